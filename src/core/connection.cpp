@@ -1,0 +1,90 @@
+#include "core/connection.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+QString gDbPath;
+QString gDbFolder;
+QString gIniFound;
+db::Connection gConn;
+QString gSchoolName;
+short gDbVersion = 0;
+short gSeason = 0;
+QString gFileLocMode;
+QString gImportFile;
+QString gAppVersion;
+
+namespace {
+
+const QString kIniName = QStringLiteral("MatchInfo.ini");
+
+// The configuration file in the home folder under whatever case its name has; "" when none.
+QString findIniFile() {
+    const QDir home(homeFolder());
+    const QStringList found = home.entryList({kIniName}, QDir::Files | QDir::CaseSensitive) +
+                              home.entryList({kIniName}, QDir::Files);
+    return found.isEmpty() ? QString() : found.first();
+}
+
+}  // namespace
+
+QString homeFolder() {
+    const QString env = qEnvironmentVariable("KESTRIVANE_HOME");
+    if (!env.isEmpty()) return QDir::cleanPath(env);
+    return QDir::homePath() + QStringLiteral("/Kestrivane");
+}
+
+QString installFolder() {
+    const QString beside = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(beside + QStringLiteral("/matchinfo.md_"))) return beside;
+    return QStringLiteral(KESTRIVANE_TEMPLATE_DIR);
+}
+
+// The configuration file always lives in the home folder, whatever the current folder is: a
+// backup changes the current folder, and the setting must not get lost because of it.
+void readIniFile() {
+    gIniFound = findIniFile();
+    if (gIniFound.isEmpty()) return;
+    QFile file(QDir(homeFolder()).filePath(gIniFound));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        gIniFound.clear();
+        return;
+    }
+    QTextStream in(&file);
+    const QString line1 = in.readLine().trimmed();
+    if (line1.isEmpty()) {
+        // An empty file names no database: treat it as no file at all.
+        gIniFound.clear();
+        return;
+    }
+    gDbPath = line1;
+    const int slash = std::max(gDbPath.lastIndexOf(QLatin1Char('/')), gDbPath.lastIndexOf(QLatin1Char('\\')));
+    gDbFolder = slash >= 0 ? gDbPath.left(slash + 1) : QString();
+}
+
+void writeIniFile() {
+    QDir().mkpath(homeFolder());
+    const QString existing = findIniFile();
+    QFile file(QDir(homeFolder()).filePath(existing.isEmpty() ? kIniName : existing));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw db::DbError(QStringLiteral("Could not write the configuration file %1: %2")
+                              .arg(file.fileName(), file.errorString()));
+    file.write((gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
+}
+
+void openConnection() { gConn.open(gDbPath); }
+
+void closeConnection() { gConn.close(); }
+
+db::Recordset openRecordset(const QString& sql, const db::Params& params) {
+    return gConn.openSnapshot(sql, params);
+}
+
+db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params) {
+    return gConn.openForUpdate(sql, params);
+}
+
+void closeRecordset(db::Recordset& rs) { rs.close(); }

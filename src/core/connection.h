@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/Recordset.h"
+
+// Module-level state of the application core. Everything starts empty or zero.
+extern QString gDbPath;      // full path of the database file in use (line 1 of MatchInfo.ini)
+extern QString gDbFolder;    // folder of gDbPath, ending in "/" ("" when the path has none)
+extern QString gIniFound;    // name under which the configuration file was found, "" if none
+extern db::Connection gConn; // the one connection, opened and closed around every operation
+extern QString gSchoolName;  // home school's name (settings row 1)
+extern short gDbVersion;     // database version (settings row 1); 0 until loaded
+extern short gSeason;        // starting year of the current season
+extern QString gFileLocMode; // "FindDB" or "Import"
+extern QString gImportFile;  // school-list file to import
+extern QString gAppVersion;  // application version shown on the main menu
+
+// The program's home folder: $KESTRIVANE_HOME, or ~/Kestrivane when unset.
+QString homeFolder();
+// Folder holding the installed first-run template "matchinfo.md_".
+QString installFolder();
+
+void readIniFile();
+void writeIniFile();
+
+void openConnection();
+void closeConnection();
+db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
+db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params = {});
+void closeRecordset(db::Recordset& rs);

@@ -1,0 +1,110 @@
+#include "core/helpers.h"
+
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+
+#include "platform/ui/Controls.h"
+#include "platform/ui/Messages.h"
+
+namespace {
+
+// The number a date part begins with; 0 when it begins with none.
+int partValue(const QString& part) { return static_cast<int>(leadingNumber(part)); }
+
+// The date a rebuilt MM/DD/YYYY text stands for, read month first whatever the locale; a
+// one- or two-digit year is taken as 20xx.
+QDate readMonthDayYear(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{1,4})$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch()) return {};
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() <= 2) year += 2000;
+    if (year < 100) return {};
+    return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+}
+
+}  // namespace
+
+void CheckDateFormat(QString& text, short& bad, short& weekday) {
+    text = text.trimmed();
+    if (text.isEmpty()) return;
+    bad = 0;
+    QString month, day, year;
+    const int first = text.indexOf(QLatin1Char('/'));
+    const int second = first >= 0 ? text.indexOf(QLatin1Char('/'), first + 1) : -1;
+    if (first < 0 || second < 0) {
+        bad = -1;
+    } else {
+        month = text.left(first);
+        day = text.mid(first + 1, second - first - 1);
+        year = text.mid(second + 1);
+        if (month.size() == 1) month.prepend(QLatin1Char('0'));
+        if (partValue(month) < 1 || partValue(month) > 12) bad = -1;
+        if (day.size() == 1) day.prepend(QLatin1Char('0'));
+        if (partValue(day) < 1 || partValue(day) > 31) bad = -1;
+        if (year.size() == 2) year.prepend(QStringLiteral("20"));
+    }
+    text = month + QLatin1Char('/') + day + QLatin1Char('/') + year;
+    const QDate date = readMonthDayYear(text);
+    if (date.isValid()) weekday = static_cast<short>(date.dayOfWeek() % 7 + 1);
+    if (bad != 0 || weekday == 0) {
+        bad = -1;
+        ui::msgBox(QStringLiteral("Date must be in the MM/DD/YYYY format"), ui::Buttons::OK,
+                   QStringLiteral("Error"));
+    }
+}
+
+short getSeason(const QDate& date) {
+    return static_cast<short>(date.month() >= 11 ? date.year() : date.year() - 1);
+}
+
+QString seasonLabel(short season) {
+    return QString::number(season) + QLatin1Char('-') + QString::number(season + 1);
+}
+
+QString fixQuotes(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1Char('\''), QLatin1Char('`'));
+    return out;
+}
+
+db::Value nzString(const db::Value& value) {
+    return value.isNull() ? db::Value(QString()) : value;
+}
+
+db::Value nzZero(const db::Value& value) { return value.isNull() ? db::Value(0) : value; }
+
+short countOccurrences(const QString& text, const QString& pattern) {
+    // An empty pattern occurs nowhere.
+    if (pattern.isEmpty()) return 0;
+    short count = 0;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const qsizetype p = text.indexOf(pattern, pos, Qt::CaseSensitive);
+        if (p < 0) break;
+        ++count;
+        pos = p + pattern.size();
+    }
+    return count;
+}
+
+void SetTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
+    ui::setTabStops(box, stops);
+}
+
+QString signedNumberText(long long n) {
+    return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
+}
+
+QString signedNumberText(double n) {
+    const QString digits = db::Value(n).toString();
+    return n < 0 ? digits : QLatin1Char(' ') + digits;
+}
+
+double leadingNumber(const QString& text) { return db::Value(text).toDouble(); }
+
+bool isNumericText(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    return re.match(text).hasMatch();
+}

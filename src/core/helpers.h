@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <vector>
+
+#include "platform/db/Value.h"
+
+class QPlainTextEdit;
+
+// Checks and rebuilds a date typed as MM/DD/YYYY; see the implementation for the rules.
+void CheckDateFormat(QString& text, short& bad, short& weekday);
+short getSeason(const QDate& date);
+QString seasonLabel(short season);
+QString fixQuotes(const QString& text);
+// Null or empty becomes ""; any other value is returned unchanged.
+db::Value nzString(const db::Value& value);
+// Null becomes the number 0; any other value is returned unchanged.
+db::Value nzZero(const db::Value& value);
+short countOccurrences(const QString& text, const QString& pattern);
+void SetTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
+
+// Signed number text: one leading blank when the number is not negative, a minus sign when it is.
+QString signedNumberText(long long n);
+QString signedNumberText(double n);
+// The number a text begins with (leading blanks skipped); 0 when it begins with none.
+double leadingNumber(const QString& text);
+// True when the whole text (blanks around it allowed) reads as a number.
+bool isNumericText(const QString& text);

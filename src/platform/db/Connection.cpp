@@ -1,0 +1,207 @@
+#include "platform/db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+
+namespace db {
+
+namespace {
+
+// Finalizes a prepared statement when it goes out of scope.
+struct Statement {
+    sqlite3_stmt* stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
+    const int expected = sqlite3_bind_parameter_count(stmt);
+    if (expected != static_cast<int>(params.size()))
+        throw DbError(QStringLiteral("The query expects %1 values but was given %2.")
+                          .arg(expected)
+                          .arg(params.size()));
+    for (int i = 0; i < expected; ++i) {
+        const Value& v = params[i];
+        int rc = SQLITE_OK;
+        switch (v.kind()) {
+            case Value::Kind::Null: rc = sqlite3_bind_null(stmt, i + 1); break;
+            case Value::Kind::Integer: rc = sqlite3_bind_int64(stmt, i + 1, v.toInt()); break;
+            case Value::Kind::Real: rc = sqlite3_bind_double(stmt, i + 1, v.toDouble()); break;
+            case Value::Kind::Date:
+            case Value::Kind::Text: {
+                const QByteArray b = (v.isDate() ? isoDate(v.toDate()) : v.toString()).toUtf8();
+                rc = sqlite3_bind_text(stmt, i + 1, b.constData(), b.size(), SQLITE_TRANSIENT);
+                break;
+            }
+        }
+        if (rc != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+}
+
+const QRegularExpression& isoDatePattern() {
+    static const QRegularExpression re(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    return re;
+}
+
+Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
+    switch (sqlite3_column_type(stmt, col)) {
+        case SQLITE_NULL: return Value();
+        case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(stmt, col)));
+        case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt, col));
+        default: {
+            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
+            const QString text = QString::fromUtf8(p, sqlite3_column_bytes(stmt, col));
+            // Dates are stored as ISO text: a date column, or an expression over one (MAX of a
+            // date has no declared type), gives a date back.
+            const bool dateColumn = declType.contains(QLatin1String("DATE"));
+            if ((dateColumn || declType.isEmpty()) && isoDatePattern().match(text).hasMatch()) {
+                const QDate d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+                if (d.isValid()) return Value(d);
+            }
+            return Value(text);
+        }
+    }
+}
+
+}  // namespace
+
+Connection::~Connection() { close(); }
+
+void Connection::open(const QString& path) {
+    close();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        sqlite3_close(db);
+        throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, reason));
+    }
+    db_ = db;
+    path_ = path;
+    sqlite3_busy_timeout(db_, 2000);
+    registerJetFunctions(db_);
+    try {
+        // A file that is no database fails at its first statement.
+        execute(QStringLiteral("PRAGMA foreign_keys = ON"));
+        openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const DbError& e) {
+        close();
+        throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
+    }
+}
+
+void Connection::close() {
+    if (db_) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+}
+
+QString Connection::lastError() const {
+    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("The connection is closed.");
+}
+
+int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
+
+void Connection::execute(const QString& sql, const Params& params) {
+    if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    const QByteArray text = translateJetSql(sql).toUtf8();
+    Statement st;
+    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
+        throw DbError(lastError());
+    if (!st.stmt) return;  // blank text
+    bindParams(db_, st.stmt, params);
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+    }
+    if (rc != SQLITE_DONE) throw DbError(lastError());
+}
+
+Recordset Connection::openSnapshot(const QString& sql, const Params& params) {
+    Recordset rs;
+    fillRecordset(rs, translateJetSql(sql), params, false);
+    return rs;
+}
+
+Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
+    QString engineSql = translateJetSql(sql);
+    static const QRegularExpression selectHead(QStringLiteral("^\\s*SELECT\\s+"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression fromTable(
+        QStringLiteral("\\bFROM\\s+(\\[[^\\]]+\\]|\\w+)\\s*(.*)$"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    const auto head = selectHead.match(engineSql);
+    const auto from = fromTable.match(engineSql);
+    if (!head.hasMatch() || !from.hasMatch() || from.captured(2).startsWith(QLatin1Char(',')) ||
+        from.captured(2).contains(QRegularExpression(QStringLiteral("\\bJOIN\\b"),
+                                                     QRegularExpression::CaseInsensitiveOption)))
+        throw DbError(QStringLiteral("An updatable recordset needs a SELECT on one table: %1").arg(sql));
+    QString table = from.captured(1);
+    if (table.startsWith(QLatin1Char('['))) table = table.mid(1, table.size() - 2);
+    engineSql.insert(head.capturedEnd(), QStringLiteral("rowid AS kv_rowid_, "));
+
+    Recordset rs;
+    rs.updatable_ = true;
+    rs.conn_ = this;
+    rs.table_ = table;
+    fillRecordset(rs, engineSql, params, true);
+    for (int c = 0; c < rs.fieldCount(); ++c) {
+        const QByteArray tbl = table.toUtf8();
+        const QByteArray col = rs.tableColumns_[c].toUtf8();
+        const char* declType = nullptr;
+        int primaryKey = 0;
+        if (!col.isEmpty() &&
+            sqlite3_table_column_metadata(db_, nullptr, tbl.constData(), col.constData(), &declType,
+                                          nullptr, nullptr, &primaryKey, nullptr) == SQLITE_OK &&
+            primaryKey && declType && QString::fromUtf8(declType).toUpper() == QLatin1String("INTEGER")) {
+            rs.rowidColumn_ = c;
+            break;
+        }
+    }
+    return rs;
+}
+
+void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
+                               bool withRowid) {
+    if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    const QByteArray text = engineSql.toUtf8();
+    Statement st;
+    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
+        throw DbError(lastError());
+    if (!st.stmt) throw DbError(QStringLiteral("The query text is empty."));
+    bindParams(db_, st.stmt, params);
+
+    const int first = withRowid ? 1 : 0;
+    const int columns = sqlite3_column_count(st.stmt);
+    for (int c = first; c < columns; ++c) {
+        rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
+        const char* decl = sqlite3_column_decltype(st.stmt, c);
+        const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
+        rs.declTypes_.push_back(declType);
+        static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
+        const auto m = sizeRe.match(declType);
+        rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
+        const char* origin = sqlite3_column_origin_name(st.stmt, c);
+        rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+    }
+    int rc;
+    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        Recordset::Row row;
+        if (withRowid) row.rowid = sqlite3_column_int64(st.stmt, 0);
+        row.values.reserve(columns - first);
+        for (int c = first; c < columns; ++c)
+            row.values.push_back(readColumn(st.stmt, c, rs.declTypes_[c - first]));
+        rs.rows_.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) throw DbError(lastError());
+    rs.open_ = true;
+    rs.pos_ = 0;
+}
+
+}  // namespace db

@@ -1,0 +1,237 @@
+#include "platform/db/Recordset.h"
+
+#include <sqlite3.h>
+
+#include <QRegularExpression>
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+
+namespace db {
+
+namespace {
+
+const QRegularExpression& numberPattern() {
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    return re;
+}
+
+}  // namespace
+
+void Recordset::close() {
+    open_ = false;
+    rows_.clear();
+    editing_ = adding_ = false;
+    conn_ = nullptr;
+    deletedCount_ = 0;
+}
+
+int Recordset::recordCount() const { return static_cast<int>(rows_.size()) - deletedCount_; }
+
+bool Recordset::isEOF() const { return pos_ >= static_cast<int>(rows_.size()) || recordCount() == 0; }
+
+bool Recordset::isBOF() const { return pos_ < 0 || recordCount() == 0; }
+
+int Recordset::absolutePosition() const {
+    if (isEOF() || isBOF()) return 0;
+    int n = 0;
+    for (int i = 0; i <= pos_; ++i)
+        if (!rows_[i].deleted) ++n;
+    return n;
+}
+
+void Recordset::skipDeletedForward() {
+    while (pos_ >= 0 && pos_ < static_cast<int>(rows_.size()) && rows_[pos_].deleted) ++pos_;
+}
+
+void Recordset::skipDeletedBackward() {
+    while (pos_ >= 0 && pos_ < static_cast<int>(rows_.size()) && rows_[pos_].deleted) --pos_;
+}
+
+void Recordset::moveFirst() {
+    flushPendingEdit();
+    pos_ = 0;
+    skipDeletedForward();
+}
+
+void Recordset::moveNext() {
+    flushPendingEdit();
+    if (pos_ >= static_cast<int>(rows_.size())) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    ++pos_;
+    skipDeletedForward();
+}
+
+void Recordset::movePrevious() {
+    flushPendingEdit();
+    if (pos_ < 0) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    --pos_;
+    skipDeletedBackward();
+}
+
+void Recordset::moveLast() {
+    flushPendingEdit();
+    pos_ = static_cast<int>(rows_.size()) - 1;
+    skipDeletedBackward();
+    if (pos_ < 0 && rows_.empty()) pos_ = 0;
+}
+
+int Recordset::columnIndex(const QString& name) const {
+    for (size_t i = 0; i < names_.size(); ++i)
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    // "Table.Column" finds the column by its own name.
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0) return columnIndex(name.mid(dot + 1));
+    return -1;
+}
+
+int Recordset::requireColumn(const QString& name) const {
+    const int c = columnIndex(name);
+    if (c < 0) throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal: %1").arg(name));
+    return c;
+}
+
+const Recordset::Row& Recordset::currentRow() const {
+    if (!open_) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+    if (pos_ < 0 || pos_ >= static_cast<int>(rows_.size()) || rows_[pos_].deleted)
+        throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+    return rows_[pos_];
+}
+
+Value Recordset::field(const QString& name) const { return field(requireColumn(name)); }
+
+Value Recordset::field(int index) const {
+    if (index < 0 || index >= fieldCount())
+        throw DbError(QStringLiteral("Item cannot be found in the collection corresponding to the requested name or ordinal: %1").arg(index));
+    if (editing_) return editValues_[index];
+    return currentRow().values[index];
+}
+
+int Recordset::fieldSize(const QString& name) const { return sizes_[requireColumn(name)]; }
+
+void Recordset::addNew() {
+    if (!updatable_) throw DbError(QStringLiteral("The recordset is read-only."));
+    flushPendingEdit();
+    editing_ = adding_ = true;
+    editValues_.assign(names_.size(), Value());
+    editChanged_.assign(names_.size(), false);
+}
+
+Value Recordset::prepareForColumn(int column, const Value& value) const {
+    const QString& type = declTypes_[column];
+    const QString& name = names_[column];
+    if (value.isNull()) return value;
+    if (type.contains(QLatin1String("DATE"))) {
+        if (value.isDate()) return value;
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty()) return Value();
+        const QDate d = value.toDate();
+        if (!d.isValid()) throw DbError(QStringLiteral("Data type mismatch: '%1' is not a date for the field %2.").arg(text, name));
+        return Value(d);
+    }
+    if (type.contains(QLatin1String("INT")) || type.contains(QLatin1String("REAL")) ||
+        type.contains(QLatin1String("NUM")) || type.contains(QLatin1String("FLOA")) ||
+        type.contains(QLatin1String("DOUB"))) {
+        if (value.isNumber()) return value;
+        const QString text = value.toString().trimmed();
+        if (text.isEmpty()) return Value();
+        if (!numberPattern().match(text).hasMatch())
+            throw DbError(QStringLiteral("Data type mismatch: '%1' is not a number for the field %2.").arg(text, name));
+        return type.contains(QLatin1String("INT")) && !text.contains(QLatin1Char('.'))
+                   ? Value(text.toLongLong())
+                   : Value(text.toDouble());
+    }
+    if (type.startsWith(QLatin1String("TEXT")) || type.contains(QLatin1String("CHAR"))) {
+        const QString text = value.isDate() ? shortDate(value.toDate()) : value.toString();
+        if (sizes_[column] > 0 && text.size() > sizes_[column])
+            throw DbError(QStringLiteral("The field %1 is too small to accept the amount of data you attempted to add (at most %2 characters).")
+                              .arg(name)
+                              .arg(sizes_[column]));
+        return Value(text);
+    }
+    return value;
+}
+
+void Recordset::setField(const QString& name, const Value& value) {
+    if (!updatable_) throw DbError(QStringLiteral("The recordset is read-only."));
+    const int c = requireColumn(name);
+    if (tableColumns_[c].isEmpty()) throw DbError(QStringLiteral("Field '%1' cannot be updated.").arg(name));
+    if (!editing_) {
+        const Row& row = currentRow();
+        editing_ = true;
+        adding_ = false;
+        editValues_ = row.values;
+        editChanged_.assign(names_.size(), false);
+    }
+    editValues_[c] = prepareForColumn(c, value);
+    editChanged_[c] = true;
+}
+
+void Recordset::cancelUpdate() {
+    editing_ = adding_ = false;
+    editValues_.clear();
+    editChanged_.clear();
+}
+
+void Recordset::flushPendingEdit() {
+    if (editing_) update();
+}
+
+void Recordset::update() {
+    if (!updatable_) throw DbError(QStringLiteral("The recordset is read-only."));
+    if (!editing_) return;
+    if (!conn_ || !conn_->isOpen()) throw DbError(QStringLiteral("The connection is closed."));
+
+    QStringList columns;
+    Params params;
+    for (size_t c = 0; c < names_.size(); ++c) {
+        if (!editChanged_[c]) continue;
+        columns << QLatin1Char('[') + tableColumns_[c] + QLatin1Char(']');
+        params.push_back(editValues_[c]);
+    }
+    const QString table = QLatin1Char('[') + table_ + QLatin1Char(']');
+    sqlite3* db = conn_->handle();
+    if (adding_) {
+        QString sql;
+        if (columns.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+        } else {
+            QStringList marks;
+            for (int i = 0; i < columns.size(); ++i) marks << QStringLiteral("?");
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        }
+        // Every value is already bound; the text holds no Jet construct to translate.
+        conn_->execute(sql, params);
+        Row row;
+        row.rowid = sqlite3_last_insert_rowid(db);
+        row.values = editValues_;
+        // The counter key (the row id under its own name) is readable after Update.
+        if (rowidColumn_ >= 0 && !editChanged_[rowidColumn_]) row.values[rowidColumn_] = Value(row.rowid);
+        rows_.push_back(std::move(row));
+        pos_ = static_cast<int>(rows_.size()) - 1;
+    } else if (!columns.isEmpty()) {
+        QStringList sets;
+        for (const QString& c : columns) sets << c + QStringLiteral(" = ?");
+        params.push_back(Value(rows_[pos_].rowid));
+        conn_->execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QStringLiteral(", "))),
+                       params);
+        rows_[pos_].values = editValues_;
+    }
+    cancelUpdate();
+}
+
+void Recordset::deleteRow() {
+    if (!updatable_) throw DbError(QStringLiteral("The recordset is read-only."));
+    if (adding_) {
+        cancelUpdate();
+        return;
+    }
+    cancelUpdate();
+    Row& row = const_cast<Row&>(currentRow());
+    conn_->execute(QStringLiteral("DELETE FROM [%1] WHERE rowid = ?").arg(table_), {Value(row.rowid)});
+    row.deleted = true;
+    ++deletedCount_;
+}
+
+}  // namespace db

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "platform/db/Value.h"
+
+struct sqlite3;
+
+namespace db {
+
+class Connection;
+
+// The rows of one query, all read at open. A snapshot recordset is read-only; an updatable one
+// (opened on a single-table SELECT) can add, change and delete rows, which are written back by
+// row id. Fields are found by name or alias without regard to case.
+class Recordset {
+public:
+    Recordset() = default;
+
+    bool isOpen() const { return open_; }
+    void close();
+
+    int recordCount() const;  // rows not deleted
+    bool isEOF() const;
+    bool isBOF() const;
+    // 1-based position of the current row; 0 when before the first or after the last.
+    int absolutePosition() const;
+    void moveFirst();
+    void moveNext();
+    void movePrevious();
+    void moveLast();
+
+    int fieldCount() const { return static_cast<int>(names_.size()); }
+    QString fieldName(int index) const { return names_.at(index); }
+    bool hasField(const QString& name) const { return columnIndex(name) >= 0; }
+    // Value of a field of the current row; raises DbError at EOF/BOF or for an unknown name.
+    Value field(const QString& name) const;
+    Value field(int index) const;
+    // Declared size of a text column (Text(n)); 0 when it has none.
+    int fieldSize(const QString& name) const;
+
+    // Updatable recordsets only.
+    void addNew();
+    void setField(const QString& name, const Value& value);
+    void update();
+    void cancelUpdate();
+    void deleteRow();
+    bool isUpdatable() const { return updatable_; }
+
+private:
+    friend class Connection;
+
+    struct Row {
+        long long rowid = 0;
+        std::vector<Value> values;
+        bool deleted = false;
+    };
+
+    int columnIndex(const QString& name) const;
+    int requireColumn(const QString& name) const;
+    const Row& currentRow() const;
+    void flushPendingEdit();
+    void skipDeletedForward();
+    void skipDeletedBackward();
+    Value prepareForColumn(int column, const Value& value) const;
+
+    bool open_ = false;
+    bool updatable_ = false;
+    std::vector<QString> names_;
+    std::vector<QString> declTypes_;   // declared column types, upper case ("" for expressions)
+    std::vector<int> sizes_;           // Text(n) sizes, 0 when none
+    std::vector<QString> tableColumns_;  // the table column each field comes from ("" if none)
+    std::vector<Row> rows_;
+    int pos_ = 0;  // index into rows_; -1 = BOF, rows_.size() = EOF
+    int deletedCount_ = 0;
+    int rowidColumn_ = -1;  // the field that is the table's counter key, -1 when none
+
+    // Editing state of an updatable recordset.
+    Connection* conn_ = nullptr;
+    QString table_;
+    bool editing_ = false;
+    bool adding_ = false;
+    std::vector<Value> editValues_;
+    std::vector<bool> editChanged_;
+};
+
+}  // namespace db

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <vector>
+
+namespace db {
+
+// One field value as the database gives it back: Null, a whole number, a real number, a text or
+// a date. Null and the empty text are different values.
+class Value {
+public:
+    enum class Kind { Null, Integer, Real, Text, Date };
+
+    Value() = default;
+    Value(int v) : kind_(Kind::Integer), int_(v) {}
+    Value(long v) : kind_(Kind::Integer), int_(v) {}
+    Value(long long v) : kind_(Kind::Integer), int_(v) {}
+    Value(double v) : kind_(Kind::Real), real_(v) {}
+    Value(const QString& v) : kind_(Kind::Text), text_(v) {}
+    Value(const char* v) : kind_(Kind::Text), text_(QString::fromUtf8(v)) {}
+    Value(const QDate& v) : kind_(v.isValid() ? Kind::Date : Kind::Null), date_(v) {}
+
+    static Value null() { return Value(); }
+
+    Kind kind() const { return kind_; }
+    bool isNull() const { return kind_ == Kind::Null; }
+    bool isNumber() const { return kind_ == Kind::Integer || kind_ == Kind::Real; }
+    bool isText() const { return kind_ == Kind::Text; }
+    bool isDate() const { return kind_ == Kind::Date; }
+
+    // The value as text: Null gives "", a date its short form M/D/YYYY, a real number its
+    // shortest decimal form.
+    QString toString() const;
+    // The value as a number: Null gives 0, a text the number it begins with.
+    long long toInt() const;
+    double toDouble() const;
+    // The value as a date: a date, or a text in MM/DD/YYYY or YYYY-MM-DD form; otherwise invalid.
+    QDate toDate() const;
+
+    bool operator==(const Value& other) const;
+
+private:
+    Kind kind_ = Kind::Null;
+    long long int_ = 0;
+    double real_ = 0;
+    QString text_;
+    QDate date_;
+};
+
+// Positional values for the ? placeholders of an SQL text.
+using Params = std::vector<Value>;
+
+// Text of a date in the ISO form the database stores ("YYYY-MM-DD").
+QString isoDate(const QDate& d);
+// A date typed as M/D/YYYY (one or two digit month and day, four digit year); invalid otherwise.
+QDate parseUsDate(const QString& text);
+// The short date text of a date: M/D/YYYY without leading zeros.
+QString shortDate(const QDate& d);
+
+}  // namespace db

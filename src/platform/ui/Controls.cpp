@@ -1,0 +1,109 @@
+#include "platform/ui/Controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextDocument>
+#include <QTextOption>
+
+namespace ui {
+
+namespace {
+
+template <class T>
+T* named(T* control, const QString& name) {
+    control->setObjectName(name);
+    return control;
+}
+
+}  // namespace
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
+    auto* b = named(new QPushButton(caption, parent), name);
+    b->setFocusPolicy(Qt::StrongFocus);  // a click takes the focus from the box left
+    return b;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& caption) {
+    return named(new QLabel(caption, parent), name);
+}
+
+QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
+    return named(new QLineEdit(text, parent), name);
+}
+
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
+    auto* box = named(new QPlainTextEdit(parent), name);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption) {
+    return named(new QCheckBox(caption, parent), name);
+}
+
+QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption) {
+    return named(new QRadioButton(caption, parent), name);
+}
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption) {
+    return named(new QGroupBox(caption, parent), name);
+}
+
+QListWidget* listBox(QWidget* parent, const QString& name) {
+    auto* list = named(new QListWidget(parent), name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
+    auto* combo = named(new QComboBox(parent), name);
+    combo->setEditable(editable);
+    // An empty placeholder keeps Qt from choosing the first item when the list is filled.
+    combo->setPlaceholderText(QStringLiteral(" "));
+    if (editable) {
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setCompleter(nullptr);
+    }
+    return combo;
+}
+
+QString arrayName(const QString& name, int index) {
+    return QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+int twips(int length) { return (length + 7) / 15; }
+
+void place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
+    if (!box || stops.empty()) return;
+    // Average width of the letters, as dialog units are reckoned.
+    static const QString letters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const qreal unit = QFontMetricsF(box->font()).horizontalAdvance(letters) / letters.size() / 4;
+    QTextOption option = box->document()->defaultTextOption();
+    if (stops.size() == 1) {
+        option.setTabs({});
+        option.setTabStopDistance(stops.front() * unit);
+    } else {
+        QList<QTextOption::Tab> tabs;
+        for (int stop : stops) tabs << QTextOption::Tab(stop * unit, QTextOption::LeftTab);
+        option.setTabs(tabs);
+    }
+    box->document()->setDefaultTextOption(option);
+}
+
+}  // namespace ui

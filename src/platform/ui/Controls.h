@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ui {
+
+// Controls as the forms use them, each with its objectName set to the control's name. Captions
+// mark the access key with "&" ("&Close").
+QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
+QLabel* label(QWidget* parent, const QString& name, const QString& caption = QString());
+QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = QString());
+// A multi-line text box; words wrap, with a vertical scroll bar when the text needs one.
+QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name);
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);
+// Option buttons with the same parent exclude each other.
+QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption);
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption);
+QListWidget* listBox(QWidget* parent, const QString& name);
+// A drop-down list (`editable` false) or a drop-down combo the user may type into. Filling it
+// selects nothing; typed text is neither completed nor added to the list.
+QComboBox* comboBox(QWidget* parent, const QString& name, bool editable);
+
+// Name of one control of a control array: arrayName("txtHome", 0) is "txtHome(0)".
+QString arrayName(const QString& name, int index);
+
+// Pixels of a length in twips (15 twips to the pixel), for layouts given in twips.
+int twips(int length);
+// Places a control at left, top, width and height given in twips.
+void place(QWidget* control, int left, int top, int width, int height);
+
+// Tab stops of a multi-line text box in dialog units (a quarter of the average character width
+// of the box's font): one stop repeats every that many units; several are the positions of the
+// stops. An empty list changes nothing.
+void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
+
+}  // namespace ui

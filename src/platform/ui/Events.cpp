@@ -1,0 +1,243 @@
+#include "platform/ui/Events.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRadioButton>
+#include <exception>
+#include <memory>
+
+#include "platform/ui/Form.h"
+#include "platform/ui/Messages.h"
+
+namespace ui {
+
+bool guarded(const Handler& handler) {
+    if (!handler) return true;
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        msgBox(QString::fromUtf8(e.what()), Buttons::OK, QStringLiteral("Error"), Icon::Critical);
+    } catch (...) {
+        msgBox(QStringLiteral("Unexpected error"), Buttons::OK, QStringLiteral("Error"),
+               Icon::Critical);
+    }
+    return false;
+}
+
+namespace {
+
+// The Qt key of a character code, for a key event that carries another character than typed.
+int qtKeyFor(int code) {
+    switch (code) {
+        case 8: return Qt::Key_Backspace;
+        case 9: return Qt::Key_Tab;
+        case 13: return Qt::Key_Return;
+        case 27: return Qt::Key_Escape;
+    }
+    if (code >= 'a' && code <= 'z') return Qt::Key_A + (code - 'a');
+    if (code >= 0x20 && code <= 0x7e) return code;  // Qt's codes of the other ASCII keys
+    return Qt::Key_unknown;
+}
+
+}  // namespace
+
+// Everything connected to one control: its focus and key handlers, run from an event filter,
+// and (as the context object) its signal connections. Deleting it disconnects them all.
+class EventHook : public QObject {
+public:
+    static EventHook* of(QWidget* control) {
+        for (QObject* child : control->children())
+            if (auto* hook = dynamic_cast<EventHook*>(child)) return hook;
+        return new EventHook(control);
+    }
+
+    Handler gotFocus;
+    Handler lostFocus;
+    std::function<void(int&)> keyPress;
+    std::function<void(int)> keyUp;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != control_) return false;
+        Form* form = formOf(control_);
+        if (form && form->isUnloading()) return false;
+        switch (event->type()) {
+            case QEvent::FocusIn:
+                focusIn(form, static_cast<QFocusEvent*>(event)->reason());
+                return false;
+            case QEvent::FocusOut:
+                focusOut(form, static_cast<QFocusEvent*>(event)->reason());
+                return false;
+            case QEvent::KeyPress: return filterKeyPress(static_cast<QKeyEvent*>(event));
+            case QEvent::KeyRelease: {
+                auto* key = static_cast<QKeyEvent*>(event);
+                if (keyUp && !key->isAutoRepeat()) guarded([&] { keyUp(key->key()); });
+                return false;
+            }
+            default: return false;
+        }
+    }
+
+private:
+    explicit EventHook(QWidget* control) : QObject(control), control_(control) {
+        control->installEventFilter(this);
+    }
+
+    static bool otherWindow(Qt::FocusReason reason) {
+        return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    }
+
+    void focusIn(Form* form, Qt::FocusReason reason) {
+        if (reason == Qt::PopupFocusReason) return;
+        if (!form) {
+            if (!otherWindow(reason)) guarded(gotFocus);
+            return;
+        }
+        // Back from a message box or another window to the control that had the focus.
+        if (form->focusControl_ == control_) return;
+        QPointer<QWidget> previous = form->focusControl_;
+        form->focusControl_ = control_;
+        // The focus was moved while the form was not active: the control that had it leaves now.
+        if (previous)
+            for (QObject* child : previous->children())
+                if (auto* hook = dynamic_cast<EventHook*>(child)) hook->runLostFocus();
+        guarded(gotFocus);
+    }
+
+    void focusOut(Form* form, Qt::FocusReason reason) {
+        if (otherWindow(reason)) return;  // the control stays the form's focus control
+        if (form && form->focusControl_ == control_) form->focusControl_ = nullptr;
+        runLostFocus();
+    }
+
+    void runLostFocus() {
+        if (!lostFocus || inLostFocus_) return;
+        QPointer<EventHook> self(this);
+        inLostFocus_ = true;
+        guarded(lostFocus);
+        if (self) inLostFocus_ = false;
+    }
+
+    bool filterKeyPress(QKeyEvent* event) {
+        if (!keyPress || replaying_ || event->text().isEmpty() || event->key() == Qt::Key_Tab ||
+            event->key() == Qt::Key_Backtab)
+            return false;
+        const int typed = event->text().at(0).unicode();
+        int key = typed;
+        if (!guarded([&] { keyPress(key); }) || key == typed) return false;
+        if (key != 0) {
+            QKeyEvent replacement(QEvent::KeyPress, qtKeyFor(key), event->modifiers(),
+                                  QString(QChar(key)), event->isAutoRepeat());
+            replaying_ = true;
+            QCoreApplication::sendEvent(control_, &replacement);
+            replaying_ = false;
+        }
+        return true;
+    }
+
+    QWidget* control_;
+    bool inLostFocus_ = false;
+    bool replaying_ = false;
+};
+
+void onClick(QAbstractButton* button, Handler handler) {
+    button->setFocusPolicy(Qt::StrongFocus);
+    if (button->isCheckable()) {
+        // A check box runs on every change of its value, an option button when it is selected.
+        const bool option = qobject_cast<QRadioButton*>(button) != nullptr;
+        QObject::connect(button, &QAbstractButton::toggled, EventHook::of(button),
+                         [handler, option](bool on) {
+                             if (on || !option) guarded(handler);
+                         });
+    } else {
+        QObject::connect(button, &QAbstractButton::clicked, EventHook::of(button),
+                         [handler] { guarded(handler); });
+    }
+}
+
+void onClick(QListWidget* list, Handler handler) {
+    QObject::connect(list, &QListWidget::itemSelectionChanged, EventHook::of(list),
+                     [handler, list] {
+                         if (list->count() > 0) guarded(handler);
+                     });
+}
+
+void onClick(QComboBox* combo, Handler handler) {
+    // An empty placeholder keeps Qt from choosing the first item when a list is filled.
+    if (combo->placeholderText().isEmpty()) combo->setPlaceholderText(QStringLiteral(" "));
+    QObject::connect(combo, &QComboBox::currentIndexChanged, EventHook::of(combo),
+                     [handler, combo](int index) {
+                         if (index >= 0 || combo->count() > 0) guarded(handler);
+                     });
+}
+
+void onDblClick(QListWidget* list, Handler handler) {
+    QObject::connect(list, &QListWidget::itemDoubleClicked, EventHook::of(list),
+                     [handler] { guarded(handler); });
+}
+
+void onChange(QLineEdit* box, Handler handler) {
+    QObject::connect(box, &QLineEdit::textChanged, EventHook::of(box),
+                     [handler] { guarded(handler); });
+}
+
+void onChange(QPlainTextEdit* box, Handler handler) {
+    QObject::connect(box, &QPlainTextEdit::textChanged, EventHook::of(box),
+                     [handler] { guarded(handler); });
+}
+
+void onChange(QComboBox* combo, Handler handler) {
+    // The edit text also changes when an item is chosen; that change is the Click's, not ours.
+    // The index is already the new one when the text changes with it.
+    auto shownIndex = std::make_shared<int>(combo->currentIndex());
+    EventHook* hook = EventHook::of(combo);
+    QObject::connect(combo, &QComboBox::currentIndexChanged, hook,
+                     [shownIndex](int index) { *shownIndex = index; });
+    QObject::connect(combo, &QComboBox::editTextChanged, hook, [handler, combo, shownIndex] {
+        if (combo->currentIndex() != *shownIndex) {
+            *shownIndex = combo->currentIndex();
+            return;
+        }
+        guarded(handler);
+    });
+}
+
+void onChange(QAbstractSlider* bar, Handler handler) {
+    QObject::connect(bar, &QAbstractSlider::valueChanged, EventHook::of(bar),
+                     [handler] { guarded(handler); });
+}
+
+void onGotFocus(QWidget* control, Handler handler) {
+    EventHook::of(control)->gotFocus = std::move(handler);
+}
+
+void onLostFocus(QWidget* control, Handler handler) {
+    EventHook::of(control)->lostFocus = std::move(handler);
+}
+
+void onKeyPress(QWidget* control, std::function<void(int&)> handler) {
+    EventHook::of(control)->keyPress = std::move(handler);
+}
+
+void onKeyUp(QWidget* control, std::function<void(int)> handler) {
+    EventHook::of(control)->keyUp = std::move(handler);
+}
+
+void detachHandlers(QObject* root) {
+    const QList<QObject*> all = root->findChildren<QObject*>();
+    QList<EventHook*> hooks;
+    for (QObject* object : all)
+        if (auto* hook = dynamic_cast<EventHook*>(object)) hooks << hook;
+    qDeleteAll(hooks);
+}
+
+}  // namespace ui

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+
+class QAbstractButton;
+class QAbstractSlider;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QObject;
+class QPlainTextEdit;
+class QWidget;
+
+namespace ui {
+
+using Handler = std::function<void()>;
+
+// Runs an event handler: an exception it throws (a database, file or printer error) ends the
+// handler and is shown in a message titled "Error" with its reason; the program goes on.
+// Returns true when the handler ran to its end. Every handler connected below runs this way.
+bool guarded(const Handler& handler);
+
+// Click. A push button: clicked (also `click()` from code). A check box: its value changed. An
+// option button: it became selected. A list box or combo box: its selection changed, by the user
+// or by code (`setCurrentRow`, `setCurrentIndex`); emptying it runs nothing, and typing into a
+// combo box runs only its Change.
+// Buttons so connected take the focus when clicked, so the box left runs its LostFocus first.
+void onClick(QAbstractButton* button, Handler handler);
+void onClick(QListWidget* list, Handler handler);
+void onClick(QComboBox* combo, Handler handler);
+void onDblClick(QListWidget* list, Handler handler);
+
+// Change: the text changed, typed or set by code; for a combo box the typed text only (a choice
+// from its list is a Click); for a scroll bar its value.
+void onChange(QLineEdit* box, Handler handler);
+void onChange(QPlainTextEdit* box, Handler handler);
+void onChange(QComboBox* combo, Handler handler);
+void onChange(QAbstractSlider* bar, Handler handler);
+
+// GotFocus / LostFocus: the focus moved to or from the control within its form. The focus going to
+// a message box, a pop-up list or another window, and coming back from there, runs neither. A
+// LostFocus handler never runs again while it is running.
+void onGotFocus(QWidget* control, Handler handler);
+void onLostFocus(QWidget* control, Handler handler);
+
+// KeyPress: a typed character before the control sees it, as its character code (8 backspace,
+// 13 enter, 27 escape). The handler may change the code, or set it to 0 to swallow the key.
+void onKeyPress(QWidget* control, std::function<void(int& key)> handler);
+// KeyUp: a key released in the control (its Qt::Key code).
+void onKeyUp(QWidget* control, std::function<void(int key)> handler);
+
+// Stops every handler connected to `root` and the controls inside it (a form being destroyed).
+void detachHandlers(QObject* root);
+
+}  // namespace ui

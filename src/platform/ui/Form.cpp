@@ -1,0 +1,88 @@
+#include "platform/ui/Form.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QPointer>
+#include <QShowEvent>
+
+#include "platform/ui/Events.h"
+#include "platform/ui/FormRegistry.h"
+#include "platform/ui/Messages.h"
+
+namespace ui {
+
+namespace {
+QPointer<Form> gActiveForm;
+}
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+Form::~Form() {
+    // The derived form is gone already; its controls must not call its handlers while they are
+    // taken down.
+    unloading_ = true;
+    detachHandlers(this);
+}
+
+void Form::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    msgBox(QStringLiteral("Click 'Return' to close window"), Buttons::OK, QStringLiteral("Exit"));
+}
+
+void Form::show() {
+    if (!isVisible()) {
+        QWidget::show();  // showEvent makes it the active form
+        activateWindow();
+        return;
+    }
+    raise();
+    activateWindow();
+    becameActive();
+}
+
+Form* Form::activeForm() { return gActiveForm; }
+
+void Form::closeEvent(QCloseEvent* event) {
+    if (unloading_) {
+        event->accept();
+        return;
+    }
+    // Any other close comes from the user's close box.
+    bool cancel = false;
+    if (!guarded([&] { Form_QueryUnload(cancel); }) || cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    guarded([this] { forms().unload(this); });
+}
+
+void Form::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) becameActive();
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // A hidden form is no longer the one the user works in (minimising it is no hide of ours).
+    if (!event->spontaneous() && gActiveForm == this) gActiveForm = nullptr;
+}
+
+bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && isVisible()) becameActive();
+    return QWidget::event(event);
+}
+
+void Form::becameActive() {
+    // Coming back to the form that was active already (a message box closed, another
+    // application was used) is no activation.
+    if (unloading_ || gActiveForm == this) return;
+    gActiveForm = this;
+    guarded([this] { Form_Activate(); });
+}
+
+Form* formOf(const QWidget* widget) {
+    return widget ? qobject_cast<Form*>(widget->window()) : nullptr;
+}
+
+}  // namespace ui

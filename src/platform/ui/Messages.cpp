@@ -1,0 +1,159 @@
+#include "platform/ui/Messages.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+
+namespace {
+
+ScriptedMessages* gActive = nullptr;
+ScriptedMessages::FailureReporter gReporter;
+
+const char* buttonsName(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OK: return "OK";
+        case Buttons::OKCancel: return "OKCancel";
+        case Buttons::YesNo: return "YesNo";
+        case Buttons::YesNoCancel: return "YesNoCancel";
+    }
+    return "?";
+}
+
+// The answer of a box closed without a real choice.
+Answer cautiousAnswer(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::OK: return Answer::Ok;
+        case Buttons::OKCancel: return Answer::Cancel;
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::YesNoCancel: return Answer::Cancel;
+    }
+    return Answer::Cancel;
+}
+
+QMessageBox::Icon boxIcon(Icon icon) {
+    switch (icon) {
+        case Icon::None: return QMessageBox::NoIcon;
+        case Icon::Information: return QMessageBox::Information;
+        case Icon::Question: return QMessageBox::Question;
+        case Icon::Warning: return QMessageBox::Warning;
+        case Icon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+Answer showRealBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QList<QPair<QMessageBox::StandardButton, Answer>> choices;
+    switch (buttons) {
+        case Buttons::OK: choices = {{QMessageBox::Ok, Answer::Ok}}; break;
+        case Buttons::OKCancel:
+            choices = {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}};
+            break;
+        case Buttons::YesNo: choices = {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}; break;
+        case Buttons::YesNoCancel:
+            choices = {{QMessageBox::Yes, Answer::Yes},
+                       {QMessageBox::No, Answer::No},
+                       {QMessageBox::Cancel, Answer::Cancel}};
+            break;
+    }
+    for (const auto& choice : choices) box.addButton(choice.first);
+    box.setDefaultButton(choices.first().first);  // the first button is the default one
+    const int chosen = box.exec();
+    for (const auto& choice : choices)
+        if (chosen == choice.first) return choice.second;
+    return cautiousAnswer(buttons);
+}
+
+}  // namespace
+
+QString applicationTitle() { return QStringLiteral("Kestrivane"); }
+
+Answer msgBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
+    const QString shownTitle = title.isEmpty() ? applicationTitle() : title;
+    if (ScriptedMessages* responder = ScriptedMessages::active())
+        return responder->answer(text, buttons, shownTitle, icon);
+    // Nobody could answer a box on the offscreen platform: a test forgot its responder.
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) {
+        ScriptedMessages::reportFailure(
+            QStringLiteral("message box shown without a ScriptedMessages: \"%1\" (%2)")
+                .arg(text, shownTitle));
+        return cautiousAnswer(buttons);
+    }
+    return showRealBox(text, buttons, shownTitle, icon);
+}
+
+ScriptedMessages::ScriptedMessages() : previous_(gActive) { gActive = this; }
+
+ScriptedMessages::~ScriptedMessages() {
+    gActive = previous_;
+    for (const Entry& entry : script_)
+        reportFailure(entry.text.isEmpty()
+                          ? QStringLiteral("a scripted message never came")
+                          : QStringLiteral("expected message never shown: \"%1\"").arg(entry.text));
+}
+
+ScriptedMessages& ScriptedMessages::expect(const QString& text, Answer answer) {
+    script_.push_back({text, answer});
+    return *this;
+}
+
+ScriptedMessages& ScriptedMessages::queue(Answer answer) {
+    script_.push_back({QString(), answer});
+    return *this;
+}
+
+QStringList ScriptedMessages::texts() const {
+    QStringList result;
+    for (const Message& m : messages_) result << m.text;
+    return result;
+}
+
+ScriptedMessages::Message ScriptedMessages::last() const {
+    return messages_.empty() ? Message{} : messages_.back();
+}
+
+std::vector<ScriptedMessages::Message> ScriptedMessages::unexpected() const {
+    std::vector<Message> result;
+    for (const Message& m : messages_)
+        if (!m.expected) result.push_back(m);
+    return result;
+}
+
+void ScriptedMessages::clear() {
+    script_.clear();
+    messages_.clear();
+}
+
+void ScriptedMessages::setFailureReporter(FailureReporter reporter) {
+    gReporter = std::move(reporter);
+}
+
+void ScriptedMessages::reportFailure(const QString& what) {
+    if (gReporter) gReporter(what);
+}
+
+ScriptedMessages* ScriptedMessages::active() { return gActive; }
+
+Answer ScriptedMessages::answer(const QString& text, Buttons buttons, const QString& title,
+                                Icon icon) {
+    Message message{text, title, buttons, icon, cautiousAnswer(buttons), false};
+    if (!script_.empty() && text.contains(script_.front().text)) {
+        message.answer = script_.front().answer;
+        message.expected = true;
+        script_.pop_front();
+    } else {
+        reportFailure(QStringLiteral("unexpected message: \"%1\" (title \"%2\", %3)%4")
+                          .arg(text, title, QLatin1String(buttonsName(buttons)),
+                               script_.empty() ? QString()
+                                               : QStringLiteral("; expected \"%1\"")
+                                                     .arg(script_.front().text)));
+    }
+    messages_.push_back(message);
+    return message.answer;
+}
+
+}  // namespace ui

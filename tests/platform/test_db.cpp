@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/JetSql.h"
+#include "support/qt_printers.h"
+
+using db::Connection;
+using db::DbError;
+using db::Value;
+
+TEST(JetSql, TranslatesEachConstruct) {
+    struct Case {
+        const char* jet;
+        const char* engine;
+    } cases[] = {
+        {"SELECT * FROM [Match] WHERE [Date] = #12/1/2010#",
+         "SELECT * FROM [Match] WHERE [Date] = '2010-12-01'"},
+        {"WHERE d BETWEEN #11/01/2009# AND #1/5/10#", "WHERE d BETWEEN '2009-11-01' AND '2010-01-05'"},
+        {"SELECT FirstName & ' ' & LastName", "SELECT FirstName || ' ' || LastName"},
+        {"WHERE x LIKE '*ab?c*'", "WHERE x LIKE '%ab_c%' ESCAPE '\\'"},
+        {"WHERE x LIKE '50%*'", "WHERE x LIKE '50\\%%' ESCAPE '\\'"},
+        {"WHERE x LIKE '[*]'", "WHERE x LIKE '*' ESCAPE '\\'"},
+        {"WHERE a = True OR b = false", "WHERE a = 1 OR b = 0"},
+        {"WHERE n = \"O'Neil\"", "WHERE n = 'O''Neil'"},
+        {"WHERE n = 'it''s & #1/1/2000# True'", "WHERE n = 'it''s & #1/1/2000# True'"},
+        {"CREATE TABLE DualScore(Seq Counter, CompDate Date, ScoreH Real)",
+         "CREATE TABLE DualScore(Seq INTEGER PRIMARY KEY AUTOINCREMENT, CompDate Date, ScoreH Real)"},
+        {"ALTER TABLE Wrestler ADD COLUMN FNameSeason Text(120)",
+         "ALTER TABLE Wrestler ADD COLUMN FNameSeason TEXT(120) COLLATE NOCASE"},
+        {"DROP INDEX FullName ON Wrestler", "DROP INDEX FullName"},
+        {"SELECT [True], Text FROM t", "SELECT [True], Text FROM t"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(db::translateJetSql(c.jet).toStdString(), c.engine) << c.jet;
+    EXPECT_THROW(db::translateJetSql("WHERE d = #2/30/2010#"), DbError);
+}
+
+class DbTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = dir.filePath("test.mdb");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));  // an empty file is an empty database
+        f.close();
+        conn.open(path);
+        conn.execute("CREATE TABLE School (Seq Counter, Name Text(20), Div Integer, Joined Date, Score Real)");
+        conn.execute("CREATE TABLE Bout (Seq Counter, SchoolSeq Integer REFERENCES School(Seq), WinType Text(10))");
+    }
+    void add(const QString& name, const Value& div = Value(), const Value& joined = Value()) {
+        db::Recordset rs = conn.openForUpdate("SELECT * FROM School");
+        rs.addNew();
+        rs.setField("Name", name);
+        rs.setField("Div", div);
+        rs.setField("Joined", joined);
+        rs.update();
+    }
+    QTemporaryDir dir;
+    QString path;
+    Connection conn;
+};
+
+TEST(DbOpen, MissingFileIsAnErrorAndNotCreated) {
+    QTemporaryDir dir;
+    Connection conn;
+    const QString path = dir.filePath("none.mdb");
+    EXPECT_THROW(conn.open(path), DbError);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_FALSE(conn.isOpen());
+
+    QFile text(dir.filePath("notes.mdb"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("this is no database file, only some text that fills more than a header would");
+    text.close();
+    EXPECT_THROW(conn.open(text.fileName()), DbError);
+    EXPECT_FALSE(conn.isOpen());
+}
+
+TEST_F(DbTest, AddNewGivesTheCounterAndSnapshotCountsExactly) {
+    db::Recordset rs = conn.openForUpdate("Select * From School");
+    EXPECT_TRUE(rs.isEOF());
+    EXPECT_EQ(rs.recordCount(), 0);
+    rs.addNew();
+    rs.setField("name", "Central");
+    rs.update();
+    EXPECT_EQ(rs.field("Seq").toInt(), 1);
+    rs.addNew();
+    rs.setField("Name", "East");
+    rs.update();
+    EXPECT_EQ(rs.field("SEQ").toInt(), 2);
+    EXPECT_EQ(rs.recordCount(), 2);
+
+    for (int i = 0; i < 5; ++i) add(QString("School %1").arg(i));
+    db::Recordset snap = conn.openSnapshot("SELECT Name AS SchoolName FROM School ORDER BY Seq");
+    EXPECT_EQ(snap.recordCount(), 7);
+    EXPECT_EQ(snap.absolutePosition(), 1);
+    EXPECT_EQ(snap.field("schoolname").toString(), "Central");
+    snap.moveLast();
+    EXPECT_EQ(snap.absolutePosition(), 7);
+    EXPECT_EQ(snap.field(0).toString(), "School 4");
+    snap.moveNext();
+    EXPECT_TRUE(snap.isEOF());
+    EXPECT_THROW(snap.field(0), DbError);
+    snap.moveFirst();
+    snap.movePrevious();
+    EXPECT_TRUE(snap.isBOF());
+    EXPECT_THROW(snap.setField("SchoolName", "x"), DbError);
+
+    db::Recordset none = conn.openSnapshot("SELECT * FROM School WHERE Seq = 99");
+    EXPECT_TRUE(none.isEOF());
+    EXPECT_TRUE(none.isBOF());
+    EXPECT_EQ(none.recordCount(), 0);
+}
+
+TEST_F(DbTest, UpdateAndDeleteWriteBackByRow) {
+    add("Central");
+    add("East");
+    add("West");
+    {
+        db::Recordset rs = conn.openForUpdate("SELECT * FROM School WHERE Name <> 'East' ORDER BY Seq");
+        ASSERT_EQ(rs.recordCount(), 2);
+        rs.setField("Div", 3);
+        rs.update();
+        rs.moveNext();
+        rs.deleteRow();
+        EXPECT_EQ(rs.recordCount(), 1);
+        rs.moveNext();
+        EXPECT_TRUE(rs.isEOF());
+    }
+    db::Recordset rs = conn.openSnapshot("SELECT Name, Div FROM School ORDER BY Seq");
+    ASSERT_EQ(rs.recordCount(), 2);
+    EXPECT_EQ(rs.field("Div").toInt(), 3);
+    rs.moveNext();
+    EXPECT_EQ(rs.field("Name").toString(), "East");
+    EXPECT_TRUE(rs.field("Div").isNull());
+}
+
+TEST_F(DbTest, TextComparesWithoutCaseAndKeepsApostrophes) {
+    conn.execute("INSERT INTO School (Name) VALUES ('Central')");
+    conn.execute("INSERT INTO Bout (SchoolSeq, WinType) VALUES (1, 'Fall')");
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout WHERE WinType = 'FALL'").recordCount(), 1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout WHERE WinType LIKE 'f*'").recordCount(), 1);
+
+    add("St. Mary's");
+    add("O'Neil 100%_");
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = 'St. Mary''s'").recordCount(), 1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = ?", {"o'neil 100%_"}).recordCount(), 1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name LIKE ? ESCAPE '\\'",
+                                {db::likeContainsPattern("0%_")})
+                  .recordCount(),
+              1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name LIKE ? ESCAPE '\\'",
+                                {db::likeContainsPattern("%")})
+                  .recordCount(),
+              1);
+}
+
+TEST_F(DbTest, NullIsNotEmptyText) {
+    add("");
+    db::Recordset rs = conn.openForUpdate("SELECT * FROM School");
+    rs.addNew();
+    rs.update();
+    db::Recordset snap = conn.openSnapshot("SELECT Name FROM School ORDER BY Seq");
+    EXPECT_FALSE(snap.field("Name").isNull());
+    EXPECT_EQ(snap.field("Name").toString(), "");
+    snap.moveNext();
+    EXPECT_TRUE(snap.field("Name").isNull());
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name Is Null").recordCount(), 1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = ''").recordCount(), 1);
+}
+
+TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
+    add("Central", 1, "12/01/2010");
+    add("East", 2, QDate(2011, 1, 15));
+    add("West", 3, "1/5/2011");
+    db::Recordset raw = conn.openSnapshot("SELECT 'stored ' & Joined AS J FROM School ORDER BY Seq");
+    EXPECT_EQ(raw.field("J").toString().toStdString(), "stored 2010-12-01");
+
+    db::Recordset rs = conn.openSnapshot("SELECT * FROM School WHERE Joined = #12/1/2010#");
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_TRUE(rs.field("Joined").isDate());
+    EXPECT_EQ(rs.field("Joined").toDate(), QDate(2010, 12, 1));
+    EXPECT_EQ(rs.field("Joined").toString(), "12/1/2010");
+
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Joined BETWEEN #11/1/2010# AND #1/10/2011#")
+                  .recordCount(),
+              2);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Joined > ?", {QDate(2011, 1, 1)}).recordCount(), 2);
+    db::Recordset mx = conn.openSnapshot("SELECT MAX(Joined) AS MaxDate, MIN(Joined) AS MinDate FROM School");
+    EXPECT_EQ(mx.field("MaxDate").toDate(), QDate(2011, 1, 15));
+    EXPECT_EQ(mx.field("mindate").toDate(), QDate(2010, 12, 1));
+
+    db::Recordset up = conn.openForUpdate("SELECT * FROM School");
+    EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);
+    EXPECT_THROW(up.setField("Div", "three"), DbError);
+}
+
+TEST_F(DbTest, TooLongTextIsRefusedAndTheSizeIsKnown) {
+    db::Recordset rs = conn.openForUpdate("SELECT * FROM School");
+    EXPECT_EQ(rs.fieldSize("Name"), 20);
+    rs.addNew();
+    EXPECT_THROW(rs.setField("Name", QString(21, 'x')), DbError);
+    EXPECT_NO_THROW(rs.setField("Name", QString(20, 'x')));
+}
+
+TEST_F(DbTest, JetFunctionsAreRegistered) {
+    add("Central", 3, "11/20/2010");
+    add("East", Value(), "1/2/2011");
+    db::Recordset rs = conn.openSnapshot(
+        "SELECT IIf(Div > 2, 'big', 'small') AS Size, Nz(Div, 0) AS D, Nz(Div) AS E, "
+        "Val(' 12abc') AS V, Year(Joined) AS Y, Month(Joined) AS M, Day(Joined) AS DD, "
+        "Name & '-' & Name AS Twice FROM School ORDER BY Seq");
+    EXPECT_EQ(rs.field("Size").toString(), "big");
+    EXPECT_EQ(rs.field("D").toInt(), 3);
+    EXPECT_EQ(rs.field("V").toInt(), 12);
+    EXPECT_EQ(rs.field("Y").toInt(), 2010);
+    EXPECT_EQ(rs.field("M").toInt(), 11);
+    EXPECT_EQ(rs.field("DD").toInt(), 20);
+    EXPECT_EQ(rs.field("Twice").toString(), "Central-Central");
+    rs.moveNext();
+    EXPECT_EQ(rs.field("Size").toString(), "small");
+    EXPECT_EQ(rs.field("D").toInt(), 0);
+    EXPECT_EQ(rs.field("E").toString(), "");
+
+    db::Recordset agg = conn.openSnapshot(
+        "SELECT First(Name) AS F, Last(Name) AS L FROM (SELECT Name FROM School ORDER BY Seq)");
+    EXPECT_EQ(agg.field("F").toString(), "Central");
+    EXPECT_EQ(agg.field("L").toString(), "East");
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE (Div = 3) = True").recordCount(), 1);
+}
+
+TEST_F(DbTest, ForeignKeysAndIndexDdl) {
+    EXPECT_THROW(conn.execute("INSERT INTO Bout (SchoolSeq) VALUES (42)"), DbError);
+    conn.execute("CREATE UNIQUE INDEX NameIdx ON School (Name)");
+    add("Central");
+    EXPECT_THROW(add("CENTRAL"), DbError);
+    conn.execute("DROP INDEX NameIdx ON School");
+    EXPECT_NO_THROW(add("CENTRAL"));
+    EXPECT_THROW(conn.execute("DROP INDEX NameIdx ON School"), DbError);
+    EXPECT_THROW(conn.openSnapshot("SELECT * FROM Nowhere"), DbError);
+    EXPECT_THROW(conn.openForUpdate("SELECT * FROM School INNER JOIN Bout ON School.Seq = Bout.SchoolSeq"),
+                 DbError);
+}

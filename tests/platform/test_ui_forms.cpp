@@ -1,0 +1,196 @@
+// The form registry, the close box and activation.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <stdexcept>
+
+#include "platform/ui/ui.h"
+
+namespace {
+
+QStringList gLog;  // what the test forms did, in order
+
+class frmFirst : public ui::Form {
+public:
+    frmFirst() {
+        txtName = ui::textBox(this, "txtName", "designed");
+        cmdReturn = ui::button(this, "cmdReturn", "&Return");
+        ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(txtName);
+        layout->addWidget(cmdReturn);
+    }
+    void Form_Load() override {
+        ++loads;
+        gLog << "first load";
+        // A form's load may refer to itself without loading it twice.
+        ui::forms().get<frmFirst>()->txtName->setText("loaded");
+    }
+    void Form_Activate() override { gLog << "first activate"; }
+    void Form_Unload() override { gLog << "first unload"; }
+
+    // Shows the other form and unloads this one, then goes on with its own controls.
+    void cmdReturn_Click();
+
+    QLineEdit* txtName;
+    QPushButton* cmdReturn;
+    static inline int loads = 0;
+};
+
+class frmSecond : public ui::Form {
+public:
+    void Form_Load() override { gLog << "second load"; }
+    void Form_Activate() override { gLog << "second activate"; }
+};
+
+// A form whose close box closes it.
+class frmClosable : public ui::Form {
+public:
+    void Form_QueryUnload(bool& cancel) override {
+        cancel = false;
+        gLog << "closable query";
+    }
+    void Form_Unload() override { gLog << "closable unload"; }
+};
+
+class frmBroken : public ui::Form {
+public:
+    void Form_Load() override { throw std::runtime_error("no database"); }
+};
+
+void frmFirst::cmdReturn_Click() {
+    ui::forms().get<frmSecond>()->show();
+    ui::forms().unload<frmFirst>();
+    txtName->setText("still here");
+    gLog << QString("after unload: %1").arg(isUnloading() ? "unloading" : "loaded");
+}
+
+void activate(QWidget* window) {
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+class FormsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gLog.clear();
+        frmFirst::loads = 0;
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+};
+
+TEST_F(FormsTest, LoadsOnFirstReferenceOnceAndAfreshAfterUnload) {
+    EXPECT_FALSE(ui::forms().isLoaded<frmFirst>());
+    frmFirst* form = ui::forms().get<frmFirst>();
+    EXPECT_TRUE(ui::forms().isLoaded<frmFirst>());
+    EXPECT_EQ(ui::forms().get<frmFirst>(), form);
+    EXPECT_EQ(frmFirst::loads, 1);
+    EXPECT_EQ(form->txtName->text(), "loaded");
+    EXPECT_FALSE(form->isVisible()) << "referring to a form does not show it";
+
+    QPointer<frmFirst> old(form);
+    ui::forms().unload<frmFirst>();
+    EXPECT_FALSE(ui::forms().isLoaded<frmFirst>());
+    EXPECT_EQ(gLog.join(", ").toStdString(), "first load, first unload");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull());
+
+    frmFirst* again = ui::forms().get<frmFirst>();
+    EXPECT_EQ(frmFirst::loads, 2);
+    EXPECT_EQ(again->txtName->text(), "loaded");
+    ui::forms().unload<frmSecond>();  // not loaded: nothing happens
+    EXPECT_FALSE(ui::forms().isLoaded<frmSecond>());
+}
+
+TEST_F(FormsTest, FailedLoadLeavesNoFormBehind) {
+    EXPECT_THROW(ui::forms().get<frmBroken>(), std::runtime_error);
+    EXPECT_FALSE(ui::forms().isLoaded<frmBroken>());
+}
+
+TEST_F(FormsTest, HandlerMayUnloadItsOwnForm) {
+    frmFirst* first = ui::forms().get<frmFirst>();
+    first->show();
+    activate(first);
+    QPointer<frmFirst> watch(first);
+    gLog.clear();
+
+    QTest::mouseClick(first->cmdReturn, Qt::LeftButton);
+
+    EXPECT_EQ(gLog.join(", ").toStdString(),
+              "second load, second activate, first unload, after unload: unloading");
+    EXPECT_FALSE(ui::forms().isLoaded<frmFirst>());
+    EXPECT_TRUE(ui::forms().get<frmSecond>()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(watch.isNull());
+}
+
+TEST_F(FormsTest, CloseBoxIsRefusedWithTheSharedMessage) {
+    frmFirst* form = ui::forms().get<frmFirst>();
+    form->show();
+    ui::ScriptedMessages msgs;
+    msgs.expect("Click 'Return' to close window");
+
+    EXPECT_FALSE(form->close());
+
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.last().text, "Click 'Return' to close window");
+    EXPECT_EQ(msgs.last().title, "Exit");
+    EXPECT_EQ(msgs.last().buttons, ui::Buttons::OK);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(ui::forms().isLoaded<frmFirst>());
+    EXPECT_FALSE(gLog.contains("first unload"));
+}
+
+TEST_F(FormsTest, UnloadByTheProgramIsNeverRefused) {
+    ui::forms().get<frmFirst>()->show();
+    ui::ScriptedMessages msgs;  // no message expected
+    ui::forms().unload<frmFirst>();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_FALSE(ui::forms().isLoaded<frmFirst>());
+    EXPECT_TRUE(gLog.contains("first unload"));
+}
+
+TEST_F(FormsTest, FormThatAllowsTheCloseBoxIsUnloadedByIt) {
+    frmClosable* form = ui::forms().get<frmClosable>();
+    form->show();
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(gLog.join(", ").toStdString(), "closable query, closable unload");
+    EXPECT_FALSE(ui::forms().isLoaded<frmClosable>());
+}
+
+TEST_F(FormsTest, ActivationComesWithShowAndWithTheUserMovingBetweenForms) {
+    frmFirst* first = ui::forms().get<frmFirst>();
+    first->show();
+    activate(first);
+    EXPECT_EQ(gLog.count("first activate"), 1) << "first show";
+
+    frmSecond* second = ui::forms().get<frmSecond>();
+    second->show();
+    activate(second);
+    EXPECT_EQ(gLog.count("second activate"), 1);
+
+    activate(first);  // the user clicks the first form
+    EXPECT_EQ(gLog.count("first activate"), 2);
+
+    // A window that is none of our forms (a message box, a file dialog) comes and goes.
+    QWidget box;
+    box.show();
+    activate(&box);
+    activate(first);
+    EXPECT_EQ(gLog.count("first activate"), 2);
+
+    // Showing a form that is open already brings it to the front and activates it.
+    second->show();
+    EXPECT_EQ(gLog.count("second activate"), 2);
+    // A form hidden and shown again becomes active again.
+    second->hide();
+    second->show();
+    EXPECT_EQ(gLog.count("second activate"), 3);
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include "support/fixtures.h"
+
+#include <sqlite3.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+#include "core/connection.h"
+
+namespace {
+
+// An open SQLite handle that closes itself.
+class RawDb {
+public:
+    RawDb(const QString& path, bool create) {
+        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, flags, nullptr) !=
+            SQLITE_OK) {
+            const QString reason = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
+            sqlite3_close(db_);
+            db_ = nullptr;
+            throw std::runtime_error(
+                QStringLiteral("cannot open %1: %2").arg(path, reason).toStdString());
+        }
+        exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    }
+    ~RawDb() { sqlite3_close(db_); }
+    RawDb(const RawDb&) = delete;
+    RawDb& operator=(const RawDb&) = delete;
+
+    sqlite3* handle() const { return db_; }
+
+    void exec(const QString& sql) {
+        char* message = nullptr;
+        if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &message) !=
+            SQLITE_OK) {
+            const QString reason = QString::fromUtf8(message ? message : "unknown error");
+            sqlite3_free(message);
+            throw std::runtime_error(QStringLiteral("%1\n  in: %2").arg(reason, sql).toStdString());
+        }
+    }
+
+    QList<QVariantList> query(const QString& sql) {
+        sqlite3_stmt* stmt = nullptr;
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &stmt, nullptr) != SQLITE_OK)
+            throw std::runtime_error(
+                QStringLiteral("%1\n  in: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql)
+                    .toStdString());
+        QList<QVariantList> rows;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            QVariantList row;
+            for (int c = 0; c < sqlite3_column_count(stmt); ++c) {
+                switch (sqlite3_column_type(stmt, c)) {
+                case SQLITE_INTEGER: row << QVariant(sqlite3_column_int64(stmt, c)); break;
+                case SQLITE_FLOAT: row << QVariant(sqlite3_column_double(stmt, c)); break;
+                case SQLITE_NULL: row << QVariant(); break;
+                default:
+                    row << QVariant(QString::fromUtf8(
+                        reinterpret_cast<const char*>(sqlite3_column_text(stmt, c))));
+                }
+            }
+            rows << row;
+        }
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_DONE)
+            throw std::runtime_error(
+                QStringLiteral("%1\n  in: %2").arg(QString::fromUtf8(sqlite3_errmsg(db_)), sql)
+                    .toStdString());
+        return rows;
+    }
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+QString readText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(QStringLiteral("cannot read %1").arg(path).toStdString());
+    return QString::fromUtf8(file.readAll());
+}
+
+void replaceFile(const QString& from, const QString& to) {
+    if (QFile::exists(to) && !QFile::remove(to))
+        throw std::runtime_error(QStringLiteral("cannot replace %1").arg(to).toStdString());
+    if (!QFile::copy(from, to))
+        throw std::runtime_error(
+            QStringLiteral("cannot copy %1 to %2").arg(from, to).toStdString());
+    QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::WriteOwner);
+}
+
+}  // namespace
+
+TestHome::TestHome() {
+    if (!dir_.isValid()) throw std::runtime_error("cannot make a temporary folder");
+    hadHome_ = qEnvironmentVariableIsSet("KESTRIVANE_HOME");
+    oldHome_ = qgetenv("KESTRIVANE_HOME");
+    oldCurrent_ = QDir::currentPath();
+    qputenv("KESTRIVANE_HOME", QFile::encodeName(dir_.path()));
+    QDir::setCurrent(dir_.path());
+}
+
+TestHome::~TestHome() {
+    QDir::setCurrent(oldCurrent_);
+    if (hadHome_)
+        qputenv("KESTRIVANE_HOME", oldHome_);
+    else
+        qunsetenv("KESTRIVANE_HOME");
+}
+
+QString templatePath(const QString& name) {
+    return QStringLiteral(KESTRIVANE_TEMPLATE_DIR) + QLatin1Char('/') + name;
+}
+
+QString makeDatabase(const QString& folder, const QString& name) {
+    const QString path = QDir(folder).absoluteFilePath(name);
+    replaceFile(templatePath(QStringLiteral("matchinfo.md_")), path);
+    return path;
+}
+
+void useDatabase(const QString& path) {
+    gDbPath = path;
+    gDbFolder = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+void makeVersion7Database(const QString& path) {
+    if (QFile::exists(path) && !QFile::remove(path))
+        throw std::runtime_error(QStringLiteral("cannot replace %1").arg(path).toStdString());
+    RawDb db(path, true);
+    db.exec(readText(QStringLiteral(KESTRIVANE_SOURCE_DIR "/resources/schema.sql")));
+    // What version 8 added, taken away again.
+    db.exec(QStringLiteral(
+        "DROP TABLE DualScore;"
+        "DROP INDEX FnameSeason;"
+        "ALTER TABLE Wrestler DROP COLUMN FNameSeason;"
+        "ALTER TABLE Wrestler DROP COLUMN Season;"
+        "CREATE UNIQUE INDEX FullName ON Wrestler (FullName);"
+        "INSERT INTO License (Seq, school, Version) VALUES (1, 'Sample School', '7');"));
+}
+
+void execSql(const QString& path, const QString& sql) {
+    RawDb db(path, false);
+    db.exec(sql);
+}
+
+QList<QVariantList> queryRows(const QString& path, const QString& sql) {
+    RawDb db(path, false);
+    return db.query(sql);
+}
+
+QVariant queryValue(const QString& path, const QString& sql) {
+    const QList<QVariantList> rows = queryRows(path, sql);
+    return rows.isEmpty() || rows.first().isEmpty() ? QVariant() : rows.first().first();
+}
+
+QList<ColumnInfo> tableColumns(const QString& path, const QString& table) {
+    RawDb db(path, false);
+    QList<ColumnInfo> columns;
+    const QList<QVariantList> rows =
+        db.query(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+    for (const QVariantList& row : rows) {
+        ColumnInfo info;
+        info.name = row.first().toString();
+        const char* type = nullptr;
+        const char* collation = nullptr;
+        int primaryKey = 0;
+        int autoIncrement = 0;
+        if (sqlite3_table_column_metadata(db.handle(), nullptr, table.toUtf8().constData(),
+                                          info.name.toUtf8().constData(), &type, &collation,
+                                          nullptr, &primaryKey, &autoIncrement) != SQLITE_OK)
+            throw std::runtime_error(
+                QStringLiteral("no metadata for %1.%2").arg(table, info.name).toStdString());
+        info.type = QString::fromUtf8(type ? type : "");
+        info.collation = QString::fromUtf8(collation ? collation : "");
+        info.primaryKey = primaryKey != 0;
+        info.autoIncrement = autoIncrement != 0;
+        columns << info;
+    }
+    return columns;
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+// Test fixtures: a temporary home folder, database files made from the real templates, and
+// direct SQL on a database file for setting up rows and reading them back.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+// A temporary folder made the program's home folder: $KESTRIVANE_HOME points at it and it is the
+// current folder. Both are restored, and the folder removed, on destruction.
+class TestHome {
+public:
+    TestHome();
+    ~TestHome();
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+
+    // The folder, without a final "/".
+    QString path() const { return dir_.path(); }
+    // A file name inside the folder.
+    QString file(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+    bool hadHome_ = false;
+    QByteArray oldHome_;
+    QString oldCurrent_;
+};
+
+// Full path of an installed template: "matchinfo.md_" or "Blank_MatchInfo.md_".
+QString templatePath(const QString& name);
+
+// Copies the first-run template into `folder` under `name` (replacing a file of that name) and
+// returns the new file's full path.
+QString makeDatabase(const QString& folder, const QString& name = QStringLiteral("Matchinfo.mdb"));
+
+// Makes `path` the database in use: sets gDbPath, and gDbFolder to its folder ending in "/".
+void useDatabase(const QString& path);
+
+// Writes a database of version 7 at `path` (replacing a file there): the version-8 schema
+// without table DualScore and without Wrestler.Season and Wrestler.FNameSeason, with a unique
+// index FullName on Wrestler(FullName), and settings row 1 with Version "7".
+void makeVersion7Database(const QString& path);
+
+// Runs one or more SQL statements (SQLite dialect) on an existing database file, foreign keys
+// on. Throws std::runtime_error with the reason on failure.
+void execSql(const QString& path, const QString& sql);
+
+// Runs a query on an existing database file and returns every row (Null as an invalid QVariant).
+// Throws std::runtime_error on failure.
+QList<QVariantList> queryRows(const QString& path, const QString& sql);
+
+// First column of the first row of a query; an invalid QVariant when there is no row.
+QVariant queryValue(const QString& path, const QString& sql);
+
+// One column of a table as the file declares it.
+struct ColumnInfo {
+    QString name;
+    QString type;       // declared type, as written ("TEXT(120)", "INTEGER", "DATE", ...)
+    QString collation;  // collating sequence ("NOCASE", "BINARY")
+    bool primaryKey = false;
+    bool autoIncrement = false;
+};
+
+// The columns of a table in their order; empty when the table does not exist.
+QList<ColumnInfo> tableColumns(const QString& path, const QString& table);
