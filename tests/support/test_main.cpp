@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "platform/ui/Messages.h"
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM",
@@ -13,5 +15,8 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // A message nobody scripted, or a scripted one that never came, fails the running test.
+    ui::ScriptedMessages::setFailureReporter(
+        [](const QString& what) { ADD_FAILURE() << what.toStdString(); });
     return RUN_ALL_TESTS();
 }

@@ -115,7 +115,12 @@ private:
 
     void focusOut(Form* form, Qt::FocusReason reason) {
         if (otherWindow(reason)) return;  // the control stays the form's focus control
-        if (form && form->focusControl_ == control_) form->focusControl_ = nullptr;
+        if (form) {
+            // A control that never got to see its focus (a LostFocus handler moved it on at
+            // once) does not lose it either.
+            if (form->focusControl_ != control_) return;
+            form->focusControl_ = nullptr;
+        }
         runLostFocus();
     }
 
@@ -165,9 +170,14 @@ void onClick(QAbstractButton* button, Handler handler) {
 }
 
 void onClick(QListWidget* list, Handler handler) {
+    // Emptying the list also clears its selection (while the items are still there, the current
+    // row unselected); that is no Click. Code setting the row to -1 is one.
     QObject::connect(list, &QListWidget::itemSelectionChanged, EventHook::of(list),
                      [handler, list] {
-                         if (list->count() > 0) guarded(handler);
+                         const int row = list->currentRow();
+                         const bool chosen = row >= 0 ? list->item(row)->isSelected()
+                                                      : list->count() > 0;
+                         if (chosen) guarded(handler);
                      });
 }
 

@@ -3,7 +3,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QPushButton>
+
+#include "platform/ui/Form.h"
 
 namespace ui {
 
@@ -45,8 +46,10 @@ QMessageBox::Icon boxIcon(Icon icon) {
 }
 
 Answer showRealBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    // Over the form the user works in, which becomes active again when the box closes.
+    QWidget* parent = Form::activeForm();
+    if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent);
     QList<QPair<QMessageBox::StandardButton, Answer>> choices;
     switch (buttons) {
         case Buttons::OK: choices = {{QMessageBox::Ok, Answer::Ok}}; break;

@@ -1,0 +1,223 @@
+// Event emulation (focus, clicks, changes, keys), the error guard, tab stops, clipboard, screen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QVBoxLayout>
+
+#include "platform/db/DbError.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+// A form with two boxes, a button, a list and two combos; each handler writes to `log`.
+class frmProbe : public ui::Form {
+public:
+    frmProbe() {
+        txtA = ui::textBox(this, "txtA");
+        txtB = ui::textBox(this, "txtB");
+        cmdGo = ui::button(this, "cmdGo", "&Go");
+        lstNames = ui::listBox(this, "lstNames");
+        comLevel = ui::comboBox(this, "comLevel", false);
+        comChoice = ui::comboBox(this, "comChoice", true);
+        auto* layout = new QVBoxLayout(this);
+        for (QWidget* w : std::initializer_list<QWidget*>{txtA, txtB, cmdGo, lstNames, comLevel,
+                                                          comChoice})
+            layout->addWidget(w);
+
+        ui::onLostFocus(txtA, [this] { txtA_LostFocus(); });
+        ui::onGotFocus(txtB, [this] { log << "txtB_GotFocus"; });
+        ui::onLostFocus(txtB, [this] { log << "txtB_LostFocus"; });
+        ui::onClick(cmdGo, [this] { log << "cmdGo_Click"; });
+        ui::onClick(lstNames, [this] { log << QString("lstNames_Click %1").arg(lstNames->currentRow()); });
+        ui::onClick(comLevel, [this] { log << "comLevel_Click " + comLevel->currentText(); });
+        ui::onClick(comChoice, [this] { log << "comChoice_Click " + comChoice->currentText(); });
+        ui::onChange(comChoice, [this] { log << "comChoice_Change " + comChoice->currentText(); });
+    }
+
+    void txtA_LostFocus() {
+        log << "txtA_LostFocus";
+        if (txtA->text() == "bad") {
+            // As a field check does: back into the box, then the message.
+            txtA->setFocus();
+            messageBoxComesAndGoes();
+            ui::msgBox("Value is not valid", ui::Buttons::OK, "Error");
+        }
+    }
+
+    // What a real message box does to the focus: its window becomes active, then ours again.
+    void messageBoxComesAndGoes() {
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QApplication::setActiveWindow(this);
+    }
+
+    QLineEdit* txtA;
+    QLineEdit* txtB;
+    QPushButton* cmdGo;
+    QListWidget* lstNames;
+    QComboBox* comLevel;
+    QComboBox* comChoice;
+    QStringList log;
+};
+
+std::string joined(const QStringList& list) { return list.join(", ").toStdString(); }
+
+class EventsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = ui::forms().get<frmProbe>();
+        form->show();
+        QApplication::setActiveWindow(form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        form->txtA->setFocus();
+        form->log.clear();
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+    frmProbe* form = nullptr;
+};
+
+TEST_F(EventsTest, LostFocusOfTheBoxRunsBeforeTheClickOfTheButton) {
+    QTest::keyClicks(form->txtA, "12");
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, cmdGo_Click");
+    EXPECT_TRUE(form->cmdGo->hasFocus());
+}
+
+TEST_F(EventsTest, FocusGoingToAnotherWindowAndBackRunsNoFocusEvents) {
+    form->txtB->setFocus();
+    form->log.clear();
+    form->messageBoxComesAndGoes();
+    EXPECT_TRUE(form->txtB->hasFocus());
+    EXPECT_TRUE(form->log.isEmpty()) << joined(form->log);
+}
+
+TEST_F(EventsTest, MessageFromLostFocusDoesNotRunItAgain) {
+    ui::ScriptedMessages msgs;
+    msgs.expect("Value is not valid");
+    form->txtA->setText("bad");
+    QTest::mouseClick(form->txtB, Qt::LeftButton);
+
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(form->log.count("txtA_LostFocus"), 1) << joined(form->log);
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_FALSE(form->log.contains("txtB_GotFocus")) << "the box never had the focus";
+    EXPECT_FALSE(form->log.contains("txtB_LostFocus")) << joined(form->log);
+
+    // Leaving the corrected box later runs the check again.
+    form->txtA->setText("good");
+    form->txtB->setFocus();
+    EXPECT_EQ(form->log.count("txtA_LostFocus"), 2);
+}
+
+TEST_F(EventsTest, ListClickRunsWhenTheSelectionChangesAlsoByCode) {
+    form->lstNames->addItems({"Adams", "Baker", "Clark"});
+    EXPECT_TRUE(form->log.isEmpty()) << "filling selects nothing";
+
+    form->lstNames->setCurrentRow(1);
+    form->lstNames->setCurrentRow(1);
+    QTest::mouseClick(form->lstNames->viewport(), Qt::LeftButton, {},
+                      form->lstNames->visualItemRect(form->lstNames->item(2)).center());
+    form->lstNames->setCurrentRow(-1);
+    form->lstNames->addItem("Davis");
+    form->lstNames->clear();
+    EXPECT_EQ(joined(form->log.filter("lstNames")),
+              "lstNames_Click 1, lstNames_Click 2, lstNames_Click -1");
+}
+
+TEST_F(EventsTest, ComboClickOnChoiceAndChangeOnTypingOnly) {
+    form->comLevel->addItems({"All", "Varsity", "JV"});
+    form->comChoice->addItems({"Top", "Bot", "Neu"});
+    EXPECT_EQ(form->comLevel->currentIndex(), -1) << "filling selects nothing";
+    EXPECT_TRUE(form->log.isEmpty()) << joined(form->log);
+
+    form->comLevel->setCurrentIndex(2);
+    form->comChoice->setCurrentIndex(0);
+    form->comChoice->setFocus();
+    form->comChoice->lineEdit()->selectAll();
+    QTest::keyClicks(form->comChoice, "neutral");
+    EXPECT_EQ(form->comChoice->currentText(), "neutral") << "typed text stays as typed";
+    form->comLevel->clear();
+
+    const QStringList log = form->log.filter("com");
+    EXPECT_EQ(log.first().toStdString(), "comLevel_Click JV");
+    EXPECT_EQ(log.at(1).toStdString(), "comChoice_Click Top");
+    EXPECT_EQ(log.count(), 2 + 7) << joined(log);
+    EXPECT_EQ(log.last().toStdString(), "comChoice_Change neutral");
+}
+
+TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {
+    ui::onKeyPress(form->txtB, [](int& key) {
+        if (key == '-') key = 0;
+        else if (key >= 'a' && key <= 'z') key -= 'a' - 'A';
+    });
+    form->txtB->setFocus();
+    QTest::keyClicks(form->txtB, "t2-e1");
+    EXPECT_EQ(form->txtB->text(), "T2E1");
+    QTest::keyClick(form->txtB, Qt::Key_Backspace);
+    EXPECT_EQ(form->txtB->text(), "T2E");
+}
+
+TEST_F(EventsTest, GuardShowsTheErrorAndStopsOnlyTheHandler) {
+    QStringList done;
+    ui::onClick(form->cmdGo, [&] {
+        done << "before";
+        throw db::DbError("no such table: Wrestlers");
+        done << "after";
+    });
+    ui::ScriptedMessages msgs;
+    msgs.expect("no such table: Wrestlers").expect("no such table: Wrestlers");
+    form->cmdGo->click();
+    form->cmdGo->click();  // a failed handler leaves nothing blocked
+
+    EXPECT_EQ(joined(done), "before, before");
+    ASSERT_EQ(msgs.messages().size(), 2u);
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_TRUE(msgs.unexpected().empty());
+    EXPECT_TRUE(ui::forms().isLoaded<frmProbe>());
+}
+
+TEST(TabStops, AreSetInDialogUnitsOfTheBoxFont) {
+    QPlainTextEdit box;
+    box.setFont(QFont("Liberation Sans", 10));
+    const QString letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    const qreal unit = QFontMetricsF(box.font()).horizontalAdvance(letters) / 52 / 4;
+
+    ui::setTabStops(&box, {40, 120});
+    const auto tabs = box.document()->defaultTextOption().tabs();
+    ASSERT_EQ(tabs.size(), 2);
+    EXPECT_NEAR(tabs[0].position, 40 * unit, 0.01);
+    EXPECT_NEAR(tabs[1].position, 120 * unit, 0.01);
+
+    // The text really lines up there: the second column starts at the second stop.
+    box.setPlainText("a\tb\tc");
+    box.resize(600, 200);
+    QTextLine line = box.document()->firstBlock().layout()->lineAt(0);
+    EXPECT_NEAR(line.cursorToX(4) - line.cursorToX(0), 120 * unit, 1.0);
+
+    ui::setTabStops(&box, {});  // nothing to set: unchanged
+    EXPECT_EQ(box.document()->defaultTextOption().tabs().size(), 2);
+    ui::setTabStops(&box, {16});  // one stop repeats
+    EXPECT_TRUE(box.document()->defaultTextOption().tabs().isEmpty());
+    EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * unit, 0.01);
+}
+
+TEST(Desktop, ClipboardKeepsTheTextExactly) {
+    const QString text = "Name\tW\tL\r\nO`Neil, Pat\t12\t3\r\n";
+    ui::setClipboardText(text);
+    EXPECT_EQ(ui::clipboardText(), text);
+}
+
+TEST(Desktop, ScreenSizeIsTheScreensPixels) {
+    EXPECT_EQ(ui::screenSize(), QSize(1280, 1024));
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// The scripted stand-in for the user in front of message boxes.
+#include <gtest/gtest.h>
+
+#include "platform/ui/Messages.h"
+
+namespace {
+
+// Collects failures instead of failing, while it lives.
+struct CollectFailures {
+    QStringList failures;
+    CollectFailures() {
+        ui::ScriptedMessages::setFailureReporter([this](const QString& w) { failures << w; });
+    }
+    ~CollectFailures() {
+        ui::ScriptedMessages::setFailureReporter(
+            [](const QString& what) { ADD_FAILURE() << what.toStdString(); });
+    }
+};
+
+TEST(ScriptedMessages, AnswersInOrderAndRecordsEveryMessage) {
+    ui::ScriptedMessages msgs;
+    msgs.expect("Save changes?", ui::Answer::No).queue(ui::Answer::Yes);
+
+    EXPECT_EQ(ui::msgBox("Save changes?  (Smith)", ui::Buttons::YesNo, "Save?"), ui::Answer::No);
+    EXPECT_EQ(ui::msgBox("Delete?", ui::Buttons::YesNoCancel), ui::Answer::Yes);
+
+    EXPECT_EQ(msgs.texts(), QStringList({"Save changes?  (Smith)", "Delete?"}));
+    EXPECT_EQ(msgs.messages()[0].title, "Save?");
+    EXPECT_EQ(msgs.last().title, "Kestrivane") << "the program's title when none is given";
+    EXPECT_EQ(msgs.last().buttons, ui::Buttons::YesNoCancel);
+    EXPECT_EQ(msgs.pending(), 0);
+}
+
+TEST(ScriptedMessages, UnexpectedAndMissingMessagesAreFailures) {
+    CollectFailures collect;
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Match Saved");
+        // Not the message expected: recorded, answered cautiously, the script kept.
+        EXPECT_EQ(ui::msgBox("Overwrite file?", ui::Buttons::YesNo), ui::Answer::No);
+        EXPECT_EQ(ui::msgBox("Continue?", ui::Buttons::OKCancel), ui::Answer::Cancel);
+        ASSERT_EQ(msgs.unexpected().size(), 2u);
+        EXPECT_EQ(msgs.unexpected()[0].text, "Overwrite file?");
+        EXPECT_EQ(msgs.pending(), 1);
+    }
+    ASSERT_EQ(collect.failures.size(), 3);
+    EXPECT_TRUE(collect.failures[2].contains("Match Saved")) << "expected but never shown";
+}
+
+TEST(ScriptedMessages, NoResponderOnTheTestScreenIsAFailureNotAHang) {
+    CollectFailures collect;
+    EXPECT_EQ(ui::msgBox("Really delete?", ui::Buttons::YesNo, "Delete"), ui::Answer::No);
+    ASSERT_EQ(collect.failures.size(), 1);
+    EXPECT_TRUE(collect.failures[0].contains("Really delete?"));
+}
+
+}  // namespace
