@@ -21,9 +21,9 @@ TEST(JetSql, TranslatesEachConstruct) {
          "SELECT * FROM [Match] WHERE [Date] = '2010-12-01'"},
         {"WHERE d BETWEEN #11/01/2009# AND #1/5/10#", "WHERE d BETWEEN '2009-11-01' AND '2010-01-05'"},
         {"SELECT FirstName & ' ' & LastName", "SELECT FirstName || ' ' || LastName"},
-        {"WHERE x LIKE '*ab?c*'", "WHERE x LIKE '%ab_c%' ESCAPE '\\'"},
-        {"WHERE x LIKE '50%*'", "WHERE x LIKE '50\\%%' ESCAPE '\\'"},
-        {"WHERE x LIKE '[*]'", "WHERE x LIKE '*' ESCAPE '\\'"},
+        {"WHERE x LIKE '*ab?c*'", "WHERE x LIKE '%ab_c%'"},
+        {"WHERE OppDiv LIKE '%3_'", "WHERE OppDiv LIKE '%3_'"},
+        {"WHERE x LIKE '[*]5[%]'", "WHERE x LIKE '*5\\%' ESCAPE '\\'"},
         {"WHERE a = True OR b = false", "WHERE a = 1 OR b = 0"},
         {"WHERE n = \"O'Neil\"", "WHERE n = 'O''Neil'"},
         {"WHERE n = 'it''s & #1/1/2000# True'", "WHERE n = 'it''s & #1/1/2000# True'"},
@@ -143,9 +143,12 @@ TEST_F(DbTest, TextComparesWithoutCaseAndKeepsApostrophes) {
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout WHERE WinType = 'FALL'").recordCount(), 1);
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout WHERE WinType LIKE 'f*'").recordCount(), 1);
 
+    add("North", 13);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Div LIKE '%3%'").recordCount(), 1);
     add("St. Mary's");
     add("O'Neil 100%_");
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = 'St. Mary''s'").recordCount(), 1);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name LIKE '%[_]%'").recordCount(), 1);
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = ?", {"o'neil 100%_"}).recordCount(), 1);
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name LIKE ? ESCAPE '\\'",
                                 {db::likeContainsPattern("0%_")})

@@ -97,9 +97,11 @@ QString dateLiteral(const QString& token) {
     return singleQuoted(isoDate(d));
 }
 
-// A Jet LIKE pattern (* ? [x]) as the engine's pattern (% _ with \ as escape).
-QString likePattern(const QString& jet) {
+// A LIKE pattern of the program's SQL as the engine's: % and _ are the wildcards, and so are
+// * and ? (written as % and _); [x] stands for the character x itself, escaped with \.
+QString likePattern(const QString& jet, bool& escaped) {
     QString out;
+    escaped = false;
     for (int i = 0; i < jet.size(); ++i) {
         const QChar c = jet[i];
         if (c == '*') {
@@ -108,12 +110,15 @@ QString likePattern(const QString& jet) {
             out += '_';
         } else if (c == '[' && i + 2 < jet.size() && jet[i + 2] == ']') {
             const QChar lit = jet[i + 1];
-            if (lit == '%' || lit == '_' || lit == '\\') out += '\\';
+            if (lit == '%' || lit == '_' || lit == '\\') {
+                out += '\\';
+                escaped = true;
+            }
             out += lit;
             i += 2;
-        } else if (c == '%' || c == '_' || c == '\\') {
-            out += '\\';
-            out += c;
+        } else if (c == '\\') {
+            out += QStringLiteral("\\\\");
+            escaped = true;
         } else {
             out += c;
         }
@@ -169,8 +174,9 @@ QString translateJetSql(const QString& jet) {
                     const size_t p = nextSolid(toks, i + 1);
                     if (p < toks.size() && toks[p].kind == Token::String) {
                         for (size_t k = i + 1; k < p; ++k) out += toks[k].text;
-                        out += singleQuoted(likePattern(literalContent(toks[p].text)));
-                        out += QStringLiteral(" ESCAPE '\\'");
+                        bool escaped = false;
+                        out += singleQuoted(likePattern(literalContent(toks[p].text), escaped));
+                        if (escaped) out += QStringLiteral(" ESCAPE '\\'");
                         i = p;
                     }
                 } else if (dropIndex && isWord(t, "ON")) {

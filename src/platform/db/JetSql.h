@@ -10,7 +10,7 @@ namespace db {
 //   #m/d/yyyy# date literals      -> 'yyyy-mm-dd'
 //   "text" string literals        -> 'text'
 //   a & b                         -> a || b
-//   LIKE 'pattern' with * ? [x]   -> LIKE 'pattern' with % _ and an escape character
+//   LIKE 'pattern' with * ? [x]   -> LIKE 'pattern' with % _ (which stay wildcards) and \ escapes
 //   True / False                  -> 1 / 0
 //   Counter (DDL)                 -> INTEGER PRIMARY KEY AUTOINCREMENT
 //   Text(n), Text, Memo (DDL)     -> TEXT(n) COLLATE NOCASE, TEXT COLLATE NOCASE
