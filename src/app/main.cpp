@@ -1,9 +1,11 @@
-// The executable: starts Qt, makes the home folder current and opens the first window.
+// The executable: starts Qt, makes the home folder current and loads the main menu.
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 
-#include "core/frmHelp.h"
 #include "core/connection.h"
+#include "core/frmInit.h"
+#include "platform/ui/ui.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -14,7 +16,10 @@ int main(int argc, char** argv) {
     QDir().mkpath(home);
     QDir::setCurrent(home);
 
-    // Until the main menu exists the program opens on its help window.
-    showHelp(QStringLiteral("Kestrivane"));
-    return app.exec();
+    // The menu loads once the event loop runs, so that ending the program from its load (a
+    // small screen, the first run cancelled) leaves that loop.
+    QTimer::singleShot(0, [] { ui::guarded([] { ui::forms().get<frmInit>(); }); });
+    const int result = app.exec();
+    ui::forms().unloadAll();
+    return result;
 }

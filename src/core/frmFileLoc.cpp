@@ -1,0 +1,175 @@
+#include "core/frmFileLoc.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeView>
+
+#include "core/connection.h"
+#include "core/frmInit.h"
+#include "core/settings_rows.h"
+#include "core/startup.h"
+#include "platform/ui/ui.h"
+
+frmFileLoc::frmFileLoc() {
+    setWindowTitle(QStringLiteral("File Retrieve"));
+
+    lblFile = ui::label(this, QStringLiteral("lblFile"), QStringLiteral("File Name"));
+    txtFileName = ui::textBox(this, QStringLiteral("txtFileName"));
+    lblDirectory = ui::label(this, QStringLiteral("lblDirectory"), QStringLiteral("Directory Name"));
+    txtDirectory = ui::textBox(this, QStringLiteral("txtDirectory"));
+    txtFileWildcard = ui::textBox(this, QStringLiteral("txtFileWildcard"));
+    txtFileWildcard->setVisible(false);
+    for (QLineEdit* box : {txtFileName, txtDirectory})
+        box->setStyleSheet(QStringLiteral("background-color: #d4d0c8;"));
+
+    DriveBox = ui::comboBox(this, QStringLiteral("DriveBox"), false);
+    for (const QFileInfo& drive : QDir::drives()) DriveBox->addItem(drive.absoluteFilePath());
+    DriveBox->setCurrentIndex(0);
+
+    folders_ = new QFileSystemModel(this);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folders_->setRootPath(QString());
+    DirBox = new QTreeView(this);
+    DirBox->setObjectName(QStringLiteral("DirBox"));
+    DirBox->setModel(folders_);
+    DirBox->setHeaderHidden(true);
+    for (int column = 1; column < folders_->columnCount(); ++column) DirBox->hideColumn(column);
+
+    FileBox = ui::listBox(this, QStringLiteral("FileBox"));
+    cmdRetreive = ui::button(this, QStringLiteral("cmdRetreive"), QStringLiteral("&Retreive File"));
+    cmdCancel = ui::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"));
+
+    ui::place(lblFile, 240, 240, 2400, 285);
+    ui::place(txtFileName, 240, 525, 3600, 345);
+    ui::place(lblDirectory, 4080, 240, 2400, 285);
+    ui::place(txtDirectory, 4080, 525, 4920, 345);
+    ui::place(FileBox, 240, 1020, 3600, 4065);
+    ui::place(DriveBox, 4080, 1020, 4920, 345);
+    ui::place(DirBox, 4080, 1485, 4920, 3600);
+    ui::place(cmdRetreive, 2400, 5325, 1800, 495);
+    ui::place(cmdCancel, 4800, 5325, 1800, 495);
+    setFixedSize(ui::twips(9240), ui::twips(6060));
+
+    ui::onClick(DriveBox, [this] { DriveBox_Change(); });
+    // The folders are read in the background: keep the chosen one in view as they arrive.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
+        DirBox->scrollTo(DirBox->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+    connect(DirBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { ui::guarded([this] { DirBox_Change(); }); });
+    ui::onClick(FileBox, [this] { FileBox_Click(); });
+    ui::onDblClick(FileBox, [this] { FileBox_DblClick(); });
+    ui::onChange(txtFileWildcard, [this] { txtFileWildcard_Change(); });
+    ui::onClick(cmdRetreive, [this] { cmdRetreive_Click(); });
+    ui::onClick(cmdCancel, [this] { cmdCancel_Click(); });
+}
+
+void frmFileLoc::Form_Load() {
+    setDirBoxPath(gDbFolder.isEmpty() ? QDir::currentPath() : gDbFolder);
+    show();
+    txtFileName->setText(QStringLiteral("MatchInfo.mdb"));
+    txtFileWildcard->setText(gFileLocMode == QLatin1String("FindDB") ? QStringLiteral("*.mdb")
+                                                                     : QStringLiteral("*.*"));
+}
+
+void frmFileLoc::setDirBoxPath(const QString& path) {
+    const QModelIndex index = folders_->index(QDir::cleanPath(path));
+    if (!index.isValid()) return;
+    DirBox->setCurrentIndex(index);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        DirBox->expand(parent);
+    DirBox->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    DirBox_Change();
+}
+
+void frmFileLoc::DriveBox_Change() { setDirBoxPath(DriveBox->currentText()); }
+
+void frmFileLoc::DirBox_Change() {
+    const QModelIndex index = DirBox->currentIndex();
+    if (!index.isValid()) return;
+    txtDirectory->setText(folders_->filePath(index));
+    refreshFileBox();
+}
+
+void frmFileLoc::refreshFileBox() {
+    FileBox->clear();
+    // "*.*" means every file, also one without a dot in its name.
+    const QString pattern = filePattern_ == QLatin1String("*.*") ? QStringLiteral("*") : filePattern_;
+    const QDir folder(txtDirectory->text());
+    FileBox->addItems(folder.entryList(QStringList{pattern.isEmpty() ? QStringLiteral("*") : pattern},
+                                       QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+void frmFileLoc::FileBox_Click() {
+    if (QListWidgetItem* item = FileBox->currentItem()) txtFileName->setText(item->text());
+}
+
+void frmFileLoc::FileBox_DblClick() {
+    FileBox_Click();
+    cmdRetreive_Click();
+}
+
+void frmFileLoc::txtFileWildcard_Change() {
+    filePattern_ = txtFileWildcard->text();
+    refreshFileBox();
+    txtFileName->clear();
+}
+
+bool frmFileLoc::probeDatabase() {
+    try {
+        openConnection();
+        db::Recordset rs = openRecordset(QStringLiteral("Select * From Wrestler"));
+        closeRecordset(rs);
+        closeConnection();
+        return true;
+    } catch (const std::exception&) {
+        closeConnection();
+        return false;
+    }
+}
+
+void frmFileLoc::cmdRetreive_Click() {
+    if (!txtDirectory->text().endsWith(QLatin1Char('/')))
+        txtDirectory->setText(txtDirectory->text() + QLatin1Char('/'));
+    if (txtFileName->text().isEmpty()) {
+        ui::msgBox(QStringLiteral("No File selected"), ui::Buttons::OK, QStringLiteral("Error"));
+        return;
+    }
+
+    if (gFileLocMode == QLatin1String("FindDB")) {
+        const QString previousPath = gDbPath;
+        gDbPath = txtDirectory->text() + txtFileName->text();
+        if (!probeDatabase()) {
+            gDbPath = previousPath;
+            ui::msgBox(QStringLiteral("File not in proper format"), ui::Buttons::OK,
+                       QStringLiteral("ERROR"));
+            txtFileName->clear();
+            return;
+        }
+        gDbFolder = txtDirectory->text();
+        gIniFound = txtFileName->text();
+        gDbPath = gDbFolder + gIniFound;
+        ui::forms().unload<frmFileLoc>();
+        showMenuAfresh();
+        loadSettingsRow();
+        writeIniFile();
+        return;
+    }
+
+    // Import: the file is handed to the school-list import, which is not part of the program yet.
+    gImportFile = txtDirectory->text() + txtFileName->text();
+}
+
+void frmFileLoc::cmdCancel_Click() {
+    if (gFileLocMode == QLatin1String("Import")) {
+        // Back to the school list, which shows itself again once it is part of the program.
+        ui::forms().unload<frmFileLoc>();
+        return;
+    }
+    endProgram();
+}

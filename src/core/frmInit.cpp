@@ -1,0 +1,172 @@
+#include "core/frmInit.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/frmDirLoc.h"
+#include "core/frmFileLoc.h"
+#include "core/frm_revisions.h"
+#include "core/startup.h"
+#include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+
+// The program's pictures live in the library's resources; a static library registers them by
+// hand.
+static void loadPictures() {
+    static bool loaded = false;
+    if (!loaded) Q_INIT_RESOURCE(resources);
+    loaded = true;
+}
+
+namespace {
+
+// Where the "manually updated" message sends the user.
+const QString kSupportEmail = QStringLiteral("support@kestrivane.invalid");
+
+const QString kUpgradeTip = QStringLiteral("Upgrade to current version to use");
+
+}  // namespace
+
+frmInit::frmInit() {
+    setWindowTitle(QStringLiteral("Kestrivane"));
+
+    loadPictures();
+    imgKestrivane = ui::label(this, QStringLiteral("imgKestrivane"));
+    imgKestrivane->setPixmap(QPixmap(QStringLiteral(":/logo.png")));
+    imgKestrivane->setScaledContents(true);
+
+    cmdRoster = ui::button(this, QStringLiteral("cmdRoster"), QStringLiteral("Enter &Opp. Roster"));
+    cmdEnter = ui::button(this, QStringLiteral("cmdEnter"), QStringLiteral("&Enter Matches"));
+    cmdReports = ui::button(this, QStringLiteral("cmdReports"), QStringLiteral("&Reports"));
+    cmdHomeWI = ui::button(this, QStringLiteral("cmdHomeWI"), QStringLiteral("Enter &Home Weigh-in"));
+    cmdEdit = ui::button(this, QStringLiteral("cmdEdit"), QStringLiteral("E&dit Matches"));
+    cmdUtilities = ui::button(this, QStringLiteral("cmdUtilities"), QStringLiteral("&Utilites"));
+    cmdEnd = ui::button(this, QStringLiteral("cmdEnd"), QStringLiteral("E&nd"));
+
+    Label2 = ui::label(this, QStringLiteral("Label2"), QStringLiteral("Created for "));
+    lblSchool = ui::label(this, QStringLiteral("lblSchool"));
+    lblVersion = ui::label(this, QStringLiteral("lblVersion"));
+    lblFile = ui::label(this, QStringLiteral("lblFile"));
+
+    QFont schoolFont = lblSchool->font();
+    schoolFont.setPointSize(schoolFont.pointSize() + 4);
+    schoolFont.setBold(true);
+    lblSchool->setFont(schoolFont);
+    lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Layout in twips: the logo across the top, the buttons in two rows of three, End centred
+    // below them, the school and the file bottom left, the version bottom right.
+    constexpr int kButtonWidth = 2000, kButtonHeight = 700;
+    constexpr int kLeft = 960, kMiddle = 3200, kRight = 5440;
+    constexpr int kRow1 = 3240, kRow2 = 4080, kRow3 = 4920;
+    ui::place(imgKestrivane, 120, 120, 8160, 2850);
+    ui::place(cmdRoster, kLeft, kRow1, kButtonWidth, kButtonHeight);
+    ui::place(cmdEnter, kMiddle, kRow1, kButtonWidth, kButtonHeight);
+    ui::place(cmdReports, kRight, kRow1, kButtonWidth, kButtonHeight);
+    ui::place(cmdHomeWI, kLeft, kRow2, kButtonWidth, kButtonHeight);
+    ui::place(cmdEdit, kMiddle, kRow2, kButtonWidth, kButtonHeight);
+    ui::place(cmdUtilities, kRight, kRow2, kButtonWidth, kButtonHeight);
+    ui::place(cmdEnd, kMiddle, kRow3, kButtonWidth, kButtonHeight);
+    ui::place(Label2, 240, 5820, 3000, 285);
+    ui::place(lblSchool, 240, 6105, 5400, 420);
+    ui::place(lblVersion, 5640, 6165, 2640, 285);
+    ui::place(lblFile, 240, 6585, 8040, 285);
+    setFixedSize(ui::twips(8400), ui::twips(7020));
+
+    setTabOrder(cmdReports, cmdEnd);
+    setTabOrder(cmdEnd, cmdUtilities);
+    setTabOrder(cmdUtilities, cmdHomeWI);
+    setTabOrder(cmdHomeWI, cmdRoster);
+    setTabOrder(cmdRoster, cmdEdit);
+    setTabOrder(cmdEdit, cmdEnter);
+
+    ui::onClick(cmdRoster, [this] { cmdRoster_Click(); });
+    ui::onClick(cmdEnter, [this] { cmdEnter_Click(); });
+    ui::onClick(cmdReports, [this] { cmdReports_Click(); });
+    ui::onClick(cmdHomeWI, [this] { cmdHomeWI_Click(); });
+    ui::onClick(cmdEdit, [this] { cmdEdit_Click(); });
+    ui::onClick(cmdUtilities, [this] { cmdUtilities_Click(); });
+    ui::onClick(cmdEnd, [this] { cmdEnd_Click(); });
+}
+
+void frmInit::Form_Load() {
+    if (!screenCheck(ui::screenSize())) return;
+
+    startUp();
+    if (programEnded()) return;
+    // The first run put up its own form in place of the menu; that form shows the menu afresh
+    // once a database has been chosen.
+    if (ui::forms().isLoaded<frmDirLoc>() || ui::forms().isLoaded<frmFileLoc>()) return;
+
+    const bool oldDatabase = gDbVersion < 7;
+    for (QPushButton* button : {cmdHomeWI, cmdRoster}) {
+        button->setEnabled(!oldDatabase);
+        button->setToolTip(oldDatabase ? kUpgradeTip : QString());
+    }
+
+    lblSchool->setText(gSchoolName);
+    lblVersion->setText(QStringLiteral("Version: ") +
+                        ui::forms().get<frm_revisions>()->lblVersion->text());
+    ui::forms().unload<frm_revisions>();
+    lblFile->setText(gDbPath);
+
+    show();
+
+    if (gDbVersion != 8) {
+        ui::msgBox(QStringLiteral("The database file must be upgraded to use this version.  "
+                                  "Please re-open Kestrivane.  DB version: ") +
+                       QString::number(gDbVersion),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        if (gDbVersion < 7)
+            ui::msgBox(QStringLiteral("Your database needs to be manually updated.  Please send "
+                                      "email to ") +
+                           kSupportEmail + QStringLiteral(" to coordinate an upgrade"),
+                       ui::Buttons::OK, QStringLiteral("DB Upgrade Needed"));
+        for (QPushButton* button : {cmdRoster, cmdHomeWI, cmdEnter, cmdEdit, cmdReports})
+            button->setEnabled(false);
+    }
+}
+
+void frmInit::Form_Activate() { lblFile->setText(gDbPath); }
+
+void frmInit::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    ui::msgBox(QStringLiteral("Click 'End' to exit program"), ui::Buttons::OK, QStringLiteral("Exit"));
+}
+
+// The opponents' roster form is not part of the program yet.
+void frmInit::cmdRoster_Click() {}
+
+// Match entry opens here once its form is in place.
+void frmInit::cmdEnter_Click() {
+    ui::forms().get<frmMatchInfo>()->show();
+    ui::forms().unload<frmInit>();
+}
+
+void frmInit::cmdReports_Click() {
+    ui::forms().get<frmReports>()->show();
+    ui::forms().unload<frmInit>();
+}
+
+// The home weigh-in form is not part of the program yet.
+void frmInit::cmdHomeWI_Click() {}
+
+void frmInit::cmdEdit_Click() {
+    ui::forms().get<frmFindMatch>()->show();
+    ui::forms().unload<frmInit>();
+}
+
+// The utilities menu is not part of the program yet.
+void frmInit::cmdUtilities_Click() {}
+
+void frmInit::cmdEnd_Click() { endProgram(); }
+
+void showMenuAfresh() {
+    ui::forms().unload<frmInit>();
+    ui::forms().get<frmInit>();  // its load shows it
+}

@@ -1,0 +1,98 @@
+#include "core/startup.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QThread>
+
+#include "core/backup_repair_upgrade.h"
+#include "core/connection.h"
+#include "core/frmDirLoc.h"
+#include "core/frmFileLoc.h"
+#include "core/frmInit.h"
+#include "core/helpers.h"
+#include "core/settings_rows.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+bool ended = false;
+std::function<void()> endHandler;
+
+// Runs one start-up step; an error ends that step only.
+template <class Step>
+void ignoringErrors(Step step) {
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+void endProgram() {
+    ended = true;
+    if (endHandler) {
+        endHandler();
+        return;
+    }
+    // Leaving the event loop ends main; with no loop running there is nothing to leave.
+    if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
+}
+
+bool programEnded() { return ended; }
+
+void setEndProgramHandler(std::function<void()> handler) {
+    endHandler = std::move(handler);
+    ended = false;
+}
+
+bool screenIsLargeEnough(const QSize& size) {
+    return size.height() >= 768 && size.width() >= 1024;
+}
+
+bool screenCheck(const QSize& size) {
+    if (screenIsLargeEnough(size)) return true;
+    ui::msgBox(QStringLiteral("Program will only run on screen resolution of 1024x768 or higher"),
+               ui::Buttons::OK, QStringLiteral("Screen Resolution Error"));
+    endProgram();
+    return false;
+}
+
+void startUp() {
+    // The printer is left as it is.
+
+    // The configuration file is read, and the repair runs, once per run: on the first menu load
+    // that finds the file.
+    if (gIniFound.isEmpty()) {
+        ignoringErrors([] { readIniFile(); });
+        if (!gIniFound.isEmpty()) ignoringErrors([] { repairNullOvertime(); });
+    }
+    if (!gIniFound.isEmpty())
+        ignoringErrors([] { loadSettingsRow(); });
+    else
+        ignoringErrors([] { firstRunPrompt(); });
+    if (programEnded()) return;
+
+    // The upgrade writes version 8 into the file; gDbVersion reads 8 from the next menu load on.
+    if (gDbVersion == 7) ignoringErrors([] { upgradeDb7to8(); });
+
+    gSeason = getSeason(QDate::currentDate());
+}
+
+void firstRunPrompt() {
+    ui::msgBox(QStringLiteral("This looks like the first time\nyou have run this program"));
+    const ui::Answer answer = ui::msgBox(QStringLiteral("Would you like to create a new database?"),
+                                         ui::Buttons::YesNoCancel, QStringLiteral("Error"));
+    if (answer == ui::Answer::Yes) {
+        ui::forms().get<frmInit>()->hide();
+        ui::forms().get<frmDirLoc>()->show();
+        ui::msgBox(QStringLiteral("Please select directory for the new database"));
+    } else if (answer == ui::Answer::No) {
+        ui::forms().get<frmInit>()->hide();
+        gFileLocMode = QStringLiteral("FindDB");
+        ui::forms().get<frmFileLoc>()->show();
+        ui::msgBox(QStringLiteral("Please select the previously created database"));
+    } else {
+        endProgram();
+    }
+}

@@ -1,0 +1,111 @@
+#include "match_reports/dual_report_text.h"
+
+#include "core/connection.h"
+#include "core/helpers.h"
+#include "match_reports/report_support.h"
+
+using match_reports::CRLF;
+using match_reports::TAB;
+
+namespace {
+
+// The weight class as the bout line writes it: a number with the blank of its sign (" 125"); a
+// class that is not a number ("HWT") keeps its text after the same blank.
+QString weightClassText(const QString& weight) {
+    if (isNumericText(weight)) return signedNumberText(leadingNumber(weight));
+    return QLatin1Char(' ') + weight;
+}
+
+// The score line of a group, or "" when no team score is stored for the date and school.
+QString scoreLine(const db::Value& date, const QString& school, const QString& homeSchool) {
+    db::Recordset rs = openRecordset(
+        QStringLiteral("SELECT CompDate, OppSchool, ScoreH, ScoreO "
+                       " FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = DualScore.seqOppSchool "
+                       " WHERE CompDate=? AND OppSchool.OppSchool=? "),
+        {date, school});
+    QString line;
+    if (rs.recordCount() > 0) {
+        auto score = [&rs](const char* column) {
+            const db::Value v = rs.field(QLatin1String(column));
+            return v.isNull() ? QString() : match_reports::singleText(v.toDouble());
+        };
+        line = TAB + homeSchool + QStringLiteral("   ") + score("ScoreH") + QString(6, ' ') +
+               rs.field("OppSchool").toString() + QStringLiteral("   ") + score("ScoreO") + CRLF + CRLF;
+    }
+    closeRecordset(rs);
+    return line;
+}
+
+QString boutLine(const db::Recordset& rs, const QString& homeSchool) {
+    const QString home = rs.field("FullName").toString() + QStringLiteral(", ") + homeSchool;
+    const QString opponent = rs.field("OppFName").toString() + QLatin1Char(' ') +
+                             rs.field("OppLName").toString() + QStringLiteral(", ") +
+                             rs.field("OppSchool").toString();
+    const bool won = rs.field("WL").toString() == QLatin1String("W");
+    return TAB + weightClassText(rs.field("Weight").toString()) + QStringLiteral("   ") +
+           (won ? home : opponent) + QStringLiteral("  def  ") + (won ? opponent : home) +
+           QStringLiteral("   ") + rs.field("Score").toString() + CRLF;
+}
+
+}  // namespace
+
+QStringList varsityDates() {
+    match_reports::ConnectionScope connection;
+    db::Recordset rs =
+        openRecordset(QStringLiteral("SELECT Distinct Date, [Level] FROM [Match] ORDER BY Date"));
+    QStringList dates;
+    for (; !rs.isEOF(); rs.moveNext()) {
+        if (rs.field("Level").toString() != QLatin1String("V")) continue;
+        const QString date = rs.field("Date").toString();
+        if (!date.isEmpty() && !dates.contains(date)) dates << date;
+    }
+    closeRecordset(rs);
+    return dates;
+}
+
+DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QString& homeSchool) {
+    DualReport report;
+    match_reports::ConnectionScope connection;
+    db::Recordset rs = openRecordset(
+        QStringLiteral(
+            "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "
+            "FROM Wrestler INNER JOIN (Weight INNER JOIN (OppSchool INNER JOIN [Match] ON "
+            "OppSchool.Seq = [Match].SeqOppSchool) ON Weight.Seq = [Match].SeqWeight) ON "
+            "Wrestler.Seq = [Match].SeqWrestler "
+            "WHERE (([Match].Date) BETWEEN ? AND ?) AND Level = 'V' "
+            "ORDER BY Date, OppSchool, Weight.Weight"),
+        {startDate, endDate});
+    if (rs.isEOF()) {
+        closeRecordset(rs);
+        return report;
+    }
+
+    // The first date's heading, then the first school's score line; every later date or school
+    // starts its own group below.
+    QString prevDate = rs.field("Date").toString();
+    QString prevSchool = rs.field("OppSchool").toString();
+    QString& text = report.text;
+    text = TAB + prevDate + CRLF + CRLF;
+    report.schools << prevSchool;
+    text += scoreLine(rs.field("Date"), prevSchool, homeSchool);
+
+    for (; !rs.isEOF(); rs.moveNext()) {
+        const QString date = rs.field("Date").toString();
+        const QString school = rs.field("OppSchool").toString();
+        bool newDate = false;
+        if (date != prevDate) {
+            text += CRLF + CRLF + TAB + date;
+            prevDate = date;
+            newDate = true;
+        }
+        if (school != prevSchool || newDate) {
+            text += CRLF;
+            prevSchool = school;
+            report.schools << school;
+            text += scoreLine(rs.field("Date"), school, homeSchool);
+        }
+        text += boutLine(rs, homeSchool);
+    }
+    closeRecordset(rs);
+    return report;
+}

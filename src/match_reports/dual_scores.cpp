@@ -1,0 +1,67 @@
+#include "match_reports/dual_scores.h"
+
+#include "core/connection.h"
+#include "match_reports/report_support.h"
+#include "platform/ui/Messages.h"
+
+namespace {
+
+void writeScoreFields(db::Recordset& rs, const QDate& date, int schoolSeq, double home, double opp) {
+    rs.setField(QStringLiteral("CompDate"), date);
+    rs.setField(QStringLiteral("SeqOppSchool"), schoolSeq);
+    rs.setField(QStringLiteral("ScoreH"), home);
+    rs.setField(QStringLiteral("ScoreO"), opp);
+    rs.update();
+}
+
+}  // namespace
+
+int getOppSchoolSeq(const QString& school) {
+    int seq = 0;
+    match_reports::ConnectionScope connection;
+    db::Recordset rs =
+        openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"), {school});
+    if (rs.isEOF()) {
+        ui::msgBox(QStringLiteral("Not a Valid School"), ui::Buttons::OK, QStringLiteral("Error"));
+    } else {
+        seq = static_cast<int>(rs.field("Seq").toInt());
+    }
+    closeRecordset(rs);
+    return seq;
+}
+
+bool findDualScore(const QDate& date, int schoolSeq, double& home, double& opp) {
+    db::Recordset rs = openRecordset(
+        QStringLiteral("Select * From DualScore Where CompDate = ? AND seqOppSchool = ?"),
+        {date, schoolSeq});
+    const bool found = !rs.isEOF();
+    if (found) {
+        home = rs.field("ScoreH").toDouble();
+        opp = rs.field("ScoreO").toDouble();
+    }
+    closeRecordset(rs);
+    return found;
+}
+
+int findDualScoreRow(const QDate& date, int schoolSeq) {
+    db::Recordset rs = openRecordset(
+        QStringLiteral("Select * From DualScore Where CompDate =? AND seqOppSchool =?"),
+        {date, schoolSeq});
+    const int seq = rs.isEOF() ? 0 : static_cast<int>(rs.field("Seq").toInt());
+    closeRecordset(rs);
+    return seq;
+}
+
+void updateDualScore(int rowSeq, const QDate& date, int schoolSeq, double home, double opp) {
+    db::Recordset rs =
+        openRecordsetForUpdate(QStringLiteral("Select * From DualScore Where Seq = ?"), {rowSeq});
+    writeScoreFields(rs, date, schoolSeq, home, opp);
+    closeRecordset(rs);
+}
+
+void addDualScore(const QDate& date, int schoolSeq, double home, double opp) {
+    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From DualScore"));
+    rs.addNew();
+    writeScoreFields(rs, date, schoolSeq, home, opp);
+    closeRecordset(rs);
+}

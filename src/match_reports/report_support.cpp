@@ -1,0 +1,65 @@
+#include "match_reports/report_support.h"
+
+#include <QFontMetricsF>
+#include <QRegularExpression>
+#include <QWidget>
+#include <cmath>
+
+#include "core/connection.h"
+#include "platform/db/Value.h"
+
+namespace match_reports {
+
+ConnectionScope::ConnectionScope() { openConnection(); }
+ConnectionScope::~ConnectionScope() { closeConnection(); }
+
+QString matchReportHelpText() {
+    const QStringList lines = {
+        QStringLiteral("Individual Match Summary"),
+        QString(),
+        QStringLiteral("Select individual, and adjust parameters as neccesary"),
+        QStringLiteral("If report does not adjust to parameters, click on a different field"),
+        QString(),
+        QStringLiteral("To print list, click 'Print'"),
+        QString(),
+        QStringLiteral("To copy information to another program, click 'Copy to Clipboard' and "),
+        QStringLiteral("then paste into another application such as WordPad"),
+    };
+    QString text;
+    for (const QString& line : lines) text += line + CRLF;
+    return text;
+}
+
+QFont sansSerifFont(double points) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text) {
+    const int dpi = widget ? widget->logicalDpiX() : 96;
+    const qreal pixels = QFontMetricsF(font, widget).horizontalAdvance(text);
+    return static_cast<int>(std::lround(pixels * 1440.0 / (dpi > 0 ? dpi : 96)));
+}
+
+QDate dateFromText(const QString& text) { return db::parseUsDate(text); }
+
+QString singleText(double value) {
+    const float single = static_cast<float>(value);
+    return QString::number(static_cast<double>(single), 'g', 7);
+}
+
+QString scoreBoxText(double value) {
+    QString text = singleText(value);
+    if (text.startsWith(QLatin1String("0."))) text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0."))) text.remove(1, 1);
+    return text;
+}
+
+bool isPlainDecimal(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
+    return re.match(text).hasMatch();
+}
+
+}  // namespace match_reports

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+// Small pieces shared by the match report forms.
+namespace match_reports {
+
+inline const QString CRLF = QStringLiteral("\r\n");
+inline const QString TAB = QStringLiteral("\t");
+
+// Opens the connection for one operation and closes it when the operation ends, also when a
+// query fails half way.
+class ConnectionScope {
+public:
+    ConnectionScope();
+    ~ConnectionScope();
+    ConnectionScope(const ConnectionScope&) = delete;
+    ConnectionScope& operator=(const ConnectionScope&) = delete;
+};
+
+// The help text of the match report forms, its first line the title.
+QString matchReportHelpText();
+
+// The screen font the report forms use ("MS Sans Serif" and its stand-in on this system).
+QFont sansSerifFont(double points);
+// Width in twips of `text` drawn in `font` on `widget`'s screen, rounded to a whole number.
+int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text);
+
+// A date typed or listed as M/D/YYYY; invalid for anything else.
+QDate dateFromText(const QString& text);
+
+// A team score as the report writes it: single precision, no blank, "42", "31.5", "0.5".
+QString singleText(double value);
+// A team score as the score boxes show it: as above without the zero before the point (".5").
+QString scoreBoxText(double value);
+// True for a plain decimal number: an optional sign, digits with at most one point, blanks
+// around it allowed ("21", "22.5", "-3", " 7 ", ".5"); false for "1,000", "$5", "1e3" or "".
+bool isPlainDecimal(const QString& text);
+
+}  // namespace match_reports

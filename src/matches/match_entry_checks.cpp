@@ -1,0 +1,197 @@
+// The Save button of the match entry form: the blank-sheet question, the field checks in their
+// fixed order (each shows its own message and stops the save), the save itself, and the line of
+// the previous bout.
+
+#include "matches/match_entry_checks.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "core/connection.h"
+#include "core/helpers.h"
+#include "matches/frmMatchInfo.h"
+#include "matches/frmScoreSheet.h"
+#include "matches/move_notation.h"
+#include "matches/save_new_match.h"
+#include "platform/ui/ui.h"
+
+EntryConnection::EntryConnection() { openConnection(); }
+EntryConnection::~EntryConnection() { closeConnection(); }
+
+namespace {
+
+const QString kError = QStringLiteral("Error");
+
+bool refuse(const QString& message) {
+    ui::msgBox(message, ui::Buttons::OK, kError);
+    return false;
+}
+
+// The season's starting year from a season label ("2010-2011").
+int seasonYear(const QString& label) { return label.left(4).toInt(); }
+
+}  // namespace
+
+void frmMatchInfo::cmdSaveMatch_Click() {
+    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+    if (sheet->txtHomeScore->text().isEmpty() && sheet->txtOppScore->text().isEmpty() &&
+        !optType[4]->isChecked()) {
+        if (ui::msgBox(QStringLiteral("Match Score Sheet is blank.  Do you want to continue?"),
+                       ui::Buttons::YesNo, QStringLiteral("No Match Score")) == ui::Answer::No)
+            return;
+    }
+
+    short seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
+    const bool passed = checkDate() && getWrestlerSeq(seqWrestler) && checkActWeight() &&
+                        getWeightSeq(seqWeight) && checkOppName() && getOppSchoolSeq(seqOppSchool) &&
+                        checkLevel() && checkWinLoss() && checkWinType() && checkScore() &&
+                        checkTeamPoints() && checkAllMoves();
+    if (passed) saveNewMatch(seqWrestler, seqWeight, seqOppSchool);
+    // After a save this form has been replaced by a freshly loaded one: refresh that one.
+    ui::forms().get<frmMatchInfo>()->showPrevMatch();
+}
+
+bool frmMatchInfo::checkDate() {
+    if (txtDate->text().isEmpty()) return refuse(QStringLiteral("You must enter a date"));
+    QString text = txtDate->text();
+    short bad = 0, weekday = 0;
+    CheckDateFormat(text, bad, weekday);
+    return bad == 0;
+}
+
+bool frmMatchInfo::getWrestlerSeq(short& seq) {
+    const QString name = comHomeName->currentText();
+    if (name.isEmpty()) return refuse(QStringLiteral("You must select a name"));
+    EntryConnection conn;
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? and season =?"),
+                                     {db::Value(name), db::Value(seasonYear(txtSeason->text()))});
+    if (rs.isEOF()) {
+        // The list may hold a name the season has no row for (a season's "VOID" row not made yet,
+        // or a list loaded for another season than the label shows).
+        return refuse(QStringLiteral("There is no wrestler named ") + name + QStringLiteral(" in the season ") +
+                      txtSeason->text() +
+                      QStringLiteral(".  Leave the date box again to reload the names, or click Edit Names to "
+                                     "add the wrestler to that season."));
+    }
+    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    closeRecordset(rs);
+    return true;
+}
+
+bool frmMatchInfo::checkActWeight() {
+    if (txtWt->text().isEmpty()) return refuse(QStringLiteral("No Actual Weight"));
+    return true;
+}
+
+bool frmMatchInfo::getWeightSeq(short& seq) {
+    const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
+    if (picked.isEmpty()) return refuse(QStringLiteral("You must select a Weight"));
+    EntryConnection conn;
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Weight WHERE Weight =?"),
+                                     {db::Value(picked.first()->text())});
+    // A class deleted in the weight editor since the list was filled.
+    if (rs.isEOF()) return refuse(QStringLiteral("You must select a Weight"));
+    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    closeRecordset(rs);
+    return true;
+}
+
+bool frmMatchInfo::checkOppName() {
+    if (txtOppFName->text().trimmed().isEmpty() && txtOppLName->text().trimmed().isEmpty())
+        return refuse(QStringLiteral("No Opponent Name"));
+    txtOppFName->setText(txtOppFName->text().trimmed());
+    txtOppLName->setText(txtOppLName->text().trimmed());
+    return true;
+}
+
+bool frmMatchInfo::getOppSchoolSeq(short& seq) {
+    const QString school = txtOppSchool->text();
+    if (school.isEmpty()) return refuse(QStringLiteral("No Opponent School"));
+    db::Value key;
+    {
+        EntryConnection conn;
+        db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"),
+                                         {db::Value(school)});
+        if (!rs.isEOF()) key = rs.field(QStringLiteral("Seq"));
+        closeRecordset(rs);
+    }
+    if (key.isNull()) return refuse(QStringLiteral("Not a Valid School"));
+    seq = static_cast<short>(key.toInt());
+    if (school.trimmed() != school) txtOppSchool->setText(school.trimmed());
+    return true;
+}
+
+bool frmMatchInfo::checkLevel() {
+    for (auto* opt : optLevel)
+        if (opt->isChecked()) return true;
+    return refuse(QStringLiteral("No Level Selected"));
+}
+
+bool frmMatchInfo::checkWinLoss() {
+    if (optWin->isChecked() || optLoss->isChecked()) return true;
+    return refuse(QStringLiteral("Win / Loss Is Not Selected"));
+}
+
+bool frmMatchInfo::checkWinType() {
+    for (auto* opt : optType)
+        if (opt->isChecked()) return true;
+    return refuse(QStringLiteral("Win / Loss Type Not Selected"));
+}
+
+bool frmMatchInfo::checkScore() {
+    if (txtScore->text().size() >= 10) return refuse(QStringLiteral("Score must be less than 10 characters"));
+    const bool needsScore = optType[0]->isChecked() || optType[1]->isChecked() || optType[2]->isChecked();
+    if (txtScore->text().isEmpty() && needsScore) return refuse(QStringLiteral("Score / Fall Not Entered"));
+    return true;
+}
+
+bool frmMatchInfo::checkTeamPoints() {
+    const QString points = txtTeamPoints->text();
+    if (points.isEmpty()) {
+        return ui::msgBox(QStringLiteral("Team Points is null.  Continue?"), ui::Buttons::OKCancel,
+                          QStringLiteral("Warning")) == ui::Answer::Ok;
+    }
+    if (!isNumericText(points)) return refuse(QStringLiteral("Team points must be a number"));
+    return true;
+}
+
+bool frmMatchInfo::checkAllMoves() {
+    // The sheet's own check leaves a malformed move in its box; a bout is never stored with one.
+    // The boxes are checked on copies: what is stored is what the sheet holds.
+    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+    for (const auto* boxes : {&sheet->txtHome, &sheet->txtOpp}) {
+        for (QLineEdit* box : *boxes) {
+            QString text = box->text();
+            QString error;
+            validateMoves(text, error);
+            if (!error.isEmpty()) return refuse(error);
+        }
+    }
+    return true;
+}
+
+QString previousMatchLine() {
+    EntryConnection conn;
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Max([Match].Seq) AS MaxOfSeq FROM [Match]"));
+    if (rs.isEOF() || rs.field(QStringLiteral("MaxOfSeq")).isNull()) return QString();
+    const long long newest = rs.field(QStringLiteral("MaxOfSeq")).toInt();
+    closeRecordset(rs);
+    rs = openRecordset(
+        QStringLiteral("SELECT [Date], Weight, FullName, OppFName, OppLname, OppSchool, [Level], WL, WinType, Score "
+                       "FROM Weight INNER JOIN (OppSchool INNER JOIN (Wrestler INNER JOIN [Match] ON Wrestler.Seq = "
+                       "[Match].seqWrestler) ON OppSchool.Seq = [Match].seqOppSchool) ON Weight.Seq = [Match].seqWeight "
+                       "WHERE ([Match].Seq=?)"),
+        {db::Value(newest)});
+    if (rs.isEOF()) return QString();
+    auto text = [&rs](const char* name) { return rs.field(QString::fromLatin1(name)).toString(); };
+    const QString two = QStringLiteral("  ");
+    return text("Date") + two + text("Weight") + two + text("Level") + two + text("FullName") + two + text("WL") +
+           two + text("OppFName") + QLatin1Char(' ') + text("OppLname") + two + text("OppSchool") + two +
+           text("WinType") + two + text("Score");
+}
+
+void frmMatchInfo::showPrevMatch() { lblPrevMatch->setText(previousMatchLine()); }

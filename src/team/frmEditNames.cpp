@@ -1,0 +1,614 @@
+#include "team/frmEditNames.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+#include "core/connection.h"
+#include "core/frmHelp.h"
+#include "core/frmInit.h"
+#include "core/helpers.h"
+#include "matches/frmMatchInfo.h"
+#include "platform/ui/ui.h"
+
+namespace {
+
+const QString kAddName = QStringLiteral(" -- Add Name -- ");
+const QString kVoid = QStringLiteral("VOID");
+
+// Null for the empty text, the text otherwise.
+db::Value nzText(const QString& value) {
+    return value.isEmpty() ? db::Value() : db::Value(value);
+}
+
+}  // namespace
+
+QString frmEditNames::pendingCaller_;
+
+frmEditNames::frmEditNames() {
+    buildControls();
+    if (!pendingCaller_.isEmpty()) txtFromFrm->setText(pendingCaller_);
+    pendingCaller_.clear();
+    connectHandlers();
+}
+
+frmEditNames* frmEditNames::showFrom(const QString& caller) {
+    if (!ui::forms().isLoaded<frmEditNames>()) pendingCaller_ = caller;
+    frmEditNames* form = ui::forms().get<frmEditNames>();
+    pendingCaller_.clear();
+    form->show();
+    form->txtFromFrm->setText(caller);
+    return form;
+}
+
+void frmEditNames::buildControls() {
+    setWindowTitle(QStringLiteral("Edit Names"));
+    setFixedSize(ui::twips(9120), ui::twips(5760));
+
+    Frame10 = ui::frame(this, QStringLiteral("Frame10"), QStringLiteral("Season"));
+    ui::place(Frame10, 120, 60, 2400, 720);
+    comSeason = ui::comboBox(Frame10, QStringLiteral("comSeason"), true);
+    ui::place(comSeason, 120, 300, 2160, 330);
+    comSeason->setEditText(QStringLiteral("2999-2999"));
+    txtSeason = ui::textBox(Frame10, QStringLiteral("txtSeason"), QStringLiteral("2999-2999"));
+    ui::place(txtSeason, 120, 300, 2160, 330);
+    txtSeason->setReadOnly(true);
+    txtSeason->hide();
+
+    comFullName = ui::comboBox(this, QStringLiteral("comFullName"), false);
+    ui::place(comFullName, 120, 900, 4320, 330);
+
+    Frame8 = ui::frame(this, QStringLiteral("Frame8"), QStringLiteral("First Name"));
+    ui::place(Frame8, 120, 1380, 2100, 720);
+    txtFirst = ui::textBox(Frame8, QStringLiteral("txtFirst"));
+    ui::place(txtFirst, 120, 300, 1860, 330);
+    Frame9 = ui::frame(this, QStringLiteral("Frame9"), QStringLiteral("Last Name"));
+    ui::place(Frame9, 2340, 1380, 2100, 720);
+    txtLast = ui::textBox(Frame9, QStringLiteral("txtLast"));
+    ui::place(txtLast, 120, 300, 1860, 330);
+
+    Frame1 = ui::frame(this, QStringLiteral("Frame1"), QStringLiteral("Grade"));
+    ui::place(Frame1, 120, 2340, 900, 720);
+    txtGrade = ui::textBox(Frame1, QStringLiteral("txtGrade"));
+    ui::place(txtGrade, 120, 300, 660, 330);
+    Frame2 = ui::frame(this, QStringLiteral("Frame2"), QStringLiteral("Min Wt Class"));
+    ui::place(Frame2, 1080, 2340, 1260, 720);
+    txtMinWt = ui::textBox(Frame2, QStringLiteral("txtMinWt"));
+    ui::place(txtMinWt, 120, 300, 1020, 330);
+
+    FramePrevPlace = ui::frame(this, QStringLiteral("FramePrevPlace"),
+                               QStringLiteral("            Previous Season           "));
+    ui::place(FramePrevPlace, 2400, 2220, 2040, 960);
+    QFont bold = FramePrevPlace->font();
+    bold.setBold(true);
+    FramePrevPlace->setFont(bold);
+    Frame3 = ui::frame(FramePrevPlace, QStringLiteral("Frame3"), QStringLiteral("Reg Place"));
+    ui::place(Frame3, 60, 240, 940, 660);
+    Frame4 = ui::frame(FramePrevPlace, QStringLiteral("Frame4"), QStringLiteral("St Place"));
+    ui::place(Frame4, 1040, 240, 940, 660);
+    QFont plain = Frame3->font();
+    plain.setBold(false);
+    Frame3->setFont(plain);
+    Frame4->setFont(plain);
+    txtRegPl = ui::textBox(Frame3, QStringLiteral("txtRegPl"));
+    ui::place(txtRegPl, 120, 270, 700, 330);
+    txtStPl = ui::textBox(Frame4, QStringLiteral("txtStPl"));
+    ui::place(txtStPl, 120, 270, 700, 330);
+
+    Frame5 = ui::frame(this, QStringLiteral("Frame5"), QStringLiteral("InActive"));
+    ui::place(Frame5, 120, 3300, 1200, 720);
+    chkInActWres = ui::checkBox(Frame5, QStringLiteral("chkInActWres"), QString());
+    ui::place(chkInActWres, 420, 300, 400, 330);
+
+    for (QLineEdit* box : {txtGrade, txtMinWt, txtRegPl, txtStPl}) box->setAlignment(Qt::AlignCenter);
+
+    Frame6 = ui::frame(this, QStringLiteral("Frame6"), QStringLiteral("Notes"));
+    ui::place(Frame6, 4680, 60, 4320, 2400);
+    txtNote = ui::multiLineBox(Frame6, QStringLiteral("txtNote"));
+    ui::place(txtNote, 120, 300, 4080, 1980);
+    Frame7 = ui::frame(this, QStringLiteral("Frame7"), QStringLiteral("Notes 2"));
+    ui::place(Frame7, 4680, 2580, 4320, 2400);
+    txtNote2 = ui::multiLineBox(Frame7, QStringLiteral("txtNote2"));
+    ui::place(txtNote2, 120, 300, 4080, 1980);
+
+    cmdDelete = ui::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete Name"));
+    ui::place(cmdDelete, 120, 5160, 1800, 450);
+    cmdInc = ui::button(this, QStringLiteral("cmdInc"), QStringLiteral("Increment Grade/Season"));
+    ui::place(cmdInc, 2040, 5160, 2400, 450);
+    cmdSave = ui::button(this, QStringLiteral("cmdSave"), QStringLiteral("&Save"));
+    ui::place(cmdSave, 4680, 5160, 1320, 450);
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return "));
+    ui::place(cmdReturn, 6180, 5160, 1320, 450);
+    cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
+    ui::place(cmdHelp, 7680, 5160, 1320, 450);
+
+    txtSeq = ui::textBox(this, QStringLiteral("txtSeq"), QStringLiteral("Seq"));
+    txtfullname = ui::textBox(this, QStringLiteral("txtfullname"), QStringLiteral("fullname"));
+    txtFromFrm = ui::textBox(this, QStringLiteral("txtFromFrm"), QStringLiteral("txtFromFrm"));
+    for (QLineEdit* hidden : {txtSeq, txtfullname, txtFromFrm}) hidden->hide();
+}
+
+void frmEditNames::connectHandlers() {
+    ui::onClick(comSeason, [this] { comSeason_Click(); });
+    ui::onClick(comFullName, [this] { comFullName_Click(); });
+    for (QLineEdit* box : {txtFirst, txtLast, txtGrade, txtMinWt, txtRegPl, txtStPl})
+        ui::onChange(box, [this] { markDirty(); });
+    // The notes count as changes too, so that typed notes are not lost without a question.
+    ui::onChange(txtNote, [this] { markDirty(); });
+    ui::onChange(txtNote2, [this] { markDirty(); });
+    ui::onClick(chkInActWres, [this] { markDirty(); });
+    ui::onClick(cmdSave, [this] { cmdSave_Click(); });
+    ui::onClick(cmdDelete, [this] { cmdDelete_Click(); });
+    ui::onClick(cmdInc, [this] { cmdInc_Click(); });
+    ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
+    ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
+}
+
+void frmEditNames::markDirty() { isDirty_ = true; }
+
+void frmEditNames::Form_Load() {
+    loadSeasons();
+    comSeason_Click();
+    txtSeq->clear();
+    txtSeason->clear();
+}
+
+QString frmEditNames::seasonYear(const QString& text) {
+    static const QRegularExpression year(QStringLiteral("^\\d{4}"));
+    return year.match(text).hasMatch() ? text.left(4) : QString();
+}
+
+void frmEditNames::setSeasonText(const QString& label) {
+    QSignalBlocker block(comSeason);
+    comSeason->setCurrentIndex(-1);
+    comSeason->setEditText(label);
+}
+
+void frmEditNames::chooseName(int index) {
+    // Choosing runs comFullName_Click; choosing the entry already chosen runs it as well.
+    if (comFullName->currentIndex() == index)
+        ui::guarded([this] { comFullName_Click(); });
+    else
+        comFullName->setCurrentIndex(index);
+}
+
+// ---- The season list ----
+
+void frmEditNames::loadSeasons() {
+    openConnection();
+    db::Recordset rs = openRecordset(QStringLiteral(
+        "SELECT DISTINCT Season FROM Wrestler WHERE Season Is Not Null ORDER BY Season DESC"));
+    while (!rs.isEOF()) {
+        addSeasonItem(seasonLabel(static_cast<short>(rs.field(QStringLiteral("Season")).toInt())));
+        rs.moveNext();
+    }
+    closeRecordset(rs);
+    closeConnection();
+
+    QString label;
+    setDefaultSeason(label);
+    addSeasonItem(label);
+}
+
+void frmEditNames::addSeasonItem(const QString& label) {
+    if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+        QSignalBlocker block(comSeason);
+        const QString shown = comSeason->currentText();
+        const int index = comSeason->currentIndex();
+        comSeason->addItem(label);
+        comSeason->setCurrentIndex(index);
+        comSeason->setEditText(shown);
+    }
+}
+
+void frmEditNames::setDefaultSeason(QString& label) {
+    label.clear();
+    if (txtFromFrm->text() == QLatin1String("frmMatchInfo"))
+        label = ui::forms().get<frmMatchInfo>()->txtSeason->text();
+    if (label.isEmpty()) label = seasonLabel(getSeason(QDate::currentDate()));
+    setSeasonText(label);
+}
+
+// ---- Showing a season and a name ----
+
+void frmEditNames::comSeason_Click() {
+    const QString year = seasonYear(comSeason->currentText());
+    if (!year.isEmpty()) {
+        const QString blanks(10, QLatin1Char(' '));
+        FramePrevPlace->setTitle(blanks + seasonLabel(static_cast<short>(year.toInt() - 1)) + blanks);
+    }
+
+    QString remembered;
+    if (comFullName->currentIndex() > 0) remembered = comFullName->currentText();
+    loadNames();
+    int index = 0;
+    if (!remembered.isEmpty()) {
+        const int found = comFullName->findText(remembered, Qt::MatchFixedString);
+        if (found > 0) index = found;
+    }
+    chooseName(index);
+}
+
+void frmEditNames::loadNames() {
+    const QString year = seasonYear(comSeason->currentText());
+    comFullName->clear();
+    if (year.isEmpty()) {
+        // A typed text that names no season lists nothing and writes nothing.
+        comFullName->addItem(kAddName);
+        return;
+    }
+
+    QStringList names;
+    bool voidFound = false;
+    openConnection();
+    db::Recordset rs = openRecordset(
+        QStringLiteral("SELECT * FROM Wrestler WHERE season =? ORDER BY LastName, FirstName "),
+        {year.toInt()});
+    while (!rs.isEOF()) {
+        const QString name = rs.field(QStringLiteral("FullName")).toString();
+        if (name == kVoid)
+            voidFound = true;
+        else
+            names << name;
+        rs.moveNext();
+    }
+    closeRecordset(rs);
+
+    // The list reads alphabetically by full name, whatever the query's order.
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    comFullName->addItems(names);
+    comFullName->insertItem(0, kAddName);
+
+    if (!voidFound) {
+        db::Recordset add = openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"));
+        add.addNew();
+        add.setField(QStringLiteral("FullName"), kVoid);
+        add.setField(QStringLiteral("season"), year.toInt());
+        add.setField(QStringLiteral("FNameSeason"), kVoid + year);
+        add.update();
+        closeRecordset(add);
+    }
+    closeConnection();
+}
+
+void frmEditNames::clearFields() {
+    txtFirst->clear();
+    txtLast->clear();
+    txtGrade->clear();
+    txtMinWt->clear();
+    txtRegPl->clear();
+    txtStPl->clear();
+    chkInActWres->setChecked(false);
+    txtNote->clear();
+    txtNote2->clear();
+    txtfullname->clear();
+    txtSeq->clear();
+}
+
+void frmEditNames::comFullName_Click() {
+    if (isDirty_) promptSave();
+
+    const QString chosen = comFullName->currentText();
+    if (comFullName->currentIndex() < 0 || chosen == kAddName || chosen.isEmpty()) {
+        clearFields();
+    } else {
+        const QString shown = comSeason->currentText();
+        bool found = false;
+        openConnection();
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? Order By Season"), {chosen});
+        while (!rs.isEOF()) {
+            const db::Value season = rs.field(QStringLiteral("Season"));
+            if (!season.isNull() && QString::number(season.toInt()) == shown.left(4)) {
+                found = true;
+                txtSeason->setText(shown);
+                txtFirst->setText(rs.field(QStringLiteral("firstName")).toString());
+                txtLast->setText(rs.field(QStringLiteral("lastName")).toString());
+                txtGrade->setText(rs.field(QStringLiteral("grade")).toString());
+                txtMinWt->setText(rs.field(QStringLiteral("MinWt")).toString());
+                txtRegPl->setText(rs.field(QStringLiteral("RegPlace")).toString());
+                txtStPl->setText(rs.field(QStringLiteral("StPlace")).toString());
+                chkInActWres->setChecked(rs.field(QStringLiteral("wr_inactive")).toInt() != 0);
+                txtNote->setPlainText(rs.field(QStringLiteral("Notes")).toString());
+                txtNote2->setPlainText(rs.field(QStringLiteral("wresMemo1")).toString());
+                txtfullname->setText(chosen);
+                txtSeq->setText(rs.field(QStringLiteral("seq")).toString());
+            }
+            rs.moveNext();
+        }
+        closeRecordset(rs);
+        closeConnection();
+        if (!found) chooseName(0);
+    }
+    isDirty_ = false;
+}
+
+// ---- Saving ----
+
+void frmEditNames::promptSave() {
+    comFullName->hide();
+    comSeason->hide();
+    txtSeason->show();
+    if (ui::msgBox(QStringLiteral("Save Changes?"), ui::Buttons::YesNo, QStringLiteral("Save")) ==
+        ui::Answer::Yes)
+        saveWrestler();
+    comFullName->show();
+    comSeason->show();
+    txtSeason->hide();
+}
+
+QString frmEditNames::saveSeason() const {
+    // A new name goes into the season shown; a stored row stays in its own season.
+    if (!txtSeq->text().isEmpty() && !txtSeason->text().isEmpty())
+        return txtSeason->text().left(4);
+    return comSeason->currentText().left(4);
+}
+
+bool frmEditNames::isDuplicateName(const QString& mode) {
+    txtFirst->setText(fixQuotes(txtFirst->text()));
+    txtLast->setText(fixQuotes(txtLast->text()));
+    const QString fullName = txtFirst->text() + QLatin1Char(' ') + txtLast->text();
+    const int season = saveSeason().toInt();
+
+    openConnection();  // stays open for the writing that follows
+    db::Recordset rs =
+        mode == QLatin1String("Add")
+            ? openRecordset(
+                  QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? AND Season =?"),
+                  {fullName, season})
+            : openRecordset(QStringLiteral("SELECT * FROM Wrestler WHERE seq <> ? AND FullName = "
+                                           "? AND Season =?"),
+                            {txtSeq->text().toLongLong(), fullName, season});
+    const bool duplicate = rs.recordCount() > 0;
+    closeRecordset(rs);
+    if (duplicate)
+        ui::msgBox(QStringLiteral("Duplicate name exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
+    return duplicate;
+}
+
+bool frmEditNames::fitsColumns(const db::Recordset& rs, const QString& season) {
+    struct Field {
+        const char* column;
+        const char* caption;
+        QString value;
+    };
+    const Field fields[] = {
+        {"FirstName", "First Name", txtFirst->text()},
+        {"LastName", "Last Name", txtLast->text()},
+        {"Grade", "Grade", txtGrade->text()},
+        {"MinWt", "Min Wt Class", txtMinWt->text()},
+        {"RegPlace", "Reg Place", txtRegPl->text()},
+        {"StPlace", "St Place", txtStPl->text()},
+        {"Notes", "Notes", txtNote->toPlainText()},
+        {"wresMemo1", "Notes 2", txtNote2->toPlainText()},
+    };
+    for (const Field& f : fields) {
+        const int size = rs.fieldSize(QLatin1String(f.column));
+        if (size > 0 && f.value.size() > size) {
+            ui::msgBox(QStringLiteral("%1 is too long.  It can hold at most %2 characters")
+                           .arg(QLatin1String(f.caption))
+                           .arg(size),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+            return false;
+        }
+    }
+    // FullName is both names and a blank; FNameSeason adds the season to it.
+    const int nameLength = txtFirst->text().size() + txtLast->text().size();
+    int room = -1;
+    if (const int size = rs.fieldSize(QStringLiteral("FullName")); size > 0) room = size - 1;
+    if (const int size = rs.fieldSize(QStringLiteral("FNameSeason")); size > 0) {
+        const int left = size - 1 - static_cast<int>(season.size());
+        if (room < 0 || left < room) room = left;
+    }
+    if (room >= 0 && nameLength > room) {
+        ui::msgBox(QStringLiteral("First Name and Last Name are too long.  Together they can hold at "
+                                  "most %1 characters")
+                       .arg(room),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return false;
+    }
+    return true;
+}
+
+bool frmEditNames::saveWrestler() {
+    const QString season = saveSeason();
+    if (seasonYear(season).isEmpty()) {
+        ui::msgBox(QStringLiteral("The season must begin with its starting year, such as 2010-2011"),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return false;
+    }
+
+    txtFirst->setText(txtFirst->text().trimmed());
+    txtLast->setText(txtLast->text().trimmed());
+    if (txtFirst->text().isEmpty() || txtLast->text().isEmpty()) {
+        ui::msgBox(QStringLiteral("First and Last Names must be filled in"), ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
+        return false;
+    }
+
+    const bool adding = txtSeq->text().isEmpty();
+    bool written = false;
+    if (isDuplicateName(adding ? QStringLiteral("Add") : QStringLiteral("Update"))) {
+        closeConnection();
+        // A stored row keeps the typed texts; a new name goes on to the reloaded list below.
+        if (!adding) return false;
+    } else {
+        db::Recordset rs =
+            adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
+                   : openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
+                                            {txtSeq->text().toLongLong()});
+        if (!adding && rs.isEOF()) {
+            // The row was deleted meanwhile: nothing to update.
+            closeRecordset(rs);
+            closeConnection();
+            return false;
+        }
+        if (!fitsColumns(rs, season)) {
+            closeRecordset(rs);
+            closeConnection();
+            return false;
+        }
+        if (adding) rs.addNew();
+        rs.setField(QStringLiteral("FullName"), txtFirst->text() + QLatin1Char(' ') + txtLast->text());
+        txtfullname->setText(rs.field(QStringLiteral("FullName")).toString());
+        rs.setField(QStringLiteral("firstName"), nzText(txtFirst->text()));
+        rs.setField(QStringLiteral("lastName"), nzText(txtLast->text()));
+        rs.setField(QStringLiteral("grade"), nzText(txtGrade->text()));
+        rs.setField(QStringLiteral("MinWt"), nzText(txtMinWt->text()));
+        rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
+        rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
+        rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
+        rs.setField(QStringLiteral("Notes"), nzText(txtNote->toPlainText()));
+        rs.setField(QStringLiteral("wresMemo1"), nzText(txtNote2->toPlainText()));
+        rs.setField(QStringLiteral("season"), season.toInt());
+        rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
+        rs.update();
+        closeRecordset(rs);
+        isDirty_ = false;
+        closeConnection();
+        written = true;
+    }
+
+    loadNames();
+    int index = 0;
+    if (!adding) {
+        const int found = comFullName->findText(txtfullname->text(), Qt::MatchFixedString);
+        if (found > 0) index = found;
+    }
+    chooseName(index);
+    if (adding) txtSeq->clear();
+    isDirty_ = false;
+    return written;
+}
+
+void frmEditNames::cmdSave_Click() {
+    // A refused save leaves the changes marked as unsaved, so that leaving still asks.
+    if (saveWrestler()) isDirty_ = false;
+    // A season this save created joins the list; the box keeps naming the season listed.
+    const QString shown = comSeason->currentText();
+    loadSeasons();
+    setSeasonText(shown);
+}
+
+// ---- Delete and carry ----
+
+void frmEditNames::cmdDelete_Click() {
+    if (comFullName->currentIndex() <= 0 || txtSeq->text().isEmpty()) return;
+    const long long seq = txtSeq->text().toLongLong();
+
+    openConnection();
+    db::Recordset rs =
+        openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
+    const bool hasMatches = rs.recordCount() > 0;
+    closeRecordset(rs);
+    closeConnection();
+    if (hasMatches) {
+        ui::msgBox(QStringLiteral("Matches exist for this wrestler.  Delete matches first"),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return;
+    }
+
+    if (ui::msgBox(QStringLiteral("Delete ") + comFullName->currentText() + QStringLiteral("?"),
+                   ui::Buttons::YesNo) != ui::Answer::Yes)
+        return;
+
+    openConnection();
+    db::Recordset del =
+        openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq});
+    if (!del.isEOF()) del.deleteRow();
+    closeRecordset(del);
+    closeConnection();
+
+    loadNames();
+    isDirty_ = false;
+    chooseName(0);
+}
+
+void frmEditNames::cmdInc_Click() {
+    // The carry starts from a stored row.
+    if (txtSeq->text().isEmpty()) return;
+
+    // A grade that is no number (empty, "Fr") is carried as it is.
+    const QString grade = txtGrade->text().trimmed();
+    if (isNumericText(grade))
+        txtGrade->setText(QString::number(static_cast<long long>(std::floor(grade.toDouble())) + 1));
+
+    const QString year = seasonYear(txtSeason->text());
+    if (year.isEmpty()) return;
+    txtSeason->setText(seasonLabel(static_cast<short>(year.toInt() + 1)));
+    setSeasonText(txtSeason->text());
+    isDirty_ = false;
+    txtSeq->clear();
+
+    const QString label = txtSeason->text();
+    const QString name = txtfullname->text();
+    saveWrestler();
+
+    setSeasonText(label);
+    comSeason_Click();
+    const int found = comFullName->findText(name, Qt::MatchFixedString);
+    if (found > 0) chooseName(found);
+
+    // Only a row of the new season can be cleared.
+    if (txtSeq->text().isEmpty()) return;
+    if (ui::msgBox(QStringLiteral("Clear all fields for new season?"), ui::Buttons::YesNo,
+                   QStringLiteral("Clear fields?")) == ui::Answer::Yes) {
+        txtMinWt->clear();
+        txtRegPl->clear();
+        txtStPl->clear();
+        chkInActWres->setChecked(false);
+        txtNote->clear();
+        txtNote2->clear();
+        saveWrestler();
+    }
+}
+
+// ---- Leaving and help ----
+
+void frmEditNames::cmdReturn_Click() {
+    if (isDirty_) promptSave();
+    frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
+    if (txtFromFrm->text() == QLatin1String("frmHomeWI")) {
+        // The weigh-in form is not in the program yet: the main menu stands in for it.
+        entry->loadHomeName();
+        ui::forms().get<frmInit>()->show();
+    } else {
+        entry->show();
+        entry->loadHomeName();
+    }
+    ui::forms().unload<frmEditNames>();
+}
+
+void frmEditNames::Form_QueryUnload(bool& cancel) {
+    ui::Form::Form_QueryUnload(cancel);
+    ui::forms().get<frmMatchInfo>()->loadHomeName();
+}
+
+void frmEditNames::cmdHelp_Click() {
+    const QStringList lines = {
+        QStringLiteral("Editing the Names"),
+        QString(),
+        QStringLiteral("Adding a Name:"),
+        QStringLiteral("    Select -- Add Name -- from the drop down list.  Enter the"),
+        QStringLiteral("    information in the appropriate fields. Click 'Save'"),
+        QString(),
+        QStringLiteral("Changing a Name:"),
+        QStringLiteral("    Select the name to edit from the drop down list.  Click"),
+        QStringLiteral("     on Edit Name.  Change the name as needed, click 'Save'"),
+        QString(),
+        QStringLiteral("Deleting a Name:"),
+        QStringLiteral("    Select the name from the drop down list.  Click on "),
+        QStringLiteral("    'Delete Name' and then confirm the deltion."),
+    };
+    showHelp(lines.join(QStringLiteral("\r\n")));
+}

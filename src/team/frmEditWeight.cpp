@@ -1,0 +1,166 @@
+#include "team/frmEditWeight.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+
+#include "core/connection.h"
+#include "core/frmHelp.h"
+#include "matches/frmMatchInfo.h"
+#include "platform/ui/ui.h"
+
+frmEditWeight::frmEditWeight() {
+    setWindowTitle(QStringLiteral("Edit Weights"));
+    setFixedSize(ui::twips(4560), ui::twips(4800));
+
+    lstWeight = ui::listBox(this, QStringLiteral("lstWeight"));
+    ui::place(lstWeight, 120, 120, 2100, 3840);
+    txtWeight = ui::textBox(this, QStringLiteral("txtWeight"));
+    txtWeight->setAlignment(Qt::AlignCenter);
+    ui::place(txtWeight, 2460, 120, 1920, 360);
+    cmdAddNew = ui::button(this, QStringLiteral("cmdAddNew"), QStringLiteral("&Add New"));
+    ui::place(cmdAddNew, 2460, 660, 1920, 450);
+    cmdRename = ui::button(this, QStringLiteral("cmdRename"), QStringLiteral("&Rename"));
+    ui::place(cmdRename, 2460, 1230, 1920, 450);
+    cmdDelete = ui::button(this, QStringLiteral("cmdDelete"), QStringLiteral("&Delete"));
+    ui::place(cmdDelete, 2460, 1800, 1920, 450);
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return "));
+    ui::place(cmdReturn, 120, 4140, 2100, 450);
+    cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
+    ui::place(cmdHelp, 2460, 4140, 1920, 450);
+
+    ui::onClick(lstWeight, [this] { lstWeight_Click(); });
+    ui::onClick(cmdAddNew, [this] { cmdAddNew_Click(); });
+    ui::onClick(cmdRename, [this] { cmdRename_Click(); });
+    ui::onClick(cmdDelete, [this] { cmdDelete_Click(); });
+    ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
+    ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
+}
+
+void frmEditWeight::Form_Load() { loadWeights(); }
+
+void frmEditWeight::loadWeights() {
+    txtWeight->clear();
+    lstWeight->clear();
+    openConnection();
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq, Weight FROM Weight ORDER BY Weight"));
+    while (!rs.isEOF()) {
+        auto* item = new QListWidgetItem(rs.field(QStringLiteral("Weight")).toString());
+        item->setData(Qt::UserRole, rs.field(QStringLiteral("Seq")).toInt());
+        lstWeight->addItem(item);
+        rs.moveNext();
+    }
+    closeRecordset(rs);
+    closeConnection();
+}
+
+long long frmEditWeight::selectedSeq() const {
+    const QListWidgetItem* item = lstWeight->currentItem();
+    if (!item || !item->isSelected()) return 0;
+    return item->data(Qt::UserRole).toLongLong();
+}
+
+void frmEditWeight::lstWeight_Click() {
+    if (const QListWidgetItem* item = lstWeight->currentItem()) txtWeight->setText(item->text());
+}
+
+void frmEditWeight::cmdAddNew_Click() {
+    // A box of blanks names no class.
+    const QString weight = txtWeight->text().trimmed();
+    if (weight.isEmpty()) return;
+
+    openConnection();
+    db::Recordset rs =
+        openRecordset(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
+    const bool exists = !rs.isEOF();
+    closeRecordset(rs);
+    if (exists) {
+        closeConnection();
+        ui::msgBox(QStringLiteral("Weight already exists"), ui::Buttons::OK, QStringLiteral("Error"));
+    } else {
+        db::Recordset add =
+            openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
+        add.addNew();
+        add.setField(QStringLiteral("weight"), weight);
+        add.update();
+        closeRecordset(add);
+        closeConnection();
+    }
+    loadWeights();
+}
+
+void frmEditWeight::cmdRename_Click() {
+    const QString weight = txtWeight->text().trimmed();
+    const long long seq = selectedSeq();
+    // The selected class gets the text of the box; with no class selected or an empty box
+    // there is nothing to rename.
+    if (weight.isEmpty() || seq == 0) return;
+
+    openConnection();
+    db::Recordset rs =
+        openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
+    if (!rs.isEOF()) {
+        rs.setField(QStringLiteral("weight"), weight);
+        rs.update();
+    }
+    closeRecordset(rs);
+    closeConnection();
+    loadWeights();
+}
+
+void frmEditWeight::cmdDelete_Click() {
+    // The selected class is the one deleted, and only when no bout or roster entry uses it.
+    const long long seq = selectedSeq();
+    if (seq == 0) return;
+    const QString weight = lstWeight->currentItem()->text();
+
+    openConnection();
+    db::Recordset matches =
+        openRecordset(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq});
+    db::Recordset rosters =
+        openRecordset(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
+    const bool used = !matches.isEOF() || !rosters.isEOF();
+    closeRecordset(matches);
+    closeRecordset(rosters);
+    closeConnection();
+    if (used) {
+        ui::msgBox(QStringLiteral("Matches or Rosters use weight ") + weight +
+                       QStringLiteral(".  Unable to Delete"),
+                   ui::Buttons::OK, QStringLiteral("Error"));
+        return;
+    }
+    if (ui::msgBox(QStringLiteral("Delete weight ") + weight + QStringLiteral("?"),
+                   ui::Buttons::YesNo, QStringLiteral("Delete Weight")) != ui::Answer::Yes)
+        return;
+
+    openConnection();
+    db::Recordset rs =
+        openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
+    if (!rs.isEOF()) rs.deleteRow();
+    closeRecordset(rs);
+    closeConnection();
+    txtWeight->clear();
+    loadWeights();
+}
+
+void frmEditWeight::cmdReturn_Click() {
+    ui::forms().get<frmMatchInfo>()->show();
+    ui::forms().unload<frmEditWeight>();
+}
+
+void frmEditWeight::cmdHelp_Click() {
+    const QStringList lines = {
+        QStringLiteral("Editing the Weights"),
+        QString(),
+        QStringLiteral("Adding a Weight:"),
+        QStringLiteral("    Enter weight in box and click 'Add New'"),
+        QString(),
+        QStringLiteral("Changing a Weight:"),
+        QStringLiteral("    Select the weight to change, edit it, then click 'Rename'"),
+        QString(),
+        QStringLiteral("Deleting a Weight"),
+        QStringLiteral("    Select the row and click 'Delete'"),
+    };
+    showHelp(lines.join(QStringLiteral("\r\n")));
+}

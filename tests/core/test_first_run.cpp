@@ -1,0 +1,260 @@
+// The first run: no configuration file; a new database made in a chosen folder, or an existing
+// one found with the file picker.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/frmDirLoc.h"
+#include "core/frmFileLoc.h"
+#include "core/frmInit.h"
+#include "core/startup.h"
+#include "platform/ui/ui.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+class FirstRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gIniFound.clear();
+        gDbPath.clear();
+        gDbFolder.clear();
+        gSchoolName.clear();
+        gDbVersion = 0;
+        gFileLocMode.clear();
+        setEndProgramHandler([this] { ++ends; });
+        QDir(home.path()).mkpath(QStringLiteral("team"));
+    }
+    void TearDown() override {
+        ui::forms().unloadAll();
+        setEndProgramHandler({});
+    }
+
+    // Loads the menu with no configuration file and answers the first-run question.
+    void startFirstRun(ui::Answer answer, const char* followUp) {
+        ui::ScriptedMessages msgs;
+        msgs.expect("This looks like the first time");
+        msgs.expect("Would you like to create a new database?", answer);
+        if (followUp) msgs.expect(followUp);
+        ui::forms().get<frmInit>();
+        ASSERT_GE(msgs.messages().size(), 2u);
+        EXPECT_EQ(msgs.messages()[0].text, "This looks like the first time\nyou have run this program");
+        EXPECT_EQ(msgs.messages()[0].title, "Kestrivane");
+        EXPECT_EQ(msgs.messages()[1].title, "Error");
+        EXPECT_EQ(msgs.messages()[1].buttons, ui::Buttons::YesNoCancel);
+        EXPECT_EQ(msgs.messages().size(), followUp ? 3u : 2u) << "no version messages meanwhile";
+    }
+
+    QString team() const { return home.file(QStringLiteral("team")); }
+    QString ini() const { return home.file(QStringLiteral("MatchInfo.ini")); }
+
+    TestHome home;
+    int ends = 0;
+};
+
+TEST_F(FirstRunTest, CancelEndsWithoutTouchingAnyFile) {
+    startFirstRun(ui::Answer::Cancel, nullptr);
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(ui::forms().get<frmInit>()->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmDirLoc>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList());
+    EXPECT_EQ(QDir(team()).entryList(QDir::Files), QStringList());
+}
+
+TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) {
+    startFirstRun(ui::Answer::Yes, "Please select directory for the new database");
+    EXPECT_FALSE(ui::forms().get<frmInit>()->isVisible());
+    frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+    EXPECT_TRUE(dirLoc->isVisible());
+    EXPECT_EQ(dirLoc->windowTitle(), "Database Directory Location");
+    EXPECT_EQ(dirLoc->txtDirectory->text(), home.path()) << "starts in the home folder";
+
+    // The folder list writes the chosen folder into the folder box, without a final slash.
+    dirLoc->setDirBoxPath(team());
+    EXPECT_EQ(dirLoc->txtDirectory->text(), team());
+
+    ui::ScriptedMessages msgs;
+    msgs.expect("The database ");
+    dirLoc->cmdOk->click();
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    const QString db = team() + QStringLiteral("/Matchinfo.mdb");
+    EXPECT_EQ(msgs.messages()[0].text, QStringLiteral("The database \n\n") + db + "\n\nwill be created");
+    EXPECT_EQ(msgs.messages()[0].buttons, ui::Buttons::OKCancel);
+
+    EXPECT_EQ(readFile(db), readFile(templatePath("matchinfo.md_")));
+    EXPECT_TRUE(QFile::exists(team() + "/Blank_MatchInfo.md_"));
+    EXPECT_EQ(readFile(ini()), (db + "\r\n\r\n").toUtf8());
+    EXPECT_EQ(gDbPath, db);
+    EXPECT_EQ(gDbFolder, team() + "/");
+    EXPECT_FALSE(ui::forms().isLoaded<frmDirLoc>());
+
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->lblFile->text(), db);
+    EXPECT_EQ(menu->lblSchool->text(), "Sample School");
+    EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
+    EXPECT_TRUE(menu->cmdEnter->isEnabled());
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
+    startFirstRun(ui::Answer::Yes, "Please select directory");
+    frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+    const QString db = team() + "/Matchinfo.mdb";
+    writeFile(db, "the coach's season");
+    dirLoc->txtDirectory->setText(team() + "/");
+
+    {  // Overwrite refused: nothing changes, the form stays.
+        ui::ScriptedMessages msgs;
+        msgs.expect("will be created").expect("Database Exists\n\nOverwrite?", ui::Answer::Cancel);
+        dirLoc->cmdOk->click();
+    }
+    EXPECT_EQ(readFile(db), "the coach's season");
+    EXPECT_TRUE(dirLoc->isVisible());
+
+    {  // The copy fails: the old file stays, the user is told, no configuration is written.
+        QDir(team()).mkdir("Matchinfo.mdb.partial");
+        ui::ScriptedMessages msgs;
+        msgs.expect("will be created").expect("Overwrite?").expect("could not be created");
+        dirLoc->cmdOk->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        QDir(team()).rmdir("Matchinfo.mdb.partial");
+    }
+    EXPECT_EQ(readFile(db), "the coach's season");
+    EXPECT_FALSE(QFile::exists(ini()));
+    EXPECT_TRUE(ui::forms().isLoaded<frmDirLoc>());
+
+    {  // Overwrite accepted.
+        ui::ScriptedMessages msgs;
+        msgs.expect("will be created").expect("Overwrite?");
+        dirLoc->cmdOk->click();
+    }
+    EXPECT_EQ(readFile(db), readFile(templatePath("matchinfo.md_")));
+    EXPECT_TRUE(QFile::exists(ini()));
+    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+}
+
+TEST_F(FirstRunTest, DirLocConfirmationCancelledOrEmptyFolderDoesNothing) {
+    startFirstRun(ui::Answer::Yes, "Please select directory");
+    frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+    dirLoc->txtDirectory->clear();
+    {
+        ui::ScriptedMessages msgs;
+        dirLoc->cmdOk->click();
+        EXPECT_TRUE(msgs.messages().empty());
+    }
+    dirLoc->txtDirectory->setText(team());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("will be created", ui::Answer::Cancel);
+        dirLoc->cmdOk->click();
+    }
+    EXPECT_EQ(QDir(team()).entryList(QDir::Files), QStringList());
+    EXPECT_FALSE(QFile::exists(ini()));
+
+    dirLoc->cmdCancel->click();
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
+    writeFile(team() + "/notes.mdb", "Just some text, not a database.\n");
+    writeFile(team() + "/roster.txt", "x");
+    const QString db = makeDatabase(team(), "Season.mdb");
+
+    startFirstRun(ui::Answer::No, "Please select the previously created database");
+    EXPECT_EQ(gFileLocMode, "FindDB");
+    frmFileLoc* fileLoc = ui::forms().get<frmFileLoc>();
+    EXPECT_TRUE(fileLoc->isVisible());
+    EXPECT_EQ(fileLoc->windowTitle(), "File Retrieve");
+    EXPECT_EQ(fileLoc->txtFileWildcard->text(), "*.mdb");
+    EXPECT_EQ(fileLoc->txtFileName->text(), "");
+    EXPECT_FALSE(fileLoc->txtFileWildcard->isVisibleTo(fileLoc));
+
+    fileLoc->setDirBoxPath(team());
+    EXPECT_EQ(fileLoc->txtDirectory->text(), team());
+    ASSERT_EQ(fileLoc->FileBox->count(), 2) << "only the *.mdb files";
+    EXPECT_EQ(fileLoc->FileBox->item(0)->text(), "notes.mdb");
+    EXPECT_EQ(fileLoc->FileBox->item(1)->text(), "Season.mdb");
+
+    fileLoc->FileBox->setCurrentRow(0);
+    EXPECT_EQ(fileLoc->txtFileName->text(), "notes.mdb");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("File not in proper format");
+        fileLoc->cmdRetreive->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(fileLoc->txtFileName->text(), "");
+    EXPECT_EQ(fileLoc->txtDirectory->text(), team() + "/");
+    EXPECT_FALSE(QFile::exists(ini()));
+    EXPECT_EQ(gDbVersion, 0);
+    EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_FALSE(gConn.isOpen());
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("No File selected");
+        fileLoc->cmdRetreive->click();
+        EXPECT_EQ(msgs.last().title, "Error");
+    }
+
+    // A real database: the menu opens on it and the configuration names it.
+    fileLoc->FileBox->setCurrentRow(1);
+    ui::ScriptedMessages msgs;
+    fileLoc->cmdRetreive->click();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->lblFile->text(), db);
+    EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
+    EXPECT_EQ(gIniFound, "Season.mdb");
+    EXPECT_EQ(readFile(ini()), (db + "\r\n\r\n").toUtf8());
+}
+
+TEST_F(FirstRunTest, CancelInTheFilePickerEndsTheProgram) {
+    startFirstRun(ui::Answer::No, "Please select the previously created database");
+    ui::forms().get<frmFileLoc>()->cmdCancel->click();
+    EXPECT_EQ(ends, 1);
+    EXPECT_FALSE(QFile::exists(ini()));
+}
+
+TEST_F(FirstRunTest, ImportModeTakesAnyFileUnexamined) {
+    gFileLocMode = "Import";
+    gDbFolder = team() + "/";
+    writeFile(team() + "/ab school list.txt", "\"A\",\"Ridgeview\"\n");
+    frmFileLoc* fileLoc = ui::forms().get<frmFileLoc>();
+    EXPECT_EQ(fileLoc->txtFileWildcard->text(), "*.*");
+    EXPECT_EQ(fileLoc->txtFileName->text(), "");
+    ASSERT_EQ(fileLoc->FileBox->count(), 1);
+    fileLoc->txtFileName->setText("ab school list.txt");
+    ui::ScriptedMessages msgs;
+    fileLoc->cmdRetreive->click();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_EQ(gImportFile, team() + "/ab school list.txt");
+    EXPECT_EQ(ends, 0);
+    fileLoc->cmdCancel->click();
+    EXPECT_EQ(ends, 0);
+    EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+}
+
+}  // namespace

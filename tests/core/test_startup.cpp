@@ -1,0 +1,238 @@
+// Start-up and the main menu: screen check, version gating, close box, buttons and returns.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/frmInit.h"
+#include "core/helpers.h"
+#include "core/startup.h"
+#include "matches/frmFindMatch.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+void writeIni(const QString& home, const QString& dbPath) {
+    QFile ini(home + QStringLiteral("/MatchInfo.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write((dbPath + QStringLiteral("\r\n\r\n")).toUtf8());
+}
+
+// Each test starts as a fresh run of the program: nothing read yet, no forms.
+class MainMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gIniFound.clear();
+        gDbPath.clear();
+        gDbFolder.clear();
+        gSchoolName.clear();
+        gDbVersion = 0;
+        gFileLocMode.clear();
+        setEndProgramHandler([this] { ++ends; });
+    }
+    void TearDown() override {
+        ui::forms().unloadAll();
+        setEndProgramHandler({});
+    }
+
+    // A configured run: a database in a data folder and the configuration file naming it.
+    QString configure() {
+        QDir(home.path()).mkpath(QStringLiteral("data"));
+        const QString db = makeDatabase(home.file(QStringLiteral("data")));
+        writeIni(home.path(), db);
+        return db;
+    }
+
+    std::vector<QPushButton*> fiveGated(frmInit* menu) {
+        return {menu->cmdRoster, menu->cmdHomeWI, menu->cmdEnter, menu->cmdEdit, menu->cmdReports};
+    }
+
+    TestHome home;
+    int ends = 0;
+};
+
+TEST_F(MainMenuTest, ScreenOfAtLeast1024By768IsRequired) {
+    EXPECT_TRUE(screenIsLargeEnough(QSize(1024, 768)));
+    EXPECT_TRUE(screenIsLargeEnough(QSize(1280, 1024)));
+    EXPECT_FALSE(screenIsLargeEnough(QSize(1023, 768)));
+    EXPECT_FALSE(screenIsLargeEnough(QSize(1024, 767)));
+
+    {
+        ui::ScriptedMessages msgs;
+        EXPECT_TRUE(screenCheck(QSize(1024, 768)));
+        EXPECT_TRUE(msgs.messages().empty());
+        EXPECT_EQ(ends, 0);
+    }
+    ui::ScriptedMessages msgs;
+    msgs.expect("Program will only run on screen resolution of 1024x768 or higher");
+    EXPECT_FALSE(screenCheck(QSize(1023, 768)));
+    EXPECT_EQ(msgs.last().title, "Screen Resolution Error");
+    EXPECT_EQ(msgs.last().buttons, ui::Buttons::OK);
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(programEnded());
+}
+
+TEST_F(MainMenuTest, Version8DatabaseShowsTheFullMenu) {
+    const QString db = configure();
+    ui::ScriptedMessages msgs;
+    frmInit* menu = ui::forms().get<frmInit>();
+
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->windowTitle(), "Kestrivane");
+    EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
+    EXPECT_EQ(gAppVersion, "8.30");
+    EXPECT_EQ(menu->lblSchool->text(), "Sample School");
+    EXPECT_EQ(menu->Label2->text(), "Created for ");
+    EXPECT_EQ(menu->lblFile->text(), db);
+    EXPECT_EQ(gSeason, getSeason(QDate::currentDate()));
+    EXPECT_FALSE(menu->imgKestrivane->pixmap().isNull()) << "the logo is in the resources";
+    for (QPushButton* b : {menu->cmdRoster, menu->cmdEnter, menu->cmdReports, menu->cmdHomeWI,
+                           menu->cmdEdit, menu->cmdUtilities, menu->cmdEnd}) {
+        EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+        EXPECT_TRUE(b->toolTip().isEmpty());
+    }
+    EXPECT_EQ(menu->cmdUtilities->text(), "&Utilites");
+    EXPECT_EQ(menu->cmdRoster->text(), "Enter &Opp. Roster");
+    EXPECT_EQ(ends, 0);
+
+    // The tab order of the buttons.
+    QStringList order;
+    QWidget* w = menu->cmdReports;
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != menu->cmdReports);
+    EXPECT_EQ(order.join(' '), "cmdReports cmdEnd cmdUtilities cmdHomeWI cmdRoster cmdEdit cmdEnter");
+}
+
+TEST_F(MainMenuTest, VersionGatingAndMessages) {
+    struct Case {
+        const char* version;  // nullptr: Null
+        int shown;
+        bool manualUpdate;
+    };
+    for (const Case& c : {Case{nullptr, 3, true}, Case{"9.1", 9, false}, Case{"6", 6, true}}) {
+        SCOPED_TRACE(c.shown);
+        SetUp();
+        const QString db = configure();
+        execSql(db, c.version ? QStringLiteral("UPDATE License SET Version = '%1' WHERE Seq = 1")
+                                    .arg(QLatin1String(c.version))
+                              : QStringLiteral("UPDATE License SET Version = NULL WHERE Seq = 1"));
+        ui::ScriptedMessages msgs;
+        msgs.expect("The database file must be upgraded");
+        if (c.manualUpdate) msgs.expect("Your database needs to be manually updated");
+        frmInit* menu = ui::forms().get<frmInit>();
+
+        const auto& shown = msgs.messages();
+        ASSERT_EQ(shown.size(), c.manualUpdate ? 2u : 1u);
+        EXPECT_EQ(shown[0].text, QStringLiteral("The database file must be upgraded to use this version.  "
+                                                "Please re-open Kestrivane.  DB version: %1").arg(c.shown));
+        EXPECT_EQ(shown[0].title, "ERROR");
+        if (c.manualUpdate) {
+            EXPECT_TRUE(shown[1].text.endsWith(" to coordinate an upgrade"));
+            EXPECT_EQ(shown[1].title, "DB Upgrade Needed");
+        }
+        for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+        EXPECT_TRUE(menu->cmdUtilities->isEnabled());
+        EXPECT_TRUE(menu->cmdEnd->isEnabled());
+        const QString tip = c.shown < 7 ? QStringLiteral("Upgrade to current version to use") : QString();
+        EXPECT_EQ(menu->cmdRoster->toolTip(), tip);
+        EXPECT_EQ(menu->cmdHomeWI->toolTip(), tip);
+        EXPECT_EQ(menu->lblVersion->text(), QStringLiteral("Version: d%1a8.30").arg(c.shown));
+        TearDown();
+    }
+}
+
+TEST_F(MainMenuTest, Version7IsUpgradedAndReportedUntilTheNextLoad) {
+    QDir(home.path()).mkpath(QStringLiteral("data"));
+    const QString db = home.file(QStringLiteral("data/Matchinfo.mdb"));
+    makeVersion7Database(db);
+    writeIni(home.path(), db);
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Updated DB to version 8");
+        msgs.expect("Please re-open Kestrivane.  DB version: 7");
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_EQ(msgs.messages().size(), 2u);
+        EXPECT_EQ(msgs.messages()[1].text.right(3), ": 7");
+        EXPECT_EQ(menu->lblVersion->text(), "Version: d7a8.30");
+        for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+        EXPECT_TRUE(menu->cmdRoster->toolTip().isEmpty()) << "version 7 is no manual update";
+    }
+    EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
+    const QStringList backups =
+        QDir(home.file("data")).entryList({"matchinfoup7to8 *.bak"}, QDir::Files);
+    EXPECT_EQ(backups.size(), 1);
+
+    // Returning from a working form loads the menu afresh: now version 8, everything enabled.
+    ui::ScriptedMessages msgs;
+    ui::forms().get<frmFindMatch>()->show();
+    ui::forms().unload<frmInit>();
+    ui::forms().get<frmFindMatch>()->cmdReturn->click();
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
+    for (QPushButton* b : fiveGated(menu)) EXPECT_TRUE(b->isEnabled());
+}
+
+TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedLeavesOnlyUtilitiesAndEnd) {
+    writeIni(home.path(), home.file("gone/Matchinfo.mdb"));
+    ui::ScriptedMessages msgs;
+    msgs.expect("DB version: 0").expect("manually updated");
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_EQ(menu->lblFile->text(), home.file("gone/Matchinfo.mdb"));
+    EXPECT_EQ(menu->lblSchool->text(), "");
+    for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+    EXPECT_TRUE(menu->cmdUtilities->isEnabled());
+    EXPECT_FALSE(QFile::exists(home.file("gone/Matchinfo.mdb")));
+}
+
+TEST_F(MainMenuTest, CloseBoxIsRefusedAndEndEndsTheProgram) {
+    configure();
+    frmInit* menu = ui::forms().get<frmInit>();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Click 'End' to exit program");
+        EXPECT_FALSE(menu->close());
+        EXPECT_EQ(msgs.last().title, "Exit");
+    }
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(ends, 0);
+
+    ui::ScriptedMessages msgs;
+    menu->cmdEnd->click();
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(msgs.messages().empty()) << "no question";
+}
+
+TEST_F(MainMenuTest, ReportsAndEditOpenTheirFormAndReturnReloadsTheMenu) {
+    const QString db = configure();
+    ui::forms().get<frmInit>()->cmdReports->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+    EXPECT_TRUE(ui::forms().get<frmReports>()->isVisible());
+
+    // A change made meanwhile shows on the return.
+    execSql(db, "UPDATE License SET school = 'Ridgeview High' WHERE Seq = 1");
+    ui::forms().get<frmReports>()->cmdReturn->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmReports>());
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "Ridgeview High");
+
+    ui::forms().get<frmInit>()->cmdEdit->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+    frmFindMatch* finder = ui::forms().get<frmFindMatch>();
+    EXPECT_TRUE(finder->isVisible());
+    EXPECT_EQ(finder->windowTitle(), "Find Match");
+    finder->cmdReturn->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmFindMatch>());
+    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+}
+
+}  // namespace

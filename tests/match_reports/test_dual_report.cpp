@@ -1,0 +1,204 @@
+// The dual-meet report: its date lists, date rules, grouped text with stored team scores, and
+// the states of the score controls.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "match_reports/frmDualRpt.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+#include "support/season_fixture.h"
+
+namespace {
+
+QStringList comboItems(const QComboBox* combo) {
+    QStringList list;
+    for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
+    return list;
+}
+
+// Two dual meets on 12/4/2010 (Eastbrook with a stored score, Northfield without), one on
+// 12/11/2010, and a JV-only date between them.
+class DualReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = makeDatabase(home.path());
+        useDatabase(path);
+        gSeason = 2010;
+        gSchoolName = "Home HS";
+        SeasonFixture db(path);
+        const int alder = db.addWrestler("Adam", "Alder", 2010);
+        const int brook = db.addWrestler("Ben", "Brook", 2010);
+        const int cole = db.addWrestler("Cal", "Cole", 2010);
+        northfield = db.addSchool("Northfield", 1, "Y");
+        eastbrook = db.addSchool("Eastbrook");
+        const int w98 = db.addWeight("98");
+        const int w119 = db.addWeight("119");
+        const int w125 = db.addWeight("125");
+        const int hwt = db.addWeight("HWT");
+        auto bout = [&](int wrestler, QDate date, int school, int weight, const char* wl,
+                        const char* score, const char* level = "V") {
+            FixtureMatch m;
+            m.wrestler = wrestler;
+            m.date = date;
+            m.school = school;
+            m.weight = weight;
+            m.wl = wl;
+            m.score = score;
+            m.level = level;
+            m.oppFName = "Opp";
+            m.oppLName = school == northfield ? "North" : "East";
+            db.addMatch(m);
+        };
+        bout(alder, {2010, 12, 4}, northfield, w119, "W", "5-2");
+        bout(cole, {2010, 12, 4}, northfield, w125, "L", "3-1");
+        bout(brook, {2010, 12, 4}, eastbrook, w98, "W", "7-1");
+        bout(brook, {2010, 12, 8}, eastbrook, w98, "W", "9-0", "JV");
+        bout(alder, {2010, 12, 11}, northfield, hwt, "W", "Fall 1:10");
+        execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                     "VALUES ('2010-12-04', %1, 42, 31.5)")
+                          .arg(eastbrook));
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+
+    // Shows one date: the start list first (which also moves the end box), then the end list.
+    static void chooseDates(frmDualRpt* form, int startIndex, int endIndex) {
+        form->comDateStart->setCurrentIndex(startIndex);
+        form->comDateEnd->setCurrentIndex(endIndex);
+    }
+
+    TestHome home;
+    QString path;
+    int northfield = 0;
+    int eastbrook = 0;
+};
+
+const QString kDec4 =
+    "\t12/4/2010\r\n"
+    "\r\n"
+    "\tHome HS   42      Eastbrook   31.5\r\n"
+    "\r\n"
+    "\t 98   Ben Brook, Home HS  def  Opp East, Eastbrook   7-1\r\n"
+    "\r\n"
+    "\t 119   Adam Alder, Home HS  def  Opp North, Northfield   5-2\r\n"
+    "\t 125   Opp North, Northfield  def  Cal Cole, Home HS   3-1\r\n";
+
+TEST_F(DualReportTest, LoadShowsTheLatestVarsityMeetAlone) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    EXPECT_EQ(comboItems(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}))
+        << "the JV-only date is in neither list";
+    EXPECT_EQ(comboItems(form->comDateEnd), comboItems(form->comDateStart));
+    EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_TRUE(form->lblDate->isHidden());
+    EXPECT_TRUE(form->txtHomeScore->isEnabled());
+    EXPECT_TRUE(form->comOppSchool->isEnabled());
+    EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_EQ(form->lblSchoolName->text(), "Home HS");
+    // A weight class that is not a number keeps its text.
+    EXPECT_EQ(form->reportText(),
+              "\t12/11/2010\r\n\r\n\t HWT   Adam Alder, Home HS  def  Opp North, Northfield   Fall 1:10\r\n");
+}
+
+TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScores) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    chooseDates(form, 0, 0);
+    EXPECT_EQ(form->reportText(), kDec4);
+    EXPECT_EQ(comboItems(form->comOppSchool), QStringList({"Eastbrook", "Northfield"}));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_TRUE(form->lblDate->isHidden());
+    EXPECT_EQ(form->meetDate(), QDate(2010, 12, 4));
+
+    form->cmdCopyClip->click();
+    EXPECT_EQ(ui::clipboardText(), kDec4);
+}
+
+TEST_F(DualReportTest, TwoDatesShowMultiDatesAndCloseTheScoreEntry) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    form->txtHomeScore->setText("12");
+    form->comDateStart->setCurrentIndex(0);  // 12/4 to 12/11
+    EXPECT_FALSE(form->lblDate->isHidden());
+    EXPECT_EQ(form->lblDate->text(), "Multi-Dates Selected");
+    EXPECT_FALSE(form->txtHomeScore->isEnabled());
+    EXPECT_FALSE(form->txtOppScore->isEnabled());
+    EXPECT_FALSE(form->comOppSchool->isEnabled());
+    EXPECT_EQ(form->txtHomeScore->text(), "");
+    EXPECT_FALSE(form->meetDate().isValid());
+    EXPECT_EQ(comboItems(form->comOppSchool), QStringList({"Eastbrook", "Northfield", "Northfield"}))
+        << "the list is refilled even while closed";
+    EXPECT_EQ(form->reportText(),
+              kDec4 + "\r\n\r\n\t12/11/2010\r\n"
+                      "\t HWT   Adam Alder, Home HS  def  Opp North, Northfield   Fall 1:10\r\n");
+}
+
+TEST_F(DualReportTest, StartNeverAfterEndAndNonDatesBecome2000) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    chooseDates(form, 0, 0);
+    // Choosing a later start moves the end box with it: one date again.
+    form->comDateStart->setCurrentIndex(1);
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_TRUE(form->lblDate->isHidden());
+    // Choosing an earlier end moves the start box.
+    form->comDateEnd->setCurrentIndex(0);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(form->reportText(), kDec4);
+
+    // A box holding text that is not a date becomes 1/1/2000 when a list is chosen.
+    form->comDateStart->setEditText("yesterday");
+    form->comDateEnd->setCurrentIndex(1);
+    EXPECT_EQ(form->comDateStart->currentText(), "1/1/2000");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_TRUE(form->reportText().startsWith("\t12/4/2010\r\n"));
+}
+
+TEST_F(DualReportTest, NoVarsityBoutOpensEmptyWithTheScoreControlsClosed) {
+    execSql(path, "DELETE FROM DualScore; UPDATE [Match] SET Level = 'JV'");
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    EXPECT_EQ(form->comDateStart->count(), 0);
+    EXPECT_EQ(form->comDateEnd->count(), 0);
+    EXPECT_TRUE(form->reportText().isEmpty());
+    EXPECT_TRUE(form->txtresults->toPlainText().isEmpty());
+    EXPECT_FALSE(form->txtHomeScore->isEnabled());
+    EXPECT_FALSE(form->txtOppScore->isEnabled());
+    EXPECT_FALSE(form->comOppSchool->isEnabled());
+    EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+}
+
+TEST_F(DualReportTest, CloseBoxAndReturnGoBackToTheReportsMenu) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    form->show();
+    form->close();
+    EXPECT_FALSE(ui::forms().isLoaded<frmDualRpt>());
+    ASSERT_TRUE(ui::forms().isLoaded<frmReports>());
+    EXPECT_TRUE(ui::forms().get<frmReports>()->isVisible());
+    ui::forms().unloadAll();
+
+    form = ui::forms().get<frmDualRpt>();
+    form->cmdReturn->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmDualRpt>());
+    EXPECT_TRUE(ui::forms().isLoaded<frmReports>());
+}
+
+TEST_F(DualReportTest, LongSchoolNameShrinksItsLabelWithAFloor) {
+    gSchoolName = "The Very Long Name Of A Consolidated Regional High School";
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    const double size = form->lblSchoolName->font().pointSizeF();
+    EXPECT_LT(size, 18.0);
+    EXPECT_GE(size, 6.0);
+
+    ui::forms().unloadAll();
+    gSchoolName = QString(200, 'W');
+    form = ui::forms().get<frmDualRpt>();
+    EXPECT_EQ(form->lblSchoolName->font().pointSizeF(), 6.0);
+}
+
+}  // namespace

@@ -1,0 +1,214 @@
+// Team scores of a dual meet: loading, the change marks and their question, and saving into
+// DualScore.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/connection.h"
+#include "match_reports/frmDualRpt.h"
+#include "platform/ui/ui.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+#include "support/season_fixture.h"
+
+namespace {
+
+// One dual meet on 12/4/2010 against Eastbrook and Northfield, another on 12/11/2010; the form
+// shows 12/4/2010 alone.
+class DualScoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = makeDatabase(home.path());
+        useDatabase(path);
+        gSchoolName = "Home HS";
+        SeasonFixture db(path);
+        const int w = db.addWrestler("Adam", "Alder", 2010);
+        const int wt = db.addWeight("119");
+        northfield = db.addSchool("Northfield");
+        eastbrook = db.addSchool("Eastbrook");
+        for (const auto& [date, school] :
+             {std::pair{QDate(2010, 12, 4), eastbrook}, std::pair{QDate(2010, 12, 4), northfield},
+              std::pair{QDate(2010, 12, 11), northfield}}) {
+            FixtureMatch m;
+            m.wrestler = w;
+            m.date = date;
+            m.school = school;
+            m.weight = wt;
+            db.addMatch(m);
+        }
+        form = ui::forms().get<frmDualRpt>();
+        form->comDateStart->setCurrentIndex(0);
+        form->comDateEnd->setCurrentIndex(0);
+        ASSERT_EQ(form->meetDate(), QDate(2010, 12, 4));
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+
+    void chooseSchool(const QString& name) {
+        form->comOppSchool->setCurrentIndex(form->comOppSchool->findText(name));
+    }
+    static void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    QList<QVariantList> scores() {
+        return queryRows(path, "SELECT CompDate, seqOppSchool, ScoreH, ScoreO FROM DualScore ORDER BY Seq");
+    }
+
+    TestHome home;
+    QString path;
+    int northfield = 0;
+    int eastbrook = 0;
+    frmDualRpt* form = nullptr;
+};
+
+TEST_F(DualScoreTest, SavingTwiceForOneMeetKeepsOneRow) {
+    chooseSchool("Northfield");
+    EXPECT_TRUE(form->cmdSaveScore->isEnabled());
+    EXPECT_EQ(form->txtHomeScore->text(), "");
+    type(form->txtHomeScore, "21");
+    type(form->txtOppScore, "22.5");
+    EXPECT_TRUE(form->chkHomeChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "Northfield");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Score Saved");
+        form->cmdSaveScore->click();
+        EXPECT_EQ(msgs.last().title, "") << "no title of its own";
+    }
+    ASSERT_EQ(scores().size(), 1);
+    EXPECT_EQ(scores()[0], QVariantList({"2010-12-04", northfield, 21.0, 22.5}));
+    EXPECT_FALSE(form->chkHomeChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "");
+
+    type(form->txtHomeScore, "45");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Do you want to update the score", ui::Answer::Yes).expect("Score Updated");
+        form->cmdSaveScore->click();
+        EXPECT_EQ(msgs.messages()[0].title, "Update?");
+    }
+    ASSERT_EQ(scores().size(), 1);
+    EXPECT_EQ(scores()[0], QVariantList({"2010-12-04", northfield, 45.0, 22.5}));
+
+    // No to the question writes nothing and keeps the marks.
+    type(form->txtHomeScore, "50");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Do you want to update the score", ui::Answer::No);
+        form->cmdSaveScore->click();
+    }
+    EXPECT_EQ(scores()[0][2], 45.0);
+    EXPECT_TRUE(form->chkHomeChange->isChecked());
+
+    // The next build shows the stored score over the school's group.
+    form->comDateEnd->setCurrentIndex(0);
+    EXPECT_TRUE(form->reportText().contains("\r\n\tHome HS   45      Northfield   22.5\r\n\r\n"))
+        << form->reportText().toStdString();
+}
+
+TEST_F(DualScoreTest, ChoosingASchoolShowsItsStoredScore) {
+    execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                 "VALUES ('2010-12-04', %1, 0.5, 42)")
+                      .arg(eastbrook));
+    chooseSchool("Eastbrook");
+    EXPECT_EQ(form->txtHomeScore->text(), ".5");
+    EXPECT_EQ(form->txtOppScore->text(), "42");
+    EXPECT_FALSE(form->chkHomeChange->isChecked()) << "loading is no change";
+    EXPECT_FALSE(form->chkOppChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "");
+
+    // A school with no score empties the boxes; choosing yet another asks nothing.
+    chooseSchool("Northfield");
+    EXPECT_EQ(form->txtHomeScore->text(), "");
+    EXPECT_EQ(form->txtOppScore->text(), "");
+    chooseSchool("Eastbrook");
+    EXPECT_EQ(form->txtHomeScore->text(), ".5");
+}
+
+TEST_F(DualScoreTest, DiscardQuestionNoReturnsToTheEditedSchool) {
+    chooseSchool("Northfield");
+    type(form->txtHomeScore, "30");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Discard Changes?", ui::Answer::No);
+        chooseSchool("Eastbrook");
+        EXPECT_EQ(msgs.last().title, "Changes made");
+    }
+    EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
+    EXPECT_EQ(form->txtHomeScore->text(), "30");
+    EXPECT_TRUE(form->chkHomeChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "Northfield");
+    EXPECT_TRUE(form->txtPrevSchool->isHidden());
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Discard Changes?", ui::Answer::Yes);
+        chooseSchool("Eastbrook");
+    }
+    EXPECT_EQ(form->comOppSchool->currentText(), "Eastbrook");
+    EXPECT_EQ(form->txtHomeScore->text(), "");
+    EXPECT_FALSE(form->chkHomeChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "");
+}
+
+TEST_F(DualScoreTest, OnlyPlainNumbersAreStored) {
+    chooseSchool("Eastbrook");
+    for (const QString& bad : {QString("1,000"), QString("$5"), QString(""), QString("1e3")}) {
+        type(form->txtHomeScore, "10");
+        form->txtOppScore->setText(bad);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Home Score and Opponent Score must be numeric");
+        form->cmdSaveScore->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_TRUE(form->chkOppChange->isChecked()) << "the marks stay";
+    }
+    EXPECT_TRUE(scores().isEmpty());
+
+    type(form->txtHomeScore, " 7 ");
+    type(form->txtOppScore, "-3");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Score Saved");
+        form->cmdSaveScore->click();
+    }
+    ASSERT_EQ(scores().size(), 1);
+    EXPECT_EQ(scores()[0][2], 7.0);
+    EXPECT_EQ(scores()[0][3], -3.0);
+}
+
+TEST_F(DualScoreTest, ScoreGoesUnderTheDateOnScreenNotATypedOne) {
+    chooseSchool("Northfield");
+    type(form->txtHomeScore, "40");
+    type(form->txtOppScore, "20");
+    // Typed into the date box but not chosen: the report still shows 12/4/2010.
+    form->comDateStart->setEditText("12/11/2010");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Score Saved");
+        form->cmdSaveScore->click();
+    }
+    ASSERT_EQ(scores().size(), 1);
+    EXPECT_EQ(scores()[0][0], "2010-12-04");
+}
+
+TEST_F(DualScoreTest, TypedSchoolThatDoesNotExistSavesNothing) {
+    chooseSchool("Northfield");
+    type(form->txtHomeScore, "40");
+    type(form->txtOppScore, "20");
+    form->comOppSchool->setEditText("St. Mary's");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Not a Valid School");
+        form->cmdSaveScore->click();
+        EXPECT_EQ(msgs.last().title, "Error");
+    }
+    EXPECT_TRUE(scores().isEmpty());
+    EXPECT_FALSE(form->chkHomeChange->isChecked());
+    EXPECT_EQ(form->txtPrevSchool->text(), "");
+}
+
+}  // namespace

@@ -1,0 +1,357 @@
+// The match entry form from the main menu: entering, scoring and saving a bout, the checks of the
+// Save button in their order, and what the form keeps after a save, a clear or a failed save.
+#include "test_match_entry_fixture.h"
+
+namespace {
+
+using MatchEntrySave = MatchEntryFixture;
+
+// Everything but the sheet for a varsity decision of Adam Brook over John Smith of Central High.
+void fillVarsityWin() {
+    frmMatchInfo* f = MatchEntryFixture::entry();
+    MatchEntryFixture::enterText(f->txtDate, QStringLiteral("11/5/10"));
+    MatchEntryFixture::pickName(QStringLiteral("Adam Brook"));
+    MatchEntryFixture::enterText(f->txtWt, QStringLiteral("151"));
+    MatchEntryFixture::pickWeight(QStringLiteral("152"));
+    f->lstUSchools->setCurrentRow(0);  // Central High, first in name order
+    emit f->lstUSchools->itemDoubleClicked(f->lstUSchools->currentItem());
+    MatchEntryFixture::enterText(f->txtOppFName, QStringLiteral("John"));
+    MatchEntryFixture::enterText(f->txtOppLName, QStringLiteral("Smith"));
+    f->optLevel[0]->setChecked(true);
+    f->optWin->setChecked(true);
+    f->optType[0]->setChecked(true);
+    MatchEntryFixture::enterText(f->txtScore, QStringLiteral("5-2"));
+    MatchEntryFixture::enterText(f->txtTeamPoints, QStringLiteral("3"));
+}
+
+TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
+    frmMatchInfo* f = openFromMenu();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->windowTitle(), "Enter Match");
+    EXPECT_EQ(f->lblPrevMatch->text(), "");
+
+    fillVarsityWin();
+    EXPECT_EQ(f->txtDate->text(), "11/05/2010");
+    EXPECT_EQ(f->lblDayofWeek->text(), "Friday");
+    EXPECT_EQ(f->txtSeason->text(), "2010-2011");
+    EXPECT_EQ(items(f->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "VOID"}));
+    EXPECT_EQ(f->txtOppSchool->text(), "Central High");
+    EXPECT_TRUE(f->chkLeague->isEnabled());
+    f->chkLeague->setChecked(true);
+
+    // The sheet: the form hides itself for it and comes back with the sheet's Match button.
+    f->cmdScore->click();
+    EXPECT_FALSE(f->isVisible());
+    frmScoreSheet* s = sheet();
+    ASSERT_TRUE(s->isVisible());
+    activate(s);
+    QTest::mouseClick(s->cmdTD[0], Qt::LeftButton);
+    QTest::mouseClick(s->cmdEscape[0], Qt::LeftButton);
+    s->txtOpp[1]->setFocus(Qt::MouseFocusReason);
+    QTest::mouseClick(s->cmdNF3[1], Qt::LeftButton);
+    QTest::mouseClick(s->cmdPenalty[1], Qt::LeftButton);
+    s->txtHome[6]->setFocus(Qt::MouseFocusReason);
+    QTest::mouseClick(s->cmdNF2[0], Qt::LeftButton);
+    s->comChoiceHome[0]->setCurrentText(QStringLiteral("Top"));
+    s->comChoiceOpp[4]->setCurrentText(QStringLiteral("Neu"));
+    s->txtNotes->setText(QStringLiteral("Good ride"));
+    QTest::mouseClick(s->cmdMatch, Qt::LeftButton);
+    EXPECT_FALSE(s->isVisible());
+    ASSERT_TRUE(f->isVisible());
+    activate(f);
+
+    QStringList home, opp;
+    for (int i = 0; i < 7; ++i) {
+        home << s->txtHome[i]->text();
+        opp << s->txtOpp[i]->text();
+    }
+    EXPECT_EQ(s->chkHome->isChecked(), true);
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Saved"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(msgs.last().title, "Saved");
+
+    ASSERT_EQ(matchCount(), 1);
+    const QVariantList row = queryRows(
+        db, QStringLiteral("SELECT SeqWrestler, SeqWeight, SeqOppSchool, [Date], ActWeight, OppFName, OppLName, "
+                           "Level, WL, WinType, Score, TeamPoints, LeagueMatch, FirstPoint, Notes, "
+                           "Choice1home, Choice2Home, ChoiceDOT1Home, ChoiceDOT2Home, ChoiceOTHome, "
+                           "Choice1Opp, Choice2Opp, ChoiceDOT1Opp, ChoiceDOT2Opp, ChoiceOTOpp FROM [Match]"))
+                                .at(0);
+    EXPECT_EQ(row[0].toInt(), wrestlerKey(QStringLiteral("Adam Brook"), 2010));
+    EXPECT_EQ(row[1].toInt(), weightKey(QStringLiteral("152")));
+    EXPECT_EQ(row[2].toInt(), schoolKey(QStringLiteral("Central High")));
+    EXPECT_EQ(row[3].toString(), "2010-11-05");
+    EXPECT_EQ(row[4].toString(), "151");
+    EXPECT_EQ(row[5].toString(), "John");
+    EXPECT_EQ(row[6].toString(), "Smith");
+    EXPECT_EQ(row[7].toString(), "V");
+    EXPECT_EQ(row[8].toString(), "W");
+    EXPECT_EQ(row[9].toString(), "DEC");
+    EXPECT_EQ(row[10].toString(), "5-2");
+    EXPECT_EQ(row[11].toInt(), 3);
+    EXPECT_EQ(row[12].toString(), "Y");
+    EXPECT_EQ(row[13].toString(), "H");
+    EXPECT_EQ(row[14].toString(), "Good ride");
+    EXPECT_EQ(row[15].toString(), "Top");
+    EXPECT_EQ(row[24].toString(), "Neu");  // choice box 4 goes to the ChoiceOT column
+    for (int c = 16; c < 24; ++c) EXPECT_EQ(row[c].toString(), "") << c;
+
+    const QVariantList strings = queryRows(
+        db, QStringLiteral("SELECT Period1Home, Period2Home, Period3Home, PeriodOTHome, PeriodDOT1Home, "
+                           "PeriodDOT2Home, periodDOTHome, Period1Opp, Period2Opp, Period3Opp, PeriodOTOpp, "
+                           "PeriodDOT1Opp, PeriodDOT2Opp, PeriodDOTOpp FROM [Match]"))
+                                    .at(0);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(strings[i].toString(), home[i]) << i;
+        EXPECT_FALSE(strings[i].isNull());
+        EXPECT_EQ(strings[7 + i].toString(), opp[i]) << i;
+    }
+    EXPECT_TRUE(home[0].contains("T2") && home[0].contains("E1"));
+
+    const QVariantList tallies = queryRows(
+        db, QStringLiteral("SELECT tp1home, ep1home, nf3p2Opp, pp2Opp, nf2pdothome, "
+                           "tp1home + rp1home + ep1home + nf2p1home + nf3p1home + pp1home + wp1home + cp1home, "
+                           "tp1Opp + tp2home + nf2p2Opp + ep2Opp + nf2pdotOpp FROM [Match]"))
+                                    .at(0);
+    EXPECT_EQ(tallies[0].toInt(), 1);
+    EXPECT_EQ(tallies[1].toInt(), 1);
+    EXPECT_EQ(tallies[2].toInt(), 1);
+    EXPECT_EQ(tallies[3].toInt(), 1);
+    EXPECT_EQ(tallies[4].toInt(), 1);
+    EXPECT_EQ(tallies[5].toInt(), 2);
+    EXPECT_EQ(tallies[6].toInt(), 0);
+
+    // A freshly loaded form with the date, its season and the school kept.
+    frmMatchInfo* next = entry();
+    EXPECT_NE(next, f);
+    EXPECT_TRUE(next->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmScoreSheet>());
+    EXPECT_EQ(next->txtDate->text(), "11/05/2010");
+    EXPECT_EQ(next->txtSeason->text(), "2010-2011");
+    EXPECT_EQ(next->txtOppSchool->text(), "Central High");
+    EXPECT_TRUE(next->chkLeague->isEnabled());
+    EXPECT_FALSE(next->chkLeague->isChecked());
+    EXPECT_EQ(next->txtWt->text(), "");
+    EXPECT_EQ(next->txtOppFName->text(), "");
+    EXPECT_EQ(next->txtScore->text(), "");
+    EXPECT_FALSE(next->optWin->isChecked() || next->optLoss->isChecked() || next->optLevel[0]->isChecked());
+    EXPECT_EQ(next->lblPrevMatch->text(),
+              "11/5/2010  152  V  Adam Brook  W  John Smith  Central High  DEC  5-2");
+    // Past bouts now list the school: the name list shows last bout's opponent.
+    EXPECT_EQ(items(next->lstSchools), QStringList{"Central High"});
+    EXPECT_FALSE(next->txtNoSchool->isVisible());
+}
+
+TEST_F(MatchEntrySave, EmptyEntriesAreStoredAsNullAndAnUnopenedSheetAsEmptyStrings) {
+    frmMatchInfo* f = openFromMenu();
+    enterText(f->txtDate, QStringLiteral("01/15/2011"));
+    pickName(QStringLiteral("Carl Dunn"));
+    enterText(f->txtWt, QStringLiteral("104"));
+    pickWeight(QStringLiteral("103"));
+    enterText(f->txtOppLName, QStringLiteral("  Jones "));
+    enterText(f->txtOppSchool, QStringLiteral("Westfield"));
+    f->optLevel[1]->setChecked(true);
+    f->optWin->setChecked(true);
+    f->optType[3]->setChecked(true);  // TF needs no score
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Score Sheet is blank.  Do you want to continue?"), ui::Answer::Yes)
+        .expect(QStringLiteral("Team Points is null.  Continue?"), ui::Answer::Ok)
+        .expect(QStringLiteral("Match Saved"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(msgs.messages().at(0).title, "No Match Score");
+    EXPECT_EQ(msgs.messages().at(1).title, "Warning");
+
+    const QVariantList row =
+        queryRows(db, QStringLiteral("SELECT OppFName, OppLName, Score, TeamPoints, LeagueMatch, Level, WinType, "
+                                     "Period1Home, PeriodDOTOpp, Choice1home, FirstPoint, Notes, "
+                                     "tp1home + ep3Opp + cpdothome FROM [Match]"))
+            .at(0);
+    EXPECT_TRUE(row[0].isNull());
+    EXPECT_EQ(row[1].toString(), "Jones");  // trimmed by the check before the save
+    EXPECT_TRUE(row[2].isNull());
+    EXPECT_TRUE(row[3].isNull());
+    EXPECT_TRUE(row[4].isNull());
+    EXPECT_EQ(row[5].toString(), "JV");
+    EXPECT_EQ(row[6].toString(), "TF");
+    for (int c = 7; c < 12; ++c) {
+        EXPECT_FALSE(row[c].isNull()) << c;
+        EXPECT_EQ(row[c].toString(), "") << c;
+    }
+    EXPECT_EQ(row[12].toInt(), 0);
+}
+
+TEST_F(MatchEntrySave, ChecksRefuseInTheirOrderAndStoreNothing) {
+    frmMatchInfo* f = openFromMenu();
+    // A sheet once shown has totals, so no blank-sheet question comes between the checks.
+    f->cmdScore->click();
+    activate(sheet());
+    QTest::mouseClick(sheet()->cmdMatch, Qt::LeftButton);
+    activate(f);
+
+    auto saveRefusedWith = [&](const QString& message, const QString& title = QStringLiteral("Error"),
+                               ui::Answer answer = ui::Answer::Ok) {
+        ui::ScriptedMessages msgs;
+        msgs.expect(message, answer);
+        f->cmdSaveMatch->click();
+        EXPECT_EQ(msgs.messages().size(), 1u) << message.toStdString();
+        EXPECT_EQ(msgs.last().title, title);
+        EXPECT_EQ(matchCount(), 0);
+    };
+
+    saveRefusedWith(QStringLiteral("You must enter a date"));  // no name either: only this one
+    enterText(f->txtDate, QStringLiteral("11/05/2010"));
+    saveRefusedWith(QStringLiteral("You must select a name"));
+    pickName(QStringLiteral("Adam Brook"));
+    saveRefusedWith(QStringLiteral("No Actual Weight"));
+    enterText(f->txtWt, QStringLiteral("152"));
+    saveRefusedWith(QStringLiteral("You must select a Weight"));
+    pickWeight(QStringLiteral("152"));
+    saveRefusedWith(QStringLiteral("No Opponent Name"));
+    enterText(f->txtOppFName, QStringLiteral(" Sam "));
+    saveRefusedWith(QStringLiteral("No Opponent School"));
+    EXPECT_EQ(f->txtOppFName->text(), "Sam");
+    enterText(f->txtOppSchool, QStringLiteral("Nowhere Tech"));
+    saveRefusedWith(QStringLiteral("Not a Valid School"));
+    enterText(f->txtOppSchool, QStringLiteral("Westfield"));
+    saveRefusedWith(QStringLiteral("No Level Selected"));
+    f->optLevel[2]->setChecked(true);
+    saveRefusedWith(QStringLiteral("Win / Loss Is Not Selected"));
+    f->optWin->setChecked(true);
+    saveRefusedWith(QStringLiteral("Win / Loss Type Not Selected"));
+    f->optType[2]->setChecked(true);
+    saveRefusedWith(QStringLiteral("Score / Fall Not Entered"));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Score must be less than 10 characters"));
+        enterText(f->txtScore, QStringLiteral("0123456789"));  // leaving the box warns too
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    saveRefusedWith(QStringLiteral("Score must be less than 10 characters"));
+    enterText(f->txtScore, QStringLiteral("012345678"));
+    enterText(f->txtTeamPoints, QStringLiteral("six"));
+    saveRefusedWith(QStringLiteral("Team points must be a number"));
+    enterText(f->txtTeamPoints, QStringLiteral(""));
+    saveRefusedWith(QStringLiteral("Team Points is null.  Continue?"), QStringLiteral("Warning"), ui::Answer::Cancel);
+
+    // A malformed move on the sheet is refused with its own message.
+    sheet()->txtHome[2]->setText(QStringLiteral("T3 E1"));
+    enterText(f->txtTeamPoints, QStringLiteral(" 6"));
+    saveRefusedWith(QStringLiteral("Takedown or Reversal without 2 points following"));
+    EXPECT_EQ(sheet()->txtHome[2]->text(), "T3 E1");
+    sheet()->txtHome[2]->setText(QStringLiteral("T2 E1"));
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Saved"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(matchCount(), 1);
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT TeamPoints FROM [Match]")).toInt(), 6);
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT Score FROM [Match]")).toString(), "012345678");
+}
+
+TEST_F(MatchEntrySave, BlankSheetQuestionNoStopsAndForfeitIsNotAsked) {
+    frmMatchInfo* f = openFromMenu();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Match Score Sheet is blank.  Do you want to continue?"), ui::Answer::No);
+        f->cmdSaveMatch->click();  // nothing else follows, not even the date check
+    }
+    EXPECT_EQ(matchCount(), 0);
+
+    f->optType[4]->setChecked(true);
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("You must enter a date"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(msgs.messages().size(), 1u);
+}
+
+TEST_F(MatchEntrySave, DatabaseErrorStoresNothingAndKeepsBothForms) {
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();
+    sheet()->txtHome[0]->setText(QStringLiteral("T2"));
+    sheet()->txtHomeScore->setText(QStringLiteral(" 2"));
+    execSql(db, QStringLiteral("CREATE TRIGGER refuse_match BEFORE INSERT ON [Match] "
+                               "BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"));
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("disk is full"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_EQ(matchCount(), 0);
+    EXPECT_FALSE(gConn.isOpen());
+    EXPECT_EQ(entry(), f);
+    EXPECT_EQ(f->txtOppFName->text(), "John");
+    EXPECT_EQ(f->txtScore->text(), "5-2");
+    EXPECT_TRUE(f->optType[0]->isChecked());
+    EXPECT_EQ(sheet()->txtHome[0]->text(), "T2");
+
+    // Once the database takes rows again the same entries save.
+    execSql(db, QStringLiteral("DROP TRIGGER refuse_match;"));
+    msgs.expect(QStringLiteral("Match Saved"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(matchCount(), 1);
+}
+
+TEST_F(MatchEntrySave, NameWithoutWrestlerRowForTheSeasonIsRefused) {
+    // The 2009 season has wrestlers but its "VOID" row was never made.
+    execSql(db, QStringLiteral("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) "
+                               "VALUES ('Ben Cole', 'Ben', 'Cole', 2009, 'Ben Cole2009');"));
+    frmMatchInfo* f = openFromMenu();
+    enterText(f->txtDate, QStringLiteral("12/01/2009"));
+    EXPECT_EQ(items(f->comHomeName), (QStringList{"Ben Cole", "VOID"}));
+    pickName(QStringLiteral("VOID"));
+    f->optType[4]->setChecked(true);
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("There is no wrestler named VOID in the season 2009-2010"));
+    f->cmdSaveMatch->click();
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_EQ(matchCount(), 0);
+}
+
+TEST_F(MatchEntrySave, ClearScreenKeepsDateSchoolAndSeason) {
+    frmMatchInfo* f = openFromMenu();
+    const QString current = seasonLabel(getSeason(QDate::currentDate()));
+    EXPECT_EQ(f->txtSeason->text(), current);
+
+    // No date: the season stays the one the form loaded with.
+    enterText(f->txtOppSchool, QStringLiteral("Westfield"));
+    enterText(f->txtOppFName, QStringLiteral("Joe"));
+    f->cmdClear->click();
+    frmMatchInfo* g = entry();
+    EXPECT_NE(g, f);
+    EXPECT_EQ(g->txtSeason->text(), current);
+    EXPECT_EQ(g->txtDate->text(), "");
+    EXPECT_EQ(g->txtOppSchool->text(), "Westfield");
+    EXPECT_EQ(g->txtOppFName->text(), "");
+
+    activate(g);
+    enterText(g->txtDate, QStringLiteral("02/10/2011"));
+    g->txtScore->setText(QStringLiteral("7-0"));
+    g->cmdClear->click();
+    frmMatchInfo* h = entry();
+    EXPECT_EQ(h->txtDate->text(), "02/10/2011");
+    EXPECT_EQ(h->txtSeason->text(), "2010-2011");
+    EXPECT_EQ(h->txtScore->text(), "");
+}
+
+TEST_F(MatchEntrySave, ReturnGoesBackToTheMenuAndDropsTheEntry) {
+    frmMatchInfo* f = openFromMenu();
+    sheet()->txtHome[0]->setText(QStringLiteral("T2"));
+    f->cmdReturn->click();
+    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmMatchInfo>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmScoreSheet>());
+}
+
+TEST_F(MatchEntrySave, CloseBoxIsRefused) {
+    frmMatchInfo* f = openFromMenu();
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Click 'Return' to close window"));
+    f->close();
+    EXPECT_EQ(msgs.last().title, "Exit");
+    EXPECT_TRUE(ui::forms().isLoaded<frmMatchInfo>());
+}
+
+}  // namespace

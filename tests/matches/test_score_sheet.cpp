@@ -1,0 +1,277 @@
+// The score sheet, driven through its controls in the offscreen window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "core/frmHelp.h"
+#include "matches/frmMatchInfo.h"
+#include "matches/frmScoreSheet.h"
+#include "platform/ui/ui.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+const char* const kTakedownMessage = "Takedown or Reversal without 2 points following";
+
+class ScoreSheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        sheet = ui::forms().get<frmScoreSheet>();
+        showSheet();
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+
+    void showSheet() {
+        sheet->show();
+        QApplication::setActiveWindow(sheet);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    }
+
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+
+    // A box gets the focus as the user clicks into it, and its text is typed in.
+    void typeInto(QLineEdit* box, const QString& text) {
+        click(box);
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    static bool highlighted(const QGroupBox* frame) { return frame->font().bold(); }
+
+    frmScoreSheet* sheet = nullptr;
+};
+
+TEST(ScoreSheetLoad, StartsEmptyWhenOnlyRead) {
+    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(sheet->windowTitle(), "ScoreSheet");
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(sheet->txtHome[i]->text(), "");
+        EXPECT_EQ(sheet->txtOpp[i]->text(), "");
+    }
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(sheet->comChoiceHome[k]->currentText(), "");
+        EXPECT_EQ(sheet->comChoiceOpp[k]->count(), 5);
+        EXPECT_EQ(sheet->comChoiceOpp[k]->itemText(4), " ");
+    }
+    EXPECT_FALSE(sheet->chkHome->isChecked());
+    EXPECT_FALSE(sheet->chkOpp->isChecked());
+    EXPECT_EQ(sheet->txtHomeScore->text(), "");
+    EXPECT_EQ(sheet->txtOppScore->text(), "");
+    EXPECT_EQ(sheet->txtNotes->text(), "");
+    ui::forms().unloadAll();
+}
+
+TEST_F(ScoreSheetTest, TakedownScoresAtOnceAndTheNextCheckTidiesTheBox) {
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 0");
+    EXPECT_EQ(sheet->txtOppScore->text(), " 0");
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[0]));
+
+    click(sheet->cmdTD[0]);
+    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 ");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 2");
+    EXPECT_TRUE(sheet->chkHome->isChecked());
+    EXPECT_FALSE(sheet->chkOpp->isChecked());
+    EXPECT_TRUE(sheet->cmdTD[0]->hasFocus()) << "the focus stays on the button";
+
+    click(sheet->cmdEscape[0]);
+    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 E1 ");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
+
+    // Leaving any period box checks them all.
+    click(sheet->txtOpp[1]);
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[1]));
+    EXPECT_FALSE(highlighted(sheet->fraPeriod[0]));
+    click(sheet->txtHome[3]);
+    EXPECT_EQ(sheet->txtHome[0]->text(), "T2 E1");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
+    EXPECT_EQ(sheet->curPeriod, 3);
+}
+
+TEST_F(ScoreSheetTest, MalformedMoveIsReportedAndTheFocusGoesBackIntoItsBox) {
+    ui::ScriptedMessages msgs;
+    msgs.expect(kTakedownMessage);
+    typeInto(sheet->txtHome[0], "t2 e1 t3");
+    click(sheet->txtOpp[2]);
+
+    ASSERT_EQ(msgs.messages().size(), 1u);
+    EXPECT_EQ(msgs.last().text, kTakedownMessage);
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_TRUE(sheet->txtHome[0]->hasFocus());
+    EXPECT_EQ(sheet->txtHome[0]->text(), "T2 E1 T3");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 6") << "the total counts the 3 all the same";
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[0]));
+
+    // Corrected, the box passes when it is left.
+    sheet->txtHome[0]->setText("T2 E1 T2");
+    click(sheet->txtOpp[2]);
+    EXPECT_TRUE(sheet->txtOpp[2]->hasFocus());
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 5");
+    EXPECT_EQ(msgs.messages().size(), 1u);
+}
+
+TEST_F(ScoreSheetTest, OnlyTheFirstOfTwoBadBoxesIsReported) {
+    sheet->txtOpp[0]->setText("e2 t2");
+    sheet->txtHome[2]->setText("r1");
+    sheet->txtHome[1]->setText("w2");
+    sheet->txtHome[5]->setText("w2");
+    ui::ScriptedMessages msgs;
+    msgs.expect(kTakedownMessage);
+    click(sheet->txtNotes);
+
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_TRUE(sheet->txtHome[2]->hasFocus());
+    EXPECT_EQ(sheet->txtHome[2]->text(), "R1");
+    EXPECT_EQ(sheet->txtHome[1]->text(), "W") << "checked before the bad box";
+    EXPECT_EQ(sheet->txtHome[5]->text(), "w2") << "after the bad box nothing is checked";
+    EXPECT_EQ(sheet->txtOpp[0]->text(), "e2 t2");
+}
+
+TEST_F(ScoreSheetTest, ButtonsWriteIntoThePeriodLastFocused) {
+    // The opponent row writes into the period of the home box that has the focus.
+    click(sheet->txtHome[1]);
+    click(sheet->cmdTD[1]);
+    EXPECT_EQ(sheet->txtOpp[1]->text(), " T2 ");
+
+    // A choice combo makes its period current.
+    click(sheet->comChoiceHome[1]);
+    EXPECT_EQ(sheet->curPeriod, 2);
+    click(sheet->cmdNF3[0]);
+    EXPECT_EQ(sheet->txtHome[2]->text(), " N3 ");
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[2]));
+
+    // The notes leave the current period as it was.
+    click(sheet->txtNotes);
+    EXPECT_TRUE(highlighted(sheet->fraNotes));
+    click(sheet->cmdPenalty[1]);
+    EXPECT_EQ(sheet->txtOpp[2]->text(), " P1 ");
+    EXPECT_FALSE(highlighted(sheet->fraNotes));
+
+    // The tiebreakers share one frame; the final overtime has its own.
+    click(sheet->comChoiceOpp[3]);
+    click(sheet->cmdWarning[1]);
+    EXPECT_EQ(sheet->txtOpp[5]->text(), " W ");
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[4]));
+    click(sheet->txtOpp[5]);
+    click(sheet->txtOpp[6]);
+    EXPECT_FALSE(highlighted(sheet->fraPeriod[4]));
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[5]));
+    click(sheet->cmdHelp);
+    EXPECT_FALSE(highlighted(sheet->fraPeriod[5]));
+}
+
+TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {
+    click(sheet->cmdRO[1]);
+    EXPECT_EQ(sheet->txtOpp[6]->text(), "RO1 ");
+    EXPECT_EQ(sheet->curPeriod, 0);
+    EXPECT_EQ(sheet->txtOppScore->text(), " 0") << "not counted before the next computation";
+
+    // The focus was on the button, so no box is left and nothing is checked yet.
+    click(sheet->txtHome[1]);
+    EXPECT_EQ(sheet->txtOppScore->text(), " 1");
+    EXPECT_TRUE(sheet->chkOpp->isChecked());
+    EXPECT_EQ(sheet->txtOpp[6]->text(), "RO1 ");
+
+    click(sheet->txtHome[2]);
+    EXPECT_EQ(sheet->txtOpp[6]->text(), "RO1");
+    EXPECT_EQ(sheet->txtOppScore->text(), " 1");
+}
+
+TEST_F(ScoreSheetTest, FirstPointIsDecidedOnce) {
+    // Both wrestlers score in the same computation: home gets the first point.
+    sheet->txtHome[1]->setText("E1");
+    sheet->txtOpp[1]->setText("T2");
+    click(sheet->txtHome[3]);
+    EXPECT_TRUE(sheet->chkHome->isChecked());
+    EXPECT_FALSE(sheet->chkOpp->isChecked());
+
+    // Ticking the other box by hand moves the tick; unticking both leaves both unticked.
+    click(sheet->chkOpp);
+    EXPECT_TRUE(sheet->chkOpp->isChecked());
+    EXPECT_FALSE(sheet->chkHome->isChecked());
+    click(sheet->chkOpp);
+    EXPECT_FALSE(sheet->chkOpp->isChecked());
+    click(sheet->cmdTD[1]);
+    click(sheet->cmdTD[0]);
+    EXPECT_FALSE(sheet->chkHome->isChecked());
+    EXPECT_FALSE(sheet->chkOpp->isChecked());
+}
+
+TEST_F(ScoreSheetTest, ActivationMakesPeriodOneCurrentAgainAndNamesTheRowsOnce) {
+    EXPECT_EQ(sheet->Label10->text(), "1st\nPoint");
+    click(sheet->txtOpp[4]);
+    EXPECT_EQ(sheet->curPeriod, 4);
+
+    click(sheet->cmdHelp);
+    frmHelp* help = ui::forms().get<frmHelp>();
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(help->txtHelp->toPlainText().startsWith("Entering Match Score\n\nRecording the Score:"));
+    EXPECT_TRUE(help->txtHelp->toPlainText().contains(
+        "    4. For a 2 point Penalty or 4 point Near Fall, just change the number."));
+
+    // Back from the help window.
+    QApplication::setActiveWindow(help);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QApplication::setActiveWindow(sheet);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_EQ(sheet->curPeriod, 0);
+    EXPECT_TRUE(sheet->txtHome[0]->hasFocus());
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[0]));
+    EXPECT_EQ(sheet->fraHome->title(), "Home Score  -  ");
+    EXPECT_EQ(sheet->fraOpp->title(), "Opponent Score  -   ");
+}
+
+TEST_F(ScoreSheetTest, CloseBoxIsRefused) {
+    ui::ScriptedMessages msgs;
+    msgs.expect("Click 'Return' to close window");
+    EXPECT_FALSE(sheet->close());
+    EXPECT_EQ(msgs.last().title, "Exit");
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(ui::forms().isLoaded<frmScoreSheet>());
+}
+
+// The sheet with the entry form it belongs to, on a real database.
+TEST(ScoreSheetWithEntryForm, ShowsTheNamesOnceAndKeepsTheEntriesWhileHidden) {
+    TestHome home;
+    useDatabase(makeDatabase(home.path()));
+    frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
+    entry->Timer1->stop();  // its start-up reminders are no concern here
+    entry->comHomeName->addItem("Pat Doyle");
+    entry->comHomeName->setCurrentIndex(entry->comHomeName->findText("Pat Doyle"));
+    entry->txtOppFName->setText("Sam");
+    entry->txtOppLName->setText("Reed");
+    entry->show();
+
+    entry->cmdScore->click();
+    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    QTest::mouseClick(sheet->cmdTD[0], Qt::LeftButton);
+    sheet->comChoiceOpp[0]->setEditText("neutral");
+
+    QTest::mouseClick(sheet->cmdMatch, Qt::LeftButton);
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_TRUE(entry->isVisible());
+    ASSERT_TRUE(ui::forms().isLoaded<frmScoreSheet>());
+
+    entry->cmdScore->click();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_EQ(sheet->fraHome->title(), "Home Score  -  Pat Doyle");
+    EXPECT_EQ(sheet->fraOpp->title(), "Opponent Score  -  Sam Reed");
+    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 ");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 2");
+    EXPECT_EQ(sheet->comChoiceOpp[0]->currentText(), "neutral");
+    ui::forms().unloadAll();
+}
+
+}  // namespace

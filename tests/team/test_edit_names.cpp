@@ -1,0 +1,320 @@
+// The wrestler editor and the shared season name loader.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "team/frmEditNames.h"
+#include "team/wrestler_names.h"
+#include "team_fixture.h"
+
+namespace {
+
+class EditNamesTest : public TeamFixture {
+protected:
+    frmEditNames* openEditor() {
+        entryForm();
+        return frmEditNames::showFrom(QStringLiteral("frmMatchInfo"));
+    }
+
+    static void chooseSeason(frmEditNames* ed, const QString& label) {
+        const int i = ed->comSeason->findText(label);
+        ASSERT_GE(i, 0) << label.toStdString();
+        ed->comSeason->setCurrentIndex(i);
+    }
+
+    static void chooseName(frmEditNames* ed, const QString& name) {
+        const int i = ed->comFullName->findText(name);
+        ASSERT_GT(i, 0) << name.toStdString();
+        ed->comFullName->setCurrentIndex(i);
+    }
+
+    static void addName(frmEditNames* ed, const QString& first, const QString& last,
+                        const QString& grade = QString()) {
+        ed->comFullName->setCurrentIndex(0);
+        ed->txtFirst->setText(first);
+        ed->txtLast->setText(last);
+        ed->txtGrade->setText(grade);
+        ed->cmdSave->click();
+    }
+
+    QStringList comboItems(QComboBox* combo) {
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
+        return items;
+    }
+};
+
+TEST_F(EditNamesTest, FirstListingOfASeasonWritesItsVoidRowWhichTheLoaderLeavesOut) {
+    frmEditNames* ed = openEditor();
+    EXPECT_EQ(ed->windowTitle(), "Edit Names");
+    EXPECT_EQ(ed->comSeason->currentText(), "2010-2011") << "the entry form's season is the default";
+    EXPECT_EQ(ed->FramePrevPlace->title(), "          2009-2010          ");
+    EXPECT_EQ(comboItems(ed->comFullName), QStringList{" -- Add Name -- "});
+    EXPECT_EQ(ed->comFullName->currentIndex(), 0);
+    EXPECT_EQ(ed->txtSeq->text(), "");
+    EXPECT_FALSE(ed->isDirty());
+
+    const auto rows = queryRows(db, "SELECT FullName, Season, FNameSeason, FirstName FROM Wrestler");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0][0].toString(), "VOID");
+    EXPECT_EQ(rows[0][1].toInt(), 2010);
+    EXPECT_EQ(rows[0][2].toString(), "VOID2010");
+    EXPECT_FALSE(rows[0][3].isValid()) << "every other column Null";
+
+    // Names come back in last-name order, without VOID; active only leaves out "1".
+    addName(ed, "Zed", "Adams", "9");
+    addName(ed, "Amy", "Young", "10");
+    addName(ed, "Bob", "Miller");
+    sql("UPDATE Wrestler SET wr_inactive = '1' WHERE LastName = 'Miller';"
+        "UPDATE Wrestler SET wr_inactive = NULL WHERE LastName = 'Young'");
+    EXPECT_EQ(comboItems(ed->comFullName),
+              (QStringList{" -- Add Name -- ", "Amy Young", "Bob Miller", "Zed Adams"}))
+        << "the pick list reads by full name";
+    EXPECT_EQ(loadWrestlerNames(false, QStringLiteral("2010")),
+              (QStringList{"Zed Adams", "Bob Miller", "Amy Young"}));
+    EXPECT_EQ(loadWrestlerNames(true, 2010), (QStringList{"Zed Adams", "Amy Young"}));
+    EXPECT_TRUE(loadWrestlerNames(false, 2011).isEmpty());
+    EXPECT_TRUE(loadWrestlerNames(false, QStringLiteral("20x0")).isEmpty());
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'VOID'"), 1)
+        << "listing the season again writes no second VOID row";
+}
+
+TEST_F(EditNamesTest, ApostropheNamesAreStoredWithABackquoteAndWorkEverywhere) {
+    frmEditNames* ed = openEditor();
+    addName(ed, "  Tom ", "O'Neil", "11");
+    const auto row = queryRows(db, "SELECT FirstName, LastName, FullName, FNameSeason, Grade, "
+                                   "wr_inactive, Notes FROM Wrestler WHERE FullName <> 'VOID'");
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0][0].toString(), "Tom");
+    EXPECT_EQ(row[0][1].toString(), "O`Neil");
+    EXPECT_EQ(row[0][2].toString(), "Tom O`Neil");
+    EXPECT_EQ(row[0][3].toString(), "Tom O`Neil2010");
+    EXPECT_EQ(row[0][4].toString(), "11");
+    EXPECT_EQ(row[0][5].toString(), "0");
+    EXPECT_FALSE(row[0][6].isValid()) << "an empty box is stored as Null";
+    EXPECT_EQ(ed->txtFirst->text(), "") << "after an add the fields are empty";
+    EXPECT_EQ(ed->comFullName->currentIndex(), 0);
+
+    // The same name in other letters and with the apostrophe again is a duplicate.
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Duplicate name exists").expect("Save Changes?", ui::Answer::No);
+        addName(ed, "tom", "o'neil");
+        EXPECT_EQ(msgs.messages().at(0).title, "ERROR");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 1);
+
+    // Loading, changing and deleting the row go through as well.
+    chooseName(ed, "Tom O`Neil");
+    EXPECT_EQ(ed->txtLast->text(), "O`Neil");
+    ed->txtNote->setPlainText("Left-handed; likes 'cradles'");
+    ed->cmdSave->click();
+    EXPECT_EQ(value("SELECT Notes FROM Wrestler WHERE LastName = 'O`Neil'").toString(),
+              "Left-handed; likes 'cradles'");
+    EXPECT_EQ(ed->comFullName->currentText(), "Tom O`Neil") << "after an update the row stays shown";
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Tom O`Neil?", ui::Answer::Yes);
+        ed->cmdDelete->click();
+        EXPECT_EQ(msgs.last().title, "");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 0);
+}
+
+TEST_F(EditNamesTest, OneWrestlerInTwoSeasonsIsTwoRows) {
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
+        "('Ann Lee', 'Ann', 'Lee', '9', 2009, 'Ann Lee2009')");
+    frmEditNames* ed = openEditor();
+    addName(ed, "Ann", "Lee", "10");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Ann Lee'"), 2);
+    EXPECT_EQ(value("SELECT FNameSeason FROM Wrestler WHERE FullName = 'Ann Lee' AND Season = 2010")
+                  .toString(),
+              "Ann Lee2010");
+
+    // Choosing the name loads the row of the season shown; another season keeps the name chosen.
+    chooseName(ed, "Ann Lee");
+    EXPECT_EQ(ed->txtGrade->text(), "10");
+    chooseSeason(ed, "2009-2010");
+    EXPECT_EQ(ed->comFullName->currentText(), "Ann Lee");
+    EXPECT_EQ(ed->txtGrade->text(), "9");
+    EXPECT_EQ(ed->FramePrevPlace->title(), "          2008-2009          ");
+
+    // A wrestler with matches in the shown season cannot be deleted.
+    const QString seq2009 = ed->txtSeq->text();
+    sql(QStringLiteral("INSERT INTO [Match] (SeqWrestler, [Date]) VALUES (%1, '2009-12-01')").arg(seq2009));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Matches exist for this wrestler.  Delete matches first");
+        ed->cmdDelete->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Ann Lee'"), 2);
+
+    // ...while the row of a season without matches goes, and only that one.
+    chooseSeason(ed, "2010-2011");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Ann Lee?", ui::Answer::Yes);
+        ed->cmdDelete->click();
+    }
+    EXPECT_EQ(queryRows(db, "SELECT Season FROM Wrestler WHERE FullName = 'Ann Lee'"),
+              (QList<QVariantList>{{2009}}));
+    EXPECT_EQ(ed->comFullName->currentIndex(), 0);
+}
+
+TEST_F(EditNamesTest, CarryingCopiesTheWrestlerAndSkipsOneAlreadyThere) {
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, MinWt, RegPlace, Notes, "
+        "wr_inactive, Season, FNameSeason) VALUES "
+        "('Al Roe', 'Al', 'Roe', '9', '103', '2', 'strong', '0', 2010, 'Al Roe2010'),"
+        "('Bo Sun', 'Bo', 'Sun', '11', '145', '1', 'old note', '0', 2010, 'Bo Sun2010'),"
+        "('Bo Sun', 'Bo', 'Sun', '12', '152', '3', 'kept', '0', 2011, 'Bo Sun2011')");
+    frmEditNames* ed = openEditor();
+
+    chooseName(ed, "Al Roe");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Clear all fields for new season?", ui::Answer::No);
+        ed->cmdInc->click();
+        EXPECT_EQ(msgs.last().title, "Clear fields?");
+    }
+    auto row = queryRows(db, "SELECT Grade, MinWt, RegPlace, Notes, FNameSeason FROM Wrestler "
+                             "WHERE FullName = 'Al Roe' AND Season = 2011");
+    ASSERT_EQ(row.size(), 1);
+    EXPECT_EQ(row[0], (QVariantList{"10", "103", "2", "strong", "Al Roe2011"}));
+    EXPECT_EQ(ed->comSeason->currentText(), "2011-2012");
+    EXPECT_EQ(ed->txtGrade->text(), "10") << "the new season's row is shown";
+    EXPECT_EQ(value("SELECT Grade FROM Wrestler WHERE FullName = 'Al Roe' AND Season = 2010").toString(), "9");
+
+    // Bo Sun is in 2011 already: nothing is added, and Yes clears that row's carried fields.
+    chooseSeason(ed, "2010-2011");
+    chooseName(ed, "Bo Sun");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Duplicate name exists").expect("Clear all fields for new season?", ui::Answer::Yes);
+        ed->cmdInc->click();
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Bo Sun'"), 2);
+    row = queryRows(db, "SELECT Grade, MinWt, RegPlace, Notes FROM Wrestler "
+                        "WHERE FullName = 'Bo Sun' AND Season = 2011");
+    EXPECT_EQ(row[0][0].toString(), "12");
+    EXPECT_FALSE(row[0][1].isValid());
+    EXPECT_FALSE(row[0][2].isValid());
+    EXPECT_FALSE(row[0][3].isValid());
+}
+
+TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
+    frmEditNames* ed = openEditor();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("First Name and Last Name are too long");
+        addName(ed, QString(60, 'A'), QString(60, 'B'));
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 0);
+    EXPECT_EQ(ed->txtFirst->text(), QString(60, 'A')) << "the typed texts stay";
+    EXPECT_TRUE(ed->isDirty());
+
+    // Grade and placings keep what was typed, on an add and on an update alike.
+    ed->comFullName->setCurrentIndex(0);
+    addName(ed, "Cy", "Ward", "101");
+    chooseName(ed, "Cy Ward");
+    ed->txtMinWt->setText("103.5");
+    ed->txtRegPl->setText("12");
+    ed->cmdSave->click();
+    EXPECT_EQ(queryRows(db, "SELECT Grade, MinWt, RegPlace FROM Wrestler WHERE FullName = 'Cy Ward'"),
+              (QList<QVariantList>{{"101", "103.5", "12"}}));
+}
+
+TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
+        "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010'),"
+        "('Gil Hart', 'Gil', 'Hart', '11', 2010, 'Gil Hart2010')");
+    frmEditNames* ed = openEditor();
+    chooseName(ed, "Dee Fox");
+    ed->txtGrade->setText("11");
+    {
+        // Yes saves; the saved row stays shown instead of the name picked.
+        ui::ScriptedMessages msgs;
+        msgs.expect("Save Changes?", ui::Answer::Yes);
+        chooseName(ed, "Gil Hart");
+        EXPECT_EQ(msgs.last().title, "Save");
+    }
+    EXPECT_EQ(value("SELECT Grade FROM Wrestler WHERE FullName = 'Dee Fox'").toString(), "11");
+    EXPECT_EQ(ed->comFullName->currentText(), "Dee Fox");
+
+    // A notes change alone counts as a change.
+    ed->txtNote2->setPlainText("moved up a class");
+    EXPECT_TRUE(ed->isDirty());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Save Changes?", ui::Answer::No);
+        chooseName(ed, "Gil Hart");
+    }
+    EXPECT_EQ(ed->txtGrade->text(), "11");
+    EXPECT_FALSE(value("SELECT wresMemo1 FROM Wrestler WHERE FullName = 'Dee Fox'").isValid());
+
+    // A refused save keeps the changes marked, so leaving asks.
+    ed->txtLast->setText("  ");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("First and Last Names must be filled in");
+        ed->cmdSave->click();
+    }
+    EXPECT_TRUE(ed->isDirty());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Save Changes?", ui::Answer::No);
+        ed->cmdReturn->click();
+    }
+    EXPECT_EQ(value("SELECT LastName FROM Wrestler WHERE FullName = 'Gil Hart'").toString(), "Hart");
+}
+
+TEST_F(EditNamesTest, NewNameGoesIntoTheSeasonShown) {
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+        "('Ike Jay', 'Ike', 'Jay', 2010, 'Ike Jay2010'),"
+        "('VOID', NULL, NULL, 2011, 'VOID2011')");
+    frmEditNames* ed = openEditor();
+    chooseName(ed, "Ike Jay");
+    chooseSeason(ed, "2011-2012");
+    EXPECT_EQ(ed->comFullName->currentIndex(), 0) << "Ike Jay has no row in 2011";
+    addName(ed, "Kim", "Lo");
+    EXPECT_EQ(value("SELECT Season FROM Wrestler WHERE FullName = 'Kim Lo'").toInt(), 2011);
+    EXPECT_EQ(ed->comSeason->currentText(), "2011-2012") << "the box still names the season listed";
+
+    // A typed text that is no season is refused, not put into a query.
+    ed->comSeason->setEditText("next year");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The season must begin with its starting year");
+        addName(ed, "Max", "Nu");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Max Nu'"), 0);
+}
+
+TEST_F(EditNamesTest, LeavingReloadsTheEntryFormsWrestlerList) {
+    frmEditNames* ed = openEditor();
+    frmMatchInfo* entry = entryForm();
+    entry->hide();
+    addName(ed, "Ned", "Oak", "9");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Click 'Return' to close window");
+        EXPECT_FALSE(ed->close());
+        EXPECT_EQ(msgs.last().title, "Exit");
+    }
+    EXPECT_TRUE(ui::forms().isLoaded<frmEditNames>());
+    EXPECT_EQ(entry->comHomeName->findText("Ned Oak"), 0) << "the close box reloads it too";
+
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+        "('Pat Quinn', 'Pat', 'Quinn', 2010, 'Pat Quinn2010')");
+    ed->cmdReturn->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmEditNames>());
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_GE(entry->comHomeName->findText("Pat Quinn"), 0);
+    EXPECT_EQ(entry->comHomeName->itemText(entry->comHomeName->count() - 1), "VOID");
+}
+
+}  // namespace

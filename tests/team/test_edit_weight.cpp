@@ -1,0 +1,123 @@
+// The weight-class editor.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "team/frmEditWeight.h"
+#include "team_fixture.h"
+
+namespace {
+
+class EditWeightTest : public TeamFixture {
+protected:
+    frmEditWeight* openEditor() {
+        sql("INSERT INTO Weight (Weight) VALUES ('98'), ('103'), ('285')");
+        return ui::forms().get<frmEditWeight>();
+    }
+
+    static QStringList items(QListWidget* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+        return out;
+    }
+
+    static void select(frmEditWeight* ed, const QString& weight) {
+        const auto found = ed->lstWeight->findItems(weight, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        ed->lstWeight->setCurrentItem(found.first());
+    }
+};
+
+TEST_F(EditWeightTest, ClassesListAsTextAndAddRefusesAnExistingText) {
+    frmEditWeight* ed = openEditor();
+    EXPECT_EQ(ed->windowTitle(), "Edit Weights");
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"103", "285", "98"}));
+    EXPECT_EQ(ed->lstWeight->currentRow(), -1);
+
+    select(ed, "285");
+    EXPECT_EQ(ed->txtWeight->text(), "285") << "choosing a class copies it into the box";
+
+    ed->txtWeight->setText(" 103 ");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Weight already exists");
+        ed->cmdAddNew->click();
+        EXPECT_EQ(msgs.last().title, "Error");
+    }
+    EXPECT_EQ(ed->txtWeight->text(), "");
+
+    ed->txtWeight->setText("0103");
+    ed->cmdAddNew->click();
+    ed->txtWeight->setText("   ");
+    ed->cmdAddNew->click();  // blanks name no class
+    ed->txtWeight->setText("Hwt'");
+    ed->cmdAddNew->click();
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"0103", "103", "285", "98", "Hwt'"}));
+    EXPECT_EQ(ed->txtWeight->text(), "");
+    EXPECT_EQ(ed->lstWeight->currentRow(), -1);
+}
+
+TEST_F(EditWeightTest, RenameKeepsTheKeyOfTheSelectedClass) {
+    frmEditWeight* ed = openEditor();
+    const int key = value("SELECT Seq FROM Weight WHERE Weight = '103'").toInt();
+    select(ed, "103");
+    ed->txtWeight->setText("104");
+    ed->cmdRename->click();
+    EXPECT_EQ(value(QStringLiteral("SELECT Weight FROM Weight WHERE Seq = %1").arg(key)).toString(), "104");
+
+    // Nothing selected: nothing renamed.
+    ed->txtWeight->setText("106");
+    ed->cmdRename->click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Weight WHERE Weight = '106'"), 0);
+}
+
+TEST_F(EditWeightTest, DeleteTakesTheSelectedClassAfterAYesAndRefusesAClassInUse) {
+    frmEditWeight* ed = openEditor();
+    sql("INSERT INTO Weight (Weight) VALUES ('112')");
+    ed->loadWeights();
+
+    // The box's text does not choose the class: the selected entry does, and it is named.
+    select(ed, "103");
+    ed->txtWeight->setText("112");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete weight 103?", ui::Answer::No);
+        ed->cmdDelete->click();
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Weight"), 4);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete weight 103?", ui::Answer::Yes);
+        ed->cmdDelete->click();
+    }
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"112", "285", "98"}));
+    EXPECT_EQ(ed->txtWeight->text(), "");
+
+    // Classes that matches or roster entries use stay.
+    sql("INSERT INTO [Match] (SeqWeight, [Date]) SELECT Seq, '2010-12-01' FROM Weight WHERE Weight = '285';"
+        "INSERT INTO Roster (SeqWeight, FName) SELECT Seq, 'Sam' FROM Weight WHERE Weight = '98'");
+    for (const char* used : {"285", "98"}) {
+        select(ed, used);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Unable to Delete");
+        ed->cmdDelete->click();
+        EXPECT_TRUE(msgs.last().text.contains(used));
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Weight"), 3);
+}
+
+TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
+    frmEditWeight* ed = openEditor();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Click 'Return' to close window");
+        EXPECT_FALSE(ed->close());
+    }
+    frmMatchInfo* entry = entryForm();
+    entry->hide();
+    ed->cmdReturn->click();
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmEditWeight>());
+}
+
+}  // namespace

@@ -1,0 +1,241 @@
+// The school list: filters, picking, add, edit, delete, league flag.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include "core/frmFileLoc.h"
+#include "team/frmSchools.h"
+#include "team_fixture.h"
+
+namespace {
+
+class SchoolsTest : public TeamFixture {
+protected:
+    frmSchools* openList() {
+        sql("INSERT INTO OppSchool (OppSchool, OppDiv, LeagueSchool) VALUES "
+            "('Central', 3, 'Y'), ('Vincent', 10, NULL), ('St. Mary''s', 1, NULL),"
+            "('North', 21, '0'), ('East', 11, NULL), ('Nodiv', NULL, NULL), ('100% Prep', 2, NULL)");
+        return ui::forms().get<frmSchools>();
+    }
+
+    static QStringList items(QListWidget* list) {
+        QStringList out;
+        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+        return out;
+    }
+
+    // A mouse click on an item, as the user chooses it.
+    static void clickItem(QListWidget* list, int row) {
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+};
+
+TEST_F(SchoolsTest, FiltersMatchAnywhereAndNamesWithQuotesAndPercentSignsAreSafe) {
+    frmSchools* f = openList();
+    EXPECT_EQ(items(f->lstSchools),
+              (QStringList{"100% Prep", "Central (league)", "East", "North", "St. Mary's", "Vincent"}))
+        << "a school without a division is not listed";
+    EXPECT_EQ(f->lstSchools->currentRow(), 0);
+    EXPECT_EQ(f->cmdLeague->text(), "&Make League School");
+
+    f->txtBegin->setText("cen");
+    EXPECT_EQ(items(f->lstSchools), (QStringList{"Central (league)", "Vincent"}));
+    EXPECT_EQ(f->cmdLeague->text(), "&Remove League School") << "the button follows the first item";
+    f->txtBegin->setText("'");
+    EXPECT_EQ(items(f->lstSchools), QStringList{"St. Mary's"});
+    f->txtBegin->setText("%");
+    EXPECT_EQ(items(f->lstSchools), QStringList{"100% Prep"}) << "a typed % is no wildcard";
+    f->txtBegin->setText("");
+
+    f->txtDiv->setText("1");
+    EXPECT_EQ(items(f->lstSchools), (QStringList{"East", "North", "St. Mary's", "Vincent"}));
+    f->txtDiv->setText("1'");
+    EXPECT_TRUE(items(f->lstSchools).isEmpty());
+    f->txtDiv->setText("");
+
+    f->chkLeague->setChecked(true);
+    EXPECT_EQ(items(f->lstSchools), QStringList{"Central (league)"}) << "'0' is no league flag";
+    f->chkDivision->setChecked(true);
+    EXPECT_EQ(items(f->lstSchools), QStringList{" 3  Central (league)"});
+    EXPECT_EQ(f->schoolFromItem(" 3  Central (league)"), "Central");
+    f->chkLeague->setChecked(false);
+    EXPECT_EQ(f->lstSchools->item(5)->text(), " 10  Vincent");
+    EXPECT_EQ(f->schoolFromItem(" 10  Vincent"), "Vincent");
+}
+
+TEST_F(SchoolsTest, ReturnWritesTheChosenSchoolAlsoTheFirstOne) {
+    frmMatchInfo* entry = entryForm();
+    entry->txtOppSchool->setText("Before");
+
+    // Return at once: the item the list selected by itself is no choice.
+    frmSchools* f = openList();
+    f->show();
+    f->cmdReturn->click();
+    EXPECT_EQ(entry->txtOppSchool->text(), "Before");
+
+    // The first school, chosen by a click, is returned.
+    f = ui::forms().get<frmSchools>();
+    f->show();
+    f->chkDivision->setChecked(true);
+    clickItem(f->lstSchools, 0);
+    EXPECT_TRUE(f->schoolChosen());
+    f->cmdReturn->click();
+    EXPECT_EQ(entry->txtOppSchool->text(), "100% Prep");
+    EXPECT_FALSE(ui::forms().isLoaded<frmSchools>());
+
+    // A league school of a two-digit division comes back with its bare name.
+    sql("UPDATE OppSchool SET OppDiv = 12 WHERE OppSchool = 'Central'");
+    f = ui::forms().get<frmSchools>();
+    f->chkDivision->setChecked(true);
+    f->lstSchools->setCurrentRow(1);
+    f->cmdReturn->click();
+    EXPECT_EQ(entry->txtOppSchool->text(), "Central");
+
+    // A double-click returns from the entry form, and does nothing for the roster form.
+    f = ui::forms().get<frmSchools>();
+    f->show();
+    f->lstSchools->setCurrentRow(4);
+    emit f->lstSchools->itemDoubleClicked(f->lstSchools->item(4));
+    EXPECT_EQ(entry->txtOppSchool->text(), "St. Mary's");
+    f = ui::forms().get<frmSchools>();
+    f->cmdReturn2->show();
+    f->cmdReturn->hide();
+    f->lstSchools->setCurrentRow(2);
+    emit f->lstSchools->itemDoubleClicked(f->lstSchools->item(2));
+    EXPECT_TRUE(ui::forms().isLoaded<frmSchools>());
+    EXPECT_EQ(entry->txtOppSchool->text(), "St. Mary's");
+    f->cmdReturn2->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmSchools>());
+}
+
+TEST_F(SchoolsTest, AddStoresABackquoteAndRefusesBadEntries) {
+    frmSchools* f = openList();
+    f->cmdAdd->click();
+    EXPECT_EQ(f->cmdAdd->text(), "&Save School Info");
+    EXPECT_TRUE(f->lstSchools->isHidden());
+    EXPECT_FALSE(f->cmdEdit->isEnabled());
+
+    f->txtAddSchool->setText("O'Neil Prep");
+    f->txtAddDiv->setText("abc");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School and Division must be filled in.  Division must be numeric");
+        f->cmdAdd->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(f->cmdAdd->text(), "&Save School Info") << "add mode stays";
+    EXPECT_EQ(f->txtAddSchool->text(), "O'Neil Prep");
+
+    f->txtAddDiv->setText("4");
+    f->cmdAdd->click();
+    EXPECT_EQ(queryRows(db, "SELECT OppDiv, LeagueSchool FROM OppSchool WHERE OppSchool = 'O`Neil Prep'"),
+              (QList<QVariantList>{{4, QVariant()}}));
+    EXPECT_EQ(f->cmdAdd->text(), "&Add School");
+    EXPECT_FALSE(f->lstSchools->isHidden());
+    EXPECT_TRUE(items(f->lstSchools).contains("O`Neil Prep"));
+
+    f->cmdAdd->click();
+    f->txtAddSchool->setText("o'neil prep");
+    f->txtAddDiv->setText("5");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School already exists");
+        f->cmdAdd->click();
+    }
+    EXPECT_EQ(f->txtAddSchool->text(), "o`neil prep");
+    f->cmdCancel->click();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'O`Neil Prep'"), 1);
+}
+
+TEST_F(SchoolsTest, EditUpdatesTheSchoolItWasEnteredForAndRefusesAnotherSchoolsName) {
+    frmSchools* f = openList();
+    const int key = value("SELECT Seq FROM OppSchool WHERE OppSchool = 'St. Mary''s'").toInt();
+    f->lstSchools->setCurrentRow(4);
+    f->cmdEdit->click();
+    EXPECT_EQ(f->txtEditSchool->text(), "St. Mary's");
+    EXPECT_EQ(f->txtEditDiv->text(), "1");
+    EXPECT_EQ(f->cmdCancel->text(), "&Cancel Edit");
+
+    f->txtEditSchool->setText(" east ");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School already exists");
+        f->cmdEdit->click();
+    }
+    f->txtBegin->setText("x");  // a reload in edit mode keeps the school being edited
+    f->txtEditSchool->setText("St. Mary's");
+    f->txtEditDiv->setText("7");
+    f->cmdEdit->click();
+    EXPECT_EQ(queryRows(db, QStringLiteral("SELECT OppSchool, OppDiv FROM OppSchool WHERE Seq = %1").arg(key)),
+              (QList<QVariantList>{{"St. Mary`s", 7}}));
+    EXPECT_EQ(f->cmdEdit->text(), "&Edit School");
+
+    // Cancel after Edit gives the add button's cancel caption back.
+    f->txtBegin->setText("");
+    f->cmdEdit->click();
+    f->cmdCancel->click();
+    EXPECT_TRUE(f->cmdCancel->isHidden());
+    f->cmdAdd->click();
+    EXPECT_EQ(f->cmdCancel->text(), "&Cancel Add");
+}
+
+TEST_F(SchoolsTest, DeleteIsRefusedForASchoolWithMatchesOrDualScores) {
+    frmSchools* f = openList();
+    sql("INSERT INTO [Match] (SeqOppSchool, [Date]) SELECT Seq, '2010-12-01' FROM OppSchool WHERE OppSchool = 'Central';"
+        "INSERT INTO DualScore (seqOppSchool, ScoreH, ScoreO) SELECT Seq, 30, 20 FROM OppSchool WHERE OppSchool = 'East';"
+        "INSERT INTO Roster (SeqSchool, FName) SELECT Seq, 'Sam' FROM OppSchool WHERE OppSchool = 'North'");
+    f->lstSchools->setCurrentRow(1);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Central?", ui::Answer::Yes).expect("Matches Associated with School.  Unable to Delete");
+        f->cmdDelete->click();
+        EXPECT_EQ(msgs.messages().at(0).title, "Delete School");
+    }
+    f->lstSchools->setCurrentRow(2);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete East?", ui::Answer::Yes).expect("Unable to Delete");
+        f->cmdDelete->click();
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool IN ('Central', 'East')"), 2);
+
+    f->lstSchools->setCurrentRow(3);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete North?", ui::Answer::Yes);
+        f->cmdDelete->click();
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'North'"), 0);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Roster"), 1) << "its roster entries stay";
+}
+
+TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
+    frmSchools* f = openList();
+    f->lstSchools->setCurrentRow(4);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Make St. Mary's a League School?", ui::Answer::Yes);
+        f->cmdLeague->click();
+        EXPECT_EQ(msgs.last().title, "League School?");
+    }
+    EXPECT_EQ(f->lstSchools->currentItem()->text(), "St. Mary's (league)");
+    EXPECT_EQ(f->cmdLeague->text(), "&Remove League School");
+    EXPECT_EQ(value("SELECT LeagueSchool FROM OppSchool WHERE OppSchool = 'St. Mary''s'").toString(), "Y");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Remove St. Mary's as a League School?", ui::Answer::Yes);
+        f->cmdLeague->click();
+    }
+    EXPECT_FALSE(value("SELECT LeagueSchool FROM OppSchool WHERE OppSchool = 'St. Mary''s'").isValid());
+
+    // Import opens the file picker in its import mode; the list stays.
+    f->cmdImport->click();
+    EXPECT_EQ(gFileLocMode, "Import");
+    EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_TRUE(ui::forms().isLoaded<frmSchools>());
+}
+
+}  // namespace
