@@ -130,14 +130,19 @@ void repairNullOvertime() {
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
 
     openConnection();
-    db::Recordset rs = openRecordsetForUpdate(trigger);
-    const QStringList columns = overtimeColumns();
-    while (!rs.isEOF()) {
-        for (const QString& column : columns) rs.setField(column, nzZero(rs.field(column)));
-        rs.update();
-        rs.moveNext();
+    try {
+        db::Recordset rs = openRecordsetForUpdate(trigger);
+        const QStringList columns = overtimeColumns();
+        while (!rs.isEOF()) {
+            for (const QString& column : columns) rs.setField(column, nzZero(rs.field(column)));
+            rs.update();
+            rs.moveNext();
+        }
+        closeRecordset(rs);
+    } catch (...) {
+        closeConnection();
+        throw;
     }
-    closeRecordset(rs);
     closeConnection();
 }
 

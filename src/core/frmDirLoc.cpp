@@ -82,8 +82,14 @@ frmDirLoc::frmDirLoc() {
     ui::onClick(DriveBox, [this] { DriveBox_Change(); });
     // The folders are read in the background: keep the chosen one in view as they arrive.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
-        DirBox->scrollTo(DirBox->currentIndex(), QAbstractItemView::PositionAtCenter);
+        if (revealing_.isEmpty()) return;
+        const QModelIndex chosen = folders_->index(revealing_);
+        for (QModelIndex parent = chosen.parent(); parent.isValid(); parent = parent.parent())
+            DirBox->expand(parent);
+        DirBox->scrollTo(chosen, QAbstractItemView::PositionAtCenter);
     });
+    // Once the user works in the tree it stays where the user puts it.
+    connect(DirBox, &QTreeView::pressed, this, [this] { revealing_.clear(); });
     connect(DirBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { ui::guarded([this] { DirBox_Change(); }); });
     ui::onClick(cmdOk, [this] { cmdOk_Click(); });
@@ -99,6 +105,7 @@ void frmDirLoc::Form_Load() {
 void frmDirLoc::setDirBoxPath(const QString& path) {
     const QModelIndex index = folders_->index(QDir::cleanPath(path));
     if (!index.isValid()) return;
+    revealing_ = QDir::cleanPath(path);
     DirBox->setCurrentIndex(index);
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         DirBox->expand(parent);
@@ -110,7 +117,9 @@ void frmDirLoc::DriveBox_Change() { setDirBoxPath(DriveBox->currentText()); }
 
 void frmDirLoc::DirBox_Change() {
     const QModelIndex index = DirBox->currentIndex();
-    if (index.isValid()) txtDirectory->setText(folders_->filePath(index));
+    if (!index.isValid()) return;
+    if (folders_->filePath(index) != revealing_) revealing_.clear();
+    txtDirectory->setText(folders_->filePath(index));
 }
 
 void frmDirLoc::cmdOk_Click() {

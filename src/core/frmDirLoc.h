@@ -34,4 +34,5 @@ public:
 
 private:
     QFileSystemModel* folders_;
+    QString revealing_;  // the folder chosen by code, kept in view while the tree is read
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "core/settings_rows.h"
 #include "core/startup.h"
 #include "platform/ui/ui.h"
+#include "team/frmSchools.h"
 
 frmFileLoc::frmFileLoc() {
     setWindowTitle(QStringLiteral("File Retrieve"));
@@ -58,8 +60,14 @@ frmFileLoc::frmFileLoc() {
     ui::onClick(DriveBox, [this] { DriveBox_Change(); });
     // The folders are read in the background: keep the chosen one in view as they arrive.
     connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
-        DirBox->scrollTo(DirBox->currentIndex(), QAbstractItemView::PositionAtCenter);
+        if (revealing_.isEmpty()) return;
+        const QModelIndex chosen = folders_->index(revealing_);
+        for (QModelIndex parent = chosen.parent(); parent.isValid(); parent = parent.parent())
+            DirBox->expand(parent);
+        DirBox->scrollTo(chosen, QAbstractItemView::PositionAtCenter);
     });
+    // Once the user works in the tree it stays where the user puts it.
+    connect(DirBox, &QTreeView::pressed, this, [this] { revealing_.clear(); });
     connect(DirBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { ui::guarded([this] { DirBox_Change(); }); });
     ui::onClick(FileBox, [this] { FileBox_Click(); });
@@ -80,6 +88,7 @@ void frmFileLoc::Form_Load() {
 void frmFileLoc::setDirBoxPath(const QString& path) {
     const QModelIndex index = folders_->index(QDir::cleanPath(path));
     if (!index.isValid()) return;
+    revealing_ = QDir::cleanPath(path);
     DirBox->setCurrentIndex(index);
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         DirBox->expand(parent);
@@ -92,6 +101,7 @@ void frmFileLoc::DriveBox_Change() { setDirBoxPath(DriveBox->currentText()); }
 void frmFileLoc::DirBox_Change() {
     const QModelIndex index = DirBox->currentIndex();
     if (!index.isValid()) return;
+    if (folders_->filePath(index) != revealing_) revealing_.clear();
     txtDirectory->setText(folders_->filePath(index));
     refreshFileBox();
 }
@@ -167,7 +177,7 @@ void frmFileLoc::cmdRetreive_Click() {
 
 void frmFileLoc::cmdCancel_Click() {
     if (gFileLocMode == QLatin1String("Import")) {
-        // Back to the school list, which shows itself again once it is part of the program.
+        ui::forms().get<frmSchools>()->show();
         ui::forms().unload<frmFileLoc>();
         return;
     }

@@ -47,5 +47,6 @@ private:
     bool probeDatabase();
 
     QFileSystemModel* folders_;
+    QString revealing_;  // the folder chosen by code, kept in view while the tree is read
     QString filePattern_;
 };

@@ -2,13 +2,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
@@ -29,19 +27,9 @@ const QString kSelectSchool = QStringLiteral("Select School");
 constexpr int kSchoolLabelMaxTwips = 4200;
 constexpr double kSchoolLabelMinPoints = 6.0;
 
-// Shows a text in a date box as the program's own choice: no list item stays selected, so
-// choosing any item afterwards counts as a choice.
-void setDateText(QComboBox* box, const QString& text) {
-    {
-        const QSignalBlocker quiet(box);
-        box->setCurrentIndex(-1);
-    }
-    box->setEditText(text);
-}
-
 // A date box that does not hold a date is set to 1/1/2000.
 void requireDate(QComboBox* box) {
-    if (!dateFromText(box->currentText()).isValid()) setDateText(box, QStringLiteral("1/1/2000"));
+    if (!dateFromText(box->currentText()).isValid()) showUnselected(box, QStringLiteral("1/1/2000"));
 }
 
 }  // namespace
@@ -143,8 +131,8 @@ void frmDualRpt::Form_Load() {
     comDateEnd->addItems(dates);
     // The latest dual meet alone; with no varsity bout both boxes stay empty.
     const QString latest = dates.isEmpty() ? QString() : dates.last();
-    setDateText(comDateStart, latest);
-    setDateText(comDateEnd, latest);
+    showUnselected(comDateStart, latest);
+    showUnselected(comDateEnd, latest);
     buildDualReport();
     lblSchoolName->setText(gSchoolName);
     fitSchoolNameLabel();
@@ -172,18 +160,21 @@ void frmDualRpt::enableScoreEntry(bool enabled) {
 }
 
 void frmDualRpt::comDateStart_Click() {
+    // The chosen item is let go at once, so that choosing it again rebuilds the report too.
+    showUnselected(comDateStart, comDateStart->currentText());
     requireDate(comDateStart);
     requireDate(comDateEnd);
     if (dateFromText(comDateStart->currentText()) > dateFromText(comDateEnd->currentText()))
-        setDateText(comDateEnd, comDateStart->currentText());
+        showUnselected(comDateEnd, comDateStart->currentText());
     buildDualReport();
 }
 
 void frmDualRpt::comDateEnd_Click() {
+    showUnselected(comDateEnd, comDateEnd->currentText());
     requireDate(comDateEnd);
     requireDate(comDateStart);
     if (dateFromText(comDateStart->currentText()) > dateFromText(comDateEnd->currentText()))
-        setDateText(comDateStart, comDateEnd->currentText());
+        showUnselected(comDateStart, comDateEnd->currentText());
     buildDualReport();
 }
 
@@ -246,6 +237,9 @@ void frmDualRpt::txtOppScore_Change() {
 
 void frmDualRpt::comOppSchool_click() {
     if (chkSchool->isChecked()) return;
+    // The choice is let go at once (its text stays), so that choosing the same school again
+    // loads its score again.
+    showUnselected(comOppSchool, comOppSchool->currentText());
 
     if ((chkHomeChange->isChecked() || chkOppChange->isChecked()) && !txtPrevSchool->text().isEmpty()) {
         // The school of the unsaved scores stands over the list while the question is asked.
@@ -255,17 +249,10 @@ void frmDualRpt::comOppSchool_click() {
                                              QStringLiteral("Changes made"));
         txtPrevSchool->hide();
         if (answer != ui::Answer::Yes) {
-            // Back to the school of the edit, which keeps its typed scores. When that school is
-            // no longer in the list its name is put back as the text.
-            const int index = comOppSchool->findText(txtPrevSchool->text(),
-                                                     Qt::MatchExactly | Qt::MatchCaseSensitive);
+            // Back to the school of the edit, which keeps its typed scores, also when that
+            // school is no longer in the list (a report build refilled it).
             chkSchool->setChecked(true);
-            if (index >= 0) {
-                comOppSchool->setCurrentIndex(index);
-            } else {
-                comOppSchool->setCurrentIndex(-1);
-                comOppSchool->setEditText(txtPrevSchool->text());
-            }
+            showUnselected(comOppSchool, txtPrevSchool->text());
             chkSchool->setChecked(false);
             return;
         }

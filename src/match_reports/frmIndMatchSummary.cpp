@@ -135,12 +135,7 @@ void frmIndMatchSummary::loadWrestlerList() {
         }
         closeRecordset(rs);
     }
-    if (found) {
-        comHomeName->setEditText(chosen);
-    } else {
-        comHomeName->setCurrentIndex(-1);
-        comHomeName->setEditText(QString());
-    }
+    showUnselected(comHomeName, found ? chosen : QString());
 }
 
 void frmIndMatchSummary::buildIndMatchSummary() {
@@ -164,9 +159,22 @@ void frmIndMatchSummary::buildIndMatchSummary() {
     txtresults->setPlainText(shown);
 }
 
-void frmIndMatchSummary::comHomeName_Click() { buildIndMatchSummary(); }
-void frmIndMatchSummary::comLevel_Click() { buildIndMatchSummary(); }
-void frmIndMatchSummary::comMatches_Click() { buildIndMatchSummary(); }
+// A choice is let go once made (its text stays), so that choosing the same item again rebuilds
+// the report as well.
+void frmIndMatchSummary::comHomeName_Click() {
+    showUnselected(comHomeName, comHomeName->currentText());
+    buildIndMatchSummary();
+}
+
+void frmIndMatchSummary::comLevel_Click() {
+    showUnselected(comLevel, comLevel->currentText());
+    buildIndMatchSummary();
+}
+
+void frmIndMatchSummary::comMatches_Click() {
+    showUnselected(comMatches, comMatches->currentText());
+    buildIndMatchSummary();
+}
 
 void frmIndMatchSummary::leaveDateBox(QLineEdit* box, QLineEdit* remembered, QString& lastGoodText) {
     const QDate date = dateFromText(box->text());

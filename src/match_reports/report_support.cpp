@@ -1,17 +1,26 @@
 #include "match_reports/report_support.h"
 
+#include <QComboBox>
 #include <QFontMetricsF>
 #include <QRegularExpression>
+#include <QSignalBlocker>
 #include <QWidget>
 #include <cmath>
 
 #include "core/connection.h"
-#include "platform/db/Value.h"
 
 namespace match_reports {
 
 ConnectionScope::ConnectionScope() { openConnection(); }
 ConnectionScope::~ConnectionScope() { closeConnection(); }
+
+void showUnselected(QComboBox* box, const QString& text) {
+    {
+        const QSignalBlocker quiet(box);
+        box->setCurrentIndex(-1);
+    }
+    box->setEditText(text);
+}
 
 QString matchReportHelpText() {
     const QStringList lines = {
@@ -43,7 +52,14 @@ int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text
     return static_cast<int>(std::lround(pixels * 1440.0 / (dpi > 0 ? dpi : 96)));
 }
 
-QDate dateFromText(const QString& text) { return db::parseUsDate(text); }
+QDate dateFromText(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})\\s*$"));
+    const auto m = re.match(text);
+    if (!m.hasMatch()) return {};
+    int year = m.captured(3).toInt();
+    if (m.captured(3).size() == 2) year += 2000;
+    return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+}
 
 QString singleText(double value) {
     const float single = static_cast<float>(value);

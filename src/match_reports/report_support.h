@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QComboBox;
 class QWidget;
 
 // Small pieces shared by the match report forms.
@@ -22,6 +23,10 @@ public:
     ConnectionScope& operator=(const ConnectionScope&) = delete;
 };
 
+// Shows `text` in a combo box with no item of its list selected, without running its Click, so
+// that choosing any item afterwards, the one just shown included, counts as a choice.
+void showUnselected(QComboBox* box, const QString& text);
+
 // The help text of the match report forms, its first line the title.
 QString matchReportHelpText();
 
@@ -30,7 +35,7 @@ QFont sansSerifFont(double points);
 // Width in twips of `text` drawn in `font` on `widget`'s screen, rounded to a whole number.
 int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text);
 
-// A date typed or listed as M/D/YYYY; invalid for anything else.
+// A date typed or listed as M/D/YYYY (a two-digit year is 20YY); invalid for anything else.
 QDate dateFromText(const QString& text);
 
 // A team score as the report writes it: single precision, no blank, "42", "31.5", "0.5".

@@ -175,7 +175,7 @@ void frmEditNames::setSeasonText(const QString& label) {
 void frmEditNames::chooseName(int index) {
     // Choosing runs comFullName_Click; choosing the entry already chosen runs it as well.
     if (comFullName->currentIndex() == index)
-        ui::guarded([this] { comFullName_Click(); });
+        comFullName_Click();
     else
         comFullName->setCurrentIndex(index);
 }

@@ -17,6 +17,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "team/frmSchools.h"
 
 namespace {
 
@@ -239,13 +240,13 @@ TEST_F(FirstRunTest, CancelInTheFilePickerEndsTheProgram) {
 }
 
 TEST_F(FirstRunTest, ImportModeTakesAnyFileUnexamined) {
+    useDatabase(makeDatabase(team()));
     gFileLocMode = "Import";
-    gDbFolder = team() + "/";
     writeFile(team() + "/ab school list.txt", "\"A\",\"Ridgeview\"\n");
     frmFileLoc* fileLoc = ui::forms().get<frmFileLoc>();
     EXPECT_EQ(fileLoc->txtFileWildcard->text(), "*.*");
     EXPECT_EQ(fileLoc->txtFileName->text(), "");
-    ASSERT_EQ(fileLoc->FileBox->count(), 1);
+    EXPECT_TRUE(fileLoc->FileBox->findItems("ab school list.txt", Qt::MatchExactly).size() == 1);
     fileLoc->txtFileName->setText("ab school list.txt");
     ui::ScriptedMessages msgs;
     fileLoc->cmdRetreive->click();
@@ -255,6 +256,7 @@ TEST_F(FirstRunTest, ImportModeTakesAnyFileUnexamined) {
     fileLoc->cmdCancel->click();
     EXPECT_EQ(ends, 0);
     EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_TRUE(ui::forms().get<frmSchools>()->isVisible()) << "back to the school list";
 }
 
 }  // namespace

@@ -345,13 +345,4 @@ TEST_F(MatchEntrySave, ReturnGoesBackToTheMenuAndDropsTheEntry) {
     EXPECT_FALSE(ui::forms().isLoaded<frmScoreSheet>());
 }
 
-TEST_F(MatchEntrySave, CloseBoxIsRefused) {
-    frmMatchInfo* f = openFromMenu();
-    ui::ScriptedMessages msgs;
-    msgs.expect(QStringLiteral("Click 'Return' to close window"));
-    f->close();
-    EXPECT_EQ(msgs.last().title, "Exit");
-    EXPECT_TRUE(ui::forms().isLoaded<frmMatchInfo>());
-}
-
 }  // namespace
