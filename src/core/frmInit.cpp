@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/connection.h"
+#include "core/contacts.h"
 #include "core/frmDirLoc.h"
 #include "core/frmFileLoc.h"
 #include "core/frm_revisions.h"
@@ -24,9 +25,6 @@ static void loadPictures() {
 }
 
 namespace {
-
-// Where the "manually updated" message sends the user.
-const QString kSupportEmail = QStringLiteral("support@kestrivane.invalid");
 
 const QString kUpgradeTip = QStringLiteral("Upgrade to current version to use");
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "core/connection.h"
+#include "core/contacts.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
@@ -25,9 +26,6 @@
 #include "team/wrestler_names.h"
 
 namespace {
-
-// Short name of the state athletic association, as the help text names it.
-const QString kAssociationShortName = QStringLiteral("State Association");
 
 // A weight read from a weigh-in or an earlier bout, as the weight box shows it: a number as signed
 // number text (" 152"); a stored text that is no number as it stands.

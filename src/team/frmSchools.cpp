@@ -11,6 +11,7 @@
 #include <cmath>
 
 #include "core/connection.h"
+#include "core/contacts.h"
 #include "core/frmFileLoc.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-const QString kSupportWeb = QStringLiteral("www.kestrivane.invalid");
 const QString kAddCaption = QStringLiteral("&Add School");
 const QString kEditCaption = QStringLiteral("&Edit School");
 const QString kSaveCaption = QStringLiteral("&Save School Info");

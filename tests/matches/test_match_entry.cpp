@@ -29,6 +29,10 @@ TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(f->windowTitle(), "Enter Match");
     EXPECT_EQ(f->lblPrevMatch->text(), "");
+    EXPECT_EQ(f->fraSource->toolTip(), "Double click to insert name");
+    EXPECT_TRUE(f->lstNames->isEnabled() && f->optRoster->isChecked());
+    EXPECT_FALSE(f->chkLeague->isEnabled());
+    EXPECT_EQ(items(f->lstWeight), (QStringList{"103", "145", "152", "285"}));
 
     fillVarsityWin();
     EXPECT_EQ(f->txtDate->text(), "11/05/2010");

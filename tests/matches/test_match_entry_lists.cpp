@@ -3,8 +3,6 @@
 // box and the opponent names from rosters or past bouts.
 #include "test_match_entry_fixture.h"
 
-#include <QGroupBox>
-
 namespace {
 
 using MatchEntryLookups = MatchEntryFixture;
