@@ -1,12 +1,12 @@
 #include "core/backup_repair_upgrade.h"
 
 #include <QDir>
-#include <algorithm>
-#include <QFile>
 #include <QStringList>
+#include <algorithm>
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "platform/files/FileCopy.h"
 #include "platform/ui/Messages.h"
 
 namespace {
@@ -105,12 +105,9 @@ QString backupDb(const QString& suffix, int msgFlag) {
     const QString folder = folderOf(gDbPath);
     if (!folder.isEmpty()) QDir::setCurrent(folder);
     const QString name = folder + QStringLiteral("matchinfo") + suffix + QStringLiteral(".bak");
-    if (QFile::exists(name) && !QFile::remove(name))
-        throw db::DbError(QStringLiteral("The backup %1 could not be replaced.").arg(name));
-    QFile source(gDbPath);
-    if (!source.copy(name))
-        throw db::DbError(QStringLiteral("The database %1 could not be copied to %2: %3")
-                              .arg(gDbPath, name, source.errorString()));
+    // An earlier backup of the same name is replaced only by a complete copy.
+    const QString failure = files::copyFileReplacing(gDbPath, name);
+    if (!failure.isEmpty()) throw db::DbError(failure);
     if (msgFlag != 0)
         ui::msgBox(QStringLiteral("Backup database name is ") + name, ui::Buttons::OK,
                    QStringLiteral("Completed"));
@@ -161,6 +158,8 @@ void upgradeDb7to8() {
         QStringLiteral("DROP INDEX FullName ON Wrestler"),
     };
     try {
+        // One transaction: the file is brought to version 8 completely or not at all.
+        gConn.execute(QStringLiteral("BEGIN"));
         // A step whose change is already there (a rerun, a half-upgraded file) is passed over;
         // any other failure stops the upgrade before the version is written.
         for (const QString& sql : steps) {
@@ -177,7 +176,13 @@ void upgradeDb7to8() {
         rs.setField(QStringLiteral("Version"), QStringLiteral("8.0"));
         rs.update();
         closeRecordset(rs);
+        gConn.execute(QStringLiteral("COMMIT"));
     } catch (const db::DbError& error) {
+        try {
+            gConn.execute(QStringLiteral("ROLLBACK"));
+        } catch (const db::DbError&) {
+            // The engine has rolled back already.
+        }
         closeConnection();
         ui::msgBox(QStringLiteral("The database could not be updated to version 8: ") +
                        error.message() +

@@ -2,18 +2,16 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTreeView>
 
 #include "core/connection.h"
 #include "core/frmInit.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
+#include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
 #include "team/frmSchools.h"
 
@@ -29,19 +27,8 @@ frmFileLoc::frmFileLoc() {
     for (QLineEdit* box : {txtFileName, txtDirectory})
         box->setStyleSheet(QStringLiteral("background-color: #d4d0c8;"));
 
-    DriveBox = ui::comboBox(this, QStringLiteral("DriveBox"), false);
-    for (const QFileInfo& drive : QDir::drives()) DriveBox->addItem(drive.absoluteFilePath());
-    DriveBox->setCurrentIndex(0);
-
-    folders_ = new QFileSystemModel(this);
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    folders_->setRootPath(QString());
-    DirBox = new QTreeView(this);
-    DirBox->setObjectName(QStringLiteral("DirBox"));
-    DirBox->setModel(folders_);
-    DirBox->setHeaderHidden(true);
-    for (int column = 1; column < folders_->columnCount(); ++column) DirBox->hideColumn(column);
-
+    DriveBox = ui::driveList(this, QStringLiteral("DriveBox"));
+    DirBox = new ui::FolderList(this, QStringLiteral("DirBox"));
     FileBox = ui::listBox(this, QStringLiteral("FileBox"));
     cmdRetreive = ui::button(this, QStringLiteral("cmdRetreive"), QStringLiteral("&Retreive File"));
     cmdCancel = ui::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"));
@@ -58,18 +45,7 @@ frmFileLoc::frmFileLoc() {
     setFixedSize(ui::twips(9240), ui::twips(6060));
 
     ui::onClick(DriveBox, [this] { DriveBox_Change(); });
-    // The folders are read in the background: keep the chosen one in view as they arrive.
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
-        if (revealing_.isEmpty()) return;
-        const QModelIndex chosen = folders_->index(revealing_);
-        for (QModelIndex parent = chosen.parent(); parent.isValid(); parent = parent.parent())
-            DirBox->expand(parent);
-        DirBox->scrollTo(chosen, QAbstractItemView::PositionAtCenter);
-    });
-    // Once the user works in the tree it stays where the user puts it.
-    connect(DirBox, &QTreeView::pressed, this, [this] { revealing_.clear(); });
-    connect(DirBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this] { ui::guarded([this] { DirBox_Change(); }); });
+    ui::onChange(DirBox, [this] { DirBox_Change(); });
     ui::onClick(FileBox, [this] { FileBox_Click(); });
     ui::onDblClick(FileBox, [this] { FileBox_DblClick(); });
     ui::onChange(txtFileWildcard, [this] { txtFileWildcard_Change(); });
@@ -78,31 +54,17 @@ frmFileLoc::frmFileLoc() {
 }
 
 void frmFileLoc::Form_Load() {
-    setDirBoxPath(gDbFolder.isEmpty() ? QDir::currentPath() : gDbFolder);
+    DirBox->setFolder(gDbFolder.isEmpty() ? QDir::currentPath() : gDbFolder);
     show();
     txtFileName->setText(QStringLiteral("MatchInfo.mdb"));
     txtFileWildcard->setText(gFileLocMode == QLatin1String("FindDB") ? QStringLiteral("*.mdb")
                                                                      : QStringLiteral("*.*"));
 }
 
-void frmFileLoc::setDirBoxPath(const QString& path) {
-    const QModelIndex index = folders_->index(QDir::cleanPath(path));
-    if (!index.isValid()) return;
-    revealing_ = QDir::cleanPath(path);
-    DirBox->setCurrentIndex(index);
-    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        DirBox->expand(parent);
-    DirBox->scrollTo(index, QAbstractItemView::PositionAtCenter);
-    DirBox_Change();
-}
-
-void frmFileLoc::DriveBox_Change() { setDirBoxPath(DriveBox->currentText()); }
+void frmFileLoc::DriveBox_Change() { DirBox->setFolder(DriveBox->currentText()); }
 
 void frmFileLoc::DirBox_Change() {
-    const QModelIndex index = DirBox->currentIndex();
-    if (!index.isValid()) return;
-    if (folders_->filePath(index) != revealing_) revealing_.clear();
-    txtDirectory->setText(folders_->filePath(index));
+    txtDirectory->setText(DirBox->folder());
     refreshFileBox();
 }
 
@@ -110,7 +72,7 @@ void frmFileLoc::refreshFileBox() {
     FileBox->clear();
     // "*.*" means every file, also one without a dot in its name.
     const QString pattern = filePattern_ == QLatin1String("*.*") ? QStringLiteral("*") : filePattern_;
-    const QDir folder(txtDirectory->text());
+    const QDir folder(DirBox->folder());
     FileBox->addItems(folder.entryList(QStringList{pattern.isEmpty() ? QStringLiteral("*") : pattern},
                                        QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
@@ -164,6 +126,7 @@ void frmFileLoc::cmdRetreive_Click() {
         gDbFolder = txtDirectory->text();
         gIniFound = txtFileName->text();
         gDbPath = gDbFolder + gIniFound;
+        provideBlankTemplate(gDbFolder);
         ui::forms().unload<frmFileLoc>();
         showMenuAfresh();
         loadSettingsRow();

@@ -3,12 +3,14 @@
 #include "platform/ui/Form.h"
 
 class QComboBox;
-class QFileSystemModel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTreeView;
+
+namespace ui {
+class FolderList;
+}
 
 // Picks an existing file. In mode "FindDB" (gFileLocMode) the file becomes the database in use
 // when it opens as one; in mode "Import" it is the school-list file to import.
@@ -23,7 +25,7 @@ public:
     QLineEdit* txtDirectory;
     QLineEdit* txtFileWildcard;
     QComboBox* DriveBox;
-    QTreeView* DirBox;
+    ui::FolderList* DirBox;
     QListWidget* FileBox;
     QPushButton* cmdRetreive;
     QPushButton* cmdCancel;
@@ -37,16 +39,11 @@ public:
     void cmdRetreive_Click();
     void cmdCancel_Click();
 
-    // Makes `path` the folder chosen in the folder list; the file list and folder box follow.
-    void setDirBoxPath(const QString& path);
-
 private:
     // Lists the files of the chosen folder that match the pattern, sorted by name.
     void refreshFileBox();
     // Tries the chosen file as a database: it must open and have a Wrestler table.
     bool probeDatabase();
 
-    QFileSystemModel* folders_;
-    QString revealing_;  // the folder chosen by code, kept in view while the tree is read
     QString filePattern_;
 };

@@ -140,7 +140,6 @@ void frmInit::Form_QueryUnload(bool& cancel) {
 // The opponents' roster form is not part of the program yet.
 void frmInit::cmdRoster_Click() {}
 
-// Match entry opens here once its form is in place.
 void frmInit::cmdEnter_Click() {
     ui::forms().get<frmMatchInfo>()->show();
     ui::forms().unload<frmInit>();

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <QThread>
 
 #include "core/backup_repair_upgrade.h"
@@ -11,6 +12,7 @@
 #include "core/frmInit.h"
 #include "core/helpers.h"
 #include "core/settings_rows.h"
+#include "platform/files/FileCopy.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -95,4 +97,10 @@ void firstRunPrompt() {
     } else {
         endProgram();
     }
+}
+
+void provideBlankTemplate(const QString& folder) {
+    const QString blank = folder + QStringLiteral("Blank_MatchInfo.md_");
+    if (!QFileInfo::exists(blank))
+        files::copyFileReplacing(installFolder() + QStringLiteral("/Blank_MatchInfo.md_"), blank);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
 #include <functional>
 
 // Runs on every load of the main menu: finds the database (configuration file or first-run
@@ -11,6 +12,11 @@ void startUp();
 // No configuration file: offers to create a new database (frmDirLoc) or to find one (frmFileLoc),
 // or ends the program.
 void firstRunPrompt();
+
+// Puts the blank template "Blank_MatchInfo.md_", from which new database files are made, into
+// the data folder `folder` (ending in "/") when it has none. A failure is passed over: the folder
+// then simply has no template.
+void provideBlankTemplate(const QString& folder);
 
 // The program runs only on a screen of at least 1024 x 768 pixels.
 bool screenIsLargeEnough(const QSize& size);

@@ -159,22 +159,19 @@ void frmDualRpt::enableScoreEntry(bool enabled) {
     comOppSchool->setEnabled(enabled);
 }
 
-void frmDualRpt::comDateStart_Click() {
-    // The chosen item is let go at once, so that choosing it again rebuilds the report too.
-    showUnselected(comDateStart, comDateStart->currentText());
-    requireDate(comDateStart);
-    requireDate(comDateEnd);
-    if (dateFromText(comDateStart->currentText()) > dateFromText(comDateEnd->currentText()))
-        showUnselected(comDateEnd, comDateStart->currentText());
-    buildDualReport();
-}
+void frmDualRpt::comDateStart_Click() { dateChosen(comDateStart, comDateEnd); }
 
-void frmDualRpt::comDateEnd_Click() {
-    showUnselected(comDateEnd, comDateEnd->currentText());
-    requireDate(comDateEnd);
-    requireDate(comDateStart);
+void frmDualRpt::comDateEnd_Click() { dateChosen(comDateEnd, comDateStart); }
+
+// A date chosen in one list: a box that holds no date becomes 1/1/2000, the other box follows
+// when the start would come after the end, and the report is rebuilt.
+void frmDualRpt::dateChosen(QComboBox* chosen, QComboBox* other) {
+    // The chosen item is let go at once, so that choosing it again rebuilds the report too.
+    showUnselected(chosen, chosen->currentText());
+    requireDate(chosen);
+    requireDate(other);
     if (dateFromText(comDateStart->currentText()) > dateFromText(comDateEnd->currentText()))
-        showUnselected(comDateStart, comDateEnd->currentText());
+        showUnselected(other, chosen->currentText());
     buildDualReport();
 }
 
@@ -199,9 +196,7 @@ void frmDualRpt::buildDualReport() {
 
     SetTabStops(txtresults, {5});
     reportText_ = report.text;
-    QString shown = report.text;
-    shown.replace(CRLF, QStringLiteral("\n"));
-    txtresults->setPlainText(shown);
+    showReport(txtresults, reportText_);
 
     comOppSchool->clear();
     comOppSchool->addItems(report.schools);

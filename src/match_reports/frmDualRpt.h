@@ -65,6 +65,7 @@ public:
     QDate meetDate() const { return meetDate_; }
 
 private:
+    void dateChosen(QComboBox* chosen, QComboBox* other);
     void fitSchoolNameLabel();
     void enableScoreEntry(bool enabled);
 

@@ -153,10 +153,7 @@ void frmIndMatchSummary::buildIndMatchSummary() {
         indMatchSummaryText(choices, [this](const QString& s) { return textWidthTwips(s); });
     SetTabStops(txtresults, indMatchSummaryTabStops());
     reportText_ = text;
-    QString shown = text;
-    shown.replace(CRLF, QStringLiteral("\n"));
-    if (shown.endsWith(QLatin1Char('\n'))) shown.chop(1);
-    txtresults->setPlainText(shown);
+    showReport(txtresults, reportText_);
 }
 
 // A choice is let go once made (its text stays), so that choosing the same item again rebuilds

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QWidget>
@@ -22,6 +23,12 @@ void showUnselected(QComboBox* box, const QString& text) {
     box->setEditText(text);
 }
 
+void showReport(QPlainTextEdit* box, const QString& text) {
+    QString shown = text;
+    shown.replace(CRLF, QStringLiteral("\n"));
+    box->setPlainText(shown);
+}
+
 QString matchReportHelpText() {
     const QStringList lines = {
         QStringLiteral("Individual Match Summary"),
@@ -40,7 +47,10 @@ QString matchReportHelpText() {
 }
 
 QFont sansSerifFont(double points) {
-    QFont font(QStringLiteral("MS Sans Serif"));
+    QFont font;
+    // Where "MS Sans Serif" is not installed, the font of the same widths stands in, so that text
+    // widths (the school column of the match summary) come out as the report expects.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(points);
     return font;

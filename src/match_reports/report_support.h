@@ -5,6 +5,7 @@
 #include <QString>
 
 class QComboBox;
+class QPlainTextEdit;
 class QWidget;
 
 // Small pieces shared by the match report forms.
@@ -26,6 +27,9 @@ public:
 // Shows `text` in a combo box with no item of its list selected, without running its Click, so
 // that choosing any item afterwards, the one just shown included, counts as a choice.
 void showUnselected(QComboBox* box, const QString& text);
+
+// Shows a report text (CR LF line ends) in its box.
+void showReport(QPlainTextEdit* box, const QString& text);
 
 // The help text of the match report forms, its first line the title.
 QString matchReportHelpText();

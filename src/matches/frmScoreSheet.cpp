@@ -173,14 +173,15 @@ void frmScoreSheet::layOut() {
     ui::place(fraPeriod[4], 12000, 2280, 3570, 2280);
     ui::place(Label3, 100, 360, 720, 270);
     ui::place(Label4, 1840, 360, 720, 270);
-    ui::place(comChoiceHome[2], 100, 720, 720, 480);
-    ui::place(txtHome[4], 840, 720, 960, 480);
-    ui::place(comChoiceHome[3], 1840, 720, 720, 480);
-    ui::place(txtHome[5], 2580, 720, 900, 480);
-    ui::place(comChoiceOpp[2], 100, 1440, 720, 480);
-    ui::place(txtOpp[4], 840, 1440, 960, 480);
-    ui::place(comChoiceOpp[3], 1840, 1440, 720, 480);
-    ui::place(txtOpp[5], 2580, 1440, 900, 480);
+    for (int s = 0; s < 2; ++s) {
+        const int top = s == 0 ? 720 : 1440;
+        const auto& choice = s == 0 ? comChoiceHome : comChoiceOpp;
+        const auto& box = s == 0 ? txtHome : txtOpp;
+        ui::place(choice[2], 100, top, 720, 480);
+        ui::place(box[4], 840, top, 960, 480);
+        ui::place(choice[3], 1840, top, 720, 480);
+        ui::place(box[5], 2580, top, 900, 480);
+    }
 
     // Bottom row: notes, final overtime, ride-outs, Help and Return.
     ui::place(fraNotes, 120, 4800, 6000, 1200);
@@ -237,8 +238,9 @@ void frmScoreSheet::Form_Load() { firstPointSet = false; }
 
 void frmScoreSheet::Form_Activate() {
     txtHome[0]->setFocus();
-    // When the box had the focus already (back from the help window) no focus event comes, so
-    // its routine runs here. When leaving another box found a bad move, the focus stays there.
+    // The box's routine runs here as well: when the box had the focus already (back from the
+    // help window), or the window is not active yet, no focus event comes now, and running it
+    // twice changes nothing. When leaving another box found a bad move, the focus stays there.
     if (focusWidget() == txtHome[0]) txtHome_GotFocus(0);
 
     // The entry form is there whenever the sheet is shown from it; a sheet shown on its own has

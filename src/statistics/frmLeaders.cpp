@@ -128,6 +128,7 @@ frmLeaders::frmLeaders() {
     txtResult->setLineWrapMode(QPlainTextEdit::NoWrap);
     lblTotal = ui::label(this, QStringLiteral("lblTotal"), QStringLiteral("Total"));
     lblTotalResult = ui::label(this, QStringLiteral("lblTotalResult"));
+    lblTotalResult->setMinimumWidth(ui::twips(900));
     cmdCopyClip = ui::button(this, QStringLiteral("cmdCopyClip"), QStringLiteral("&Copy to Clipboard"));
     cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));

@@ -21,9 +21,9 @@ namespace {
 
 // Layout in twips: the logo across the top, the title under it, two columns of four buttons and
 // Return centred below them.
-constexpr int kFormWidth = 8190;
-constexpr int kLogoHeight = 2865;
-constexpr int kButtonWidth = 3600;
+constexpr int kFormWidth = 9300;
+constexpr int kLogoHeight = 3255;
+constexpr int kButtonWidth = 4200;
 constexpr int kButtonHeight = 600;
 constexpr int kLeftColumn = 300;
 constexpr int kRightColumn = kFormWidth - 300 - kButtonWidth;

@@ -53,7 +53,18 @@ bool seasonWindow(const QString& label, QDate& from, QDate& to) {
     if (!year.match(first).hasMatch() || !year.match(last).hasMatch()) return false;
     from = QDate(first.toInt(), 11, 1);
     to = QDate(last.toInt(), 4, 30);
-    return true;
+    return from.isValid() && to.isValid();
+}
+
+// A fraction given in thousandths in its shortest form, without a zero before the point:
+// 667 ".667", 500 ".5", 1000 "1", 0 "0".
+QString thousandthsText(long long thousandths) {
+    if (thousandths % 1000 == 0) return QString::number(thousandths / 1000);
+    QString text = QString::number(thousandths / 1000) + QLatin1Char('.') +
+                   QStringLiteral("%1").arg(thousandths % 1000, 3, 10, QLatin1Char('0'));
+    while (text.endsWith(QLatin1Char('0'))) text.chop(1);
+    if (text.startsWith(QLatin1String("0."))) text.remove(0, 1);
+    return text;
 }
 
 bool numericColumn(int column) {
@@ -65,11 +76,9 @@ bool numericColumn(int column) {
 
 QString summaryPct(double wins, double losses) {
     if (wins + losses == 0) return QStringLiteral("0");
+    // The fraction is held in single precision, then rounded half up to thousandths.
     const float p = static_cast<float>(wins / (wins + losses));
-    const float rounded = static_cast<float>(std::floor((double(p) + 0.0005) * 1000) / 1000);
-    QString text = QString::number(double(rounded), 'g', 7);
-    if (text.startsWith(QLatin1String("0."))) text.remove(0, 1);
-    return text;
+    return thousandthsText(static_cast<long long>(std::floor((double(p) + 0.0005) * 1000)));
 }
 
 frmSummary::frmSummary() {
@@ -219,10 +228,26 @@ void frmSummary::runSummary() {
         QStringLiteral(" [Date] Between ? AND ?  GROUP BY Wrestler.Seq, Weight.Weight "
                        " ORDER BY Wrestler.Seq, Count([Match].Seq) DESC , Weight.Weight;");
 
-    std::vector<SummaryRow> rows;
+    SummaryTable table;
     std::map<QString, QString> weightOf;
     openConnection();
     db::Recordset rs = openRecordset(totals, window);
+    loadRows(table, rs);
+    closeRecordset(rs);
+    db::Recordset ws = openRecordset(weights, window);
+    for (; !ws.isEOF(); ws.moveNext()) {
+        const QString seq = ws.field(QStringLiteral("Seq")).toString();
+        if (!weightOf.count(seq)) weightOf[seq] = ws.field(QStringLiteral("Weight")).toString();
+    }
+    closeRecordset(ws);
+    closeConnection();
+
+    for (SummaryRow& row : table) row[colWeight] = weightOf[row[colSeq]];
+    summaryTable_ = std::move(table);
+    writeTable();
+}
+
+void frmSummary::loadRows(SummaryTable& table, db::Recordset& rs) {
     for (; !rs.isEOF(); rs.moveNext()) {
         SummaryRow row;
         row[colSeq] = rs.field(QStringLiteral("Seq")).toString();
@@ -234,23 +259,11 @@ void frmSummary::runSummary() {
         row[colLosses] = rs.field(QStringLiteral("Lcnt")).toString();
         row[colPins] = rs.field(QStringLiteral("Pcnt")).toString();
         row[colPct] = summaryPct(leadingNumber(row[colWins]), leadingNumber(row[colLosses]));
-        rows.push_back(row);
+        table.push_back(row);
     }
-    closeRecordset(rs);
-    db::Recordset ws = openRecordset(weights, window);
-    for (; !ws.isEOF(); ws.moveNext()) {
-        const QString seq = ws.field(QStringLiteral("Seq")).toString();
-        if (!weightOf.count(seq)) weightOf[seq] = ws.field(QStringLiteral("Weight")).toString();
-    }
-    closeRecordset(ws);
-    closeConnection();
-
-    for (SummaryRow& row : rows) row[colWeight] = weightOf[row[colSeq]];
-    summaryTable_ = std::move(rows);
-    writeTable();
 }
 
-void frmSummary::sortTable() {
+void frmSummary::sortTable(SummaryTable& table) {
     static const std::pair<const char*, int> kSortKeys[] = {
         {"Weight", colWeight}, {"PCT", colPct},   {"First Name", colFirst},
         {"Last Name", colLast}, {"Full Name", colFull}, {"Grade", colGrade},
@@ -280,16 +293,18 @@ void frmSummary::sortTable() {
     };
     // Exchange sort: rows with equal keys are never exchanged, and the order they end in comes
     // from this very procedure.
-    const size_t n = summaryTable_.size();
+    const size_t n = table.size();
     for (size_t i = 0; i + 1 < n; ++i)
         for (size_t j = i + 1; j < n; ++j) {
-            const int c = compare(summaryTable_[i], summaryTable_[j]);
-            if (ascending ? c > 0 : c < 0) std::swap(summaryTable_[i], summaryTable_[j]);
+            const int c = compare(table[i], table[j]);
+            if (ascending ? c > 0 : c < 0) swapRows(table, i, j);
         }
 }
 
+void frmSummary::swapRows(SummaryTable& table, size_t i, size_t j) { std::swap(table[i], table[j]); }
+
 void frmSummary::writeTable() {
-    sortTable();
+    sortTable(summaryTable_);
     SetTBTabStops(txtResult, {40, 120, 160, 200, 240, 280});
     QString text = QStringLiteral(" Weight\tName\tGrade\tWins\tLosses\tPins\tPCT\r\n");
     text += QStringLiteral(" -------\t--------\t-------\t-------\t--------\t-------\t--------\r\n\r\n");
@@ -305,4 +320,39 @@ void frmSummary::writeTable() {
 
 void frmSummary::SetTBTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
     SetTabStops(box, stops);
+}
+
+void frmSummary::GetLevel() {
+    ui::msgBox(QStringLiteral("Removed from use 10/9/2010"), ui::Buttons::OK,
+               QStringLiteral("frmSummary  GetLevel"));
+}
+
+void frmSummary::loadWeights(SummaryTable& table, db::Recordset& rs, const QString& column,
+                             const QString& kind) {
+    const int col = column.toInt();
+    const bool weights = kind == QLatin1String("Weight");
+    if (col < 0 || col + (weights ? 1 : 0) >= int(std::tuple_size_v<SummaryRow>)) return;
+    for (SummaryRow& row : table) row[col] = QStringLiteral("0");
+    for (; !rs.isEOF(); rs.moveNext()) {
+        const QString seq = rs.field(QStringLiteral("SeqWrestler")).toString();
+        const QString count = rs.field(QStringLiteral("c")).toString();
+        for (SummaryRow& row : table) {
+            if (row[colSeq] != seq) continue;
+            if (!weights) {
+                row[col] = count;
+            } else if (leadingNumber(count) > leadingNumber(row[col + 1])) {
+                row[col] = rs.field(QStringLiteral("Weight")).toString();
+                row[col + 1] = count;
+            }
+        }
+    }
+}
+
+void frmSummary::computePct(SummaryTable& table, int winColumn, int lossColumn, int pctColumn) {
+    for (SummaryRow& row : table) {
+        const long long wins = std::llround(leadingNumber(row[winColumn]));
+        const long long losses = std::llround(leadingNumber(row[lossColumn]));
+        row[pctColumn] = wins + losses == 0 ? QString()
+                                            : thousandthsText(wins * 1000 / (wins + losses));
+    }
 }

@@ -285,14 +285,18 @@ void frmEditNames::clearFields() {
     txtFirst->clear();
     txtLast->clear();
     txtGrade->clear();
+    clearSeasonFields();
+    txtfullname->clear();
+    txtSeq->clear();
+}
+
+void frmEditNames::clearSeasonFields() {
     txtMinWt->clear();
     txtRegPl->clear();
     txtStPl->clear();
     chkInActWres->setChecked(false);
     txtNote->clear();
     txtNote2->clear();
-    txtfullname->clear();
-    txtSeq->clear();
 }
 
 void frmEditNames::comFullName_Click() {
@@ -422,17 +426,17 @@ bool frmEditNames::fitsColumns(const db::Recordset& rs, const QString& season) {
 
 bool frmEditNames::saveWrestler() {
     const QString season = saveSeason();
-    if (seasonYear(season).isEmpty()) {
-        ui::msgBox(QStringLiteral("The season must begin with its starting year, such as 2010-2011"),
-                   ui::Buttons::OK, QStringLiteral("ERROR"));
-        return false;
-    }
 
     txtFirst->setText(txtFirst->text().trimmed());
     txtLast->setText(txtLast->text().trimmed());
     if (txtFirst->text().isEmpty() || txtLast->text().isEmpty()) {
         ui::msgBox(QStringLiteral("First and Last Names must be filled in"), ui::Buttons::OK,
                    QStringLiteral("ERROR"));
+        return false;
+    }
+    if (seasonYear(season).isEmpty()) {
+        ui::msgBox(QStringLiteral("The season must begin with its starting year, such as 2010-2011"),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
         return false;
     }
 
@@ -538,13 +542,14 @@ void frmEditNames::cmdInc_Click() {
     // The carry starts from a stored row.
     if (txtSeq->text().isEmpty()) return;
 
+    const QString year = seasonYear(txtSeason->text());
+    if (year.isEmpty()) return;
+
     // A grade that is no number (empty, "Fr") is carried as it is.
     const QString grade = txtGrade->text().trimmed();
     if (isNumericText(grade))
         txtGrade->setText(QString::number(static_cast<long long>(std::floor(grade.toDouble())) + 1));
 
-    const QString year = seasonYear(txtSeason->text());
-    if (year.isEmpty()) return;
     txtSeason->setText(seasonLabel(static_cast<short>(year.toInt() + 1)));
     setSeasonText(txtSeason->text());
     isDirty_ = false;
@@ -563,12 +568,7 @@ void frmEditNames::cmdInc_Click() {
     if (txtSeq->text().isEmpty()) return;
     if (ui::msgBox(QStringLiteral("Clear all fields for new season?"), ui::Buttons::YesNo,
                    QStringLiteral("Clear fields?")) == ui::Answer::Yes) {
-        txtMinWt->clear();
-        txtRegPl->clear();
-        txtStPl->clear();
-        chkInActWres->setChecked(false);
-        txtNote->clear();
-        txtNote2->clear();
+        clearSeasonFields();
         saveWrestler();
     }
 }

@@ -91,6 +91,8 @@ private:
     void connectHandlers();
     void markDirty();
     void clearFields();
+    // Empties what a new season starts without: minimum weight class, placings, inactive, notes.
+    void clearSeasonFields();
     // Writes a season label into the season box without choosing an entry of its list.
     void setSeasonText(const QString& label);
     // The four-digit year a season text begins with, or "" when it begins with none.

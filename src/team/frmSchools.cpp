@@ -16,7 +16,6 @@
 #include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "matches/frmMatchInfo.h"
-#include "platform/db/JetSql.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -146,12 +145,13 @@ void frmSchools::reload() { loadSchools(chkDivision->isChecked()); }
 // ---- The list ----
 
 void frmSchools::loadSchools(bool showDivision) {
+    // The filters match anywhere in the text; a % or _ typed into them is a wildcard.
+    const QString any = QStringLiteral("%");
     openConnection();
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League "
-                       "FROM OppSchool Where OppSchool LIKE ? ESCAPE '\\' and OppDiv LIKE ? "
-                       "ESCAPE '\\' ORDER BY OppSchool"),
-        {db::likeContainsPattern(txtBegin->text()), db::likeContainsPattern(txtDiv->text())});
+                       "FROM OppSchool Where OppSchool LIKE ? and OppDiv LIKE ? ORDER BY OppSchool"),
+        {any + txtBegin->text() + any, any + txtDiv->text() + any});
 
     selectingByCode_ = true;
     lstSchools->clear();

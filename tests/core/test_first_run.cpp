@@ -2,6 +2,7 @@
 // one found with the file picker.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include "core/frmFileLoc.h"
 #include "core/frmInit.h"
 #include "core/startup.h"
+#include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
@@ -35,12 +37,7 @@ void writeFile(const QString& path, const QByteArray& content) {
 class FirstRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        gIniFound.clear();
-        gDbPath.clear();
-        gDbFolder.clear();
-        gSchoolName.clear();
-        gDbVersion = 0;
-        gFileLocMode.clear();
+        resetCoreState();
         setEndProgramHandler([this] { ++ends; });
         QDir(home.path()).mkpath(QStringLiteral("team"));
     }
@@ -90,7 +87,10 @@ TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) 
     EXPECT_EQ(dirLoc->txtDirectory->text(), home.path()) << "starts in the home folder";
 
     // The folder list writes the chosen folder into the folder box, without a final slash.
-    dirLoc->setDirBoxPath(team());
+    // The drive list sets the folder list to that drive.
+    dirLoc->DriveBox_Change();
+    EXPECT_EQ(dirLoc->txtDirectory->text(), dirLoc->DriveBox->currentText());
+    dirLoc->DirBox->setFolder(team());
     EXPECT_EQ(dirLoc->txtDirectory->text(), team());
 
     ui::ScriptedMessages msgs;
@@ -190,7 +190,7 @@ TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
     EXPECT_EQ(fileLoc->txtFileName->text(), "");
     EXPECT_FALSE(fileLoc->txtFileWildcard->isVisibleTo(fileLoc));
 
-    fileLoc->setDirBoxPath(team());
+    fileLoc->DirBox->setFolder(team());
     EXPECT_EQ(fileLoc->txtDirectory->text(), team());
     ASSERT_EQ(fileLoc->FileBox->count(), 2) << "only the *.mdb files";
     EXPECT_EQ(fileLoc->FileBox->item(0)->text(), "notes.mdb");
@@ -207,6 +207,8 @@ TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
     EXPECT_EQ(fileLoc->txtFileName->text(), "");
     EXPECT_EQ(fileLoc->txtDirectory->text(), team() + "/");
     EXPECT_FALSE(QFile::exists(ini()));
+    EXPECT_EQ(readFile(team() + "/notes.mdb"), "Just some text, not a database.\n");
+    EXPECT_FALSE(QFile::exists(team() + "/Blank_MatchInfo.md_"));
     EXPECT_EQ(gDbVersion, 0);
     EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
     EXPECT_FALSE(gConn.isOpen());
@@ -230,6 +232,7 @@ TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
     EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
     EXPECT_EQ(gIniFound, "Season.mdb");
     EXPECT_EQ(readFile(ini()), (db + "\r\n\r\n").toUtf8());
+    EXPECT_TRUE(QFile::exists(team() + "/Blank_MatchInfo.md_")) << "for new files made later";
 }
 
 TEST_F(FirstRunTest, CancelInTheFilePickerEndsTheProgram) {

@@ -1,9 +1,11 @@
 // Start-up and the main menu: screen check, version gating, close box, buttons and returns.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 
 #include "core/connection.h"
@@ -28,12 +30,7 @@ void writeIni(const QString& home, const QString& dbPath) {
 class MainMenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        gIniFound.clear();
-        gDbPath.clear();
-        gDbFolder.clear();
-        gSchoolName.clear();
-        gDbVersion = 0;
-        gFileLocMode.clear();
+        resetCoreState();
         setEndProgramHandler([this] { ++ends; });
     }
     void TearDown() override {
@@ -57,25 +54,64 @@ protected:
     int ends = 0;
 };
 
-TEST_F(MainMenuTest, ScreenOfAtLeast1024By768IsRequired) {
-    EXPECT_TRUE(screenIsLargeEnough(QSize(1024, 768)));
-    EXPECT_TRUE(screenIsLargeEnough(QSize(1280, 1024)));
-    EXPECT_FALSE(screenIsLargeEnough(QSize(1023, 768)));
-    EXPECT_FALSE(screenIsLargeEnough(QSize(1024, 767)));
-
-    {
-        ui::ScriptedMessages msgs;
-        EXPECT_TRUE(screenCheck(QSize(1024, 768)));
+// Run only as a child process of ScreenSizeDecidesWhetherTheMenuLoads, on the screen that test
+// gives the offscreen platform.
+TEST_F(MainMenuTest, DISABLED_MenuLoadOnTheGivenScreen) {
+    const QStringList given = qEnvironmentVariable("KESTRIVANE_TEST_SCREEN").split('x');
+    ASSERT_EQ(given.size(), 3) << "width x height x expected outcome";
+    ASSERT_EQ(ui::screenSize(), QSize(given[0].toInt(), given[1].toInt()));
+    configure();
+    ui::ScriptedMessages msgs;
+    if (given[2] == "refused") {
+        msgs.expect("Program will only run on screen resolution of 1024x768 or higher");
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_EQ(msgs.last().title, "Screen Resolution Error");
+        EXPECT_EQ(msgs.last().buttons, ui::Buttons::OK);
+        EXPECT_EQ(ends, 1);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_TRUE(gIniFound.isEmpty()) << "nothing else has run";
+    } else {
+        frmInit* menu = ui::forms().get<frmInit>();
         EXPECT_TRUE(msgs.messages().empty());
         EXPECT_EQ(ends, 0);
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->lblSchool->text(), "Sample School");
     }
-    ui::ScriptedMessages msgs;
-    msgs.expect("Program will only run on screen resolution of 1024x768 or higher");
-    EXPECT_FALSE(screenCheck(QSize(1023, 768)));
-    EXPECT_EQ(msgs.last().title, "Screen Resolution Error");
-    EXPECT_EQ(msgs.last().buttons, ui::Buttons::OK);
-    EXPECT_EQ(ends, 1);
-    EXPECT_TRUE(programEnded());
+}
+
+TEST_F(MainMenuTest, ScreenSizeDecidesWhetherTheMenuLoads) {
+    struct Case {
+        int width, height;
+        const char* outcome;
+    };
+    for (const Case& c : {Case{1024, 768, "passes"}, Case{1023, 768, "refused"},
+                          Case{1024, 767, "refused"}}) {
+        const QString size = QStringLiteral("%1x%2").arg(c.width).arg(c.height);
+        SCOPED_TRACE(size.toStdString());
+        const QString config = home.file("screen-" + size + ".json");
+        QFile json(config);
+        ASSERT_TRUE(json.open(QIODevice::WriteOnly));
+        json.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, )"
+                                  R"("width": %1, "height": %2, "logicalDpi": 96, "dpr": 1}]})")
+                       .arg(c.width)
+                       .arg(c.height)
+                       .toUtf8());
+        json.close();
+
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
+        env.insert("KESTRIVANE_TEST_SCREEN", size + "x" + c.outcome);
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_also_run_disabled_tests",
+                     "--gtest_filter=MainMenuTest.DISABLED_MenuLoadOnTheGivenScreen"});
+        ASSERT_TRUE(child.waitForFinished(30000));
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    }
 }
 
 TEST_F(MainMenuTest, Version8DatabaseShowsTheFullMenu) {
@@ -181,6 +217,23 @@ TEST_F(MainMenuTest, Version7IsUpgradedAndReportedUntilTheNextLoad) {
     EXPECT_TRUE(msgs.messages().empty());
     EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
     for (QPushButton* b : fiveGated(menu)) EXPECT_TRUE(b->isEnabled());
+}
+
+TEST_F(MainMenuTest, StartUpRepairsOnceInARun) {
+    const QString db = configure();
+    const QString data = home.file("data");
+    execSql(db, "INSERT INTO [Match] (Seq) VALUES (1)");
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(queryValue(db, "SELECT PeriodOTHome FROM [Match] WHERE Seq = 1").toString(), "0");
+    EXPECT_EQ(QDir(data).entryList({"matchinfo *.bak"}, QDir::Files).size(), 1);
+
+    // The configuration file is not read again on a return, so neither is the repair run.
+    execSql(db, "INSERT INTO [Match] (Seq) VALUES (2)");
+    menu->cmdEdit->click();
+    ui::forms().get<frmFindMatch>()->cmdReturn->click();
+    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+    EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match] WHERE Seq = 2").isNull());
 }
 
 TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedLeavesOnlyUtilitiesAndEnd) {

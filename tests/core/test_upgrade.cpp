@@ -147,12 +147,15 @@ TEST_F(RepairUpgradeTest, UpgradeTo8) {
     EXPECT_TRUE(rows[4][0].isNull()) << "no match, no season";
     EXPECT_TRUE(rows[4][1].isNull());
 
-    // A second run over a file that has the changes already still completes.
-    execSql(db, "UPDATE License SET Version = '7' WHERE Seq = 1");
+    // A file that has the new table, columns and index already still gets its seasons filled.
+    execSql(db, "UPDATE License SET Version = '7' WHERE Seq = 1;"
+                "UPDATE Wrestler SET Season = NULL, FNameSeason = NULL;");
     ui::ScriptedMessages msgs;
     msgs.expect("Updated DB to version 8");
     upgradeDb7to8();
     EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
+    EXPECT_EQ(queryValue(db, "SELECT FNameSeason FROM Wrestler WHERE Seq = 1").toString(),
+              "John Smith2009");
 }
 
 TEST_F(RepairUpgradeTest, AFailedUpgradeStaysAtVersion7AndSaysSo) {
@@ -169,6 +172,10 @@ TEST_F(RepairUpgradeTest, AFailedUpgradeStaysAtVersion7AndSaysSo) {
     EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "7");
     EXPECT_EQ(backupsIn(folder).size(), 1) << "the backup is kept";
     EXPECT_FALSE(gConn.isOpen());
+    // Nothing of the upgrade is left half done in the file.
+    EXPECT_TRUE(tableColumns(db, "DualScore").isEmpty());
+    EXPECT_TRUE(queryValue(db, "SELECT FNameSeason FROM Wrestler WHERE Seq = 4").isNull());
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM sqlite_master WHERE name = 'FullName'").toInt(), 1);
 }
 
 TEST_F(RepairUpgradeTest, UpgradeWithoutABackupChangesNothing) {

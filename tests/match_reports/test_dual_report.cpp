@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTextOption>
 
 #include "core/connection.h"
 #include "match_reports/frmDualRpt.h"
@@ -113,6 +115,12 @@ TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScore
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     chooseDates(form, 0, 0);
     EXPECT_EQ(form->reportText(), kDec4);
+    EXPECT_EQ(form->txtresults->toPlainText(), QString(kDec4).replace("\r\n", "\n"));
+    // A stop every 5 dialog units: far closer than the box's own default of 80 pixels.
+    const QTextOption option = form->txtresults->document()->defaultTextOption();
+    EXPECT_TRUE(option.tabs().isEmpty());
+    EXPECT_GT(option.tabStopDistance(), 0);
+    EXPECT_LT(option.tabStopDistance(), 40);
     EXPECT_EQ(comboItems(form->comOppSchool), QStringList({"Eastbrook", "Northfield"}));
     EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
     EXPECT_TRUE(form->lblDate->isHidden());

@@ -4,10 +4,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextOption>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
@@ -92,7 +95,11 @@ TEST_F(IndMatchSummaryTest, OneLeagueMatchGivesTheExactReport) {
         "\t\t\t1-0\t0\t\t\t  2\t  0\t  1\t  1\t  0\t      3\r\n"
         "\t\t\t\t0\t\t\t  1\t  0\t  0\t  0\t  2\r\n";
     EXPECT_EQ(form->reportText(), expected);
-    EXPECT_EQ(form->txtresults->toPlainText(), QString(expected).replace("\r\n", "\n").chopped(1));
+    EXPECT_EQ(form->txtresults->toPlainText(), QString(expected).replace("\r\n", "\n"));
+    // Twelve tab stops line the columns up.
+    const QList<QTextOption::Tab> stops = form->txtresults->document()->defaultTextOption().tabs();
+    ASSERT_EQ(stops.size(), 12);
+    EXPECT_LT(stops.front().position, stops.back().position);
 
     form->cmdCopyClip->click();
     EXPECT_EQ(ui::clipboardText(), expected) << "the clipboard gets the CR LF text exactly";
@@ -193,6 +200,8 @@ TEST_F(IndMatchSummaryTest, SchoolWidthDecidesTheTabsBeforeTheActualWeight) {
     const int w = db.addWrestler("Jim", "Roe", 2010);
     const int wt = db.addWeight("125");
     frmIndMatchSummary* form = open();
+    // Widths are taken in the stand-in of "MS Sans Serif", which has its widths.
+    EXPECT_EQ(QFontInfo(form->txtresults->font()).family(), "Liberation Sans");
     // Schools of growing width; one in each band of the rule.
     QString medium, wide;
     for (QString name = "Academy"; name.size() < 80; name += " x") {

@@ -56,6 +56,7 @@ TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
     QTest::mouseClick(s->cmdPenalty[1], Qt::LeftButton);
     s->txtHome[6]->setFocus(Qt::MouseFocusReason);
     QTest::mouseClick(s->cmdNF2[0], Qt::LeftButton);
+    QTest::mouseClick(s->cmdRO[0], Qt::LeftButton);
     s->comChoiceHome[0]->setCurrentText(QStringLiteral("Top"));
     s->comChoiceOpp[4]->setCurrentText(QStringLiteral("Neu"));
     s->txtNotes->setText(QStringLiteral("Good ride"));
@@ -113,6 +114,8 @@ TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
         EXPECT_EQ(strings[7 + i].toString(), opp[i]) << i;
     }
     EXPECT_TRUE(home[0].contains("T2") && home[0].contains("E1"));
+    // Built by the buttons and never checked since: stored with its blanks and the ride-out.
+    EXPECT_EQ(home[6], " N2 RO1 ");
 
     const QVariantList tallies = queryRows(
         db, QStringLiteral("SELECT tp1home, ep1home, nf3p2Opp, pp2Opp, nf2pdothome, "
@@ -206,6 +209,12 @@ TEST_F(MatchEntrySave, ChecksRefuseInTheirOrderAndStoreNothing) {
     };
 
     saveRefusedWith(QStringLiteral("You must enter a date"));  // no name either: only this one
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Date must be in the MM/DD/YYYY format"));
+        enterText(f->txtDate, QStringLiteral("11/31/10/4"));
+    }
+    saveRefusedWith(QStringLiteral("Date must be in the MM/DD/YYYY format"));
     enterText(f->txtDate, QStringLiteral("11/05/2010"));
     saveRefusedWith(QStringLiteral("You must select a name"));
     pickName(QStringLiteral("Adam Brook"));
@@ -340,9 +349,16 @@ TEST_F(MatchEntrySave, ClearScreenKeepsDateSchoolAndSeason) {
     EXPECT_EQ(h->txtScore->text(), "");
 }
 
-TEST_F(MatchEntrySave, ReturnGoesBackToTheMenuAndDropsTheEntry) {
+TEST_F(MatchEntrySave, CloseBoxIsRefusedAndReturnGoesBackToTheMenuDroppingTheEntry) {
     frmMatchInfo* f = openFromMenu();
     sheet()->txtHome[0]->setText(QStringLiteral("T2"));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Click 'Return' to close window"));
+        f->close();
+        EXPECT_EQ(msgs.last().title, "Exit");
+    }
+    EXPECT_TRUE(f->isVisible());
     f->cmdReturn->click();
     EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
     EXPECT_FALSE(ui::forms().isLoaded<frmMatchInfo>());

@@ -30,12 +30,7 @@
 class MatchEntryFixture : public ::testing::Test {
 public:
     void SetUp() override {
-        gIniFound.clear();
-        gDbPath.clear();
-        gDbFolder.clear();
-        gSchoolName.clear();
-        gDbVersion = 0;
-        gFileLocMode.clear();
+        resetCoreState();
         QDir(home.path()).mkpath(QStringLiteral("data"));
         db = makeDatabase(home.file(QStringLiteral("data")));
         QFile ini(home.file(QStringLiteral("MatchInfo.ini")));

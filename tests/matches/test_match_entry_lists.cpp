@@ -3,6 +3,9 @@
 // box and the opponent names from rosters or past bouts.
 #include "test_match_entry_fixture.h"
 
+#include <QDropEvent>
+#include <QMimeData>
+
 namespace {
 
 using MatchEntryLookups = MatchEntryFixture;
@@ -209,6 +212,17 @@ TEST_F(MatchEntryLookups, SchoolListsFindBoxAndLeagueBox) {
     f->lstSchools->setCurrentRow(1);
     emit f->lstSchools->itemDoubleClicked(f->lstSchools->currentItem());
     EXPECT_EQ(f->txtOppSchool->text(), "Central High");
+
+    // A drop on the school box takes the previous-schools selection, whatever was dropped.
+    f->lstSchools->setCurrentRow(0);
+    QMimeData dropped;
+    dropped.setText(QStringLiteral("something else"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f->txtOppSchool, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f->txtOppSchool, &drop);
+    EXPECT_EQ(f->txtOppSchool->text(), "Westfield");
 }
 
 }  // namespace

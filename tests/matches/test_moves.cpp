@@ -1,6 +1,8 @@
 // The move notation check and the move tallies of a match row.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+
 #include <QMap>
 #include <QSet>
 
@@ -22,6 +24,18 @@ const char* const kTakedown = "Takedown or Reversal without 2 points following";
 const char* const kEscape = "Escape without 1 point following";
 const char* const kNearFall = "Near Fall without 2, 3, or 4 points following";
 const char* const kPenalty = "Penalty without 1 or 2 points following";
+
+// Each typed text, checked with an empty error text, comes back rebuilt with its message.
+template <std::size_t N>
+void expectMoves(const MoveCase (&cases)[N]) {
+    for (const MoveCase& c : cases) {
+        QString text = c.typed;
+        QString error;
+        validateMoves(text, error);
+        EXPECT_EQ(text, QString(c.rebuilt)) << "typed: [" << c.typed << "]";
+        EXPECT_EQ(error, QString(c.error)) << "typed: [" << c.typed << "]";
+    }
+}
 
 TEST(ValidateMoves, RebuildsTheTextAndReportsTheFirstMalformedMove) {
     const MoveCase cases[] = {
@@ -54,13 +68,7 @@ TEST(ValidateMoves, RebuildsTheTextAndReportsTheFirstMalformedMove) {
         {"e1 t3 e2", "E1 T3 E2", kTakedown},
         {"P3 T3", "P3 T3", kPenalty},
     };
-    for (const MoveCase& c : cases) {
-        QString text = c.typed;
-        QString error;
-        validateMoves(text, error);
-        EXPECT_EQ(text, QString(c.rebuilt)) << "typed: [" << c.typed << "]";
-        EXPECT_EQ(error, QString(c.error)) << "typed: [" << c.typed << "]";
-    }
+    expectMoves(cases);
 }
 
 TEST(ValidateMoves, KeepsTheRideOutPoint) {
@@ -73,13 +81,7 @@ TEST(ValidateMoves, KeepsTheRideOutPoint) {
         {"RO2", "", ""},
         {"RX1", "", ""},
     };
-    for (const MoveCase& c : cases) {
-        QString text = c.typed;
-        QString error;
-        validateMoves(text, error);
-        EXPECT_EQ(text, QString(c.rebuilt)) << "typed: [" << c.typed << "]";
-        EXPECT_EQ(error, QString(c.error)) << "typed: [" << c.typed << "]";
-    }
+    expectMoves(cases);
 }
 
 TEST(ValidateMoves, LeavesAnEarlierErrorTextAloneWhenTheMovesPass) {

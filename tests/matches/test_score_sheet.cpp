@@ -1,7 +1,12 @@
 // The score sheet, driven through its controls in the offscreen window.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QPalette>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -46,7 +51,18 @@ protected:
         QTest::keyClicks(box, text);
     }
 
-    static bool highlighted(const QGroupBox* frame) { return frame->font().bold(); }
+    // The two caption styles of the period and notes frames, in every part.
+    static bool highlighted(const QGroupBox* frame) {
+        const QFont font = frame->font();
+        return font.pointSize() == 14 && font.bold() && font.italic() && font.underline() &&
+               frame->palette().color(QPalette::WindowText) == QColor(255, 255, 128);
+    }
+    static bool normal(const QGroupBox* frame) {
+        const QFont font = frame->font();
+        return font.pointSize() == 12 && !font.bold() && !font.italic() && !font.underline() &&
+               frame->palette().color(QPalette::WindowText) ==
+                   QPalette().color(QPalette::HighlightedText);
+    }
 
     frmScoreSheet* sheet = nullptr;
 };
@@ -91,11 +107,46 @@ TEST_F(ScoreSheetTest, TakedownScoresAtOnceAndTheNextCheckTidiesTheBox) {
     // Leaving any period box checks them all.
     click(sheet->txtOpp[1]);
     EXPECT_TRUE(highlighted(sheet->fraPeriod[1]));
-    EXPECT_FALSE(highlighted(sheet->fraPeriod[0]));
+    EXPECT_TRUE(normal(sheet->fraPeriod[0]));
     click(sheet->txtHome[3]);
     EXPECT_EQ(sheet->txtHome[0]->text(), "T2 E1");
     EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
     EXPECT_EQ(sheet->curPeriod, 3);
+}
+
+TEST_F(ScoreSheetTest, EveryMoveButtonAppendsItsTokenToItsOwnRow) {
+    struct MoveButton {
+        std::array<QPushButton*, 2> buttons;
+        const char* caption;
+    };
+    const MoveButton row[] = {
+        {sheet->cmdTD, "Takedown"},      {sheet->cmdRev, "Reverse"},
+        {sheet->cmdEscape, "Escape"},    {sheet->cmdNF2, "NearFall 2"},
+        {sheet->cmdNF3, "NearFall 3"},   {sheet->cmdPenalty, "Penalty"},
+        {sheet->cmdWarning, "Warning"},  {sheet->cmdCaution, "Caution"},
+    };
+    for (const MoveButton& b : row) {
+        EXPECT_EQ(b.buttons[0]->text(), b.caption);
+        EXPECT_EQ(b.buttons[1]->text(), b.caption);
+        click(b.buttons[0]);
+    }
+    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 R2 E1 N2 N3 P1 W C ");
+    EXPECT_EQ(sheet->txtOpp[0]->text(), "");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 11");
+
+    click(sheet->txtHome[2]);
+    for (const MoveButton& b : row) click(b.buttons[1]);
+    EXPECT_EQ(sheet->txtOpp[2]->text(), " T2 R2 E1 N2 N3 P1 W C ");
+    EXPECT_EQ(sheet->txtHome[2]->text(), "");
+    EXPECT_EQ(sheet->txtOppScore->text(), " 11");
+
+    // The home ride-out goes into the home final overtime, after what stands there.
+    sheet->txtHome[6]->setText("E1");
+    EXPECT_EQ(sheet->cmdRO[0]->text(), "RideOut");
+    click(sheet->cmdRO[0]);
+    EXPECT_EQ(sheet->txtHome[6]->text(), "E1RO1 ");
+    EXPECT_EQ(sheet->txtOpp[6]->text(), "");
+    EXPECT_EQ(sheet->curPeriod, 2);
 }
 
 TEST_F(ScoreSheetTest, MalformedMoveIsReportedAndTheFocusGoesBackIntoItsBox) {
@@ -118,6 +169,20 @@ TEST_F(ScoreSheetTest, MalformedMoveIsReportedAndTheFocusGoesBackIntoItsBox) {
     EXPECT_TRUE(sheet->txtOpp[2]->hasFocus());
     EXPECT_EQ(sheet->txtHomeScore->text(), " 5");
     EXPECT_EQ(msgs.messages().size(), 1u);
+}
+
+TEST_F(ScoreSheetTest, MoveClickedWhileLeavingABadBoxIsStillRecorded) {
+    // The box is checked first; the click then adds its move to the period of that box.
+    ui::ScriptedMessages msgs;
+    msgs.expect(kTakedownMessage);
+    typeInto(sheet->txtHome[1], "t3");
+    click(sheet->cmdTD[1]);
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_TRUE(sheet->txtHome[1]->hasFocus());
+    EXPECT_EQ(sheet->txtHome[1]->text(), "T3");
+    EXPECT_EQ(sheet->txtOpp[1]->text(), " T2 ");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
+    EXPECT_EQ(sheet->txtOppScore->text(), " 2");
 }
 
 TEST_F(ScoreSheetTest, OnlyTheFirstOfTwoBadBoxesIsReported) {
@@ -155,7 +220,7 @@ TEST_F(ScoreSheetTest, ButtonsWriteIntoThePeriodLastFocused) {
     EXPECT_TRUE(highlighted(sheet->fraNotes));
     click(sheet->cmdPenalty[1]);
     EXPECT_EQ(sheet->txtOpp[2]->text(), " P1 ");
-    EXPECT_FALSE(highlighted(sheet->fraNotes));
+    EXPECT_TRUE(normal(sheet->fraNotes));
 
     // The tiebreakers share one frame; the final overtime has its own.
     click(sheet->comChoiceOpp[3]);
@@ -164,10 +229,10 @@ TEST_F(ScoreSheetTest, ButtonsWriteIntoThePeriodLastFocused) {
     EXPECT_TRUE(highlighted(sheet->fraPeriod[4]));
     click(sheet->txtOpp[5]);
     click(sheet->txtOpp[6]);
-    EXPECT_FALSE(highlighted(sheet->fraPeriod[4]));
+    EXPECT_TRUE(normal(sheet->fraPeriod[4]));
     EXPECT_TRUE(highlighted(sheet->fraPeriod[5]));
     click(sheet->cmdHelp);
-    EXPECT_FALSE(highlighted(sheet->fraPeriod[5]));
+    EXPECT_TRUE(normal(sheet->fraPeriod[5]));
 }
 
 TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {
@@ -258,8 +323,12 @@ TEST(ScoreSheetWithEntryForm, ShowsTheNamesOnceAndKeepsTheEntriesWhileHidden) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
     QTest::mouseClick(sheet->cmdTD[0], Qt::LeftButton);
     sheet->comChoiceOpp[0]->setEditText("neutral");
+    QTest::mouseClick(sheet->txtOpp[2], Qt::LeftButton);
+    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 ");
 
+    // Leaving the box for Return checks the boxes as usual.
     QTest::mouseClick(sheet->cmdMatch, Qt::LeftButton);
+    EXPECT_EQ(sheet->txtHome[0]->text(), "T2");
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(entry->isVisible());
     ASSERT_TRUE(ui::forms().isLoaded<frmScoreSheet>());
@@ -268,7 +337,8 @@ TEST(ScoreSheetWithEntryForm, ShowsTheNamesOnceAndKeepsTheEntriesWhileHidden) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
     EXPECT_EQ(sheet->fraHome->title(), "Home Score  -  Pat Doyle");
     EXPECT_EQ(sheet->fraOpp->title(), "Opponent Score  -  Sam Reed");
-    EXPECT_EQ(sheet->txtHome[0]->text(), " T2 ");
+    EXPECT_EQ(sheet->curPeriod, 0);
+    EXPECT_EQ(sheet->focusWidget(), sheet->txtHome[0]);
     EXPECT_EQ(sheet->txtHomeScore->text(), " 2");
     EXPECT_EQ(sheet->comChoiceOpp[0]->currentText(), "neutral");
     ui::forms().unloadAll();

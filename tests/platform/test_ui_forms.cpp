@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -194,3 +195,11 @@ TEST_F(FormsTest, ActivationComesWithShowAndWithTheUserMovingBetweenForms) {
 }
 
 }  // namespace
+
+TEST(FormFonts, NamedFontsDrawWithTheirSameWidthStandIns) {
+    ui::Form form;
+    QFont font(QStringLiteral("MS Sans Serif"), 10);
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Times New Roman"), 10)).family(),
+              QStringLiteral("Liberation Serif"));
+}

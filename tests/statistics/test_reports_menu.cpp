@@ -125,8 +125,11 @@ TEST_F(ReportsMenuTest, CloseBoxIsRefusedAndReturnGoesToTheMainMenu) {
     ini.write((dbPath + "\r\n\r\n").toUtf8());
     ini.close();
     ui::ScriptedMessages msgs;
-    ui::forms().get<frmReports>()->cmdReturn->click();
-    EXPECT_FALSE(ui::forms().isLoaded<frmReports>());
+    frmReports* menu = ui::forms().get<frmReports>();
+    QApplication::setActiveWindow(menu);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(menu));
+    QTest::keyClick(menu, Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([] { return !ui::forms().isLoaded<frmReports>(); }, 2000));
     EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
 }
 

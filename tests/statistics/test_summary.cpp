@@ -147,7 +147,7 @@ protected:
         bouts(a, w125, "W", 2);
         bouts(a, w119, "L", 1);
         const int b = db.addWrestler("Bo", "Bell", 2010, "9");
-        bouts(b, w285, "W", 1);
+        bouts(b, w98, "W", 1);  // one bout at each: the weight whose text sorts first
         bouts(b, w285, "L", 1);
         const int c = db.addWrestler("Cy", "Cole", 2010, "11");
         bouts(c, w98, "W", 1);
@@ -192,6 +192,38 @@ TEST_F(SummarySortTest, PctAndMostWrestledWeight) {
     EXPECT_EQ(summaryPct(2, 1), ".667");
     EXPECT_EQ(summaryPct(0, 0), "0");
     EXPECT_EQ(summaryPct(5, 1), ".833");
+}
+
+TEST_F(SummarySortTest, UnusedColumnRoutines) {
+    ui::ScriptedMessages msgs;
+    msgs.expect("Removed from use 10/9/2010");
+    form->GetLevel();
+    EXPECT_EQ(msgs.last().title, "frmSummary  GetLevel");
+
+    frmSummary::SummaryTable table = form->summaryTable();
+    // The fraction cut, not rounded; nothing for a wrestler without decided matches.
+    form->computePct(table, 7, 8, 11);
+    QStringList pct;
+    for (const auto& row : table) pct << row[11];
+    EXPECT_EQ(pct, QStringList({".666", ".5", ".125", "1", "0", ""}));
+
+    openConnection();
+    db::Recordset rs = openRecordset(
+        "SELECT SeqWrestler, Weight, Count(*) AS c FROM [Match] INNER JOIN Weight ON Weight.Seq = "
+        "[Match].SeqWeight GROUP BY SeqWrestler, Weight ORDER BY SeqWrestler, Weight");
+    form->loadWeights(table, rs, "12", "Weight");
+    closeRecordset(rs);
+    rs = openRecordset("SELECT SeqWrestler, Count(*) AS c FROM [Match] GROUP BY SeqWrestler");
+    form->loadWeights(table, rs, "6", "Count");
+    closeRecordset(rs);
+    closeConnection();
+    QStringList weights, counts;
+    for (const auto& row : table) {
+        weights << row[12] + "x" + row[13];
+        counts << row[6];
+    }
+    EXPECT_EQ(weights, QStringList({"125x2", "285x1", "98x8", "106x3", "98x4", "119x1"}));
+    EXPECT_EQ(counts, QStringList({"3", "2", "8", "3", "4", "1"}));
 }
 
 TEST_F(SummarySortTest, WeightSortsAsTextGradeAsNumber) {

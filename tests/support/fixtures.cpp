@@ -112,6 +112,17 @@ TestHome::~TestHome() {
         qunsetenv("KESTRIVANE_HOME");
 }
 
+void resetCoreState() {
+    gConn.close();
+    gIniFound.clear();
+    gDbPath.clear();
+    gDbFolder.clear();
+    gSchoolName.clear();
+    gDbVersion = 0;
+    gFileLocMode.clear();
+    gImportFile.clear();
+}
+
 QString templatePath(const QString& name) {
     return QStringLiteral(KESTRIVANE_TEMPLATE_DIR) + QLatin1Char('/') + name;
 }

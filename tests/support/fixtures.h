@@ -30,6 +30,11 @@ private:
     QString oldCurrent_;
 };
 
+// Puts the application core's globals back as a fresh run of the program has them: no
+// configuration file found, no database, school or version, no file-picker mode or import file;
+// the connection closed.
+void resetCoreState();
+
 // Full path of an installed template: "matchinfo.md_" or "Blank_MatchInfo.md_".
 QString templatePath(const QString& name);
 

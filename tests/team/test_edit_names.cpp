@@ -107,9 +107,16 @@ TEST_F(EditNamesTest, ApostropheNamesAreStoredWithABackquoteAndWorkEverywhere) {
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 1);
 
-    // Loading, changing and deleting the row go through as well.
+    // Loading, changing and deleting the row go through as well; changing only the letter case
+    // of the row's own name is no duplicate.
     chooseName(ed, "Tom O`Neil");
     EXPECT_EQ(ed->txtLast->text(), "O`Neil");
+    ed->txtFirst->setText("TOM");
+    ed->cmdSave->click();
+    EXPECT_EQ(value("SELECT FullName FROM Wrestler WHERE LastName = 'O`Neil'").toString(), "TOM O`Neil");
+    EXPECT_EQ(loadWrestlerNames(true, QStringLiteral("2010")), QStringList{"TOM O`Neil"});
+    ed->txtFirst->setText("Tom");
+    ed->cmdSave->click();
     ed->txtNote->setPlainText("Left-handed; likes 'cradles'");
     ed->cmdSave->click();
     EXPECT_EQ(value("SELECT Notes FROM Wrestler WHERE LastName = 'O`Neil'").toString(),

@@ -55,6 +55,19 @@ TEST_F(EditWeightTest, ClassesListAsTextAndAddRefusesAnExistingText) {
     EXPECT_EQ(items(ed->lstWeight), (QStringList{"0103", "103", "285", "98", "Hwt'"}));
     EXPECT_EQ(ed->txtWeight->text(), "");
     EXPECT_EQ(ed->lstWeight->currentRow(), -1);
+
+    // A text with an apostrophe is renamed and deleted like any other.
+    select(ed, "Hwt'");
+    ed->txtWeight->setText("O'Neil");
+    ed->cmdRename->click();
+    select(ed, "O'Neil");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete weight O'Neil?", ui::Answer::Yes);
+        ed->cmdDelete->click();
+        EXPECT_EQ(msgs.last().title, "Delete Weight");
+    }
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"0103", "103", "285", "98"}));
 }
 
 TEST_F(EditWeightTest, RenameKeepsTheKeyOfTheSelectedClass) {

@@ -46,8 +46,10 @@ TEST_F(SchoolsTest, FiltersMatchAnywhereAndNamesWithQuotesAndPercentSignsAreSafe
     EXPECT_EQ(f->cmdLeague->text(), "&Remove League School") << "the button follows the first item";
     f->txtBegin->setText("'");
     EXPECT_EQ(items(f->lstSchools), QStringList{"St. Mary's"});
-    f->txtBegin->setText("%");
-    EXPECT_EQ(items(f->lstSchools), QStringList{"100% Prep"}) << "a typed % is no wildcard";
+    f->txtBegin->setText("0%p");
+    EXPECT_EQ(items(f->lstSchools), QStringList{"100% Prep"}) << "a typed % is a wildcard";
+    f->txtBegin->setText("E_s");
+    EXPECT_EQ(items(f->lstSchools), QStringList{"East"}) << "and so is a typed _";
     f->txtBegin->setText("");
 
     f->txtDiv->setText("1");

@@ -1,6 +1,7 @@
 #include "platform/ui/Form.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QHideEvent>
 #include <QPointer>
 #include <QShowEvent>
@@ -13,9 +14,22 @@ namespace ui {
 
 namespace {
 QPointer<Form> gActiveForm;
-}
 
-Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
+// The fonts the forms and printouts name are drawn with installed fonts of the same widths, so
+// that texts measure and break as they were laid out.
+void substituteFonts() {
+    static const bool done = [] {
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+        return true;
+    }();
+    (void)done;
+}
+}  // namespace
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) { substituteFonts(); }
 
 Form::~Form() {
     // The derived form is gone already; its controls must not call its handlers while they are
