@@ -10,7 +10,9 @@ PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev libcurl4-
 
 missing=()
 for p in "${PACKAGES[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  # Installed means "install ok installed"; a package removed with its settings kept is missing.
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"

@@ -9,7 +9,7 @@
 namespace {
 
 // The number a date part begins with; 0 when it begins with none.
-int partValue(const QString& part) { return static_cast<int>(leadingNumber(part)); }
+double partValue(const QString& part) { return leadingNumber(part); }
 
 // The date a rebuilt MM/DD/YYYY text stands for, read month first whatever the locale; a
 // one- or two-digit year is taken as 20xx.
@@ -103,8 +103,4 @@ QString signedNumberText(double n) {
 
 double leadingNumber(const QString& text) { return db::Value(text).toDouble(); }
 
-bool isNumericText(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
-    return re.match(text).hasMatch();
-}
+bool isNumericText(const QString& text) { return db::isNumberText(text); }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/connection.h"
 #include "core/contacts.h"
@@ -202,7 +203,23 @@ void frmMatchInfo::buildControls() {
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
     QPushButton* buttons[] = {cmdScore, cmdSaveMatch, cmdClear,      cmdReturn,
                               cmdEditNames, cmdEditWeight, cmdSchools, cmdHelp};
-    for (int i = 0; i < 8; ++i) ui::place(buttons[i], 120 + i * 1230, 7150, 1180, 500);
+    // One row along the bottom: each button as wide as its caption needs, the rest shared out.
+    {
+        const int gap = 2;
+        int widths[8];
+        int total = 0;
+        for (int i = 0; i < 8; ++i) {
+            const QString caption = buttons[i]->text().remove(QLatin1Char('&'));
+            widths[i] = buttons[i]->fontMetrics().horizontalAdvance(caption) + 10;
+            total += widths[i];
+        }
+        const int spare = std::max(0, ui::twips(10000 - 240) - total - 7 * gap) / 8;
+        int x = ui::twips(120);
+        for (int i = 0; i < 8; ++i) {
+            buttons[i]->setGeometry(x, ui::twips(7150), widths[i] + spare, ui::twips(500));
+            x += widths[i] + spare + gap;
+        }
+    }
 
     ui::place(this, 0, 0, 10000, 7900);
     setFixedSize(size());

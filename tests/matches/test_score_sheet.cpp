@@ -171,17 +171,24 @@ TEST_F(ScoreSheetTest, MalformedMoveIsReportedAndTheFocusGoesBackIntoItsBox) {
     EXPECT_EQ(msgs.messages().size(), 1u);
 }
 
-TEST_F(ScoreSheetTest, MoveClickedWhileLeavingABadBoxIsStillRecorded) {
-    // The box is checked first; the click then adds its move to the period of that box.
+TEST_F(ScoreSheetTest, MoveClickedWhileLeavingABadBoxWaitsForTheBoxToBePutRight) {
+    // The box is checked first; its message takes the click, so no move is added and the button
+    // is not left pressed. The next click adds the move to the period of that box.
     ui::ScriptedMessages msgs;
     msgs.expect(kTakedownMessage);
     typeInto(sheet->txtHome[1], "t3");
     click(sheet->cmdTD[1]);
     EXPECT_EQ(msgs.messages().size(), 1u);
     EXPECT_TRUE(sheet->txtHome[1]->hasFocus());
+    EXPECT_FALSE(sheet->cmdTD[1]->isDown());
     EXPECT_EQ(sheet->txtHome[1]->text(), "T3");
-    EXPECT_EQ(sheet->txtOpp[1]->text(), " T2 ");
+    EXPECT_EQ(sheet->txtOpp[1]->text(), "");
     EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
+
+    sheet->txtHome[1]->setText("T2");
+    click(sheet->cmdTD[1]);
+    EXPECT_EQ(sheet->txtOpp[1]->text(), " T2 ");
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 2");
     EXPECT_EQ(sheet->txtOppScore->text(), " 2");
 }
 

@@ -20,8 +20,14 @@ TEST(JetSql, TranslatesEachConstruct) {
         {"SELECT * FROM [Match] WHERE [Date] = #12/1/2010#",
          "SELECT * FROM [Match] WHERE [Date] = '2010-12-01'"},
         {"WHERE d BETWEEN #11/01/2009# AND #1/5/10#", "WHERE d BETWEEN '2009-11-01' AND '2010-01-05'"},
-        {"SELECT FirstName & ' ' & LastName", "SELECT FirstName || ' ' || LastName"},
+        {"SELECT FirstName & ' ' & LastName",
+         "SELECT ifnull(FirstName, '') || ifnull(' ', '') || ifnull(LastName, '')"},
+        {"WHERE [Match].Seq + 1 & Nz(x, 'y') = 'z'",
+         "WHERE ifnull([Match].Seq + 1, '') || ifnull(Nz(x, 'y'), '') = 'z'"},
+        {"SELECT -a&(b)", "SELECT ifnull(-a, '')||ifnull((b), '')"},
         {"WHERE x LIKE '*ab?c*'", "WHERE x LIKE '%ab_c%'"},
+        {"WHERE x LIKE '%a\\_*' ESCAPE '\\'", "WHERE x LIKE '%a\\_*' ESCAPE '\\'"},
+        {"SELECT DISTINCTROW Name FROM t", "SELECT DISTINCT Name FROM t"},
         {"WHERE OppDiv LIKE '%3_'", "WHERE OppDiv LIKE '%3_'"},
         {"WHERE x LIKE '[*]5[%]'", "WHERE x LIKE '*5\\%' ESCAPE '\\'"},
         {"WHERE a = True OR b = false", "WHERE a = 1 OR b = 0"},
@@ -198,6 +204,8 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");
     EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);
     EXPECT_THROW(up.setField("Div", "three"), DbError);
+    up.setField("Div", "1e2");
+    EXPECT_EQ(up.field("Div").toInt(), 100);
 }
 
 TEST_F(DbTest, TooLongTextIsRefusedAndTheSizeIsKnown) {
@@ -232,6 +240,36 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
     EXPECT_EQ(agg.field("F").toString(), "Central");
     EXPECT_EQ(agg.field("L").toString(), "East");
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE (Div = 3) = True").recordCount(), 1);
+}
+
+TEST_F(DbTest, QueriesAsTheFormsWriteThem) {
+    add("Central", 3, "11/20/2010");
+    add("East", Value(), "1/2/2011");
+    add("void", 1, "1/9/2011");
+    conn.execute("INSERT INTO Bout (SchoolSeq, WinType) VALUES (1, 'Fall'), (1, 'DEC'), (2, 'fall')");
+
+    // & joins a Null as empty text and ranks below arithmetic.
+    db::Recordset rs = conn.openSnapshot(
+        "SELECT Name & ' (' & Div & ')' AS Label, Div + 1 & '0' AS Next FROM School ORDER BY Seq");
+    EXPECT_EQ(rs.field("Label").toString(), "Central (3)");
+    EXPECT_EQ(rs.field("Next").toString(), "40");
+    rs.moveNext();
+    EXPECT_EQ(rs.field("Label").toString(), "East ()");
+
+    // Nested IIf inside an aggregate, a grouped Last in ORDER BY, HAVING without regard to case,
+    // COUNT with a blank before its parenthesis and a literal run into the next word.
+    db::Recordset totals = conn.openSnapshot(
+        "SELECT Name, COUNT (*) AS Bouts, Sum(IIf([WinType]='FALL',IIf(Div > 2,2,1),0)) AS Pins, "
+        "Last(WinType) AS LastType FROM School INNER JOIN Bout ON School.Seq = Bout.SchoolSeq "
+        "WHERE WinType <> 'x'and Name <> '' GROUP BY Name HAVING Name <> 'VOID' "
+        "ORDER BY Last(WinType)");
+    ASSERT_EQ(totals.recordCount(), 2);
+    EXPECT_EQ(totals.field("Name").toString(), "Central");
+    EXPECT_EQ(totals.field("Bouts").toInt(), 2);
+    EXPECT_EQ(totals.field("Pins").toInt(), 2);
+    totals.moveNext();
+    EXPECT_EQ(totals.field("Name").toString(), "East");
+    EXPECT_EQ(totals.field("Pins").toInt(), 1);
 }
 
 TEST_F(DbTest, ForeignKeysAndIndexDdl) {

@@ -118,6 +118,24 @@ TEST_F(EventsTest, MessageFromLostFocusDoesNotRunItAgain) {
     EXPECT_EQ(form->log.count("txtA_LostFocus"), 2);
 }
 
+TEST_F(EventsTest, MessageFromLostFocusSwallowsThePressOnTheButton) {
+    // The user's release went to the message box: the button is neither clicked nor left down.
+    ui::ScriptedMessages msgs;
+    msgs.expect("Value is not valid");
+    form->txtA->setText("bad");
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_FALSE(form->log.contains("cmdGo_Click")) << joined(form->log);
+    EXPECT_FALSE(form->cmdGo->isDown());
+    EXPECT_TRUE(form->txtA->hasFocus());
+
+    // The next click on the button, after the box was put right, is an ordinary one.
+    form->txtA->setText("good");
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus, cmdGo_Click");
+}
+
 TEST_F(EventsTest, ListClickRunsWhenTheSelectionChangesAlsoByCode) {
     form->lstNames->addItems({"Adams", "Baker", "Clark"});
     EXPECT_TRUE(form->log.isEmpty()) << "filling selects nothing";

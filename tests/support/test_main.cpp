@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "platform/ui/Messages.h"
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv) {
                 QByteArray("offscreen:configfile=") + KESTRIVANE_SOURCE_DIR +
                     "/tests/support/screen-1280x1024.json");
     }
+    // Tests never touch the user's own home folder: the whole run gets a throw-away one.
+    QTemporaryDir runHome;
+    qputenv("KESTRIVANE_HOME", runHome.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -136,10 +136,169 @@ size_t nextSolid(const std::vector<Token>& toks, size_t i) {
     return i;
 }
 
+// ---------------------------------------------------------------------------------------------
+// The operands of &. Jet joins a Null operand as empty text and ranks & below arithmetic, while
+// the engine's || gives Null for a Null operand and binds tighter than anything else. So each
+// operand of & (a run of names, literals, calls and parenthesised groups joined by arithmetic
+// operators) is wrapped as ifnull(operand, '').
+
+bool isKeyword(const Token& t) {
+    static const char* const keywords[] = {
+        "SELECT", "FROM",  "WHERE", "AND",   "OR",    "NOT",         "AS",     "BETWEEN",
+        "LIKE",   "IS",    "IN",    "ON",    "BY",    "HAVING",      "SET",    "VALUES",
+        "WHEN",   "THEN",  "ELSE",  "CASE",  "END",   "ORDER",       "GROUP",  "DISTINCT",
+        "ESCAPE", "JOIN",  "INNER", "LEFT",  "RIGHT", "DISTINCTROW", "OUTER",  "UNION",
+        "ALL",    "ASC",   "DESC",  "INTO",  "XOR",   "EQV",         "IMP",    "MOD"};
+    for (const char* k : keywords)
+        if (isWord(t, k)) return true;
+    return false;
+}
+
+bool isOther(const Token& t, const char* text) {
+    return t.kind == Token::Other && t.text == QLatin1String(text);
+}
+
+bool isArithmetic(const Token& t) {
+    return isOther(t, "+") || isOther(t, "-") || isOther(t, "*") || isOther(t, "/") ||
+           isOther(t, "\\") || isWord(t, "MOD");
+}
+
+bool isName(const Token& t) {
+    return (t.kind == Token::Word && !isKeyword(t)) || t.kind == Token::Bracket;
+}
+
+int prevSolid(const std::vector<Token>& toks, int i) {
+    --i;
+    while (i >= 0 && toks[i].kind == Token::Space) --i;
+    return i;
+}
+
+int nextSolidIndex(const std::vector<Token>& toks, int i) {
+    ++i;
+    while (i < static_cast<int>(toks.size()) && toks[i].kind == Token::Space) ++i;
+    return i < static_cast<int>(toks.size()) ? i : -1;
+}
+
+// The parenthesis that matches the one at i, searching in direction `step`; -1 when none.
+int matchingParen(const std::vector<Token>& toks, int i, int step) {
+    int depth = 0;
+    for (int k = i; k >= 0 && k < static_cast<int>(toks.size()); k += step) {
+        if (isOther(toks[k], "(")) depth += step;
+        if (isOther(toks[k], ")")) depth -= step;
+        if (depth == 0) return k;
+    }
+    return -1;
+}
+
+// First token of the value (name, literal, call, group) that ends at token j; -1 when none.
+int valueStart(const std::vector<Token>& toks, int j) {
+    const Token& t = toks[j];
+    if (isOther(t, ")")) {
+        const int open = matchingParen(toks, j, -1);
+        if (open < 0) return -1;
+        const int fn = prevSolid(toks, open);
+        return fn >= 0 && toks[fn].kind == Token::Word && !isKeyword(toks[fn]) ? fn : open;
+    }
+    if (isName(t)) {
+        while (j >= 2 && isOther(toks[j - 1], ".") && isName(toks[j - 2])) j -= 2;
+        return j;
+    }
+    const bool literal = t.kind == Token::String || t.kind == Token::Number ||
+                         t.kind == Token::DateLiteral;
+    return literal ? j : -1;
+}
+
+// Last token of the value that starts at token j; -1 when none.
+int valueEnd(const std::vector<Token>& toks, int j) {
+    const Token& t = toks[j];
+    if (isOther(t, "(")) return matchingParen(toks, j, 1);
+    if (isName(t)) {
+        const int next = nextSolidIndex(toks, j);
+        if (t.kind == Token::Word && next >= 0 && isOther(toks[next], "("))
+            return matchingParen(toks, next, 1);
+        const int n = static_cast<int>(toks.size());
+        while (j + 2 < n && isOther(toks[j + 1], ".") && isName(toks[j + 2])) j += 2;
+        return j;
+    }
+    const bool literal = t.kind == Token::String || t.kind == Token::Number ||
+                         t.kind == Token::DateLiteral;
+    return literal ? j : -1;
+}
+
+// First token of the left operand of the & at i; -1 when there is none to wrap.
+int leftOperandStart(const std::vector<Token>& toks, int i) {
+    int start = -1;
+    int pos = i;
+    bool wantValue = true;
+    for (int j = prevSolid(toks, pos); j >= 0; j = prevSolid(toks, pos)) {
+        if (wantValue) {
+            const int s = valueStart(toks, j);
+            if (s < 0) break;
+            start = pos = s;
+        } else if (isArithmetic(toks[j])) {
+            pos = j;
+        } else {
+            break;
+        }
+        wantValue = !wantValue;
+    }
+    // An operator with no value before it is a sign: it belongs to the operand.
+    if (wantValue && start >= 0 && pos < start) start = pos;
+    return start;
+}
+
+// Last token of the right operand of the & at i; -1 when there is none to wrap.
+int rightOperandEnd(const std::vector<Token>& toks, int i) {
+    int end = -1;
+    int pos = i;
+    bool wantValue = true;
+    for (int j = nextSolidIndex(toks, pos); j >= 0; j = nextSolidIndex(toks, pos)) {
+        if (wantValue) {
+            if (isOther(toks[j], "-") || isOther(toks[j], "+")) {
+                pos = j;  // a sign
+                continue;
+            }
+            const int e = valueEnd(toks, j);
+            if (e < 0) break;
+            end = pos = e;
+        } else if (isArithmetic(toks[j])) {
+            pos = j;
+        } else {
+            break;
+        }
+        wantValue = !wantValue;
+    }
+    return end;
+}
+
 }  // namespace
 
 QString translateJetSql(const QString& jet) {
     std::vector<Token> toks = tokenize(jet);
+
+    // How many ifnull( open before a token and how many close after it.
+    std::vector<int> opens(toks.size(), 0);
+    std::vector<int> closes(toks.size(), 0);
+    int wrappedStart = -1;  // the right operand of the previous &, wrapped already
+    int wrappedEnd = -1;
+    for (int i = 0; i < static_cast<int>(toks.size()); ++i) {
+        if (!isOther(toks[i], "&")) continue;
+        const int leftStart = leftOperandStart(toks, i);
+        const int leftEnd = prevSolid(toks, i);
+        const int rightStart = nextSolidIndex(toks, i);
+        const int rightEnd = rightOperandEnd(toks, i);
+        if (leftStart < 0 || rightEnd < 0) continue;
+        if (leftStart != wrappedStart || leftEnd != wrappedEnd) {
+            ++opens[leftStart];
+            ++closes[leftEnd];
+        }
+        ++opens[rightStart];
+        ++closes[rightEnd];
+        wrappedStart = rightStart;
+        wrappedEnd = rightEnd;
+    }
+    const QString open = QStringLiteral("ifnull(");
+    const QString close = QStringLiteral(", '')");
 
     const size_t first = nextSolid(toks, 0);
     const size_t second = first < toks.size() ? nextSolid(toks, first + 1) : toks.size();
@@ -152,6 +311,8 @@ QString translateJetSql(const QString& jet) {
     QString out;
     for (size_t i = 0; i < toks.size(); ++i) {
         const Token& t = toks[i];
+        const size_t consumedFrom = i;
+        out += open.repeated(opens[i]);
         switch (t.kind) {
             case Token::String:
                 out += singleQuoted(literalContent(t.text));
@@ -174,9 +335,16 @@ QString translateJetSql(const QString& jet) {
                     const size_t p = nextSolid(toks, i + 1);
                     if (p < toks.size() && toks[p].kind == Token::String) {
                         for (size_t k = i + 1; k < p; ++k) out += toks[k].text;
-                        bool escaped = false;
-                        out += singleQuoted(likePattern(literalContent(toks[p].text), escaped));
-                        if (escaped) out += QStringLiteral(" ESCAPE '\\'");
+                        out += open.repeated(opens[p]);
+                        const size_t after = nextSolid(toks, p + 1);
+                        if (after < toks.size() && isWord(toks[after], "ESCAPE")) {
+                            // A pattern with its own escape character is the engine's already.
+                            out += singleQuoted(literalContent(toks[p].text));
+                        } else {
+                            bool escaped = false;
+                            out += singleQuoted(likePattern(literalContent(toks[p].text), escaped));
+                            if (escaped) out += QStringLiteral(" ESCAPE '\\'");
+                        }
                         i = p;
                     }
                 } else if (dropIndex && isWord(t, "ON")) {
@@ -209,6 +377,7 @@ QString translateJetSql(const QString& jet) {
             default:
                 out += t.text;
         }
+        for (size_t k = consumedFrom; k <= i; ++k) out += close.repeated(closes[k]);
     }
     return out;
 }

@@ -9,8 +9,10 @@ namespace db {
 // Turns an SQL text of the Jet dialect the program writes into the engine's own:
 //   #m/d/yyyy# date literals      -> 'yyyy-mm-dd'
 //   "text" string literals        -> 'text'
-//   a & b                         -> a || b
-//   LIKE 'pattern' with * ? [x]   -> LIKE 'pattern' with % _ (which stay wildcards) and \ escapes
+//   a & b                         -> ifnull(a, '') || ifnull(b, '') (Null joins as empty text;
+//                                    an operand reaches over + - * / as & ranks below them)
+//   LIKE 'pattern' with * ? [x]   -> LIKE 'pattern' with % _ (which stay wildcards) and \ escapes;
+//                                    a pattern followed by its own ESCAPE is left as it is
 //   True / False                  -> 1 / 0
 //   Counter (DDL)                 -> INTEGER PRIMARY KEY AUTOINCREMENT
 //   Text(n), Text, Memo (DDL)     -> TEXT(n) COLLATE NOCASE, TEXT COLLATE NOCASE

@@ -2,22 +2,10 @@
 
 #include <sqlite3.h>
 
-#include <QRegularExpression>
-
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 
 namespace db {
-
-namespace {
-
-const QRegularExpression& numberPattern() {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
-    return re;
-}
-
-}  // namespace
 
 void Recordset::close() {
     open_ = false;
@@ -135,11 +123,11 @@ Value Recordset::prepareForColumn(int column, const Value& value) const {
         if (value.isNumber()) return value;
         const QString text = value.toString().trimmed();
         if (text.isEmpty()) return Value();
-        if (!numberPattern().match(text).hasMatch())
+        if (!isNumberText(text))
             throw DbError(QStringLiteral("Data type mismatch: '%1' is not a number for the field %2.").arg(text, name));
-        return type.contains(QLatin1String("INT")) && !text.contains(QLatin1Char('.'))
-                   ? Value(text.toLongLong())
-                   : Value(text.toDouble());
+        bool whole = false;
+        const long long n = text.toLongLong(&whole);
+        return type.contains(QLatin1String("INT")) && whole ? Value(n) : Value(text.toDouble());
     }
     if (type.startsWith(QLatin1String("TEXT")) || type.contains(QLatin1String("CHAR"))) {
         const QString text = value.isDate() ? shortDate(value.toDate()) : value.toString();

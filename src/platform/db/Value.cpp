@@ -16,6 +16,12 @@ double leadingNumberOf(const QString& text) {
 
 }  // namespace
 
+bool isNumberText(const QString& text) {
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
+    return re.match(text).hasMatch();
+}
+
 QString isoDate(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
 
 QString shortDate(const QDate& d) { return d.toString(QStringLiteral("M/d/yyyy")); }

@@ -52,6 +52,8 @@ private:
 // Positional values for the ? placeholders of an SQL text.
 using Params = std::vector<Value>;
 
+// True when the whole text (blanks around it allowed) reads as a number.
+bool isNumberText(const QString& text);
 // Text of a date in the ISO form the database stores ("YYYY-MM-DD").
 QString isoDate(const QDate& d);
 // A date typed as M/D/YYYY (one or two digit month and day, four digit year); invalid otherwise.

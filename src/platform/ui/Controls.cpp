@@ -85,6 +85,12 @@ QString arrayName(const QString& name, int index) {
 int twips(int length) { return (length + 7) / 15; }
 
 void place(QWidget* control, int left, int top, int width, int height) {
+    if (control->isWindow()) {
+        // A window's place is that of its frame, so that its title bar stays on the screen.
+        control->resize(twips(width), twips(height));
+        control->move(twips(left), twips(top));
+        return;
+    }
     control->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 

@@ -37,7 +37,7 @@ QString arrayName(const QString& name, int index);
 
 // Pixels of a length in twips (15 twips to the pixel), for layouts given in twips.
 int twips(int length);
-// Places a control at left, top, width and height given in twips.
+// Places a control at left, top, width and height given in twips (a form: its frame at left, top).
 void place(QWidget* control, int left, int top, int width, int height);
 
 // Tab stops of a multi-line text box in dialog units (a quarter of the average character width

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +48,33 @@ int qtKeyFor(int code) {
     if (code >= 0x20 && code <= 0x7e) return code;  // Qt's codes of the other ASCII keys
     return Qt::Key_unknown;
 }
+
+// Eats the mouse press that is being delivered now. A press on a control first moves the focus
+// to it; when the LostFocus that this runs shows a message, the user's release goes to the
+// message box, so the press must not go on to push the button (or pick the item) under the
+// mouse: it would stay pressed, or be clicked by the next release. Lives until the event loop
+// is reached again, so it can only catch the press under way.
+class PendingPressEater : public QObject {
+public:
+    static void arm() {
+        auto* eater = new PendingPressEater;
+        QCoreApplication::instance()->installEventFilter(eater);
+        eater->deleteLater();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (done_) return false;
+        if (event->type() != QEvent::MouseButtonPress &&
+            event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        done_ = true;
+        return true;
+    }
+
+private:
+    bool done_ = false;
+};
 
 }  // namespace
 
@@ -121,7 +149,11 @@ private:
             if (form->focusControl_ != control_) return;
             form->focusControl_ = nullptr;
         }
+        const bool pressUnderWay =
+            reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
+        const unsigned long shownBefore = messagesShown();
         runLostFocus();
+        if (pressUnderWay && messagesShown() != shownBefore) PendingPressEater::arm();
     }
 
     void runLostFocus() {

@@ -11,6 +11,7 @@ namespace ui {
 namespace {
 
 ScriptedMessages* gActive = nullptr;
+unsigned long gShown = 0;
 ScriptedMessages::FailureReporter gReporter;
 
 const char* buttonsName(Buttons buttons) {
@@ -75,8 +76,11 @@ Answer showRealBox(const QString& text, Buttons buttons, const QString& title, I
 
 QString applicationTitle() { return QStringLiteral("Kestrivane"); }
 
+unsigned long messagesShown() { return gShown; }
+
 Answer msgBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
     const QString shownTitle = title.isEmpty() ? applicationTitle() : title;
+    ++gShown;
     if (ScriptedMessages* responder = ScriptedMessages::active())
         return responder->answer(text, buttons, shownTitle, icon);
     // Nobody could answer a box on the offscreen platform: a test forgot its responder.

@@ -20,6 +20,10 @@ Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, const QString&
 // The title a message box shows when it is given none.
 QString applicationTitle();
 
+// How many messages have been shown so far in this run, so that a caller can tell whether the
+// code it ran showed one.
+unsigned long messagesShown();
+
 // Stands in for the user in front of message boxes while it lives. Every message is recorded;
 // each is answered from the script in order:
 //
