@@ -13,6 +13,7 @@
 #include "core/startup.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
+#include "team/frmImport.h"
 #include "team/frmSchools.h"
 
 frmFileLoc::frmFileLoc() {
@@ -134,8 +135,10 @@ void frmFileLoc::cmdRetreive_Click() {
         return;
     }
 
-    // Import: the file is handed to the school-list import, which is not part of the program yet.
+    // Import: the file is handed to the school-list import, which reads it as it loads.
     gImportFile = txtDirectory->text() + txtFileName->text();
+    ui::forms().get<frmImport>()->show();
+    ui::forms().unload<frmFileLoc>();
 }
 
 void frmFileLoc::cmdCancel_Click() {

@@ -9,12 +9,15 @@
 #include "core/contacts.h"
 #include "core/frmDirLoc.h"
 #include "core/frmFileLoc.h"
+#include "core/frmUtilities.h"
 #include "core/frm_revisions.h"
 #include "core/startup.h"
 #include "matches/frmFindMatch.h"
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
+#include "team/FrmRoster.h"
+#include "team/frmHomeWI.h"
 
 // The program's pictures live in the library's resources; a static library registers them by
 // hand.
@@ -137,8 +140,10 @@ void frmInit::Form_QueryUnload(bool& cancel) {
     ui::msgBox(QStringLiteral("Click 'End' to exit program"), ui::Buttons::OK, QStringLiteral("Exit"));
 }
 
-// The opponents' roster form is not part of the program yet.
-void frmInit::cmdRoster_Click() {}
+void frmInit::cmdRoster_Click() {
+    ui::forms().get<FrmRoster>()->show();
+    ui::forms().unload<frmInit>();
+}
 
 void frmInit::cmdEnter_Click() {
     ui::forms().get<frmMatchInfo>()->show();
@@ -150,16 +155,20 @@ void frmInit::cmdReports_Click() {
     ui::forms().unload<frmInit>();
 }
 
-// The home weigh-in form is not part of the program yet.
-void frmInit::cmdHomeWI_Click() {}
+void frmInit::cmdHomeWI_Click() {
+    ui::forms().get<frmHomeWI>()->show();
+    ui::forms().unload<frmInit>();
+}
 
 void frmInit::cmdEdit_Click() {
     ui::forms().get<frmFindMatch>()->show();
     ui::forms().unload<frmInit>();
 }
 
-// The utilities menu is not part of the program yet.
-void frmInit::cmdUtilities_Click() {}
+void frmInit::cmdUtilities_Click() {
+    ui::forms().get<frmUtilities>()->show();
+    ui::forms().unload<frmInit>();
+}
 
 void frmInit::cmdEnd_Click() { endProgram(); }
 

@@ -15,6 +15,7 @@
 #include "core/helpers.h"
 #include "matches/frmMatchInfo.h"
 #include "matches/frmScoreSheet.h"
+#include "matches/match_row.h"
 #include "matches/move_notation.h"
 #include "matches/save_new_match.h"
 #include "platform/ui/ui.h"
@@ -24,17 +25,60 @@ EntryConnection::~EntryConnection() { closeConnection(); }
 
 namespace {
 
-const QString kError = QStringLiteral("Error");
-
-bool refuse(const QString& message) {
-    ui::msgBox(message, ui::Buttons::OK, kError);
-    return false;
-}
-
 // The season's starting year from a season label ("2010-2011").
 int seasonYear(const QString& label) { return label.left(4).toInt(); }
 
 }  // namespace
+
+bool refuseEntry(const QString& message) {
+    ui::msgBox(message, ui::Buttons::OK, QStringLiteral("Error"));
+    return false;
+}
+
+bool checkDateText(const QString& date) {
+    if (date.isEmpty()) return refuseEntry(QStringLiteral("You must enter a date"));
+    QString text = date;
+    short bad = 0, weekday = 0;
+    CheckDateFormat(text, bad, weekday);
+    return bad == 0;
+}
+
+bool checkActWeightText(const QString& weight) {
+    if (weight.isEmpty()) return refuseEntry(QStringLiteral("No Actual Weight"));
+    return true;
+}
+
+bool checkOppNames(QLineEdit* first, QLineEdit* last) {
+    if (first->text().trimmed().isEmpty() && last->text().trimmed().isEmpty())
+        return refuseEntry(QStringLiteral("No Opponent Name"));
+    first->setText(first->text().trimmed());
+    last->setText(last->text().trimmed());
+    return true;
+}
+
+bool checkLevelChosen(const std::array<QRadioButton*, 3>& optLevel) {
+    if (checkedIndex(optLevel) >= 0) return true;
+    return refuseEntry(QStringLiteral("No Level Selected"));
+}
+
+bool checkWinLossChosen(const QRadioButton* optWin, const QRadioButton* optLoss) {
+    if (optWin->isChecked() || optLoss->isChecked()) return true;
+    return refuseEntry(QStringLiteral("Win / Loss Is Not Selected"));
+}
+
+bool checkWinTypeChosen(const std::array<QRadioButton*, 6>& optType) {
+    if (checkedIndex(optType) >= 0) return true;
+    return refuseEntry(QStringLiteral("Win / Loss Type Not Selected"));
+}
+
+bool checkTeamPointsText(const QString& points) {
+    if (points.isEmpty()) {
+        return ui::msgBox(QStringLiteral("Team Points is null.  Continue?"), ui::Buttons::OKCancel,
+                          QStringLiteral("Warning")) == ui::Answer::Ok;
+    }
+    if (!isNumericText(points)) return refuseEntry(QStringLiteral("Team points must be a number"));
+    return true;
+}
 
 void frmMatchInfo::cmdSaveMatch_Click() {
     frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
@@ -55,62 +99,47 @@ void frmMatchInfo::cmdSaveMatch_Click() {
     ui::forms().get<frmMatchInfo>()->showPrevMatch();
 }
 
-bool frmMatchInfo::checkDate() {
-    if (txtDate->text().isEmpty()) return refuse(QStringLiteral("You must enter a date"));
-    QString text = txtDate->text();
-    short bad = 0, weekday = 0;
-    CheckDateFormat(text, bad, weekday);
-    return bad == 0;
-}
+bool frmMatchInfo::checkDate() { return checkDateText(txtDate->text()); }
 
 bool frmMatchInfo::getWrestlerSeq(short& seq) {
     const QString name = comHomeName->currentText();
-    if (name.isEmpty()) return refuse(QStringLiteral("You must select a name"));
+    if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
     EntryConnection conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? and season =?"),
                                      {db::Value(name), db::Value(seasonYear(txtSeason->text()))});
     if (rs.isEOF()) {
         // The list may hold a name the season has no row for (a season's "VOID" row not made yet,
         // or a list loaded for another season than the label shows).
-        return refuse(QStringLiteral("There is no wrestler named ") + name + QStringLiteral(" in the season ") +
-                      txtSeason->text() +
-                      QStringLiteral(".  Leave the date box again to reload the names, or click Edit Names to "
-                                     "add the wrestler to that season."));
+        return refuseEntry(QStringLiteral("There is no wrestler named ") + name + QStringLiteral(" in the season ") +
+                           txtSeason->text() +
+                           QStringLiteral(".  Leave the date box again to reload the names, or click Edit Names "
+                                          "to add the wrestler to that season."));
     }
     seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
     closeRecordset(rs);
     return true;
 }
 
-bool frmMatchInfo::checkActWeight() {
-    if (txtWt->text().isEmpty()) return refuse(QStringLiteral("No Actual Weight"));
-    return true;
-}
+bool frmMatchInfo::checkActWeight() { return checkActWeightText(txtWt->text()); }
 
 bool frmMatchInfo::getWeightSeq(short& seq) {
     const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
-    if (picked.isEmpty()) return refuse(QStringLiteral("You must select a Weight"));
+    if (picked.isEmpty()) return refuseEntry(QStringLiteral("You must select a Weight"));
     EntryConnection conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Weight WHERE Weight =?"),
                                      {db::Value(picked.first()->text())});
     // A class deleted in the weight editor since the list was filled.
-    if (rs.isEOF()) return refuse(QStringLiteral("You must select a Weight"));
+    if (rs.isEOF()) return refuseEntry(QStringLiteral("You must select a Weight"));
     seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
     closeRecordset(rs);
     return true;
 }
 
-bool frmMatchInfo::checkOppName() {
-    if (txtOppFName->text().trimmed().isEmpty() && txtOppLName->text().trimmed().isEmpty())
-        return refuse(QStringLiteral("No Opponent Name"));
-    txtOppFName->setText(txtOppFName->text().trimmed());
-    txtOppLName->setText(txtOppLName->text().trimmed());
-    return true;
-}
+bool frmMatchInfo::checkOppName() { return checkOppNames(txtOppFName, txtOppLName); }
 
 bool frmMatchInfo::getOppSchoolSeq(short& seq) {
     const QString school = txtOppSchool->text();
-    if (school.isEmpty()) return refuse(QStringLiteral("No Opponent School"));
+    if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
     db::Value key;
     {
         EntryConnection conn;
@@ -119,45 +148,26 @@ bool frmMatchInfo::getOppSchoolSeq(short& seq) {
         if (!rs.isEOF()) key = rs.field(QStringLiteral("Seq"));
         closeRecordset(rs);
     }
-    if (key.isNull()) return refuse(QStringLiteral("Not a Valid School"));
+    if (key.isNull()) return refuseEntry(QStringLiteral("Not a Valid School"));
     seq = static_cast<short>(key.toInt());
     if (school.trimmed() != school) txtOppSchool->setText(school.trimmed());
     return true;
 }
 
-bool frmMatchInfo::checkLevel() {
-    for (auto* opt : optLevel)
-        if (opt->isChecked()) return true;
-    return refuse(QStringLiteral("No Level Selected"));
-}
+bool frmMatchInfo::checkLevel() { return checkLevelChosen(optLevel); }
 
-bool frmMatchInfo::checkWinLoss() {
-    if (optWin->isChecked() || optLoss->isChecked()) return true;
-    return refuse(QStringLiteral("Win / Loss Is Not Selected"));
-}
+bool frmMatchInfo::checkWinLoss() { return checkWinLossChosen(optWin, optLoss); }
 
-bool frmMatchInfo::checkWinType() {
-    for (auto* opt : optType)
-        if (opt->isChecked()) return true;
-    return refuse(QStringLiteral("Win / Loss Type Not Selected"));
-}
+bool frmMatchInfo::checkWinType() { return checkWinTypeChosen(optType); }
 
 bool frmMatchInfo::checkScore() {
-    if (txtScore->text().size() >= 10) return refuse(QStringLiteral("Score must be less than 10 characters"));
+    if (txtScore->text().size() >= 10) return refuseEntry(QStringLiteral("Score must be less than 10 characters"));
     const bool needsScore = optType[0]->isChecked() || optType[1]->isChecked() || optType[2]->isChecked();
-    if (txtScore->text().isEmpty() && needsScore) return refuse(QStringLiteral("Score / Fall Not Entered"));
+    if (txtScore->text().isEmpty() && needsScore) return refuseEntry(QStringLiteral("Score / Fall Not Entered"));
     return true;
 }
 
-bool frmMatchInfo::checkTeamPoints() {
-    const QString points = txtTeamPoints->text();
-    if (points.isEmpty()) {
-        return ui::msgBox(QStringLiteral("Team Points is null.  Continue?"), ui::Buttons::OKCancel,
-                          QStringLiteral("Warning")) == ui::Answer::Ok;
-    }
-    if (!isNumericText(points)) return refuse(QStringLiteral("Team points must be a number"));
-    return true;
-}
+bool frmMatchInfo::checkTeamPoints() { return checkTeamPointsText(txtTeamPoints->text()); }
 
 bool frmMatchInfo::checkAllMoves() {
     // The sheet's own check leaves a malformed move in its box; a bout is never stored with one.
@@ -168,7 +178,7 @@ bool frmMatchInfo::checkAllMoves() {
             QString text = box->text();
             QString error;
             validateMoves(text, error);
-            if (!error.isEmpty()) return refuse(error);
+            if (!error.isEmpty()) return refuseEntry(error);
         }
     }
     return true;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <array>
+
 #include <QString>
+
+class QLineEdit;
+class QRadioButton;
 
 // Opens the shared connection for one operation of the match entry form and closes it when the
 // scope ends, also when a query fails on the way.
@@ -17,3 +22,20 @@ public:
 // two blanks (one between the opponent's names). Empty when no bout is stored, or when the
 // newest bout's wrestler, weight class or school row no longer exists.
 QString previousMatchLine();
+
+// Field checks the match entry form and the match editor share. Each shows its own message,
+// titled "Error", and returns false when the entry is refused.
+// Shows `message` titled "Error" and returns false.
+bool refuseEntry(const QString& message);
+// An empty date gives "You must enter a date"; any other text must read as MM/DD/YYYY (the
+// date check's own message). The text itself is not rewritten.
+bool checkDateText(const QString& date);
+bool checkActWeightText(const QString& weight);
+// At least one of the opponent's names; both boxes are then trimmed of blanks in place.
+bool checkOppNames(QLineEdit* first, QLineEdit* last);
+bool checkLevelChosen(const std::array<QRadioButton*, 3>& optLevel);
+bool checkWinLossChosen(const QRadioButton* optWin, const QRadioButton* optLoss);
+bool checkWinTypeChosen(const std::array<QRadioButton*, 6>& optType);
+// A number passes; empty team points ask "Team Points is null.  Continue?" (OK passes); any
+// other text fails.
+bool checkTeamPointsText(const QString& points);

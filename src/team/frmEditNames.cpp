@@ -18,6 +18,7 @@
 #include "core/helpers.h"
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
+#include "team/frmHomeWI.h"
 
 namespace {
 
@@ -579,9 +580,8 @@ void frmEditNames::cmdReturn_Click() {
     if (isDirty_) promptSave();
     frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
     if (txtFromFrm->text() == QLatin1String("frmHomeWI")) {
-        // The weigh-in form is not in the program yet: the main menu stands in for it.
         entry->loadHomeName();
-        ui::forms().get<frmInit>()->show();
+        ui::forms().get<frmHomeWI>()->show();
     } else {
         entry->show();
         entry->loadHomeName();

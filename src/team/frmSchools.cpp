@@ -17,6 +17,7 @@
 #include "core/helpers.h"
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
+#include "team/FrmRoster.h"
 
 namespace {
 
@@ -447,8 +448,7 @@ void frmSchools::lstSchools_DblClick() {
 }
 
 void frmSchools::cmdReturn2_Click() {
-    // The roster form that opened the list stays shown meanwhile; it is not in the program yet,
-    // so there is nothing to show here.
+    ui::forms().get<FrmRoster>()->show();
     ui::forms().unload<frmSchools>();
 }
 

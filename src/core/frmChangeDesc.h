@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+
+// Edits the description of the database in use (settings row 2), the text that tells the files
+// of one folder apart in the Change File list.
+class frmChangeDesc : public ui::Form {
+    Q_OBJECT
+public:
+    frmChangeDesc();
+
+    QGroupBox* Frame1;
+    QLineEdit* txtDesc;
+    QPushButton* cmdReturn;
+    QPushButton* cmdCreate;
+    QPushButton* cmdHelp;
+
+    void Form_Load() override;
+    void cmdReturn_Click();
+    void cmdCreate_Click();
+    void cmdHelp_Click();
+};

@@ -1,0 +1,159 @@
+#include "core/frmNewDb.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/contacts.h"
+#include "core/frmHelp.h"
+#include "core/frmInit.h"
+#include "core/frmUtilities.h"
+#include "core/settings_rows.h"
+#include "platform/files/FileCopy.h"
+#include "platform/ui/ui.h"
+#include "team/frmImport.h"
+
+namespace {
+
+const QString kBlankTemplate = QStringLiteral("Blank_MatchInfo.md_");
+constexpr int kMaxDescription = 50;
+
+// A file name the user may give: not empty, no folder in it, and not a name of a folder itself.
+bool isPlainFileName(const QString& name) {
+    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && name != QLatin1String(".") &&
+           name != QLatin1String("..");
+}
+
+}  // namespace
+
+frmNewDb::frmNewDb() {
+    setWindowTitle(QStringLiteral("Create New File"));
+
+    Frame1 = ui::frame(this, QStringLiteral("Frame1"), QStringLiteral("File Name"));
+    txtFileName = ui::textBox(Frame1, QStringLiteral("txtFileName"));
+    Frame2 = ui::frame(this, QStringLiteral("Frame2"), QStringLiteral("Description"));
+    txtDesc = ui::textBox(Frame2, QStringLiteral("txtDesc"));
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
+    cmdCreate = ui::button(this, QStringLiteral("cmdCreate"), QStringLiteral("&Create New"));
+    cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
+
+    ui::place(Frame1, 240, 240, 6000, 900);
+    ui::place(txtFileName, 120, 360, 5760, 345);
+    ui::place(Frame2, 240, 1260, 6000, 900);
+    ui::place(txtDesc, 120, 360, 5760, 345);
+    ui::place(cmdCreate, 480, 2400, 1500, 495);
+    ui::place(cmdReturn, 2490, 2400, 1500, 495);
+    ui::place(cmdHelp, 4500, 2400, 1500, 495);
+    setFixedSize(ui::twips(6480), ui::twips(3120));
+
+    ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
+    ui::onClick(cmdCreate, [this] { cmdCreate_Click(); });
+    ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
+}
+
+void frmNewDb::Form_Load() {
+    // The first free name of MATCHinfo.mdb, MATCHinfo1.mdb, MATCHinfo2.mdb, ...
+    QString name = QStringLiteral("MATCHinfo");
+    for (int k = 1; QFileInfo::exists(gDbFolder + name + QStringLiteral(".mdb")); ++k)
+        name = QStringLiteral("MATCHinfo") + QString::number(k);
+    txtFileName->setText(name);
+    txtDesc->setText(QStringLiteral("New File created ") +
+                     QDate::currentDate().toString(QStringLiteral("M/d/yyyy")));
+}
+
+void frmNewDb::cmdReturn_Click() {
+    ui::forms().get<frmUtilities>()->show();
+    ui::forms().unload<frmNewDb>();
+}
+
+void frmNewDb::cmdCreate_Click() {
+    if (txtDesc->text().size() > kMaxDescription) {
+        ui::msgBox(QStringLiteral("Description Field must be less than 50 characters"),
+                   ui::Buttons::OKCancel, QStringLiteral("ERROR"));
+        return;
+    }
+    const QString blank = gDbFolder + kBlankTemplate;
+    if (!QFileInfo::exists(blank)) {
+        ui::msgBox(QStringLiteral("Blank Database does not exist.  Please goto ") + kSupportWeb +
+                       QStringLiteral(" for a blank database"),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return;
+    }
+    // The file goes into the data folder and nowhere else.
+    if (!isPlainFileName(txtFileName->text())) {
+        ui::msgBox(QStringLiteral("Please enter a file name without a folder"), ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
+        return;
+    }
+    const QString path = gDbFolder + txtFileName->text() + QStringLiteral(".mdb");
+    if (QFileInfo::exists(path)) {
+        ui::msgBox(path + QStringLiteral(" file already exists.  Please rename"), ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
+        return;
+    }
+
+    // Nothing changes unless the copy is complete.
+    const QString failure = files::copyFileReplacing(blank, path);
+    if (!failure.isEmpty()) {
+        ui::msgBox(QStringLiteral("The file could not be created.\n\n") + failure, ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
+        return;
+    }
+    gDbPath = path;
+    writeIniFile();
+    saveSchoolName(gSchoolName);
+    saveDbDescription(txtDesc->text());
+
+    if (ui::msgBox(QStringLiteral("Import Schools?"), ui::Buttons::YesNo, QStringLiteral("IMPORT")) ==
+        ui::Answer::Yes) {
+        gImportFile = findSchoolList();
+        if (!gImportFile.isEmpty()) {
+            // The lists are applied as the import form builds them; nobody reviews them here.
+            ui::forms().get<frmImport>()->show();
+            applySchoolImport();
+            ui::forms().unload<frmImport>();
+        } else {
+            ui::msgBox(QStringLiteral("Unable to find school listing.  Goto ") + kSupportWeb +
+                           QStringLiteral(" for more info."),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+        }
+    }
+
+    ui::msgBox(path + QStringLiteral(" file created"), ui::Buttons::OK, QStringLiteral("Copy completed"));
+    showMenuAfresh();
+    ui::forms().unload<frmUtilities>();
+    ui::forms().unload<frmNewDb>();
+}
+
+QString frmNewDb::findSchoolList() {
+    const QStringList names = QDir(gDbFolder).entryList(
+        {QStringLiteral("?? school list.txt")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QString kept;
+    int keptValue = 0;
+    for (const QString& name : names) {
+        // The value of a name: the digits its first two characters begin with (0 for none).
+        int value = 0;
+        for (const QChar c : name.left(2)) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) break;
+            value = value * 10 + c.digitValue();
+        }
+        if (kept.isEmpty() || value < keptValue) {
+            kept = name;
+            keptValue = value;
+        }
+    }
+    return kept.isEmpty() ? QString() : gDbFolder + kept;
+}
+
+void frmNewDb::cmdHelp_Click() {
+    showHelp(QStringLiteral("New File\n\n"
+                            "Enter a new file name and description for your stats\n\n"
+                            "This would be used if you want to start a new season or \n"
+                            "if you have your team split into multiple groups\n"
+                            "change which file you are using under Utilities, Change File\n"));
+}

@@ -1,0 +1,33 @@
+#include "core/frmWait.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+
+#include "platform/ui/ui.h"
+
+frmWait::frmWait() {
+    // No caption and no close box. It does not take the focus back when it loses it: the user
+    // may look at another window meanwhile.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    setFocusPolicy(Qt::NoFocus);
+
+    lblOne = ui::label(this, QStringLiteral("lblOne"), QStringLiteral("P l e a s e   W a i t . . ."));
+    lblOne->setAlignment(Qt::AlignCenter);
+    lblOne->setFrameStyle(QFrame::Box | QFrame::Raised);
+    QFont font = lblOne->font();
+    font.setPointSize(font.pointSize() + 6);
+    font.setBold(true);
+    lblOne->setFont(font);
+
+    ui::place(lblOne, 0, 0, 4800, 1200);
+    setFixedSize(ui::twips(4800), ui::twips(1200));
+}
+
+void frmWait::showNow() {
+    show();
+    repaint();
+    // Let the window system put the window on the screen before the caller blocks.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

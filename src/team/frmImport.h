@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/ui/Form.h"
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The school-list import: compares the school-list file named by gImportFile with table
+// OppSchool when it loads and lists the schools to add, the division changes and the stored
+// schools the file no longer lists. The user strikes entries out by double-clicking them; Import
+// applies what is left.
+class frmImport : public ui::Form {
+    Q_OBJECT
+public:
+    frmImport();
+
+    QGroupBox* Frame1;
+    QListWidget* lstAdd;
+    QGroupBox* Frame2;
+    QListWidget* lstChange;
+    QGroupBox* Frame3;
+    QListWidget* lstDelete;
+    QLabel* lblIntructions;
+    QPushButton* cmdImport;
+    QPushButton* cmdCancel;
+    QPushButton* cmdHelp;
+
+    void Form_Load() override;
+
+    void lstAdd_DblClick();
+    void lstChange_DblClick();
+    void lstDelete_DblClick();
+    void cmdImport_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+
+    // Adds an entry (the division as written, the school's name) to one of the lists.
+    static void addEntry(QListWidget* list, const QString& division, const QString& name);
+};
+
+// Applies the entries left in frmImport's lists to OppSchool: deletes, then division changes,
+// then adds, all in one transaction, and empties the lists. A school that matches or dual-meet
+// scores refer to is kept, and the user is told which were kept.
+void applySchoolImport();

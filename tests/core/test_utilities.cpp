@@ -1,0 +1,284 @@
+// The Utilities menu: backup, the list of database files, the description, a new database file.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "core/connection.h"
+#include "core/frmChangeDesc.h"
+#include "core/frmFindDb.h"
+#include "core/frmInit.h"
+#include "core/frmNewDb.h"
+#include "core/frmUtilities.h"
+#include "core/startup.h"
+#include "platform/ui/ui.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+#include "support/season_fixture.h"
+
+namespace {
+
+void writeText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
+QString iniLine1(const QString& home) {
+    QFile file(home + QStringLiteral("/MatchInfo.ini"));
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    return QString::fromUtf8(file.readLine()).trimmed();
+}
+
+class UtilitiesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetCoreState();
+        setEndProgramHandler([] {});
+        QDir(home.path()).mkpath(QStringLiteral("data"));
+        folder = home.file(QStringLiteral("data")) + QLatin1Char('/');
+        db = makeDatabase(folder, QStringLiteral("Matchinfo.mdb"));
+        execSql(db, "UPDATE License SET school = 'Central High' WHERE Seq = 1");
+        QFile::copy(templatePath(QStringLiteral("Blank_MatchInfo.md_")),
+                    folder + QStringLiteral("Blank_MatchInfo.md_"));
+        writeText(home.file(QStringLiteral("MatchInfo.ini")), (db + "\r\n\r\n").toUtf8());
+    }
+    void TearDown() override {
+        ui::forms().unloadAll();
+        setEndProgramHandler({});
+    }
+
+    // The main menu, then its Utilities button.
+    frmUtilities* openUtilities() {
+        ui::forms().get<frmInit>()->cmdUtilities->click();
+        EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+        return ui::forms().get<frmUtilities>();
+    }
+
+    // Three display rows of the file list as "name|start|end|description|select enabled".
+    static QStringList rows(frmFindDb* form) {
+        QStringList shown;
+        for (int r = 0; r < 3; ++r)
+            shown << QStringList{form->txtFilename[r]->text(), form->txtDateStart[r]->text(),
+                                 form->txtDateEnd[r]->text(), form->txtDesc[r]->text(),
+                                 form->cmdSelect[r]->isEnabled() ? "on" : "off"}
+                         .join('|');
+        return shown;
+    }
+
+    TestHome home;
+    QString folder;
+    QString db;
+};
+
+TEST_F(UtilitiesTest, BackupKeepsTheMenuAndEachFormReturnsToIt) {
+    frmUtilities* utilities = openUtilities();
+    EXPECT_TRUE(utilities->isVisible());
+
+    ui::ScriptedMessages msgs;
+    msgs.expect("Backup database name is " + folder + "matchinfo ");
+    utilities->cmdBackupDB->click();
+    EXPECT_EQ(msgs.last().title, "Completed");
+    const QString copy = msgs.last().text.mid(QStringLiteral("Backup database name is ").size());
+    EXPECT_TRUE(QFile::exists(copy)) << copy.toStdString();
+    EXPECT_TRUE(utilities->isVisible());
+
+    // Each sub-form hides the menu; its Return brings it back.
+    utilities->cmdUpdateDesc->click();
+    EXPECT_FALSE(utilities->isVisible());
+    ui::forms().get<frmChangeDesc>()->cmdReturn->click();
+    EXPECT_TRUE(utilities->isVisible());
+
+    utilities->cmdReturn->click();
+    EXPECT_TRUE(ui::forms().isLoaded<frmInit>());
+    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
+}
+
+TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
+    // db (Matchinfo.mdb): description and two matches; a.mdb: no row 2, no matches;
+    // b.mdb and c.mdb plain; junk.mdb is no database at all.
+    execSql(db, "INSERT INTO License (Seq, school) VALUES (2, 'Varsity 2010')");
+    SeasonFixture season(db);
+    const int w = season.addWrestler("Adam", "Alder", 2010);
+    const int wt = season.addWeight("119");
+    const int s = season.addSchool("Northfield");
+    for (const QDate& date : {QDate(2011, 1, 8), QDate(2010, 12, 4)}) {
+        FixtureMatch match;
+        match.wrestler = w;
+        match.date = date;
+        match.school = s;
+        match.weight = wt;
+        season.addMatch(match);
+    }
+    for (const char* name : {"a.mdb", "b.mdb", "c.mdb"}) makeDatabase(folder, name);
+    writeText(folder + "junk.mdb", "not a database");
+    useDatabase(db);
+
+    frmFindDb* list = ui::forms().get<frmFindDb>();
+    EXPECT_EQ(gDbPath, db) << "the path in use is back after the listing";
+    EXPECT_EQ(list->VScroll1->maximum(), 2);
+    EXPECT_EQ(list->VScroll1->pageStep(), 3);
+    EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
+
+    list->VScroll1->setValue(2);
+    EXPECT_EQ(rows(list), (QStringList{"c.mdb|N/A|N/A||on",
+                                       "junk.mdb|N/A|N/A|File not in proper format|off",
+                                       "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"}));
+
+    // A display box passes the focus on to its row's Select button.
+    list->show();
+    list->activateWindow();
+    list->txtDesc[2]->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
+}
+
+TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
+    const QString other = makeDatabase(folder, "other.mdb");
+    execSql(other, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1");
+    frmUtilities* utilities = openUtilities();
+    utilities->cmdFindDB->click();
+    EXPECT_FALSE(utilities->isVisible());
+    frmFindDb* list = ui::forms().get<frmFindDb>();
+    EXPECT_EQ(list->windowTitle(), "Change DB");
+    EXPECT_EQ(list->VScroll1->maximum(), 0);
+    EXPECT_TRUE(list->VScroll1->isEnabled());
+    EXPECT_EQ(rows(list)[2], "||||off");
+
+    ASSERT_EQ(list->txtFilename[1]->text(), "other.mdb");
+    list->cmdSelect[1]->click();
+    EXPECT_EQ(iniLine1(home.path()), folder + "other.mdb");
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->lblSchool->text(), "Eastbrook");
+    EXPECT_EQ(menu->lblFile->text(), folder + "other.mdb");
+    EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmFindDb>());
+}
+
+TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
+    useDatabase(db);
+    EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), "") << "no row 2 yet";
+    ui::forms().unload<frmChangeDesc>();
+    execSql(db, "INSERT INTO License (Seq, school) VALUES (2, 'Varsity')");
+
+    frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
+    EXPECT_EQ(form->txtDesc->text(), "Varsity");
+    form->txtDesc->clear();
+    form->cmdCreate->click();
+    EXPECT_FALSE(form->isUnloading()) << "the form stays open";
+    EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 2").toString(), " ");
+    ui::forms().unload<frmChangeDesc>();
+    EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), " ");
+}
+
+TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
+    makeDatabase(folder, "MATCHinfo1.mdb");
+    QFile::rename(db, folder + "MATCHinfo.mdb");  // the name in use is taken too
+    useDatabase(folder + "MATCHinfo.mdb");
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    EXPECT_EQ(form->windowTitle(), "Create New File");
+    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo2");
+    EXPECT_TRUE(form->txtDesc->text().startsWith("New File created "));
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+
+    ui::ScriptedMessages msgs;
+    form->txtDesc->setText(QString(51, 'x'));
+    msgs.expect("Description Field must be less than 50 characters");
+    form->cmdCreate->click();
+    EXPECT_EQ(msgs.last().title, "ERROR");
+    EXPECT_EQ(msgs.last().buttons, ui::Buttons::OKCancel);
+
+    // 50 characters pass; the next check finds no template.
+    form->txtDesc->setText(QString(50, 'x'));
+    QFile::rename(folder + "Blank_MatchInfo.md_", folder + "hidden");
+    msgs.expect("Blank Database does not exist.  Please goto www.kestrivane.invalid for a blank database");
+    form->cmdCreate->click();
+    QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
+
+    form->txtFileName->setText("MATCHinfo1");
+    msgs.expect(folder + "MATCHinfo1.mdb file already exists.  Please rename");
+    form->cmdCreate->click();
+    EXPECT_EQ(msgs.last().title, "ERROR");
+
+    // A name leading out of the data folder, or none, is refused.
+    for (const char* name : {"../outside", "", "sub/inner"}) {
+        form->txtFileName->setText(name);
+        msgs.expect("Please enter a file name without a folder");
+        form->cmdCreate->click();
+    }
+    EXPECT_FALSE(QFile::exists(home.file("outside.mdb")));
+
+    // A copy that fails writes no configuration file.
+    QFile::rename(folder + "Blank_MatchInfo.md_", folder + "hidden");
+    QDir(folder).mkdir("Blank_MatchInfo.md_");
+    form->txtFileName->setText("MATCHinfo2");
+    msgs.expect("The file could not be created.");
+    form->cmdCreate->click();
+    QDir(folder).rmdir("Blank_MatchInfo.md_");
+    QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
+
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
+    EXPECT_EQ(iniLine1(home.path()), db) << "the configuration file is untouched";
+    EXPECT_TRUE(ui::forms().isLoaded<frmNewDb>());
+}
+
+TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
+    frmUtilities* utilities = openUtilities();
+    EXPECT_EQ(gSchoolName, "Central High");
+    utilities->cmdNew->click();
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    form->txtDesc->setText("JV squad");
+
+    ui::ScriptedMessages msgs;
+    msgs.expect("Import Schools?", ui::Answer::No);
+    msgs.expect(folder + "MATCHinfo.mdb file created");
+    form->cmdCreate->click();
+    EXPECT_EQ(msgs.messages()[0].title, "IMPORT");
+    EXPECT_EQ(msgs.last().title, "Copy completed");
+
+    const QString made = folder + "MATCHinfo.mdb";
+    EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 1").toString(), "Central High");
+    EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 2").toString(), "JV squad");
+    EXPECT_EQ(queryValue(made, "SELECT COUNT(*) FROM OppSchool").toInt(), 0);
+    EXPECT_EQ(iniLine1(home.path()), made);
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblFile->text(), made);
+    EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmNewDb>());
+}
+
+TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {
+    useDatabase(db);
+    gSchoolName = "Central High";
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    ui::ScriptedMessages msgs;
+    // Without a school list the file is made all the same.
+    msgs.expect("Import Schools?", ui::Answer::Yes);
+    msgs.expect("Unable to find school listing.  Goto www.kestrivane.invalid for more info.");
+    msgs.expect("file created");
+    form->cmdCreate->click();
+    EXPECT_EQ(msgs.messages()[1].title, "ERROR");
+    EXPECT_TRUE(QFile::exists(folder + "MATCHinfo.mdb"));
+
+    writeText(folder + "10 school list.txt", "1,Tenth Street\r\n");
+    writeText(folder + "09 school list.txt", "3,Central\r\n\"2\",\"St. Mary's\"\r\n");
+    useDatabase(db);
+    form = ui::forms().get<frmNewDb>();
+    EXPECT_EQ(form->findSchoolList(), folder + "09 school list.txt");
+    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo1");
+    msgs.clear();
+    msgs.expect("Import Schools?", ui::Answer::Yes);
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
+    form->cmdCreate->click();
+    EXPECT_EQ(queryRows(folder + "MATCHinfo1.mdb", "SELECT OppDiv, OppSchool FROM OppSchool ORDER BY OppSchool"),
+              (QList<QVariantList>{{3, "Central"}, {2, "St. Mary's"}}));
+    EXPECT_FALSE(ui::forms().isLoaded<frmNewDb>());
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// The home weigh-in form: date and prefill, the weight-loss mark, saving, loading and re-saving.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "support/season_fixture.h"
+#include "team/frmEditNames.h"
+#include "team/frmHomeWI.h"
+#include "team_fixture.h"
+
+namespace {
+
+class HomeWITest : public TeamFixture {
+protected:
+    void SetUp() override {
+        TeamFixture::SetUp();
+        SeasonFixture fx(db);
+        const int wt = fx.addWeight("119");
+        const int school = fx.addSchool("Central", 3);
+        alder = fx.addWrestler("Adam", "Alder", 2010, "12");
+        brook = fx.addWrestler("Ben", "Brook", 2010);
+        cole = fx.addWrestler("Carl", "Cole", 2010, "10", "1");
+        const int none = fx.addWrestler("VOID", "", 2010);
+        fx.addWrestler("Adam", "Alder", 2009);
+        auto bout = [&](int wrestler, QDate date, const char* weight) {
+            FixtureMatch m;
+            m.wrestler = wrestler;
+            m.date = date;
+            m.school = school;
+            m.weight = wt;
+            m.actWeight = weight;
+            fx.addMatch(m);
+        };
+        // Alder's latest bout (1/2/2011, 150) was entered before an earlier one.
+        bout(alder, QDate(2010, 12, 4), "152");
+        bout(alder, QDate(2011, 1, 2), "150");
+        bout(alder, QDate(2010, 12, 20), "160");
+        bout(brook, QDate(2010, 12, 4), "98");
+        bout(cole, QDate(2010, 12, 4), "125");
+        bout(none, QDate(2010, 12, 4), "000");
+    }
+
+    frmHomeWI* openWithDate(const QString& date) {
+        frmHomeWI* f = ui::forms().get<frmHomeWI>();
+        f->txtDate->setText(date);
+        f->txtDate_LostFocus();
+        return f;
+    }
+
+    static QStringList listItems(QComboBox* box) {
+        QStringList out;
+        for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+        return out;
+    }
+
+    QList<QVariantList> weighIns() {
+        return queryRows(db, "SELECT CompDate, FullName, HomeWI.Weight FROM HomeWI JOIN Wrestler "
+                             "ON Wrestler.Seq = SeqWrestler ORDER BY HomeWI.Weight");
+    }
+
+    int alder = 0, brook = 0, cole = 0;
+};
+
+TEST_F(HomeWITest, DatePrefillsTheSeasonsWrestlersAndTheMarkUsesTheLatestBout) {
+    frmHomeWI* f = ui::forms().get<frmHomeWI>();
+    EXPECT_EQ(f->windowTitle(), "Home Weigh In");
+    EXPECT_EQ(f->txtSeason->text(), "2010-2011");
+    EXPECT_FALSE(f->txtWt[0]->isEnabled());
+    EXPECT_EQ(listItems(f->comName[19]), (QStringList{"", "Adam Alder", "Ben Brook"}))
+        << "today's active wrestlers, without VOID";
+
+    // A weight typed before any date marks nothing and asks nothing.
+    f->txtWt[0]->setText("100");
+    f->txtWt_LostFocus(0);
+    EXPECT_FALSE(f->isMarked(0));
+
+    f->txtDate->setText("1/9/11");
+    f->txtDate_LostFocus();
+    EXPECT_EQ(f->txtDate->text(), "01/09/2011");
+    EXPECT_EQ(f->lblDayofWeek->text(), "Sunday");
+    EXPECT_FALSE(f->lblDayofWeek->isHidden());
+    EXPECT_TRUE(f->txtWt[0]->isEnabled());
+    // Lightest latest bout first; the inactive wrestler with matches is there, VOID is not.
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+    EXPECT_EQ(f->comName[1]->currentText(), "Carl Cole");
+    EXPECT_EQ(f->comName[2]->currentText(), "Adam Alder");
+    EXPECT_EQ(f->rows()[3][4], "150");
+    EXPECT_EQ(f->rows()[4][2], "");
+
+    // Seven days after a bout at 150 the limit is 147.75.
+    f->txtWt[2]->setText("147.75");
+    f->txtWt_LostFocus(2);
+    EXPECT_FALSE(f->isMarked(2));
+    f->txtWt[2]->setText("147.7");
+    f->txtWt_LostFocus(2);
+    EXPECT_TRUE(f->isMarked(2));
+    EXPECT_EQ(f->txtWt[2]->toolTip(), "Check weight loss grid to check weight loss rate");
+    f->txtWt[2]->setText("148");
+    f->txtWt_LostFocus(2);
+    EXPECT_FALSE(f->isMarked(2));
+    EXPECT_TRUE(f->txtWt[2]->toolTip().isEmpty());
+
+    // A bad date is reported and hides the weekday and the season.
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Date must be in the MM/DD/YYYY format");
+        f->txtDate->setText("13/45/2011");
+        f->txtDate_LostFocus();
+    }
+    EXPECT_TRUE(f->lblDayofWeek->isHidden());
+    EXPECT_TRUE(f->txtSeason->isHidden());
+}
+
+TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {
+    frmHomeWI* f = openWithDate("01/09/2011");
+    f->txtWt[0]->setText("99");
+    f->txtWt[1]->setText("abc");
+    f->txtWt[2]->setText("147.7");
+    // A name the season does not know, on the second page.
+    f->HScroll1->setValue(21);
+    EXPECT_EQ(f->lblSeq[0]->text(), "21");
+    f->comName[0]->setEditText("O'Neil");
+    f->txtWt[0]->setText("100");
+    f->HScroll1->setValue(1);
+    EXPECT_EQ(f->txtWt[0]->text(), "99") << "paging keeps typed rows";
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Carl Cole has a non-numeric weight, please fix and reSave");
+        f->cmdSave->click();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_TRUE(weighIns().isEmpty());
+
+    f->txtWt[1]->setText("126");
+    f->txtDate->clear();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Please fill in the date");
+        f->cmdSave->click();
+    }
+    f->txtDate->setText("01/09/2011");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("O'Neil does not exist.  Click edit names to add name").expect("Home Weigh-in saved");
+        f->cmdSave->click();
+        EXPECT_EQ(msgs.last().title, "Saved");
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Ben Brook", 99.0},
+                                               {"2011-01-09", "Carl Cole", 126.0},
+                                               {"2011-01-09", "Adam Alder", 147.7}}));
+    EXPECT_EQ(f->comName[0]->currentText(), "O'Neil") << "the row not written is packed to the top";
+    EXPECT_EQ(f->txtWt[0]->text(), "100");
+    EXPECT_EQ(f->comName[1]->currentText(), "");
+    EXPECT_FALSE(f->isMarked(2));
+    EXPECT_EQ(f->HScroll1->value(), 1);
+    EXPECT_EQ(f->cmdSave->text(), "&Save");
+}
+
+TEST_F(HomeWITest, StoredWeighInIsLoadedAndOverwrittenOnlyAfterTheChecks) {
+    sql(QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES "
+                       "('2011-01-09', %1, 150), ('2011-01-09', %2, 98.5), ('2011-01-09', %3, 125), "
+                       "('2010-12-04', %1, 152)")
+            .arg(alder)
+            .arg(brook)
+            .arg(cole));
+    frmHomeWI* f = ui::forms().get<frmHomeWI>();
+    f->cmdEdit->click();
+    EXPECT_EQ(f->cmdEdit->text(), "&Enter New");
+    EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
+    EXPECT_TRUE(f->comName[8]->isHidden());
+    ASSERT_EQ(f->lstWI->count(), 2);
+    EXPECT_EQ(f->lstWI->item(0)->text(), "12/04/2010");
+
+    f->lstWI->setCurrentRow(1);
+    EXPECT_EQ(f->txtDate->text(), "01/09/2011");
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+    EXPECT_EQ(f->txtWt[0]->text(), "98.5");
+    EXPECT_EQ(f->comName[2]->currentText(), "Adam Alder");
+    EXPECT_FALSE(f->comName[8]->isHidden());
+    EXPECT_TRUE(f->lstWI->isHidden());
+
+    // Choosing a name that another row holds empties that row.
+    f->comName[1]->setCurrentIndex(f->comName[1]->findText("Adam Alder"));
+    EXPECT_EQ(f->comName[2]->currentText(), "");
+    EXPECT_EQ(f->txtWt[2]->text(), "");
+    f->txtWt[1]->setText("149");
+
+    // A bad date stops the re-save before anything is deleted.
+    f->txtDate->setText("01/32/2011");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Date must be in the MM/DD/YYYY format").expect("Error with Date");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM HomeWI"), 4);
+
+    f->txtDate->setText("01/09/2011");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::No).expect("Save Cancelled");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM HomeWI"), 4);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes).expect("Home Weigh-in saved");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Ben Brook", 98.5},
+                                               {"2011-01-09", "Adam Alder", 149.0},
+                                               {"2010-12-04", "Adam Alder", 152.0}}))
+        << "every row of the date is replaced, the other date stays";
+}
+
+TEST_F(HomeWITest, EditNamesHidesTheFormAndItsReturnBringsItBackAsItWas) {
+    entryForm();
+    frmHomeWI* f = openWithDate("01/09/2011");
+    f->show();
+    f->txtWt[0]->setText("99");
+    f->cmdEditNames->click();
+    ASSERT_TRUE(ui::forms().isLoaded<frmEditNames>());
+    frmEditNames* editor = ui::forms().get<frmEditNames>();
+    EXPECT_EQ(editor->txtFromFrm->text(), "frmHomeWI");
+    EXPECT_TRUE(f->isHidden());
+    editor->cmdReturn->click();
+    EXPECT_FALSE(f->isHidden());
+    EXPECT_EQ(f->txtWt[0]->text(), "99");
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+}
+
+}  // namespace

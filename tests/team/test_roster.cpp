@@ -1,0 +1,242 @@
+// The opponents' roster form: the grid and its helpers, saving, loading and re-saving a roster.
+#include <QDate>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "support/season_fixture.h"
+#include "team/FrmRoster.h"
+#include "team/frmSchools.h"
+#include "team_fixture.h"
+
+namespace {
+
+class RosterTest : public TeamFixture {
+protected:
+    void SetUp() override {
+        TeamFixture::SetUp();
+        SeasonFixture fx(db);
+        for (const char* w : {"103", "112", "119", "125", "130", "135", "140", "145", "152", "160", "171",
+                              "189", "215", "285"})
+            fx.addWeight(w);
+        central = fx.addSchool("Central", 3);
+        omalley = fx.addSchool("O'Malley Prep", 2);
+    }
+
+    FrmRoster* open() { return ui::forms().get<FrmRoster>(); }
+
+    static void typeLine(FrmRoster* f, int k, const QString& cls, const QString& first, const QString& last,
+                         const QString& school) {
+        f->txtWt[k]->setText(cls);
+        f->txtFName[k]->setText(first);
+        f->txtLName[k]->setText(last);
+        f->txtSchool[k]->setText(school);
+    }
+
+    QList<QVariantList> roster() {
+        return queryRows(db, "SELECT RosterDate, Weight.Weight, FName, LName, OppSchool.OppSchool FROM Roster "
+                             "JOIN Weight ON Weight.Seq = SeqWeight JOIN OppSchool ON OppSchool.Seq = SeqSchool "
+                             "ORDER BY Roster.Seq");
+    }
+
+    static QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
+
+    int central = 0, omalley = 0;
+};
+
+TEST_F(RosterTest, GridSnapsClassesFillsAheadAndChecksTypedSchools) {
+    FrmRoster* f = open();
+    EXPECT_EQ(f->windowTitle(), "Opponent Roster");
+    EXPECT_EQ(f->txtWt[0]->text(), "103");
+    EXPECT_EQ(f->txtRosterDate->text(), QDate::currentDate().toString("MM/dd/yyyy"));
+    EXPECT_EQ(f->lstSchools->count(), 2);
+    EXPECT_EQ(f->lstSchools->currentRow(), 0);
+
+    const std::vector<std::pair<QString, QString>> snaps = {
+        {"141", "145"}, {"14", "140"}, {"99", "99"}, {"", "103"}, {"285", "285"}};
+    for (const auto& [typed, shown] : snaps) {
+        f->txtWt[3]->setText(typed);
+        f->txtWt_LostFocus(3);
+        EXPECT_EQ(f->txtWt[3]->text(), shown) << typed.toStdString();
+    }
+
+    // Leaving a last name with a school fills the next line, even without a first name.
+    typeLine(f, 0, "103", "", " Smith ", "Central");
+    f->txtLName_LostFocus(0);
+    EXPECT_EQ(f->txtLName[0]->text(), "Smith");
+    EXPECT_EQ(f->txtSchool[1]->text(), "Central");
+    EXPECT_EQ(f->txtWt[1]->text(), "112");
+    typeLine(f, 13, "285", "A", "B", "Central");
+    f->txtLName_LostFocus(13);
+    EXPECT_EQ(f->txtWt[14]->text(), "") << "after the last class comes the empty one";
+    typeLine(f, 14, "103", "A", "B", "Central");
+    f->txtLName_LostFocus(14);  // the bottom line: nothing moves
+
+    // A school typed in other letter case passes; an unknown one is refused and searched for.
+    f->txtSchool[2]->setText("o'malley prep");
+    f->txtSchool_LostFocus(2);
+    EXPECT_EQ(f->txtSchool[2]->text(), "o'malley prep");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School does exist--Please select from list");
+        f->txtSchool[3]->setText("Mall%");
+        f->txtSchool_LostFocus(3);
+        EXPECT_EQ(msgs.last().title, "Kestrivane");
+    }
+    EXPECT_EQ(f->txtSchool[3]->text(), "");
+    EXPECT_EQ(f->txtFind->text(), "Mall%");
+    EXPECT_EQ(f->lstSchools->count(), 1) << "the find box filters the list";
+    EXPECT_EQ(f->lstSchools->item(0)->text(), "O'Malley Prep");
+
+    // A double-click puts the school on the first line without one.
+    f->lstSchools_DblClick();
+    EXPECT_EQ(f->txtSchool[3]->text(), "O'Malley Prep");
+
+    // The schools form opened from here returns here.
+    f->cmdSchools->click();
+    frmSchools* schools = ui::forms().get<frmSchools>();
+    EXPECT_TRUE(schools->cmdReturn->isHidden());
+    EXPECT_FALSE(schools->cmdReturn2->isHidden());
+    schools->cmdReturn2->click();
+    EXPECT_EQ(ui::forms().get<FrmRoster>(), f) << "the same roster form, entries kept";
+    EXPECT_EQ(f->txtSchool[3]->text(), "O'Malley Prep");
+}
+
+TEST_F(RosterTest, SaveWritesCompleteRowsOfEveryPageAndRefusesLosingATypedName) {
+    FrmRoster* f = open();
+    typeLine(f, 0, "103", "Al", "Ames", "Central");
+    typeLine(f, 1, "112", "void", "", "Central");
+    typeLine(f, 2, "119", "", "", "Central");  // filled in ahead, nothing typed: dropped
+    f->VScroll1->setValue(86);
+    EXPECT_EQ(f->lblSeq[0]->text(), "86");
+    EXPECT_EQ(f->txtWt[0]->text(), "");
+    typeLine(f, 14, "285", "Zed", "Zane", "O'Malley Prep");
+    typeLine(f, 13, "", "Lost", "Name", "Central");  // no class
+    f->VScroll1->setValue(1);
+    EXPECT_EQ(f->txtFName[0]->text(), "Al") << "paging keeps what was typed";
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Row 99 (Lost Name) needs a weight class");
+        f->cmdSave->click();
+    }
+    EXPECT_TRUE(roster().isEmpty()) << "nothing is written while a typed name would be lost";
+
+    f->VScroll1->setValue(86);
+    f->txtWt[13]->setText("99");  // no such class
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Row 99 (Lost Name): weight class 99 does not exist");
+        f->cmdSave->click();
+    }
+    f->txtWt[13]->setText("125");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        f->cmdSave->click();
+        EXPECT_EQ(msgs.last().title, "Saved");
+    }
+    const QString today = iso(QDate::currentDate());
+    EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
+                                             {today, "112", "void", "", "Central"},
+                                             {today, "125", "Lost", "Name", "Central"},
+                                             {today, "285", "Zed", "Zane", "O'Malley Prep"}}));
+    EXPECT_EQ(f->VScroll1->value(), 1);
+    EXPECT_EQ(f->txtWt[0]->text(), "");
+    for (const FrmRoster::Row& row : f->rows()) EXPECT_EQ(row, FrmRoster::Row{});
+}
+
+TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToday) {
+    sql(QStringLiteral("INSERT INTO Roster (RosterDate, SeqSchool, SeqWeight, FName, LName) VALUES "
+                       "('2011-01-08', %1, 3, 'Bo', 'Bell'), ('2011-01-08', %1, 1, 'Cy', 'Cole'), "
+                       "('2011-01-08', %2, 1, 'Di', 'Dunn'), ('2010-12-04', %2, 2, 'Ed', 'Eck')")
+            .arg(omalley)
+            .arg(central));
+    FrmRoster* f = open();
+    f->cmdEdit->click();
+    EXPECT_EQ(f->fraSchool->title(), "Select Roster to Edit");
+    EXPECT_FALSE(f->cmdSchools->isEnabled());
+    ASSERT_EQ(f->lstEdit->count(), 3);
+    const QChar nbsp(0xA0);
+    EXPECT_EQ(f->lstEdit->item(0)->text(), QString("12/04/2010") + nbsp + "Central");
+    EXPECT_EQ(f->lstEdit->item(2)->text(), QString("01/08/2011") + nbsp + "O'Malley Prep");
+
+    f->lstEdit->setCurrentRow(2);
+    f->lstEdit_DblClick();
+    EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
+    EXPECT_EQ(f->txtRosterDate->text(), "01/08/2011");
+    EXPECT_EQ(f->txtFName[0]->text(), "Cy") << "by class, then first name";
+    EXPECT_EQ(f->txtWt[1]->text(), "119");
+    EXPECT_EQ(f->txtSchool[1]->text(), "O'Malley Prep");
+
+    // A bad class refuses the save before the old entries are touched.
+    f->txtWt[0]->setText("1");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("weight class 1 does not exist");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(roster().size(), 4);
+
+    // No, then No: nothing changes.
+    f->txtWt[0]->setText("103");
+    f->txtFName[1]->setText("Bob");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous roster?", ui::Answer::No)
+            .expect("Save roster with current date?", ui::Answer::No)
+            .expect("Save Cancelled");
+        f->cmdSave->click();
+        EXPECT_EQ(msgs.last().title, "Cancelled");
+    }
+    EXPECT_EQ(roster().size(), 4);
+    EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
+
+    // Yes: the loaded entries are replaced under the loaded date; a line emptied goes too.
+    f->txtLName[0]->clear();
+    f->txtFName[0]->clear();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous roster?", ui::Answer::Yes).expect("Roster Saved");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(roster(), (QList<QVariantList>{{"2011-01-08", "103", "Di", "Dunn", "Central"},
+                                             {"2010-12-04", "112", "Ed", "Eck", "Central"},
+                                             {"2011-01-08", "119", "Bob", "Bell", "O'Malley Prep"}}));
+    EXPECT_EQ(f->cmdEdit->text(), "&Edit");
+    EXPECT_EQ(f->txtRosterDate->text(), QDate::currentDate().toString("MM/dd/yyyy"));
+
+    // Loaded, then Enter New: the lines stay as a starting point for a new roster of today.
+    f->cmdEdit->click();
+    f->lstEdit->setCurrentRow(0);
+    f->lstEdit_DblClick();
+    f->cmdEdit->click();
+    EXPECT_EQ(f->cmdSave->text(), "&Save");
+    EXPECT_EQ(f->txtFName[0]->text(), "Ed");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(roster().size(), 4);
+    EXPECT_EQ(roster().last(), (QVariantList{iso(QDate::currentDate()), "112", "Ed", "Eck", "Central"}));
+
+    // No, then Yes: a copy dated today; the loaded roster stays.
+    f->cmdEdit->click();
+    f->lstEdit->setCurrentRow(0);
+    f->lstEdit_DblClick();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous roster?", ui::Answer::No)
+            .expect("Save roster with current date?", ui::Answer::Yes)
+            .expect("Roster Saved");
+        f->cmdSave->click();
+    }
+    EXPECT_EQ(roster().size(), 5);
+    EXPECT_EQ(count("SELECT count(*) FROM Roster WHERE RosterDate = '2010-12-04'"), 1);
+}
+
+}  // namespace
