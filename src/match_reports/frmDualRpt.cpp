@@ -15,6 +15,7 @@
 #include "match_reports/dual_scores.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ui.h"
+#include "printing/dual_summary_printout.h"
 #include "statistics/frmReports.h"
 
 using namespace match_reports;
@@ -210,8 +211,7 @@ void frmDualRpt::buildDualReport() {
 
 void frmDualRpt::cmdCopyClip_Click() { ui::setClipboardText(reportText_); }
 
-// The printed dual match summary is not built yet: Print does nothing.
-void frmDualRpt::cmdPrint_Click() {}
+void frmDualRpt::cmdPrint_Click() { printDualSummary(reportText_); }
 
 void frmDualRpt::cmdReturn_Click() {
     ui::forms().get<frmReports>()->show();

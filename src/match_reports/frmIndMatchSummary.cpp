@@ -12,6 +12,7 @@
 #include "match_reports/ind_match_summary_text.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ui.h"
+#include "printing/ind_match_summary_printout.h"
 #include "statistics/frmReports.h"
 
 using namespace match_reports;
@@ -195,8 +196,7 @@ void frmIndMatchSummary::txtToDate_LostFocus() { leaveDateBox(txtToDate, txtSeas
 
 void frmIndMatchSummary::cmdCopyClip_Click() { ui::setClipboardText(reportText_); }
 
-// The printed summary is not built yet: Print does nothing.
-void frmIndMatchSummary::cmdPrint_Click() {}
+void frmIndMatchSummary::cmdPrint_Click() { printIndMatchSummary(comMatches->currentText()); }
 
 void frmIndMatchSummary::cmdHelp_Click() { showHelp(matchReportHelpText()); }
 

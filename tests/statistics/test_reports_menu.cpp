@@ -79,7 +79,11 @@ TEST_F(ReportsMenuTest, EveryButtonOpensItsReportAndReturnComesBack) {
         ASSERT_NE(report, nullptr);
         EXPECT_TRUE(report->isVisible());
 
-        report->findChild<QPushButton*>("cmdReturn")->click();
+        // The individual summary goes back by its Cancel button.
+        QPushButton* back = report->findChild<QPushButton*>("cmdReturn");
+        if (back == nullptr) back = report->findChild<QPushButton*>("cmdCancel");
+        ASSERT_NE(back, nullptr);
+        back->click();
         EXPECT_EQ(target.form(), nullptr);
         ASSERT_TRUE(ui::forms().isLoaded<frmReports>());
         frmReports* fresh = ui::forms().get<frmReports>();

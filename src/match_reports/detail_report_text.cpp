@@ -1,0 +1,169 @@
+#include "match_reports/detail_report_text.h"
+
+#include <QStringList>
+
+#include "core/connection.h"
+#include "core/helpers.h"
+#include "match_reports/report_support.h"
+#include "platform/ui/Messages.h"
+
+using match_reports::CRLF;
+using match_reports::TAB;
+
+namespace {
+
+// Width of the name column, from its tab stop to the next, in twips.
+constexpr int kNameColumnTwips = 2340;
+
+const QStringList kHeads = {
+    QStringLiteral("Date"), QStringLiteral("Name"), QStringLiteral("WT"),  QStringLiteral("1st"),
+    QStringLiteral("TD"),   QStringLiteral("Rev"),  QStringLiteral("Esc"), QStringLiteral("NF2"),
+    QStringLiteral("NF3"),  QStringLiteral("Pen"),  QStringLiteral("War"), QStringLiteral("Pin"),
+    QStringLiteral("Dec"),  QStringLiteral("MD"),   QStringLiteral("TF"),  QStringLiteral("Other"),
+};
+const QStringList kUnderlines = {
+    QStringLiteral("--------"), QStringLiteral("----------"), QStringLiteral("----"),
+    QStringLiteral("-----"),    QStringLiteral("----"),       QStringLiteral("------"),
+    QStringLiteral("------"),   QStringLiteral("------"),     QStringLiteral("------"),
+    QStringLiteral("-------"),  QStringLiteral("------"),     QStringLiteral("-----"),
+    QStringLiteral("------"),   QStringLiteral("-----"),      QStringLiteral(" ----"),
+    QStringLiteral("--------"),
+};
+
+const char* const kHomeCounts[] = {"tdH", "revH", "escH", "nf2H", "nf3H", "pH", "wH"};
+const char* const kOppCounts[] = {"tdO", "revO", "escO", "nf2O", "nf3O", "pO", "wO"};
+
+// The totals head: the cells of the date and weight columns left empty.
+QString totalsLine(const QStringList& cells) {
+    QStringList shown = cells;
+    shown[0].clear();
+    shown[2].clear();
+    return shown.join(TAB) + CRLF;
+}
+
+// The home wrestler's name as the name column shows it: the full name, else the initial and the
+// last name, else the last name cut until it fits.
+QString displayedName(const QString& firstName, const QString& lastName,
+                      const std::function<int(const QString&)>& widthTwips) {
+    const QString full = firstName + QLatin1Char(' ') + lastName;
+    if (widthTwips(full) <= kNameColumnTwips) return full;
+    const QString initial = firstName.left(1) + QLatin1Char(' ') + lastName;
+    if (widthTwips(initial) <= kNameColumnTwips) return initial;
+    QString cut = lastName;
+    while (!cut.isEmpty() && widthTwips(cut) > kNameColumnTwips) cut.chop(1);
+    return cut;
+}
+
+// Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
+void addWins(long long* counts, const QString& winCells) {
+    if (winCells.isEmpty()) return;
+    const QStringList cells = winCells.split(TAB);
+    for (int k = 0; k < cells.size() && k < 5; ++k)
+        if (cells[k] == QLatin1String("1")) counts[8 + k] += 1;
+}
+
+void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
+             const char* const (&columns)[7], const QString& winCells) {
+    if (mark == QLatin1String("1")) counts[0] += 1;
+    // A count stored as Null adds nothing.
+    for (int i = 0; i < 7; ++i) counts[1 + i] += rs.field(QLatin1String(columns[i])).toInt();
+    addWins(counts, winCells);
+}
+
+QString totalsRow(const QString& name, const long long (&counts)[DetailTotals::kCounts]) {
+    QString row = TAB + name + TAB + TAB;
+    for (long long n : counts) row += signedNumberText(n) + TAB;
+    return row + CRLF;
+}
+
+}  // namespace
+
+const std::vector<int>& detailTabStops() {
+    static const std::vector<int> stops = {45,  150, 190, 225, 260, 295, 330, 365,
+                                           400, 435, 480, 515, 550, 585, 620};
+    return stops;
+}
+
+QString winTypeColumns(const QString& winType) {
+    if (winType == QLatin1String("Fall")) return QStringLiteral("1\t\t\t\t");
+    if (winType == QLatin1String("DEC")) return QStringLiteral("\t1\t\t\t");
+    if (winType == QLatin1String("MD")) return QStringLiteral("\t\t1\t\t");
+    if (winType == QLatin1String("TF")) return QStringLiteral("\t\t\t1\t");
+    if (winType == QLatin1String("Other") || winType == QLatin1String("Forfeit"))
+        return QStringLiteral("\t\t\t\t1");
+    ui::msgBox(QStringLiteral("Wintype not found---function wintype/frmIndDeatil"), ui::Buttons::OK,
+               winType);
+    return QString();
+}
+
+void firstPointMark(const QString& firstPoint, QString& homeMark, QString& oppMark) {
+    homeMark = firstPoint == QLatin1String("H") ? QStringLiteral("1") : QString();
+    oppMark = firstPoint == QLatin1String("O") ? QStringLiteral("1") : QString();
+}
+
+DetailBoutMarks detailBoutMarks(const db::Recordset& rs) {
+    DetailBoutMarks marks;
+    firstPointMark(rs.field("FirstPoint").toString(), marks.homeMark, marks.oppMark);
+    const db::Value winType = rs.field("WinType");
+    const QString cells = winType.isNull() ? QString() : winTypeColumns(winType.toString());
+    if (rs.field("WL").toString() == QLatin1String("W")) marks.homeWinCells = cells;
+    else marks.oppWinCells = cells;
+    return marks;
+}
+
+QString moveCountCells(const db::Recordset& rs, bool home) {
+    QString cells;
+    for (const char* column : home ? kHomeCounts : kOppCounts)
+        cells += TAB + rs.field(QLatin1String(column)).toString();
+    return cells;
+}
+
+void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const DetailBoutMarks& marks) {
+    Pair* pair = nullptr;
+    for (Pair& p : pairs_)
+        if (p.name == name) {
+            pair = &p;
+            break;
+        }
+    if (!pair) {
+        pairs_.emplace_back();
+        pair = &pairs_.back();
+        pair->name = name;
+    }
+    addSide(pair->own, rs, marks.homeMark, kHomeCounts, marks.homeWinCells);
+    addSide(pair->opponents, rs, marks.oppMark, kOppCounts, marks.oppWinCells);
+}
+
+DetailReport detailReportText(const DetailQuery& query,
+                              const std::function<int(const QString&)>& widthTwips) {
+    DetailReport report;
+    DetailTotals totals;
+    QString& out = report.results;
+    out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
+    {
+        match_reports::ConnectionScope connection;
+        db::Recordset rs = openRecordset(query.sql, query.params);
+        for (; !rs.isEOF(); rs.moveNext()) {
+            const QString lastName = rs.field("LastName").toString();
+            if (lastName.isEmpty()) continue;
+            const DetailBoutMarks marks = detailBoutMarks(rs);
+            const QString name = displayedName(rs.field("FirstName").toString(), lastName, widthTwips);
+            out += rs.field("Date").toString() + TAB + name + TAB + rs.field("Weight").toString() + TAB +
+                   marks.homeMark + moveCountCells(rs, true) + TAB + marks.homeWinCells + CRLF;
+            const QString school = rs.field("OppSchool").toString();
+            const QString gap = widthTwips(school) > kNameColumnTwips ? TAB : TAB + TAB;
+            out += TAB + school + gap + marks.oppMark + moveCountCells(rs, false) + TAB +
+                   marks.oppWinCells + CRLF + CRLF;
+            totals.addBout(name, rs, marks);
+        }
+        closeRecordset(rs);
+    }
+
+    QString& summary = report.summary;
+    summary = totalsLine(kHeads) + totalsLine(kUnderlines);
+    for (const DetailTotals::Pair& pair : totals.pairs()) {
+        summary += totalsRow(pair.name, pair.own);
+        summary += totalsRow(QStringLiteral("Opponent"), pair.opponents) + CRLF;
+    }
+    return report;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "match_reports/detail_query.h"
+
+namespace db {
+class Recordset;
+}
+
+// The text of the individual detail report: two lines per bout (the home wrestler's, then his
+// opponent's) under a head, and the totals: per home wrestler one row of his own and one of his
+// opponents'. Columns are separated by tabs and lined up by the boxes' tab stops.
+
+// The tab stops of both report boxes, in dialog units.
+const std::vector<int>& detailTabStops();
+
+// The five win-type cells of a bout (Pin, Dec, MD, TF, Other) joined by tabs, a "1" in the cell
+// of `winType`. A win type outside the table shows a message titled with it and gives "".
+QString winTypeColumns(const QString& winType);
+
+// The first-point marks: "1" for the home side on "H", for the opponent on "O", else none.
+void firstPointMark(const QString& firstPoint, QString& homeMark, QString& oppMark);
+
+// The first-point marks and win-type cells of one bout of the detail query: the win type goes on
+// the winner's side. A bout stored without a win type has none.
+struct DetailBoutMarks {
+    QString homeMark, oppMark, homeWinCells, oppWinCells;
+};
+DetailBoutMarks detailBoutMarks(const db::Recordset& rs);
+
+// The seven move counts of one side of a bout, each after one tab, as the row holds them (a
+// Null count as the empty text).
+QString moveCountCells(const db::Recordset& rs, bool home);
+
+// The wrestler's totals of one report: a row of his own and a row of his opponents' per name,
+// in the order the names first come.
+class DetailTotals {
+public:
+    // The thirteen counts of a row: first points, takedowns, reversals, escapes, 2- and 3-point
+    // near falls, penalties, warnings, then wins by Pin, Dec, MD, TF and Other.
+    static constexpr int kCounts = 13;
+    struct Pair {
+        QString name;
+        long long own[kCounts] = {};
+        long long opponents[kCounts] = {};
+    };
+
+    // Adds one bout under `name` (a Null count adds nothing).
+    void addBout(const QString& name, const db::Recordset& rs, const DetailBoutMarks& marks);
+
+    const std::vector<Pair>& pairs() const { return pairs_; }
+
+private:
+    std::vector<Pair> pairs_;
+};
+
+struct DetailReport {
+    QString results;  // the bout lines under their head
+    QString summary;  // the totals under their head
+};
+
+// Builds both texts from the database in use (opens and closes the connection itself).
+// `widthTwips` measures a text in the font the report is shown in.
+DetailReport detailReportText(const DetailQuery& query,
+                              const std::function<int(const QString&)>& widthTwips);

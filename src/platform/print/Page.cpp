@@ -1,0 +1,224 @@
+#include "platform/print/Page.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
+#include <cmath>
+
+namespace print {
+
+namespace {
+
+// Text is measured on a reference device of 1200 dots per inch, so that widths do not depend on
+// the device the page goes to and come out the same on paper and in the recording.
+constexpr double kMeasureDpi = 1200.0;
+
+const QImage& measureDevice() {
+    static const QImage image = [] {
+        QImage img(8, 8, QImage::Format_RGB32);
+        const int dpm = static_cast<int>(std::lround(kMeasureDpi / 0.0254));
+        img.setDotsPerMeterX(dpm);
+        img.setDotsPerMeterY(dpm);
+        return img;
+    }();
+    return image;
+}
+
+}  // namespace
+
+QFont pageFont(const QString& name, double points, bool bold, bool italic) {
+    QString family = name;
+    const QString key = name.trimmed().toLower();
+    if (key == QLatin1String("times new roman")) family = QStringLiteral("Liberation Serif");
+    else if (key == QLatin1String("arial") || key == QLatin1String("ms sans serif"))
+        family = QStringLiteral("Liberation Sans");
+    else if (key == QLatin1String("courier new")) family = QStringLiteral("Liberation Mono");
+    QFont f(family);
+    f.setPointSizeF(points > 0.1 ? points : 0.1);
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
+    return f;
+}
+
+Page::Page() = default;
+Page::~Page() = default;
+
+void Page::setOrientation(Orientation o) { orientation_ = o; }
+
+void Page::setScale(double x1, double y1, double x2, double y2) {
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    x_ = x1;
+    y_ = y1;
+    flowing_ = false;
+}
+
+void Page::setCurrentX(double x) {
+    x_ = x;
+    flowing_ = false;
+}
+
+void Page::setCurrentY(double y) {
+    y_ = y;
+    flowing_ = false;
+}
+
+double Page::unitsPerInchX() const { return scaleWidth() / paperWidthInches(); }
+double Page::unitsPerInchY() const { return scaleHeight() / paperHeightInches(); }
+
+double Page::advance(const QString& text) const {
+    if (text.isEmpty()) return 0;
+    const QFontMetricsF fm(pageFont(fontName_, fontSize_, bold_, italic_), &measureDevice());
+    return fm.horizontalAdvance(text) / kMeasureDpi * unitsPerInchX();
+}
+
+double Page::lineHeight() const {
+    const QFontMetricsF fm(pageFont(fontName_, fontSize_, bold_, italic_), &measureDevice());
+    return fm.lineSpacing() / kMeasureDpi * unitsPerInchY();
+}
+
+namespace {
+QStringList splitLines(const QString& text) {
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
+    return text.split(breaks);
+}
+}  // namespace
+
+double Page::textWidth(const QString& text) const {
+    double widest = 0;
+    for (const QString& line : splitLines(text)) {
+        double pos = 0;
+        const QStringList cells = line.split(QLatin1Char('\t'));
+        for (int i = 0; i < cells.size(); ++i) {
+            pos += advance(cells[i]);
+            if (i + 1 < cells.size()) pos = (std::floor(pos / kTabInterval) + 1) * kTabInterval;
+        }
+        widest = std::max(widest, pos);
+    }
+    return widest;
+}
+
+double Page::textHeight(const QString& text) const {
+    return lineHeight() * splitLines(text).size();
+}
+
+void Page::ensureDrawing() {
+    if (!docOpen_) {
+        beginDocument();
+        docOpen_ = true;
+        page_ = 1;
+        pagePending_ = false;
+    } else if (pagePending_) {
+        ++page_;
+        beginPage(page_);
+        pagePending_ = false;
+    }
+}
+
+// Draws one line from startX at y, expanding TABs; returns the x after it.
+double Page::printLine(const QString& line, double startX, double y) {
+    double pos = startX;
+    const QStringList cells = line.split(QLatin1Char('\t'));
+    for (int i = 0; i < cells.size(); ++i) {
+        if (!cells[i].isEmpty()) {
+            ensureDrawing();
+            TextRun run;
+            run.x = pos;
+            run.y = y;
+            run.text = cells[i];
+            run.fontName = fontName_;
+            run.fontSize = fontSize_;
+            run.bold = bold_;
+            run.italic = italic_;
+            run.color = foreColor_;
+            drawText(run);
+            pos += advance(cells[i]);
+        }
+        if (i + 1 < cells.size())
+            pos = startX + (std::floor((pos - startX) / kTabInterval) + 1) * kTabInterval;
+    }
+    return pos;
+}
+
+void Page::print(const QString& text) {
+    const QStringList lines = splitLines(text);
+    const double h = lineHeight();
+    double y = y_;
+    double x = x_;
+    for (int i = 0; i < lines.size(); ++i) {
+        if ((i > 0 || flowing_) && y + h > y2_) {
+            newPage();
+            y = kContinueTop;
+        }
+        printLine(lines[i], x, y);
+        x = x1_;
+        y += h;
+    }
+    x_ = x1_;
+    y_ = y;
+    flowing_ = true;
+}
+
+void Page::print(long long number) {
+    print(number < 0 ? QString::number(number) : QLatin1Char(' ') + QString::number(number));
+}
+
+void Page::line(double x1, double y1, double x2, double y2) {
+    ensureDrawing();
+    Stroke s{x1, y1, x2, y2, drawWidth_, drawWidth_ <= 1 && drawStyle_ == LineStyle::Dotted, false};
+    drawStroke(s);
+}
+
+void Page::box(double x1, double y1, double x2, double y2) {
+    ensureDrawing();
+    Stroke s{x1, y1, x2, y2, drawWidth_, drawWidth_ <= 1 && drawStyle_ == LineStyle::Dotted, true};
+    drawStroke(s);
+}
+
+void Page::paintPicture(const QImage& picture, double x, double y, double width, double height) {
+    ensureDrawing();
+    drawPicture(picture, x, y, width, height);
+}
+
+void Page::newPage() {
+    if (docOpen_) pagePending_ = true;
+    // A new page before anything was drawn is the first page itself.
+    x_ = x1_;
+    y_ = y1_;
+    flowing_ = false;
+}
+
+void Page::endDoc() {
+    if (docOpen_) {
+        docOpen_ = false;
+        pagePending_ = false;
+        finishDocument();
+    }
+    x_ = x1_;
+    y_ = y1_;
+    flowing_ = false;
+}
+
+void Page::killDoc() {
+    if (docOpen_) {
+        docOpen_ = false;
+        pagePending_ = false;
+        abandonDocument();
+    }
+    x_ = x1_;
+    y_ = y1_;
+    flowing_ = false;
+}
+
+DocGuard::~DocGuard() {
+    Page& p = printer();
+    if (p.documentOpen()) p.killDoc();
+}
+
+}  // namespace print

@@ -1,0 +1,205 @@
+#include "platform/print/PaperPage.h"
+
+#include "platform/ui/Messages.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <stdexcept>
+
+namespace print {
+
+namespace {
+
+Page* gPrinter = nullptr;
+
+// The folder PDF printouts go to when KESTRIVANE_PRINT_DIR is set, or "" when it is not.
+QString printDirSetting() { return qEnvironmentVariable("KESTRIVANE_PRINT_DIR"); }
+
+QString homeFolderForPdf() {
+    const QString home = qEnvironmentVariable("KESTRIVANE_HOME");
+    if (!home.isEmpty()) return home;
+    return QDir::home().filePath(QStringLiteral("Kestrivane"));
+}
+
+// The default CUPS printer's name, or "" when there is none.
+QString defaultPrinterName() {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    return info.isNull() ? QString() : info.printerName();
+}
+
+QString freePdfName(const QString& folder) {
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+    QString name = QDir(folder).filePath(QStringLiteral("Printout %1.pdf").arg(stamp));
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = QDir(folder).filePath(QStringLiteral("Printout %1 (%2).pdf").arg(stamp).arg(n));
+    return name;
+}
+
+}  // namespace
+
+Page& printer() {
+    if (gPrinter) return *gPrinter;
+    static PaperPage paper;
+    return paper;
+}
+
+Page* detail::swapPrinter(Page* page) {
+    Page* old = gPrinter;
+    gPrinter = page;
+    return old;
+}
+
+struct PaperPage::Device {
+    std::unique_ptr<QPrinter> printer;  // a real printer
+    std::unique_ptr<QPdfWriter> pdf;    // or a PDF file, written beside its final name first
+    QString pdfFile;
+    QString partialFile;
+    QPainter painter;
+    QRectF area;      // printable area in device pixels, relative to the painter's origin
+    double dpi = 600;
+
+    QPagedPaintDevice* device() const {
+        return printer ? static_cast<QPagedPaintDevice*>(printer.get())
+                       : static_cast<QPagedPaintDevice*>(pdf.get());
+    }
+};
+
+PaperPage::PaperPage() = default;
+PaperPage::~PaperPage() {
+    if (dev_ && dev_->painter.isActive()) abandonDocument();
+}
+
+void PaperPage::beginDocument() {
+    auto d = std::make_unique<Device>();
+    const QPageLayout::Orientation o =
+        orientation() == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    const QString printerName = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
+    if (!printerName.isEmpty()) {
+        d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        d->printer->setPrinterName(printerName);
+        d->printer->setPageSize(QPageSize(QPageSize::Letter));
+        d->printer->setPageOrientation(o);
+        d->printer->setFullPage(false);
+        d->dpi = d->printer->resolution();
+        d->area = QRectF(QPointF(0, 0), d->printer->pageLayout().paintRectPixels(d->printer->resolution()).size());
+    } else {
+        QString folder = printDirSetting();
+        if (folder.isEmpty()) folder = homeFolderForPdf();
+        QDir().mkpath(folder);
+        d->pdfFile = freePdfName(folder);
+        d->partialFile = d->pdfFile + QStringLiteral(".partial");
+        d->pdf = std::make_unique<QPdfWriter>(d->partialFile);
+        d->pdf->setResolution(600);
+        d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o, QMarginsF(0, 0, 0, 0)));
+        d->pdf->setCreator(QStringLiteral("Kestrivane"));
+        d->dpi = 600;
+        d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().fullRectPixels(600).size());
+    }
+    if (!d->painter.begin(d->device()))
+        throw std::runtime_error(d->printer ? "The printer could not be started."
+                                            : "The PDF file could not be written.");
+    dev_ = std::move(d);
+}
+
+void PaperPage::beginPage(int) {
+    if (dev_) dev_->device()->newPage();
+}
+
+QPointF PaperPage::toDevice(double x, double y) const {
+    return QPointF((x - scaleLeft()) * dev_->area.width() / scaleWidth(),
+                   (y - scaleTop()) * dev_->area.height() / scaleHeight());
+}
+
+void PaperPage::drawText(const TextRun& run) {
+    QPainter& p = dev_->painter;
+    const QFont font = pageFont(run.fontName, run.fontSize, run.bold, run.italic);
+    p.setFont(font);
+    p.setPen(run.color);
+    const QFontMetricsF fm(font, dev_->device());
+    const QPointF top = toDevice(run.x, run.y);
+    p.drawText(QPointF(top.x(), top.y() + fm.ascent()), run.text);
+}
+
+void PaperPage::drawStroke(const Stroke& s) {
+    QPainter& p = dev_->painter;
+    QPen pen(Qt::black);
+    pen.setWidthF(s.dots);
+    pen.setStyle(s.dotted ? Qt::DotLine : Qt::SolidLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const QPointF a = toDevice(s.x1, s.y1);
+    const QPointF b = toDevice(s.x2, s.y2);
+    if (s.box) p.drawRect(QRectF(a, b).normalized());
+    else p.drawLine(a, b);
+}
+
+void PaperPage::drawPicture(const QImage& picture, double x, double y, double w, double h) {
+    dev_->painter.drawImage(QRectF(toDevice(x, y), toDevice(x + w, y + h)), picture);
+}
+
+void PaperPage::finishDocument() {
+    if (!dev_) return;
+    std::unique_ptr<Device> d = std::move(dev_);
+    d->painter.end();
+    portraitInches_ = landscapeInches_ = QSizeF();
+    if (d->printer) {
+        lastPdf_.clear();
+        return;
+    }
+    d->pdf.reset();  // closes the file
+    QFile::remove(d->pdfFile);
+    if (!QFile::rename(d->partialFile, d->pdfFile)) {
+        QFile::remove(d->partialFile);
+        throw std::runtime_error("The PDF file could not be written.");
+    }
+    lastPdf_ = d->pdfFile;
+    ui::msgBox(QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_)),
+               ui::Buttons::OK, QStringLiteral("Print"));
+}
+
+void PaperPage::abandonDocument() {
+    if (!dev_) return;
+    std::unique_ptr<Device> d = std::move(dev_);
+    portraitInches_ = landscapeInches_ = QSizeF();
+    if (d->printer) d->printer->abort();
+    d->painter.end();
+    if (d->pdf) {
+        d->pdf.reset();
+        QFile::remove(d->partialFile);
+    }
+}
+
+// The printable area in inches of the paper the next document goes to: the whole letter page for a
+// PDF, the default printer's printable area otherwise. Asked once per document and orientation.
+QSizeF PaperPage::printableInches() const {
+    if (dev_) return QSizeF(dev_->area.width() / dev_->dpi, dev_->area.height() / dev_->dpi);
+    const bool landscape = orientation() == Orientation::Landscape;
+    QSizeF& cached = landscape ? landscapeInches_ : portraitInches_;
+    if (cached.isEmpty()) {
+        const QString name = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
+        if (name.isEmpty()) {
+            cached = landscape ? QSizeF(11.0, 8.5) : QSizeF(8.5, 11.0);
+        } else {
+            QPrinter probe(QPrinter::HighResolution);
+            probe.setPrinterName(name);
+            probe.setPageSize(QPageSize(QPageSize::Letter));
+            probe.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+            cached = probe.pageLayout().paintRect(QPageLayout::Inch).size();
+        }
+    }
+    return cached;
+}
+
+double PaperPage::paperWidthInches() const { return printableInches().width(); }
+
+double PaperPage::paperHeightInches() const { return printableInches().height(); }
+
+}  // namespace print

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/print/Page.h"
+
+#include <QSizeF>
+#include <QString>
+#include <memory>
+
+class QPainter;
+class QPagedPaintDevice;
+
+namespace print {
+
+// The page on paper: a document goes to the default printer when CUPS has one. When there is none,
+// or KESTRIVANE_PRINT_DIR is set, it is written as a PDF file in that folder (the home folder when the
+// variable is unset), named after the time it begins, and the user is told the file's name.
+class PaperPage : public Page {
+public:
+    PaperPage();
+    ~PaperPage() override;
+
+    // The file the last PDF document was written to ("" when it went to a printer or none ended).
+    QString lastPdfFile() const { return lastPdf_; }
+
+protected:
+    void beginDocument() override;
+    void beginPage(int page) override;
+    void drawText(const TextRun& run) override;
+    void drawStroke(const Stroke& s) override;
+    void drawPicture(const QImage& picture, double x, double y, double w, double h) override;
+    void finishDocument() override;
+    void abandonDocument() override;
+    double paperWidthInches() const override;
+    double paperHeightInches() const override;
+
+private:
+    struct Device;
+    QPointF toDevice(double x, double y) const;
+    QSizeF printableInches() const;
+
+    std::unique_ptr<Device> dev_;
+    QString lastPdf_;
+    mutable QSizeF portraitInches_, landscapeInches_;
+};
+
+}  // namespace print

@@ -1,0 +1,113 @@
+#include "printing/wrestler_notes_printout.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QStringList>
+
+#include "core/connection.h"
+#include "core/helpers.h"
+#include "platform/print/Page.h"
+#include "platform/ui/FormRegistry.h"
+#include "printing/printer_setup.h"
+#include "statistics/frmNotes.h"
+
+namespace {
+
+const QString kCRLF = QStringLiteral("\r\n");
+
+// The wrestler's row: of the season the notes screen shows when he has one there, otherwise of
+// his latest season.
+const QString kWrestlerSql = QStringLiteral(
+    "SELECT * FROM Wrestler WHERE FullName = ? ORDER BY IIf(Season = ?, 0, 1), Season DESC");
+
+// One line of the note broken at blanks so that no piece is wider than `width` in the printer's
+// current font; a word wider than that on its own is broken between characters.
+QStringList wrapLine(const QString& line, double width) {
+    const print::Page& p = print::printer();
+    QStringList pieces;
+    QString current;
+    const QStringList words = line.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString candidate = i == 0 ? words[i] : current + QLatin1Char(' ') + words[i];
+        if (i == 0 || p.textWidth(candidate) <= width) {
+            current = candidate;
+        } else {
+            pieces << current;
+            current = words[i];
+        }
+        while (current.size() > 1 && p.textWidth(current) > width) {
+            qsizetype fit = current.size() - 1;
+            while (fit > 1 && p.textWidth(current.left(fit)) > width) --fit;
+            pieces << current.left(fit);
+            current = current.mid(fit);
+        }
+    }
+    pieces << current;
+    return pieces;
+}
+
+// The note with its long lines wrapped to the page width, lines joined by CR LF.
+QString wrappedNote(const QString& note) {
+    const print::Page& p = print::printer();
+    const double width = p.scaleWidth();
+    QStringList lines;
+    for (const QString& line : note.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
+        lines << wrapLine(line, width);
+    return lines.join(kCRLF);
+}
+
+}  // namespace
+
+bool printNotesBlock(const QString& sql, const db::Params& params, const QString& which) {
+    openConnection();
+    db::Recordset rs = openRecordset(sql, params);
+    if (rs.isEOF()) {
+        closeRecordset(rs);
+        closeConnection();
+        return false;
+    }
+    const QString fullName = nzString(rs.field(QStringLiteral("FullName"))).toString();
+    const QString grade = nzString(rs.field(QStringLiteral("grade"))).toString();
+    const QString regPlace = nzString(rs.field(QStringLiteral("RegPlace"))).toString();
+    const QString stPlace = nzString(rs.field(QStringLiteral("StPlace"))).toString();
+    const QString note =
+        nzString(rs.field(which == QLatin1String("1") ? QStringLiteral("Notes") : QStringLiteral("wresMemo1")))
+            .toString();
+    closeRecordset(rs);
+    closeConnection();
+
+    print::Page& p = print::printer();
+    p.setCurrentY(p.currentY() + 50);
+    p.setFontSize(30);
+    p.print(fullName);
+    p.setFontSize(18);
+    p.print(QStringLiteral("School:  ") + gSchoolName);
+    p.print(QStringLiteral("Grade:  ") + grade);
+    p.print(QStringLiteral("Last Year Regional Place:  ") + regPlace);
+    p.print(QStringLiteral("Last Year State Place:  ") + stPlace);
+    p.print(QStringLiteral(" "));
+    p.setFontSize(12);
+    p.print(wrappedNote(note));
+    return true;
+}
+
+void printWrestlerNotes(const QString& name, const QString& which) {
+    printing::setupPrinter(QStringLiteral("PORTRAIT"));
+    print::DocGuard doc;
+    print::Page& p = print::printer();
+    p.setFontName(QStringLiteral("Arial"));
+    p.setForeColor(Qt::black);
+
+    frmNotes* form = ui::forms().get<frmNotes>();
+    const int season = form->seasonYear().value_or(0);
+    if (form->chkAll->isChecked()) {
+        for (int i = 0; i < form->lstNames->count(); ++i) {
+            const QString entry = form->lstNames->item(i)->text();
+            if (printNotesBlock(kWrestlerSql, db::Params{entry, season}, which)) p.newPage();
+        }
+    } else {
+        printNotesBlock(kWrestlerSql, db::Params{name, season}, which);
+    }
+    p.endDoc();
+}

@@ -1,0 +1,289 @@
+#include "statistics/frmTeamLeaders.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+
+#include "core/connection.h"
+#include "core/helpers.h"
+#include "match_reports/report_support.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+#include "statistics/stat_codes.h"
+
+using match_reports::ConnectionScope;
+using match_reports::dateFromText;
+using match_reports::showUnselected;
+
+namespace {
+
+enum class StatKind { Sum, Count };
+
+struct Category {
+    const char* text;
+    const char* code;  // always the home wrestler's side
+    StatKind kind;
+};
+
+// Every category a board can show. "Warning" is not in the boxes' lists; it can only be typed.
+const Category kCategories[] = {
+    {"Takedown", "tdH", StatKind::Sum},        {"Reversal", "revH", StatKind::Sum},
+    {"Escape", "escH", StatKind::Sum},         {"Near Fall", "nfH", StatKind::Sum},
+    {"Near Fall 2", "nf2H", StatKind::Sum},    {"Near Fall 3", "nf3H", StatKind::Sum},
+    {"Team Points", "TeamPts", StatKind::Sum}, {"Penalty", "PH", StatKind::Sum},
+    {"Warning", "WH", StatKind::Sum},          {"First Point", "FirstPtH", StatKind::Count},
+    {"Wins", "WinsH", StatKind::Count},        {"Pins", "PinsH", StatKind::Count},
+    {"Tech Falls", "TFH", StatKind::Count},    {"Major Dec", "MajDecH", StatKind::Count},
+    {"Decision", "DecH", StatKind::Count},     {"Forfeit", "ForfeitH", StatKind::Count},
+    {"Other", "OtherH", StatKind::Count},
+};
+
+// The lists of the category boxes, in their order.
+const QStringList kCategoryList = {
+    QStringLiteral("Takedown"),    QStringLiteral("Reversal"),    QStringLiteral("Escape"),
+    QStringLiteral("Near Fall"),   QStringLiteral("Near Fall 2"), QStringLiteral("Near Fall 3"),
+    QStringLiteral("Penalty"),     QStringLiteral("First Point"), QStringLiteral("Wins"),
+    QStringLiteral("Pins"),        QStringLiteral("Tech Falls"),  QStringLiteral("Major Dec"),
+    QStringLiteral("Decision"),    QStringLiteral("Forfeit"),     QStringLiteral("Other"),
+    QStringLiteral("Team Points"),
+};
+
+// The categories the four boards open with.
+const QString kStartCategories[frmTeamLeaders::kBoards] = {
+    QStringLiteral("Wins"), QStringLiteral("Pins"), QStringLiteral("Takedown"),
+    QStringLiteral("Near Fall")};
+
+const Category* findCategory(const QString& text) {
+    for (const Category& category : kCategories)
+        if (text == QLatin1String(category.text)) return &category;
+    return nullptr;
+}
+
+// A board's value as the tie test compares it: single precision, no value as 0.
+float tieValue(const db::Value& stat) {
+    return stat.isNull() ? 0.0f : static_cast<float>(stat.toDouble());
+}
+
+// A board's value as the screen writes it: one blank before a value that is not negative.
+QString statText(const db::Value& stat) {
+    if (stat.isNull()) return QString();
+    if (stat.kind() == db::Value::Kind::Integer) return signedNumberText(stat.toInt());
+    return signedNumberText(stat.toDouble());
+}
+
+void setPointSize(QPlainTextEdit* box, int points) {
+    QFont font = box->font();
+    font.setPointSize(points);
+    box->setFont(font);
+}
+
+}  // namespace
+
+frmTeamLeaders::frmTeamLeaders() {
+    setWindowTitle(QStringLiteral("Multi Leader Boards"));
+    setFixedSize(ui::twips(12480), ui::twips(9660));
+    const QFont boxFont = match_reports::sansSerifFont(12);
+
+    fraDateStart = ui::frame(this, QStringLiteral("fraDateStart"), QStringLiteral("From Date"));
+    ui::place(fraDateStart, 240, 120, 2775, 735);
+    comDateStart = ui::comboBox(fraDateStart, QStringLiteral("comDateStart"), true);
+    ui::place(comDateStart, 120, 240, 2535, 375);
+    comDateStart->setEditText(QStringLiteral("fromDate"));
+
+    fraDateEnd = ui::frame(this, QStringLiteral("fraDateEnd"), QStringLiteral("To Date"));
+    ui::place(fraDateEnd, 3240, 120, 2775, 735);
+    comDateEnd = ui::comboBox(fraDateEnd, QStringLiteral("comDateEnd"), true);
+    ui::place(comDateEnd, 120, 240, 2535, 375);
+    comDateEnd->setEditText(QStringLiteral("toDate"));
+
+    fraListLength = ui::frame(this, QStringLiteral("fraListLength"), QString());
+    ui::place(fraListLength, 9480, 60, 2760, 795);
+    opt5 = ui::optionButton(fraListLength, QStringLiteral("opt5"), QStringLiteral("Top 5"));
+    ui::place(opt5, 240, 300, 1095, 375);
+    opt10 = ui::optionButton(fraListLength, QStringLiteral("opt10"), QStringLiteral("Top 10"));
+    ui::place(opt10, 1440, 300, 1095, 375);
+    opt5->setChecked(true);
+
+    // Board 0 top left, 1 top right, 2 bottom left, 3 bottom right.
+    for (int i = 0; i < kBoards; ++i) {
+        const int left = i % 2 == 0 ? 240 : 6300;
+        const int top = i < 2 ? 1020 : 5040;
+        comType[i] = ui::comboBox(this, ui::arrayName(QStringLiteral("comType"), i), true);
+        comType[i]->addItems(kCategoryList);
+        comType[i]->setEditText(QStringLiteral("Report Type"));
+        ui::place(comType[i], left, top, 3000, 375);
+        txtresults[i] = ui::multiLineBox(this, ui::arrayName(QStringLiteral("txtresults"), i));
+        txtresults[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        txtresults[i]->setFont(boxFont);
+        txtresults[i]->setPlainText(QStringLiteral("Text1"));
+        ui::place(txtresults[i], left, top + 420, 5940, 3420);
+    }
+
+    cmdPrint = ui::button(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
+    ui::place(cmdPrint, 8520, 9000, 1695, 495);
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
+    ui::place(cmdReturn, 10440, 9000, 1695, 495);
+
+    for (int i = 0; i < kBoards; ++i) ui::onClick(comType[i], [this, i] { comType_Click(i); });
+    ui::onClick(comDateStart, [this] { comDateStart_Click(); });
+    ui::onClick(comDateEnd, [this] { comDateEnd_Click(); });
+    ui::onClick(opt5, [this] { opt5_Click(); });
+    ui::onClick(opt10, [this] { opt10_Click(); });
+    ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });
+    ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
+}
+
+void frmTeamLeaders::Form_Load() {
+    for (int i = 0; i < kBoards; ++i) showUnselected(comType[i], kStartCategories[i]);
+    loadDates();
+    for (int i = 0; i < kBoards; ++i) runCategory(i);
+}
+
+void frmTeamLeaders::Form_QueryUnload(bool& cancel) {
+    ui::forms().get<frmReports>()->show();
+    cancel = false;
+}
+
+void frmTeamLeaders::comType_Click(int index) {
+    checkDates();
+    runCategory(index);
+}
+
+void frmTeamLeaders::comDateStart_Click() {
+    const QDate start = dateFromText(comDateStart->currentText());
+    const QDate end = dateFromText(comDateEnd->currentText());
+    if (start.isValid() && end.isValid() && end < start)
+        showUnselected(comDateEnd, comDateStart->currentText());
+    runAllBoards();
+}
+
+void frmTeamLeaders::comDateEnd_Click() {
+    const QDate start = dateFromText(comDateStart->currentText());
+    const QDate end = dateFromText(comDateEnd->currentText());
+    if (start.isValid() && end.isValid() && start > end)
+        showUnselected(comDateStart, comDateEnd->currentText());
+    runAllBoards();
+}
+
+void frmTeamLeaders::opt5_Click() {
+    for (int i = 0; i < kBoards; ++i) setPointSize(txtresults[i], 13);
+    runAllBoards();
+}
+
+void frmTeamLeaders::opt10_Click() {
+    for (int i = 0; i < kBoards; ++i) setPointSize(txtresults[i], 11);
+    runAllBoards();
+}
+
+void frmTeamLeaders::cmdReturn_Click() {
+    ui::forms().get<frmReports>()->show();
+    ui::forms().unload<frmTeamLeaders>();
+}
+
+void frmTeamLeaders::loadDates() {
+    const QDate seasonStart(gSeason, 11, 1);
+    const QDate seasonEnd(gSeason + 1, 4, 30);
+    QDate start = seasonStart;
+    QDate end = seasonEnd;
+    QStringList dates;
+    {
+        ConnectionScope connection;
+        db::Recordset rs =
+            openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
+        for (; !rs.isEOF(); rs.moveNext()) {
+            const QDate date = rs.field(QStringLiteral("Date")).toDate();
+            if (!date.isValid()) continue;  // a match stored without a date offers nothing to pick
+            dates << db::shortDate(date);
+            if (start == seasonStart) {
+                if (date > start) start = end = date;
+            } else if (date > end && date < seasonEnd) {
+                end = date;
+            }
+        }
+        closeRecordset(rs);
+    }
+    comDateStart->addItems(dates);
+    comDateEnd->addItems(dates);
+    showUnselected(comDateStart, db::shortDate(start));
+    showUnselected(comDateEnd, db::shortDate(end));
+}
+
+int frmTeamLeaders::listLength() const { return opt5->isChecked() ? 5 : 10; }
+
+void frmTeamLeaders::runAllBoards() {
+    checkDates();
+    for (int i = 0; i < kBoards; ++i) runCategory(i);
+}
+
+bool frmTeamLeaders::checkDates() {
+    if (dateFromText(comDateStart->currentText()).isValid() &&
+        dateFromText(comDateEnd->currentText()).isValid())
+        return true;
+    ui::msgBox(QStringLiteral("Date must be in the MM/DD/YYYY format"), ui::Buttons::OK,
+               QStringLiteral("Error"));
+    return false;
+}
+
+bool frmTeamLeaders::buildSql(const QString& category, QString& sql, db::Params& params) {
+    const Category* found = findCategory(category);
+    // An unknown category has no code: getStatExpr says so, and there is nothing to run.
+    const QString expr = getStatExpr(found ? QString::fromLatin1(found->code) : QString());
+    if (!found) return false;
+    const QDate start = dateFromText(comDateStart->currentText());
+    const QDate end = dateFromText(comDateEnd->currentText());
+    if (!start.isValid() || !end.isValid()) return false;
+
+    const bool count = found->kind == StatKind::Count;
+    sql = count
+              ? QStringLiteral(
+                    "SELECT  Count([match].seq) AS Stat, FullName,  Last(WinType) AS LastOfWinType")
+              : QStringLiteral("SELECT  Sum(") + expr +
+                    QStringLiteral(") AS Stat, FullName,  Last(WinType) AS LastOfWinType ");
+    sql +=
+        QStringLiteral(" FROM Wrestler INNER JOIN [Match] ON Wrestler.Seq = [Match].seqWrestler ");
+    sql += QStringLiteral(" WHERE Level = 'v'and FullName <> 'VOID' and [Date] BETWEEN ? AND ? ");
+    params = {db::Value(start), db::Value(end)};
+    if (count) sql += expr;
+    sql += QStringLiteral(" GROUP BY FullName ");
+    sql += count ? QStringLiteral(" ORDER BY Count([match].seq) DESC")
+                 : QStringLiteral(" ORDER BY Sum(") + expr + QStringLiteral(") DESC");
+    return true;
+}
+
+void frmTeamLeaders::walkBoard(
+    db::Recordset& rs, int length,
+    const std::function<void(const QString& name, const db::Value& stat)>& row) {
+    int listed = 0;
+    float last = 0;
+    while (!rs.isEOF()) {
+        const db::Value stat = rs.field(QStringLiteral("Stat"));
+        if (listed >= length && tieValue(stat) != last) break;
+        row(nzString(rs.field(QStringLiteral("FullName"))).toString(), stat);
+        last = tieValue(stat);
+        ++listed;
+        rs.moveNext();
+    }
+}
+
+void frmTeamLeaders::runCategory(int index) {
+    QPlainTextEdit* box = txtresults[index];
+    box->clear();
+    SetTabStops(box, {100});
+    QString sql;
+    db::Params params;
+    if (!buildSql(comType[index]->currentText(), sql, params)) return;
+
+    QStringList lines;
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(sql, params);
+        walkBoard(rs, listLength(), [&lines](const QString& name, const db::Value& stat) {
+            lines << name + QLatin1Char('\t') + statText(stat);
+        });
+        closeRecordset(rs);
+    }
+    box->setPlainText(lines.join(QLatin1Char('\n')));
+}

@@ -1,0 +1,327 @@
+// The individual detail report: its date range, school and wrestler lists, the report text and
+// totals, built from a real database file and read back from the form.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/frmHelp.h"
+#include "match_reports/frmIndDetail.h"
+#include "match_reports/report_support.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+#include "support/season_fixture.h"
+
+namespace {
+
+const QString kHead =
+    "Date\tName\tWT\t1st\tTD\tRev\tEsc\tNF2\tNF3\tPen\tWar\tPin\tDec\tMD\tTF\tOther\r\n"
+    "--------\t----------\t----\t-----\t----\t------\t------\t------\t------\t-------\t------\t-----"
+    "\t------\t-----\t ----\t--------\r\n";
+const QString kTotalsHead =
+    "\tName\t\t1st\tTD\tRev\tEsc\tNF2\tNF3\tPen\tWar\tPin\tDec\tMD\tTF\tOther\r\n"
+    "\t----------\t\t-----\t----\t------\t------\t------\t------\t-------\t------\t-----\t------"
+    "\t-----\t ----\t--------\r\n";
+
+QStringList items(const QComboBox* combo) {
+    QStringList list;
+    for (int i = 0; i < combo->count(); ++i) list << combo->itemText(i);
+    return list;
+}
+
+// Chooses a list entry as the user does.
+void choose(QComboBox* combo, const QString& text) {
+    const int i = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    ASSERT_GE(i, 0) << text.toStdString();
+    combo->setCurrentIndex(i);
+}
+
+// The bout lines of a report (between the head and the end), without the empty lines.
+QStringList boutLines(const QString& results) {
+    QStringList lines = results.split("\r\n").mid(2);
+    lines.removeAll(QString());
+    return lines;
+}
+
+// A varsity bout as the match entry saves it.
+FixtureMatch bout(int wrestler, const QDate& date, int school, int weight, const QString& wl,
+                  const QString& winType, const QString& firstPoint = QString(),
+                  const std::map<QString, int>& tallies = {}) {
+    FixtureMatch m;
+    m.wrestler = wrestler;
+    m.date = date;
+    m.school = school;
+    m.weight = weight;
+    m.wl = wl;
+    m.winType = winType;
+    m.firstPoint = firstPoint;
+    m.tallies = tallies;
+    return m;
+}
+
+FixtureMatch jvBout(int wrestler, const QDate& date, int school, int weight) {
+    FixtureMatch m = bout(wrestler, date, school, weight, "W", "DEC");
+    m.level = "JV";
+    return m;
+}
+
+class DetailReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = makeDatabase(home.path());
+        useDatabase(path);
+        gSeason = 2010;
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+
+    frmIndDetail* open() { return ui::forms().get<frmIndDetail>(); }
+
+    // Jim Roe (125) and Ann Bee (103) against Opp HS; Cal Dee wrestles JV only; Far Acad is met on
+    // the first date only.
+    void addSmallSeason() {
+        SeasonFixture db(path);
+        jim = db.addWrestler("Jim", "Roe", 2010);
+        ann = db.addWrestler("Ann", "Bee", 2010);
+        cal = db.addWrestler("Cal", "Dee", 2010);
+        w125 = db.addWeight("125");
+        w103 = db.addWeight("103");
+        oppHs = db.addSchool("Opp HS");
+        farAcad = db.addSchool("Far Acad");
+        db.addMatch(bout(jim, QDate(2010, 12, 4), oppHs, w125, "W", "DEC", "H",
+                         {{"tp1home", 2}, {"ep2home", 1}, {"tp1Opp", 1}, {"pp1opp", 1}}));
+        db.addMatch(jvBout(jim, QDate(2010, 12, 4), farAcad, w125));
+        db.addMatch(bout(jim, QDate(2010, 12, 11), oppHs, w125, "L", "Fall", "O",
+                         {{"tp1Opp", 1}, {"nf3p1opp", 1}, {"ep1home", 1}}));
+        db.addMatch(bout(ann, QDate(2010, 12, 11), oppHs, w103, "W", "Forfeit"));
+        db.addMatch(jvBout(cal, QDate(2010, 12, 18), oppHs, w103));
+    }
+
+    TestHome home;
+    QString path;
+    int jim = 0, ann = 0, cal = 0, w125 = 0, w103 = 0, oppHs = 0, farAcad = 0;
+};
+
+TEST_F(DetailReportTest, OpensOnTheLastVarsityDateWithTheExactReportAndTotals) {
+    addSmallSeason();
+    frmIndDetail* form = open();
+    EXPECT_EQ(form->windowTitle(), "Match Summary");
+    EXPECT_EQ(items(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}));
+    EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_EQ(form->comSchool->currentText(), "ALL");
+    EXPECT_EQ(form->comWrestler->currentText(), "ALL");
+    // The lists take bouts of every level in the range.
+    EXPECT_EQ(items(form->comSchool), QStringList({"ALL", "Opp HS"}));
+
+    EXPECT_EQ(form->resultsText(),
+              kHead +
+                  "12/11/2010\tAnn Bee\t103\t\t0\t0\t0\t0\t0\t0\t0\t\t\t\t\t1\r\n"
+                  "\tOpp HS\t\t\t0\t0\t0\t0\t0\t0\t0\t\r\n\r\n"
+                  "12/11/2010\tJim Roe\t125\t\t0\t0\t1\t0\t0\t0\t0\t\r\n"
+                  "\tOpp HS\t\t1\t1\t0\t0\t0\t1\t0\t0\t1\t\t\t\t\r\n\r\n");
+    EXPECT_EQ(form->summaryText(),
+              kTotalsHead +
+                  "\tAnn Bee\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 1\t\r\n"
+                  "\tOpponent\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t\r\n\r\n"
+                  "\tJim Roe\t\t 0\t 0\t 0\t 1\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t\r\n"
+                  "\tOpponent\t\t 1\t 1\t 0\t 0\t 0\t 1\t 0\t 0\t 1\t 0\t 0\t 0\t 0\t\r\n\r\n");
+    // The boxes show the texts with the report's line ends.
+    EXPECT_EQ(form->txtresults->toPlainText(), QString(form->resultsText()).replace("\r\n", "\n"));
+
+    // Both dates: the pairs follow each wrestler's first bout and add up over the range.
+    choose(form->comDateStart, "12/4/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_EQ(boutLines(form->resultsText()).first(),
+              "12/4/2010\tJim Roe\t125\t1\t2\t0\t1\t0\t0\t0\t0\t\t1\t\t\t");
+    EXPECT_EQ(form->summaryText(),
+              kTotalsHead +
+                  "\tJim Roe\t\t 1\t 2\t 0\t 2\t 0\t 0\t 0\t 0\t 0\t 1\t 0\t 0\t 0\t\r\n"
+                  "\tOpponent\t\t 1\t 2\t 0\t 0\t 0\t 1\t 1\t 0\t 1\t 0\t 0\t 0\t 0\t\r\n\r\n"
+                  "\tAnn Bee\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 1\t\r\n"
+                  "\tOpponent\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t\r\n\r\n");
+
+    // Copy puts each text on the clipboard exactly.
+    form->cmdCopyClip->click();
+    EXPECT_EQ(ui::clipboardText(), form->resultsText());
+    form->cmdTotalsCopyClip->click();
+    EXPECT_EQ(ui::clipboardText(), form->summaryText());
+}
+
+TEST_F(DetailReportTest, DateRangeStaysInOrderAndChoicesSurviveWhileListed) {
+    addSmallSeason();
+    frmIndDetail* form = open();
+
+    // An end before the start moves the start back to it.
+    choose(form->comDateEnd, "12/4/2010");
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/4/2010");
+    EXPECT_EQ(items(form->comSchool), QStringList({"ALL", "Far Acad", "Opp HS"}));
+
+    choose(form->comSchool, "Far Acad");
+    EXPECT_EQ(boutLines(form->resultsText()), QStringList());  // met at JV only
+
+    choose(form->comSchool, "Opp HS");
+    choose(form->comWrestler, "Jim Roe");
+    EXPECT_EQ(boutLines(form->resultsText()).size(), 2);
+
+    // A later end leaves the start alone; both choices are still listed and stay.
+    choose(form->comDateEnd, "12/11/2010");
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(form->comSchool->currentText(), "Opp HS");
+    EXPECT_EQ(form->comWrestler->currentText(), "Jim Roe");
+    EXPECT_EQ(boutLines(form->resultsText()).size(), 4);
+
+    // Far Acad is not met on 12/11: its choice is lost, the box left empty, the report empty.
+    choose(form->comDateEnd, "12/4/2010");
+    choose(form->comSchool, "Far Acad");
+    choose(form->comDateStart, "12/11/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_EQ(form->comSchool->currentText(), "");
+    EXPECT_EQ(form->comSchool->currentIndex(), -1);
+    EXPECT_EQ(form->resultsText(), kHead);
+    EXPECT_EQ(form->summaryText(), kTotalsHead);
+
+    // The next refill takes the empty box as "ALL".
+    choose(form->comDateStart, "12/4/2010");
+    EXPECT_EQ(form->comSchool->currentText(), "ALL");
+    EXPECT_EQ(boutLines(form->resultsText()).size(), 4);  // Jim Roe's two bouts
+
+    // A wrestler met only at JV is listed and has no bout in the report.
+    choose(form->comWrestler, "ALL");
+    match_reports::showUnselected(form->comDateEnd, " ");
+    form->loadWrestlers();
+    EXPECT_TRUE(items(form->comWrestler).contains("Cal Dee"));
+    choose(form->comWrestler, "Cal Dee");
+    EXPECT_EQ(form->resultsText(), kHead);
+}
+
+TEST_F(DetailReportTest, QueryBindsTheChoicesAndOpenEndsTakeTheDefaultDates) {
+    const SeasonFixtureIds ids = makeSeasonFixture(path);
+    (void)ids;
+    frmIndDetail* form = open();
+
+    DetailQuery query = form->buildDetailSQL();
+    EXPECT_TRUE(query.sql.contains(" AS tdO , ")) << query.sql.toStdString();
+    EXPECT_TRUE(query.sql.contains("WHERE Level='v'   AND Date between ? AND ? "));
+    EXPECT_TRUE(query.sql.endsWith(" Order By Date, Oppschool.Oppschool, Weight, LastName, FirstName"));
+
+    // Blanks are the open ends; a typed text that is no date is one too.
+    match_reports::showUnselected(form->comDateStart, " ");
+    match_reports::showUnselected(form->comDateEnd, "soon");
+    QString start;
+    QString end;
+    form->getDateRange(start, end);
+    EXPECT_EQ(start, "1/1/2000");
+    EXPECT_EQ(end, "soon");
+    query = form->buildDetailSQL();
+    ASSERT_EQ(query.params.size(), 2u);
+    EXPECT_EQ(query.params[0].toDate(), QDate(2000, 1, 1));
+    EXPECT_EQ(query.params[1].toDate(), QDate(2099, 12, 31));
+
+    // A school with an apostrophe is passed safely; "all" is a school name, not "ALL".
+    match_reports::showUnselected(form->comSchool, "O'Malley Prep");
+    form->buildDetailReport();
+    QStringList lines = boutLines(form->resultsText());
+    ASSERT_EQ(lines.size(), 6);  // Alder, Brook and Cole on 1/8/2011
+    EXPECT_TRUE(lines[2].startsWith("1/8/2011\tAdam Alder\t119\t"));
+    EXPECT_EQ(lines[3], "\tO'Malley Prep\t\t1\t2\t0\t0\t0\t0\t0\t0\t\t1\t\t\t");
+    match_reports::showUnselected(form->comSchool, "all");
+    form->buildDetailReport();
+    EXPECT_EQ(form->resultsText(), kHead);
+
+    // VOID (no last name) is left out; the same name in two seasons shares one pair of totals.
+    match_reports::showUnselected(form->comSchool, "ALL");
+    form->buildDetailReport();
+    EXPECT_FALSE(form->resultsText().contains("VOID"));
+    const QStringList summary = form->summaryText().split("\r\n");
+    EXPECT_EQ(summary.filter("\tAdam Alder\t").size(), 1);
+    // Adam Alder, 2009 and 2010: first points 3, TD 2+1+3+2+4+3, Pin 2, Dec 2, MD 1, Forfeit 1.
+    EXPECT_EQ(summary[2], "\tAdam Alder\t\t 3\t 15\t 0\t 0\t 1\t 1\t 0\t 0\t 2\t 2\t 1\t 0\t 1\t");
+}
+
+TEST_F(DetailReportTest, OddWinTypesNullCountsAndWideNamesAndSchools) {
+    SeasonFixture db(path);
+    const int longName = db.addWrestler("Bartholomew", "Montgomery-Fitzgerald", 2010);
+    const int longLast = db.addWrestler("Al", "Wolfeschlegelsteinhausenbergerdorffvoralternwaren", 2010);
+    const int wt = db.addWeight("140");
+    const int wide = db.addSchool("Northwestern Consolidated Regional Academy");
+    const int narrow = db.addSchool("Opp HS");
+    const QDate day(2011, 1, 8);
+    db.addMatch(bout(longName, day, wide, wt, "W", "FALL", "", {{"tp1home", 3}}));
+    const int nullBout = db.addMatch(bout(longLast, day, narrow, wt, "L", "Other", "", {{"tp2home", 1}}));
+    execSql(path, QString("UPDATE [Match] SET tp1home = NULL, WinType = NULL WHERE Seq = %1").arg(nullBout));
+
+    ui::ScriptedMessages msgs;
+    // One message per build of the report (the form builds it three times as it loads).
+    for (int i = 0; i < 3; ++i) msgs.expect("Wintype not found---function wintype/frmIndDeatil");
+    frmIndDetail* form = open();
+    EXPECT_EQ(msgs.last().title, "FALL");
+
+    const QStringList lines = boutLines(form->resultsText());
+    ASSERT_EQ(lines.size(), 4);
+    // "FALL" is not "Fall": no win cells and no win counted. The wide school takes one tab.
+    EXPECT_EQ(lines[0], "1/8/2011\tB Montgomery-Fitzgerald\t140\t\t3\t0\t0\t0\t0\t0\t0\t");
+    EXPECT_EQ(lines[1], "\tNorthwestern Consolidated Regional Academy\t\t0\t0\t0\t0\t0\t0\t0\t");
+    // A Null count shows empty; a bout without a win type has no win cells.
+    const QStringList cells = lines[2].split("\t");
+    ASSERT_EQ(cells.size(), 12) << lines[2].toStdString();
+    // The last name alone is still too wide: it is cut at its end until it fits.
+    const QString last = "Wolfeschlegelsteinhausenbergerdorffvoralternwaren";
+    const QString shown = cells[1];
+    auto twips = [form](const QString& t) {
+        return match_reports::textWidthTwips(form->txtresults, form->txtresults->font(), t);
+    };
+    ASSERT_TRUE(last.startsWith(shown) && shown.size() < last.size()) << shown.toStdString();
+    EXPECT_LE(twips(shown), 2340);
+    EXPECT_GT(twips(last.left(shown.size() + 1)), 2340);
+    EXPECT_EQ(cells[4], "");
+    EXPECT_EQ(cells[11], "");
+    EXPECT_EQ(lines[3], "\tOpp HS\t\t\t0\t0\t0\t0\t0\t0\t0\t");
+
+    const QStringList summary = form->summaryText().split("\r\n");
+    EXPECT_EQ(summary[2], "\tB Montgomery-Fitzgerald\t\t 0\t 3\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t");
+    // The Null takedown column makes the takedown sum Null, which adds nothing.
+    EXPECT_EQ(summary[5], "\t" + shown + "\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t");
+}
+
+TEST_F(DetailReportTest, WithoutVarsityBoutsOpensOnOpenEnds) {
+    SeasonFixture db(path);
+    const int w = db.addWrestler("Jim", "Roe", 2010);
+    db.addMatch(jvBout(w, QDate(2010, 12, 4), db.addSchool("Opp HS"), db.addWeight("125")));
+    frmIndDetail* form = open();
+    EXPECT_EQ(form->comDateStart->count(), 0);
+    EXPECT_EQ(form->comDateStart->currentText(), " ");
+    EXPECT_EQ(form->comDateEnd->currentText(), " ");
+    EXPECT_EQ(items(form->comWrestler), QStringList({"ALL", "Jim Roe"}));
+    EXPECT_EQ(form->resultsText(), kHead);
+    EXPECT_EQ(form->summaryText(), kTotalsHead);
+}
+
+TEST_F(DetailReportTest, HelpReturnAndTheCloseBoxGoBackToTheReportsMenu) {
+    frmIndDetail* form = open();
+    form->cmdHelp->click();
+    ASSERT_TRUE(ui::forms().isLoaded<frmHelp>());
+    EXPECT_EQ(ui::forms().get<frmHelp>()->txtHelp->toPlainText(),
+              "Team Detail\n\nSelect Appropriate date range, school and wreslter\n\n"
+              "To print list, click 'Print'\n\n"
+              "To copy information to another program, click either \n"
+              "'Copy Results to Clipboard' or 'Copy Totals to Clipboard' \n"
+              "and then paste into another application such as WordPad\n");
+
+    form->cmdReturn->click();
+    EXPECT_FALSE(ui::forms().isLoaded<frmIndDetail>());
+    ASSERT_TRUE(ui::forms().isLoaded<frmReports>());
+    ui::forms().unload<frmReports>();
+
+    form = open();
+    form->show();
+    form->close();
+    EXPECT_FALSE(ui::forms().isLoaded<frmIndDetail>());
+    EXPECT_TRUE(ui::forms().isLoaded<frmReports>());
+}
+
+}  // namespace

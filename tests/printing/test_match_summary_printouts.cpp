@@ -1,0 +1,382 @@
+// The dual match summary and the individual match summary printouts, started by the Print
+// buttons of their report forms: read back from the recording page, and once each as a real PDF
+// through pdftotext.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "core/connection.h"
+#include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndMatchSummary.h"
+#include "platform/print/RecordingPage.h"
+#include "platform/ui/ui.h"
+#include "printing/dual_summary_printout.h"
+#include "printing/printer_setup.h"
+#include "support/fixtures.h"
+#include "support/qt_printers.h"
+#include "support/season_fixture.h"
+
+using Item = print::RecordingPage::Item;
+
+namespace {
+
+// A word of a PDF page as pdftotext places it, converted to page units (1/100 inch from x = 1).
+struct PdfWord {
+    int page;
+    double x, y;
+    QString text;
+};
+
+std::vector<PdfWord> readPdf(const QString& file) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", file, "-"});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    std::vector<PdfWord> words;
+    int page = 0;
+    static const QRegularExpression token(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
+    for (auto it = token.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith("<page")) ++page;
+        else words.push_back({page, m.captured(1).toDouble() / 0.72 + 1, m.captured(2).toDouble() / 0.72 + 1,
+                              m.captured(3)});
+    }
+    return words;
+}
+
+const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text) {
+    for (const PdfWord& w : words)
+        if (w.text == text) return &w;
+    return nullptr;
+}
+
+// The one PDF in the print folder.
+QString onlyPdf(const QString& folder) {
+    const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
+    EXPECT_EQ(pdfs.size(), 1) << pdfs.join(", ").toStdString();
+    return pdfs.isEmpty() ? QString() : QDir(folder).filePath(pdfs.first());
+}
+
+FixtureMatch bout(int wrestler, QDate date, int school, int weight) {
+    FixtureMatch m;
+    m.wrestler = wrestler;
+    m.date = date;
+    m.school = school;
+    m.weight = weight;
+    return m;
+}
+
+class MatchSummaryPrintoutTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = makeDatabase(home.path());
+        useDatabase(path);
+        gSeason = 2010;
+        gSchoolName = "Home HS";
+        ids = makeSeasonFixture(path);
+    }
+    void TearDown() override {
+        ui::forms().unloadAll();
+        qunsetenv("KESTRIVANE_PRINT_DIR");
+    }
+
+    frmIndMatchSummary* summaryFor(const QString& name, const QString& level = "All",
+                                   const QString& filter = "All") {
+        frmIndMatchSummary* form = ui::forms().get<frmIndMatchSummary>();
+        form->txtFromDate->setText("11/1/2010");
+        form->txtToDate->setText("3/1/2011");
+        form->comLevel->setEditText(level);
+        form->comMatches->setEditText(filter);
+        form->comHomeName->setEditText(name);
+        return form;
+    }
+
+    // Texts of one page, in drawing order.
+    static std::vector<Item> onPage(const print::RecordingPage& rec, int page) {
+        std::vector<Item> out;
+        for (const Item& t : rec.texts())
+            if (t.page == page) out.push_back(t);
+        return out;
+    }
+    static const Item* at(const print::RecordingPage& rec, int page, double x, double y) {
+        for (const Item& t : rec.texts())
+            if (t.page == page && t.x == x && t.y == y) return &t;
+        return nullptr;
+    }
+    static QString textAt(const print::RecordingPage& rec, int page, double x, double y) {
+        const Item* t = at(rec, page, x, y);
+        return t ? t->text : QStringLiteral("<none>");
+    }
+
+    TestHome home;
+    QString path;
+    SeasonFixtureIds ids{};
+};
+
+TEST_F(MatchSummaryPrintoutTest, DualSummaryPrintsTheReportTextLineByLineUnderItsTitle) {
+    print::RecordingPage rec;
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    form->comDateStart->setCurrentIndex(0);
+    form->comDateEnd->setCurrentIndex(form->comDateEnd->count() - 1);
+    const QString report = form->reportText();
+    ASSERT_GT(report.count("\r\n"), 5);
+    form->cmdPrint->click();
+
+    ASSERT_EQ(rec.documentsEnded(), 1);
+    EXPECT_EQ(rec.pageCount(), 1);
+    const auto texts = rec.texts();
+    const Item& title = texts.front();
+    EXPECT_EQ(title.text, "Dual Match Summary");
+    EXPECT_EQ(title.y, 15);
+    EXPECT_EQ(title.fontSize, 20);
+    EXPECT_TRUE(title.bold);
+    print::Page& p = print::printer();
+    p.setFontSize(20);
+    p.setFontBold(true);
+    EXPECT_NEAR(title.x + p.textWidth(title.text) / 2, 424.5, 1e-3);
+    const double top = 15 + p.textHeight() + 50;
+    p.setFontBold(false);
+    p.setFontSize(12);
+    const double h = p.textHeight();
+
+    // Every piece of every report line, in order, on its own 12 pt line; empty lines keep their
+    // place.
+    size_t next = 1;
+    const QStringList lines = report.split("\r\n");
+    for (int i = 0; i < lines.size(); ++i) {
+        for (const QString& piece : lines[i].split('\t')) {
+            if (piece.isEmpty()) continue;
+            ASSERT_LT(next, texts.size());
+            EXPECT_EQ(texts[next].text, piece);
+            EXPECT_NEAR(texts[next].y, top + i * h, 1e-6) << piece.toStdString();
+            EXPECT_EQ(texts[next].fontSize, 12);
+            EXPECT_FALSE(texts[next].bold);
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, texts.size());
+    EXPECT_EQ(texts[1].x, 1 + print::kTabInterval) << "the report's lines start with a TAB";
+
+    // An empty report prints the title alone.
+    rec.clear();
+    printDualSummary(QString());
+    ASSERT_EQ(rec.texts().size(), 1u);
+    EXPECT_EQ(rec.texts().front().text, "Dual Match Summary");
+}
+
+TEST_F(MatchSummaryPrintoutTest, DualSummaryGoesToAPdfWhoseNameTheUserIsTold) {
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    ASSERT_FALSE(form->reportText().isEmpty());
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    form->cmdPrint->click();
+    const QString pdf = onlyPdf(home.file("prints"));
+    EXPECT_TRUE(msgs.last().text.endsWith(pdf));
+
+    const auto words = readPdf(pdf);
+    const PdfWord* dual = pdfWord(words, "Dual");
+    const PdfWord* summary = pdfWord(words, "Summary");
+    ASSERT_TRUE(dual && summary);
+    EXPECT_NEAR(dual->y, 15, 6);
+    EXPECT_NEAR((dual->x + summary->x) / 2, 424.5 - 20, 40) << "centred on the page";
+    // The report's first line: its date after one TAB, under the title.
+    const QString firstDate = form->reportText().section("\r\n", 0, 0).remove('\t');
+    const PdfWord* date = pdfWord(words, firstDate);
+    ASSERT_TRUE(date) << firstDate.toStdString();
+    EXPECT_NEAR(date->x, 1 + print::kTabInterval, 3);
+    EXPECT_GT(date->y, 80);
+    EXPECT_LT(date->y, 110);
+}
+
+TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
+    // A third, earlier season for Adam Alder.
+    SeasonFixture db(path);
+    const int alder2008 = db.addWrestler("Adam", "Alder", 2008, "10");
+    const int w0125 = db.addWeight("0125");
+    db.addMatch(bout(alder2008, QDate(2009, 1, 10), ids.eastbrook, w0125));
+    FixtureMatch solo = bout(ids.alder2010, QDate(2011, 2, 12), ids.northfield, w0125);
+    solo.oppFName = "Solo";
+    solo.oppLName = "";
+    solo.leagueMatch = "Y";
+    db.addMatch(solo);
+
+    print::RecordingPage rec;
+    frmIndMatchSummary* form = summaryFor("Adam Alder");
+    form->cmdPrint->click();
+    ASSERT_EQ(rec.documentsEnded(), 1);
+    EXPECT_EQ(rec.pageCount(), 1);
+
+    // Title block: the grade of the latest season, the span of every season's matches.
+    const Item* title = rec.findText("Individual Match Summary");
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->y, 15);
+    EXPECT_TRUE(title->bold);
+    EXPECT_EQ(textAt(rec, 1, 20, 60), "Adam Alder");
+    EXPECT_TRUE(at(rec, 1, 20, 60)->bold);
+    EXPECT_EQ(at(rec, 1, 20, 60)->fontSize, 15);
+    print::Page& p = print::printer();
+    p.setFontSize(15);
+    p.setFontBold(false);
+    EXPECT_EQ(textAt(rec, 1, p.textWidth("Adam Alder") + 40, 60), "12");
+    const QString span = "1/10/2009 - 5/10/2011";
+    const Item* spanItem = rec.findText(span);
+    ASSERT_TRUE(spanItem);
+    EXPECT_NEAR(spanItem->x, 1099 - p.textWidth(span) - 50, 1e-3);
+    EXPECT_EQ(rec.findText("All")->y, 40) << "the filter as subtitle";
+
+    // Seven entries of the range, 50 apart, with a solid rule under each and a dotted one under
+    // the heads.
+    const QStringList dates = {"12/4/2010", "12/11/2010", "1/8/2011", "1/15/2011",
+                               "1/22/2011", "2/5/2011",   "2/12/2011"};
+    for (int i = 0; i < dates.size(); ++i) EXPECT_EQ(textAt(rec, 1, 25, 160 + 50 * i), dates[i]);
+    EXPECT_FALSE(rec.findText("1/10/2009"));
+    EXPECT_EQ(textAt(rec, 1, 100, 160), "Opp Onent");
+    EXPECT_EQ(textAt(rec, 1, 100, 180), "Northfield");
+    EXPECT_EQ(textAt(rec, 1, 350, 160), "W");
+    EXPECT_EQ(textAt(rec, 1, 490, 160), " 119");
+    EXPECT_EQ(textAt(rec, 1, 490, 180), "119");
+    EXPECT_EQ(textAt(rec, 1, 617, 160), " 3");
+    EXPECT_EQ(textAt(rec, 1, 617, 180), " 1");
+    EXPECT_EQ(textAt(rec, 1, 900, 160), " 6");
+    EXPECT_EQ(at(rec, 1, 600, 162)->fontSize, 8);
+    EXPECT_EQ(at(rec, 1, 617, 160)->fontSize, 11);
+    // The last entry: a league match with no last name, no team points, a class "0125".
+    EXPECT_EQ(textAt(rec, 1, 100, 460), "Solo ");
+    EXPECT_EQ(textAt(rec, 1, 40, 480), "League");
+    EXPECT_EQ(textAt(rec, 1, 490, 460), " 125");
+    EXPECT_FALSE(at(rec, 1, 900, 460));
+    const auto strokes = rec.strokes();
+    ASSERT_EQ(strokes.size(), 2u + 7u);
+    EXPECT_EQ(strokes[0].dots, 16);
+    EXPECT_TRUE(strokes[1].dotted);
+    EXPECT_EQ(strokes[1].y, 140);
+    EXPECT_FALSE(strokes[2].dotted);
+    EXPECT_EQ(strokes[2].y, 200);
+
+    // Totals under heads at y + 10: 5 wins, 2 losses, 1 pin, TD 9, team points 19.
+    EXPECT_EQ(textAt(rec, 1, 345, 520), "W/L");
+    EXPECT_EQ(textAt(rec, 1, 40, 540), "Totals");
+    EXPECT_EQ(at(rec, 1, 40, 540)->fontSize, 17);
+    EXPECT_EQ(textAt(rec, 1, 350, 540), " 5");
+    EXPECT_EQ(textAt(rec, 1, 350, 565), " 2");
+    EXPECT_EQ(textAt(rec, 1, 405, 540), " 1");
+    EXPECT_EQ(textAt(rec, 1, 405, 565), " 0");
+    EXPECT_EQ(textAt(rec, 1, 617, 540), " 9");
+    EXPECT_EQ(textAt(rec, 1, 900, 540), " 19");
+    EXPECT_EQ(textAt(rec, 1, 1000, 820), "Page: 1");
+    EXPECT_EQ(textAt(rec, 1, 400, 820), "(H) = Home     (O) = Opponent");
+    EXPECT_EQ(textAt(rec, 1, 20, 820), "Adam Alder");
+}
+
+TEST_F(MatchSummaryPrintoutTest, IndividualSummaryBreaksPagesAfterThirteenEntries) {
+    SeasonFixture db(path);
+    db.beginBatch();
+    const int twelve = db.addWrestler("Pat", "Twelve", 2010);
+    const int thirteen = db.addWrestler("Sam", "Thirteen", 2010);
+    for (int i = 0; i < 13; ++i) {
+        const QDate d = QDate(2010, 12, 1).addDays(i);
+        if (i < 12) db.addMatch(bout(twelve, d, ids.eastbrook, ids.w98));
+        db.addMatch(bout(thirteen, d, ids.eastbrook, ids.w98));
+    }
+    db.endBatch();
+
+    {
+        // Twelve entries end at 760: the totals heads at 770 stay on page 1, the totals open page 2.
+        print::RecordingPage rec;
+        summaryFor("Pat Twelve")->cmdPrint->click();
+        EXPECT_EQ(rec.pageCount(), 2);
+        EXPECT_EQ(textAt(rec, 1, 25, 710), "12/12/2010");
+        EXPECT_EQ(textAt(rec, 1, 345, 770), "W/L");
+        EXPECT_EQ(textAt(rec, 1, 1000, 820), "Page: 1");
+        EXPECT_EQ(textAt(rec, 2, 25, 50), "Date") << "column heads at 50 on the next page";
+        EXPECT_EQ(textAt(rec, 2, 40, 110), "Totals");
+        EXPECT_EQ(textAt(rec, 2, 350, 110), " 12");
+        EXPECT_EQ(textAt(rec, 2, 1000, 820), "Page: 2");
+    }
+    {
+        // The thirteenth entry at 760 breaks the page at once.
+        print::RecordingPage rec;
+        summaryFor("Sam Thirteen")->cmdPrint->click();
+        EXPECT_EQ(rec.pageCount(), 2);
+        EXPECT_EQ(textAt(rec, 1, 25, 760), "12/13/2010");
+        EXPECT_EQ(textAt(rec, 2, 345, 120), "W/L");
+        EXPECT_EQ(textAt(rec, 2, 40, 140), "Totals");
+        EXPECT_EQ(onPage(rec, 2).back().text, "Page: 2");
+    }
+}
+
+TEST_F(MatchSummaryPrintoutTest, IndividualSummaryFiltersAndNamesWithoutMatchesOrRows) {
+    {
+        // League schools only: Northfield's entries, and the counts carry the condition.
+        print::RecordingPage rec;
+        summaryFor("Adam Alder", "Varsity", "League Schools")->cmdPrint->click();
+        EXPECT_EQ(rec.findText("League Schools")->y, 40);
+        EXPECT_EQ(rec.findTexts("Northfield").size(), 3u);
+        EXPECT_TRUE(rec.findTexts("Eastbrook").empty());
+        EXPECT_EQ(textAt(rec, 1, 350, 340), " 2") << "wins against league schools";
+    }
+    {
+        // A typed "ALL": no subtitle and no entries, but counts without a league condition.
+        print::RecordingPage rec;
+        summaryFor("Adam Alder", "All", "ALL")->cmdPrint->click();
+        EXPECT_FALSE(rec.findText("ALL"));
+        EXPECT_FALSE(at(rec, 1, 25, 160));
+        EXPECT_EQ(textAt(rec, 1, 345, 170), "W/L");
+        EXPECT_EQ(textAt(rec, 1, 350, 190), " 4");
+    }
+    {
+        // A wrestler without a match prints no date span, zero counts and empty sums.
+        SeasonFixture db(path);
+        db.addWrestler("Nat", "Nomatch", 2010, "9");
+        print::RecordingPage rec;
+        summaryFor("Nat Nomatch")->cmdPrint->click();
+        EXPECT_EQ(rec.documentsEnded(), 1);
+        for (const Item& t : rec.texts()) EXPECT_FALSE(t.text.contains(" - ")) << t.text.toStdString();
+        EXPECT_EQ(textAt(rec, 1, 350, 190), " 0");
+        EXPECT_FALSE(at(rec, 1, 617, 190));
+    }
+    {
+        // A typed name of no wrestler (quote included) prints nothing and says so.
+        print::RecordingPage rec;
+        ui::ScriptedMessages msgs;
+        msgs.expect("There is no wrestler named \"Nobody O'Here\"");
+        summaryFor("Nobody O'Here")->cmdPrint->click();
+        EXPECT_EQ(rec.documentsEnded(), 0);
+        EXPECT_FALSE(print::printer().documentOpen());
+    }
+}
+
+TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    frmIndMatchSummary* form = summaryFor("Adam Alder", "Varsity");
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    form->cmdPrint->click();
+    const auto words = readPdf(onlyPdf(home.file("prints")));
+    ASSERT_FALSE(words.empty());
+    EXPECT_EQ(words.back().page, 1);
+    const PdfWord* title = pdfWord(words, "Individual");
+    ASSERT_TRUE(title);
+    EXPECT_NEAR(title->y, 15, 6);
+    const PdfWord* date = pdfWord(words, "12/4/2010");
+    ASSERT_TRUE(date);
+    EXPECT_NEAR(date->x, 25, 3);
+    EXPECT_NEAR(date->y, 160, 6);
+    const PdfWord* page = pdfWord(words, "Page:");
+    ASSERT_TRUE(page);
+    EXPECT_NEAR(page->x, 1000, 3);
+    EXPECT_NEAR(page->y, 820, 6);
+    const PdfWord* totals = pdfWord(words, "Totals");
+    ASSERT_TRUE(totals);
+    EXPECT_NEAR(totals->x, 40, 3);
+    EXPECT_NEAR(totals->y, 490, 8);
+}
+
+}  // namespace

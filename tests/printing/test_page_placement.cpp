@@ -1,0 +1,216 @@
+// The printer page and the shared placement rules, read back from the recording page.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "platform/print/RecordingPage.h"
+#include "platform/ui/ui.h"
+#include "printing/printer_setup.h"
+#include "support/qt_printers.h"
+
+using print::RecordingPage;
+using namespace printing;
+
+namespace {
+
+TEST(PrinterSetupTest, OrientationWordIsUpperCasedAndAnythingElseKeepsTheScale) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    ASSERT_EQ(&p, &rec);
+
+    setupPrinter("Portrait");
+    EXPECT_EQ(p.orientation(), print::Orientation::Portrait);
+    EXPECT_EQ(p.scaleWidth(), 849);
+    setupPrinter("landscape");
+    EXPECT_EQ(p.orientation(), print::Orientation::Landscape);
+    EXPECT_EQ(p.scaleWidth(), 1099);
+    EXPECT_EQ(p.scaleHeight(), 849);
+
+    for (const QString& bad : {QStringLiteral("landscape "), QString()}) {
+        p.setDrawWidth(3);
+        p.setFontName("Arial");
+        ui::ScriptedMessages msgs;
+        msgs.expect("Must be Portrait or Landscape");
+        setupPrinter(bad);
+        EXPECT_EQ(msgs.last().title, "Error");
+        EXPECT_EQ(p.orientation(), print::Orientation::Landscape) << bad.toStdString();
+        EXPECT_EQ(p.scaleWidth(), 1099);
+        // The rest of the set-up still happens.
+        EXPECT_EQ(p.drawWidth(), 8);
+        EXPECT_EQ(p.fontName(), "Times New Roman");
+    }
+}
+
+TEST(PrinterSetupTest, CentringUsesTheScaleWidthAsCoordinateAndCellsRoundHalfToEven) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    const QString title = "Individual Match Summary";
+    setupPrinter("LANDSCAPE");
+    p.setFontSize(20);
+    p.setFontBold(true);
+    const double w = p.textWidth(title);
+    EXPECT_GT(w, 250);
+    EXPECT_NEAR(centredX(title), 549.5 - w / 2, 1e-3);
+    setupPrinter("PORTRAIT");
+    EXPECT_NEAR(centredX(title), 424.5 - p.textWidth(title) / 2, 1e-3);
+    EXPECT_NEAR(rightAlignedX(title, 50), 849 - p.textWidth(title) - 50, 1e-3);
+
+    EXPECT_EQ(roundHalfEven(2.5), 2);
+    EXPECT_EQ(roundHalfEven(3.5), 4);
+    EXPECT_EQ(roundHalfEven(-0.5), 0);
+    // A cell of 104 at 650: the width and the half difference are both rounded half to even.
+    p.setFontBold(false);
+    p.setFontSize(12);
+    const double cw = roundHalfEven(p.textWidth(" 12"));
+    EXPECT_EQ(cellCentredX(650, 104, " 12"), 650 + roundHalfEven((104 - cw) / 2));
+    printInCell(650, 104, 300, " 12");
+    EXPECT_EQ(rec.findText(" 12")->x, cellCentredX(650, 104, " 12"));
+}
+
+TEST(PrinterSetupTest, ShrinkStepsByFifthsOfAPointAndStopsAtAFloor) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    setupPrinter("PORTRAIT");
+    p.setFontSize(12);
+    const QString name = "Christopher Montgomery-Wellington";
+    const double full = roundHalfEven(p.textWidth(name));
+
+    // Narrower than the limit: printed as it is, no step.
+    printShrunk(name, full + 1, 10, 100, 10);
+    EXPECT_EQ(rec.texts().back().fontSize, 12);
+    EXPECT_EQ(p.fontSize(), 10) << "the section's size afterwards";
+
+    // Exactly as wide as the limit: shrunk at least once, to the first size that fits.
+    p.setFontSize(12);
+    printShrunk(name, full, 10, 200, 12);
+    const double shrunk = rec.texts().back().fontSize;
+    EXPECT_LT(shrunk, 12);
+    EXPECT_DOUBLE_EQ(shrunk * 5, std::round(shrunk * 5)) << "0.2 pt steps stay exact";
+    p.setFontSize(shrunk);
+    EXPECT_LT(roundHalfEven(p.textWidth(name)), full);
+    p.setFontSize(shrunk + 0.2);
+    EXPECT_GE(roundHalfEven(p.textWidth(name)), full);
+
+    // A limit no size can meet ends at the floor instead of looping for ever.
+    p.setFontSize(12);
+    printShrunk(name, 0, 10, 300, 12);
+    EXPECT_NEAR(rec.texts().back().fontSize, kMinShrinkSize, 1e-9);
+}
+
+TEST(PrinterSetupTest, TemporarySizeRestoresTheRoundedSizeAndDottedRulesNeedWidthOne) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    setupPrinter("LANDSCAPE");
+    EXPECT_EQ(p.drawWidth(), 8);
+    p.setFontSize(11.5);
+    printTempSize("(H)", 8, 600, 102);
+    EXPECT_EQ(rec.findText("(H)")->fontSize, 8);
+    EXPECT_EQ(p.fontSize(), 12);
+    p.setFontSize(10.5);
+    printTempSize("(O)", 8, 600, 121);
+    EXPECT_EQ(p.fontSize(), 10);
+
+    p.setDrawWidth(1);
+    p.setDrawStyle(print::LineStyle::Dotted);
+    p.line(25, 140, 1050, 140);
+    p.setDrawWidth(2);
+    p.line(25, 200, 1050, 200);
+    p.box(10, 10, 20, 30);
+    const auto strokes = rec.strokes();
+    ASSERT_EQ(strokes.size(), 3u);
+    EXPECT_TRUE(strokes[0].dotted);
+    EXPECT_EQ(strokes[0].dots, 1);
+    EXPECT_FALSE(strokes[1].dotted) << "width 2 is solid whatever the style";
+    EXPECT_EQ(strokes[2].kind, RecordingPage::Kind::Box);
+    EXPECT_EQ(strokes[2].y2, 30);
+}
+
+TEST(PrinterPageTest, PrintExpandsTabsFromTheLineStartAndBreaksLinesAtTheLeftEdge) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    setupPrinter("PORTRAIT");
+    p.setFontSize(12);
+    const double h = p.textHeight();
+    EXPECT_GT(h, 12);
+    EXPECT_LT(h, 20);
+
+    p.setCurrentX(100);
+    p.setCurrentY(200);
+    p.print("a\tb\t\tc\r\n\r\nnext\tcell");
+    const auto t = rec.texts();
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[0].x, 100);
+    EXPECT_EQ(t[1].x, 100 + print::kTabInterval);
+    EXPECT_EQ(t[2].x, 100 + 3 * print::kTabInterval) << "two TABs skip a stop";
+    EXPECT_EQ(t[3].text, "next");
+    EXPECT_EQ(t[3].x, 1) << "later lines start at the left edge";
+    EXPECT_NEAR(t[3].y, 200 + 2 * h, 1e-9) << "the empty line takes its height";
+    EXPECT_EQ(t[4].x, 1 + print::kTabInterval);
+    EXPECT_EQ(p.currentX(), 1);
+    EXPECT_NEAR(p.currentY(), 200 + 3 * h, 1e-9);
+
+    p.print(7LL);
+    p.print(-3LL);
+    EXPECT_TRUE(rec.findText(" 7"));
+    EXPECT_TRUE(rec.findText("-3"));
+}
+
+TEST(PrinterPageTest, FlowingTextGoesOnToANewPageAndEmptyPagesAreNeverEmitted) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    setupPrinter("PORTRAIT");
+    p.setFontSize(12);
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i) lines << QString("line %1").arg(i);
+    p.setCurrentY(100);
+    p.print(lines.join("\r\n"));
+    const auto* last = rec.findText("line 80");
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->page, 2);
+    double lowest = 0;
+    for (const auto& t : rec.texts())
+        if (t.page == 1) lowest = std::max(lowest, t.y + p.textHeight());
+    EXPECT_LE(lowest, 1100);
+    const auto firstOnTwo = std::find_if(rec.texts().begin(), rec.texts().end(),
+                                         [](const auto& t) { return t.page == 2; });
+    EXPECT_EQ(firstOnTwo->y, print::kContinueTop);
+
+    // Placed text is drawn where it is put, also below the foot.
+    printAt(10, 1095, "placed");
+    EXPECT_EQ(rec.findText("placed")->page, 2);
+
+    // A new page with nothing on it is not emitted before the end of the document.
+    p.newPage();
+    p.endDoc();
+    EXPECT_EQ(rec.pageCount(), 2);
+    EXPECT_EQ(rec.documentsEnded(), 1);
+
+    // A document with nothing drawn produces nothing.
+    setupPrinter("PORTRAIT");
+    p.newPage();
+    p.endDoc();
+    EXPECT_EQ(rec.documentsEnded(), 1);
+}
+
+TEST(PrinterPageTest, AnErrorInsideAPrintoutDropsTheHalfDrawnDocument) {
+    RecordingPage rec;
+    auto printout = [] {
+        setupPrinter("PORTRAIT");
+        print::DocGuard doc;
+        printAt(10, 10, "half");
+        throw std::runtime_error("database gone");
+    };
+    EXPECT_THROW(printout(), std::runtime_error);
+    EXPECT_FALSE(print::printer().documentOpen());
+    EXPECT_EQ(rec.documentsKilled(), 1);
+    EXPECT_EQ(rec.documentsEnded(), 0);
+
+    // The next printout starts a document of its own.
+    setupPrinter("PORTRAIT");
+    printAt(10, 10, "whole");
+    print::printer().endDoc();
+    EXPECT_EQ(rec.findText("whole")->document, 2);
+}
+
+}  // namespace

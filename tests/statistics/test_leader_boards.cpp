@@ -1,0 +1,215 @@
+// The multi-leader boards over stored seasons, driven through their controls, and their printout
+// on the recording printer.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringList>
+
+#include "platform/print/RecordingPage.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmReports.h"
+#include "statistics/frmTeamLeaders.h"
+#include "statistics/season_db_test.h"
+#include "support/qt_printers.h"
+
+namespace {
+
+void choose(QComboBox* combo, const QString& item) {
+    combo->setCurrentIndex(combo->findText(item));
+}
+
+QString board(frmTeamLeaders* form, int i) { return form->txtresults[i]->toPlainText(); }
+
+// A board's lines in name order (equal values come in the database's order).
+QString sortedBoard(frmTeamLeaders* form, int i) {
+    QStringList lines = board(form, i).split('\n');
+    lines.sort();
+    return lines.join('|');
+}
+
+// The ready-made database of several seasons, current season 2010-2011.
+using LeaderBoardsTest = SeasonDbTest;
+
+TEST_F(LeaderBoardsTest, VarsityBoardsOverThePresetRangeFollowTheDatePicks) {
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    EXPECT_EQ(form->comDateStart->count(), 10);  // every match date, oldest first
+    EXPECT_EQ(form->comDateEnd->itemText(9), "5/10/2011");
+    // From the first match after 1 November to the last before 30 April.
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(form->comDateEnd->currentText(), "2/12/2011");
+    // No active-only filter (Carl Cole is inactive); Dan Dorn's JV bouts and VOID never count.
+    EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 4|Ben Brook\t 2|Carl Cole\t 2");
+    EXPECT_EQ(board(form, 1), "Adam Alder\t 1");
+    // A sum category takes in every varsity wrestler of the range, those without moves at 0.
+    EXPECT_EQ(board(form, 2), "Adam Alder\t 9\nBen Brook\t 6\nCarl Cole\t 4\nEli Ezra\t 0");
+    // Team points: wrestlers with none recorded come last, without a value.
+    choose(form->comType[1], "Team Points");
+    EXPECT_EQ(sortedBoard(form, 1), "Adam Alder\t 19|Ben Brook\t 8|Carl Cole\t|Eli Ezra\t");
+
+    choose(form->comDateStart, "5/10/2011");  // after the end: the end follows
+    EXPECT_EQ(form->comDateEnd->currentText(), "5/10/2011");
+    EXPECT_EQ(board(form, 2), "Adam Alder\t 3");
+    choose(form->comDateEnd, "12/5/2009");  // before the start: the start follows
+    EXPECT_EQ(form->comDateStart->currentText(), "12/5/2009");
+    EXPECT_EQ(board(form, 0), "Adam Alder\t 1");
+    EXPECT_TRUE(msgs.messages().empty());
+
+    form->close();  // the close box goes back to the reports menu
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(ui::forms().isLoaded<frmTeamLeaders>());
+    ASSERT_TRUE(ui::forms().isLoaded<frmReports>());
+    EXPECT_TRUE(ui::forms().get<frmReports>()->isVisible());
+}
+
+TEST_F(LeaderBoardsTest, TypedTextThatIsNoCategoryOrNoDateEmptiesTheBoardWithoutAnError) {
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    const QString takedowns = board(form, 2);
+    msgs.expect("ERROR Not valid", ui::Answer::Ok);
+    form->comType[0]->setEditText("wins");  // letter case counts
+    form->opt10->setChecked(true);
+    EXPECT_EQ(board(form, 0), "");
+    EXPECT_EQ(board(form, 2), takedowns);
+
+    msgs.expect("Date must be in the MM/DD/YYYY format", ui::Answer::Ok);
+    form->comType[0]->setEditText("Warning");  // offered in no list, but known
+    form->comDateEnd->setEditText("2/31/2011");
+    choose(form->comType[1], "Wins");
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_EQ(board(form, 1), "");
+
+    form->comDateEnd->setEditText("2/12/2011");
+    choose(form->comDateStart, "12/4/2010");
+    EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 0|Ben Brook\t 0|Carl Cole\t 0|Eli Ezra\t 0");
+    EXPECT_EQ(msgs.messages().size(), 2u);
+}
+
+// A season of its own: nine wrestlers with 11, 10, 9, 9, 8, 8, 8, 7 and 1 varsity wins at
+// 0.55 team points each, and one with a long name, a JV bout on 1 November and a varsity loss.
+class LeaderBoardTiesTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        const QString path = makeDatabase(home.path());
+        SeasonFixture db(path);
+        useDatabase(path);
+        savedSeason = gSeason;
+        gSeason = 2012;
+        FixtureMatch m;
+        m.school = db.addSchool("Northfield");
+        m.weight = db.addWeight("145");
+        m.teamPoints = 0.55;
+        db.beginBatch();
+        m.wrestler = db.addWrestler("Maximilian", "Bartholomew-Vanderbilt", 2012);
+        m.date = QDate(2012, 11, 1);
+        m.level = "JV";
+        db.addMatch(m);
+        m.date = QDate(2012, 12, 1);
+        m.level = "V";
+        m.wl = "L";
+        m.tallies = {{"tp2home", 5}};
+        db.addMatch(m);
+        m.wl = "W";
+        m.tallies.clear();
+        const int wins[] = {11, 10, 9, 9, 8, 8, 8, 7, 1};
+        for (int w = 0; w < 9; ++w) {
+            m.wrestler = db.addWrestler(QString(QChar('A' + w)) + "l", "Ames", 2012);
+            for (int i = 0; i < wins[w]; ++i) {
+                m.date = QDate(2012, 12, 1).addDays(i);
+                m.winType = i == 0 && wins[w] >= 10 ? "Fall" : "DEC";
+                db.addMatch(m);
+            }
+        }
+        db.endBatch();
+    }
+    void TearDown() override {
+        ui::forms().unloadAll();
+        gSeason = savedSeason;
+    }
+
+    TestHome home;
+    short savedSeason = 0;
+};
+
+TEST_F(LeaderBoardTiesTest, EveryWrestlerTiedAtTheCutOffIsListed) {
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    EXPECT_EQ(form->comDateStart->currentText(), "12/1/2012");  // not the 1 November bout
+    QStringList wins = board(form, 0).split('\n');
+    ASSERT_EQ(wins.size(), 7);  // 5th, 6th and 7th all at 8; the 8th at 7 is left out
+    for (int i = 4; i < 7; ++i) EXPECT_TRUE(wins[i].endsWith("\t 8")) << wins[i].toStdString();
+    EXPECT_EQ(sortedBoard(form, 1), "Al Ames\t 1|Bl Ames\t 1");  // fewer pins than places
+    // Team points 6.05, 5.5, 4.95, 4.95, 4.4, 4.4, 4.4: the 3.85 after them is no tie.
+    choose(form->comType[1], "Team Points");
+    EXPECT_EQ(board(form, 1).split('\n').size(), 7);
+
+    form->opt10->setChecked(true);
+    EXPECT_EQ(form->txtresults[0]->font().pointSize(), 11);
+    EXPECT_EQ(board(form, 0).split('\n').size(), 9);
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
+    ui::ScriptedMessages msgs;
+    print::RecordingPage rec;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    choose(form->comType[1], "Team Points");
+    form->comType[3]->setEditText("Wins");  // typed: printed as the screen stands
+    form->comDateStart->setEditText("11/1/2012");
+    form->cmdPrint->click();
+    EXPECT_EQ(rec.documentsEnded(), 1);
+    EXPECT_EQ(rec.pageCount(), 1);
+
+    const auto* title = rec.findText("Team Leaders");
+    ASSERT_NE(title, nullptr);
+    rec.setFontSize(20);
+    rec.setFontBold(true);
+    EXPECT_NEAR(title->x, 849.0 / 2 - rec.textWidth("Team Leaders") / 2, 1e-3);
+    EXPECT_EQ(title->y, 15);
+    ASSERT_NE(rec.findText("11/1/2012 - 12/11/2012"), nullptr);
+    EXPECT_EQ(rec.findText("11/1/2012 - 12/11/2012")->y, 45);
+
+    auto rowsAt = [&rec](double x0, double y0) {
+        std::vector<print::RecordingPage::Item> rows;
+        for (const auto& t : rec.texts())
+            if (t.x == x0 && t.y >= y0 && t.y < y0 + 425) rows.push_back(t);
+        return rows;
+    };
+    const auto rows = rowsAt(78, 175);  // seven rows 30 apart, each a padded name, tab, value
+    ASSERT_EQ(rows.size(), 7u);
+    EXPECT_TRUE(rows[0].text.startsWith("Al Ames "));
+    EXPECT_EQ(rows[6].y, 175 + 6 * 30);
+    ASSERT_NE(rec.findText("11"), nullptr);
+    EXPECT_GT(rec.findText("11")->x, 78 + 230);
+    EXPECT_EQ(rowsAt(478, 175).size(), 7u);  // team points: 3.85 is printed as no tie with 4.4
+    EXPECT_EQ(rowsAt(480, 650).size(), 7u);  // the typed category
+    const auto headings = rec.findTexts("Wins");
+    ASSERT_EQ(headings.size(), 2u);
+    EXPECT_EQ(headings[1].y, 600);
+    rec.setFontSize(18);
+    rec.setFontBold(false);
+    EXPECT_NEAR(headings[1].x, 480 + (255 - rec.textWidth("Wins")) / 2, 1e-3);
+    // A name already wider than 230 gets no blanks.
+    ASSERT_NE(rec.findText("Maximilian Bartholomew-Vanderbilt"), nullptr);
+    EXPECT_EQ(rec.findText("Maximilian Bartholomew-Vanderbilt")->y, 650);
+
+    const auto* footer = rec.findText("Kestrivane   www.kestrivane.invalid");
+    ASSERT_NE(footer, nullptr);
+    EXPECT_EQ(footer->y, 1070);
+    rec.setFontSize(10);
+    int stamps = 0;
+    for (const auto& t : rec.texts()) {
+        if (t.y != 1070 || t.text == footer->text) continue;
+        EXPECT_NEAR(t.x + rec.textWidth(t.text), 750, 1e-3);  // the time of printing ends at 750
+        ++stamps;
+    }
+    EXPECT_EQ(stamps, 1);
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
+}  // namespace
