@@ -54,6 +54,12 @@ void CheckDateFormat(QString& text, short& bad, short& weekday) {
     }
 }
 
+QString weekdayName(short weekday) {
+    static const char* const days[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
+    return weekday >= 1 && weekday <= 7 ? QString::fromLatin1(days[weekday - 1]) : QString();
+}
+
 short getSeason(const QDate& date) {
     return static_cast<short>(date.month() >= 11 ? date.year() : date.year() - 1);
 }

@@ -10,6 +10,8 @@ class QPlainTextEdit;
 
 // Checks and rebuilds a date typed as MM/DD/YYYY; see the implementation for the rules.
 void CheckDateFormat(QString& text, short& bad, short& weekday);
+// The name of a weekday numbered 1 (Sunday) to 7 (Saturday); "" for any other number.
+QString weekdayName(short weekday);
 short getSeason(const QDate& date);
 QString seasonLabel(short season);
 QString fixQuotes(const QString& text);

@@ -22,31 +22,6 @@ constexpr MoveColumn kMoveColumns[] = {
     {"NF3H", "NF3Home"}, {"NF3O", "NF3Opp"},
 };
 
-QString levelClause(const QString& level) {
-    if (level == QLatin1String("Varsity")) return QStringLiteral(" and LEVEL = 'V'");
-    if (level == QLatin1String("JV")) return QStringLiteral(" and LEVEL = 'JV'");
-    if (level == QLatin1String("Frosh")) return QStringLiteral(" and LEVEL = 'Frosh'");
-    return QString();
-}
-
-QString leagueClause(const QString& matches) {
-    if (matches == QLatin1String("League Schools"))
-        return QStringLiteral(" and OppSchool.LeagueSchool='Y'");
-    if (matches == QLatin1String("League Matches")) return QStringLiteral(" and LeagueMatch = 'Y'");
-    return QString();
-}
-
-// Whether a match row is listed under the match filter; a text that is none of the three
-// filters lists nothing.
-bool isListed(const db::Recordset& rs, const QString& matches) {
-    if (matches == QLatin1String("All")) return true;
-    if (matches == QLatin1String("League Matches"))
-        return rs.field("LeagueMatch").toString() == QLatin1String("Y");
-    if (matches == QLatin1String("League Schools"))
-        return rs.field("LeagueSchool").toString() == QLatin1String("Y");
-    return false;
-}
-
 // The Seq values of every Wrestler row of the name, as "?" placeholders and their values. A
 // name with no row gives one Null, which no match refers to, so the report lists no match.
 void wrestlerSeqList(const QString& name, QString& placeholders, db::Params& params) {
@@ -73,6 +48,32 @@ QString twoIn(const db::Recordset& rs, const char* alias) {
 }
 
 }  // namespace
+
+QString levelClause(const QString& level) {
+    if (level == QLatin1String("Varsity")) return QStringLiteral(" and LEVEL = 'V'");
+    if (level == QLatin1String("JV")) return QStringLiteral(" and LEVEL = 'JV'");
+    if (level == QLatin1String("Frosh")) return QStringLiteral(" and LEVEL = 'Frosh'");
+    return QString();
+}
+
+QString leagueClause(const QString& matches) {
+    if (matches == QLatin1String("League Schools"))
+        return QStringLiteral(" and OppSchool.LeagueSchool='Y'");
+    if (matches == QLatin1String("League Matches")) return QStringLiteral(" and LeagueMatch = 'Y'");
+    return QString();
+}
+
+// Whether a match row is listed under the match filter; a text that is none of the three
+// filters lists nothing.
+bool isListedUnderFilter(const db::Recordset& rs, const QString& matches) {
+    if (matches == QLatin1String("All")) return true;
+    if (matches == QLatin1String("League Matches"))
+        return rs.field("LeagueMatch").toString() == QLatin1String("Y");
+    if (matches == QLatin1String("League Schools"))
+        return rs.field("LeagueSchool").toString() == QLatin1String("Y");
+    return false;
+}
+
 
 const std::vector<int>& indMatchSummaryTabStops() {
     static const std::vector<int> stops = {45, 145, 170, 205, 250, 290, 300, 325, 350, 375, 400, 450};
@@ -121,7 +122,7 @@ QString indMatchSummaryText(const IndMatchSummaryChoices& choices,
                       QString(6, '-'), QString(7, '-'), QString(7, '-'), QString(19, '-')});
 
     for (; !rs.isEOF(); rs.moveNext()) {
-        if (!isListed(rs, choices.matches)) continue;
+        if (!isListedUnderFilter(rs, choices.matches)) continue;
         text += joinLine({rs.field("Date").toString(),
                           rs.field("OppFName").toString() + QLatin1Char(' ') +
                               rs.field("OppLName").toString(),

@@ -253,9 +253,7 @@ void frmEditMatch::txtDate_LostFocus() {
         lblDayofWeek->hide();
         return;
     }
-    static const char* const days[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                        "Thursday", "Friday", "Saturday"};
-    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(QString::fromLatin1(days[weekday - 1]));
+    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(weekdayName(weekday));
     lblDayofWeek->show();
     txtSeason->setText(seasonLabel(getSeason(db::parseUsDate(text))));
 }

@@ -318,9 +318,7 @@ void frmMatchInfo::txtDate_LostFocus() {
     fraSeason->show();
     txtSeason->show();
     loadHomeName();
-    static const char* const days[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                        "Thursday", "Friday", "Saturday"};
-    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(QString::fromLatin1(days[weekday - 1]));
+    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(weekdayName(weekday));
     lblDayofWeek->show();
 }
 

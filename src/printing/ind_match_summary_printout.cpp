@@ -6,6 +6,7 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "match_reports/ind_match_summary_text.h"
 #include "match_reports/frmIndMatchSummary.h"
 #include "match_reports/report_support.h"
 #include "platform/print/Page.h"
@@ -20,30 +21,6 @@ using printing::printTempSize;
 namespace {
 
 frmIndMatchSummary* summaryForm() { return ui::forms().get<frmIndMatchSummary>(); }
-
-QString levelCondition(const QString& level) {
-    if (level == QLatin1String("Varsity")) return QStringLiteral(" and LEVEL = 'V'");
-    if (level == QLatin1String("JV")) return QStringLiteral(" and LEVEL = 'JV'");
-    if (level == QLatin1String("Frosh")) return QStringLiteral(" and LEVEL = 'Frosh'");
-    return QString();
-}
-
-QString leagueCondition(const QString& filter) {
-    if (filter == QLatin1String("League Matches")) return QStringLiteral(" and LeagueMatch = 'Y'");
-    if (filter == QLatin1String("League Schools"))
-        return QStringLiteral(" and OppSchool.LeagueSchool='Y'");
-    return QString();
-}
-
-// Whether a match row is printed under the filter; a text other than the three filters prints none.
-bool isPrinted(const db::Recordset& rs, const QString& filter) {
-    if (filter == QLatin1String("All")) return true;
-    if (filter == QLatin1String("League Matches"))
-        return rs.field("LeagueMatch").toString() == QLatin1String("Y");
-    if (filter == QLatin1String("League Schools"))
-        return rs.field("LeagueSchool").toString() == QLatin1String("Y");
-    return false;
-}
 
 // The weight class written as a number (" 125" for "0125"); a class that is not a number prints
 // as stored.
@@ -228,7 +205,7 @@ void printIndMatchSummary(const QString& matchFilter) {
     // The matches in the range, two lines each.
     const db::Params range{fromDate, toDate};
     const QString dateCondition = QStringLiteral(" AND Date Between ? And ?");
-    const QString tail = seqList + QStringLiteral(") ") + dateCondition + levelCondition(level);
+    const QString tail = seqList + QStringLiteral(") ") + dateCondition + levelClause(level);
     const QString rowSql =
         QStringLiteral("SELECT Date, ActWeight, Weight.Weight, OppFName, OppLName, OppSchool.OppSchool, "
                        "OppSchool.LeagueSchool, LeagueMatch, ") +
@@ -246,7 +223,7 @@ void printIndMatchSummary(const QString& matchFilter) {
     {
         db::Recordset rs = openRecordset(rowSql, range);
         for (; !rs.isEOF(); rs.moveNext()) {
-            if (!isPrinted(rs, matchFilter)) continue;
+            if (!isListedUnderFilter(rs, matchFilter)) continue;
             p.setFontSize(11);
             printEntry(rs, y);
             p.setDrawWidth(2);
@@ -258,7 +235,7 @@ void printIndMatchSummary(const QString& matchFilter) {
     }
 
     // Record, pins and move totals over the same matches (league condition included).
-    const QString totalsTail = tail + leagueCondition(matchFilter);
+    const QString totalsTail = tail + leagueClause(matchFilter);
     const QString from = QStringLiteral(
         " FROM OppSchool INNER JOIN [Match] ON OppSchool.Seq = [Match].SeqOppSchool WHERE ");
     const long long wins = countOf(QStringLiteral("SELECT Count([match].seq) AS Win") + from +

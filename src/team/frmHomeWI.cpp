@@ -274,11 +274,7 @@ void frmHomeWI::txtDate_LostFocus() {
         lblDayofWeek->hide();
         return;
     }
-    static const QStringList days = {
-        QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),
-        QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
-        QStringLiteral("Saturday")};
-    lblDayofWeek->setText(days.value(weekday - 1));
+    lblDayofWeek->setText(weekdayName(weekday));
     lblDayofWeek->show();
     txtSeason->show();
     txtSeason->setText(seasonLabel(getSeason(db::Value(text).toDate())));
