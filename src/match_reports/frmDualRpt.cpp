@@ -1,5 +1,7 @@
 #include "match_reports/frmDualRpt.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -90,7 +92,7 @@ frmDualRpt::frmDualRpt() {
     ui::place(txtresults, 0, 2640, 13215, 5775);
 
     cmdCopyClip = ui::button(this, QStringLiteral("cmdCopyClip"), QStringLiteral("&Copy to Clipboard"));
-    ui::place(cmdCopyClip, 4380, 8640, 1815, 615);
+    ui::place(cmdCopyClip, 3780, 8640, 2415, 615);  // wide enough for its caption on one line
     cmdPrint = ui::button(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
     ui::place(cmdPrint, 6705, 8640, 1815, 615);
     cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
@@ -152,6 +154,8 @@ void frmDualRpt::fitSchoolNameLabel() {
     }
     lblSchoolName->setFont(font);
     lblSchoolName->adjustSize();
+    // The name ends just left of the home score box, so the box never covers part of it.
+    lblSchoolName->move(std::max(0, txtHomeScore->x() - 4 - lblSchoolName->width()), lblSchoolName->y());
 }
 
 void frmDualRpt::enableScoreEntry(bool enabled) {

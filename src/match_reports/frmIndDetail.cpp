@@ -67,12 +67,15 @@ frmIndDetail::frmIndDetail() {
     ui::place(txtresults, 120, 1080, 14895, 6015);
 
     const QFont buttonFont = sansSerifFont(12);
-    auto button = [&](QPushButton*& b, const QString& name, const QString& caption, int left, int top) {
+    auto button = [&](QPushButton*& b, const QString& name, const QString& caption, int left, int top,
+                      int width = 1815) {
         b = ui::button(this, name, caption);
         b->setFont(buttonFont);
-        ui::place(b, left, top, 1815, 615);
+        ui::place(b, left, top, width, 615);
     };
-    button(cmdCopyClip, QStringLiteral("cmdCopyClip"), QStringLiteral("&Copy Results to Clipboard"), 9120, 7200);
+    // The two copy buttons reach further left, so their long captions fit on one line.
+    button(cmdCopyClip, QStringLiteral("cmdCopyClip"), QStringLiteral("&Copy Results to Clipboard"), 5985, 7200,
+           3015);
     button(cmdPrint, QStringLiteral("cmdPrint"), QStringLiteral("&Print"), 11160, 7200);
 
     Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("Totals"));
@@ -85,7 +88,7 @@ frmIndDetail::frmIndDetail() {
     ui::place(txtSummary, 120, 8040, 14895, 1095);
 
     button(cmdTotalsCopyClip, QStringLiteral("cmdTotalsCopyClip"), QStringLiteral("&Copy Totals to Clipboard"),
-           6720, 9360);
+           3600, 9360, 3015);
     button(cmdPrintTotals, QStringLiteral("cmdPrintTotals"), QStringLiteral("&Print"), 8835, 9360);
     button(cmdReturn, QStringLiteral("cmdReturn"), QStringLiteral("&Return"), 10965, 9360);
     button(cmdHelp, QStringLiteral("cmdHelp"), QStringLiteral("&Help"), 13080, 9360);

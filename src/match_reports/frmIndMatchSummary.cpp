@@ -75,7 +75,7 @@ frmIndMatchSummary::frmIndMatchSummary() {
     txtSeasonEnd->hide();
 
     cmdCopyClip = ui::button(this, QStringLiteral("cmdCopyClip"), QStringLiteral("&Copy to Clipboard"));
-    ui::place(cmdCopyClip, 4920, 9480, 1815, 615);
+    ui::place(cmdCopyClip, 4320, 9480, 2415, 615);  // wide enough for its caption on one line
     cmdPrint = ui::button(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print"));
     ui::place(cmdPrint, 7240, 9480, 1815, 615);
     cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));

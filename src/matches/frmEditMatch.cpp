@@ -103,7 +103,7 @@ void frmEditMatch::buildControls() {
     txtScore = ui::textBox(fraScore, QStringLiteral("txtScore"));
     ui::place(txtScore, 120, 280, 1260, 330);
     fraTeamPoints = ui::frame(this, QStringLiteral("fraTeamPoints"), QStringLiteral("Team Points Earned"));
-    ui::place(fraTeamPoints, 5300, 2800, 1500, 700);
+    ui::place(fraTeamPoints, 5300, 2800, 1780, 700);
     txtTeamPoints = ui::textBox(fraTeamPoints, QStringLiteral("txtTeamPoints"));
     ui::place(txtTeamPoints, 120, 280, 1260, 330);
     Frame13 = ui::frame(this, QStringLiteral("Frame13"), QString());

@@ -54,7 +54,7 @@ void FrmRoster::buildControls() {
     lblOppenent->setFont(titleFont);
     ui::place(lblOppenent, 120, 60, 4800, 420);
     lblWtClass = ui::label(this, QStringLiteral("lblWtClass"), QStringLiteral("Weight Class"));
-    ui::place(lblWtClass, 600, 540, 1000, 285);
+    ui::place(lblWtClass, 480, 540, 1220, 285);
     lblFName = ui::label(this, QStringLiteral("lblFName"), QStringLiteral("First Name"));
     ui::place(lblFName, 1700, 540, 1800, 285);
     lblLName = ui::label(this, QStringLiteral("lblLName"), QStringLiteral("Last Name"));

@@ -62,7 +62,7 @@ void frmHomeWI::buildControls() {
         const int left = column * 4680;
         lblHeading[column * 2] = ui::label(this, ui::arrayName(QStringLiteral("lblHeading"), column * 2),
                                            QStringLiteral("Actual Weight"));
-        ui::place(lblHeading[column * 2], left + 540, kTop - 300, 1100, 285);
+        ui::place(lblHeading[column * 2], left + 440, kTop - 300, 1290, 285);
         lblHeading[column * 2 + 1] = ui::label(this, ui::arrayName(QStringLiteral("lblHeading"), column * 2 + 1),
                                                QStringLiteral("Name"));
         ui::place(lblHeading[column * 2 + 1], left + 1740, kTop - 300, 2800, 285);
@@ -83,11 +83,12 @@ void frmHomeWI::buildControls() {
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
     ui::place(HScroll1, 120, kTop + 10 * kStep + 60, 9120, 255);
 
-    // The list of stored weigh-ins lies over the name boxes of rows 8 and 9.
+    // The list of stored weigh-ins lies over the name boxes of rows 8 and 9 (hidden meanwhile),
+    // clear of the name box of row 7 above them.
     fraWI = ui::frame(this, QStringLiteral("fraWI"), QStringLiteral("Previous Weigh-ins"));
-    ui::place(fraWI, 1740, kTop + 7 * kStep + 60, 2800, 3 * kStep - 60);
+    ui::place(fraWI, 1740, kTop + 8 * kStep - 60, 2800, 2 * kStep + 60);
     lstWI = ui::listBox(fraWI, QStringLiteral("lstWI"));
-    ui::place(lstWI, 60, 240, 2680, 3 * kStep - 360);
+    ui::place(lstWI, 60, 240, 2680, 2 * kStep - 240);
     fraWI->hide();
     lstWI->hide();
 

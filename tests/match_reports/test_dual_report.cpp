@@ -202,6 +202,11 @@ TEST_F(DualReportTest, LongSchoolNameShrinksItsLabelWithAFloor) {
     const double size = form->lblSchoolName->font().pointSizeF();
     EXPECT_LT(size, 18.0);
     EXPECT_GE(size, 6.0);
+    // The whole name stays in view, left of the home score box rather than under it.
+    const QLabel* label = form->lblSchoolName;
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_GE(label->x(), 0);
+    EXPECT_LE(label->geometry().right(), form->txtHomeScore->x());
 
     ui::forms().unloadAll();
     gSchoolName = QString(200, 'W');

@@ -172,8 +172,9 @@ TEST(PrinterPageTest, FlowingTextGoesOnToANewPageAndEmptyPagesAreNeverEmitted) {
     for (const auto& t : rec.texts())
         if (t.page == 1) lowest = std::max(lowest, t.y + p.textHeight());
     EXPECT_LE(lowest, 1100);
-    const auto firstOnTwo = std::find_if(rec.texts().begin(), rec.texts().end(),
-                                         [](const auto& t) { return t.page == 2; });
+    const auto texts = rec.texts();  // a copy: search one vector, not two temporaries
+    const auto firstOnTwo = std::find_if(texts.begin(), texts.end(), [](const auto& t) { return t.page == 2; });
+    ASSERT_NE(firstOnTwo, texts.end());
     EXPECT_EQ(firstOnTwo->y, print::kContinueTop);
 
     // Placed text is drawn where it is put, also below the foot.
