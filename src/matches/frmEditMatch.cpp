@@ -15,6 +15,7 @@
 #include "core/helpers.h"
 #include "matches/frmFindMatch.h"
 #include "matches/match_entry_checks.h"
+#include "matches/match_result_frames.h"
 #include "matches/move_notation.h"
 #include "platform/ui/ui.h"
 
@@ -77,35 +78,7 @@ void frmEditMatch::buildControls() {
     txtOppSchool = ui::textBox(fraOppSchool, QStringLiteral("txtOppSchool"));
     ui::place(txtOppSchool, 120, 280, 3180, 330);
 
-    fraLevel = ui::frame(this, QStringLiteral("fraLevel"), QStringLiteral("Level"));
-    ui::place(fraLevel, 3700, 120, 1500, 1200);
-    const QString levels[3] = {QStringLiteral("Varsity"), QStringLiteral("JV"), QStringLiteral("Frosh")};
-    for (int i = 0; i < 3; ++i) {
-        optLevel[i] = ui::optionButton(fraLevel, ui::arrayName(QStringLiteral("optLevel"), i), levels[i]);
-        ui::place(optLevel[i], 120, 260 + i * 300, 1260, 280);
-    }
-    fraWinLoss = ui::frame(this, QStringLiteral("fraWinLoss"), QStringLiteral("Win/Loss"));
-    ui::place(fraWinLoss, 5300, 120, 1500, 1200);
-    optWin = ui::optionButton(fraWinLoss, QStringLiteral("optWin"), QStringLiteral("Win"));
-    ui::place(optWin, 120, 260, 1260, 280);
-    optLoss = ui::optionButton(fraWinLoss, QStringLiteral("optLoss"), QStringLiteral("Loss"));
-    ui::place(optLoss, 120, 560, 1260, 280);
-    fraType = ui::frame(this, QStringLiteral("fraType"), QStringLiteral("Win/Loss Type"));
-    ui::place(fraType, 3700, 1400, 3100, 1300);
-    const QString types[6] = {QStringLiteral("Dec"), QStringLiteral("MD"),      QStringLiteral("Fall"),
-                              QStringLiteral("TF"),  QStringLiteral("Forfeit"), QStringLiteral("Other")};
-    for (int i = 0; i < 6; ++i) {
-        optType[i] = ui::optionButton(fraType, ui::arrayName(QStringLiteral("optType"), i), types[i]);
-        ui::place(optType[i], 120 + (i / 3) * 1500, 260 + (i % 3) * 300, 1400, 280);
-    }
-    fraScore = ui::frame(this, QStringLiteral("fraScore"), QStringLiteral("Score/ Fall Time"));
-    ui::place(fraScore, 3700, 2800, 1500, 700);
-    txtScore = ui::textBox(fraScore, QStringLiteral("txtScore"));
-    ui::place(txtScore, 120, 280, 1260, 330);
-    fraTeamPoints = ui::frame(this, QStringLiteral("fraTeamPoints"), QStringLiteral("Team Points Earned"));
-    ui::place(fraTeamPoints, 5300, 2800, 1780, 700);
-    txtTeamPoints = ui::textBox(fraTeamPoints, QStringLiteral("txtTeamPoints"));
-    ui::place(txtTeamPoints, 120, 280, 1260, 330);
+    buildResultFrames(this, 1780);
     Frame13 = ui::frame(this, QStringLiteral("Frame13"), QString());
     ui::place(Frame13, 3700, 3600, 3100, 700);
     chkLeague = ui::checkBox(Frame13, QStringLiteral("chkLeague"), QStringLiteral("League Match"));
