@@ -46,16 +46,6 @@ QString matchReportHelpText() {
     return text;
 }
 
-QFont sansSerifFont(double points) {
-    QFont font;
-    // Where "MS Sans Serif" is not installed, the font of the same widths stands in, so that text
-    // widths (the school column of the match summary) come out as the report expects.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    return font;
-}
-
 int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text) {
     const int dpi = widget ? widget->logicalDpiX() : 96;
     const qreal pixels = QFontMetricsF(font, widget).horizontalAdvance(text);

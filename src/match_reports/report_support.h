@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+#include "platform/fonts/StandInFonts.h"
+
 class QComboBox;
 class QPlainTextEdit;
 class QWidget;
@@ -34,8 +36,6 @@ void showReport(QPlainTextEdit* box, const QString& text);
 // The help text of the match report forms, its first line the title.
 QString matchReportHelpText();
 
-// The screen font the report forms use ("MS Sans Serif" and its stand-in on this system).
-QFont sansSerifFont(double points);
 // Width in twips of `text` drawn in `font` on `widget`'s screen, rounded to a whole number.
 int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text);
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/helpers.h"
+#include "platform/fonts/StandInFonts.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 
@@ -25,13 +26,6 @@ constexpr int kSummaryKeyRowsEnd = 500;
 
 // Win-type codes in the order of the summary's columns (wins 1-6, losses 7-12).
 const char* const kWinTypeCodes[6] = {"DEC", "MD", "FALL", "TF", "FORFEIT", "OT"};
-
-QFont sansSerif(double points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(points);
-    return font;
-}
 
 QGroupBox* framed(QWidget* parent, const QString& name, const QString& caption, QWidget*& inner,
                   const std::function<QWidget*(QGroupBox*)>& make) {
@@ -55,7 +49,7 @@ void fillWithAll(QComboBox* box, const std::vector<QString>& names) {
 
 frmIndvSummary::frmIndvSummary() {
     setWindowTitle(QStringLiteral("Individual Summary"));
-    const QFont controlFont = sansSerif(12);
+    const QFont controlFont = sansSerifFont(12);
 
     auto combo = [&](const QString& name) {
         return [name, &controlFont](QGroupBox* frame) -> QWidget* {
@@ -115,7 +109,7 @@ frmIndvSummary::frmIndvSummary() {
     cmdCancel->setFont(controlFont);
     Text1 = ui::textBox(this, QStringLiteral("Text1"), QStringLiteral("OppName"));
     Label1 = ui::label(this, QStringLiteral("Label1"), QStringLiteral("SCREEN/PRINTER/FILE"));
-    Label1->setFont(sansSerif(18));
+    Label1->setFont(sansSerifFont(18));
     txtResult = ui::textBox(this, QStringLiteral("txtResult"),
                             QStringLiteral("Grid with Results  Microsoft FlexGrid"));
 

@@ -12,19 +12,13 @@
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
+#include "platform/fonts/StandInFonts.h"
 #include "platform/ui/ui.h"
 #include "printing/wrestler_notes_printout.h"
 #include "statistics/frmReports.h"
 #include "team/wrestler_names.h"
 
 namespace {
-
-QFont sansSerif(double points) {
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(points);
-    return font;
-}
 
 // A note panel: read-only, on the window's colour, wrapping at words and cut where it ends.
 QLabel* notePanel(QGroupBox* frame, const QString& name) {
@@ -41,7 +35,7 @@ QLabel* notePanel(QGroupBox* frame, const QString& name) {
 
 frmNotes::frmNotes() {
     setWindowTitle(QStringLiteral("Wrestler Notes"));
-    setFont(sansSerif(12));
+    setFont(sansSerifFont(12));
 
     Frame1 = ui::frame(this, QStringLiteral("Frame1"), QStringLiteral("Names"));
     lstNames = ui::listBox(Frame1, QStringLiteral("lstNames"));
@@ -57,8 +51,8 @@ frmNotes::frmNotes() {
 
     chkAll = ui::checkBox(this, QStringLiteral("chkAll"), QStringLiteral("Print All Wrestlers"));
     chkActive = ui::checkBox(this, QStringLiteral("chkActive"), QStringLiteral("Active Only"));
-    chkAll->setFont(sansSerif(9.75));
-    chkActive->setFont(sansSerif(9.75));
+    chkAll->setFont(sansSerifFont(9.75));
+    chkActive->setFont(sansSerifFont(9.75));
     chkActive->setChecked(true);
     cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdPrint = ui::button(this, QStringLiteral("cmdPrint"), QStringLiteral("&Print Note 1"));

@@ -85,7 +85,7 @@ void setPointSize(QPlainTextEdit* box, int points) {
 frmTeamLeaders::frmTeamLeaders() {
     setWindowTitle(QStringLiteral("Multi Leader Boards"));
     setFixedSize(ui::twips(12480), ui::twips(9660));
-    const QFont boxFont = match_reports::sansSerifFont(12);
+    const QFont boxFont = sansSerifFont(12);
 
     fraDateStart = ui::frame(this, QStringLiteral("fraDateStart"), QStringLiteral("From Date"));
     ui::place(fraDateStart, 240, 120, 2775, 735);

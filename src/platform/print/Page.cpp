@@ -1,3 +1,4 @@
+#include "platform/fonts/StandInFonts.h"
 #include "platform/print/Page.h"
 
 #include <QFont>
@@ -29,13 +30,7 @@ const QImage& measureDevice() {
 }  // namespace
 
 QFont pageFont(const QString& name, double points, bool bold, bool italic) {
-    QString family = name;
-    const QString key = name.trimmed().toLower();
-    if (key == QLatin1String("times new roman")) family = QStringLiteral("Liberation Serif");
-    else if (key == QLatin1String("arial") || key == QLatin1String("ms sans serif"))
-        family = QStringLiteral("Liberation Sans");
-    else if (key == QLatin1String("courier new")) family = QStringLiteral("Liberation Mono");
-    QFont f(family);
+    QFont f(standInFamily(name));
     f.setPointSizeF(points > 0.1 ? points : 0.1);
     f.setBold(bold);
     f.setItalic(italic);

@@ -1,11 +1,11 @@
 #include "platform/ui/Form.h"
 
 #include <QCloseEvent>
-#include <QFont>
 #include <QHideEvent>
 #include <QPointer>
 #include <QShowEvent>
 
+#include "platform/fonts/StandInFonts.h"
 #include "platform/ui/Events.h"
 #include "platform/ui/FormRegistry.h"
 #include "platform/ui/Messages.h"
@@ -15,21 +15,9 @@ namespace ui {
 namespace {
 QPointer<Form> gActiveForm;
 
-// The fonts the forms and printouts name are drawn with installed fonts of the same widths, so
-// that texts measure and break as they were laid out.
-void substituteFonts() {
-    static const bool done = [] {
-        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-        QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
-        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
-        return true;
-    }();
-    (void)done;
-}
 }  // namespace
 
-Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) { substituteFonts(); }
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) { installStandInFonts(); }
 
 Form::~Form() {
     // The derived form is gone already; its controls must not call its handlers while they are
