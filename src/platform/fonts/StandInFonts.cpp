@@ -1,5 +1,6 @@
 #include "platform/fonts/StandInFonts.h"
 
+#include <QApplication>
 #include <QFont>
 #include <utility>
 
@@ -11,6 +12,17 @@ const std::pair<const char*, const char*> kStandIns[] = {
     {"Times New Roman", "Liberation Serif"},
     {"Courier New", "Liberation Mono"},
 };
+
+// The font every control has unless its form gives it another: 8-point "MS Sans Serif", the
+// size the forms were laid out for.
+constexpr double kFormPoints = 8;
+
+QFont formsSansSerif(double points) {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    return font;
+}
 
 }  // namespace
 
@@ -25,6 +37,8 @@ void installStandInFonts() {
     static const bool done = [] {
         for (const auto& [named, standIn] : kStandIns)
             QFont::insertSubstitution(QLatin1String(named), QLatin1String(standIn));
+        if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+            QApplication::setFont(formsSansSerif(kFormPoints));
         return true;
     }();
     (void)done;
@@ -32,8 +46,5 @@ void installStandInFonts() {
 
 QFont sansSerifFont(double points) {
     installStandInFonts();
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(points);
-    return font;
+    return formsSansSerif(points);
 }

@@ -10,7 +10,9 @@
 // The installed family that stands in for a named font; the name itself when none is needed.
 QString standInFamily(const QString& name);
 
-// Makes every QFont of a named font use its stand-in. Safe to call more than once.
+// Makes every QFont of a named font use its stand-in, and makes the forms' 8-point "MS Sans Serif"
+// the application's font, so that captions fit the controls as they were laid out. Safe to call
+// more than once; the first form calls it.
 void installStandInFonts();
 
 // The forms' "MS Sans Serif" at the given size (drawn with its stand-in).
