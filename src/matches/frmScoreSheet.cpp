@@ -167,20 +167,20 @@ void frmScoreSheet::layOut() {
     }
 
     // Overtime and the tiebreakers.
-    ui::place(fraPeriod[3], 9480, 2280, 2400, 2280);
-    ui::place(txtHome[3], 150, 720, 2100, 480);
-    ui::place(txtOpp[3], 150, 1440, 2100, 480);
-    ui::place(fraPeriod[4], 12000, 2280, 3570, 2280);
-    ui::place(Label3, 100, 360, 720, 270);
-    ui::place(Label4, 1840, 360, 720, 270);
+    ui::place(fraPeriod[3], 9480, 2280, 2280, 2280);
+    ui::place(txtHome[3], 150, 720, 1980, 480);
+    ui::place(txtOpp[3], 150, 1440, 1980, 480);
+    ui::place(fraPeriod[4], 11880, 2280, 3690, 2280);
+    ui::place(Label3, 100, 360, 840, 270);
+    ui::place(Label4, 1900, 360, 840, 270);
     for (int s = 0; s < 2; ++s) {
         const int top = s == 0 ? 720 : 1440;
         const auto& choice = s == 0 ? comChoiceHome : comChoiceOpp;
         const auto& box = s == 0 ? txtHome : txtOpp;
-        ui::place(choice[2], 100, top, 720, 480);
-        ui::place(box[4], 840, top, 960, 480);
-        ui::place(choice[3], 1840, top, 720, 480);
-        ui::place(box[5], 2580, top, 900, 480);
+        ui::place(choice[2], 100, top, 840, 480);
+        ui::place(box[4], 960, top, 900, 480);
+        ui::place(choice[3], 1900, top, 840, 480);
+        ui::place(box[5], 2760, top, 840, 480);
     }
 
     // Bottom row: notes, final overtime, ride-outs, Help and Return.

@@ -1,0 +1,204 @@
+// Every caption of every form fits its control at the forms' fonts: labels, buttons, frame
+// titles, option and check boxes (their text beside the indicator).
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QStyleOptionComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+#include "core/connection.h"
+#include "core/frmChangeDesc.h"
+#include "core/frmDirLoc.h"
+#include "core/frmFTP.h"
+#include "core/frmFileLoc.h"
+#include "core/frmFindDb.h"
+#include "core/frmHelp.h"
+#include "core/frmInit.h"
+#include "core/frmNewDb.h"
+#include "core/frmUtilities.h"
+#include "core/frmWait.h"
+#include "core/frm_revisions.h"
+#include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndDetail.h"
+#include "match_reports/frmIndMatchSummary.h"
+#include "matches/test_match_entry_fixture.h"
+#include "matches/frmEditMatch.h"
+#include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
+#include "matches/frmScoreSheet.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmIndvSummary.h"
+#include "statistics/frmLeaders.h"
+#include "statistics/frmNotes.h"
+#include "statistics/frmReports.h"
+#include "statistics/frmSeasonSummary.h"
+#include "statistics/frmSummary.h"
+#include "statistics/frmTeamLeaders.h"
+#include "team/FrmRoster.h"
+#include "team/frmEditNames.h"
+#include "team/frmEditWeight.h"
+#include "team/frmHomeWI.h"
+#include "team/frmImport.h"
+#include "team/frmSchools.h"
+
+namespace {
+
+// The size a caption needs and the room its control gives it; an empty `need` when the control
+// shows no caption.
+struct Room {
+    QSize need;
+    QSize have;
+};
+
+QSize captionSize(const QFont& font, const QString& caption) {
+    return QFontMetrics(font).size(Qt::TextShowMnemonic, caption);
+}
+
+Room labelRoom(const QLabel* label) {
+    if (label->text().isEmpty() || label->textFormat() == Qt::RichText) return {};
+    const QRect inside = label->contentsRect().marginsRemoved(
+        QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+    if (label->wordWrap())
+        return {QSize(0, label->heightForWidth(label->width())), QSize(0, label->height())};
+    return {captionSize(label->font(), label->text()), inside.size()};
+}
+
+Room buttonRoom(const QAbstractButton* button) {
+    if (button->text().isEmpty()) return {};
+    QStyleOptionButton opt;
+    opt.initFrom(button);
+    opt.text = button->text();
+    QStyle::SubElement area = QStyle::SE_PushButtonContents;
+    if (qobject_cast<const QCheckBox*>(button)) area = QStyle::SE_CheckBoxContents;
+    else if (qobject_cast<const QRadioButton*>(button)) area = QStyle::SE_RadioButtonContents;
+    const QRect inside = button->style()->subElementRect(area, &opt, button);
+    return {captionSize(button->font(), button->text()), inside.size()};
+}
+
+Room frameRoom(const QGroupBox* frame) {
+    if (frame->title().isEmpty()) return {};
+    QStyleOptionGroupBox opt;
+    opt.initFrom(frame);
+    opt.text = frame->title();
+    opt.lineWidth = 1;
+    opt.textAlignment = frame->alignment();
+    opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect title =
+        frame->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
+    // The title starts as far in from the frame's left edge as it must end before the right one.
+    const QSize need = captionSize(frame->font(), frame->title());
+    return {QSize(need.width() + 2 * title.left(), need.height()), frame->size()};
+}
+
+// A drop-down's items, each in the field that shows the chosen one.
+Room comboRoom(const QComboBox* combo) {
+    QSize need;
+    for (int i = 0; i < combo->count(); ++i)
+        need = need.expandedTo(captionSize(combo->font(), combo->itemText(i)));
+    if (need.isEmpty()) return {};
+    need.rwidth() += 2;  // a pixel of margin each side of the text
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo);
+    opt.editable = combo->isEditable();
+    opt.frame = combo->hasFrame();
+    const QRect field = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt,
+                                                       QStyle::SC_ComboBoxEditField, combo);
+    return {need, field.size()};
+}
+
+Room roomOf(QWidget* control) {
+    if (auto* combo = qobject_cast<QComboBox*>(control)) return comboRoom(combo);
+    if (auto* label = qobject_cast<QLabel*>(control)) return labelRoom(label);
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) return buttonRoom(button);
+    if (auto* frame = qobject_cast<QGroupBox*>(control)) return frameRoom(frame);
+    return {};
+}
+
+// Every caption of the form that does not fit, one line each.
+QStringList cutCaptions(ui::Form* form) {
+    QStringList cut;
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->objectName().startsWith(QLatin1String("qt_")) ||
+            !control->isVisibleTo(form))
+            continue;
+        const Room room = roomOf(control);
+        if (!room.need.isValid()) continue;
+        if (room.need.width() <= room.have.width() && room.need.height() <= room.have.height())
+            continue;
+        QString caption;
+        if (auto* l = qobject_cast<QLabel*>(control)) caption = l->text();
+        else if (auto* b = qobject_cast<QAbstractButton*>(control)) caption = b->text();
+        else if (auto* f = qobject_cast<QGroupBox*>(control)) caption = f->title();
+        else if (auto* c = qobject_cast<QComboBox*>(control)) caption = c->itemText(0);
+        cut << QStringLiteral("%1.%2 \"%3\": needs %4x%5, has %6x%7 (font %8 %9)")
+                   .arg(form->metaObject()->className(), control->objectName(), caption)
+                   .arg(room.need.width())
+                   .arg(room.need.height())
+                   .arg(room.have.width())
+                   .arg(room.have.height())
+                   .arg(QFontInfo(control->font()).family())
+                   .arg(control->font().pointSizeF());
+    }
+    return cut;
+}
+
+// A configured run of the program with wrestlers, weight classes and schools, so that the forms
+// fill their lists as a coach sees them.
+class FormCaptionsTest : public MatchEntryFixture {
+protected:
+    static QStringList shownCuts(ui::Form* form) {
+        form->show();
+        QApplication::processEvents();
+        return cutCaptions(form);
+    }
+
+    template <class... Forms>
+    QStringList cutOnForms() {
+        QStringList cut;
+        ((cut << shownCuts(ui::forms().get<Forms>())), ...);
+        return cut;
+    }
+};
+
+TEST_F(FormCaptionsTest, EveryCaptionOfEveryFormFitsItsControl) {
+    gImportFile = home.file("schools.txt");
+    QFile list(gImportFile);
+    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+    list.write("3,Central\r\n2,Westfield\r\n");
+    list.close();
+    ui::ScriptedMessages msgs;
+    msgs.expect("Unable to create FTP connection");  // the send form tries at once
+    qputenv("KESTRIVANE_FTP_URL", "ftp://u:p@127.0.0.1:1/");
+    QStringList cut =
+        cutOnForms<frmInit, frmChangeDesc, frmDirLoc, frmFTP, frmFileLoc, frmFindDb, frmHelp,
+                   frmNewDb, frmUtilities, frmWait, frm_revisions, frmDualRpt, frmIndDetail,
+                   frmIndMatchSummary, frmEditMatch, frmFindMatch, frmMatchInfo, frmScoreSheet,
+                   frmIndvSummary, frmLeaders, frmNotes, frmReports, frmSeasonSummary, frmSummary,
+                   frmTeamLeaders, FrmRoster, frmEditNames, frmEditWeight, frmHomeWI, frmImport,
+                   frmSchools>();
+    qunsetenv("KESTRIVANE_FTP_URL");
+
+    // The score sheet draws the current period's caption larger and bold: Tab through the sheet
+    // so that each period and the notes have their turn.
+    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+    activate(sheet);
+    for (int step = 0; step < 60; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        cut << cutCaptions(sheet);
+    }
+    cut.removeDuplicates();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+}
+
+}  // namespace
