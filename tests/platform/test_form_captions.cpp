@@ -86,19 +86,35 @@ Room buttonRoom(const QAbstractButton* button) {
     return {captionSize(button->font(), button->text()), inside.size()};
 }
 
-Room frameRoom(const QGroupBox* frame) {
-    if (frame->title().isEmpty()) return {};
+// Where the style draws a frame's title.
+QRect titleRect(const QGroupBox* frame) {
     QStyleOptionGroupBox opt;
     opt.initFrom(frame);
     opt.text = frame->title();
     opt.lineWidth = 1;
     opt.textAlignment = frame->alignment();
     opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect title =
-        frame->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
+    return frame->style()->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, frame);
+}
+
+Room frameRoom(const QGroupBox* frame) {
+    if (frame->title().isEmpty()) return {};
     // The title starts as far in from the frame's left edge as it must end before the right one.
     const QSize need = captionSize(frame->font(), frame->title());
-    return {QSize(need.width() + 2 * title.left(), need.height()), frame->size()};
+    return {QSize(need.width() + 2 * titleRect(frame).left(), need.height()), frame->size()};
+}
+
+// A control inside the frame drawn over the letters of its title (labels draw only their text).
+QWidget* controlOverTitle(const QGroupBox* frame) {
+    if (frame->title().isEmpty()) return nullptr;
+    const QFontMetrics metrics(frame->font());
+    const QRect title = titleRect(frame);
+    const QRect ink = metrics.tightBoundingRect(QString(frame->title()).remove(QLatin1Char('&')))
+                          .translated(title.left(), title.top() + metrics.ascent());
+    for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden() && !qobject_cast<QLabel*>(child) && child->geometry().intersects(ink))
+            return child;
+    return nullptr;
 }
 
 // A drop-down's items, each in the field that shows the chosen one.
@@ -132,6 +148,11 @@ QStringList cutCaptions(ui::Form* form) {
         if (control->objectName().isEmpty() || control->objectName().startsWith(QLatin1String("qt_")) ||
             !control->isVisibleTo(form))
             continue;
+        if (auto* frame = qobject_cast<QGroupBox*>(control))
+            if (QWidget* over = controlOverTitle(frame))
+                cut << QStringLiteral("%1.%2 \"%3\": covered by %4")
+                           .arg(form->metaObject()->className(), frame->objectName(), frame->title(),
+                                over->objectName());
         const Room room = roomOf(control);
         if (!room.need.isValid()) continue;
         if (room.need.width() <= room.have.width() && room.need.height() <= room.have.height())
