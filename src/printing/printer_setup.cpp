@@ -24,6 +24,10 @@ void setupPrinter(const QString& orientation) {
     p.setForeColor(Qt::black);
     p.setDrawWidth(8);
     p.setFontName(QStringLiteral("Times New Roman"));
+    // The page object outlives a printout: what the last one left on must not reach this one.
+    p.setFontBold(false);
+    p.setFontItalic(false);
+    p.setDrawStyle(print::LineStyle::Solid);
 }
 
 double roundHalfEven(double v) { return std::nearbyint(v); }

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 // The printer page object: a page drawn by placing each text, line, box and picture at explicit
@@ -39,6 +40,9 @@ enum class LineStyle { Solid = 0, Dotted = 2 };
 inline constexpr double kTabInterval = 53.0;
 // Where flowing text continues after an automatic page break.
 inline constexpr double kContinueTop = 50.0;
+// The margin a common letter printer cannot print on, on every side of the sheet. A PDF printout
+// leaves it free, so the PDF put on paper looks as the printout from the printer would.
+inline constexpr double kLetterMarginInches = 0.25;
 
 class Page {
 public:
@@ -160,6 +164,10 @@ private:
     bool pagePending_ = false; // newPage was called and nothing drawn since
     int page_ = 0;
 };
+
+// The printable area of the letter sheet (8.5 x 11 inches less kLetterMarginInches on every side),
+// in inches, in the orientation given.
+QSizeF letterPrintableInches(Orientation o);
 
 // The installed font that prints the named face (Times New Roman, Arial and MS Sans Serif map to
 // Liberation fonts of the same metrics), unhinted so that widths scale with the size.
