@@ -47,8 +47,8 @@ QStringList wrapLine(const QString& line, double width) {
     return pieces;
 }
 
-// The note with its long lines wrapped to the page width, lines joined by CR LF.
-QString wrappedNote(const QString& note) {
+// The text with its long lines wrapped to the page width, lines joined by CR LF.
+QString wrapped(const QString& note) {
     const print::Page& p = print::printer();
     const double width = p.scaleWidth();
     QStringList lines;
@@ -79,16 +79,17 @@ bool printNotesBlock(const QString& sql, const db::Params& params, const QString
 
     print::Page& p = print::printer();
     p.setCurrentY(p.currentY() + 50);
+    // Every line is wrapped at the page's width, so a long name or school stays on the page.
     p.setFontSize(30);
-    p.print(fullName);
+    p.print(wrapped(fullName));
     p.setFontSize(18);
-    p.print(QStringLiteral("School:  ") + gSchoolName);
-    p.print(QStringLiteral("Grade:  ") + grade);
-    p.print(QStringLiteral("Last Year Regional Place:  ") + regPlace);
-    p.print(QStringLiteral("Last Year State Place:  ") + stPlace);
+    p.print(wrapped(QStringLiteral("School:  ") + gSchoolName));
+    p.print(wrapped(QStringLiteral("Grade:  ") + grade));
+    p.print(wrapped(QStringLiteral("Last Year Regional Place:  ") + regPlace));
+    p.print(wrapped(QStringLiteral("Last Year State Place:  ") + stPlace));
     p.print(QStringLiteral(" "));
     p.setFontSize(12);
-    p.print(wrappedNote(note));
+    p.print(wrapped(note));
     return true;
 }
 
