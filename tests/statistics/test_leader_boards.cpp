@@ -14,6 +14,7 @@
 #include "statistics/frmReports.h"
 #include "statistics/frmTeamLeaders.h"
 #include "statistics/season_db_test.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -209,7 +210,35 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
         ++stamps;
     }
     EXPECT_EQ(stamps, 1);
+
+    // The long name on a right-hand board too: every row stays in its column and on the page,
+    // the long one printed smaller.
+    rec.clear();
+    form->comType[3]->setEditText(form->comType[2]->currentText());
+    form->cmdPrint->click();
+    const auto longRows = rec.findTexts("Maximilian Bartholomew-Vanderbilt");
+    ASSERT_EQ(longRows.size(), 2u);
+    EXPECT_EQ(longRows[1].x, 480);
+    EXPECT_LT(longRows[1].fontSize, 18);
+    for (const auto& t : rec.texts()) {
+        if (t.y < 175 || t.y >= 1070) continue;
+        rec.setFontSize(t.fontSize);
+        const double right = t.x + rec.textWidth(t.text);
+        EXPECT_LE(right, t.x < 478 ? 478 : 850) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+    }
     EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(LeaderBoardTiesTest, ThePrintedBoardsOnPaperStayClearOfTheSheetEdge) {
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->comType[3]->setEditText(form->comType[2]->currentText());  // the long name at the right
+    form->opt10->setChecked(true);
+    msgs.expect("The printout was saved as ");
+    form->cmdPrint->click();
+    EXPECT_EQ(inkNearSheetEdge(onlyPdf(home.file("prints")), 0.2), QStringList());
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 }  // namespace
