@@ -44,6 +44,13 @@ void printShrunk(const QString& text, double limit, double x, double y, double s
 // Prints the text at (x, y) in `points`, then sets the size back to the size found, rounded half-even.
 void printTempSize(const QString& text, double points, double x, double y);
 
+// The longest leading part of the text no wider than `room` in the current font ("" when not even
+// the first character fits).
+QString cutToWidth(const QString& text, double room);
+// The text with each of its lines broken at blanks into pieces no wider than `width` in the current
+// font (a word wider than that on its own between characters); the pieces joined by CR LF.
+QString wrapToWidth(const QString& text, double width);
+
 // A database value as printed: text unchanged, a number with one blank before it when not
 // negative, a date in the short date form (M/D/YYYY), Null as "".
 QString printedValue(const db::Value& v);

@@ -43,10 +43,7 @@ void printFitted(const QString& text, double limit, double room, double x, doubl
         p.setFontSize(std::round((p.fontSize() - 0.2) * 10000) / 10000);
         width = roundHalfEven(p.textWidth(text));
     }
-    QString shown = text;
-    if (width > limit)
-        while (!shown.isEmpty() && p.textWidth(shown) > room) shown.chop(1);
-    p.print(shown);
+    p.print(width > limit ? cutToWidth(text, room) : text);
 }
 
 // One field of the row with key `seq` of a lookup query; "" when there is no such row.

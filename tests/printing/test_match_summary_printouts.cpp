@@ -356,4 +356,54 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     EXPECT_NEAR(totals->y, 490, 8);
 }
 
+TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColumns) {
+    const QString coop = "Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co";
+    gSchoolName = "The Consolidated Regional Vocational Technical High School of the Lakeside Valley";
+    SeasonFixture db(path);
+    FixtureMatch m = bout(ids.alder2010, QDate(2011, 2, 19), db.addSchool(coop), ids.w119);
+    m.oppFName = "Maximilian-Alexander";
+    m.oppLName = "Bartholomew-Christophersen";
+    m.score = "12-10";
+    db.addMatch(m);
+    const auto measured = [](const Item& item) {
+        print::Page& p = print::printer();
+        p.setFontSize(item.fontSize);
+        p.setFontBold(item.bold);
+        return p.textWidth(item.text);
+    };
+
+    {
+        // The dual summary: the long bout line goes on over a second line, every word kept.
+        print::RecordingPage rec;
+        frmDualRpt* form = ui::forms().get<frmDualRpt>();
+        form->comDateStart->setCurrentIndex(form->comDateStart->findText("2/19/2011"));
+        form->comDateEnd->setCurrentIndex(form->comDateEnd->findText("2/19/2011"));
+        ASSERT_TRUE(form->reportText().contains(coop));
+        form->cmdPrint->click();
+        QString printed;
+        for (const Item& item : rec.texts()) {
+            EXPECT_LE(item.x + measured(item), 850) << item.text.toStdString();
+            if (item.y > 15) printed += item.text + " ";
+        }
+        EXPECT_TRUE(printed.simplified().contains(
+            "Adam Alder, " + gSchoolName + " def Maximilian-Alexander Bartholomew-Christophersen, " + coop +
+            " 12-10"))
+            << printed.toStdString();
+    }
+    {
+        // The individual summary: the name is cut before the level column, the school before
+        // the weight's.
+        print::RecordingPage rec;
+        summaryFor("Adam Alder")->cmdPrint->click();
+        const Item* name = at(rec, 1, 100, 460);
+        const Item* school = at(rec, 1, 100, 480);
+        ASSERT_TRUE(name && school);
+        EXPECT_TRUE(QString("Maximilian-Alexander Bartholomew-Christophersen").startsWith(name->text));
+        EXPECT_LE(100 + measured(*name), 280);
+        EXPECT_TRUE(coop.startsWith(school->text) && school->text.size() > 20) << school->text.toStdString();
+        EXPECT_LE(100 + measured(*school), 490);
+        EXPECT_EQ(textAt(rec, 1, 490, 480), "119");
+    }
+}
+
 }  // namespace
