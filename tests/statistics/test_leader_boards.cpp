@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStringList>
 
 #include "platform/print/RecordingPage.h"
@@ -152,6 +153,40 @@ TEST_F(LeaderBoardTiesTest, EveryWrestlerTiedAtTheCutOffIsListed) {
     form->opt10->setChecked(true);
     EXPECT_EQ(form->txtresults[0]->font().pointSize(), 11);
     EXPECT_EQ(board(form, 0).split('\n').size(), 9);
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(LeaderBoardTiesTest, ABoardWithMoreTiesThanItShowsCanBeScrolled) {
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    QCoreApplication::processEvents();
+    QPlainTextEdit* wins = form->txtresults[0];
+    ASSERT_EQ(board(form, 0).split('\n').size(), 7);
+    EXPECT_FALSE(wins->verticalScrollBar()->isVisible()) << "seven lines fit";
+
+    // Fifteen more wrestlers tied at the cut-off of eight wins.
+    SeasonFixture db(gDbPath);
+    FixtureMatch m;
+    m.school = db.addSchool("Eastbrook");
+    m.weight = db.addWeight("152");
+    db.beginBatch();
+    for (int w = 0; w < 15; ++w) {
+        m.wrestler = db.addWrestler(QString(QChar('A' + w)) + "m", "Tied", 2012);
+        for (int i = 0; i < 8; ++i) {
+            m.date = QDate(2012, 12, 1).addDays(i);
+            db.addMatch(m);
+        }
+    }
+    db.endBatch();
+    ui::forms().unloadAll();
+    form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    QCoreApplication::processEvents();
+    wins = form->txtresults[0];
+    ASSERT_EQ(board(form, 0).split('\n').size(), 22);
+    EXPECT_TRUE(wins->verticalScrollBar()->isVisible());
+    EXPECT_GT(wins->verticalScrollBar()->maximum(), 0);
     EXPECT_TRUE(msgs.messages().empty());
 }
 
