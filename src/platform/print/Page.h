@@ -22,7 +22,8 @@
 //
 // Coordinates are page units of the current scale (see printing/printer_setup.h), y downward.
 // Font sizes are in points (fractions kept), line widths in device dots. The font, line and scale
-// settings carry from one page and one document to the next.
+// settings carry from one page and one document to the next; setupPrinter, with which every
+// printout starts, sets them back to upright, regular and solid.
 //
 // Text output: print() draws its text with the top-left corner at (currentX, currentY). A TAB moves
 // to the next tab stop; stops lie every kTabInterval units from the x at which the line started. A
