@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,12 +148,20 @@ void frmDualRpt::Form_QueryUnload(bool& cancel) {
 }
 
 void frmDualRpt::fitSchoolNameLabel() {
+    const QString name = lblSchoolName->text();
     QFont font = lblSchoolName->font();
-    while (textWidthTwips(lblSchoolName, font, lblSchoolName->text()) > kSchoolLabelMaxTwips &&
+    while (textWidthTwips(lblSchoolName, font, name) > kSchoolLabelMaxTwips &&
            font.pointSizeF() - 0.5 >= kSchoolLabelMinPoints) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
     }
     lblSchoolName->setFont(font);
+    // A name still too wide at the smallest size is cut where the room left of the home score
+    // ends; its whole text is in the tool tip.
+    const int room = txtHomeScore->x() - 4;
+    const QFontMetrics metrics(font);
+    const bool cut = metrics.horizontalAdvance(name) > room;
+    lblSchoolName->setText(cut ? metrics.elidedText(name, Qt::ElideRight, room) : name);
+    lblSchoolName->setToolTip(cut ? name : QString());
     lblSchoolName->adjustSize();
     // The name ends just left of the home score box, so the box never covers part of it.
     lblSchoolName->move(std::max(0, txtHomeScore->x() - 4 - lblSchoolName->width()), lblSchoolName->y());

@@ -16,6 +16,7 @@ void printDualSummary(const QString& reportText) {
 
     p.setCurrentY(p.currentY() + 50);
     p.setFontSize(12);
-    p.print(reportText);
+    // A line longer than the page (long school names) goes on at the left edge of the next line.
+    p.print(printing::wrapToWidth(reportText, p.scaleWidth()));
     p.endDoc();
 }

@@ -43,6 +43,10 @@ constexpr MoveColumn kMoveColumns[] = {
     {770, "NF2Home", "NF2Opp"}, {820, "NF3Home", "NF3Opp"},
 };
 
+// The room of the opponent's name before the level column, and of his school before the weight.
+constexpr double kNameRoom = 280 - 5 - 100;
+constexpr double kSchoolRoom = 490 - 5 - 100;
+
 void printMoveColumns(const db::Recordset& rs, short y) {
     printTempSize(QStringLiteral("(H)"), 8, 600, y + 2);
     printTempSize(QStringLiteral("(O)"), 8, 600, y + 21);
@@ -56,8 +60,11 @@ void printEntry(const db::Recordset& rs, short y) {
     printAt(25, y, printedValue(rs.field("Date")));
     if (rs.field("LeagueMatch").toString() == QLatin1String("Y"))
         printAt(40, y + 20, QStringLiteral("League"));
-    printAt(100, y, rs.field("OppFName").toString() + QLatin1Char(' ') + rs.field("OppLName").toString());
-    printAt(100, y + 20, printedValue(rs.field("OppSchool")));
+    // A long name or school is cut short of the next column on its line.
+    printAt(100, y,
+            printing::cutToWidth(rs.field("OppFName").toString() + QLatin1Char(' ') + rs.field("OppLName").toString(),
+                                 kNameRoom));
+    printAt(100, y + 20, printing::cutToWidth(printedValue(rs.field("OppSchool")), kSchoolRoom));
     printAt(292, y, printedValue(rs.field("MatchLevel")));
     printAt(350, y, printedValue(rs.field("WL")));
     printAt(410, y, printedValue(rs.field("Score")));

@@ -4,6 +4,9 @@
 #include "platform/print/Page.h"
 #include "platform/ui/Messages.h"
 
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace printing {
@@ -24,6 +27,10 @@ void setupPrinter(const QString& orientation) {
     p.setForeColor(Qt::black);
     p.setDrawWidth(8);
     p.setFontName(QStringLiteral("Times New Roman"));
+    // The page object outlives a printout: what the last one left on must not reach this one.
+    p.setFontBold(false);
+    p.setFontItalic(false);
+    p.setDrawStyle(print::LineStyle::Solid);
 }
 
 double roundHalfEven(double v) { return std::nearbyint(v); }
@@ -73,6 +80,48 @@ void printTempSize(const QString& text, double points, double x, double y) {
     p.setFontSize(points);
     printAt(x, y, text);
     p.setFontSize(found);
+}
+
+QString cutToWidth(const QString& text, double room) {
+    const print::Page& p = print::printer();
+    QString shown = text;
+    while (!shown.isEmpty() && p.textWidth(shown) > room) shown.chop(1);
+    return shown;
+}
+
+namespace {
+
+QStringList wrapLine(const QString& line, double width) {
+    const print::Page& p = print::printer();
+    QStringList pieces;
+    QString current;
+    const QStringList words = line.split(QLatin1Char(' '));
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QString candidate = i == 0 ? words[i] : current + QLatin1Char(' ') + words[i];
+        if (i == 0 || p.textWidth(candidate) <= width) {
+            current = candidate;
+        } else {
+            pieces << current;
+            current = words[i];
+        }
+        while (current.size() > 1 && p.textWidth(current) > width) {
+            const QString head = cutToWidth(current, width);
+            const qsizetype fit = std::max<qsizetype>(head.size(), 1);
+            pieces << current.left(fit);
+            current = current.mid(fit);
+        }
+    }
+    pieces << current;
+    return pieces;
+}
+
+}  // namespace
+
+QString wrapToWidth(const QString& text, double width) {
+    static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));
+    QStringList lines;
+    for (const QString& line : text.split(breaks)) lines << wrapLine(line, width);
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 QString printedValue(const db::Value& v) {

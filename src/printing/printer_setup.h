@@ -20,7 +20,7 @@ namespace printing {
 
 // Orientation "PORTRAIT" or "LANDSCAPE" (any case): orientation and scale (1,1)-(850,1100) or
 // (1,1)-(1100,850). Any other text shows "Must be Portrait or Landscape" and keeps both as they
-// were. Then, always: black text, line width 8, "Times New Roman".
+// were. Then, always: black text, line width 8, "Times New Roman" upright and regular, solid lines.
 void setupPrinter(const QString& orientation);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
@@ -43,6 +43,13 @@ inline constexpr double kMinShrinkSize = 4.0;
 void printShrunk(const QString& text, double limit, double x, double y, double sectionSize);
 // Prints the text at (x, y) in `points`, then sets the size back to the size found, rounded half-even.
 void printTempSize(const QString& text, double points, double x, double y);
+
+// The longest leading part of the text no wider than `room` in the current font ("" when not even
+// the first character fits).
+QString cutToWidth(const QString& text, double room);
+// The text with each of its lines broken at blanks into pieces no wider than `width` in the current
+// font (a word wider than that on its own between characters); the pieces joined by CR LF.
+QString wrapToWidth(const QString& text, double width);
 
 // A database value as printed: text unchanged, a number with one blank before it when not
 // negative, a date in the short date form (M/D/YYYY), Null as "".

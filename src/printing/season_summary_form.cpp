@@ -22,6 +22,8 @@ constexpr short kPageOneRows = 45;
 // Header values are printed at this size; match rows at kRowSize.
 constexpr double kHeaderSize = 15;
 constexpr double kRowSize = 9;
+// The left edge of a row's score cell, the right edge of its school cell.
+constexpr double kScoreCellLeft = 755;
 
 // A value of a row, "" for Null (and for a field of a row that is not there).
 QString valueText(const db::Recordset& rs, const QString& field) {
@@ -30,8 +32,9 @@ QString valueText(const db::Recordset& rs, const QString& field) {
 }
 
 // The text at (x, y), the size lowered in steps of 0.2 pt while its width, rounded to a whole
-// unit, is more than `limit`; never below the smallest size the printouts use.
-void printFitted(const QString& text, double limit, double x, double y) {
+// unit, is more than `limit`; never below the smallest size the printouts use. A text still wider
+// than `limit` at that size is cut at its end to `room`, the width of its cell from x.
+void printFitted(const QString& text, double limit, double room, double x, double y) {
     print::Page& p = print::printer();
     p.setCurrentX(x);
     p.setCurrentY(y);
@@ -40,7 +43,7 @@ void printFitted(const QString& text, double limit, double x, double y) {
         p.setFontSize(std::round((p.fontSize() - 0.2) * 10000) / 10000);
         width = roundHalfEven(p.textWidth(text));
     }
-    p.print(text);
+    p.print(width > limit ? cutToWidth(text, room) : text);
 }
 
 // One field of the row with key `seq` of a lookup query; "" when there is no such row.
@@ -132,7 +135,7 @@ void printSeasonMatchRow(float y, const db::Recordset& rs) {
     const double size = roundHalfEven(p.fontSize());
     printFitted(lookUp(QStringLiteral("SELECT OppSchool FROM OppSchool WHERE Seq = ?"), school,
                        QStringLiteral("OppSchool")),
-                175, 590, y);
+                175, kScoreCellLeft - 590, 590, y);
     p.setFontSize(size);
     printAt(780, y, valueText(rs, QStringLiteral("Score")));
 }
@@ -168,7 +171,7 @@ void printSeasonSummaryForm() {
         printAt(item.x, item.y, item.text);
     }
     p.setFontSize(kHeaderSize);
-    printFitted(gSchoolName, 370, 15, 165);
+    printFitted(gSchoolName, 370, 370, 15, 165);
     const struct {
         double x, y;
         QString field;

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QListWidget>
-#include <QRegularExpression>
 #include <QStringList>
 
 #include "core/connection.h"
@@ -14,48 +13,13 @@
 
 namespace {
 
-const QString kCRLF = QStringLiteral("\r\n");
-
 // The wrestler's row: of the season the notes screen shows when he has one there, otherwise of
 // his latest season.
 const QString kWrestlerSql = QStringLiteral(
     "SELECT * FROM Wrestler WHERE FullName = ? ORDER BY IIf(Season = ?, 0, 1), Season DESC");
 
-// One line of the note broken at blanks so that no piece is wider than `width` in the printer's
-// current font; a word wider than that on its own is broken between characters.
-QStringList wrapLine(const QString& line, double width) {
-    const print::Page& p = print::printer();
-    QStringList pieces;
-    QString current;
-    const QStringList words = line.split(QLatin1Char(' '));
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString candidate = i == 0 ? words[i] : current + QLatin1Char(' ') + words[i];
-        if (i == 0 || p.textWidth(candidate) <= width) {
-            current = candidate;
-        } else {
-            pieces << current;
-            current = words[i];
-        }
-        while (current.size() > 1 && p.textWidth(current) > width) {
-            qsizetype fit = current.size() - 1;
-            while (fit > 1 && p.textWidth(current.left(fit)) > width) --fit;
-            pieces << current.left(fit);
-            current = current.mid(fit);
-        }
-    }
-    pieces << current;
-    return pieces;
-}
-
-// The note with its long lines wrapped to the page width, lines joined by CR LF.
-QString wrappedNote(const QString& note) {
-    const print::Page& p = print::printer();
-    const double width = p.scaleWidth();
-    QStringList lines;
-    for (const QString& line : note.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
-        lines << wrapLine(line, width);
-    return lines.join(kCRLF);
-}
+// The text with its long lines wrapped to the page width.
+QString wrapped(const QString& text) { return printing::wrapToWidth(text, print::printer().scaleWidth()); }
 
 }  // namespace
 
@@ -79,16 +43,17 @@ bool printNotesBlock(const QString& sql, const db::Params& params, const QString
 
     print::Page& p = print::printer();
     p.setCurrentY(p.currentY() + 50);
+    // Every line is wrapped at the page's width, so a long name or school stays on the page.
     p.setFontSize(30);
-    p.print(fullName);
+    p.print(wrapped(fullName));
     p.setFontSize(18);
-    p.print(QStringLiteral("School:  ") + gSchoolName);
-    p.print(QStringLiteral("Grade:  ") + grade);
-    p.print(QStringLiteral("Last Year Regional Place:  ") + regPlace);
-    p.print(QStringLiteral("Last Year State Place:  ") + stPlace);
+    p.print(wrapped(QStringLiteral("School:  ") + gSchoolName));
+    p.print(wrapped(QStringLiteral("Grade:  ") + grade));
+    p.print(wrapped(QStringLiteral("Last Year Regional Place:  ") + regPlace));
+    p.print(wrapped(QStringLiteral("Last Year State Place:  ") + stPlace));
     p.print(QStringLiteral(" "));
     p.setFontSize(12);
-    p.print(wrappedNote(note));
+    p.print(wrapped(note));
     return true;
 }
 

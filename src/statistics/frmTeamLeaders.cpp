@@ -116,7 +116,8 @@ frmTeamLeaders::frmTeamLeaders() {
         comType[i]->setEditText(QStringLiteral("Report Type"));
         ui::place(comType[i], left, top, 3000, 375);
         txtresults[i] = ui::multiLineBox(this, ui::arrayName(QStringLiteral("txtresults"), i));
-        txtresults[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // A list with more ties than the board shows can be scrolled.
+        txtresults[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         txtresults[i]->setFont(boxFont);
         txtresults[i]->setPlainText(QStringLiteral("Text1"));
         ui::place(txtresults[i], left, top + 420, 5940, 3420);

@@ -58,10 +58,13 @@ void frmTeamLeaders::cmdPrint_Click() {
 
         match_reports::ConnectionScope connection;
         db::Recordset rs = openRecordset(sql, params);
+        // A row too long for its column (a long name) is printed smaller, so it ends before the
+        // right-hand board or the page's edge.
+        const double columnEnd = i % 2 == 0 ? kBoardPlaces[i + 1].x0 : 1 + p.scaleWidth();
         int k = 0;
         walkBoard(rs, length, [&](const QString& name, const db::Value& stat) {
-            printing::printAt(place.x0, place.y0 + kRowHeight * k,
-                              paddedName(name) + QLatin1Char('\t') + stat.toString());
+            printing::printShrunk(paddedName(name) + QLatin1Char('\t') + stat.toString(), columnEnd - place.x0,
+                                  place.x0, place.y0 + kRowHeight * k, 18);
             ++k;
         });
         closeRecordset(rs);

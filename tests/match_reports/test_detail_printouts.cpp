@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,7 @@
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
 
@@ -226,6 +228,21 @@ TEST_F(DetailPrintoutTest, SummaryAddsEachWrestlersBoutsElevenPairsAPage) {
     EXPECT_TRUE(onPage(rec, "Page: 1", 1));
     EXPECT_TRUE(onPage(rec, "Page: 2", 2));
     EXPECT_FALSE(onPage(rec, "Page: 3", 3));
+}
+
+TEST_F(DetailPrintoutTest, BothPrintoutsOnPaperStayClearOfTheSheetEdge) {
+    const QString folder = home.file("prints");
+    qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+    ui::ScriptedMessages msgs;
+    frmIndDetail* form = openOn(kDayA, kDayC);
+    for (QPushButton* print : {form->cmdPrint, form->cmdPrintTotals}) {
+        msgs.expect("The printout was saved as ");
+        print->click();
+        const QString pdf = onlyPdf(folder);
+        EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList()) << print->objectName().toStdString();
+        QFile::remove(pdf);
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 }  // namespace

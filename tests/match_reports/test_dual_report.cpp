@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QCoreApplication>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -208,10 +210,46 @@ TEST_F(DualReportTest, LongSchoolNameShrinksItsLabelWithAFloor) {
     EXPECT_GE(label->x(), 0);
     EXPECT_LE(label->geometry().right(), form->txtHomeScore->x());
 
+    EXPECT_TRUE(label->toolTip().isEmpty());
+
+    // Still too wide at the smallest size: cut short of the score box, whole in the tool tip.
     ui::forms().unloadAll();
     gSchoolName = QString(200, 'W');
     form = ui::forms().get<frmDualRpt>();
-    EXPECT_EQ(form->lblSchoolName->font().pointSizeF(), 6.0);
+    label = form->lblSchoolName;
+    EXPECT_EQ(label->font().pointSizeF(), 6.0);
+    EXPECT_TRUE(label->text().startsWith("WWWW")) << label->text().toStdString();
+    EXPECT_LT(label->text().size(), 200);
+    EXPECT_EQ(label->toolTip(), gSchoolName);
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_GE(label->x(), 0);
+    EXPECT_LE(label->geometry().right(), form->txtHomeScore->x());
+}
+
+TEST_F(DualReportTest, ALineLongerThanTheReportBoxGetsAHorizontalScrollBar) {
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    form->show();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->txtresults->horizontalScrollBar()->isVisible()) << "every line fits";
+
+    // A co-operative team's long name on the next meet's bout line.
+    SeasonFixture db(path);
+    FixtureMatch m;
+    m.wrestler = db.addWrestler("Dan", "Dorn", 2010);
+    m.date = QDate(2010, 12, 18);
+    m.school = db.addSchool("Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co");
+    m.weight = db.addWeight("145");
+    db.addMatch(m);
+    ui::forms().unloadAll();
+    form = ui::forms().get<frmDualRpt>();
+    form->show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(form->txtresults->toPlainText().contains("Lakes Co"));
+    QScrollBar* bar = form->txtresults->horizontalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_GT(bar->maximum(), 0) << "the end of the line can be scrolled into view";
+    EXPECT_EQ(form->txtresults->toPlainText().count('\n'), form->txtresults->document()->blockCount() - 1)
+        << "lines are not wrapped";
 }
 
 }  // namespace

@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QDir>
+#include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 
 #include "core/connection.h"
 #include "match_reports/frmDualRpt.h"
@@ -18,50 +16,13 @@
 #include "printing/dual_summary_printout.h"
 #include "printing/printer_setup.h"
 #include "support/fixtures.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
 
 using Item = print::RecordingPage::Item;
 
 namespace {
-
-// A word of a PDF page as pdftotext places it, converted to page units (1/100 inch from x = 1).
-struct PdfWord {
-    int page;
-    double x, y;
-    QString text;
-};
-
-std::vector<PdfWord> readPdf(const QString& file) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", file, "-"});
-    EXPECT_TRUE(p.waitForFinished(20000));
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    std::vector<PdfWord> words;
-    int page = 0;
-    static const QRegularExpression token(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re");
-    for (auto it = token.globalMatch(html); it.hasNext();) {
-        const auto m = it.next();
-        if (m.captured(0).startsWith("<page")) ++page;
-        else words.push_back({page, m.captured(1).toDouble() / 0.72 + 1, m.captured(2).toDouble() / 0.72 + 1,
-                              m.captured(3)});
-    }
-    return words;
-}
-
-const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text) {
-    for (const PdfWord& w : words)
-        if (w.text == text) return &w;
-    return nullptr;
-}
-
-// The one PDF in the print folder.
-QString onlyPdf(const QString& folder) {
-    const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
-    EXPECT_EQ(pdfs.size(), 1) << pdfs.join(", ").toStdString();
-    return pdfs.isEmpty() ? QString() : QDir(folder).filePath(pdfs.first());
-}
 
 FixtureMatch bout(int wrestler, QDate date, int school, int weight) {
     FixtureMatch m;
@@ -180,12 +141,12 @@ TEST_F(MatchSummaryPrintoutTest, DualSummaryGoesToAPdfWhoseNameTheUserIsTold) {
     const QString pdf = onlyPdf(home.file("prints"));
     EXPECT_TRUE(msgs.last().text.endsWith(pdf));
 
-    const auto words = readPdf(pdf);
+    const auto words = readPdfWords(pdf);
     const PdfWord* dual = pdfWord(words, "Dual");
     const PdfWord* summary = pdfWord(words, "Summary");
     ASSERT_TRUE(dual && summary);
     EXPECT_NEAR(dual->y, 15, 6);
-    EXPECT_NEAR((dual->x + summary->x) / 2, 424.5 - 20, 40) << "centred on the page";
+    EXPECT_NEAR((dual->x + summary->right) / 2, 424.5, 3) << "centred on the page";
     // The report's first line: its date after one TAB, under the title.
     const QString firstDate = form->reportText().section("\r\n", 0, 0).remove('\t');
     const PdfWord* date = pdfWord(words, firstDate);
@@ -193,6 +154,20 @@ TEST_F(MatchSummaryPrintoutTest, DualSummaryGoesToAPdfWhoseNameTheUserIsTold) {
     EXPECT_NEAR(date->x, 1 + print::kTabInterval, 3);
     EXPECT_GT(date->y, 80);
     EXPECT_LT(date->y, 110);
+    EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList());
+
+    // A print folder that cannot be made: the message names the file that was not written.
+    QFile blocker(home.file("blocked"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("blocked/prints").toUtf8());
+    msgs.expect("The PDF file ");
+    form->cmdPrint->click();
+    EXPECT_EQ(msgs.last().title, "Error");
+    EXPECT_TRUE(msgs.last().text.contains(home.file("blocked/prints/Printout ")))
+        << msgs.last().text.toStdString();
+    EXPECT_TRUE(msgs.last().text.endsWith(".pdf could not be written.")) << msgs.last().text.toStdString();
+    EXPECT_FALSE(print::printer().documentOpen());
 }
 
 TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
@@ -359,7 +334,9 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     ui::ScriptedMessages msgs;
     msgs.expect("The printout was saved as ");
     form->cmdPrint->click();
-    const auto words = readPdf(onlyPdf(home.file("prints")));
+    const QString pdf = onlyPdf(home.file("prints"));
+    EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList());
+    const auto words = readPdfWords(pdf);
     ASSERT_FALSE(words.empty());
     EXPECT_EQ(words.back().page, 1);
     const PdfWord* title = pdfWord(words, "Individual");
@@ -377,6 +354,56 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     ASSERT_TRUE(totals);
     EXPECT_NEAR(totals->x, 40, 3);
     EXPECT_NEAR(totals->y, 490, 8);
+}
+
+TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColumns) {
+    const QString coop = "Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co";
+    gSchoolName = "The Consolidated Regional Vocational Technical High School of the Lakeside Valley";
+    SeasonFixture db(path);
+    FixtureMatch m = bout(ids.alder2010, QDate(2011, 2, 19), db.addSchool(coop), ids.w119);
+    m.oppFName = "Maximilian-Alexander";
+    m.oppLName = "Bartholomew-Christophersen";
+    m.score = "12-10";
+    db.addMatch(m);
+    const auto measured = [](const Item& item) {
+        print::Page& p = print::printer();
+        p.setFontSize(item.fontSize);
+        p.setFontBold(item.bold);
+        return p.textWidth(item.text);
+    };
+
+    {
+        // The dual summary: the long bout line goes on over a second line, every word kept.
+        print::RecordingPage rec;
+        frmDualRpt* form = ui::forms().get<frmDualRpt>();
+        form->comDateStart->setCurrentIndex(form->comDateStart->findText("2/19/2011"));
+        form->comDateEnd->setCurrentIndex(form->comDateEnd->findText("2/19/2011"));
+        ASSERT_TRUE(form->reportText().contains(coop));
+        form->cmdPrint->click();
+        QString printed;
+        for (const Item& item : rec.texts()) {
+            EXPECT_LE(item.x + measured(item), 850) << item.text.toStdString();
+            if (item.y > 15) printed += item.text + " ";
+        }
+        EXPECT_TRUE(printed.simplified().contains(
+            "Adam Alder, " + gSchoolName + " def Maximilian-Alexander Bartholomew-Christophersen, " + coop +
+            " 12-10"))
+            << printed.toStdString();
+    }
+    {
+        // The individual summary: the name is cut before the level column, the school before
+        // the weight's.
+        print::RecordingPage rec;
+        summaryFor("Adam Alder")->cmdPrint->click();
+        const Item* name = at(rec, 1, 100, 460);
+        const Item* school = at(rec, 1, 100, 480);
+        ASSERT_TRUE(name && school);
+        EXPECT_TRUE(QString("Maximilian-Alexander Bartholomew-Christophersen").startsWith(name->text));
+        EXPECT_LE(100 + measured(*name), 280);
+        EXPECT_TRUE(coop.startsWith(school->text) && school->text.size() > 20) << school->text.toStdString();
+        EXPECT_LE(100 + measured(*school), 490);
+        EXPECT_EQ(textAt(rec, 1, 490, 480), "119");
+    }
 }
 
 }  // namespace

@@ -122,22 +122,35 @@ TEST_F(NotesPrintoutTest, AllWrestlersOnePageEachInListOrderSkippingVanishedRows
     }
 }
 
-TEST_F(NotesPrintoutTest, ALongNoteWrapsAtThePageWidthAndGoesOnOverleaf) {
+TEST_F(NotesPrintoutTest, LongNamesSchoolsAndNotesWrapAtThePageWidthAndGoOnOverleaf) {
     QString note = "First line\r\n";
     for (int i = 0; i < 900; ++i) note += QString("word%1 ").arg(i);
-    execSql(dbPath, QString("UPDATE Wrestler SET Notes = '%1' WHERE Seq = %2").arg(note).arg(ids.alder2010));
+    execSql(dbPath, QString("UPDATE Wrestler SET Notes = '%1', FirstName = 'Maximilian-Alexander', "
+                            "LastName = 'Bartholomew-Christophersen', "
+                            "FullName = 'Maximilian-Alexander Bartholomew-Christophersen' WHERE Seq = %2")
+                        .arg(note)
+                        .arg(ids.alder2010));
+    gSchoolName = "The Consolidated Regional Vocational Technical High School of the Lakeside Valley";
     ui::ScriptedMessages msgs;
     open()->cmdPrint->click();
 
     EXPECT_EQ(rec.documentsEnded(), 1);
     EXPECT_GE(rec.pageCount(), 2);
-    QString printed;
+    QString printed, heading;
+    print::Page& p = print::printer();
     for (const Item& item : rec.texts()) {
-        if (item.fontSize != 12) continue;
-        EXPECT_LE(item.x + print::printer().textWidth(item.text), 851.0) << item.text.toStdString();
-        EXPECT_LE(item.y, 1100.0);
-        printed += item.text + " ";
+        p.setFontSize(item.fontSize);
+        EXPECT_LE(item.x + p.textWidth(item.text), 851.0) << item.text.toStdString();
+        EXPECT_LE(item.y + p.textHeight(), 1101.0);
+        if (item.fontSize != 12) heading += item.text + " ";
+        else printed += item.text + " ";
     }
+    // The name and the school line go on over a second line, every word kept.
+    EXPECT_TRUE(heading.startsWith("Maximilian-Alexander Bartholomew-Christophersen School:  The Consolidated "))
+        << heading.toStdString();
+    EXPECT_TRUE(heading.contains(" of the Lakeside Valley Grade:  12 ")) << heading.toStdString();
+    EXPECT_EQ(rec.texts().at(1).y - rec.texts().at(0).y, rec.texts().at(2).y - rec.texts().at(1).y)
+        << "the name takes two 30 pt lines";
     // Every word is on paper, in order.
     EXPECT_TRUE(printed.startsWith("First line word0 word1 "));
     EXPECT_TRUE(printed.contains("word898 word899"));

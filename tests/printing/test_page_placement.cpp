@@ -7,6 +7,8 @@
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "printing/printer_setup.h"
+#include "support/fixtures.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 
 using print::RecordingPage;
@@ -30,6 +32,9 @@ TEST(PrinterSetupTest, OrientationWordIsUpperCasedAndAnythingElseKeepsTheScale) 
     for (const QString& bad : {QStringLiteral("landscape "), QString()}) {
         p.setDrawWidth(3);
         p.setFontName("Arial");
+        p.setFontBold(true);
+        p.setFontItalic(true);
+        p.setDrawStyle(print::LineStyle::Dotted);
         ui::ScriptedMessages msgs;
         msgs.expect("Must be Portrait or Landscape");
         setupPrinter(bad);
@@ -39,6 +44,8 @@ TEST(PrinterSetupTest, OrientationWordIsUpperCasedAndAnythingElseKeepsTheScale) 
         // The rest of the set-up still happens.
         EXPECT_EQ(p.drawWidth(), 8);
         EXPECT_EQ(p.fontName(), "Times New Roman");
+        EXPECT_FALSE(p.fontBold() || p.fontItalic()) << "what the last printout left on";
+        EXPECT_EQ(p.drawStyle(), print::LineStyle::Solid);
     }
 }
 
@@ -133,7 +140,7 @@ TEST(PrinterPageTest, PrintExpandsTabsFromTheLineStartAndBreaksLinesAtTheLeftEdg
     p.setFontSize(12);
     const double h = p.textHeight();
     EXPECT_GT(h, 12);
-    EXPECT_LT(h, 20);
+    EXPECT_LT(h, 22);
 
     p.setCurrentX(100);
     p.setCurrentY(200);
@@ -192,6 +199,38 @@ TEST(PrinterPageTest, FlowingTextGoesOnToANewPageAndEmptyPagesAreNeverEmitted) {
     p.newPage();
     p.endDoc();
     EXPECT_EQ(rec.documentsEnded(), 1);
+}
+
+TEST(PrinterPageTest, APdfMapsTheScaleOntoTheSheetLessAQuarterInchMargin) {
+    TestHome home;
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    print::Page& p = print::printer();
+    // The whole scale boxed in heavy lines, with words in its corners, portrait then landscape.
+    for (const QString& orientation : {QStringLiteral("PORTRAIT"), QStringLiteral("LANDSCAPE")}) {
+        setupPrinter(orientation);
+        const double right = 1 + p.scaleWidth(), bottom = 1 + p.scaleHeight();
+        p.setDrawWidth(16);
+        p.box(1, 1, right, bottom);
+        p.line(1, bottom, right, 1);
+        p.setFontSize(12);
+        printAt(1, 1, "topleft");
+        printAt(right - p.textWidth("right"), bottom - p.textHeight(), "right");
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        p.endDoc();
+        const QString pdf = onlyPdf(home.file("prints"));
+        EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList()) << orientation.toStdString();
+        EXPECT_FALSE(inkNearSheetEdge(pdf, 0.3).isEmpty()) << "the box stands at a quarter inch";
+        const auto words = readPdfWords(pdf);
+        const PdfWord* topLeft = pdfWord(words, "topleft");
+        const PdfWord* bottomRight = pdfWord(words, "right");
+        ASSERT_TRUE(topLeft && bottomRight);
+        EXPECT_NEAR(topLeft->x, 1, 2);
+        EXPECT_NEAR(topLeft->y, 1, 4);
+        EXPECT_NEAR(bottomRight->right, right, 2);
+        QFile::remove(pdf);
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 TEST(PrinterPageTest, AnErrorInsideAPrintoutDropsTheHalfDrawnDocument) {

@@ -14,8 +14,10 @@
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "printing/printer_setup.h"
+#include "statistics/frmNotes.h"
 #include "statistics/frmSeasonSummary.h"
 #include "statistics/season_db_test.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -23,7 +25,8 @@ namespace {
 using Item = print::RecordingPage::Item;
 using Kind = print::RecordingPage::Kind;
 
-class SeasonFormPrintTest : public SeasonDbTest {
+// The season summary screen over the season database, the home school "Lakeside".
+class SeasonFormScreenTest : public SeasonDbTest {
 protected:
     void SetUp() override {
         SeasonDbTest::SetUp();
@@ -54,6 +57,13 @@ protected:
         m.level = level;
         return m;
     }
+
+    QString savedSchool;
+};
+
+// The same, printing on the recording page.
+class SeasonFormPrintTest : public SeasonFormScreenTest {
+protected:
     // The text items of a page equal to `text`, or printed at x (all when x < 0).
     std::vector<Item> textsOn(int page, const QString& text = QString(), double x = -1) const {
         std::vector<Item> found;
@@ -75,7 +85,6 @@ protected:
         return n;
     }
 
-    QString savedSchool;
     print::RecordingPage rec;
 };
 
@@ -341,17 +350,108 @@ TEST_F(SeasonFormPrintTest, WideSchoolNamesShrinkAndMissingRowsPrintEmpty) {
     EXPECT_LE(measure(opponent), 175);
     EXPECT_EQ(only(1, "F 1:30").fontSize, 9);
 
+    // A school too long for the smallest size is cut at the edge of its cell, short of the score.
+    const QString longest = QString("Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co");
+    ASSERT_EQ(longest.size(), 66);
+    FixtureMatch coop = match(ids.ezra2010, QDate(2011, 2, 27), db.addSchool(longest), "W");
+    coop.score = "9-2";
+    db.addMatch(coop);
+    rec.clear();
+    form->cmdPrint->click();
+    const auto schools = textsOn(1, QString(), 590);
+    ASSERT_EQ(schools.size(), 2u);
+    const Item cut = schools.back();
+    EXPECT_EQ(cut.fontSize, printing::kMinShrinkSize);
+    EXPECT_TRUE(longest.startsWith(cut.text) && cut.text.size() < longest.size()) << cut.text.toStdString();
+    rec.setFontName(cut.fontName);
+    rec.setFontSize(cut.fontSize);
+    rec.setFontBold(cut.bold);
+    rec.setFontItalic(cut.italic);
+    EXPECT_LE(590 + rec.textWidth(cut.text), 755) << "the school cell ends where the score's begins";
+    EXPECT_GT(590 + rec.textWidth(longest.left(cut.text.size() + 1)), 755);
+    EXPECT_EQ(only(1, "9-2").x, 780);
+
     // A season typed into the box in which the chosen name has no row: the form prints without
     // his entries and matches instead of failing half-way.
     rec.clear();
     form->comSeason->setEditText("2014-2015");
     form->cmdPrint->click();
-    EXPECT_EQ(rec.documentsEnded(), 2);
+    EXPECT_EQ(rec.documentsEnded(), 3);
     EXPECT_EQ(rec.pageCount(), 2);
     EXPECT_EQ(textsOn(1, "WRESTLING INDIVIDUAL SEASON SUMMARY").size(), 1u);
     EXPECT_TRUE(textsOn(1, "Ezra").empty());
     EXPECT_TRUE(textsOn(1, QString(), 65).empty());
     EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(SeasonFormPrintTest, ThePrintoutAfterTheFormStartsUprightAndRegular) {
+    // The filled form ends on a league defeat in italic; the blank form on its bold legend.
+    SeasonFixture db(dbPath);
+    db.addMatch(match(ids.alder2010, QDate(2011, 3, 1), ids.northfield, "L", "Y"));
+    ui::ScriptedMessages msgs;
+    frmSeasonSummary* form = open();
+    frmNotes* notes = ui::forms().get<frmNotes>();
+    const auto lastOf = [&](int document) {
+        Item last;
+        for (const Item& item : rec.texts())
+            if (item.document == document) last = item;
+        return last;
+    };
+    const auto expectRegular = [&](int document) {
+        int count = 0;
+        for (const Item& item : rec.texts()) {
+            if (item.document != document) continue;
+            ++count;
+            EXPECT_FALSE(item.bold || item.italic) << item.text.toStdString() << " in document " << document;
+        }
+        EXPECT_GT(count, 5);
+    };
+
+    form->cmdPrint->click();
+    ASSERT_EQ(rec.documentsEnded(), 1);
+    EXPECT_TRUE(lastOf(1).italic) << lastOf(1).text.toStdString();
+    notes->cmdPrint->click();
+    ASSERT_EQ(rec.documentsEnded(), 2);
+    expectRegular(2);
+
+    form->cmdPrintBlank->click();
+    ASSERT_EQ(rec.documentsEnded(), 3);
+    EXPECT_TRUE(lastOf(3).bold);
+    notes->cmdPrint2->click();
+    ASSERT_EQ(rec.documentsEnded(), 4);
+    expectRegular(4);
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(SeasonFormScreenTest, FormsAndNotesOnPaperStayClearOfTheSheetEdge) {
+    // The longest names and schools the program takes, on the blank form, the filled form and the
+    // notes, written as PDF files.
+    gSchoolName = "The Consolidated Regional Vocational Technical High School of the Lakeside Valley";
+    SeasonFixture db(dbPath);
+    db.addMatch(match(ids.alder2010, QDate(2011, 3, 1),
+                      db.addSchool("Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co"), "L",
+                      "Y"));
+    execSql(dbPath, QString("UPDATE Wrestler SET FullName = 'Maximilian-Alexander Bartholomew-Christophersen', "
+                            "Notes = 'Wrestles with a high crotch from the left side; '||"
+                            "'https://example.invalid/a-very-long-address-without-any-blank-in-it-at-all' "
+                            "WHERE Seq = %1").arg(ids.alder2010));
+    const QString folder = home.file("prints");
+    qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+    ui::ScriptedMessages msgs;
+    frmSeasonSummary* form = open("Maximilian-Alexander Bartholomew-Christophersen");
+    frmNotes* notes = ui::forms().get<frmNotes>();
+    const struct {
+        const char* printout;
+        QPushButton* button;
+    } printouts[] = {{"blank form", form->cmdPrintBlank}, {"filled form", form->cmdPrint}, {"notes", notes->cmdPrint}};
+    for (const auto& printout : printouts) {
+        msgs.expect("The printout was saved as ");
+        printout.button->click();
+        const QString pdf = onlyPdf(folder);
+        EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList()) << printout.printout;
+        QFile::remove(pdf);
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStringList>
 
 #include "platform/print/RecordingPage.h"
@@ -14,6 +15,7 @@
 #include "statistics/frmReports.h"
 #include "statistics/frmTeamLeaders.h"
 #include "statistics/season_db_test.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -154,6 +156,40 @@ TEST_F(LeaderBoardTiesTest, EveryWrestlerTiedAtTheCutOffIsListed) {
     EXPECT_TRUE(msgs.messages().empty());
 }
 
+TEST_F(LeaderBoardTiesTest, ABoardWithMoreTiesThanItShowsCanBeScrolled) {
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    QCoreApplication::processEvents();
+    QPlainTextEdit* wins = form->txtresults[0];
+    ASSERT_EQ(board(form, 0).split('\n').size(), 7);
+    EXPECT_FALSE(wins->verticalScrollBar()->isVisible()) << "seven lines fit";
+
+    // Fifteen more wrestlers tied at the cut-off of eight wins.
+    SeasonFixture db(gDbPath);
+    FixtureMatch m;
+    m.school = db.addSchool("Eastbrook");
+    m.weight = db.addWeight("152");
+    db.beginBatch();
+    for (int w = 0; w < 15; ++w) {
+        m.wrestler = db.addWrestler(QString(QChar('A' + w)) + "m", "Tied", 2012);
+        for (int i = 0; i < 8; ++i) {
+            m.date = QDate(2012, 12, 1).addDays(i);
+            db.addMatch(m);
+        }
+    }
+    db.endBatch();
+    ui::forms().unloadAll();
+    form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    QCoreApplication::processEvents();
+    wins = form->txtresults[0];
+    ASSERT_EQ(board(form, 0).split('\n').size(), 22);
+    EXPECT_TRUE(wins->verticalScrollBar()->isVisible());
+    EXPECT_GT(wins->verticalScrollBar()->maximum(), 0);
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
 TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
     ui::ScriptedMessages msgs;
     print::RecordingPage rec;
@@ -209,7 +245,35 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
         ++stamps;
     }
     EXPECT_EQ(stamps, 1);
+
+    // The long name on a right-hand board too: every row stays in its column and on the page,
+    // the long one printed smaller.
+    rec.clear();
+    form->comType[3]->setEditText(form->comType[2]->currentText());
+    form->cmdPrint->click();
+    const auto longRows = rec.findTexts("Maximilian Bartholomew-Vanderbilt");
+    ASSERT_EQ(longRows.size(), 2u);
+    EXPECT_EQ(longRows[1].x, 480);
+    EXPECT_LT(longRows[1].fontSize, 18);
+    for (const auto& t : rec.texts()) {
+        if (t.y < 175 || t.y >= 1070) continue;
+        rec.setFontSize(t.fontSize);
+        const double right = t.x + rec.textWidth(t.text);
+        EXPECT_LE(right, t.x < 478 ? 478 : 850) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+    }
     EXPECT_TRUE(msgs.messages().empty());
+}
+
+TEST_F(LeaderBoardTiesTest, ThePrintedBoardsOnPaperStayClearOfTheSheetEdge) {
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->comType[3]->setEditText(form->comType[2]->currentText());  // the long name at the right
+    form->opt10->setChecked(true);
+    msgs.expect("The printout was saved as ");
+    form->cmdPrint->click();
+    EXPECT_EQ(inkNearSheetEdge(onlyPdf(home.file("prints")), 0.2), QStringList());
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 }  // namespace

@@ -39,6 +39,11 @@ QFont pageFont(const QString& name, double points, bool bold, bool italic) {
     return f;
 }
 
+QSizeF letterPrintableInches(Orientation o) {
+    const QSizeF area(8.5 - 2 * kLetterMarginInches, 11.0 - 2 * kLetterMarginInches);
+    return o == Orientation::Landscape ? area.transposed() : area;
+}
+
 Page::Page() = default;
 Page::~Page() = default;
 

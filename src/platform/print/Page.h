@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 // The printer page object: a page drawn by placing each text, line, box and picture at explicit
@@ -21,7 +22,8 @@
 //
 // Coordinates are page units of the current scale (see printing/printer_setup.h), y downward.
 // Font sizes are in points (fractions kept), line widths in device dots. The font, line and scale
-// settings carry from one page and one document to the next.
+// settings carry from one page and one document to the next; setupPrinter, with which every
+// printout starts, sets them back to upright, regular and solid.
 //
 // Text output: print() draws its text with the top-left corner at (currentX, currentY). A TAB moves
 // to the next tab stop; stops lie every kTabInterval units from the x at which the line started. A
@@ -39,6 +41,9 @@ enum class LineStyle { Solid = 0, Dotted = 2 };
 inline constexpr double kTabInterval = 53.0;
 // Where flowing text continues after an automatic page break.
 inline constexpr double kContinueTop = 50.0;
+// The margin a common letter printer cannot print on, on every side of the sheet. A PDF printout
+// leaves it free, so the PDF put on paper looks as the printout from the printer would.
+inline constexpr double kLetterMarginInches = 0.25;
 
 class Page {
 public:
@@ -160,6 +165,10 @@ private:
     bool pagePending_ = false; // newPage was called and nothing drawn since
     int page_ = 0;
 };
+
+// The printable area of the letter sheet (8.5 x 11 inches less kLetterMarginInches on every side),
+// in inches, in the orientation given.
+QSizeF letterPrintableInches(Orientation o);
 
 // The installed font that prints the named face (Times New Roman, Arial and MS Sans Serif map to
 // Liberation fonts of the same metrics), unhinted so that widths scale with the size.

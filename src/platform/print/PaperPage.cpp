@@ -43,6 +43,12 @@ QString freePdfName(const QString& folder) {
     return name;
 }
 
+std::string pdfNotWritten(const QString& file) {
+    return QStringLiteral("The PDF file %1 could not be written.")
+        .arg(QDir::toNativeSeparators(file))
+        .toStdString();
+}
+
 }  // namespace
 
 Page& printer() {
@@ -98,14 +104,16 @@ void PaperPage::beginDocument() {
         d->partialFile = d->pdfFile + QStringLiteral(".partial");
         d->pdf = std::make_unique<QPdfWriter>(d->partialFile);
         d->pdf->setResolution(600);
-        d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o, QMarginsF(0, 0, 0, 0)));
+        const double margin = kLetterMarginInches * 72;  // in points
+        d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o,
+                                          QMarginsF(margin, margin, margin, margin), QPageLayout::Point));
         d->pdf->setCreator(QStringLiteral("Kestrivane"));
         d->dpi = 600;
-        d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().fullRectPixels(600).size());
+        d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().paintRectPixels(600).size());
     }
     if (!d->painter.begin(d->device()))
-        throw std::runtime_error(d->printer ? "The printer could not be started."
-                                            : "The PDF file could not be written.");
+        throw std::runtime_error(d->printer ? std::string("The printer could not be started.")
+                                            : pdfNotWritten(d->pdfFile));
     dev_ = std::move(d);
 }
 
@@ -158,7 +166,7 @@ void PaperPage::finishDocument() {
     QFile::remove(d->pdfFile);
     if (!QFile::rename(d->partialFile, d->pdfFile)) {
         QFile::remove(d->partialFile);
-        throw std::runtime_error("The PDF file could not be written.");
+        throw std::runtime_error(pdfNotWritten(d->pdfFile));
     }
     lastPdf_ = d->pdfFile;
     ui::msgBox(QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_)),
@@ -177,8 +185,8 @@ void PaperPage::abandonDocument() {
     }
 }
 
-// The printable area in inches of the paper the next document goes to: the whole letter page for a
-// PDF, the default printer's printable area otherwise. Asked once per document and orientation.
+// The printable area in inches of the paper the next document goes to: that of a common letter
+// printer for a PDF, the default printer's printable area otherwise. Asked once per document and orientation.
 QSizeF PaperPage::printableInches() const {
     if (dev_) return QSizeF(dev_->area.width() / dev_->dpi, dev_->area.height() / dev_->dpi);
     const bool landscape = orientation() == Orientation::Landscape;
@@ -186,7 +194,7 @@ QSizeF PaperPage::printableInches() const {
     if (cached.isEmpty()) {
         const QString name = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
         if (name.isEmpty()) {
-            cached = landscape ? QSizeF(11.0, 8.5) : QSizeF(8.5, 11.0);
+            cached = letterPrintableInches(orientation());
         } else {
             QPrinter probe(QPrinter::HighResolution);
             probe.setPrinterName(name);

@@ -84,12 +84,8 @@ void RecordingPage::finishDocument() { ++ended_; }
 
 void RecordingPage::abandonDocument() { ++killed_; }
 
-double RecordingPage::paperWidthInches() const {
-    return orientation() == Orientation::Landscape ? 11.0 : 8.5;
-}
+double RecordingPage::paperWidthInches() const { return letterPrintableInches(orientation()).width(); }
 
-double RecordingPage::paperHeightInches() const {
-    return orientation() == Orientation::Landscape ? 8.5 : 11.0;
-}
+double RecordingPage::paperHeightInches() const { return letterPrintableInches(orientation()).height(); }
 
 }  // namespace print

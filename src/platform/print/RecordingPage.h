@@ -15,7 +15,8 @@ namespace print {
 //     const auto* t = rec.findText("Dual Match Summary");   // position, font, page
 //     EXPECT_EQ(rec.pageCount(), 1);  EXPECT_EQ(rec.documentsEnded(), 1);
 //
-// Text is measured exactly as on paper, on the letter page (8.5 x 11 inches).
+// Text is measured exactly as in a PDF printout, on the printable area of the letter sheet
+// (letterPrintableInches).
 class RecordingPage : public Page {
 public:
     enum class Kind { Text, Line, Box, Picture };

@@ -42,7 +42,8 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
     auto* box = named(new QPlainTextEdit(parent), name);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Shown only for a line longer than the box, which a box without wrapping can hold.
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
     return box;

@@ -21,7 +21,8 @@ namespace ui {
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
 QLabel* label(QWidget* parent, const QString& name, const QString& caption = QString());
 QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = QString());
-// A multi-line text box; words wrap, with a vertical scroll bar when the text needs one.
+// A multi-line text box with a vertical scroll bar; words wrap. A box whose form turns wrapping
+// off shows a horizontal scroll bar while a line is longer than the box.
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);
 // Option buttons with the same parent exclude each other.

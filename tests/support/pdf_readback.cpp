@@ -1,0 +1,84 @@
+#include "support/pdf_readback.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "platform/print/Page.h"
+
+std::vector<PdfWord> readPdfWords(const QString& file) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", file, "-"});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    std::vector<PdfWord> words;
+    int page = 0;
+    double unitsX = 0, unitsY = 0;  // page units per point
+    static const QRegularExpression token(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+    constexpr double margin = print::kLetterMarginInches * 72;
+    for (auto it = token.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(0).startsWith("<page")) {
+            ++page;
+            const bool landscape = m.captured(1).toDouble() > m.captured(2).toDouble();
+            const QSizeF area = print::letterPrintableInches(landscape ? print::Orientation::Landscape
+                                                                       : print::Orientation::Portrait);
+            unitsX = (landscape ? 1099 : 849) / (area.width() * 72);
+            unitsY = (landscape ? 849 : 1099) / (area.height() * 72);
+        } else {
+            words.push_back({page, 1 + (m.captured(3).toDouble() - margin) * unitsX,
+                             1 + (m.captured(4).toDouble() - margin) * unitsY,
+                             1 + (m.captured(5).toDouble() - margin) * unitsX, m.captured(6)});
+        }
+    }
+    return words;
+}
+
+const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text) {
+    for (const PdfWord& w : words)
+        if (w.text == text) return &w;
+    return nullptr;
+}
+
+QString onlyPdf(const QString& folder) {
+    const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
+    EXPECT_EQ(pdfs.size(), 1) << pdfs.join(", ").toStdString();
+    return pdfs.isEmpty() ? QString() : QDir(folder).filePath(pdfs.first());
+}
+
+QStringList inkNearSheetEdge(const QString& file, double inches) {
+    constexpr int dpi = 100;
+    QTemporaryDir out;
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-gray", file, out.filePath("page")});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QStringList found;
+    const QStringList pages = QDir(out.path()).entryList({"page*.pgm"}, QDir::Files, QDir::Name);
+    EXPECT_FALSE(pages.isEmpty());
+    const int band = static_cast<int>(inches * dpi);
+    for (int n = 0; n < pages.size(); ++n) {
+        const QImage image(out.filePath(pages[n]));
+        EXPECT_FALSE(image.isNull()) << pages[n].toStdString();
+        for (int y = 0; y < image.height(); ++y) {
+            const bool rowInBand = y < band || y >= image.height() - band;
+            for (int x = 0; x < image.width(); ++x) {
+                if (!rowInBand && x >= band && x < image.width() - band) continue;
+                if (qGray(image.pixel(x, y)) < 200) {
+                    found << QStringLiteral("page %1 at %2, %3 inches")
+                                 .arg(n + 1)
+                                 .arg(double(x) / dpi)
+                                 .arg(double(y) / dpi);
+                    x = image.width();
+                    y = image.height();
+                }
+            }
+        }
+    }
+    return found;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+// Reading a printout back from the PDF file the program wrote: its words through pdftotext, its
+// ink through pdftoppm.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A word of a PDF page as pdftotext places it (top-left corner, right edge), converted to the page units
+// of the printout: the printable area of the letter sheet mapped onto 1..850 x 1..1100 (portrait)
+// or 1..1100 x 1..850 (landscape), as the printout set it up.
+struct PdfWord {
+    int page;
+    double x, y, right;
+    QString text;
+};
+std::vector<PdfWord> readPdfWords(const QString& file);
+
+// The first word equal to `text`, or null.
+const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text);
+
+// The one PDF file in `folder` (a test failure when there is none or more than one).
+QString onlyPdf(const QString& folder);
+
+// Every page of the PDF drawn at 100 dots per inch; one entry for each page that has ink (text,
+// line, box or picture) nearer than `inches` to an edge of the sheet, saying where.
+QStringList inkNearSheetEdge(const QString& file, double inches);
