@@ -26,6 +26,28 @@ protected:
         return out;
     }
 
+    frmSchools* showList() {
+        frmSchools* f = openList();
+        f->show();
+        QApplication::setActiveWindow(f);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(f));
+        return f;
+    }
+    // Clicks into a box and types `text` over what it holds.
+    static void typeInto(QLineEdit* box, const QString& text) {
+        QTest::mouseClick(box, Qt::LeftButton);
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        // Letters beyond ASCII come as the text of a key, as a keyboard layout gives them.
+        for (const QChar c : text) {
+            QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+    QList<QVariantList> stored() {
+        return queryRows(db, "SELECT Seq, OppSchool, OppDiv, LeagueSchool FROM OppSchool ORDER BY Seq");
+    }
+
     // A mouse click on an item, as the user chooses it.
     static void clickItem(QListWidget* list, int row) {
         const QRect rect = list->visualItemRect(list->item(row));
@@ -238,6 +260,66 @@ TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
     EXPECT_EQ(gFileLocMode, "Import");
     EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
     EXPECT_TRUE(ui::forms().isLoaded<frmSchools>());
+}
+
+TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetterCase) {
+    frmSchools* f = showList();
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Łódź Academy', 2), ('Straße High', 4)");
+    const QString numeric = "School and Division must be filled in.  Division must be numeric";
+    const struct {
+        QString name, division, message;
+    } refused[] = {
+        {"   ", "4", numeric},
+        {"Newtown", "1e400", numeric},
+        {"Newtown", "1e2", numeric},
+        {"Newtown", "inf", numeric},
+        {"Newtown", "1,000", numeric},
+        {"Newtown", "1.2.3", numeric},
+        {"Newtown", QString(400, '9'), numeric},
+        {"łÓDŹ academy", "2", "School already exists"},
+        {"STRASSE HIGH", "4", "School already exists"},
+    };
+    const QList<QVariantList> before = stored();
+
+    QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    for (const auto& c : refused) {
+        SCOPED_TRACE((c.name + " / " + c.division).toStdString());
+        typeInto(f->txtAddSchool, c.name);
+        typeInto(f->txtAddDiv, c.division);
+        ui::ScriptedMessages msgs;
+        msgs.expect(c.message);
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_EQ(stored(), before);
+    }
+    // Alt+S saves a signed decimal division.
+    typeInto(f->txtAddSchool, "Newtown");
+    typeInto(f->txtAddDiv, " -2.5 ");
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f->cmdAdd->text() == "&Add School"; }, 2000));
+    EXPECT_EQ(queryRows(db, "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Newtown'"),
+              (QList<QVariantList>{{-2.5}}));
+
+    // Edit refuses the same, and keeps its own name in other letter case.
+    const QList<QVariantList> added = stored();
+    f->txtBegin->setText("dź");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    ASSERT_EQ(f->txtEditSchool->text(), "Łódź Academy");
+    for (const auto& c : refused) {
+        if (c.name == "łÓDŹ academy") continue;  // its own name
+        SCOPED_TRACE((c.name + " / " + c.division).toStdString());
+        typeInto(f->txtEditSchool, c.name);
+        typeInto(f->txtEditDiv, c.division);
+        ui::ScriptedMessages msgs;
+        msgs.expect(c.message);
+        QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+        EXPECT_EQ(stored(), added);
+    }
+    typeInto(f->txtEditSchool, "ŁÓDŹ ACADEMY");
+    typeInto(f->txtEditDiv, "3");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool WHERE OppSchool LIKE '%DŹ%'"),
+              (QList<QVariantList>{{"ŁÓDŹ ACADEMY", 3}}));
 }
 
 }  // namespace
