@@ -35,11 +35,7 @@ const QString kLookupByKey = QStringLiteral("SELECT * FROM OppSchool WHERE Seq =
 // Runs on the open connection.
 bool isSchoolNameTaken(const QString& name, long long except) {
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq, OppSchool FROM OppSchool"));
-    const QString key = nameKey(name);
-    bool taken = false;
-    for (; !taken && !rs.isEOF(); rs.moveNext())
-        taken = rs.field(QStringLiteral("Seq")).toInt() != except &&
-                nameKey(rs.field(QStringLiteral("OppSchool")).toString()) == key;
+    const bool taken = holdsSameName(rs, QStringLiteral("OppSchool"), name, except);
     closeRecordset(rs);
     return taken;
 }

@@ -59,3 +59,11 @@ QString nameKey(const QString& name) {
     // Folding can leave characters that decompose further (the dotted capital I, for one).
     return folded.normalized(QString::NormalizationForm_D);
 }
+
+bool holdsSameName(db::Recordset& rs, const QString& nameColumn, const QString& name, long long except) {
+    const QString key = nameKey(name);
+    for (; !rs.isEOF(); rs.moveNext())
+        if (rs.field(QStringLiteral("Seq")).toInt() != except && nameKey(rs.field(nameColumn).toString()) == key)
+            return true;
+    return false;
+}
