@@ -43,24 +43,6 @@ protected:
         ed->cmdSave->click();
     }
 
-    // The editor shown and active, for input as the user gives it.
-    frmEditNames* showEditor() {
-        frmEditNames* ed = openEditor();
-        QApplication::setActiveWindow(ed);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(ed));
-        return ed;
-    }
-    // Clicks into a box and types `text` over what it holds; letters beyond ASCII come as the
-    // text of a key, as a keyboard layout gives them.
-    static void typeInto(QLineEdit* box, const QString& text) {
-        QTest::mouseClick(box, Qt::LeftButton);
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        for (const QChar c : text) {
-            QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
     // Opens the drop-down with a click and clicks the entry in its popup.
     static void pickFromList(QComboBox* combo, const QString& text) {
         const int row = combo->findText(text);
@@ -360,7 +342,7 @@ TEST_F(EditNamesTest, LeavingReloadsTheEntryFormsWrestlerList) {
 }
 
 TEST_F(EditNamesTest, NamesAreComparedInAnyAlphabetsLetterCaseAndWeighInsKeepTheirWrestler) {
-    frmEditNames* ed = showEditor();
+    frmEditNames* ed = showActive(openEditor());
     const struct {
         QString first, last, other;
     } names[] = {{"Anna", "Łukasz", "ANNA łUKASZ"}, {"Jan", "Straße", "JAN STRASSE"}, {"Zoë", "Ödegaard", "zoë ödegaard"}};

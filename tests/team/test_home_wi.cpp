@@ -57,24 +57,13 @@ protected:
         return out;
     }
 
-    // The form shown and active, so that the focus moves as the user moves it.
-    frmHomeWI* showForm() {
-        frmHomeWI* f = ui::forms().get<frmHomeWI>();
-        f->show();
-        QApplication::setActiveWindow(f);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(f));
-        return f;
-    }
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static void clickItem(QListWidget* list, int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
-    // Clicks into a box, replaces what it holds by `text` and leaves it with Tab.
+    // Types `text` over what a box held and leaves it with Tab.
     static void retype(QLineEdit* box, const QString& text) {
-        click(box);
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QTest::keyClicks(box, text);
+        typeInto(box, text);
         QTest::keyClick(box, Qt::Key_Tab);
     }
     QStringList grid(frmHomeWI* f, int lines) {
@@ -267,7 +256,7 @@ TEST_F(HomeWITest, PassingThroughTheDateBoxKeepsEachLoadedWeightWithItsWrestler)
             .arg(alder)
             .arg(brook)
             .arg(cole));
-    frmHomeWI* f = showForm();
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
     click(f->cmdEdit);
     clickItem(f->lstWI, 0);
     const QStringList loaded{"Adam Alder 97", "Ben Brook 98.5", "Carl Cole 125", " "};
@@ -306,7 +295,7 @@ TEST_F(HomeWITest, AnOlderWeighInIsReSavedInTheSeasonOfItsDateOrNotAtAll) {
     const QString stored = "SELECT CompDate, SeqWrestler, Weight FROM HomeWI ORDER BY Seq";
     const QList<QVariantList> before = queryRows(db, stored);
 
-    frmHomeWI* f = showForm();
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
     click(f->cmdEdit);
     clickItem(f->lstWI, 0);
     EXPECT_EQ(f->txtDate->text(), "11/20/2009");
