@@ -182,7 +182,9 @@ void frmSchools::loadSchools(bool showDivision) {
 }
 
 QString frmSchools::schoolFromItem(const QString& item) const {
-    static const QRegularExpression divisionPrefix(QStringLiteral("^[ -][0-9.Ee+-]+  "));
+    // The signed number text is one word, whatever the stored number (an infinite one from older
+    // files included).
+    static const QRegularExpression divisionPrefix(QStringLiteral("^[ -]\\S+  "));
     QString name = item;
     if (chkDivision->isChecked()) name.remove(divisionPrefix);
     if (name.endsWith(kLeagueMark)) name.chop(kLeagueMark.size());

@@ -297,6 +297,17 @@ TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetter
     QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
     EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool WHERE OppSchool LIKE '%DŹ%'"),
               (QList<QVariantList>{{"ŁÓDŹ ACADEMY", 3}}));
+
+    // An infinite division an older file holds is listed, and its item leads to its school.
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Endless Prep', 1e999)");
+    f->txtBegin->setText("Endless");
+    QTest::mouseClick(f->chkDivision, Qt::LeftButton);
+    ASSERT_EQ(items(f->lstSchools), QStringList{" inf  Endless Prep"});
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(f->txtEditSchool->text(), "Endless Prep");
+    typeInto(f->txtEditDiv, "5");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(items(f->lstSchools), QStringList{" 5  Endless Prep"});
 }
 
 }  // namespace
