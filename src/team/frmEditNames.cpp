@@ -369,7 +369,8 @@ bool frmEditNames::isDuplicateName(const QString& mode) {
     openConnection();  // stays open for the writing that follows
     // The season's names compared in any alphabet's letter case; in update mode the row's own
     // name is left out.
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq, FullName FROM Wrestler WHERE Season =?"), {season});
+    db::Recordset rs = openRecordset(
+        QStringLiteral("SELECT Seq, FullName FROM Wrestler WHERE Season =?"), {season});
     const long long own = mode == QLatin1String("Add") ? 0 : txtSeq->text().toLongLong();
     const bool duplicate = holdsSameName(rs, QStringLiteral("FullName"), fullName, own);
     closeRecordset(rs);
@@ -514,7 +515,8 @@ void frmEditNames::cmdDelete_Click() {
     const bool hasMatches = rs.recordCount() > 0;
     closeRecordset(rs);
     // His weigh-in rows would point at nothing.
-    db::Recordset wi = openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
+    db::Recordset wi =
+        openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
     const bool hasWeighIns = wi.recordCount() > 0;
     closeRecordset(wi);
     closeConnection();
@@ -524,7 +526,8 @@ void frmEditNames::cmdDelete_Click() {
         return;
     }
     if (hasWeighIns) {
-        ui::msgBox(QStringLiteral("Weigh-ins exist for this wrestler.  Remove the wrestler from those weigh-ins first"),
+        ui::msgBox(QStringLiteral("Weigh-ins exist for this wrestler.  Remove the wrestler from "
+                                  "those weigh-ins first"),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }

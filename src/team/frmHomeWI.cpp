@@ -34,8 +34,8 @@ constexpr int kNameField = 2;
 constexpr int kWeightField = 3;
 
 void reportUnknownName(const QString& name) {
-    ui::msgBox(name + QStringLiteral(" does not exist.  Click edit names to add name"), ui::Buttons::OK,
-               QStringLiteral("Error"));
+    ui::msgBox(name + QStringLiteral(" does not exist.  Click edit names to add name"),
+               ui::Buttons::OK, QStringLiteral("Error"));
 }
 
 }  // namespace
@@ -432,8 +432,8 @@ void frmHomeWI::cmdSave_Click() {
                 return;
             }
             replace = true;
-        } else if (ui::msgBox(QStringLiteral("Save Weigh-in with entered date?"), ui::Buttons::YesNo,
-                              QStringLiteral("Save")) != ui::Answer::Yes) {
+        } else if (ui::msgBox(QStringLiteral("Save Weigh-in with entered date?"),
+                              ui::Buttons::YesNo, QStringLiteral("Save")) != ui::Answer::Yes) {
             ui::msgBox(QStringLiteral("Save Cancelled"), ui::Buttons::OK, QStringLiteral("Cancelled"));
             return;
         }
@@ -462,7 +462,8 @@ void frmHomeWI::cmdSave_Click() {
         }
     }
     if (replace && !missing.isEmpty()) {
-        ui::msgBox(QStringLiteral("These names do not exist in the %1 season:\r\n").arg(seasonLabel(season)) +
+        ui::msgBox(QStringLiteral("These names do not exist in the %1 season:\r\n")
+                           .arg(seasonLabel(season)) +
                        missing.join(QStringLiteral("\r\n")) +
                        QStringLiteral("\r\n\r\nNothing was saved.  Click edit names to add names"),
                    ui::Buttons::OK, QStringLiteral("Error"));

@@ -1,9 +1,9 @@
 #include "team/frmImport.h"
 
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
-#include <QHash>
 #include <QPushButton>
 #include <QSet>
 #include <QStringList>
@@ -35,7 +35,8 @@ std::vector<Entry> entriesOf(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i) {
         const QListWidgetItem* item = list->item(i);
         entries.push_back({item->data(kDivisionRole).toString().trimmed(),
-                           item->data(kNameRole).toString().trimmed(), item->data(kSeqRole).toLongLong()});
+                           item->data(kNameRole).toString().trimmed(),
+                           item->data(kSeqRole).toLongLong()});
     }
     return entries;
 }
@@ -112,7 +113,8 @@ frmImport::frmImport() {
     ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
 }
 
-void frmImport::addEntry(QListWidget* list, const QString& division, const QString& name, long long seq) {
+void frmImport::addEntry(QListWidget* list, const QString& division, const QString& name,
+                         long long seq) {
     auto* item = new QListWidgetItem(division + QStringLiteral("  ") + name);
     item->setData(kDivisionRole, division);
     item->setData(kNameRole, name);
@@ -132,7 +134,8 @@ void frmImport::Form_Load() {
     openConnection();
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM OppSchool"));
     while (!rs.isEOF()) {
-        stored.push_back({rs.field(QStringLiteral("Seq")).toInt(), rs.field(QStringLiteral("OppSchool")).toString(),
+        stored.push_back({rs.field(QStringLiteral("Seq")).toInt(),
+                          rs.field(QStringLiteral("OppSchool")).toString(),
                           rs.field(QStringLiteral("OppDiv"))});
         rs.moveNext();
     }
@@ -147,7 +150,8 @@ void frmImport::Form_Load() {
         if (!storedByName.contains(key)) storedByName.insert(key, &school);
     }
 
-    // A school the file names more than once, in whatever letter case, is taken once: the first time.
+    // A school the file names more than once, in whatever letter case, is taken once: the first
+    // time.
     QSet<QString> listed;
     for (const SchoolListRecord& record : file.records) {
         const QString key = nameKey(record.name);
@@ -214,8 +218,8 @@ void applySchoolImport() {
         // One transaction: the table is brought into line with the file completely or not at all.
         gConn.execute(QStringLiteral("BEGIN"));
         for (const Entry& entry : deletes) {
-            db::Recordset rs =
-                openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+            db::Recordset rs = openRecordsetForUpdate(
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
             // A school gone meanwhile has nothing left to delete.
             if (!rs.isEOF()) {
                 if (isReferenced(rs.field(QStringLiteral("Seq")).toInt()))
@@ -226,8 +230,8 @@ void applySchoolImport() {
             closeRecordset(rs);
         }
         for (const Entry& entry : changes) {
-            db::Recordset rs =
-                openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+            db::Recordset rs = openRecordsetForUpdate(
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
             if (!rs.isEOF()) {
                 rs.setField(QStringLiteral("OppSchool"), entry.name);
                 rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));

@@ -43,9 +43,10 @@ public:
 
     // Adds an entry (the division as written, the school's name) to one of the lists; `seq` is the
     // key of the stored school that a change or a delete entry stands for.
-    static void addEntry(QListWidget* list, const QString& division, const QString& name, long long seq = 0);
+    static void addEntry(QListWidget* list, const QString& division, const QString& name,
+                         long long seq = 0);
 
-private:
+  private:
     bool refused_ = false;
 };
 

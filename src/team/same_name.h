@@ -16,4 +16,5 @@ inline bool isSameName(const QString& a, const QString& b) { return nameKey(a) =
 
 // True when a row of `rs` other than the one whose Seq is `except` holds `name` in its column
 // `nameColumn`. Reads the recordset up to the first such row.
-bool holdsSameName(db::Recordset& rs, const QString& nameColumn, const QString& name, long long except);
+bool holdsSameName(db::Recordset& rs, const QString& nameColumn, const QString& name,
+                   long long except);

@@ -93,7 +93,9 @@ bool decodeText(const QByteArray& bytes, QString& text) {
 }
 
 // A school name: not blank, and not a number (a division out of its place).
-bool isSchoolName(const QString& name) { return !name.trimmed().isEmpty() && !isDivisionText(name); }
+bool isSchoolName(const QString& name) {
+    return !name.trimmed().isEmpty() && !isDivisionText(name);
+}
 
 QString lineOf(const QString& text, int line) {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
@@ -118,8 +120,8 @@ SchoolList readSchoolList(const QString& path) {
 
     const QList<Field> fields = splitFields(text);
     if (fields.isEmpty()) {
-        list.refusal = QStringLiteral("The school list file ") + path + QStringLiteral(" is empty.  ") +
-                       kNothingImported;
+        list.refusal = QStringLiteral("The school list file ") + path +
+                       QStringLiteral(" is empty.  ") + kNothingImported;
         return list;
     }
     for (qsizetype f = 0; f < fields.size(); f += 2) {
@@ -127,9 +129,10 @@ SchoolList readSchoolList(const QString& path) {
         const bool whole = f + 1 < fields.size() && !division.broken && !fields[f + 1].broken;
         if (!whole || !isDivisionText(division.text) || !isSchoolName(fields[f + 1].text)) {
             list.records.clear();
-            list.refusal = QStringLiteral("Line %1 of the school list file ").arg(division.line) + path +
-                           QStringLiteral(" is not a division number and a school name:\r\n") +
-                           lineOf(text, division.line) + QStringLiteral("\r\n\r\n") + kNothingImported;
+            list.refusal =
+                QStringLiteral("Line %1 of the school list file ").arg(division.line) + path +
+                QStringLiteral(" is not a division number and a school name:\r\n") +
+                lineOf(text, division.line) + QStringLiteral("\r\n\r\n") + kNothingImported;
             return list;
         }
         list.records.push_back({division.text, fields[f + 1].text});

@@ -1,11 +1,11 @@
 // The wrestler editor and the shared season name loader.
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QAbstractItemView>
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -348,7 +348,9 @@ TEST_F(EditNamesTest, NamesAreComparedInAnyAlphabetsLetterCaseAndWeighInsKeepThe
     frmEditNames* ed = showActive(openEditor());
     const struct {
         QString first, last, other;
-    } names[] = {{"Anna", "Łukasz", "ANNA łUKASZ"}, {"Jan", "Straße", "JAN STRASSE"}, {"Zoë", "Ödegaard", "zoë ödegaard"}};
+    } names[] = {{"Anna", "Łukasz", "ANNA łUKASZ"},
+                 {"Jan", "Straße", "JAN STRASSE"},
+                 {"Zoë", "Ödegaard", "zoë ödegaard"}};
     for (const auto& n : names) {
         SCOPED_TRACE(n.other.toStdString());
         typeInto(ed->txtFirst, n.first);
@@ -361,7 +363,9 @@ TEST_F(EditNamesTest, NamesAreComparedInAnyAlphabetsLetterCaseAndWeighInsKeepThe
         msgs.expect("Duplicate name exists").expect("Save Changes?", ui::Answer::No);
         QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
     }
-    EXPECT_EQ(queryRows(db, "SELECT FullName FROM Wrestler WHERE Season = 2010 AND FullName <> 'VOID' ORDER BY Seq"),
+    EXPECT_EQ(queryRows(db,
+                        "SELECT FullName FROM Wrestler WHERE Season = 2010 AND FullName <> 'VOID' "
+                        "ORDER BY Seq"),
               (QList<QVariantList>{{"Anna Łukasz"}, {"Jan Straße"}, {"Zoë Ödegaard"}}));
 
     // Her own name in other letter case is no duplicate.
@@ -372,15 +376,20 @@ TEST_F(EditNamesTest, NamesAreComparedInAnyAlphabetsLetterCaseAndWeighInsKeepThe
     ASSERT_GT(anna, 0);
 
     // A wrestler with weigh-ins but no matches stays, and so do his weigh-in rows.
-    sql(QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES ('2010-12-04', %1, 103)").arg(anna));
+    sql(QStringLiteral(
+            "INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES ('2010-12-04', %1, 103)")
+            .arg(anna));
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("Weigh-ins exist for this wrestler.  Remove the wrestler from those weigh-ins first");
+        msgs.expect(
+            "Weigh-ins exist for this wrestler.  Remove the wrestler from those weigh-ins first");
         QTest::mouseClick(ed->cmdDelete, Qt::LeftButton);
         EXPECT_EQ(msgs.last().title, "ERROR");
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Wrestler WHERE Seq = %1").arg(anna)), 1);
-    EXPECT_EQ(count("SELECT COUNT(*) FROM HomeWI WHERE SeqWrestler NOT IN (SELECT Seq FROM Wrestler)"), 0);
+    EXPECT_EQ(
+        count("SELECT COUNT(*) FROM HomeWI WHERE SeqWrestler NOT IN (SELECT Seq FROM Wrestler)"),
+        0);
 
     // Once his weigh-ins are gone he can go.
     sql("DELETE FROM HomeWI");

@@ -59,7 +59,8 @@ protected:
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
     static void clickItem(QListWidget* list, int row) {
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
     }
     // Types `text` over what a box held and leaves it with Tab.
     static void retype(QLineEdit* box, const QString& text) {
@@ -68,7 +69,8 @@ protected:
     }
     QStringList grid(frmHomeWI* f, int lines) {
         QStringList out;
-        for (int k = 0; k < lines; ++k) out << f->comName[k]->currentText() + " " + f->txtWt[k]->text();
+        for (int k = 0; k < lines; ++k)
+            out << f->comName[k]->currentText() + " " + f->txtWt[k]->text();
         return out;
     }
 
@@ -286,7 +288,8 @@ TEST_F(HomeWITest, PassingThroughTheDateBoxKeepsEachLoadedWeightWithItsWrestler)
 TEST_F(HomeWITest, AnOlderWeighInIsReSavedInTheSeasonOfItsDateOrNotAtAll) {
     SeasonFixture fx(db);
     const int dunn = fx.addWrestler("Dave", "Dunn", 2009);
-    const int alder2009 = count("SELECT Seq FROM Wrestler WHERE FullName = 'Adam Alder' AND Season = 2009");
+    const int alder2009 =
+        count("SELECT Seq FROM Wrestler WHERE FullName = 'Adam Alder' AND Season = 2009");
     sql(QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES "
                        "('2009-11-20', %1, 120), ('2009-11-20', %2, 140), ('2011-01-09', %3, 150)")
             .arg(alder2009)
@@ -314,7 +317,9 @@ TEST_F(HomeWITest, AnOlderWeighInIsReSavedInTheSeasonOfItsDateOrNotAtAll) {
     {
         ui::ScriptedMessages msgs;
         msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes)
-            .expect("These names do not exist in the 2009-2010 season:\r\nBen Brook\r\n\r\nNothing was saved");
+            .expect(
+                "These names do not exist in the 2009-2010 season:\r\nBen Brook\r\n\r\nNothing was "
+                "saved");
         click(f->cmdSave);
         EXPECT_EQ(msgs.last().title, "Error");
     }
@@ -330,8 +335,11 @@ TEST_F(HomeWITest, AnOlderWeighInIsReSavedInTheSeasonOfItsDateOrNotAtAll) {
         msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes).expect("Home Weigh-in saved");
         click(f->cmdSave);
     }
-    EXPECT_EQ(queryRows(db, "SELECT SeqWrestler, Weight FROM HomeWI WHERE CompDate = '2009-11-20' ORDER BY Weight"),
-              (QList<QVariantList>{{alder2009, 121.0}, {dunn, 140.0}}));
+    EXPECT_EQ(
+        queryRows(
+            db,
+            "SELECT SeqWrestler, Weight FROM HomeWI WHERE CompDate = '2009-11-20' ORDER BY Weight"),
+        (QList<QVariantList>{{alder2009, 121.0}, {dunn, 140.0}}));
     EXPECT_EQ(count("SELECT count(*) FROM HomeWI WHERE CompDate = '2011-01-09'"), 1);
 }
 

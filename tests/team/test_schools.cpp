@@ -27,7 +27,8 @@ protected:
     }
 
     QList<QVariantList> stored() {
-        return queryRows(db, "SELECT Seq, OppSchool, OppDiv, LeagueSchool FROM OppSchool ORDER BY Seq");
+        return queryRows(db,
+                         "SELECT Seq, OppSchool, OppDiv, LeagueSchool FROM OppSchool ORDER BY Seq");
     }
 
     // A mouse click on an item, as the user chooses it.
@@ -263,7 +264,8 @@ TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetter
     };
 
     // Each refused as the save button is clicked, with the table as it was.
-    auto refuseEach = [&](QLineEdit* nameBox, QLineEdit* divisionBox, QPushButton* save, const QString& ownName) {
+    auto refuseEach = [&](QLineEdit* nameBox, QLineEdit* divisionBox, QPushButton* save,
+                          const QString& ownName) {
         const QList<QVariantList> before = stored();
         for (const auto& c : refused) {
             if (c.name == ownName) continue;
