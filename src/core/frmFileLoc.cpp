@@ -137,7 +137,13 @@ void frmFileLoc::cmdRetreive_Click() {
 
     // Import: the file is handed to the school-list import, which reads it as it loads.
     gImportFile = txtDirectory->text() + txtFileName->text();
-    ui::forms().get<frmImport>()->show();
+    frmImport* import = ui::forms().get<frmImport>();
+    if (import->refused()) {
+        ui::forms().unload<frmImport>();
+        ui::forms().get<frmSchools>()->show();
+    } else {
+        import->show();
+    }
     ui::forms().unload<frmFileLoc>();
 }
 

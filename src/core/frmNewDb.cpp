@@ -114,8 +114,11 @@ void frmNewDb::cmdCreate_Click() {
         gImportFile = findSchoolList();
         if (!gImportFile.isEmpty()) {
             // The lists are applied as the import form builds them; nobody reviews them here.
-            ui::forms().get<frmImport>()->show();
-            applySchoolImport();
+            frmImport* import = ui::forms().get<frmImport>();
+            if (!import->refused()) {
+                import->show();
+                applySchoolImport();
+            }
             ui::forms().unload<frmImport>();
         } else {
             ui::msgBox(QStringLiteral("Unable to find school listing.  Goto ") + kSupportWeb +

@@ -19,6 +19,7 @@
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
 #include "team/frmHomeWI.h"
+#include "team/same_name.h"
 
 namespace {
 
@@ -366,15 +367,12 @@ bool frmEditNames::isDuplicateName(const QString& mode) {
     const int season = saveSeason().toInt();
 
     openConnection();  // stays open for the writing that follows
-    db::Recordset rs =
-        mode == QLatin1String("Add")
-            ? openRecordset(
-                  QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? AND Season =?"),
-                  {fullName, season})
-            : openRecordset(QStringLiteral("SELECT * FROM Wrestler WHERE seq <> ? AND FullName = "
-                                           "? AND Season =?"),
-                            {txtSeq->text().toLongLong(), fullName, season});
-    const bool duplicate = rs.recordCount() > 0;
+    // The season's names compared in any alphabet's letter case; in update mode the row's own
+    // name is left out.
+    db::Recordset rs = openRecordset(
+        QStringLiteral("SELECT Seq, FullName FROM Wrestler WHERE Season =?"), {season});
+    const long long own = mode == QLatin1String("Add") ? 0 : txtSeq->text().toLongLong();
+    const bool duplicate = holdsSameName(rs, QStringLiteral("FullName"), fullName, own);
     closeRecordset(rs);
     if (duplicate)
         ui::msgBox(QStringLiteral("Duplicate name exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
@@ -516,9 +514,20 @@ void frmEditNames::cmdDelete_Click() {
         openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
     const bool hasMatches = rs.recordCount() > 0;
     closeRecordset(rs);
+    // His weigh-in rows would point at nothing.
+    db::Recordset wi =
+        openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
+    const bool hasWeighIns = wi.recordCount() > 0;
+    closeRecordset(wi);
     closeConnection();
     if (hasMatches) {
         ui::msgBox(QStringLiteral("Matches exist for this wrestler.  Delete matches first"),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return;
+    }
+    if (hasWeighIns) {
+        ui::msgBox(QStringLiteral("Weigh-ins exist for this wrestler.  Remove the wrestler from "
+                                  "those weigh-ins first"),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }

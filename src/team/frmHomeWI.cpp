@@ -33,6 +33,11 @@ const QColor kWhite(255, 255, 255);
 constexpr int kNameField = 2;
 constexpr int kWeightField = 3;
 
+void reportUnknownName(const QString& name) {
+    ui::msgBox(name + QStringLiteral(" does not exist.  Click edit names to add name"),
+               ui::Buttons::OK, QStringLiteral("Error"));
+}
+
 }  // namespace
 
 frmHomeWI::frmHomeWI() : wiRows_(kRows) {
@@ -187,15 +192,9 @@ void frmHomeWI::prefillSeasonWrestlers() {
                    ui::Buttons::OK, QStringLiteral("Home Weigh In"));
 }
 
-long long frmHomeWI::getWrestlerSeq(const QString& name) {
-    OwnConnection conn;
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
-                                     {name, txtSeason->text().left(4).toInt()});
-    const long long seq = rs.isEOF() ? -1 : rs.field(QStringLiteral("Seq")).toInt();
-    closeRecordset(rs);
-    if (seq < 0)
-        ui::msgBox(name + QStringLiteral(" does not exist.  Click edit names to add name"), ui::Buttons::OK,
-                   QStringLiteral("Error"));
+long long frmHomeWI::getWrestlerSeq(const QString& name, int season) {
+    const long long seq = wrestlerSeqInSeason(name, season);
+    if (seq < 0) reportUnknownName(name);
     return seq;
 }
 
@@ -283,7 +282,16 @@ void frmHomeWI::txtDate_LostFocus() {
         txtWt[k]->setEnabled(true);
         comName[k]->setEnabled(true);
     }
-    prefillSeasonWrestlers();
+    // The season's names are offered for a grid still to be filled in; typed weights and a loaded
+    // weigh-in stay beside their wrestlers.
+    storeWIPage();
+    if (!holdsEnteredRows()) prefillSeasonWrestlers();
+}
+
+bool frmHomeWI::holdsEnteredRows() const {
+    for (int r = 1; r < kRows; ++r)
+        if (!wiRows_[r][0].isEmpty() || !wiRows_[r][kWeightField].isEmpty()) return true;
+    return false;
 }
 
 bool frmHomeWI::isMarked(int index) const {
@@ -304,7 +312,7 @@ void frmHomeWI::txtWt_LostFocus(int index) {
     if (!weighIn.isValid()) return;
 
     OwnConnection conn;
-    const long long seq = getWrestlerSeq(comName[index]->currentText());
+    const long long seq = getWrestlerSeq(comName[index]->currentText(), getSeason(weighIn));
     QDate lastDate;
     double lastWeight = 0;
     if (!latestBout(seq, lastDate, lastWeight)) return;
@@ -348,8 +356,11 @@ void frmHomeWI::lstWI_Click() {
         setNameText(k, QString());
         txtSeq[k]->clear();
     }
-    const std::vector<StoredWeighIn> stored = loadWeighIn(db::Value(d).toDate());
+    const QDate date = db::Value(d).toDate();
+    const std::vector<StoredWeighIn> stored = loadWeighIn(date);
     txtDate->setText(d);
+    // Its names belong to the season of its date.
+    txtSeason->setText(seasonLabel(getSeason(date)));
     const int count = std::min<int>(static_cast<int>(stored.size()), kRows - 1);
     for (int i = 1; i <= count; ++i) {
         const StoredWeighIn& s = stored[i - 1];
@@ -414,35 +425,52 @@ void frmHomeWI::cmdSave_Click() {
     bool replace = false;
     const QString loadedDate = wiRows_[1][1];
     if (cmdSave->text() == kReSave) {
-        if (txtDate->text() == loadedDate) {
+        if (date == loadedDate) {
             if (ui::msgBox(QStringLiteral("Overwrite previous Weigh-in?"), ui::Buttons::YesNo,
                            QStringLiteral("Overwrite?")) != ui::Answer::Yes) {
                 ui::msgBox(QStringLiteral("Save Cancelled"), ui::Buttons::OK, QStringLiteral("Cancelled"));
                 return;
             }
             replace = true;
-        } else if (ui::msgBox(QStringLiteral("Save Weigh-in with entered date?"), ui::Buttons::YesNo,
-                              QStringLiteral("Save")) != ui::Answer::Yes) {
+        } else if (ui::msgBox(QStringLiteral("Save Weigh-in with entered date?"),
+                              ui::Buttons::YesNo, QStringLiteral("Save")) != ui::Answer::Yes) {
             ui::msgBox(QStringLiteral("Save Cancelled"), ui::Buttons::OK, QStringLiteral("Cancelled"));
             return;
         }
     }
 
-    // A name not found is reported and its row stays in the grid; the others are written.
+    // The names are those of the weigh-in date's season. Every one is looked up before anything
+    // is deleted: an overwrite that would lose a row whose name is not found is refused whole.
+    // Otherwise a name not found is reported and its row stays in the grid.
+    const QDate day = db::Value(date).toDate();
+    const short season = getSeason(day);
     std::vector<WeighInRow> writes;
     std::vector<int> written;
+    QStringList missing;
     {
         OwnConnection conn;
         for (int r = 1; r < kRows; ++r) {
             const Row& row = wiRows_[r];
             if (row[kNameField].isEmpty() || row[kWeightField].isEmpty()) continue;
-            const long long seq = getWrestlerSeq(row[kNameField]);
-            if (seq < 0) continue;
+            const long long seq = wrestlerSeqInSeason(row[kNameField], season);
+            if (seq < 0) {
+                missing << row[kNameField];
+                continue;
+            }
             writes.push_back({seq, leadingNumber(row[kWeightField])});
             written.push_back(r);
         }
     }
-    writeWeighIn(db::Value(date).toDate(), writes, replace, db::Value(loadedDate).toDate());
+    if (replace && !missing.isEmpty()) {
+        ui::msgBox(QStringLiteral("These names do not exist in the %1 season:\r\n")
+                           .arg(seasonLabel(season)) +
+                       missing.join(QStringLiteral("\r\n")) +
+                       QStringLiteral("\r\n\r\nNothing was saved.  Click edit names to add names"),
+                   ui::Buttons::OK, QStringLiteral("Error"));
+        return;
+    }
+    for (const QString& name : missing) reportUnknownName(name);
+    writeWeighIn(day, writes, replace, db::Value(loadedDate).toDate());
     for (int r : written) clearRow(wiRows_[r]);
 
     for (int k = 0; k < kLines; ++k) {

@@ -69,8 +69,9 @@ public:
     void storeWIPage();
     void loadNameLists();
     void prefillSeasonWrestlers();
-    // Key of the wrestler's row in the season of txtSeason; -1 (after a message) when none.
-    long long getWrestlerSeq(const QString& name);
+    // Key of the wrestler's row in a season (four-digit starting year); -1, after a message,
+    // when that season has no row of the name.
+    long long getWrestlerSeq(const QString& name, int season);
     // The first row with a name and a non-numeric weight, after its message; 0 when none.
     int checkWeightsNumeric();
     void compactWIRows();
@@ -87,6 +88,8 @@ private:
     void showPage(int top);
     void setMark(int index, bool marked);
     void clearRow(Row& row) { row.fill(QString()); }
+    // True when a row holds a typed weight or comes from a stored weigh-in.
+    bool holdsEnteredRows() const;
 
     std::vector<Row> wiRows_;
     bool reloadNames_ = false;

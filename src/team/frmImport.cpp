@@ -1,11 +1,12 @@
 #include "team/frmImport.h"
 
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QStringList>
-#include <cmath>
 #include <vector>
 
 #include "core/connection.h"
@@ -13,32 +14,38 @@
 #include "core/helpers.h"
 #include "platform/ui/ui.h"
 #include "team/frmSchools.h"
+#include "team/same_name.h"
+#include "team/school_division.h"
 #include "team/school_list_file.h"
 
 namespace {
 
 constexpr int kDivisionRole = Qt::UserRole;
 constexpr int kNameRole = Qt::UserRole + 1;
+constexpr int kSeqRole = Qt::UserRole + 2;
 
 struct Entry {
     QString division;
     QString name;
+    long long seq;
 };
 
 std::vector<Entry> entriesOf(const QListWidget* list) {
     std::vector<Entry> entries;
-    for (int i = 0; i < list->count(); ++i)
-        entries.push_back({list->item(i)->data(kDivisionRole).toString().trimmed(),
-                           list->item(i)->data(kNameRole).toString().trimmed()});
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        entries.push_back({item->data(kDivisionRole).toString().trimmed(),
+                           item->data(kNameRole).toString().trimmed(),
+                           item->data(kSeqRole).toLongLong()});
+    }
     return entries;
 }
 
-// OppDiv of a division text: the number it begins with, 0 when it begins with none.
-db::Value divisionValue(const QString& text) {
-    const double d = leadingNumber(text);
-    if (std::floor(d) == d && std::fabs(d) < 1e15) return db::Value(static_cast<long long>(d));
-    return db::Value(d);
-}
+struct StoredSchool {
+    long long seq;
+    QString name;
+    db::Value division;
+};
 
 // The stored division written as the file writes it: plain decimal, no leading blank.
 QString plainDivision(const db::Value& division) {
@@ -106,50 +113,59 @@ frmImport::frmImport() {
     ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
 }
 
-void frmImport::addEntry(QListWidget* list, const QString& division, const QString& name) {
+void frmImport::addEntry(QListWidget* list, const QString& division, const QString& name,
+                         long long seq) {
     auto* item = new QListWidgetItem(division + QStringLiteral("  ") + name);
     item->setData(kDivisionRole, division);
     item->setData(kNameRole, name);
+    item->setData(kSeqRole, seq);
     list->addItem(item);
 }
 
 void frmImport::Form_Load() {
-    bool readable = false;
-    const std::vector<SchoolListRecord> records = readSchoolList(gImportFile, readable);
-    if (!readable) {
-        ui::msgBox(QStringLiteral("Unable to read the school list file ") + gImportFile,
-                   ui::Buttons::OK, QStringLiteral("Error"));
+    const SchoolList file = readSchoolList(gImportFile);
+    if (!file.refusal.isEmpty()) {
+        refused_ = true;
+        ui::msgBox(file.refusal, ui::Buttons::OK, QStringLiteral("Error"));
         return;
     }
 
+    std::vector<StoredSchool> stored;
     openConnection();
-    for (const SchoolListRecord& record : records) {
-        db::Recordset rs =
-            openRecordset(QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool = ?"), {record.name});
-        if (rs.isEOF())
-            addEntry(lstAdd, record.division, record.name);
-        else if (plainDivision(rs.field(QStringLiteral("OppDiv"))) != record.division)
-            addEntry(lstChange, record.division, record.name);
-        closeRecordset(rs);
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM OppSchool"));
+    while (!rs.isEOF()) {
+        stored.push_back({rs.field(QStringLiteral("Seq")).toInt(),
+                          rs.field(QStringLiteral("OppSchool")).toString(),
+                          rs.field(QStringLiteral("OppDiv"))});
+        rs.moveNext();
+    }
+    closeRecordset(rs);
+    closeConnection();
+
+    // Names compare as the school form compares them; of stored schools sharing a name the first
+    // stands for them all.
+    QHash<QString, const StoredSchool*> storedByName;
+    for (const StoredSchool& school : stored) {
+        const QString key = nameKey(school.name);
+        if (!storedByName.contains(key)) storedByName.insert(key, &school);
     }
 
-    // A stored school that the file lists, in whatever letter case, stays: the look-up above
-    // found it the same way.
-    db::Recordset stored = openRecordset(QStringLiteral("SELECT * FROM OppSchool"));
-    while (!stored.isEOF()) {
-        const QString name = stored.field(QStringLiteral("OppSchool")).toString();
-        bool listed = false;
-        for (const SchoolListRecord& record : records) {
-            if (record.name.compare(name, Qt::CaseInsensitive) == 0) {
-                listed = true;
-                break;
-            }
-        }
-        if (!listed) addEntry(lstDelete, signedDivision(stored.field(QStringLiteral("OppDiv"))), name);
-        stored.moveNext();
+    // A school the file names more than once, in whatever letter case, is taken once: the first
+    // time.
+    QSet<QString> listed;
+    for (const SchoolListRecord& record : file.records) {
+        const QString key = nameKey(record.name);
+        if (listed.contains(key)) continue;
+        listed.insert(key);
+        const StoredSchool* school = storedByName.value(key);
+        if (!school)
+            addEntry(lstAdd, record.division, record.name);
+        else if (plainDivision(school->division) != record.division)
+            addEntry(lstChange, record.division, record.name, school->seq);
     }
-    closeRecordset(stored);
-    closeConnection();
+    for (const StoredSchool& school : stored)
+        if (!listed.contains(nameKey(school.name)))
+            addEntry(lstDelete, signedDivision(school.division), school.name, school.seq);
 }
 
 void frmImport::lstAdd_DblClick() { removeSelected(lstAdd); }
@@ -203,9 +219,8 @@ void applySchoolImport() {
         gConn.execute(QStringLiteral("BEGIN"));
         for (const Entry& entry : deletes) {
             db::Recordset rs = openRecordsetForUpdate(
-                QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool = ?;"), {entry.name});
-            // A school gone meanwhile (deleted already, or stored with blanks around its name)
-            // has nothing left to delete.
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+            // A school gone meanwhile has nothing left to delete.
             if (!rs.isEOF()) {
                 if (isReferenced(rs.field(QStringLiteral("Seq")).toInt()))
                     kept << entry.name;
@@ -216,7 +231,7 @@ void applySchoolImport() {
         }
         for (const Entry& entry : changes) {
             db::Recordset rs = openRecordsetForUpdate(
-                QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool= ?"), {entry.name});
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
             if (!rs.isEOF()) {
                 rs.setField(QStringLiteral("OppSchool"), entry.name);
                 rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));

@@ -30,6 +30,9 @@ public:
     QPushButton* cmdHelp;
 
     void Form_Load() override;
+    // True when the load refused the file (after telling the user why): the lists stay empty and
+    // the form is not to be shown.
+    bool refused() const { return refused_; }
 
     void lstAdd_DblClick();
     void lstChange_DblClick();
@@ -38,11 +41,17 @@ public:
     void cmdCancel_Click();
     void cmdHelp_Click();
 
-    // Adds an entry (the division as written, the school's name) to one of the lists.
-    static void addEntry(QListWidget* list, const QString& division, const QString& name);
+    // Adds an entry (the division as written, the school's name) to one of the lists; `seq` is the
+    // key of the stored school that a change or a delete entry stands for.
+    static void addEntry(QListWidget* list, const QString& division, const QString& name,
+                         long long seq = 0);
+
+  private:
+    bool refused_ = false;
 };
 
-// Applies the entries left in frmImport's lists to OppSchool: deletes, then division changes,
-// then adds, all in one transaction, and empties the lists. A school that matches or dual-meet
+// Applies the entries left in frmImport's lists to OppSchool: deletes, then division changes
+// (both to the stored school the entry was made for), then adds, all in one transaction, and
+// empties the lists. A school that matches or dual-meet
 // scores refer to is kept, and the user is told which were kept.
 void applySchoolImport();

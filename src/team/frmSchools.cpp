@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
-#include <cmath>
 
 #include "core/connection.h"
 #include "core/contacts.h"
@@ -18,6 +17,8 @@
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
 #include "team/FrmRoster.h"
+#include "team/same_name.h"
+#include "team/school_division.h"
 
 namespace {
 
@@ -30,11 +31,13 @@ const QString kLeagueMark = QStringLiteral(" (league)");
 const QString kLookupByName = QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool = ?");
 const QString kLookupByKey = QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?");
 
-// The division as stored: a whole number when the typed text is one.
-db::Value divisionValue(const QString& text) {
-    const double d = text.trimmed().toDouble();
-    if (std::floor(d) == d && std::fabs(d) < 1e15) return db::Value(static_cast<long long>(d));
-    return db::Value(d);
+// True when a school other than the one keyed `except` holds the name, in any letter case.
+// Runs on the open connection.
+bool isSchoolNameTaken(const QString& name, long long except) {
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq, OppSchool FROM OppSchool"));
+    const bool taken = holdsSameName(rs, QStringLiteral("OppSchool"), name, except);
+    closeRecordset(rs);
+    return taken;
 }
 
 void refuseSchoolAndDivision() {
@@ -179,7 +182,9 @@ void frmSchools::loadSchools(bool showDivision) {
 }
 
 QString frmSchools::schoolFromItem(const QString& item) const {
-    static const QRegularExpression divisionPrefix(QStringLiteral("^[ -][0-9.Ee+-]+  "));
+    // The signed number text is one word, whatever the stored number (an infinite one from older
+    // files included).
+    static const QRegularExpression divisionPrefix(QStringLiteral("^[ -]\\S+  "));
     QString name = item;
     if (chkDivision->isChecked()) name.remove(divisionPrefix);
     if (name.endsWith(kLeagueMark)) name.chop(kLeagueMark.size());
@@ -253,18 +258,15 @@ void frmSchools::cmdAdd_Click() {
         return;
     }
 
-    if (txtAddSchool->text().isEmpty() || txtAddDiv->text().isEmpty() ||
-        !isNumericText(txtAddDiv->text())) {
+    // A name of blanks only would be an invisible school in every list.
+    if (txtAddSchool->text().trimmed().isEmpty() || !isDivisionText(txtAddDiv->text())) {
         refuseSchoolAndDivision();
         return;
     }
     txtAddSchool->setText(fixQuotes(txtAddSchool->text()));
 
     openConnection();
-    db::Recordset rs = openRecordset(kLookupByName, {txtAddSchool->text()});
-    const bool exists = !rs.isEOF();
-    closeRecordset(rs);
-    if (exists) {
+    if (isSchoolNameTaken(txtAddSchool->text(), 0)) {
         closeConnection();
         ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
         reload();
@@ -310,7 +312,7 @@ void frmSchools::cmdEdit_Click() {
 
     const QString name = txtEditSchool->text().trimmed();
     const QString division = txtEditDiv->text().trimmed();
-    if (name.isEmpty() || division.isEmpty() || !isNumericText(division)) {
+    if (name.isEmpty() || !isDivisionText(division)) {
         refuseSchoolAndDivision();
         reload();
         return;
@@ -319,11 +321,7 @@ void frmSchools::cmdEdit_Click() {
     txtEditDiv->setText(division);
 
     openConnection();
-    db::Recordset rs = openRecordset(kLookupByName, {txtEditSchool->text()});
-    const bool takenByOther =
-        rs.recordCount() == 1 && rs.field(QStringLiteral("Seq")).toInt() != editSeq_;
-    closeRecordset(rs);
-    if (takenByOther) {
+    if (isSchoolNameTaken(txtEditSchool->text(), editSeq_)) {
         closeConnection();
         ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
         reload();

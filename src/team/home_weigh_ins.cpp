@@ -2,6 +2,7 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "team/own_connection.h"
 
 namespace {
 
@@ -47,6 +48,16 @@ bool latestBout(long long seqWrestler, QDate& date, double& weight) {
     }
     closeRecordset(rs);
     return found;
+}
+
+long long wrestlerSeqInSeason(const QString& fullName, int season) {
+    OwnConnection conn;
+    db::Recordset rs =
+        openRecordset(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
+                      {fullName, season});
+    const long long seq = rs.isEOF() ? -1 : rs.field(QStringLiteral("Seq")).toInt();
+    closeRecordset(rs);
+    return seq;
 }
 
 QStringList storedWeighInDates() {

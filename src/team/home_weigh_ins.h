@@ -23,6 +23,10 @@ std::vector<SeasonWrestler> seasonWrestlersWithMatches(const QString& season);
 // False when the wrestler has no match.
 bool latestBout(long long seqWrestler, QDate& date, double& weight);
 
+// Key of the wrestler's row in a season (four-digit starting year); -1 when the season has no
+// row of that name.
+long long wrestlerSeqInSeason(const QString& fullName, int season);
+
 // The dates that have a stored weigh-in, oldest first, as MM/DD/YYYY.
 QStringList storedWeighInDates();
 

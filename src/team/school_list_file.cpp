@@ -1,68 +1,141 @@
 #include "team/school_list_file.h"
 
 #include <QFile>
+#include <QList>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
 
+#include "team/school_division.h"
+
 namespace {
 
+const QString kNothingImported = QStringLiteral("Nothing was imported.");
+
+struct Field {
+    QString text;
+    int line = 0;         // the line it begins on, counted from 1
+    bool broken = false;  // a quote that is never closed, or a line end inside quotes
+};
+
 bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'); }
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 // The fields of the text in order.
-QStringList splitFields(const QString& text) {
-    QStringList fields;
+QList<Field> splitFields(const QString& text) {
+    QList<Field> fields;
     const qsizetype n = text.size();
     qsizetype i = 0;
+    int line = 1;
     // Line ends between records (blank lines included) separate; they make no empty fields.
     auto skipLineEnds = [&] {
-        while (i < n && (isLineEnd(text[i]) || text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        while (i < n && (isLineEnd(text[i]) || isBlank(text[i]))) {
+            // CR LF is one line end, as a CR or an LF alone is.
+            if (text[i] == QLatin1Char('\n') ||
+                (text[i] == QLatin1Char('\r') && (i + 1 == n || text[i + 1] != QLatin1Char('\n'))))
+                ++line;
             ++i;
+        }
     };
     skipLineEnds();
     while (i < n) {
-        while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
-        QString field;
+        while (i < n && isBlank(text[i])) ++i;
+        Field field;
+        field.line = line;
         if (i < n && text[i] == QLatin1Char('"')) {
             const qsizetype close = text.indexOf(QLatin1Char('"'), i + 1);
             const qsizetype end = close < 0 ? n : close;
-            field = text.mid(i + 1, end - i - 1);
+            field.text = text.mid(i + 1, end - i - 1);
+            field.broken = close < 0 || field.text.contains(QLatin1Char('\r')) ||
+                           field.text.contains(QLatin1Char('\n'));
             i = close < 0 ? n : close + 1;
             // Whatever stands between the closing quote and the separator is not part of it.
             while (i < n && text[i] != QLatin1Char(',') && !isLineEnd(text[i])) ++i;
         } else {
             const qsizetype start = i;
             while (i < n && text[i] != QLatin1Char(',') && !isLineEnd(text[i])) ++i;
-            field = text.mid(start, i - start).trimmed();
+            field.text = text.mid(start, i - start).trimmed();
         }
         fields << field;
         if (i < n && text[i] == QLatin1Char(',')) {
             ++i;
             // A comma that ends its line separates once: the line end after it adds no field.
-            while (i < n && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t'))) ++i;
+            while (i < n && isBlank(text[i])) ++i;
             if (i < n && isLineEnd(text[i])) skipLineEnds();
         } else {
             skipLineEnds();
         }
+        // A broken field runs to the end of the file: nothing after it can be read.
+        if (field.broken) break;
     }
     return fields;
 }
 
+// The text of a file, in the encoding its byte-order mark names; false when it is no text.
+bool decodeText(const QByteArray& bytes, QString& text) {
+    if (const auto marked = QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decoder(*marked);
+        text = decoder.decode(bytes);
+        if (decoder.hasError() || !text.isValidUtf16()) return false;
+    } else {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8.decode(bytes);
+        if (utf8.hasError()) text = QString::fromLatin1(bytes);
+    }
+    // An end-of-file mark (Ctrl+Z) that old editors put at the end is no part of the text.
+    while (text.endsWith(QChar(0x1A))) text.chop(1);
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool layout = u == u'\t' || u == u'\n' || u == u'\r' || u == u'\f' || u == u'\v';
+        if ((u < 0x20 && !layout) || u == 0x7F || u == 0xFFFE || u == 0xFFFF) return false;
+    }
+    return true;
+}
+
+// A school name: not blank, and not a number (a division out of its place).
+bool isSchoolName(const QString& name) {
+    return !name.trimmed().isEmpty() && !isDivisionText(name);
+}
+
+QString lineOf(const QString& text, int line) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    return text.split(lineEnd).value(line - 1);
+}
+
 }  // namespace
 
-std::vector<SchoolListRecord> readSchoolList(const QString& path, bool& readable) {
-    std::vector<SchoolListRecord> records;
+SchoolList readSchoolList(const QString& path) {
+    SchoolList list;
     QFile file(path);
-    readable = file.open(QIODevice::ReadOnly);
-    if (!readable) return records;
-    const QByteArray bytes = file.readAll();
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) text = QString::fromLatin1(bytes);
-
-    const QStringList fields = splitFields(text);
-    for (qsizetype f = 0; f + 1 < fields.size(); f += 2) {
-        if (fields[f + 1].trimmed().isEmpty()) continue;
-        records.push_back({fields[f], fields[f + 1]});
+    if (!file.open(QIODevice::ReadOnly)) {
+        list.refusal = QStringLiteral("Unable to read the school list file ") + path;
+        return list;
     }
-    return records;
+    QString text;
+    if (!decodeText(file.readAll(), text)) {
+        list.refusal = QStringLiteral("The school list file ") + path +
+                       QStringLiteral(" is not a text file.  ") + kNothingImported;
+        return list;
+    }
+
+    const QList<Field> fields = splitFields(text);
+    if (fields.isEmpty()) {
+        list.refusal = QStringLiteral("The school list file ") + path +
+                       QStringLiteral(" is empty.  ") + kNothingImported;
+        return list;
+    }
+    for (qsizetype f = 0; f < fields.size(); f += 2) {
+        const Field& division = fields[f];
+        const bool whole = f + 1 < fields.size() && !division.broken && !fields[f + 1].broken;
+        if (!whole || !isDivisionText(division.text) || !isSchoolName(fields[f + 1].text)) {
+            list.records.clear();
+            list.refusal =
+                QStringLiteral("Line %1 of the school list file ").arg(division.line) + path +
+                QStringLiteral(" is not a division number and a school name:\r\n") +
+                lineOf(text, division.line) + QStringLiteral("\r\n\r\n") + kNothingImported;
+            return list;
+        }
+        list.records.push_back({division.text, fields[f + 1].text});
+    }
+    return list;
 }

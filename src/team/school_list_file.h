@@ -9,9 +9,17 @@ struct SchoolListRecord {
     QString name;
 };
 
-// The records of a school-list file: fields separated by commas or line ends, a field in double
-// quotes may hold commas, an unquoted field is trimmed; fields are taken two by two (division,
-// then name). A record without a name (a division left over at the end, or an empty name field)
-// is left out. The text is read as UTF-8, or as Latin-1 when it is no valid UTF-8.
-// `readable` is false when the file cannot be opened (the result is then empty).
-std::vector<SchoolListRecord> readSchoolList(const QString& path, bool& readable);
+// What a school-list file gives: its records, or why it cannot be imported.
+struct SchoolList {
+    std::vector<SchoolListRecord> records;
+    QString refusal;  // the message for the user; empty when the file can be imported
+};
+
+// Reads a school-list file: fields separated by commas or line ends, a field in double quotes may
+// hold commas, an unquoted field is trimmed; fields are taken two by two (division, then name).
+// The text is read in the encoding its byte-order mark names (UTF-8 or UTF-16), else as UTF-8,
+// or as Latin-1 when it is no valid UTF-8.
+// The file is refused whole when it cannot be opened, holds no record, is no text, or has a
+// record that is not a division (a plain number) and a school name (a name that is not a number
+// itself); the refusal then names the line where the first such record begins.
+SchoolList readSchoolList(const QString& path);

@@ -245,7 +245,7 @@ TEST_F(FirstRunTest, CancelInTheFilePickerEndsTheProgram) {
 TEST_F(FirstRunTest, ImportModeTakesAnyFileUnexamined) {
     useDatabase(makeDatabase(team()));
     gFileLocMode = "Import";
-    writeFile(team() + "/ab school list.txt", "\"A\",\"Ridgeview\"\n");
+    writeFile(team() + "/ab school list.txt", "\"1\",\"Ridgeview\"\n");
     frmFileLoc* fileLoc = ui::forms().get<frmFileLoc>();
     EXPECT_EQ(fileLoc->txtFileWildcard->text(), "*.*");
     EXPECT_EQ(fileLoc->txtFileName->text(), "");

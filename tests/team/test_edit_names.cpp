@@ -1,10 +1,13 @@
 // The wrestler editor and the shared season name loader.
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "team/frmEditNames.h"
 #include "team/wrestler_names.h"
@@ -38,6 +41,23 @@ protected:
         ed->txtLast->setText(last);
         ed->txtGrade->setText(grade);
         ed->cmdSave->click();
+    }
+
+    // Opens the drop-down with a click and clicks the entry in its popup.
+    static void pickFromList(QComboBox* combo, const QString& text) {
+        const int row = combo->findText(text);
+        ASSERT_GE(row, 0) << text.toStdString();
+        QTest::mouseClick(combo, Qt::LeftButton);
+        QAbstractItemView* popup = combo->view();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, 2000));
+        // The popup takes no click until a double-click's time has passed since it opened: a
+        // click it ignored leaves it open, and the user clicks again.
+        const QRect rect = popup->visualRect(combo->model()->index(row, 0));
+        for (int tries = 0; popup->isVisible() && tries < 50; ++tries) {
+            QTest::qWait(QApplication::doubleClickInterval() / 4);
+            QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, rect.center());
+        }
+        EXPECT_EQ(combo->currentText(), text);
     }
 
     QStringList comboItems(QComboBox* combo) {
@@ -322,6 +342,63 @@ TEST_F(EditNamesTest, LeavingReloadsTheEntryFormsWrestlerList) {
     EXPECT_TRUE(entry->isVisible());
     EXPECT_GE(entry->comHomeName->findText("Pat Quinn"), 0);
     EXPECT_EQ(entry->comHomeName->itemText(entry->comHomeName->count() - 1), "VOID");
+}
+
+TEST_F(EditNamesTest, NamesAreComparedInAnyAlphabetsLetterCaseAndWeighInsKeepTheirWrestler) {
+    frmEditNames* ed = showActive(openEditor());
+    const struct {
+        QString first, last, other;
+    } names[] = {{"Anna", "Łukasz", "ANNA łUKASZ"},
+                 {"Jan", "Straße", "JAN STRASSE"},
+                 {"Zoë", "Ödegaard", "zoë ödegaard"}};
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.other.toStdString());
+        typeInto(ed->txtFirst, n.first);
+        typeInto(ed->txtLast, n.last);
+        QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+        const QStringList other = n.other.split(' ');
+        typeInto(ed->txtFirst, other[0]);
+        typeInto(ed->txtLast, other[1]);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Duplicate name exists").expect("Save Changes?", ui::Answer::No);
+        QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+    }
+    EXPECT_EQ(queryRows(db,
+                        "SELECT FullName FROM Wrestler WHERE Season = 2010 AND FullName <> 'VOID' "
+                        "ORDER BY Seq"),
+              (QList<QVariantList>{{"Anna Łukasz"}, {"Jan Straße"}, {"Zoë Ödegaard"}}));
+
+    // Her own name in other letter case is no duplicate.
+    pickFromList(ed->comFullName, "Anna Łukasz");
+    typeInto(ed->txtLast, "ŁUKASZ");
+    QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+    const int anna = value("SELECT Seq FROM Wrestler WHERE FullName = 'Anna ŁUKASZ'").toInt();
+    ASSERT_GT(anna, 0);
+
+    // A wrestler with weigh-ins but no matches stays, and so do his weigh-in rows.
+    sql(QStringLiteral(
+            "INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES ('2010-12-04', %1, 103)")
+            .arg(anna));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(
+            "Weigh-ins exist for this wrestler.  Remove the wrestler from those weigh-ins first");
+        QTest::mouseClick(ed->cmdDelete, Qt::LeftButton);
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Wrestler WHERE Seq = %1").arg(anna)), 1);
+    EXPECT_EQ(
+        count("SELECT COUNT(*) FROM HomeWI WHERE SeqWrestler NOT IN (SELECT Seq FROM Wrestler)"),
+        0);
+
+    // Once his weigh-ins are gone he can go.
+    sql("DELETE FROM HomeWI");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Anna ŁUKASZ?", ui::Answer::Yes);
+        QTest::mouseClick(ed->cmdDelete, Qt::LeftButton);
+    }
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM Wrestler WHERE Seq = %1").arg(anna)), 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "support/season_fixture.h"
 #include "team/frmEditNames.h"
@@ -56,6 +57,23 @@ protected:
         return out;
     }
 
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    static void clickItem(QListWidget* list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(row)).center());
+    }
+    // Types `text` over what a box held and leaves it with Tab.
+    static void retype(QLineEdit* box, const QString& text) {
+        typeInto(box, text);
+        QTest::keyClick(box, Qt::Key_Tab);
+    }
+    QStringList grid(frmHomeWI* f, int lines) {
+        QStringList out;
+        for (int k = 0; k < lines; ++k)
+            out << f->comName[k]->currentText() + " " + f->txtWt[k]->text();
+        return out;
+    }
+
     QList<QVariantList> weighIns() {
         return queryRows(db, "SELECT CompDate, FullName, HomeWI.Weight FROM HomeWI JOIN Wrestler "
                              "ON Wrestler.Seq = SeqWrestler ORDER BY HomeWI.Weight");
@@ -76,6 +94,7 @@ TEST_F(HomeWITest, DatePrefillsTheSeasonsWrestlersAndTheMarkUsesTheLatestBout) {
     f->txtWt[0]->setText("100");
     f->txtWt_LostFocus(0);
     EXPECT_FALSE(f->isMarked(0));
+    f->txtWt[0]->clear();
 
     f->txtDate->setText("1/9/11");
     f->txtDate_LostFocus();
@@ -230,6 +249,98 @@ TEST_F(HomeWITest, EditNamesHidesTheFormAndItsReturnBringsItBackAsItWas) {
     EXPECT_FALSE(f->isHidden());
     EXPECT_EQ(f->txtWt[0]->text(), "99");
     EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+}
+
+TEST_F(HomeWITest, PassingThroughTheDateBoxKeepsEachLoadedWeightWithItsWrestler) {
+    // Stored lightest first, an order the season's prefill (by latest bout) does not have.
+    sql(QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES "
+                       "('2011-01-09', %1, 97), ('2011-01-09', %2, 98.5), ('2011-01-09', %3, 125)")
+            .arg(alder)
+            .arg(brook)
+            .arg(cole));
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
+    click(f->cmdEdit);
+    clickItem(f->lstWI, 0);
+    const QStringList loaded{"Adam Alder 97", "Ben Brook 98.5", "Carl Cole 125", " "};
+    EXPECT_EQ(grid(f, 4), loaded);
+
+    // Into the date box and out again with Tab: the rows open for editing, nothing moves.
+    click(f->txtDate);
+    QTest::keyClick(f->txtDate, Qt::Key_Tab);
+    EXPECT_TRUE(f->txtWt[0]->isEnabled());
+    EXPECT_EQ(grid(f, 4), loaded);
+    retype(f->txtDate, "1/9/11");
+    EXPECT_EQ(f->txtDate->text(), "01/09/2011");
+    EXPECT_EQ(grid(f, 4), loaded);
+
+    retype(f->txtWt[1], "99");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes).expect("Home Weigh-in saved");
+        click(f->cmdSave);
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 97.0},
+                                               {"2011-01-09", "Ben Brook", 99.0},
+                                               {"2011-01-09", "Carl Cole", 125.0}}))
+        << "one row per wrestler, each with his own weight";
+}
+
+TEST_F(HomeWITest, AnOlderWeighInIsReSavedInTheSeasonOfItsDateOrNotAtAll) {
+    SeasonFixture fx(db);
+    const int dunn = fx.addWrestler("Dave", "Dunn", 2009);
+    const int alder2009 =
+        count("SELECT Seq FROM Wrestler WHERE FullName = 'Adam Alder' AND Season = 2009");
+    sql(QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES "
+                       "('2009-11-20', %1, 120), ('2009-11-20', %2, 140), ('2011-01-09', %3, 150)")
+            .arg(alder2009)
+            .arg(dunn)
+            .arg(alder));
+    const QString stored = "SELECT CompDate, SeqWrestler, Weight FROM HomeWI ORDER BY Seq";
+    const QList<QVariantList> before = queryRows(db, stored);
+
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
+    click(f->cmdEdit);
+    clickItem(f->lstWI, 0);
+    EXPECT_EQ(f->txtDate->text(), "11/20/2009");
+    EXPECT_EQ(f->txtSeason->text(), "2009-2010") << "the season box names the season of the date";
+    click(f->txtDate);
+    QTest::keyClick(f->txtDate, Qt::Key_Tab);
+
+    // A name the 2009 season does not have: the whole re-save is refused before any delete.
+    retype(f->comName[2]->lineEdit(), "Ben Brook");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Ben Brook does not exist.  Click edit names to add name");
+        retype(f->txtWt[2], "99");
+    }
+    retype(f->txtWt[0], "121");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes)
+            .expect(
+                "These names do not exist in the 2009-2010 season:\r\nBen Brook\r\n\r\nNothing was "
+                "saved");
+        click(f->cmdSave);
+        EXPECT_EQ(msgs.last().title, "Error");
+    }
+    EXPECT_EQ(queryRows(db, stored), before);
+    EXPECT_EQ(grid(f, 3), (QStringList{"Adam Alder 121", "Dave Dunn 140", "Ben Brook 99"}));
+    EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
+    EXPECT_EQ(f->cmdEdit->text(), "&Enter New");
+
+    // Without the stray row it goes through, under the keys of the 2009 season.
+    retype(f->txtWt[2], "");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes).expect("Home Weigh-in saved");
+        click(f->cmdSave);
+    }
+    EXPECT_EQ(
+        queryRows(
+            db,
+            "SELECT SeqWrestler, Weight FROM HomeWI WHERE CompDate = '2009-11-20' ORDER BY Weight"),
+        (QList<QVariantList>{{alder2009, 121.0}, {dunn, 140.0}}));
+    EXPECT_EQ(count("SELECT count(*) FROM HomeWI WHERE CompDate = '2011-01-09'"), 1);
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // The school-list import: preview lists, striking entries out, applying, the picker's hand-over.
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStringEncoder>
+#include <QTest>
 
 #include "core/frmFileLoc.h"
 #include "support/season_fixture.h"
@@ -40,6 +43,18 @@ protected:
         emit list->itemDoubleClicked(found[0]);
     }
 
+    // Through the school list's Import button and the picker, with mouse clicks.
+    frmImport* pickFile(const QString& name) {
+        frmSchools* list = ui::forms().get<frmSchools>();
+        list->show();
+        QTest::mouseClick(list->cmdImport, Qt::LeftButton);
+        frmFileLoc* picker = ui::forms().get<frmFileLoc>();
+        picker->txtDirectory->setText(home.path());
+        picker->txtFileName->setText(name);
+        QTest::mouseClick(picker->cmdRetreive, Qt::LeftButton);
+        return ui::forms().isLoaded<frmImport>() ? ui::forms().get<frmImport>() : nullptr;
+    }
+
     QList<QVariantList> schools() {
         return queryRows(db, "SELECT OppSchool, OppDiv, LeagueSchool FROM OppSchool ORDER BY OppSchool");
     }
@@ -60,12 +75,13 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     bout.weight = fx.addWeight("119");
     fx.addMatch(bout);
 
-    // Quoted fields, a comma inside quotes, records split over lines and two to a line, a
-    // division that is no number, and a division left over at the end without its school.
-    frmImport* f = openImport("3,CENTRAL\r\n\"05\", West\n2,\"St. Mary's\"\r\nabc,\"Rock, Hill\",4,\n"
-                              "Lake View\n\n7\n");
+    // Quoted fields, a comma inside quotes, records split over lines and two to a line, blank
+    // lines.
+    frmImport* f = openImport(
+        "3,CENTRAL\r\n\"05\", West\n2,\"St. Mary's\"\r\n6,\"Rock, Hill\",4,\n"
+        "Lake View\n\n");
     EXPECT_EQ(f->windowTitle(), "School Import");
-    EXPECT_EQ(items(f->lstAdd), (QStringList{"2  St. Mary's", "abc  Rock, Hill", "4  Lake View"}));
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"2  St. Mary's", "6  Rock, Hill", "4  Lake View"}));
     EXPECT_EQ(items(f->lstChange), QStringList{"05  West"});
     EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone", " 1  St. Mary`s"}))
         << "Central is listed by the file in other letter case and stays";
@@ -80,7 +96,7 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     EXPECT_EQ(schools(), (QList<QVariantList>{{"Central", 3, "Y"},
                                               {"Gone", 1, "N"},
                                               {"Old School", 2, "N"},
-                                              {"Rock, Hill", 0, QVariant()},
+                                              {"Rock, Hill", 6, QVariant()},
                                               {"St. Mary's", 2, QVariant()},
                                               {"West", 5, "N"}}))
         << "new schools are no league schools";
@@ -91,9 +107,9 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
 
     // The same file again: West's division is as the file has it; 05 still differs from 5.
     ui::forms().unloadAll();
-    f = openImport("3,CENTRAL\r\n\"05\", West\n2,\"St. Mary's\"\r\nabc,\"Rock, Hill\"\n");
+    f = openImport("3,CENTRAL\r\n\"05\", West\n2,\"St. Mary's\"\r\n7,\"Rock, Hill\"\n");
     EXPECT_TRUE(f->lstAdd->count() == 0);
-    EXPECT_EQ(items(f->lstChange), (QStringList{"05  West", "abc  Rock, Hill"}));
+    EXPECT_EQ(items(f->lstChange), (QStringList{"05  West", "7  Rock, Hill"}));
     EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone"}));
 }
 
@@ -131,6 +147,96 @@ TEST_F(ImportTest, AFileThatCannotBeReadIsReportedWithEmptyLists) {
     msgs.expect("Unable to read the school list file");
     frmImport* f = ui::forms().get<frmImport>();
     EXPECT_EQ(f->lstAdd->count() + f->lstChange->count() + f->lstDelete->count(), 0);
+    EXPECT_TRUE(f->refused());
+}
+
+TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnythingShows) {
+    SeasonFixture fx(db);
+    fx.addSchool("Central", 3);
+    fx.addSchool("Eastview", 1);
+    fx.addSchool("North", 1);
+    const QList<QVariantList> before = schools();
+    const struct {
+        QByteArray file;
+        QString message;
+    } cases[] = {
+        {"3,Central\r\n4\r\n2,Eastview\r\n1,North\r\n", "Line 2 of the school list file "},
+        {"3,Central\r\n4\r\n2,Eastview\r\n1,North\r\n",
+         " is not a division number and a school name:\r\n4\r\n"},
+        {"3,Central\n1,North\n7\n", "Line 3 of"},
+        {"3,Central\rx,North\r", "Line 2 of"},
+        {"1e400,Central", "Line 1 of"},
+        {"3,Central\r\n\r\n2,\"   \"\r\n", "Line 3 of"},
+        {"3,Central\n2,\"Eastview\n1,North\n", "Line 2 of"},
+        {"", " is empty.  Nothing was imported."},
+        {" \r\n\r\n\t\n", " is empty."},
+        {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20),
+         " is not a text file.  Nothing was imported."},
+        // UTF-16 by its mark, then half a character pair.
+        {QByteArray::fromHex("fffe33002c0000d8"), " is not a text file."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        writeList(c.file);
+        {
+            ui::ScriptedMessages msgs;
+            msgs.expect(c.message);
+            EXPECT_EQ(pickFile("10 school list.txt"), nullptr);
+            EXPECT_EQ(msgs.last().title, "Error");
+        }
+        EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+        ASSERT_TRUE(ui::forms().isLoaded<frmSchools>());
+        EXPECT_FALSE(ui::forms().get<frmSchools>()->isHidden()) << "back at the school list";
+        EXPECT_EQ(schools(), before);
+    }
+
+    // On the new-database road the file is refused the same way and nothing is applied.
+    gImportFile = writeList("3,Central\r\n4\r\n");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Line 2 of");
+        frmImport* f = ui::forms().get<frmImport>();
+        EXPECT_TRUE(f->refused());
+        EXPECT_EQ(f->lstAdd->count() + f->lstChange->count() + f->lstDelete->count(), 0);
+    }
+}
+
+TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
+    SeasonFixture fx(db);
+    fx.addSchool("Central", 3);
+    const QString text = QStringLiteral("3,Central\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n");
+    for (const auto encoding :
+         {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        SCOPED_TRACE(QStringConverter::nameForEncoding(encoding));
+        QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
+        frmImport* f = openImport(encode(text));
+        EXPECT_EQ(items(f->lstAdd), (QStringList{"2  Łódź Academy", "5  Ærøskøbing"}));
+        EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
+        ui::forms().unload<frmImport>();
+    }
+}
+
+TEST_F(ImportTest, ASchoolIsTakenOnceAndComparedInAnyAlphabetsLetterCase) {
+    SeasonFixture fx(db);
+    fx.addSchool("Łódź Academy", 2);
+    fx.addSchool("Straße High", 3);
+    fx.addSchool("Zürich Prep", 1);
+    frmImport* f =
+        pickFile(QFileInfo(writeList("4,Newtown\r\n4,Newtown\r\n5,NEWTOWN\r\n"
+                                     "2,ŁÓDŹ ACADEMY\r\n9,STRASSE HIGH\r\n1,ZÜRICH PREP\r\n"))
+                     .fileName());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(items(f->lstAdd), QStringList{"4  Newtown"});
+    EXPECT_EQ(items(f->lstChange), QStringList{"9  STRASSE HIGH"});
+    EXPECT_EQ(f->lstDelete->count(), 0);
+    {
+        ui::ScriptedMessages msgs;
+        QTest::mouseClick(f->cmdImport, Qt::LeftButton);
+    }
+    EXPECT_EQ(schools(), (QList<QVariantList>{{"Newtown", 4, QVariant()},
+                                              {"STRASSE HIGH", 9, "N"},
+                                              {"Zürich Prep", 1, "N"},
+                                              {"Łódź Academy", 2, "N"}}));
 }
 
 }  // namespace

@@ -26,6 +26,11 @@ protected:
         return out;
     }
 
+    QList<QVariantList> stored() {
+        return queryRows(db,
+                         "SELECT Seq, OppSchool, OppDiv, LeagueSchool FROM OppSchool ORDER BY Seq");
+    }
+
     // A mouse click on an item, as the user chooses it.
     static void clickItem(QListWidget* list, int row) {
         const QRect rect = list->visualItemRect(list->item(row));
@@ -238,6 +243,73 @@ TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
     EXPECT_EQ(gFileLocMode, "Import");
     EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
     EXPECT_TRUE(ui::forms().isLoaded<frmSchools>());
+}
+
+TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetterCase) {
+    frmSchools* f = showActive(openList());
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Łódź Academy', 2), ('Straße High', 4)");
+    const QString numeric = "School and Division must be filled in.  Division must be numeric";
+    const struct {
+        QString name, division, message;
+    } refused[] = {
+        {"   ", "4", numeric},
+        {"Newtown", "1e400", numeric},
+        {"Newtown", "1e2", numeric},
+        {"Newtown", "inf", numeric},
+        {"Newtown", "1,000", numeric},
+        {"Newtown", "1.2.3", numeric},
+        {"Newtown", QString(400, '9'), numeric},
+        {"łÓDŹ academy", "2", "School already exists"},
+        {"STRASSE HIGH", "4", "School already exists"},
+    };
+
+    // Each refused as the save button is clicked, with the table as it was.
+    auto refuseEach = [&](QLineEdit* nameBox, QLineEdit* divisionBox, QPushButton* save,
+                          const QString& ownName) {
+        const QList<QVariantList> before = stored();
+        for (const auto& c : refused) {
+            if (c.name == ownName) continue;
+            SCOPED_TRACE((c.name + " / " + c.division).toStdString());
+            typeInto(nameBox, c.name);
+            typeInto(divisionBox, c.division);
+            ui::ScriptedMessages msgs;
+            msgs.expect(c.message);
+            QTest::mouseClick(save, Qt::LeftButton);
+            EXPECT_EQ(msgs.last().title, "ERROR");
+            EXPECT_EQ(stored(), before);
+        }
+    };
+    QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    refuseEach(f->txtAddSchool, f->txtAddDiv, f->cmdAdd, QString());
+    // Alt+S saves a signed decimal division.
+    typeInto(f->txtAddSchool, "Newtown");
+    typeInto(f->txtAddDiv, " -2.5 ");
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f->cmdAdd->text() == "&Add School"; }, 2000));
+    EXPECT_EQ(queryRows(db, "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Newtown'"),
+              (QList<QVariantList>{{-2.5}}));
+
+    // Edit refuses the same, and keeps its own name in other letter case.
+    f->txtBegin->setText("dź");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    ASSERT_EQ(f->txtEditSchool->text(), "Łódź Academy");
+    refuseEach(f->txtEditSchool, f->txtEditDiv, f->cmdEdit, "łÓDŹ academy");
+    typeInto(f->txtEditSchool, "ŁÓDŹ ACADEMY");
+    typeInto(f->txtEditDiv, "3");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool WHERE OppSchool LIKE '%DŹ%'"),
+              (QList<QVariantList>{{"ŁÓDŹ ACADEMY", 3}}));
+
+    // An infinite division an older file holds is listed, and its item leads to its school.
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Endless Prep', 1e999)");
+    f->txtBegin->setText("Endless");
+    QTest::mouseClick(f->chkDivision, Qt::LeftButton);
+    ASSERT_EQ(items(f->lstSchools), QStringList{" inf  Endless Prep"});
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(f->txtEditSchool->text(), "Endless Prep");
+    typeInto(f->txtEditDiv, "5");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(items(f->lstSchools), QStringList{" 5  Endless Prep"});
 }
 
 }  // namespace
