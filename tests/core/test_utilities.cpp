@@ -207,8 +207,15 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     form->cmdCreate->click();
     EXPECT_EQ(msgs.last().title, "ERROR");
 
-    // A name leading out of the data folder, or none, is refused.
-    for (const char* name : {"../outside", "", "sub/inner"}) {
+    // No name is asked for; a name leading out of the data folder is refused.
+    for (const char* name : {"", "   "}) {
+        form->txtFileName->setText(name);
+        msgs.expect("Please enter a file name");
+        form->cmdCreate->click();
+        EXPECT_EQ(msgs.last().text, "Please enter a file name");
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    for (const char* name : {"../outside", "sub/inner"}) {
         form->txtFileName->setText(name);
         msgs.expect("Please enter a file name without a folder");
         form->cmdCreate->click();
