@@ -78,11 +78,12 @@ bool alreadyDone(const db::DbError& error) {
 // refused (the same full name and season held by another row) stays as it is.
 void fillWrestlerSeasons() {
     gConn.execute(QStringLiteral(
-        "UPDATE OR IGNORE Wrestler SET Season = Last.Season, FNameSeason = FullName & Last.Season "
+        "UPDATE OR IGNORE Wrestler "
+        "SET Season = LastMatch.Season, FNameSeason = FullName & LastMatch.Season "
         "FROM (SELECT SeqWrestler, IIf(Year(Max([Date])) In (2009, 2010), 2009, "
         "IIf(Month(Max([Date])) >= 11, Year(Max([Date])), Year(Max([Date])) - 1)) AS Season "
-        "FROM [Match] GROUP BY SeqWrestler) AS Last "
-        "WHERE Last.SeqWrestler = Wrestler.Seq AND Last.Season Is Not Null"));
+        "FROM [Match] GROUP BY SeqWrestler) AS LastMatch "
+        "WHERE LastMatch.SeqWrestler = Wrestler.Seq AND LastMatch.Season Is Not Null"));
 }
 
 }  // namespace

@@ -76,7 +76,8 @@ void writeIniFile() {
     const QString existing = findIniFile();
     const QString path = QDir(homeFolder()).filePath(existing.isEmpty() ? kIniName : existing);
     // The old file stays until the new one is completely on the disk.
-    const QString failure = files::writeFileReplacing(path, (gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
+    const QString failure =
+        files::writeFileReplacing(path, (gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
     if (!failure.isEmpty()) throw std::runtime_error(failure.toStdString());
 }
 

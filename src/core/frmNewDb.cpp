@@ -85,7 +85,8 @@ void frmNewDb::cmdCreate_Click() {
         return;
     }
     if (txtFileName->text().trimmed().isEmpty()) {
-        ui::msgBox(QStringLiteral("Please enter a file name"), ui::Buttons::OK, QStringLiteral("ERROR"));
+        ui::msgBox(QStringLiteral("Please enter a file name"), ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
         return;
     }
     // The file goes into the data folder and nowhere else.
