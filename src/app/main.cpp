@@ -1,6 +1,9 @@
 // The executable: starts Qt, makes the home folder current and loads the main menu.
+#include <csignal>
+
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 
 #include "core/connection.h"
@@ -12,7 +15,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Kestrivane"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A write over the file-size limit fails with an error the program reports, instead of
+    // ending it.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    // The home folder is fixed as an absolute path before the current folder changes.
     const QString home = homeFolder();
+    qputenv("KESTRIVANE_HOME", QFile::encodeName(home));
     QDir().mkpath(home);
     QDir::setCurrent(home);
 

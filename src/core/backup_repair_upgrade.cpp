@@ -2,47 +2,65 @@
 
 #include <QDir>
 #include <QStringList>
-#include <algorithm>
+#include <vector>
 
 #include "core/connection.h"
-#include "core/helpers.h"
+#include "core/frmWait.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/Paths.h"
 #include "platform/ui/Messages.h"
 
 namespace {
 
-// Folder of a file path up to and including its last separator; "" when it has none.
-QString folderOf(const QString& path) {
-    const int slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return slash >= 0 ? path.left(slash + 1) : QString();
-}
-
-// The overtime columns the repair fills: the move strings of OT, DOT1, DOT2 and DOT, the position
-// choices of DOT1 and DOT2, and the tallies of DOT1, DOT2 and DOT, for both sides.
-QStringList overtimeColumns() {
-    QStringList columns = {
-        QStringLiteral("PeriodOTHome"),   QStringLiteral("PeriodDOT1Home"),
-        QStringLiteral("PeriodDOT2Home"), QStringLiteral("periodDOTHome"),
-        QStringLiteral("PeriodOTOpp"),    QStringLiteral("PeriodDOT1Opp"),
-        QStringLiteral("PeriodDOT2Opp"),  QStringLiteral("PeriodDOTOpp"),
-        QStringLiteral("ChoiceDOT1Home"), QStringLiteral("ChoiceDOT2Home"),
-        QStringLiteral("ChoiceDOT1Opp"),  QStringLiteral("ChoiceDOT2Opp"),
+// The overtime columns the repair fills, one UPDATE per group: the move strings of OT, DOT1,
+// DOT2 and DOT, the position choices of DOT1 and DOT2, and the tallies of DOT2, DOT and DOT1, for
+// both sides. The DOT1 tallies come last: they tell which rows need the repair, so every group
+// before them still finds the same rows.
+std::vector<QStringList> overtimeColumnGroups() {
+    std::vector<QStringList> groups = {
+        {QStringLiteral("PeriodOTHome"), QStringLiteral("PeriodDOT1Home"),
+         QStringLiteral("PeriodDOT2Home"), QStringLiteral("periodDOTHome"),
+         QStringLiteral("PeriodOTOpp"), QStringLiteral("PeriodDOT1Opp"),
+         QStringLiteral("PeriodDOT2Opp"), QStringLiteral("PeriodDOTOpp")},
+        {QStringLiteral("ChoiceDOT1Home"), QStringLiteral("ChoiceDOT2Home"),
+         QStringLiteral("ChoiceDOT1Opp"), QStringLiteral("ChoiceDOT2Opp")},
     };
-    for (const char* period : {"DOT1", "DOT2", "DOT"})
+    for (const char* period : {"DOT2", "DOT", "DOT1"}) {
+        QStringList tallies;
         for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
             for (const char* side : {"Home", "Opp"})
-                columns << QLatin1String(kind) + QLatin1String(period) + QLatin1String(side);
-    return columns;
+                tallies << QLatin1String(kind) + QLatin1String(period) + QLatin1String(side);
+        groups.push_back(tallies);
+    }
+    return groups;
 }
 
-// "SELECT * FROM [Match] WHERE (TPDOT1Home) Is Null OR (TPDOT1Opp) Is Null OR ..." over the
-// sixteen DOT1 tallies.
-QString repairTriggerSql() {
+// "(TPDOT1Home) Is Null OR (TPDOT1Opp) Is Null OR ..." over the sixteen DOT1 tallies: a row needs
+// the repair when any of them is Null.
+QString repairCondition() {
     QStringList terms;
     for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
         for (const char* side : {"Home", "Opp"})
             terms << QStringLiteral("(%1DOT1%2) Is Null").arg(QLatin1String(kind), QLatin1String(side));
-    return QStringLiteral("SELECT * FROM [Match] WHERE ") + terms.join(QStringLiteral(" OR "));
+    return terms.join(QStringLiteral(" OR "));
+}
+
+// Runs `work` on the open connection as one transaction: all of it is kept or, when it raises an
+// error, none of it; the error goes on to the caller.
+template <class Work>
+void inTransaction(Work work) {
+    gConn.execute(QStringLiteral("BEGIN"));
+    try {
+        work();
+        gConn.execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        try {
+            gConn.execute(QStringLiteral("ROLLBACK"));
+        } catch (const db::DbError&) {
+            // The engine has rolled back already.
+        }
+        throw;
+    }
 }
 
 // True when a failed upgrade statement failed only because its change is already in place: the
@@ -54,40 +72,18 @@ bool alreadyDone(const db::DbError& error) {
            reason.contains(QLatin1String("no such index"), Qt::CaseInsensitive);
 }
 
-// Season written by the upgrade for a wrestler whose last match was on `lastMatch` (invalid when
-// none): a last match in 2009 or 2010 gives 2009, as the earlier program's data expect; any other
-// date gives the season of that match; no match gives none (0).
-short upgradeSeason(const QDate& lastMatch) {
-    if (!lastMatch.isValid()) return 0;
-    if (lastMatch.year() == 2009 || lastMatch.year() == 2010) return 2009;
-    return getSeason(lastMatch);
-}
-
-// Fills Season and FNameSeason of every wrestler row from its last match. A row whose update is
+// Fills Season and FNameSeason of every wrestler row from its last match, in one statement. The
+// season is that of the last match, except that a last match in 2009 or 2010 gives 2009, as the
+// earlier program's data expect; a wrestler without a match keeps none. A row whose update is
 // refused (the same full name and season held by another row) stays as it is.
 void fillWrestlerSeasons() {
-    db::Recordset wrestlers = openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"));
-    while (!wrestlers.isEOF()) {
-        db::Recordset last = openRecordset(
-            QStringLiteral("SELECT Max(Date) AS MaxDate from [Match] WHERE SeqWrestler=?"),
-            {wrestlers.field(QStringLiteral("seq"))});
-        const db::Value maxDate = last.field(QStringLiteral("maxdate"));
-        closeRecordset(last);
-        const short season = upgradeSeason(maxDate.isNull() ? QDate() : maxDate.toDate());
-        if (season != 0) {
-            try {
-                wrestlers.setField(QStringLiteral("season"), static_cast<int>(season));
-                wrestlers.setField(QStringLiteral("FNameSeason"),
-                                   wrestlers.field(QStringLiteral("FullName")).toString() +
-                                       QString::number(season));
-                wrestlers.update();
-            } catch (const db::DbError&) {
-                wrestlers.cancelUpdate();
-            }
-        }
-        wrestlers.moveNext();
-    }
-    closeRecordset(wrestlers);
+    gConn.execute(QStringLiteral(
+        "UPDATE OR IGNORE Wrestler "
+        "SET Season = LastMatch.Season, FNameSeason = FullName & LastMatch.Season "
+        "FROM (SELECT SeqWrestler, IIf(Year(Max([Date])) In (2009, 2010), 2009, "
+        "IIf(Month(Max([Date])) >= 11, Year(Max([Date])), Year(Max([Date])) - 1)) AS Season "
+        "FROM [Match] GROUP BY SeqWrestler) AS LastMatch "
+        "WHERE LastMatch.SeqWrestler = Wrestler.Seq AND LastMatch.Season Is Not Null"));
 }
 
 }  // namespace
@@ -102,7 +98,7 @@ QString backupTimeStamp(const QDateTime& when) {
 }
 
 QString backupDb(const QString& suffix, int msgFlag) {
-    const QString folder = folderOf(gDbPath);
+    const QString folder = files::folderOf(gDbPath);
     if (!folder.isEmpty()) QDir::setCurrent(folder);
     const QString name = folder + QStringLiteral("matchinfo") + suffix + QStringLiteral(".bak");
     // An earlier backup of the same name is replaced only by a complete copy.
@@ -115,27 +111,48 @@ QString backupDb(const QString& suffix, int msgFlag) {
 }
 
 void repairNullOvertime() {
-    const QString trigger = repairTriggerSql();
+    const QString condition = repairCondition();
+    // Only the number of rows is read: the file may hold a great many.
     openConnection();
-    {
-        db::Recordset rs = openRecordset(trigger);
-        const bool nothingToDo = rs.isEOF();
+    long long rows = 0;
+    try {
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT Count(*) AS NullRows FROM [Match] WHERE ") + condition);
+        rows = rs.field(QStringLiteral("NullRows")).toInt();
         closeRecordset(rs);
+    } catch (...) {
         closeConnection();
-        if (nothingToDo) return;
+        throw;
     }
-    backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
+    closeConnection();
+    if (rows == 0) return;
 
+    // A file that cannot be written would fail after its backup, and get another one at every
+    // start: it is left as it is.
+    const QString refusal = files::whyNotWritable(gDbPath);
+    if (!refusal.isEmpty()) {
+        ui::msgBox(gDbPath + QStringLiteral(" is read-only (") + refusal +
+                       QStringLiteral(").\n\nIts matches with empty overtime columns are "
+                                      "repaired once the file and its folder can be written.  "
+                                      "Nothing has been changed."),
+                   ui::Buttons::OK, QStringLiteral("Read-Only Database"));
+        return;
+    }
+
+    WaitWindowShown wait;
+    backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
     openConnection();
     try {
-        db::Recordset rs = openRecordsetForUpdate(trigger);
-        const QStringList columns = overtimeColumns();
-        while (!rs.isEOF()) {
-            for (const QString& column : columns) rs.setField(column, nzZero(rs.field(column)));
-            rs.update();
-            rs.moveNext();
-        }
-        closeRecordset(rs);
+        inTransaction([&] {
+            for (const QStringList& group : overtimeColumnGroups()) {
+                QStringList assignments;
+                for (const QString& column : group)
+                    assignments << QStringLiteral("%1 = Nz(%1, 0)").arg(column);
+                gConn.execute(QStringLiteral("UPDATE [Match] SET ") +
+                              assignments.join(QStringLiteral(", ")) +
+                              QStringLiteral(" WHERE ") + condition);
+            }
+        });
     } catch (...) {
         closeConnection();
         throw;
@@ -159,30 +176,26 @@ void upgradeDb7to8() {
     };
     try {
         // One transaction: the file is brought to version 8 completely or not at all.
-        gConn.execute(QStringLiteral("BEGIN"));
-        // A step whose change is already there (a rerun, a half-upgraded file) is passed over;
-        // any other failure stops the upgrade before the version is written.
-        for (const QString& sql : steps) {
-            try {
-                gConn.execute(sql);
-            } catch (const db::DbError& error) {
-                if (!alreadyDone(error)) throw;
+        inTransaction([&] {
+            // A step whose change is already there (a rerun, a half-upgraded file) is passed
+            // over; any other failure stops the upgrade before the version is written.
+            for (const QString& sql : steps) {
+                try {
+                    gConn.execute(sql);
+                } catch (const db::DbError& error) {
+                    if (!alreadyDone(error)) throw;
+                }
             }
-        }
-        fillWrestlerSeasons();
+            fillWrestlerSeasons();
 
-        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
-        if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
-        rs.setField(QStringLiteral("Version"), QStringLiteral("8.0"));
-        rs.update();
-        closeRecordset(rs);
-        gConn.execute(QStringLiteral("COMMIT"));
+            db::Recordset rs =
+                openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
+            if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
+            rs.setField(QStringLiteral("Version"), QStringLiteral("8.0"));
+            rs.update();
+            closeRecordset(rs);
+        });
     } catch (const db::DbError& error) {
-        try {
-            gConn.execute(QStringLiteral("ROLLBACK"));
-        } catch (const db::DbError&) {
-            // The engine has rolled back already.
-        }
         closeConnection();
         ui::msgBox(QStringLiteral("The database could not be updated to version 8: ") +
                        error.message() +

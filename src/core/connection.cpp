@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <stdexcept>
+
+#include "platform/files/FileCopy.h"
+#include "platform/files/Paths.h"
+#include "platform/ui/Messages.h"
 
 QString gDbPath;
 QString gDbFolder;
@@ -33,7 +38,7 @@ QString findIniFile() {
 
 QString homeFolder() {
     const QString env = qEnvironmentVariable("KESTRIVANE_HOME");
-    if (!env.isEmpty()) return QDir::cleanPath(env);
+    if (!env.isEmpty()) return files::absolutePath(env);
     return QDir::homePath() + QStringLiteral("/Kestrivane");
 }
 
@@ -60,19 +65,37 @@ void readIniFile() {
         gIniFound.clear();
         return;
     }
-    gDbPath = line1;
-    const int slash = std::max(gDbPath.lastIndexOf(QLatin1Char('/')), gDbPath.lastIndexOf(QLatin1Char('\\')));
-    gDbFolder = slash >= 0 ? gDbPath.left(slash + 1) : QString();
+    // A relative path (as an older version stored it) is taken from the home folder, where the
+    // program started when it wrote it.
+    gDbPath = files::absolutePath(line1, homeFolder());
+    gDbFolder = files::folderOf(gDbPath);
 }
 
 void writeIniFile() {
     QDir().mkpath(homeFolder());
     const QString existing = findIniFile();
-    QFile file(QDir(homeFolder()).filePath(existing.isEmpty() ? kIniName : existing));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw db::DbError(QStringLiteral("Could not write the configuration file %1: %2")
-                              .arg(file.fileName(), file.errorString()));
-    file.write((gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
+    const QString path = QDir(homeFolder()).filePath(existing.isEmpty() ? kIniName : existing);
+    // The old file stays until the new one is completely on the disk.
+    const QString failure =
+        files::writeFileReplacing(path, (gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
+    if (!failure.isEmpty()) throw std::runtime_error(failure.toStdString());
+}
+
+bool setDatabaseInUse(const QString& path) {
+    const QString keptPath = gDbPath;
+    gDbPath = files::absolutePath(path);
+    try {
+        writeIniFile();
+    } catch (const std::exception& error) {
+        gDbPath = keptPath;
+        ui::msgBox(QStringLiteral("The configuration file could not be written, so the database "
+                                  "in use stays as it was.\n\n") +
+                       QString::fromUtf8(error.what()),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return false;
+    }
+    gDbFolder = files::folderOf(gDbPath);
+    return true;
 }
 
 void openConnection() { gConn.open(gDbPath); }

@@ -23,8 +23,15 @@ QString homeFolder();
 // Folder holding the installed first-run template "matchinfo.md_".
 QString installFolder();
 
+// Reads the configuration file of the home folder into gIniFound, gDbPath and gDbFolder.
 void readIniFile();
+// Replaces the configuration file by one naming gDbPath. When it cannot be written completely
+// the old file stays as it was and the reason is raised (std::runtime_error).
 void writeIniFile();
+// Makes the database file `path` (made absolute) the one in use: writes the configuration file
+// for it, then sets gDbPath and gDbFolder. When the file cannot be written, says so and leaves
+// the configuration file, gDbPath and gDbFolder as they were; returns whether it succeeded.
+bool setDatabaseInUse(const QString& path);
 
 void openConnection();
 void closeConnection();

@@ -12,6 +12,7 @@
 #include "core/settings_rows.h"
 #include "core/startup.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/Paths.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
 
@@ -59,8 +60,8 @@ void frmDirLoc::DirBox_Change() { txtDirectory->setText(DirBox->folder()); }
 
 void frmDirLoc::cmdOk_Click() {
     if (txtDirectory->text().isEmpty()) return;
-    gDbFolder = txtDirectory->text();
-    if (!gDbFolder.endsWith(QLatin1Char('/'))) gDbFolder += QLatin1Char('/');
+    // A folder typed relative ("data") is taken from the current folder and stored absolute.
+    gDbFolder = files::absoluteFolder(txtDirectory->text());
     const QString path = gDbFolder + kDatabaseName;
 
     if (ui::msgBox(QStringLiteral("The database \n\n") + path + QStringLiteral("\n\nwill be created"),
@@ -81,8 +82,7 @@ void frmDirLoc::cmdOk_Click() {
     }
     provideBlankTemplate(gDbFolder);
 
-    gDbPath = path;
-    writeIniFile();
+    if (!setDatabaseInUse(path)) return;
     loadSettingsRow();
     ui::forms().unload<frmDirLoc>();
     showMenuAfresh();

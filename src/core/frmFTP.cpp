@@ -10,16 +10,11 @@
 #include "core/contacts.h"
 #include "core/helpers.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/Paths.h"
 #include "platform/net/FtpSession.h"
 #include "platform/ui/ui.h"
 
 namespace {
-
-// Folder of a file path up to and including its last separator; "" when it has none.
-QString folderOf(const QString& path) {
-    const int slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return slash >= 0 ? path.left(slash + 1) : QString();
-}
 
 // The support server: the placeholder account, or the one KESTRIVANE_FTP_URL names.
 struct FtpAccount {
@@ -43,16 +38,10 @@ FtpAccount supportAccount() {
 // The description file: the database's path, its version and the program's version, each line
 // ended by CR LF. Returns "" when written, else the reason.
 QString writeDescription(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return QStringLiteral("%1 could not be written: %2").arg(path, file.errorString());
     const QString text = gDbPath + QStringLiteral("\r\n") + QStringLiteral("DB: ") +
                          signedNumberText(static_cast<long long>(gDbVersion)) + QStringLiteral("\r\n") +
                          QStringLiteral("Application: ") + gAppVersion + QStringLiteral("\r\n");
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return QStringLiteral("%1 could not be written: %2").arg(path, file.errorString());
-    return QString();
+    return files::writeFileReplacing(path, text.toUtf8());
 }
 
 }  // namespace
@@ -66,7 +55,7 @@ QString sendName(const QString& schoolName, const QDateTime& when) {
 }
 
 void frmFTP::Form_Load() {
-    const QString folder = folderOf(gDbPath);
+    const QString folder = files::folderOf(gDbPath);
     if (!folder.isEmpty()) QDir::setCurrent(folder);
     const QString name = sendName(gSchoolName, QDateTime::currentDateTime());
     const QString copyPath = folder + name + QStringLiteral(".mdb");

@@ -11,6 +11,7 @@
 #include "core/frmInit.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
+#include "platform/files/Paths.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
 #include "team/frmImport.h"
@@ -107,8 +108,9 @@ bool frmFileLoc::probeDatabase() {
 }
 
 void frmFileLoc::cmdRetreive_Click() {
-    if (!txtDirectory->text().endsWith(QLatin1Char('/')))
-        txtDirectory->setText(txtDirectory->text() + QLatin1Char('/'));
+    // The folder is used absolute, ending in "/", and the box shows it so.
+    if (!txtDirectory->text().isEmpty())
+        txtDirectory->setText(files::absoluteFolder(txtDirectory->text()));
     if (txtFileName->text().isEmpty()) {
         ui::msgBox(QStringLiteral("No File selected"), ui::Buttons::OK, QStringLiteral("Error"));
         return;
@@ -124,14 +126,14 @@ void frmFileLoc::cmdRetreive_Click() {
             txtFileName->clear();
             return;
         }
-        gDbFolder = txtDirectory->text();
+        gDbPath = previousPath;
+        // The configuration file names the file before the menu opens it.
+        if (!setDatabaseInUse(txtDirectory->text() + txtFileName->text())) return;
         gIniFound = txtFileName->text();
-        gDbPath = gDbFolder + gIniFound;
         provideBlankTemplate(gDbFolder);
+        loadSettingsRow();
         ui::forms().unload<frmFileLoc>();
         showMenuAfresh();
-        loadSettingsRow();
-        writeIniFile();
         return;
     }
 

@@ -157,10 +157,10 @@ void frmFindDb::display_GotFocus(int index) {
 }
 
 void frmFindDb::cmdSelect_Click(int index) {
-    if (!txtFilename[index]->text().isEmpty()) {
-        gDbPath = gDbFolder + txtFilename[index]->text();
-        writeIniFile();
-    }
+    // When the configuration file cannot name the chosen file, the list stays for another try.
+    if (!txtFilename[index]->text().isEmpty() &&
+        !setDatabaseInUse(gDbFolder + txtFilename[index]->text()))
+        return;
     showMenuAfresh();
     ui::forms().unload<frmUtilities>();
     ui::forms().unload<frmFindDb>();

@@ -85,6 +85,8 @@ frmInit::frmInit() {
     setTabOrder(cmdHomeWI, cmdRoster);
     setTabOrder(cmdRoster, cmdEdit);
     setTabOrder(cmdEdit, cmdEnter);
+    // The focus starts on the first button of that order when the menu is shown.
+    cmdReports->setFocus();
 
     ui::onClick(cmdRoster, [this] { cmdRoster_Click(); });
     ui::onClick(cmdEnter, [this] { cmdEnter_Click(); });
@@ -104,10 +106,11 @@ void frmInit::Form_Load() {
     // once a database has been chosen.
     if (ui::forms().isLoaded<frmDirLoc>() || ui::forms().isLoaded<frmFileLoc>()) return;
 
+    const QString openFailure = databaseOpenFailure();
     const bool oldDatabase = gDbVersion < 7;
     for (QPushButton* button : {cmdHomeWI, cmdRoster}) {
         button->setEnabled(!oldDatabase);
-        button->setToolTip(oldDatabase ? kUpgradeTip : QString());
+        button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
     }
 
     lblSchool->setText(gSchoolName);
@@ -118,7 +121,13 @@ void frmInit::Form_Load() {
 
     show();
 
-    if (gDbVersion != 8) {
+    if (!openFailure.isEmpty()) {
+        // Only another file can help: Utilities stays open to choose or create one.
+        ui::msgBox(QStringLiteral("The database file ") + gDbPath +
+                       QStringLiteral(" cannot be opened.\n\n") + openFailure +
+                       QStringLiteral("\n\nChoose or create another file under Utilities."),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+    } else if (gDbVersion != 8) {
         ui::msgBox(QStringLiteral("The database file must be upgraded to use this version.  "
                                   "Please re-open Kestrivane.  DB version: ") +
                        QString::number(gDbVersion),
@@ -128,6 +137,8 @@ void frmInit::Form_Load() {
                                       "email to ") +
                            kSupportEmail + QStringLiteral(" to coordinate an upgrade"),
                        ui::Buttons::OK, QStringLiteral("DB Upgrade Needed"));
+    }
+    if (!openFailure.isEmpty() || gDbVersion != 8) {
         for (QPushButton* button : {cmdRoster, cmdHomeWI, cmdEnter, cmdEdit, cmdReports})
             button->setEnabled(false);
     }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -22,11 +23,10 @@ namespace {
 const QString kBlankTemplate = QStringLiteral("Blank_MatchInfo.md_");
 constexpr int kMaxDescription = 50;
 
-// A file name the user may give: not empty, no folder in it, and not a name of a folder itself.
+// A file name the user may give: no folder in it, and not a name of a folder itself.
 bool isPlainFileName(const QString& name) {
-    return !name.trimmed().isEmpty() && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && name != QLatin1String(".") &&
-           name != QLatin1String("..");
+    return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
+           name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 }  // namespace
@@ -84,6 +84,11 @@ void frmNewDb::cmdCreate_Click() {
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }
+    if (txtFileName->text().trimmed().isEmpty()) {
+        ui::msgBox(QStringLiteral("Please enter a file name"), ui::Buttons::OK,
+                   QStringLiteral("ERROR"));
+        return;
+    }
     // The file goes into the data folder and nowhere else.
     if (!isPlainFileName(txtFileName->text())) {
         ui::msgBox(QStringLiteral("Please enter a file name without a folder"), ui::Buttons::OK,
@@ -104,8 +109,12 @@ void frmNewDb::cmdCreate_Click() {
                    QStringLiteral("ERROR"));
         return;
     }
-    gDbPath = path;
-    writeIniFile();
+    if (!setDatabaseInUse(path)) {
+        // The new file is in use nowhere: it goes again, so that the same name can be tried
+        // once the configuration file can be written.
+        QFile::remove(path);
+        return;
+    }
     saveSchoolName(gSchoolName);
     saveDbDescription(txtDesc->text());
 

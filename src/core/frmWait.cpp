@@ -31,3 +31,7 @@ void frmWait::showNow() {
     // Let the window system put the window on the screen before the caller blocks.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+WaitWindowShown::WaitWindowShown() { ui::forms().get<frmWait>()->showNow(); }
+
+WaitWindowShown::~WaitWindowShown() { ui::forms().unload<frmWait>(); }

@@ -16,3 +16,12 @@ public:
     // Shows the window and has it drawn at once, before the caller blocks.
     void showNow();
 };
+
+// Shows the wait window for as long as it lives, also when the work it covers fails.
+class WaitWindowShown {
+public:
+    WaitWindowShown();
+    ~WaitWindowShown();
+    WaitWindowShown(const WaitWindowShown&) = delete;
+    WaitWindowShown& operator=(const WaitWindowShown&) = delete;
+};

@@ -19,6 +19,30 @@ namespace {
 
 bool ended = false;
 std::function<void()> endHandler;
+QString openFailure;
+
+// Whether the database named by the configuration file opens; when it does not, the reason is
+// kept for the menu. A missing file is not created.
+bool databaseOpens() {
+    const QFileInfo file(gDbPath);
+    if (file.isDir()) {
+        openFailure = QStringLiteral("It is a folder, not a file.");
+        return false;
+    }
+    if (!file.exists()) {
+        openFailure = QStringLiteral("There is no such file.");
+        return false;
+    }
+    try {
+        openConnection();
+        closeConnection();
+        return true;
+    } catch (const std::exception& error) {
+        closeConnection();
+        openFailure = QString::fromUtf8(error.what());
+        return false;
+    }
+}
 
 // Runs one start-up step; an error ends that step only.
 template <class Step>
@@ -65,14 +89,25 @@ void startUp() {
 
     // The configuration file is read, and the repair runs, once per run: on the first menu load
     // that finds the file.
+    // A database that cannot be opened is neither repaired nor read: it is reported instead.
+    openFailure.clear();
     if (gIniFound.isEmpty()) {
         ignoringErrors([] { readIniFile(); });
-        if (!gIniFound.isEmpty()) ignoringErrors([] { repairNullOvertime(); });
+        if (!gIniFound.isEmpty() && databaseOpens()) ignoringErrors([] { repairNullOvertime(); });
     }
-    if (!gIniFound.isEmpty())
-        ignoringErrors([] { loadSettingsRow(); });
-    else
+    if (!gIniFound.isEmpty()) {
+        if (openFailure.isEmpty() && databaseOpens()) {
+            try {
+                loadSettingsRow();
+            } catch (const std::exception& error) {
+                openFailure = QStringLiteral("It is no database of this program, or a damaged "
+                                             "one: ") +
+                              QString::fromUtf8(error.what());
+            }
+        }
+    } else {
         ignoringErrors([] { firstRunPrompt(); });
+    }
     if (programEnded()) return;
 
     // The upgrade writes version 8 into the file; gDbVersion reads 8 from the next menu load on.
@@ -80,6 +115,8 @@ void startUp() {
 
     gSeason = getSeason(QDate::currentDate());
 }
+
+QString databaseOpenFailure() { return openFailure; }
 
 void firstRunPrompt() {
     ui::msgBox(QStringLiteral("This looks like the first time\nyou have run this program"));

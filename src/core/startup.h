@@ -9,6 +9,10 @@
 // sets the current season. Every step that fails is passed over.
 void startUp();
 
+// Why the database named by the configuration file could not be opened or read at the last
+// start-up; "" when it could (or when there is no configuration file).
+QString databaseOpenFailure();
+
 // No configuration file: offers to create a new database (frmDirLoc) or to find one (frmFileLoc),
 // or ends the program.
 void firstRunPrompt();

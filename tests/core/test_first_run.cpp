@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include "core/connection.h"
 #include "core/frmDirLoc.h"
@@ -154,6 +155,39 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
 }
 
+// A folder typed relative ("team") is taken from the current folder and stored absolute, so the
+// file is still found after a backup has made its folder the current one, in this run and the next.
+TEST_F(FirstRunTest, ARelativeFolderIsStoredAbsolute) {
+    startFirstRun(ui::Answer::Yes, "Please select directory");
+    frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+    QTest::mouseClick(dirLoc->txtDirectory, Qt::LeftButton);
+    QTest::keyClick(dirLoc->txtDirectory, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(dirLoc->txtDirectory, "team");
+    const QString db = team() + "/Matchinfo.mdb";
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The database \n\n" + db + "\n\nwill be created");
+        QTest::mouseClick(dirLoc->cmdOk, Qt::LeftButton);
+    }
+    EXPECT_EQ(readFile(ini()), (db + "\r\n\r\n").toUtf8());
+    EXPECT_EQ(gDbPath, db);
+    EXPECT_EQ(gDbFolder, team() + "/");
+
+    // The next run, with a row to repair: the repair's backup makes the data folder current
+    // before the settings row is read.
+    execSql(db, "INSERT INTO [Match] (Seq) VALUES (1)");
+    ui::forms().unloadAll();
+    resetCoreState();
+    QDir::setCurrent(home.path());
+    ui::ScriptedMessages msgs;
+    frmInit* menu = ui::forms().get<frmInit>();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_EQ(QDir::currentPath(), team());
+    EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
+    EXPECT_EQ(menu->lblFile->text(), db);
+    EXPECT_TRUE(menu->cmdEnter->isEnabled());
+}
+
 TEST_F(FirstRunTest, DirLocConfirmationCancelledOrEmptyFolderDoesNothing) {
     startFirstRun(ui::Answer::Yes, "Please select directory");
     frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
@@ -251,9 +285,13 @@ TEST_F(FirstRunTest, ImportModeTakesAnyFileUnexamined) {
     EXPECT_EQ(fileLoc->txtFileName->text(), "");
     EXPECT_TRUE(fileLoc->FileBox->findItems("ab school list.txt", Qt::MatchExactly).size() == 1);
     fileLoc->txtFileName->setText("ab school list.txt");
+    // A folder typed relative is taken from the current folder, and shown and used absolute.
+    QDir::setCurrent(home.path());
+    fileLoc->txtDirectory->setText("team/../team");
     ui::ScriptedMessages msgs;
     fileLoc->cmdRetreive->click();
     EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_EQ(fileLoc->txtDirectory->text(), team() + "/");
     EXPECT_EQ(gImportFile, team() + "/ab school list.txt");
     EXPECT_EQ(ends, 0);
     fileLoc->cmdCancel->click();

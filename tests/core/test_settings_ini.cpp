@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QDir>
 #include <QFile>
@@ -36,18 +39,28 @@ TEST(IniFile, WriteThenReadGivesThePathBackAndSecondLineEmpty) {
     EXPECT_EQ(gDbFolder, "/data/team/");
 }
 
-TEST(IniFile, OneLineFilesOtherCaseAndPathsWithoutFolder) {
+TEST(IniFile, OneLineFilesOtherCaseAndRelativePaths) {
     TestHome home;
-    writeFile(home.file("matchinfo.ini"), "C:\\Data\\Team\\Matchinfo.mdb");
+    writeFile(home.file("matchinfo.ini"), "/data/team/Matchinfo.mdb");
     readIniFile();
     EXPECT_EQ(gIniFound, "matchinfo.ini");
-    EXPECT_EQ(gDbFolder, "C:\\Data\\Team\\");
+    EXPECT_EQ(gDbPath, "/data/team/Matchinfo.mdb");
+    EXPECT_EQ(gDbFolder, "/data/team/");
 
-    writeFile(home.file("matchinfo.ini"), "Matchinfo.mdb\r\n\r\n");
-    gDbFolder = "stale";
+    // A relative path, as an older version stored it, is taken from the home folder whatever
+    // the current folder is.
+    QDir().mkpath(home.file("data"));
+    QDir::setCurrent(home.file("data"));
+    for (const char* stored : {"Matchinfo.mdb", "./Matchinfo.mdb"}) {
+        writeFile(home.file("matchinfo.ini"), QByteArray(stored) + "\r\n\r\n");
+        readIniFile();
+        EXPECT_EQ(gDbPath, home.file("Matchinfo.mdb")) << stored;
+        EXPECT_EQ(gDbFolder, home.path() + "/") << stored;
+    }
+    writeFile(home.file("matchinfo.ini"), "data/../data/Matchinfo.mdb\r\n\r\n");
     readIniFile();
-    EXPECT_EQ(gDbPath, "Matchinfo.mdb");
-    EXPECT_EQ(gDbFolder, "");
+    EXPECT_EQ(gDbPath, home.file("data/Matchinfo.mdb"));
+    EXPECT_EQ(gDbFolder, home.file("data") + "/");
 }
 
 TEST(IniFile, EmptyFileCountsAsNoFile) {
@@ -72,6 +85,35 @@ TEST(IniFile, StaysInTheHomeFolderWhateverTheCurrentFolder) {
     gDbPath.clear();
     readIniFile();
     EXPECT_EQ(gDbPath, home.file("data/Matchinfo.mdb"));
+}
+
+// A write that the disk refuses (a file-size limit standing in for a full disk, in a child
+// process) leaves the old file complete and no partial file beside it.
+TEST(IniFile, AFailedWriteKeepsTheOldFile) {
+    TestHome home;
+    gDbPath = "/data/old/Matchinfo.mdb";
+    writeIniFile();
+    const int child = runInChildProcess([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+        gDbPath = "/data/new/Matchinfo.mdb";
+        try {
+            writeIniFile();
+            ADD_FAILURE() << "the failed write passed as done";
+        } catch (const std::runtime_error& error) {
+            EXPECT_TRUE(QString(error.what()).contains("MatchInfo.ini could not be written"))
+                << error.what();
+        }
+    });
+    EXPECT_EQ(child, 0);
+    EXPECT_EQ(readFile(home.file("MatchInfo.ini")), "/data/old/Matchinfo.mdb\r\n\r\n");
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"MatchInfo.ini"});
+
+    // The new file cannot even be begun: a folder stands where it would be written.
+    QDir(home.path()).mkdir("MatchInfo.ini.partial");
+    EXPECT_THROW(writeIniFile(), std::runtime_error);
+    EXPECT_EQ(readFile(home.file("MatchInfo.ini")), "/data/old/Matchinfo.mdb\r\n\r\n");
 }
 
 TEST(SettingsRows, VersionsAndTheMissingRow) {

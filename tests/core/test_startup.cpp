@@ -1,12 +1,15 @@
 // Start-up and the main menu: screen check, version gating, close box, buttons and returns.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTest>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
+#include <vector>
 
 #include "core/connection.h"
 #include "core/frmInit.h"
@@ -138,6 +141,14 @@ TEST_F(MainMenuTest, Version8DatabaseShowsTheFullMenu) {
     EXPECT_EQ(menu->cmdRoster->text(), "Enter &Opp. Roster");
     EXPECT_EQ(ends, 0);
 
+    // The focus starts on the first button of the tab order; Tab goes on along it.
+    QApplication::setActiveWindow(menu);
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdReports");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdEnd");
+
     // The tab order of the buttons.
     QStringList order;
     QWidget* w = menu->cmdReports;
@@ -236,16 +247,131 @@ TEST_F(MainMenuTest, StartUpRepairsOnceInARun) {
     EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match] WHERE Seq = 2").isNull());
 }
 
-TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedLeavesOnlyUtilitiesAndEnd) {
-    writeIni(home.path(), home.file("gone/Matchinfo.mdb"));
+// A database with rows to repair that cannot be written, as a coach's user finds it (in a child
+// process, as an unprivileged user when the tests run as root): it is said once that the file is
+// read-only, and no backup is made, at this start or later.
+TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
+    const QString db = configure();
+    const QString data = home.file("data");
+    execSql(db, "INSERT INTO [Match] (Seq) VALUES (1)");
+    struct Case {
+        const char* what;
+        QFile::Permissions folder;
+        QFile::Permissions file;
+    };
+    const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
+                     QFile::ExeGroup | QFile::ExeOther;
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    QFile::setPermissions(home.path(), all | QFile::WriteOwner);
+    for (const Case& c : {Case{"read-only file", all | writable, readable},
+                          Case{"read-only folder", all, readable | writable}}) {
+        SCOPED_TRACE(c.what);
+        QFile::setPermissions(data, c.folder);
+        QFile::setPermissions(db, c.file);
+        const int child = runInChildProcess([&] {
+            dropRootPrivileges();
+            ui::ScriptedMessages msgs;
+            msgs.expect(db + " is read-only (");
+            frmInit* menu = ui::forms().get<frmInit>();
+            EXPECT_EQ(msgs.last().title, "Read-Only Database");
+            EXPECT_TRUE(msgs.last().text.contains("Nothing has been changed."));
+            EXPECT_EQ(msgs.messages().size(), 1u);
+            EXPECT_TRUE(menu->isVisible());
+            for (QPushButton* b : fiveGated(menu)) EXPECT_TRUE(b->isEnabled()) << "it is read";
+
+            // A return to the menu says nothing more.
+            menu->cmdEdit->click();
+            ui::forms().get<frmFindMatch>()->cmdReturn->click();
+            EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+            EXPECT_EQ(msgs.messages().size(), 1u);
+        });
+        EXPECT_EQ(child, 0);
+        QFile::setPermissions(data, all | QFile::WriteOwner);
+        QFile::setPermissions(db, readable | QFile::WriteOwner);
+        EXPECT_TRUE(QDir(data).entryList({"*.bak"}, QDir::Files).isEmpty());
+        EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match]").isNull());
+        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"Matchinfo.mdb"}));
+    }
+
+    // Once it can be written, the next start repairs it.
     ui::ScriptedMessages msgs;
-    msgs.expect("DB version: 0").expect("manually updated");
-    frmInit* menu = ui::forms().get<frmInit>();
-    EXPECT_EQ(menu->lblFile->text(), home.file("gone/Matchinfo.mdb"));
-    EXPECT_EQ(menu->lblSchool->text(), "");
-    for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
-    EXPECT_TRUE(menu->cmdUtilities->isEnabled());
-    EXPECT_FALSE(QFile::exists(home.file("gone/Matchinfo.mdb")));
+    ui::forms().get<frmInit>();
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_EQ(queryValue(db, "SELECT PeriodOTHome FROM [Match]").toString(), "0");
+    EXPECT_EQ(QDir(data).entryList({"*.bak"}, QDir::Files).size(), 1);
+}
+
+// Files the configuration file may name that cannot be opened: each is named in the message with
+// the reason, the menu leaves only Utilities and End, and nothing on the disk changes.
+TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
+    QDir(home.path()).mkpath(QStringLiteral("data"));
+    const QString data = home.file(QStringLiteral("data"));
+    QByteArray random(64 * 1024, '\0');
+    quint32 seed = 12345;
+    for (char& c : random) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+    const QString whole = makeDatabase(data, "whole.mdb");
+    execSql(whole, "INSERT INTO [Match] (Seq) VALUES (1)");
+    QFile wholeFile(whole);
+    ASSERT_TRUE(wholeFile.open(QIODevice::ReadOnly));
+    const QByteArray truncated = wholeFile.read(4096);
+    wholeFile.close();
+    QFile::remove(whole);
+
+    enum class Kind { Missing, Folder, File };
+    struct Case {
+        const char* name;
+        const char* reason;
+        Kind kind;
+        QByteArray content;
+    };
+    const std::vector<Case> cases = {
+        {"gone/Matchinfo.mdb", "There is no such file.", Kind::Missing, {}},
+        {"folder.mdb", "It is a folder, not a file.", Kind::Folder, {}},
+        {"notes.mdb", "file is not a database", Kind::File, "Wrestling notes\r\nnot a database\r\n"},
+        {"random.mdb", "file is not a database", Kind::File, random},
+        {"truncated.mdb", "malformed", Kind::File, truncated},
+        {"empty.mdb", "no such table: License", Kind::File, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        const QString path = data + "/" + c.name;
+        if (c.kind == Kind::Folder) QDir(data).mkdir(c.name);
+        if (c.kind == Kind::File) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(c.content);
+        }
+        writeIni(home.path(), path);
+        const QStringList before = QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+        ui::ScriptedMessages msgs;
+        msgs.expect("The database file " + path + " cannot be opened.");
+        frmInit* menu = ui::forms().get<frmInit>();
+        ASSERT_EQ(msgs.messages().size(), 1u) << "no version messages";
+        EXPECT_TRUE(msgs.last().text.contains(c.reason)) << msgs.last().text.toStdString();
+        EXPECT_TRUE(msgs.last().text.endsWith("Choose or create another file under Utilities."));
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->lblFile->text(), path);
+        for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+        EXPECT_TRUE(menu->cmdRoster->toolTip().isEmpty()) << "no upgrade can help";
+        EXPECT_TRUE(menu->cmdUtilities->isEnabled());
+        EXPECT_TRUE(menu->cmdEnd->isEnabled());
+
+        EXPECT_EQ(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before)
+            << "no backup, no journal, nothing created";
+        if (c.kind == Kind::File) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), c.content) << "the file is unchanged";
+        }
+        TearDown();
+        QFile::remove(path);
+        QDir(data).rmdir(c.name);
+    }
 }
 
 TEST_F(MainMenuTest, CloseBoxIsRefusedAndEndEndsTheProgram) {

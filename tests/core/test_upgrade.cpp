@@ -7,6 +7,7 @@
 
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
+#include "core/frmWait.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
@@ -105,6 +106,27 @@ TEST_F(RepairUpgradeTest, RepairWithoutABackupChangesNothing) {
     EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match]").isNull());
 }
 
+// The repair is one transaction: a row the file refuses to change leaves every row as it was.
+TEST_F(RepairUpgradeTest, AFailedRepairLeavesEveryRowAsItWas) {
+    const QString db = makeDatabase(folder);
+    useDatabase(db);
+    execSql(db, "INSERT INTO [Match] (Seq) VALUES (1), (2), (3), (4);"
+                "CREATE TRIGGER refuse BEFORE UPDATE ON [Match] WHEN old.Seq = 3 "
+                "BEGIN SELECT RAISE(ABORT, 'row 3 refused'); END;");
+    EXPECT_THROW(repairNullOvertime(), db::DbError);
+    EXPECT_FALSE(gConn.isOpen());
+    EXPECT_FALSE(ui::forms().isLoaded<frmWait>()) << "the wait window goes also on a failure";
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match] WHERE PeriodOTHome IS NOT NULL "
+                             "OR TPDOT1Home IS NOT NULL OR ChoiceDOT1Opp IS NOT NULL").toInt(), 0);
+    EXPECT_EQ(backupsIn(folder).size(), 1) << "the backup made before is kept";
+
+    // Once the row may be changed, the next run repairs all four.
+    execSql(db, "DROP TRIGGER refuse");
+    repairNullOvertime();
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match] WHERE PeriodOTHome = '0' "
+                             "AND TPDOT1Home = 0 AND CPDOTOpp = 0 AND ChoiceDOT2Home = '0'").toInt(), 4);
+}
+
 // A version-7 file with wrestlers whose last matches fall in several seasons.
 QString makeVersion7Team(const QString& folder) {
     const QString db = folder + "/Matchinfo.mdb";
@@ -147,15 +169,21 @@ TEST_F(RepairUpgradeTest, UpgradeTo8) {
     EXPECT_TRUE(rows[4][0].isNull()) << "no match, no season";
     EXPECT_TRUE(rows[4][1].isNull());
 
-    // A file that has the new table, columns and index already still gets its seasons filled.
+    // A file that has the new table, columns and index already still gets its seasons filled;
+    // a row whose season name another row holds already stays as it is.
     execSql(db, "UPDATE License SET Version = '7' WHERE Seq = 1;"
-                "UPDATE Wrestler SET Season = NULL, FNameSeason = NULL;");
+                "UPDATE Wrestler SET Season = NULL, FNameSeason = NULL;"
+                "UPDATE Wrestler SET FNameSeason = 'al ruiz2009' WHERE Seq = 5;");
     ui::ScriptedMessages msgs;
     msgs.expect("Updated DB to version 8");
     upgradeDb7to8();
     EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
-    EXPECT_EQ(queryValue(db, "SELECT FNameSeason FROM Wrestler WHERE Seq = 1").toString(),
-              "John Smith2009");
+    EXPECT_EQ(queryRows(db, "SELECT Season, FNameSeason FROM Wrestler ORDER BY Seq"),
+              (QList<QVariantList>{{2009, "John Smith2009"},
+                                   {QVariant(), QVariant()},
+                                   {2007, "Ben Old2007"},
+                                   {2011, "Cal New2011"},
+                                   {QVariant(), "al ruiz2009"}}));
 }
 
 TEST_F(RepairUpgradeTest, AFailedUpgradeStaysAtVersion7AndSaysSo) {

@@ -1,5 +1,8 @@
 // The Utilities menu: backup, the list of database files, the description, a new database file.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include "core/connection.h"
 #include "core/frmChangeDesc.h"
@@ -141,7 +145,9 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
 
 TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     const QString other = makeDatabase(folder, "other.mdb");
-    execSql(other, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1");
+    execSql(other, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1;"
+                   "INSERT INTO License (Seq, school) "
+                   "VALUES (2, 'Varsity and JV squad 2026-2027 season, main file')");
     frmUtilities* utilities = openUtilities();
     utilities->cmdFindDB->click();
     EXPECT_FALSE(utilities->isVisible());
@@ -152,6 +158,11 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     EXPECT_EQ(rows(list)[2], "||||off");
 
     ASSERT_EQ(list->txtFilename[1]->text(), "other.mdb");
+    // A description longer than its box shows from its start.
+    EXPECT_EQ(list->txtDesc[1]->text(), "Varsity and JV squad 2026-2027 season, main file");
+    EXPECT_GT(list->txtDesc[1]->fontMetrics().horizontalAdvance(list->txtDesc[1]->text()),
+              list->txtDesc[1]->width());
+    EXPECT_EQ(list->txtDesc[1]->cursorPosition(), 0);
     list->cmdSelect[1]->click();
     EXPECT_EQ(iniLine1(home.path()), folder + "other.mdb");
     frmInit* menu = ui::forms().get<frmInit>();
@@ -160,6 +171,53 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     EXPECT_EQ(menu->lblFile->text(), folder + "other.mdb");
     EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
     EXPECT_FALSE(ui::forms().isLoaded<frmFindDb>());
+}
+
+// The configuration file cannot be written: a file-size limit stands in for a full disk (in a
+// child process), or a folder stands where the new file would be written. The database in use
+// stays, the configuration file is as it was and no success is reported.
+TEST_F(UtilitiesTest, AConfigurationFileThatCannotBeWrittenKeepsTheFileInUse) {
+    makeDatabase(folder, "other.mdb");
+    frmUtilities* utilities = openUtilities();
+    const int child = runInChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+        QTest::mouseClick(utilities->cmdFindDB, Qt::LeftButton);
+        frmFindDb* list = ui::forms().get<frmFindDb>();
+        ASSERT_EQ(list->txtFilename[1]->text(), "other.mdb");
+        ui::ScriptedMessages msgs;
+        msgs.expect("The configuration file could not be written, so the database in use stays");
+        QTest::mouseClick(list->cmdSelect[1], Qt::LeftButton);
+        EXPECT_TRUE(msgs.last().text.contains("MatchInfo.ini could not be written"));
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_EQ(gDbPath, db);
+        EXPECT_TRUE(list->isVisible()) << "the list stays for another try";
+        EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+    });
+    EXPECT_EQ(child, 0);
+    EXPECT_EQ(iniLine1(home.path()), db);
+
+    QDir(home.path()).mkdir("MatchInfo.ini.partial");
+    QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The configuration file could not be written");
+        QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+    }
+    EXPECT_EQ(gDbPath, db);
+    EXPECT_EQ(iniLine1(home.path()), db);
+    EXPECT_FALSE(QFile::exists(folder + "MATCHinfo.mdb")) << "the new file in use nowhere is gone";
+    EXPECT_TRUE(form->isVisible());
+
+    // Once the file can be written, the same name goes through.
+    QDir(home.path()).rmdir("MatchInfo.ini.partial");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Import Schools?", ui::Answer::No);
+    msgs.expect(folder + "MATCHinfo.mdb file created");
+    QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+    EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo.mdb");
 }
 
 TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
@@ -207,8 +265,15 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     form->cmdCreate->click();
     EXPECT_EQ(msgs.last().title, "ERROR");
 
-    // A name leading out of the data folder, or none, is refused.
-    for (const char* name : {"../outside", "", "sub/inner"}) {
+    // No name is asked for; a name leading out of the data folder is refused.
+    for (const char* name : {"", "   "}) {
+        form->txtFileName->setText(name);
+        msgs.expect("Please enter a file name");
+        form->cmdCreate->click();
+        EXPECT_EQ(msgs.last().text, "Please enter a file name");
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    for (const char* name : {"../outside", "sub/inner"}) {
         form->txtFileName->setText(name);
         msgs.expect("Please enter a file name without a folder");
         form->cmdCreate->click();

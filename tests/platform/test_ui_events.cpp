@@ -172,6 +172,16 @@ TEST_F(EventsTest, ComboClickOnChoiceAndChangeOnTypingOnly) {
     EXPECT_EQ(log.last().toStdString(), "comChoice_Change neutral");
 }
 
+TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {
+    form->txtB->setText(QString(200, 'x') + "end");
+    EXPECT_EQ(form->txtB->cursorPosition(), 0);
+    form->txtB->setFocus();
+    QTest::keyClick(form->txtB, Qt::Key_End);
+    QTest::keyClicks(form->txtB, "12");
+    EXPECT_TRUE(form->txtB->text().endsWith("end12"));
+    EXPECT_EQ(form->txtB->cursorPosition(), form->txtB->text().size());
+}
+
 TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {
     ui::onKeyPress(form->txtB, [](int& key) {
         if (key == '-') key = 0;

@@ -1,6 +1,12 @@
 #include "support/fixtures.h"
 
+#include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sys/wait.h>
+#include <grp.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <QDir>
 #include <QFile>
@@ -192,4 +198,34 @@ QList<ColumnInfo> tableColumns(const QString& path, const QString& table) {
         columns << info;
     }
     return columns;
+}
+
+int runInChildProcess(const std::function<void()>& body) {
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("cannot start a child process");
+    if (child == 0) {
+        int code = 0;
+        try {
+            body();
+            code = ::testing::Test::HasFailure() ? 1 : 0;
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "child process: %s\n", e.what());
+            code = 2;
+        }
+        std::fflush(stdout);
+        std::fflush(stderr);
+        _exit(code);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) throw std::runtime_error("lost the child process");
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+void dropRootPrivileges() {
+    if (geteuid() != 0) return;
+    constexpr uid_t kNobody = 65534;
+    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+        throw std::runtime_error("cannot go on as the user nobody");
 }

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <functional>
 
 // A temporary folder made the program's home folder: $KESTRIVANE_HOME points at it and it is the
 // current folder. Both are restored, and the folder removed, on destruction.
@@ -72,3 +73,13 @@ struct ColumnInfo {
 
 // The columns of a table in their order; empty when the table does not exist.
 QList<ColumnInfo> tableColumns(const QString& path, const QString& table);
+
+// Runs `body` in a forked child process, for what must not touch the test process (a file-size
+// limit, another user). Returns the child's exit code: 0 when `body` returned and the test had
+// no failure (the child's own EXPECTs report in the shared output), 1 when it had one, 2 when
+// `body` raised an exception, 128 + the signal when the child was killed.
+int runInChildProcess(const std::function<void()>& body);
+
+// In a child process: when it runs as root, goes on as the user "nobody", so that file
+// permissions apply to it as they do to a coach. Does nothing for another user.
+void dropRootPrivileges();

@@ -36,7 +36,14 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption) {
 }
 
 QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
-    return named(new QLineEdit(text, parent), name);
+    auto* box = named(new QLineEdit(text, parent), name);
+    box->setCursorPosition(0);
+    // Text set by the program shows from its start, as in a text box of the original, also when
+    // it is longer than the box; typing keeps the cursor where the user puts it.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->isModified()) box->setCursorPosition(0);
+    });
+    return box;
 }
 
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
