@@ -1,0 +1,21 @@
+#include "support/user_input.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+
+bool pickWithMouse(QComboBox* combo, const QString& text) {
+    QTest::mouseClick(combo, Qt::LeftButton);
+    QAbstractItemView* list = combo->view();
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }, 1000)) return false;
+    const int row = combo->findText(text, Qt::MatchExactly);
+    if (row < 0) return false;
+    // A list opened by a press ignores releases for a double-click interval, so that the release
+    // of the opening click picks nothing; a person's next click comes later than that.
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QModelIndex item = list->model()->index(row, combo->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    return !list->isVisible();
+}
