@@ -234,7 +234,7 @@ void frmEditMatch::txtDate_LostFocus() {
 void frmEditMatch::txtSeason_Change() { loadHomeName(); }
 
 void frmEditMatch::txtOppSchool_LostFocus() {
-    short seq = 0;
+    long long seq = 0;
     getOppSchoolSeq(seq);
 }
 

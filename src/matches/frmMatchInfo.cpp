@@ -251,10 +251,17 @@ void frmMatchInfo::loadHomeName() {
 }
 
 void frmMatchInfo::loadWtClass() {
+    // A class chosen before stays chosen when it is still there.
+    const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
+    const QString chosen = picked.isEmpty() ? QString() : picked.first()->text();
     lstWeight->clear();
     EntryConnection conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Weight from Weight ORDER BY Weight"));
-    for (; !rs.isEOF(); rs.moveNext()) lstWeight->addItem(rs.field(QStringLiteral("Weight")).toString());
+    for (; !rs.isEOF(); rs.moveNext()) {
+        lstWeight->addItem(rs.field(QStringLiteral("Weight")).toString());
+        if (!chosen.isNull() && lstWeight->item(lstWeight->count() - 1)->text() == chosen)
+            lstWeight->setCurrentRow(lstWeight->count() - 1);
+    }
     closeRecordset(rs);
 }
 
