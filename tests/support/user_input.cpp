@@ -12,10 +12,14 @@ bool pickWithMouse(QComboBox* combo, const QString& text) {
     const int row = combo->findText(text, Qt::MatchExactly);
     if (row < 0) return false;
     // A list opened by a press ignores releases for a double-click interval, so that the release
-    // of the opening click picks nothing; a person's next click comes later than that.
-    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    // of the opening click picks nothing; a person's next click comes later than that. The
+    // interval's timer may run a little late: a click it still swallowed is given again.
+    QTest::qWait(QApplication::doubleClickInterval());
     const QModelIndex item = list->model()->index(row, combo->modelColumn(), list->rootIndex());
     list->scrollTo(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    for (int tries = 0; tries < 20 && list->isVisible(); ++tries) {
+        QTest::qWait(20);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    }
     return !list->isVisible();
 }
