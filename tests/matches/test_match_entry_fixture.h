@@ -26,6 +26,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 class MatchEntryFixture : public ::testing::Test {
 public:
