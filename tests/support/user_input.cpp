@@ -3,10 +3,21 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 bool pickWithMouse(QComboBox* combo, const QString& text) {
-    QTest::mouseClick(combo, Qt::LeftButton);
+    // A combo the user may type into opens its list only from its arrow.
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    const QPoint at = combo->isEditable()
+                          ? combo->style()
+                                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo)
+                                .center()
+                          : combo->rect().center();
+    QTest::mouseClick(combo, Qt::LeftButton, {}, at);
     QAbstractItemView* list = combo->view();
     if (!QTest::qWaitFor([list] { return list->isVisible(); }, 1000)) return false;
     const int row = combo->findText(text, Qt::MatchExactly);
