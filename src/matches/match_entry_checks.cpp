@@ -52,6 +52,26 @@ bool checkDateText(const QString& date) {
     return bad == 0;
 }
 
+QDate settleDateBox(QLineEdit* box, QLabel* weekday, bool* bad) {
+    QString text = box->text();
+    short failed = 0, day = 0;
+    CheckDateFormat(text, failed, day);
+    box->setText(text);
+    if (bad) *bad = failed != 0;
+    if (failed != 0) {
+        box->setFocus();
+        weekday->hide();
+        return {};
+    }
+    if (text.isEmpty()) {
+        weekday->hide();
+        return {};
+    }
+    if (day >= 1 && day <= 7) weekday->setText(weekdayName(day));
+    weekday->show();
+    return db::parseUsDate(text);
+}
+
 bool checkActWeightText(const QString& weight) {
     if (weight.isEmpty()) return refuseEntry(QStringLiteral("No Actual Weight"));
     return true;
@@ -112,11 +132,7 @@ bool frmMatchInfo::checkDate() {
     if (!checkDateText(txtDate->text())) return false;
     // The date as leaving its box leaves it, and the season of that date, whatever way the
     // focus came to the Save button: the wrestler's row is looked up in that season.
-    QString text = txtDate->text();
-    short bad = 0, weekday = 0;
-    CheckDateFormat(text, bad, weekday);
-    txtDate->setText(text);
-    txtSeason->setText(seasonLabel(getSeason(db::parseUsDate(text))));
+    txtSeason->setText(seasonLabel(getSeason(settleDateBox(txtDate, lblDayofWeek))));
     fraSeason->show();
     txtSeason->show();
     return true;
