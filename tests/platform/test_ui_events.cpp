@@ -45,6 +45,7 @@ public:
 
     void txtA_LostFocus() {
         log << "txtA_LostFocus";
+        if (txtA->text() == "back") txtA->setFocus();  // a check that keeps the focus quietly
         if (txtA->text() == "bad") {
             // As a field check does: back into the box, then the message.
             txtA->setFocus();
@@ -168,6 +169,16 @@ TEST_F(EventsTest, AccessKeyEnterAndSpaceClickAsTheMouseDoes) {
     form->txtA->setText("good");
     QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus, cmdGo_Click");
+
+    // A check that keeps the focus without a message drops the key's click and the mouse's.
+    form->txtA->setFocus();
+    form->log.clear();
+    form->txtA->setText("back");
+    QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus");
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_FALSE(form->cmdGo->isDown());
 }
 
 TEST_F(EventsTest, DropDownPickedWithTheMouseRunsTheHandlersOfAKeyboardPick) {

@@ -54,7 +54,8 @@ int qtKeyFor(int code) {
 // Eats the mouse press that is being delivered now. A press on a control first moves the focus
 // to it; when the LostFocus that this runs shows a message, the user's release goes to the
 // message box, so the press must not go on to push the button (or pick the item) under the
-// mouse: it would stay pressed, or be clicked by the next release. Lives until the event loop
+// mouse: it would stay pressed, or be clicked by the next release. A LostFocus that keeps the
+// focus without a word drops the press the same way. Lives until the event loop
 // is reached again, so it can only catch the press under way.
 class PendingPressEater : public QObject {
 public:
@@ -166,8 +167,12 @@ private:
         const bool pressUnderWay =
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
+        const QPointer<QWidget> pressed = QApplication::focusWidget();
         runLostFocus();
-        if (pressUnderWay && messagesShown() != shownBefore) PendingPressEater::arm();
+        // The press is dropped when the check kept the focus or showed a message.
+        if (pressUnderWay &&
+            (messagesShown() != shownBefore || QApplication::focusWidget() != pressed))
+            PendingPressEater::arm();
     }
 
     void runLostFocus() {
