@@ -2,10 +2,10 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
-#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -55,8 +55,8 @@ int qtKeyFor(int code) {
 // to it; when the LostFocus that this runs shows a message, the user's release goes to the
 // message box, so the press must not go on to push the button (or pick the item) under the
 // mouse: it would stay pressed, or be clicked by the next release. A LostFocus that keeps the
-// focus without a word drops the press the same way. Lives until the event loop
-// is reached again, so it can only catch the press under way.
+// focus without a word drops the press the same way. Lives until the event loop is reached
+// again, so it can only catch the press under way.
 class PendingPressEater : public QObject {
 public:
     static void arm() {
