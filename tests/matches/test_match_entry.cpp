@@ -308,9 +308,8 @@ TEST_F(MatchEntrySave, MovesLeftByAccessKeysAreStoredUpperCaseAndCounted) {
     ui::ScriptedMessages msgs;
     msgs.expect(QStringLiteral("Match Saved"));
     QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
-    ASSERT_EQ(matchCount(), 1);
-    const QVariantList row =
-        queryRows(db, QStringLiteral("SELECT Period1Opp, tp1Opp, nf3p1Opp FROM [Match]")).at(0);
+    const QVariantList row = onlyBout(QStringLiteral("Period1Opp, tp1Opp, nf3p1Opp"));
+    ASSERT_EQ(row.size(), 3);
     EXPECT_EQ(row[0].toString(), "T2 N3 T2");
     EXPECT_EQ(row[1].toInt(), 2);
     EXPECT_EQ(row[2].toInt(), 1);
@@ -352,9 +351,8 @@ TEST_F(MatchEntrySave, DateTypedOverIsSettledBeforeTheSaveAndVoidPickedWithTheMo
     ui::ScriptedMessages msgs;
     msgs.expect(QStringLiteral("Match Saved"));
     QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
-    ASSERT_EQ(matchCount(), 1);
-    const QVariantList row =
-        queryRows(db, QStringLiteral("SELECT [Date], SeqWrestler, ActWeight, WL, WinType, TeamPoints FROM [Match]")).at(0);
+    const QVariantList row = onlyBout(QStringLiteral("[Date], SeqWrestler, ActWeight, WL, WinType, TeamPoints"));
+    ASSERT_EQ(row.size(), 6);
     EXPECT_EQ(row[0].toString(), QStringLiteral("%1-01-17").arg(now + 1));
     EXPECT_EQ(row[1].toInt(), wrestlerKey(QStringLiteral("VOID"), now));
     EXPECT_EQ(row[2].toString(), "000");
@@ -389,8 +387,8 @@ TEST_F(MatchEntrySave, NamePickedWithTheMouseGetsItsWeighInAndSaveSettlesADateNo
     ui::ScriptedMessages msgs;
     msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
     QTest::mouseClick(f->cmdSaveMatch, Qt::LeftButton);
-    ASSERT_EQ(matchCount(), 1);
-    const QVariantList row = queryRows(db, QStringLiteral("SELECT [Date], SeqWrestler, ActWeight FROM [Match]")).at(0);
+    const QVariantList row = onlyBout(QStringLiteral("[Date], SeqWrestler, ActWeight"));
+    ASSERT_EQ(row.size(), 3);
     EXPECT_EQ(row[0].toString(), "2011-02-03");
     EXPECT_EQ(row[1].toInt(), wrestlerKey(QStringLiteral("Carl Dunn"), 2010));
     EXPECT_EQ(row[2].toString(), " 146");
@@ -409,7 +407,7 @@ TEST_F(MatchEntrySave, KeysBeyondSixteenBitsAreStoredWhole) {
     ui::ScriptedMessages msgs;
     msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
     QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
-    const QVariantList row = queryRows(db, QStringLiteral("SELECT SeqWrestler, SeqWeight, SeqOppSchool FROM [Match]")).value(0);
+    const QVariantList row = onlyBout(QStringLiteral("SeqWrestler, SeqWeight, SeqOppSchool"));
     ASSERT_EQ(row.size(), 3);
     EXPECT_EQ(row[0].toInt(), 33000);
     EXPECT_EQ(row[1].toInt(), 40000);
