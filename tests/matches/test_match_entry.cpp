@@ -496,6 +496,7 @@ TEST_F(MatchEntrySave, ClearScreenKeepsDateSchoolAndSeason) {
     frmMatchInfo* h = entry();
     EXPECT_EQ(h->txtDate->text(), "02/10/2011");
     EXPECT_EQ(h->txtSeason->text(), "2010-2011");
+    EXPECT_EQ(items(h->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "VOID"}));
     EXPECT_EQ(h->txtScore->text(), "");
 }
 
