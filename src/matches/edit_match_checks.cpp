@@ -33,7 +33,7 @@ db::Recordset lookUpByName(const QString& sql, const QString& name, const db::Pa
 }  // namespace
 
 void frmEditMatch::cmdSaveMatch_Click() {
-    short seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
+    long long seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
     const bool passed = checkDate() && getWrestlerSeq(seqWrestler) && checkActWeight() &&
                         getWeightSeq(seqWeight) && checkOppName() && getOppSchoolSeq(seqOppSchool) &&
                         checkLevel() && checkWinLoss() && checkWinType() && checkScore() &&
@@ -43,7 +43,7 @@ void frmEditMatch::cmdSaveMatch_Click() {
 
 bool frmEditMatch::checkDate() { return checkDateText(txtDate->text()); }
 
-bool frmEditMatch::getWrestlerSeq(short& seq) {
+bool frmEditMatch::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
     EntryConnection conn;
@@ -53,26 +53,26 @@ bool frmEditMatch::getWrestlerSeq(short& seq) {
     if (rs.isEOF())
         return refuseEntry(QStringLiteral("There is no wrestler named ") + name + QStringLiteral(" in the season ") +
                            txtSeason->text() + QStringLiteral("."));
-    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    seq = rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
     return true;
 }
 
 bool frmEditMatch::checkActWeight() { return checkActWeightText(txtWt->text()); }
 
-bool frmEditMatch::getWeightSeq(short& seq) {
+bool frmEditMatch::getWeightSeq(long long& seq) {
     EntryConnection conn;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq FROM Weight WHERE Weight = ?"), {db::Value(txtWtWrest->text())});
     if (rs.recordCount() != 1) return refuseEntry(QStringLiteral("Please Enter a Valid Weight"));
-    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    seq = rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
     return true;
 }
 
 bool frmEditMatch::checkOppName() { return checkOppNames(txtOppFName, txtOppLName); }
 
-bool frmEditMatch::getOppSchoolSeq(short& seq) {
+bool frmEditMatch::getOppSchoolSeq(long long& seq) {
     const QString school = txtOppSchool->text();
     if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
     EntryConnection conn;
@@ -84,7 +84,7 @@ bool frmEditMatch::getOppSchoolSeq(short& seq) {
         chkLeague->setChecked(false);
         return refuseEntry(QStringLiteral("Not a Valid School"));
     }
-    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    seq = rs.field(QStringLiteral("Seq")).toInt();
     txtOppSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
     const bool league = rs.field(QStringLiteral("LeagueSchool")).toString() == QLatin1String("Y");
     chkLeague->setVisible(league);

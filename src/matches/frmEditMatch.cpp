@@ -41,42 +41,12 @@ frmEditMatch::frmEditMatch() {
 }
 
 void frmEditMatch::buildControls() {
-    fraDate = ui::frame(this, QStringLiteral("fraDate"), QStringLiteral("Date"));
-    ui::place(fraDate, 120, 120, 1800, 700);
-    txtDate = ui::textBox(fraDate, QStringLiteral("txtDate"));
-    ui::place(txtDate, 120, 280, 1560, 330);
-    lblDayofWeek = ui::label(this, QStringLiteral("lblDayofWeek"));
-    ui::place(lblDayofWeek, 120, 860, 1800, 280);
-    lblDayofWeek->hide();
-    fraSeason = ui::frame(this, QStringLiteral("fraSeason"), QStringLiteral("Season"));
-    ui::place(fraSeason, 2040, 120, 1500, 700);
-    txtSeason = ui::textBox(fraSeason, QStringLiteral("txtSeason"), QStringLiteral("2999-2999"));
-    ui::place(txtSeason, 120, 280, 1260, 330);
-    txtSeason->setEnabled(false);
-
-    fraName = ui::frame(this, QStringLiteral("fraName"), QStringLiteral("Name"));
-    ui::place(fraName, 120, 1200, 3420, 700);
-    comHomeName = ui::comboBox(fraName, QStringLiteral("comHomeName"), true);
-    ui::place(comHomeName, 120, 280, 3180, 330);
-    fraActWeight = ui::frame(this, QStringLiteral("fraActWeight"), QStringLiteral("Actual Weight"));
-    ui::place(fraActWeight, 120, 2000, 1660, 700);
-    txtWt = ui::textBox(fraActWeight, QStringLiteral("txtWt"));
-    ui::place(txtWt, 120, 280, 1420, 330);
+    buildEntryFrames(this, {QStringLiteral("Date"), true, 1660, 2800});
+    txtSeason->setText(QStringLiteral("2999-2999"));
     fraWeight = ui::frame(this, QStringLiteral("fraWeight"), QStringLiteral("Weight Wrestled"));
     ui::place(fraWeight, 1880, 2000, 1660, 700);
     txtWtWrest = ui::textBox(fraWeight, QStringLiteral("txtWtWrest"));
     ui::place(txtWtWrest, 120, 280, 1420, 330);
-
-    fraOppName = ui::frame(this, QStringLiteral("fraOppName"), QStringLiteral("Opponent Name"));
-    ui::place(fraOppName, 120, 2800, 3420, 700);
-    txtOppFName = ui::textBox(fraOppName, QStringLiteral("txtOppFName"));
-    ui::place(txtOppFName, 120, 280, 1500, 330);
-    txtOppLName = ui::textBox(fraOppName, QStringLiteral("txtOppLName"));
-    ui::place(txtOppLName, 1740, 280, 1560, 330);
-    fraOppSchool = ui::frame(this, QStringLiteral("fraOppSchool"), QStringLiteral("Opponent School"));
-    ui::place(fraOppSchool, 120, 3600, 3420, 700);
-    txtOppSchool = ui::textBox(fraOppSchool, QStringLiteral("txtOppSchool"));
-    ui::place(txtOppSchool, 120, 280, 3180, 330);
 
     buildResultFrames(this, 1780);
     Frame13 = ui::frame(this, QStringLiteral("Frame13"), QString());
@@ -213,28 +183,14 @@ void frmEditMatch::loadHomeName() {
 }
 
 void frmEditMatch::txtDate_LostFocus() {
-    QString text = txtDate->text();
-    short bad = 0, weekday = 0;
-    CheckDateFormat(text, bad, weekday);
-    txtDate->setText(text);
-    if (bad != 0) {
-        txtDate->setFocus();
-        lblDayofWeek->hide();
-        return;
-    }
-    if (text.isEmpty()) {
-        lblDayofWeek->hide();
-        return;
-    }
-    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(weekdayName(weekday));
-    lblDayofWeek->show();
-    txtSeason->setText(seasonLabel(getSeason(db::parseUsDate(text))));
+    const QDate day = settleDateBox(txtDate, lblDayofWeek);
+    if (day.isValid()) txtSeason->setText(seasonLabel(getSeason(day)));
 }
 
 void frmEditMatch::txtSeason_Change() { loadHomeName(); }
 
 void frmEditMatch::txtOppSchool_LostFocus() {
-    short seq = 0;
+    long long seq = 0;
     getOppSchoolSeq(seq);
 }
 

@@ -88,11 +88,11 @@ public:
     // Checks of Save Match, in the order it runs them (edit_match_checks.cpp). Each shows its own
     // message and returns false when the save is refused; the look-ups give their key.
     bool checkDate();
-    bool getWrestlerSeq(short& seq);
+    bool getWrestlerSeq(long long& seq);
     bool checkActWeight();
-    bool getWeightSeq(short& seq);
+    bool getWeightSeq(long long& seq);
     bool checkOppName();
-    bool getOppSchoolSeq(short& seq);
+    bool getOppSchoolSeq(long long& seq);
     bool checkLevel();
     bool checkWinLoss();
     bool checkWinType();

@@ -18,6 +18,7 @@
 #include "core/frmInit.h"
 #include "core/helpers.h"
 #include "matches/frmEditMatch.h"
+#include "matches/load_match.h"
 #include "matches/match_entry_checks.h"
 #include "platform/ui/ui.h"
 
@@ -340,6 +341,15 @@ void frmFindMatch::cmdEdit_Click() {
     if (!loadMatchToEdit()) return;
     ui::forms().get<frmEditMatch>()->show();
     hide();
+}
+
+bool frmFindMatch::loadMatchToEdit() {
+    const QString seq = lstMatchseq->item(lstMatches->currentRow())->text();
+    if (loadMatchIntoEditor(seq, comSeason->currentText())) return true;
+    ui::msgBox(QStringLiteral("This match is no longer in the database."), ui::Buttons::OK,
+               QStringLiteral("Edit Match"));
+    refreshLists();
+    return false;
 }
 
 void frmFindMatch::cmdHelp_Click() {

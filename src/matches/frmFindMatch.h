@@ -11,7 +11,7 @@ class QPushButton;
 // The match finder: narrows the stored matches of a season by home wrestler, date, opposing
 // school and opponent until at most five fit, and opens the chosen one in the match editor.
 // Each pick list holds "ALL" and then either every value that still fits the other picks, or
-// only its own pick. Loading the chosen match into the editor is in load_match.cpp.
+// only its own pick. The editor is filled by loadMatchIntoEditor (load_match.h).
 class frmFindMatch : public ui::Form {
     Q_OBJECT
 public:

@@ -74,45 +74,12 @@ frmMatchInfo::frmMatchInfo() {
 }
 
 void frmMatchInfo::buildControls() {
-    // Date and season
-    fraDate = ui::frame(this, QStringLiteral("fraDate"), QStringLiteral("Date (mm/dd/yy)"));
-    ui::place(fraDate, 120, 120, 1800, 700);
-    txtDate = ui::textBox(fraDate, QStringLiteral("txtDate"));
-    ui::place(txtDate, 120, 280, 1560, 330);
-    lblDayofWeek = ui::label(this, QStringLiteral("lblDayofWeek"));
-    ui::place(lblDayofWeek, 120, 860, 1800, 280);
-    lblDayofWeek->hide();
-    fraSeason = ui::frame(this, QStringLiteral("fraSeason"), QStringLiteral("Season"));
-    ui::place(fraSeason, 2040, 120, 1500, 700);
-    txtSeason = ui::textBox(fraSeason, QStringLiteral("txtSeason"));
-    ui::place(txtSeason, 120, 280, 1260, 330);
-    txtSeason->setEnabled(false);
-
-    // Home wrestler and weights
-    fraName = ui::frame(this, QStringLiteral("fraName"), QStringLiteral("Name"));
-    ui::place(fraName, 120, 1200, 3420, 700);
-    comHomeName = ui::comboBox(fraName, QStringLiteral("comHomeName"), false);
-    ui::place(comHomeName, 120, 280, 3180, 330);
-    fraActWeight = ui::frame(this, QStringLiteral("fraActWeight"), QStringLiteral("Actual Weight"));
-    ui::place(fraActWeight, 120, 2000, 1600, 700);
-    txtWt = ui::textBox(fraActWeight, QStringLiteral("txtWt"));
-    ui::place(txtWt, 120, 280, 1360, 330);
+    buildEntryFrames(this, {QStringLiteral("Date (mm/dd/yy)"), false, 1600, 4100});
     fraWeight = ui::frame(this, QStringLiteral("fraWeight"), QStringLiteral("Weight Wrestled"));
     ui::place(fraWeight, 1800, 2000, 1740, 2000);
     lstWeight = ui::listBox(fraWeight, QStringLiteral("lstWeight"));
     ui::place(lstWeight, 120, 280, 1500, 1600);
 
-    // Opponent
-    fraOppName = ui::frame(this, QStringLiteral("fraOppName"), QStringLiteral("Opponent Name"));
-    ui::place(fraOppName, 120, 4100, 3420, 700);
-    txtOppFName = ui::textBox(fraOppName, QStringLiteral("txtOppFName"));
-    ui::place(txtOppFName, 120, 280, 1500, 330);
-    txtOppLName = ui::textBox(fraOppName, QStringLiteral("txtOppLName"));
-    ui::place(txtOppLName, 1740, 280, 1560, 330);
-    fraOppSchool = ui::frame(this, QStringLiteral("fraOppSchool"), QStringLiteral("Opponent School"));
-    ui::place(fraOppSchool, 120, 4900, 3420, 700);
-    txtOppSchool = ui::textBox(fraOppSchool, QStringLiteral("txtOppSchool"));
-    ui::place(txtOppSchool, 120, 280, 3180, 330);
     txtOppSchool->setAcceptDrops(true);
     txtOppSchool->installEventFilter(new SchoolDropFilter(this));
 
@@ -251,10 +218,17 @@ void frmMatchInfo::loadHomeName() {
 }
 
 void frmMatchInfo::loadWtClass() {
+    // A class chosen before stays chosen when it is still there.
+    const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
+    const QString chosen = picked.isEmpty() ? QString() : picked.first()->text();
     lstWeight->clear();
     EntryConnection conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Weight from Weight ORDER BY Weight"));
-    for (; !rs.isEOF(); rs.moveNext()) lstWeight->addItem(rs.field(QStringLiteral("Weight")).toString());
+    for (; !rs.isEOF(); rs.moveNext()) {
+        lstWeight->addItem(rs.field(QStringLiteral("Weight")).toString());
+        if (!chosen.isNull() && lstWeight->item(lstWeight->count() - 1)->text() == chosen)
+            lstWeight->setCurrentRow(lstWeight->count() - 1);
+    }
     closeRecordset(rs);
 }
 
@@ -272,27 +246,18 @@ void frmMatchInfo::Timer1_Timer() {
 }
 
 void frmMatchInfo::txtDate_LostFocus() {
-    QString text = txtDate->text();
-    short bad = 0, weekday = 0;
-    CheckDateFormat(text, bad, weekday);
-    txtDate->setText(text);
-    if (bad != 0) {
-        txtDate->setFocus();
-        lblDayofWeek->hide();
+    bool bad = false;
+    const QDate day = settleDateBox(txtDate, lblDayofWeek, &bad);
+    if (bad) {
         fraSeason->hide();
         txtSeason->hide();
         return;
     }
-    if (text.isEmpty()) {
-        lblDayofWeek->hide();
-        return;
-    }
-    txtSeason->setText(seasonLabel(getSeason(db::parseUsDate(text))));
+    if (!day.isValid()) return;
+    txtSeason->setText(seasonLabel(getSeason(day)));
     fraSeason->show();
     txtSeason->show();
     loadHomeName();
-    if (weekday >= 1 && weekday <= 7) lblDayofWeek->setText(weekdayName(weekday));
-    lblDayofWeek->show();
 }
 
 void frmMatchInfo::comHomeName_LostFocus() {

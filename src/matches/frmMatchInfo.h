@@ -92,7 +92,7 @@ public:
 
     void Form_Load() override;
 
-    // Lists of the form, also run by other forms.
+    // Lists of the form, also run by other forms (the weight editor's Return reloads the classes).
     void loadHomeName();
     void loadWtClass();
 
@@ -115,11 +115,11 @@ public:
     // Checks of the Save button, in the order it runs them (match_entry_checks.cpp). Each shows
     // its own message and returns false when the entry is refused; the look-ups give their key.
     bool checkDate();
-    bool getWrestlerSeq(short& seq);
+    bool getWrestlerSeq(long long& seq);
     bool checkActWeight();
-    bool getWeightSeq(short& seq);
+    bool getWeightSeq(long long& seq);
     bool checkOppName();
-    bool getOppSchoolSeq(short& seq);
+    bool getOppSchoolSeq(long long& seq);
     bool checkLevel();
     bool checkWinLoss();
     bool checkWinType();

@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 #include "core/frmHelp.h"
 #include "core/helpers.h"
@@ -320,7 +322,15 @@ int frmScoreSheet::frameOfFocusedBox() const {
     return -1;
 }
 
+void frmScoreSheet::showFirstMoveFault() { checkMoves(curPeriod); }
+
 void frmScoreSheet::checkMoves(int /*index*/) {
+    if (checkingMoves_) return;
+    checkingMoves_ = true;
+    const QPointer<frmScoreSheet> alive(this);
+    auto done = qScopeGuard([&] {
+        if (alive) checkingMoves_ = false;
+    });
     for (int side = 0; side < 2; ++side) {
         for (int i = 0; i < kBoxes; ++i) {
             QLineEdit* box = side == 0 ? txtHome[i] : txtOpp[i];

@@ -97,6 +97,10 @@ public:
     void chkHome_Click();
     void chkOpp_Click();
 
+    // Shows the first malformed move as leaving a period box does: the focus goes into its box,
+    // then its message. The sheet is shown.
+    void showFirstMoveFault();
+
 private:
     void layOut();
     void connectHandlers();
@@ -107,6 +111,8 @@ private:
     void checkMoves(int index);
     void calcScore();
     static void sumPoints(const QString& text, int& total);
+    // True while checkMoves runs: a box it moves the focus out of does not start it again.
+    bool checkingMoves_ = false;
     // The frame (fraPeriod index) of period box `box`.
     static int frameOfBox(int box);
     // The frame of the period box that has the focus; -1 when no period box has it.

@@ -1,17 +1,17 @@
-// Loading the match chosen in the match finder into the match editor.
+// Loading a stored match into the match editor.
+
+#include "matches/load_match.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "matches/frmEditMatch.h"
-#include "matches/frmFindMatch.h"
 #include "matches/match_entry_checks.h"
 #include "matches/match_row.h"
 #include "platform/ui/ui.h"
@@ -33,25 +33,17 @@ QString lookUp(const QString& sql, const db::Value& key, const char* column) {
 
 }  // namespace
 
-bool frmFindMatch::loadMatchToEdit() {
-    const int row = lstMatches->currentRow();
-    const QString seq = lstMatchseq->item(row)->text();
-
+bool loadMatchIntoEditor(const QString& seq, const QString& season) {
     db::Recordset match;
     {
         EntryConnection conn;
         match = openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE Seq = ?"), {db::Value(seq.toLongLong())});
     }
-    if (match.isEOF()) {
-        ui::msgBox(QStringLiteral("This match is no longer in the database."), ui::Buttons::OK,
-                   QStringLiteral("Edit Match"));
-        refreshLists();
-        return false;
-    }
+    if (match.isEOF()) return false;
 
     frmEditMatch* editor = ui::forms().get<frmEditMatch>();
     // The season first: its change fills the editor's name list before the name is written.
-    editor->txtSeason->setText(comSeason->currentText());
+    editor->txtSeason->setText(season);
 
     EntryConnection conn;
     editor->txtSeq->setText(seq);

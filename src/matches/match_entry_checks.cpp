@@ -6,10 +6,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QRegularExpression>
 
 #include "core/connection.h"
 #include "core/helpers.h"
@@ -28,6 +30,13 @@ namespace {
 // The season's starting year from a season label ("2010-2011").
 int seasonYear(const QString& label) { return label.left(4).toInt(); }
 
+// A number as a coach types it: blanks around it, a sign, digits and one decimal point. No
+// exponent, so nothing reads as infinite.
+bool isPlainNumberText(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^ *[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+) *$"));
+    return re.match(text).hasMatch();
+}
+
 }  // namespace
 
 bool refuseEntry(const QString& message) {
@@ -41,6 +50,26 @@ bool checkDateText(const QString& date) {
     short bad = 0, weekday = 0;
     CheckDateFormat(text, bad, weekday);
     return bad == 0;
+}
+
+QDate settleDateBox(QLineEdit* box, QLabel* weekday, bool* bad) {
+    QString text = box->text();
+    short failed = 0, day = 0;
+    CheckDateFormat(text, failed, day);
+    box->setText(text);
+    if (bad) *bad = failed != 0;
+    if (failed != 0) {
+        box->setFocus();
+        weekday->hide();
+        return {};
+    }
+    if (text.isEmpty()) {
+        weekday->hide();
+        return {};
+    }
+    if (day >= 1 && day <= 7) weekday->setText(weekdayName(day));
+    weekday->show();
+    return db::parseUsDate(text);
 }
 
 bool checkActWeightText(const QString& weight) {
@@ -76,7 +105,7 @@ bool checkTeamPointsText(const QString& points) {
         return ui::msgBox(QStringLiteral("Team Points is null.  Continue?"), ui::Buttons::OKCancel,
                           QStringLiteral("Warning")) == ui::Answer::Ok;
     }
-    if (!isNumericText(points)) return refuseEntry(QStringLiteral("Team points must be a number"));
+    if (!isPlainNumberText(points)) return refuseEntry(QStringLiteral("Team points must be a number"));
     return true;
 }
 
@@ -89,7 +118,7 @@ void frmMatchInfo::cmdSaveMatch_Click() {
             return;
     }
 
-    short seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
+    long long seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
     const bool passed = checkDate() && getWrestlerSeq(seqWrestler) && checkActWeight() &&
                         getWeightSeq(seqWeight) && checkOppName() && getOppSchoolSeq(seqOppSchool) &&
                         checkLevel() && checkWinLoss() && checkWinType() && checkScore() &&
@@ -99,9 +128,17 @@ void frmMatchInfo::cmdSaveMatch_Click() {
     ui::forms().get<frmMatchInfo>()->showPrevMatch();
 }
 
-bool frmMatchInfo::checkDate() { return checkDateText(txtDate->text()); }
+bool frmMatchInfo::checkDate() {
+    if (!checkDateText(txtDate->text())) return false;
+    // The date as leaving its box leaves it, and the season of that date, whatever way the
+    // focus came to the Save button: the wrestler's row is looked up in that season.
+    txtSeason->setText(seasonLabel(getSeason(settleDateBox(txtDate, lblDayofWeek))));
+    fraSeason->show();
+    txtSeason->show();
+    return true;
+}
 
-bool frmMatchInfo::getWrestlerSeq(short& seq) {
+bool frmMatchInfo::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
     EntryConnection conn;
@@ -115,14 +152,14 @@ bool frmMatchInfo::getWrestlerSeq(short& seq) {
                            QStringLiteral(".  Leave the date box again to reload the names, or click Edit Names "
                                           "to add the wrestler to that season."));
     }
-    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    seq = rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
     return true;
 }
 
 bool frmMatchInfo::checkActWeight() { return checkActWeightText(txtWt->text()); }
 
-bool frmMatchInfo::getWeightSeq(short& seq) {
+bool frmMatchInfo::getWeightSeq(long long& seq) {
     const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
     if (picked.isEmpty()) return refuseEntry(QStringLiteral("You must select a Weight"));
     EntryConnection conn;
@@ -130,14 +167,14 @@ bool frmMatchInfo::getWeightSeq(short& seq) {
                                      {db::Value(picked.first()->text())});
     // A class deleted in the weight editor since the list was filled.
     if (rs.isEOF()) return refuseEntry(QStringLiteral("You must select a Weight"));
-    seq = static_cast<short>(rs.field(QStringLiteral("Seq")).toInt());
+    seq = rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
     return true;
 }
 
 bool frmMatchInfo::checkOppName() { return checkOppNames(txtOppFName, txtOppLName); }
 
-bool frmMatchInfo::getOppSchoolSeq(short& seq) {
+bool frmMatchInfo::getOppSchoolSeq(long long& seq) {
     const QString school = txtOppSchool->text();
     if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
     db::Value key;
@@ -149,7 +186,7 @@ bool frmMatchInfo::getOppSchoolSeq(short& seq) {
         closeRecordset(rs);
     }
     if (key.isNull()) return refuseEntry(QStringLiteral("Not a Valid School"));
-    seq = static_cast<short>(key.toInt());
+    seq = key.toInt();
     if (school.trimmed() != school) txtOppSchool->setText(school.trimmed());
     return true;
 }
@@ -171,14 +208,19 @@ bool frmMatchInfo::checkTeamPoints() { return checkTeamPointsText(txtTeamPoints-
 
 bool frmMatchInfo::checkAllMoves() {
     // The sheet's own check leaves a malformed move in its box; a bout is never stored with one.
-    // The boxes are checked on copies: what is stored is what the sheet holds.
+    // The boxes are checked on copies; the sheet then shows the first fault where leaving that
+    // box shows it, with the focus in the box.
     frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
     for (const auto* boxes : {&sheet->txtHome, &sheet->txtOpp}) {
         for (QLineEdit* box : *boxes) {
             QString text = box->text();
             QString error;
             validateMoves(text, error);
-            if (!error.isEmpty()) return refuseEntry(error);
+            if (error.isEmpty()) continue;
+            hide();
+            sheet->show();
+            sheet->showFirstMoveFault();
+            return false;
         }
     }
     return true;

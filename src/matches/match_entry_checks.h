@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QDate;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 
@@ -39,3 +41,9 @@ bool checkWinTypeChosen(const std::array<QRadioButton*, 6>& optType);
 // A number passes; empty team points ask "Team Points is null.  Continue?" (OK passes); any
 // other text fails.
 bool checkTeamPointsText(const QString& points);
+
+// Leaving a date box: the text goes through the date check and is written back as it rewrites it
+// (MM/DD/YYYY). A bad date (the check has said so) takes the focus back and hides the weekday
+// label; an empty text hides it; a date shows its weekday there. Returns the date, or a null date
+// when the box is empty or bad; `bad`, when given, tells which.
+QDate settleDateBox(QLineEdit* box, QLabel* weekday, bool* bad = nullptr);

@@ -10,9 +10,9 @@
 // One [Match] row as the match entry form with its score sheet, or the match editor, holds it.
 // Both write the row through setMatchColumns, so a new bout and an edited one are stored alike.
 struct MatchRow {
-    int seqWrestler = 0;
-    int seqWeight = 0;
-    int seqOppSchool = 0;
+    long long seqWrestler = 0;
+    long long seqWeight = 0;
+    long long seqOppSchool = 0;
     QString date;        // MM/DD/YYYY
     QString oppFName;    // empty is stored as Null
     QString oppLName;    // empty is stored as Null

@@ -70,3 +70,9 @@ void validateMoves(QString& text, QString& error) {
     }
     text = tokens.join(u' ');
 }
+
+QString checkedMoves(QString text) {
+    QString error;
+    validateMoves(text, error);
+    return text;
+}

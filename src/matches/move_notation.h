@@ -10,3 +10,6 @@
 // The first token whose points are wrong for its move sets `error` to its message; a text without
 // a malformed token leaves `error` untouched. The malformed token stays in the rebuilt text.
 void validateMoves(QString& text, QString& error);
+
+// The canonical form of a move string, whether or not it holds a malformed move.
+QString checkedMoves(QString text);

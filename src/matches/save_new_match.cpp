@@ -11,9 +11,10 @@
 #include "matches/frmScoreSheet.h"
 #include "matches/match_entry_checks.h"
 #include "matches/match_row.h"
+#include "matches/move_notation.h"
 #include "platform/ui/ui.h"
 
-void saveNewMatch(short seqWrestler, short seqWeight, short seqOppSchool) {
+void saveNewMatch(long long seqWrestler, long long seqWeight, long long seqOppSchool) {
     frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
     // A sheet never shown for this bout is created here, empty.
     frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
@@ -32,9 +33,11 @@ void saveNewMatch(short seqWrestler, short seqWeight, short seqOppSchool) {
     row.score = entry->txtScore->text();
     row.teamPoints = entry->txtTeamPoints->text();
     row.league = entry->chkLeague->isChecked();
+    // The strings as the move check rebuilds them (upper case, one blank between moves), so
+    // the tallies count every move whether or not a period box was left since it was typed.
     for (int i = 0; i < 7; ++i) {
-        row.home[i] = sheet->txtHome[i]->text();
-        row.opp[i] = sheet->txtOpp[i]->text();
+        row.home[i] = checkedMoves(sheet->txtHome[i]->text());
+        row.opp[i] = checkedMoves(sheet->txtOpp[i]->text());
     }
     for (int k = 0; k < 5; ++k) {
         row.choiceHome[k] = sheet->comChoiceHome[k]->currentText();
@@ -72,4 +75,6 @@ void resetMatchEntry() {
     const QDate day = db::parseUsDate(date);
     if (day.isValid()) entry->txtSeason->setText(seasonLabel(getSeason(day)));
     entry->txtOppSchool->setText(school);
+    // The names of the kept date's season, as leaving the date box loads them.
+    if (day.isValid()) entry->loadHomeName();
 }

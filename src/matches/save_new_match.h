@@ -5,7 +5,7 @@
 // the Seq of the wrestler's Wrestler row for the form's season, of the Weight row and of the
 // OppSchool row, as the entry form's checks found them. A database error stores nothing, shows no
 // "Match Saved" and leaves both forms as they were (the error goes to the caller).
-void saveNewMatch(short seqWrestler, short seqWeight, short seqOppSchool);
+void saveNewMatch(long long seqWrestler, long long seqWeight, long long seqOppSchool);
 
 // Unloads the score sheet and the entry form and shows the entry form afresh, with the date, the
 // season of that date and the opposing school carried over. Without a valid date the season stays

@@ -44,7 +44,7 @@ MatchRow editorRow(const frmEditMatch* editor) {
 
 }  // namespace
 
-void updateMatch(short seqWrestler, short seqWeight, short seqOppSchool) {
+void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSchool) {
     frmEditMatch* editor = ui::forms().get<frmEditMatch>();
     MatchRow row = editorRow(editor);
     row.seqWrestler = seqWrestler;

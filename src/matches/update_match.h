@@ -5,7 +5,7 @@
 // wrestler's row in the shown season, of the weight class and of the school, as the editor's
 // checks found them. When the row is no longer there nothing is written and the editor says so;
 // a database error writes nothing and shows no "Match Saved". The editor keeps its contents.
-void updateMatch(short seqWrestler, short seqWeight, short seqOppSchool);
+void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSchool);
 
 // Removes the [Match] row of that Seq (that row only). Returns false when there was none.
 bool deleteMatchRow(long long seq);

@@ -145,7 +145,9 @@ void frmEditWeight::cmdDelete_Click() {
 }
 
 void frmEditWeight::cmdReturn_Click() {
-    ui::forms().get<frmMatchInfo>()->show();
+    frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
+    entry->loadWtClass();
+    entry->show();
     ui::forms().unload<frmEditWeight>();
 }
 

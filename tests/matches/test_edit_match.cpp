@@ -299,8 +299,10 @@ TEST_F(EditMatchTest, SaveChecksRunInOrderAndStopAtTheFirstFault) {
     EXPECT_EQ(e->txtOppFName->text(), "Lee");
     e->optType[4]->setChecked(true);
 
-    e->txtTeamPoints->setText("two");
-    EXPECT_TRUE(refused("Team points must be a number"));
+    for (const char* notANumber : {"two", "1e999", "Infinity"}) {
+        e->txtTeamPoints->setText(notANumber);
+        EXPECT_TRUE(refused("Team points must be a number")) << notANumber;
+    }
     e->txtTeamPoints->setText("");
     msgs.clear();
     msgs.expect("Team Points is null.  Continue?", ui::Answer::Cancel);

@@ -109,13 +109,14 @@ TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
                            "PeriodDOT1Opp, PeriodDOT2Opp, PeriodDOTOpp FROM [Match]"))
                                     .at(0);
     for (int i = 0; i < 7; ++i) {
-        EXPECT_EQ(strings[i].toString(), home[i]) << i;
+        EXPECT_EQ(strings[i].toString(), home[i].trimmed()) << i;
         EXPECT_FALSE(strings[i].isNull());
-        EXPECT_EQ(strings[7 + i].toString(), opp[i]) << i;
+        EXPECT_EQ(strings[7 + i].toString(), opp[i].trimmed()) << i;
     }
     EXPECT_TRUE(home[0].contains("T2") && home[0].contains("E1"));
-    // Built by the buttons and never checked since: stored with its blanks and the ride-out.
+    // Built by the buttons and never checked since: stored as the check rebuilds it.
     EXPECT_EQ(home[6], " N2 RO1 ");
+    EXPECT_EQ(strings[6].toString(), "N2 RO1");
 
     const QVariantList tallies = queryRows(
         db, QStringLiteral("SELECT tp1home, ep1home, nf3p2Opp, pp2Opp, nf2pdothome, "
@@ -138,6 +139,8 @@ TEST_F(MatchEntrySave, BoutEnteredScoredAndSavedFromTheMainMenu) {
     EXPECT_EQ(next->txtDate->text(), "11/05/2010");
     EXPECT_EQ(next->txtSeason->text(), "2010-2011");
     EXPECT_EQ(next->txtOppSchool->text(), "Central High");
+    // The names of the kept date's season, not of the current one.
+    EXPECT_EQ(items(next->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "VOID"}));
     EXPECT_TRUE(next->chkLeague->isEnabled());
     EXPECT_FALSE(next->chkLeague->isChecked());
     EXPECT_EQ(next->txtWt->text(), "");
@@ -244,24 +247,171 @@ TEST_F(MatchEntrySave, ChecksRefuseInTheirOrderAndStoreNothing) {
     }
     saveRefusedWith(QStringLiteral("Score must be less than 10 characters"));
     enterText(f->txtScore, QStringLiteral("012345678"));
-    enterText(f->txtTeamPoints, QStringLiteral("six"));
-    saveRefusedWith(QStringLiteral("Team points must be a number"));
+    // Blanks, a sign, digits and one decimal point make a number; nothing else does.
+    for (const char* notANumber : {"six", "1e999", "1e2", "Inf", "0x1A", "2.5.1", "- 3", "\t3"}) {
+        enterText(f->txtTeamPoints, QString::fromLatin1(notANumber));
+        saveRefusedWith(QStringLiteral("Team points must be a number"));
+    }
     enterText(f->txtTeamPoints, QStringLiteral(""));
     saveRefusedWith(QStringLiteral("Team Points is null.  Continue?"), QStringLiteral("Warning"), ui::Answer::Cancel);
 
-    // A malformed move on the sheet is refused with its own message.
+    // A malformed move on the sheet is refused where leaving its box refuses it: on the sheet,
+    // with the focus in that box.
     sheet()->txtHome[2]->setText(QStringLiteral("T3 E1"));
-    enterText(f->txtTeamPoints, QStringLiteral(" 6"));
+    sheet()->txtOpp[0]->setText(QStringLiteral("N5"));
+    enterText(f->txtTeamPoints, QStringLiteral(" +6.0 "));
     saveRefusedWith(QStringLiteral("Takedown or Reversal without 2 points following"));
+    EXPECT_FALSE(f->isVisible());
+    ASSERT_TRUE(sheet()->isVisible());
+    activate(sheet());
+    EXPECT_TRUE(sheet()->txtHome[2]->hasFocus());
     EXPECT_EQ(sheet()->txtHome[2]->text(), "T3 E1");
-    sheet()->txtHome[2]->setText(QStringLiteral("T2 E1"));
+    QTest::keyClick(sheet()->txtHome[2], Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(sheet()->txtHome[2], QStringLiteral("t2 e1"));
+    {
+        // Return leaves the box: the next bad box is shown, and the sheet stays.
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Near Fall without 2, 3, or 4 points following"));
+        QTest::keyClick(sheet(), Qt::Key_R, Qt::AltModifier);
+        EXPECT_TRUE(sheet()->isVisible());
+        EXPECT_TRUE(sheet()->txtOpp[0]->hasFocus());
+    }
+    QTest::keyClick(sheet()->txtOpp[0], Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(sheet()->txtOpp[0], QStringLiteral("n2"));
+    QTest::keyClick(sheet(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(sheet()->txtHome[2]->text(), "T2 E1");
+    ASSERT_TRUE(f->isVisible());
+    activate(f);
 
     ui::ScriptedMessages msgs;
     msgs.expect(QStringLiteral("Match Saved"));
     f->cmdSaveMatch->click();
     EXPECT_EQ(matchCount(), 1);
-    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT TeamPoints FROM [Match]")).toInt(), 6);
+    EXPECT_EQ(queryValue(db, QStringLiteral("SELECT TeamPoints FROM [Match]")).toDouble(), 6.0);
     EXPECT_EQ(queryValue(db, QStringLiteral("SELECT Score FROM [Match]")).toString(), "012345678");
+}
+
+// The coach's own keys and clicks: access keys, typing over, picks in the drop-down with the mouse.
+TEST_F(MatchEntrySave, MovesLeftByAccessKeysAreStoredUpperCaseAndCounted) {
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();
+    QTest::keyClick(f, Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(sheet()->isVisible());
+    activate(sheet());
+    QTest::mouseClick(sheet()->txtOpp[0], Qt::LeftButton);
+    QTest::keyClicks(sheet()->txtOpp[0], QStringLiteral("t2 n3 t2"));
+    QTest::keyClick(sheet(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(sheet()->txtOpp[0]->text(), "T2 N3 T2") << "the box was checked on the way out";
+    ASSERT_TRUE(f->isVisible());
+    activate(f);
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Saved"));
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    const QVariantList row = onlyBout(QStringLiteral("Period1Opp, tp1Opp, nf3p1Opp"));
+    ASSERT_EQ(row.size(), 3);
+    EXPECT_EQ(row[0].toString(), "T2 N3 T2");
+    EXPECT_EQ(row[1].toInt(), 2);
+    EXPECT_EQ(row[2].toInt(), 1);
+}
+
+TEST_F(MatchEntrySave, DateTypedOverIsSettledBeforeTheSaveAndVoidPickedWithTheMouse) {
+    const int now = getSeason(QDate::currentDate());
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();  // a bout of Adam Brook in 2010
+
+    // A January date of the current season with a two-digit year, typed over the date, then Save
+    // by its access key: the date box is left first, so the names are now the current season's.
+    QTest::mouseClick(f->txtDate, Qt::LeftButton);
+    QTest::keyClick(f->txtDate, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(f->txtDate, QStringLiteral("1/17/%1").arg((now + 1) % 100, 2, 10, QLatin1Char('0')));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes)
+            .expect(QStringLiteral("You must select a name"));
+        QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    }
+    EXPECT_EQ(matchCount(), 0);
+    EXPECT_EQ(f->txtDate->text(), QStringLiteral("01/17/%1").arg(now + 1));
+    EXPECT_EQ(f->txtSeason->text(), seasonLabel(now));
+    EXPECT_EQ(items(f->comHomeName), (QStringList{"Eli Frost", "VOID"}));
+
+    // "VOID" picked with the mouse, then Tab: the home bout that was not wrestled.
+    ASSERT_TRUE(pickWithMouse(f->comHomeName, QStringLiteral("VOID")));
+    QTest::keyClick(f->comHomeName, Qt::Key_Tab);
+    EXPECT_EQ(f->txtWt->text(), "000");
+    EXPECT_TRUE(f->optLoss->isChecked());
+    EXPECT_TRUE(f->optType[4]->isChecked());
+    EXPECT_EQ(f->txtTeamPoints->text(), "3") << "points typed before stay";
+    f->txtTeamPoints->clear();
+    QTest::mouseClick(f->optWin, Qt::LeftButton);
+    QTest::mouseClick(f->optLoss, Qt::LeftButton);
+    EXPECT_EQ(f->txtTeamPoints->text(), "0");
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Saved"));
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    const QVariantList row = onlyBout(QStringLiteral("[Date], SeqWrestler, ActWeight, WL, WinType, TeamPoints"));
+    ASSERT_EQ(row.size(), 6);
+    EXPECT_EQ(row[0].toString(), QStringLiteral("%1-01-17").arg(now + 1));
+    EXPECT_EQ(row[1].toInt(), wrestlerKey(QStringLiteral("VOID"), now));
+    EXPECT_EQ(row[2].toString(), "000");
+    EXPECT_EQ(row[3].toString(), "L");
+    EXPECT_EQ(row[4].toString(), "Forfeit");
+    EXPECT_EQ(row[5].toInt(), 0);
+}
+
+TEST_F(MatchEntrySave, NamePickedWithTheMouseGetsItsWeighInAndSaveSettlesADateNotLeft) {
+    execSql(db, QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES ('2011-01-15', %1, 146);")
+                    .arg(wrestlerKey(QStringLiteral("Carl Dunn"), 2010)));
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();
+    enterText(f->txtDate, QStringLiteral("1/15/11"));
+    ASSERT_TRUE(pickWithMouse(f->comHomeName, QStringLiteral("Carl Dunn")));
+    QTest::keyClick(f->comHomeName, Qt::Key_Tab);
+    EXPECT_EQ(f->txtWt->text(), " 146");
+    pickWeight(QStringLiteral("145"));
+
+    // A date that never went through its box (the carried date of a reset is written so): the
+    // save puts it in form and takes the season from it.
+    f->txtDate->setText(QStringLiteral("12/1/2009"));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes)
+            .expect(QStringLiteral("There is no wrestler named Carl Dunn in the season 2009-2010"));
+        QTest::mouseClick(f->cmdSaveMatch, Qt::LeftButton);
+    }
+    EXPECT_EQ(matchCount(), 0);
+    EXPECT_EQ(f->txtDate->text(), "12/01/2009");
+    f->txtDate->setText(QStringLiteral("2/3/11"));
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
+    QTest::mouseClick(f->cmdSaveMatch, Qt::LeftButton);
+    const QVariantList row = onlyBout(QStringLiteral("[Date], SeqWrestler, ActWeight"));
+    ASSERT_EQ(row.size(), 3);
+    EXPECT_EQ(row[0].toString(), "2011-02-03");
+    EXPECT_EQ(row[1].toInt(), wrestlerKey(QStringLiteral("Carl Dunn"), 2010));
+    EXPECT_EQ(row[2].toString(), " 146");
+}
+
+TEST_F(MatchEntrySave, KeysBeyondSixteenBitsAreStoredWhole) {
+    execSql(db, QStringLiteral("INSERT INTO Weight (Seq, Weight) VALUES (40000, '189');"
+                               "INSERT INTO OppSchool (Seq, OppSchool, OppDiv) VALUES (70000, 'Far Hills', 1);"
+                               "INSERT INTO Wrestler (Seq, FullName, FirstName, LastName, wr_inactive, Season, FNameSeason) "
+                               "VALUES (33000, 'Gus Hale', 'Gus', 'Hale', '0', 2010, 'Gus Hale2010');"));
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();
+    pickName(QStringLiteral("Gus Hale"));
+    pickWeight(QStringLiteral("189"));
+    enterText(f->txtOppSchool, QStringLiteral("Far Hills"));
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    const QVariantList row = onlyBout(QStringLiteral("SeqWrestler, SeqWeight, SeqOppSchool"));
+    ASSERT_EQ(row.size(), 3);
+    EXPECT_EQ(row[0].toInt(), 33000);
+    EXPECT_EQ(row[1].toInt(), 40000);
+    EXPECT_EQ(row[2].toInt(), 70000);
 }
 
 TEST_F(MatchEntrySave, BlankSheetQuestionNoStopsAndForfeitIsNotAsked) {
@@ -346,6 +496,7 @@ TEST_F(MatchEntrySave, ClearScreenKeepsDateSchoolAndSeason) {
     frmMatchInfo* h = entry();
     EXPECT_EQ(h->txtDate->text(), "02/10/2011");
     EXPECT_EQ(h->txtSeason->text(), "2010-2011");
+    EXPECT_EQ(items(h->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "VOID"}));
     EXPECT_EQ(h->txtScore->text(), "");
 }
 

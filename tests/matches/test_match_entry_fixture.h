@@ -26,6 +26,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 class MatchEntryFixture : public ::testing::Test {
 public:
@@ -68,6 +69,11 @@ public:
         return key(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName = '%1' AND Season = %2").arg(name).arg(season));
     }
     int matchCount() { return key(QStringLiteral("SELECT count(*) FROM [Match]")); }
+    // Columns of the one stored bout; empty when there is none, or more than one.
+    QVariantList onlyBout(const QString& columns) {
+        const QList<QVariantList> rows = queryRows(db, QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM [Match]"));
+        return rows.size() == 1 ? rows.first() : QVariantList();
+    }
 
     // A bout already stored, written directly.
     void storeBout(const QString& isoDate, const QString& wrestler, int season, const QString& weight,

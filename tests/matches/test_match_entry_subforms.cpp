@@ -30,15 +30,22 @@ TEST_F(MatchEntrySubforms, WrestlerEditorReturnsAndReloadsTheNames) {
     EXPECT_EQ(items(f->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "Ann Zed", "VOID"}));
 }
 
-TEST_F(MatchEntrySubforms, WeightEditorReturnsWithoutRefreshingTheClasses) {
+TEST_F(MatchEntrySubforms, WeightEditorReturnReloadsTheClassesKeepingTheChoice) {
     frmMatchInfo* f = openFromMenu();
-    f->cmdEditWeight->click();
+    pickWeight(QStringLiteral("152"));
+    QTest::keyClick(f, Qt::Key_W, Qt::AltModifier);
     EXPECT_FALSE(f->isVisible());
-    EXPECT_TRUE(ui::forms().get<frmEditWeight>()->isVisible());
-    execSql(db, QStringLiteral("INSERT INTO Weight (Weight) VALUES ('160');"));
-    ui::forms().get<frmEditWeight>()->cmdReturn->click();
+    frmEditWeight* editor = ui::forms().get<frmEditWeight>();
+    ASSERT_TRUE(editor->isVisible());
+    activate(editor);
+    QTest::mouseClick(editor->txtWeight, Qt::LeftButton);
+    QTest::keyClicks(editor->txtWeight, QStringLiteral("160"));
+    QTest::keyClick(editor, Qt::Key_A, Qt::AltModifier);
+    QTest::mouseClick(editor->cmdReturn, Qt::LeftButton);
     EXPECT_TRUE(f->isVisible());
-    EXPECT_EQ(items(f->lstWeight), (QStringList{"103", "145", "152", "285"}));
+    EXPECT_EQ(items(f->lstWeight), (QStringList{"103", "145", "152", "160", "285"}));
+    ASSERT_EQ(f->lstWeight->selectedItems().size(), 1);
+    EXPECT_EQ(f->lstWeight->selectedItems().first()->text(), "152");
 }
 
 TEST_F(MatchEntrySubforms, SchoolListWritesTheChosenSchool) {

@@ -23,6 +23,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -240,6 +241,26 @@ TEST_F(ScoreSheetTest, ButtonsWriteIntoThePeriodLastFocused) {
     EXPECT_TRUE(highlighted(sheet->fraPeriod[5]));
     click(sheet->cmdHelp);
     EXPECT_TRUE(normal(sheet->fraPeriod[5]));
+}
+
+TEST_F(ScoreSheetTest, ChoicePickedWithTheMouseKeepsItsPeriodCurrentUntilLeft) {
+    click(sheet->txtHome[0]);
+    ASSERT_TRUE(pickWithMouse(sheet->comChoiceOpp[2], QStringLiteral("Bot")));
+    EXPECT_EQ(sheet->comChoiceOpp[2]->currentText(), "Bot");
+    EXPECT_TRUE(sheet->comChoiceOpp[2]->hasFocus());
+    EXPECT_EQ(sheet->curPeriod, 4);
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[4])) << "the D/OT frame stays marked after the pick";
+    EXPECT_TRUE(normal(sheet->fraPeriod[0]));
+    click(sheet->cmdEscape[1]);
+    EXPECT_EQ(sheet->txtOpp[4]->text(), " E1 ");
+
+    // Picked by keyboard, the same: the frame is marked until the combo is left.
+    click(sheet->comChoiceHome[0]);
+    QTest::keyClick(sheet->comChoiceHome[0], Qt::Key_Down);
+    EXPECT_EQ(sheet->comChoiceHome[0]->currentText(), "Top");
+    EXPECT_TRUE(highlighted(sheet->fraPeriod[1]));
+    click(sheet->txtNotes);
+    EXPECT_TRUE(normal(sheet->fraPeriod[1]));
 }
 
 TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {

@@ -14,6 +14,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/ui/ui.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ public:
 
     void txtA_LostFocus() {
         log << "txtA_LostFocus";
+        if (txtA->text() == "back") txtA->setFocus();  // a check that keeps the focus quietly
         if (txtA->text() == "bad") {
             // As a field check does: back into the box, then the message.
             txtA->setFocus();
@@ -134,6 +136,83 @@ TEST_F(EventsTest, MessageFromLostFocusSwallowsThePressOnTheButton) {
     form->txtA->setText("good");
     QTest::mouseClick(form->cmdGo, Qt::LeftButton);
     EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus, cmdGo_Click");
+}
+
+TEST_F(EventsTest, AccessKeyEnterAndSpaceClickAsTheMouseDoes) {
+    // The access key moves the focus to the button first: the box left is checked before.
+    QTest::keyClicks(form->txtA, "12");
+    QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, cmdGo_Click");
+    EXPECT_TRUE(form->cmdGo->hasFocus());
+
+    // On the focused button Enter and Space click it once each; Enter in a text box clicks nothing.
+    QTest::keyClick(form->cmdGo, Qt::Key_Return);
+    QTest::keyClick(form->cmdGo, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(form->cmdGo, Qt::Key_Space);
+    form->txtB->setFocus();
+    QTest::keyClick(form->txtB, Qt::Key_Return);
+    EXPECT_EQ(form->log.count("cmdGo_Click"), 4) << joined(form->log);
+
+    // A check that keeps the focus drops the click, and shows its message once.
+    ui::ScriptedMessages msgs;
+    msgs.expect("Value is not valid");
+    form->txtA->setFocus();
+    form->log.clear();
+    form->txtA->setText("bad");
+    QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus");
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_FALSE(form->cmdGo->isDown());
+
+    // Put right, the same key clicks.
+    form->txtA->setText("good");
+    QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus, cmdGo_Click");
+
+    // A check that keeps the focus without a message drops the key's click and the mouse's.
+    form->txtA->setFocus();
+    form->log.clear();
+    form->txtA->setText("back");
+    QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus");
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_FALSE(form->cmdGo->isDown());
+}
+
+TEST_F(EventsTest, DropDownPickedWithTheMouseRunsTheHandlersOfAKeyboardPick) {
+    form->comLevel->addItems({"All", "Varsity", "JV"});
+    ui::onGotFocus(form->comLevel, [this] { form->log << "comLevel_GotFocus"; });
+    ui::onLostFocus(form->comLevel,
+                    [this] { form->log << "comLevel_LostFocus " + form->comLevel->currentText(); });
+
+    // By keyboard: Tab into the list, a letter picks, Tab leaves.
+    form->lstNames->setFocus();
+    form->log.clear();
+    QTest::keyClick(form->lstNames, Qt::Key_Tab);
+    QTest::keyClick(form->comLevel, Qt::Key_V);
+    QTest::keyClick(form->comLevel, Qt::Key_Tab);
+    const std::string byKeyboard = joined(form->log);
+    EXPECT_EQ(byKeyboard, "comLevel_GotFocus, comLevel_Click Varsity, comLevel_LostFocus Varsity");
+
+    // By mouse: the list opens under the click, an item of it is clicked, then Tab.
+    form->comLevel->setCurrentIndex(-1);
+    form->lstNames->setFocus();
+    form->log.clear();
+    ASSERT_TRUE(pickWithMouse(form->comLevel, "Varsity"));
+    EXPECT_TRUE(form->comLevel->hasFocus());
+    QTest::keyClick(form->comLevel, Qt::Key_Tab);
+    EXPECT_EQ(joined(form->log), byKeyboard);
+
+    // Opening and closing the list without a pick runs nothing but the focus events.
+    form->lstNames->setFocus();
+    form->log.clear();
+    QTest::mouseClick(form->comLevel, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->comLevel->view()->isVisible(); }, 1000));
+    QTest::keyClick(form->comLevel->view(), Qt::Key_Escape);
+    QTest::keyClick(form->comLevel, Qt::Key_Tab);
+    EXPECT_EQ(joined(form->log), "comLevel_GotFocus, comLevel_LostFocus Varsity");
 }
 
 TEST_F(EventsTest, ListClickRunsWhenTheSelectionChangesAlsoByCode) {

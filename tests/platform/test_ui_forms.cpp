@@ -1,16 +1,24 @@
 // The form registry, the close box and activation.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDate>
+#include <QFile>
+#include <QKeySequence>
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
+#include <map>
 #include <stdexcept>
 
+#include "core/helpers.h"
 #include "platform/ui/ui.h"
+#include "support/every_form.h"
+#include "support/fixtures.h"
 
 namespace {
 
@@ -203,3 +211,77 @@ TEST(FormFonts, NamedFontsDrawWithTheirSameWidthStandIns) {
     EXPECT_EQ(QFontInfo(QFont(QStringLiteral("Times New Roman"), 10)).family(),
               QStringLiteral("Liberation Serif"));
 }
+
+namespace {
+
+// Every form of the program on a configured database with a team in it.
+class EveryFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetCoreState();
+        const QString db = makeDatabase(home.path());
+        QFile ini(home.file(QStringLiteral("MatchInfo.ini")));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write((db + QStringLiteral("\r\n\r\n")).toUtf8());
+        ini.close();
+        const QString now = QString::number(getSeason(QDate::currentDate()));
+        execSql(db, QStringLiteral("INSERT INTO Weight (Weight) VALUES ('152');"
+                                   "INSERT INTO Wrestler (FullName, FirstName, LastName, wr_inactive, Season, "
+                                   "FNameSeason) VALUES ('Eli Frost', 'Eli', 'Frost', '0', %1, 'Eli Frost%1'),"
+                                   "('VOID', 'VOID', '', NULL, %1, 'VOID%1');"
+                                   "INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Westfield', 3);")
+                        .arg(now));
+    }
+    void TearDown() override { ui::forms().unloadAll(); }
+    TestHome home;
+};
+
+// For each button with an access key: a text box whose leave check keeps the focus is left by
+// that key. The check runs (once), and keeps the focus, so the button is not clicked.
+TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
+    // What two forms say when they open with nothing to work on here.
+    const std::map<QString, QString> openingMessage = {
+        {QStringLiteral("frmFTP"), QStringLiteral("Unable to create FTP connection")},
+        {QStringLiteral("frmImport"), QStringLiteral("Unable to read the school list file")}};
+    int buttonsTried = 0;
+    for (const FormEntry& entry : everyForm()) {
+        ui::ScriptedMessages msgs;
+        if (openingMessage.count(entry.name)) msgs.expect(openingMessage.at(entry.name));
+        ui::Form* form = entry.load();
+        form->show();
+        QApplication::setActiveWindow(form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form)) << entry.name.toStdString();
+
+        auto* probe = new QLineEdit(form);
+        probe->setGeometry(0, 0, 40, 20);
+        probe->show();
+        probe->raise();
+        int leaves = 0;
+        ui::onLostFocus(probe, [&] {
+            ++leaves;
+            probe->setFocus();  // as a failing check does
+        });
+
+        const QList<QAbstractButton*> buttons = form->findChildren<QAbstractButton*>();
+        for (QAbstractButton* button : buttons) {
+            const QKeySequence key = QKeySequence::mnemonic(button->text());
+            if (key.isEmpty() || !button->isVisible() || !button->isEnabled()) continue;
+            const std::string where = (entry.name + "." + button->objectName()).toStdString();
+            int clicks = 0;
+            const auto counter = QObject::connect(button, &QAbstractButton::clicked, [&] { ++clicks; });
+            probe->setFocus();
+            leaves = 0;
+            QTest::keyClick(probe, key[0].key(), key[0].keyboardModifiers());
+            EXPECT_EQ(leaves, 1) << where;
+            EXPECT_EQ(clicks, 0) << where;
+            EXPECT_TRUE(probe->hasFocus()) << where;
+            QObject::disconnect(counter);
+            ++buttonsTried;
+        }
+        EXPECT_TRUE(msgs.unexpected().empty()) << entry.name.toStdString();
+        ui::forms().unloadAll();
+    }
+    EXPECT_GT(buttonsTried, 100);
+}
+
+}  // namespace

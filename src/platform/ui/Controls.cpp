@@ -13,6 +13,8 @@
 #include <QTextDocument>
 #include <QTextOption>
 
+#include "platform/ui/Events.h"
+
 namespace ui {
 
 namespace {
@@ -28,6 +30,7 @@ T* named(T* control, const QString& name) {
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
     auto* b = named(new QPushButton(caption, parent), name);
     b->setFocusPolicy(Qt::StrongFocus);  // a click takes the focus from the box left
+    clickLikeTheMouse(b);
     return b;
 }
 
@@ -57,11 +60,15 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
 }
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption) {
-    return named(new QCheckBox(caption, parent), name);
+    auto* box = named(new QCheckBox(caption, parent), name);
+    clickLikeTheMouse(box);
+    return box;
 }
 
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption) {
-    return named(new QRadioButton(caption, parent), name);
+    auto* option = named(new QRadioButton(caption, parent), name);
+    clickLikeTheMouse(option);
+    return option;
 }
 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption) {

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <exception>
 #include <memory>
@@ -52,8 +54,9 @@ int qtKeyFor(int code) {
 // Eats the mouse press that is being delivered now. A press on a control first moves the focus
 // to it; when the LostFocus that this runs shows a message, the user's release goes to the
 // message box, so the press must not go on to push the button (or pick the item) under the
-// mouse: it would stay pressed, or be clicked by the next release. Lives until the event loop
-// is reached again, so it can only catch the press under way.
+// mouse: it would stay pressed, or be clicked by the next release. A LostFocus that keeps the
+// focus without a word drops the press the same way. Lives until the event loop is reached
+// again, so it can only catch the press under way.
 class PendingPressEater : public QObject {
 public:
     static void arm() {
@@ -105,7 +108,12 @@ protected:
             case QEvent::FocusOut:
                 focusOut(form, static_cast<QFocusEvent*>(event)->reason());
                 return false;
-            case QEvent::KeyPress: return filterKeyPress(static_cast<QKeyEvent*>(event));
+            case QEvent::Shortcut: return filterShortcut(static_cast<QShortcutEvent*>(event));
+            case QEvent::KeyPress: {
+                auto* key = static_cast<QKeyEvent*>(event);
+                if (enterOnButton(key)) return true;
+                return filterKeyPress(key);
+            }
             case QEvent::KeyRelease: {
                 auto* key = static_cast<QKeyEvent*>(event);
                 if (keyUp && !key->isAutoRepeat()) guarded([&] { keyUp(key->key()); });
@@ -124,8 +132,14 @@ private:
         return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
     }
 
+    // The focus went into a pop-up (the list of a drop-down), whatever reason Qt gives for it:
+    // the control keeps the form's focus while its list is open.
+    static bool intoPopup() {
+        const QWidget* next = QApplication::focusWidget();
+        return next && next->window()->windowType() == Qt::Popup;
+    }
+
     void focusIn(Form* form, Qt::FocusReason reason) {
-        if (reason == Qt::PopupFocusReason) return;
         if (!form) {
             if (!otherWindow(reason)) guarded(gotFocus);
             return;
@@ -142,7 +156,8 @@ private:
     }
 
     void focusOut(Form* form, Qt::FocusReason reason) {
-        if (otherWindow(reason)) return;  // the control stays the form's focus control
+        // The control stays the form's focus control.
+        if (otherWindow(reason) || intoPopup()) return;
         if (form) {
             // A control that never got to see its focus (a LostFocus handler moved it on at
             // once) does not lose it either.
@@ -152,8 +167,12 @@ private:
         const bool pressUnderWay =
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
+        const QPointer<QWidget> pressed = QApplication::focusWidget();
         runLostFocus();
-        if (pressUnderWay && messagesShown() != shownBefore) PendingPressEater::arm();
+        // The press is dropped when the check kept the focus or showed a message.
+        if (pressUnderWay &&
+            (messagesShown() != shownBefore || QApplication::focusWidget() != pressed))
+            PendingPressEater::arm();
     }
 
     void runLostFocus() {
@@ -162,6 +181,38 @@ private:
         inLostFocus_ = true;
         guarded(lostFocus);
         if (self) inLostFocus_ = false;
+    }
+
+    // An access key (Alt+letter) on a button acts as a click with the mouse does: the button
+    // takes the focus first, so the box left runs its LostFocus before the Click. An access key
+    // that several buttons share only moves the focus, as Qt does.
+    bool filterShortcut(QShortcutEvent* event) {
+        auto* button = qobject_cast<QAbstractButton*>(control_);
+        if (!button || event->isAmbiguous()) return false;
+        clickAfterFocus(button);
+        return true;
+    }
+
+    // Enter on a focused push button clicks it, as Space does.
+    bool enterOnButton(QKeyEvent* event) {
+        auto* button = qobject_cast<QPushButton*>(control_);
+        if (!button || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) ||
+            (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        clickAfterFocus(button);
+        return true;
+    }
+
+    // The click is dropped, as for a mouse press, when the LostFocus of the control left kept
+    // the focus (a check put it back) or showed a message.
+    static void clickAfterFocus(QAbstractButton* button) {
+        if (!button->isEnabled() || !button->isVisible()) return;
+        QPointer<QAbstractButton> alive(button);
+        const unsigned long shownBefore = messagesShown();
+        if (button->window()->focusWidget() != button) button->setFocus(Qt::ShortcutFocusReason);
+        if (!alive || messagesShown() != shownBefore || button->window()->focusWidget() != button)
+            return;
+        button->click();
     }
 
     bool filterKeyPress(QKeyEvent* event) {
@@ -226,6 +277,8 @@ void onDblClick(QListWidget* list, Handler handler) {
     QObject::connect(list, &QListWidget::itemDoubleClicked, EventHook::of(list),
                      [handler] { guarded(handler); });
 }
+
+void clickLikeTheMouse(QAbstractButton* button) { EventHook::of(button); }
 
 void onChange(QLineEdit* box, Handler handler) {
     QObject::connect(box, &QLineEdit::textChanged, EventHook::of(box),

@@ -30,6 +30,12 @@ void onClick(QListWidget* list, Handler handler);
 void onClick(QComboBox* combo, Handler handler);
 void onDblClick(QListWidget* list, Handler handler);
 
+// An access key (Alt+letter) on the button, and Enter on it while it has the focus, act as a
+// mouse click does: the button takes the focus first, so the box left runs its LostFocus before
+// the Click; when that LostFocus keeps the focus or shows a message, no click follows. The
+// controls layer does this for every button, check box and option button it makes.
+void clickLikeTheMouse(QAbstractButton* button);
+
 // Change: the text changed, typed or set by code; for a combo box the typed text only (a choice
 // from its list is a Click); for a scroll bar its value.
 void onChange(QLineEdit* box, Handler handler);
