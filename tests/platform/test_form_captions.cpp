@@ -18,39 +18,10 @@
 #include <QTest>
 
 #include "core/connection.h"
-#include "core/frmChangeDesc.h"
-#include "core/frmDirLoc.h"
-#include "core/frmFTP.h"
-#include "core/frmFileLoc.h"
-#include "core/frmFindDb.h"
-#include "core/frmHelp.h"
-#include "core/frmInit.h"
-#include "core/frmNewDb.h"
-#include "core/frmUtilities.h"
-#include "core/frmWait.h"
-#include "core/frm_revisions.h"
-#include "match_reports/frmDualRpt.h"
-#include "match_reports/frmIndDetail.h"
-#include "match_reports/frmIndMatchSummary.h"
-#include "matches/test_match_entry_fixture.h"
-#include "matches/frmEditMatch.h"
-#include "matches/frmFindMatch.h"
-#include "matches/frmMatchInfo.h"
 #include "matches/frmScoreSheet.h"
+#include "matches/test_match_entry_fixture.h"
 #include "platform/ui/ui.h"
-#include "statistics/frmIndvSummary.h"
-#include "statistics/frmLeaders.h"
-#include "statistics/frmNotes.h"
-#include "statistics/frmReports.h"
-#include "statistics/frmSeasonSummary.h"
-#include "statistics/frmSummary.h"
-#include "statistics/frmTeamLeaders.h"
-#include "team/FrmRoster.h"
-#include "team/frmEditNames.h"
-#include "team/frmEditWeight.h"
-#include "team/frmHomeWI.h"
-#include "team/frmImport.h"
-#include "team/frmSchools.h"
+#include "support/every_form.h"
 
 namespace {
 
@@ -183,13 +154,6 @@ protected:
         QApplication::processEvents();
         return cutCaptions(form);
     }
-
-    template <class... Forms>
-    QStringList cutOnForms() {
-        QStringList cut;
-        ((cut << shownCuts(ui::forms().get<Forms>())), ...);
-        return cut;
-    }
 };
 
 TEST_F(FormCaptionsTest, EveryCaptionOfEveryFormFitsItsControl) {
@@ -201,13 +165,8 @@ TEST_F(FormCaptionsTest, EveryCaptionOfEveryFormFitsItsControl) {
     ui::ScriptedMessages msgs;
     msgs.expect("Unable to create FTP connection");  // the send form tries at once
     qputenv("KESTRIVANE_FTP_URL", "ftp://u:p@127.0.0.1:1/");
-    QStringList cut =
-        cutOnForms<frmInit, frmChangeDesc, frmDirLoc, frmFTP, frmFileLoc, frmFindDb, frmHelp,
-                   frmNewDb, frmUtilities, frmWait, frm_revisions, frmDualRpt, frmIndDetail,
-                   frmIndMatchSummary, frmEditMatch, frmFindMatch, frmMatchInfo, frmScoreSheet,
-                   frmIndvSummary, frmLeaders, frmNotes, frmReports, frmSeasonSummary, frmSummary,
-                   frmTeamLeaders, FrmRoster, frmEditNames, frmEditWeight, frmHomeWI, frmImport,
-                   frmSchools>();
+    QStringList cut;
+    for (const FormEntry& entry : everyForm()) cut << shownCuts(entry.load());
     qunsetenv("KESTRIVANE_FTP_URL");
 
     // The score sheet draws the current period's caption larger and bold: Tab through the sheet

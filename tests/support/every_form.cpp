@@ -25,6 +25,7 @@
 #include "statistics/frmSeasonSummary.h"
 #include "statistics/frmSummary.h"
 #include "statistics/frmTeamLeaders.h"
+#include "team/FrmRoster.h"
 #include "team/frmEditNames.h"
 #include "team/frmEditWeight.h"
 #include "team/frmHomeWI.h"
@@ -68,6 +69,7 @@ const std::vector<FormEntry>& everyForm() {
         entry<frmSeasonSummary>("frmSeasonSummary"),
         entry<frmSummary>("frmSummary"),
         entry<frmTeamLeaders>("frmTeamLeaders"),
+        entry<FrmRoster>("FrmRoster"),
         entry<frmEditNames>("frmEditNames"),
         entry<frmEditWeight>("frmEditWeight"),
         entry<frmHomeWI>("frmHomeWI"),
