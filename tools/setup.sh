@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shared by ./run and ./test: installs the Debian packages that are missing, then configures
-# and builds into build/.
+# and builds into build/ (and build-checked/ with --checked).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +25,11 @@ fi
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
+
+# --checked (used by ./test) also builds build-checked/: AddressSanitizer and
+# UndefinedBehaviorSanitizer, assertions on, no optimisation (half the compile time). Their
+# runtimes come with g++.
+if [ "${1:-}" = "--checked" ]; then
+  cmake -S . -B build-checked -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKESTRIVANE_SANITIZE=ON >/dev/null
+  cmake --build build-checked --parallel "$(nproc)"
+fi

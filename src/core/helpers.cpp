@@ -11,16 +11,12 @@ namespace {
 // The number a date part begins with; 0 when it begins with none.
 double partValue(const QString& part) { return leadingNumber(part); }
 
-// The date a rebuilt MM/DD/YYYY text stands for, read month first whatever the locale; a
-// one- or two-digit year is taken as 20xx.
+// The date a rebuilt MM/DD/YYYY text stands for, read month first whatever the locale.
 QDate readMonthDayYear(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{1,4})$"));
+    static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
     const auto m = re.match(text);
     if (!m.hasMatch()) return {};
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() <= 2) year += 2000;
-    if (year < 100) return {};
-    return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
+    return QDate(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
 }
 
 }  // namespace
@@ -42,7 +38,9 @@ void CheckDateFormat(QString& text, short& bad, short& weekday) {
         if (partValue(month) < 1 || partValue(month) > 12) bad = -1;
         if (day.size() == 1) day.prepend(QLatin1Char('0'));
         if (partValue(day) < 1 || partValue(day) > 31) bad = -1;
+        // Only two- and four-digit years: the database reads no other length as a date.
         if (year.size() == 2) year.prepend(QStringLiteral("20"));
+        if (year.size() != 4) bad = -1;
     }
     text = month + QLatin1Char('/') + day + QLatin1Char('/') + year;
     const QDate date = readMonthDayYear(text);

@@ -26,6 +26,11 @@ TEST(CheckDateFormat, RebuildsChecksAndWarnsOnce) {
         {"12-01-2010", "//", -1, 0, true},
         {"1/x5/2010", "01/x5/2010", -1, 0, true},
         {"2/3/4/2010", "02/03/4/2010", -1, 0, true},
+        // Years of one, three or five digits are refused, even where the date would exist.
+        {"1/2/5", "01/02/5", -1, 0, true},
+        {"1/15/124", "01/15/124", -1, 0, true},
+        {"1/15/02010", "01/15/02010", -1, 0, true},
+        {"1/15/0124", "01/15/0124", 0, 7, false},
     };
     for (const DateCase& c : cases) {
         ui::ScriptedMessages msgs;

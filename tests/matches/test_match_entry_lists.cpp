@@ -18,14 +18,19 @@ TEST_F(MatchEntryLookups, DateGivesWeekdaySeasonAndThatSeasonsActiveNames) {
     EXPECT_EQ(f->txtSeason->text(), "2010-2011");
     EXPECT_EQ(items(f->comHomeName), (QStringList{"Adam Brook", "Carl Dunn", "VOID"}));
 
-    {
-        ui::ScriptedMessages msgs;
-        msgs.expect(QStringLiteral("Date must be in the MM/DD/YYYY format"));
-        enterText(f->txtDate, QStringLiteral("13/40/2011"));
+    // A one-digit year would otherwise come out as a season "-1-0".
+    for (const QString& typed : {QStringLiteral("13/40/2011"), QStringLiteral("1/2/5")}) {
+        {
+            ui::ScriptedMessages msgs;
+            msgs.expect(QStringLiteral("Date must be in the MM/DD/YYYY format"));
+            enterText(f->txtDate, typed);
+        }
+        EXPECT_FALSE(f->txtSeason->isVisible()) << typed.toStdString();
+        EXPECT_FALSE(f->lblDayofWeek->isVisible()) << typed.toStdString();
+        EXPECT_TRUE(f->txtDate->hasFocus()) << typed.toStdString();
+        enterText(f->txtDate, QStringLiteral("2/3/11"));
+        EXPECT_TRUE(f->txtSeason->isVisible());
     }
-    EXPECT_FALSE(f->txtSeason->isVisible());
-    EXPECT_FALSE(f->lblDayofWeek->isVisible());
-    EXPECT_TRUE(f->txtDate->hasFocus());
 
     enterText(f->txtDate, QStringLiteral("12/31/2010"));
     EXPECT_EQ(f->txtSeason->text(), "2010-2011");

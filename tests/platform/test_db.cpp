@@ -44,6 +44,14 @@ TEST(JetSql, TranslatesEachConstruct) {
     EXPECT_THROW(db::translateJetSql("WHERE d = #2/30/2010#"), DbError);
 }
 
+TEST(JetSql, RefusesStatementsThatEndTooEarly) {
+    for (const char* jet : {"DROP INDEX FullName ON", "DROP INDEX FullName ON  ", "DROP INDEX FullName ON (",
+                            "WHERE n = 'abc", "WHERE n = 'it''", "WHERE n = \"abc", "WHERE n = '",
+                            "SELECT [Name FROM t", "WHERE d = #1/2/2010", "WHERE d = #"}) {
+        EXPECT_THROW(db::translateJetSql(jet), DbError) << jet;
+    }
+}
+
 class DbTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -280,6 +288,11 @@ TEST_F(DbTest, ForeignKeysAndIndexDdl) {
     conn.execute("DROP INDEX NameIdx ON School");
     EXPECT_NO_THROW(add("CENTRAL"));
     EXPECT_THROW(conn.execute("DROP INDEX NameIdx ON School"), DbError);
+    conn.execute("CREATE UNIQUE INDEX DivIdx ON School (Div)");
+    add("West", 7);
+    EXPECT_THROW(conn.execute("DROP INDEX DivIdx ON"), DbError);
+    EXPECT_THROW(add("North", 7), DbError);  // the index is still there
+    EXPECT_THROW(conn.execute("UPDATE School SET Name = 'Ea"), DbError);
     EXPECT_THROW(conn.openSnapshot("SELECT * FROM Nowhere"), DbError);
     EXPECT_THROW(conn.openForUpdate("SELECT * FROM School INNER JOIN Bout ON School.Seq = Bout.SchoolSeq"),
                  DbError);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <optional>
 
 #include "core/connection.h"
 #include "match_reports/frmDualRpt.h"
@@ -65,13 +66,14 @@ protected:
             if (t.page == page) out.push_back(t);
         return out;
     }
-    static const Item* at(const print::RecordingPage& rec, int page, double x, double y) {
+    // A copy: texts() builds a new list on every call.
+    static std::optional<Item> at(const print::RecordingPage& rec, int page, double x, double y) {
         for (const Item& t : rec.texts())
-            if (t.page == page && t.x == x && t.y == y) return &t;
-        return nullptr;
+            if (t.page == page && t.x == x && t.y == y) return t;
+        return std::nullopt;
     }
     static QString textAt(const print::RecordingPage& rec, int page, double x, double y) {
-        const Item* t = at(rec, page, x, y);
+        const std::optional<Item> t = at(rec, page, x, y);
         return t ? t->text : QStringLiteral("<none>");
     }
 
@@ -194,8 +196,8 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     EXPECT_EQ(title->y, 15);
     EXPECT_TRUE(title->bold);
     EXPECT_EQ(textAt(rec, 1, 20, 60), "Adam Alder");
-    EXPECT_TRUE(at(rec, 1, 20, 60)->bold);
-    EXPECT_EQ(at(rec, 1, 20, 60)->fontSize, 15);
+    EXPECT_TRUE(at(rec, 1, 20, 60).value().bold);
+    EXPECT_EQ(at(rec, 1, 20, 60).value().fontSize, 15);
     print::Page& p = print::printer();
     p.setFontSize(15);
     p.setFontBold(false);
@@ -220,8 +222,8 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     EXPECT_EQ(textAt(rec, 1, 617, 160), " 3");
     EXPECT_EQ(textAt(rec, 1, 617, 180), " 1");
     EXPECT_EQ(textAt(rec, 1, 900, 160), " 6");
-    EXPECT_EQ(at(rec, 1, 600, 162)->fontSize, 8);
-    EXPECT_EQ(at(rec, 1, 617, 160)->fontSize, 11);
+    EXPECT_EQ(at(rec, 1, 600, 162).value().fontSize, 8);
+    EXPECT_EQ(at(rec, 1, 617, 160).value().fontSize, 11);
     // The last entry: a league match with no last name, no team points, a class "0125".
     EXPECT_EQ(textAt(rec, 1, 100, 460), "Solo ");
     EXPECT_EQ(textAt(rec, 1, 40, 480), "League");
@@ -238,7 +240,7 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     // Totals under heads at y + 10: 5 wins, 2 losses, 1 pin, TD 9, team points 19.
     EXPECT_EQ(textAt(rec, 1, 345, 520), "W/L");
     EXPECT_EQ(textAt(rec, 1, 40, 540), "Totals");
-    EXPECT_EQ(at(rec, 1, 40, 540)->fontSize, 17);
+    EXPECT_EQ(at(rec, 1, 40, 540).value().fontSize, 17);
     EXPECT_EQ(textAt(rec, 1, 350, 540), " 5");
     EXPECT_EQ(textAt(rec, 1, 350, 565), " 2");
     EXPECT_EQ(textAt(rec, 1, 405, 540), " 1");
@@ -395,8 +397,8 @@ TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColum
         // the weight's.
         print::RecordingPage rec;
         summaryFor("Adam Alder")->cmdPrint->click();
-        const Item* name = at(rec, 1, 100, 460);
-        const Item* school = at(rec, 1, 100, 480);
+        const std::optional<Item> name = at(rec, 1, 100, 460);
+        const std::optional<Item> school = at(rec, 1, 100, 480);
         ASSERT_TRUE(name && school);
         EXPECT_TRUE(QString("Maximilian-Alexander Bartholomew-Christophersen").startsWith(name->text));
         EXPECT_LE(100 + measured(*name), 280);

@@ -100,7 +100,8 @@ TEST_F(ReportsMenuTest, AccessKeysOpenTheirForms) {
         {Qt::Key_N, loaded<frmIndMatchSummary>()},
         {Qt::Key_I, loaded<frmSeasonSummary>()},
     };
-    for (const auto& [key, form] : keys) {
+    for (const auto& [key, formOf] : keys) {
+        const auto& form = formOf;  // a lambda may not capture a structured binding
         ui::ScriptedMessages msgs;
         frmReports* menu = openMenu();
         QApplication::setActiveWindow(menu);

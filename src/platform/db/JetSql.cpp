@@ -17,6 +17,11 @@ struct Token {
     QString text;
 };
 
+// A quoted text, [name] or #date# that runs to the end of the statement.
+DbError unterminated(const QString& what, const QString& rest) {
+    return DbError(QStringLiteral("Syntax error in %1 in query expression '%2'.").arg(what, rest));
+}
+
 std::vector<Token> tokenize(const QString& sql) {
     std::vector<Token> out;
     const int n = sql.size();
@@ -30,26 +35,27 @@ std::vector<Token> tokenize(const QString& sql) {
         } else if (c == '\'' || c == '"') {
             // A quoted literal; a doubled quote stands for one quote character.
             ++i;
-            while (i < n) {
-                if (sql[i] == c) {
-                    if (i + 1 < n && sql[i + 1] == c) {
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+            bool closed = false;
+            while (i < n && !closed) {
+                if (sql[i] == c && i + 1 < n && sql[i + 1] == c) {
+                    i += 2;
+                    continue;
                 }
+                closed = sql[i] == c;
                 ++i;
             }
+            if (!closed) throw unterminated(QStringLiteral("string"), sql.mid(start));
             out.push_back({Token::String, sql.mid(start, i - start)});
         } else if (c == '[') {
             while (i < n && sql[i] != ']') ++i;
-            if (i < n) ++i;
+            if (i == n) throw unterminated(QStringLiteral("name"), sql.mid(start));
+            ++i;
             out.push_back({Token::Bracket, sql.mid(start, i - start)});
         } else if (c == '#') {
             ++i;
             while (i < n && sql[i] != '#') ++i;
-            if (i < n) ++i;
+            if (i == n) throw unterminated(QStringLiteral("date"), sql.mid(start));
+            ++i;
             out.push_back({Token::DateLiteral, sql.mid(start, i - start)});
         } else if (c.isLetter() || c == '_') {
             while (i < n && (sql[i].isLetterOrNumber() || sql[i] == '_')) ++i;
@@ -350,6 +356,8 @@ QString translateJetSql(const QString& jet) {
                 } else if (dropIndex && isWord(t, "ON")) {
                     // DROP INDEX name ON table: the engine names indexes per database.
                     const size_t p = nextSolid(toks, i + 1);
+                    if (p == toks.size() || !isName(toks[p]))
+                        throw DbError(QStringLiteral("Syntax error in DROP INDEX statement."));
                     i = p;  // skip the table name as well
                     while (!out.isEmpty() && out.back().isSpace()) out.chop(1);
                 } else if (ddl && isWord(t, "COUNTER")) {

@@ -18,7 +18,8 @@ namespace db {
 //   Text(n), Text, Memo (DDL)     -> TEXT(n) COLLATE NOCASE, TEXT COLLATE NOCASE
 //   DROP INDEX x ON t             -> DROP INDEX x
 //   DISTINCTROW                   -> DISTINCT
-// Quoted literals and [bracketed] names are left as they are.
+// Quoted literals and [bracketed] names are left as they are. A literal, name or date left open
+// at the end, and DROP INDEX ... ON without a table, are refused with a DbError.
 QString translateJetSql(const QString& jet);
 
 // Registers the Jet functions on a connection: IIf, Nz, Val, Year, Month, Day, First, Last,
