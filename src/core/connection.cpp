@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 
 QString gDbPath;
@@ -75,9 +76,44 @@ void writeIniFile() {
     file.write((gDbPath + QStringLiteral("\r\n\r\n")).toUtf8());
 }
 
-void openConnection() { gConn.open(gDbPath); }
+namespace {
 
-void closeConnection() { gConn.close(); }
+// The indexes the schema declares (CREATE INDEX, not the unique ones the upgrade manages), each
+// as "CREATE INDEX IF NOT EXISTS ...".
+const QStringList& schemaIndexes() {
+    static const QStringList statements = [] {
+        QStringList list;
+        QFile schema(QStringLiteral(":/schema.sql"));
+        if (!schema.open(QIODevice::ReadOnly | QIODevice::Text)) return list;
+        static const QRegularExpression index(QStringLiteral("^CREATE INDEX (.+);\\s*$"),
+                                              QRegularExpression::MultilineOption);
+        for (auto it = index.globalMatch(QString::fromUtf8(schema.readAll())); it.hasNext();)
+            list << QStringLiteral("CREATE INDEX IF NOT EXISTS ") + it.next().captured(1);
+        return list;
+    }();
+    return statements;
+}
+
+// A file made before these indexes gets them. A file that cannot take them (read-only, or
+// without a table an index is on) goes on without them: they only make the queries quicker.
+void ensureIndexes() {
+    for (const QString& sql : schemaIndexes()) {
+        try {
+            gConn.execute(sql);
+        } catch (const db::DbError&) {
+        }
+    }
+}
+
+}  // namespace
+
+// One engine handle serves the whole run: closing the connection keeps it (every write is
+// committed by then), and the next open takes it up again unless the file has been replaced.
+void openConnection() {
+    if (gConn.open(gDbPath, true)) ensureIndexes();
+}
+
+void closeConnection() { gConn.close(true); }
 
 db::Recordset openRecordset(const QString& sql, const db::Params& params) {
     return gConn.openSnapshot(sql, params);

@@ -2,7 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 #include <QRegularExpression>
 
 #include "platform/db/DbError.h"
@@ -69,12 +71,40 @@ Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
 
 }  // namespace
 
-Connection::~Connection() { close(); }
-
-void Connection::open(const QString& path) {
+Connection::~Connection() {
     close();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    closeKept();
+}
+
+Connection::FileStamp Connection::stampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_dev), static_cast<long long>(st.st_ino),
+            static_cast<long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+            static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
+}
+
+void Connection::closeKept() {
+    if (kept_) sqlite3_close_v2(kept_);
+    kept_ = nullptr;
+    keptPath_.clear();
+}
+
+bool Connection::open(const QString& path, bool reuse) {
+    close();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        closeKept();
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+    }
+    if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_) {
+        db_ = kept_;
+        path_ = path;
+        kept_ = nullptr;
+        keptPath_.clear();
+        return false;
+    }
+    closeKept();
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -94,13 +124,21 @@ void Connection::open(const QString& path) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
     }
+    return true;
 }
 
-void Connection::close() {
-    if (db_) {
+void Connection::close(bool keep) {
+    if (!db_) return;
+    if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    closeKept();
+    if (keep) {
+        kept_ = db_;
+        keptPath_ = path_;
+        keptStamp_ = stampOf(path_);
+    } else {
         sqlite3_close_v2(db_);
-        db_ = nullptr;
     }
+    db_ = nullptr;
 }
 
 QString Connection::lastError() const {
@@ -125,7 +163,7 @@ void Connection::execute(const QString& sql, const Params& params) {
 
 Recordset Connection::openSnapshot(const QString& sql, const Params& params) {
     Recordset rs;
-    fillRecordset(rs, translateJetSql(sql), params, false);
+    fillRecordset(rs, translateJetSql(sql), params, false, false);
     return rs;
 }
 
@@ -150,7 +188,12 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
     rs.updatable_ = true;
     rs.conn_ = this;
     rs.table_ = table;
-    fillRecordset(rs, engineSql, params, true);
+    // The rows are read when first needed: a recordset opened only to add a row never reads the
+    // table it adds to.
+    fillRecordset(rs, engineSql, params, true, true);
+    rs.pendingSql_ = engineSql;
+    rs.pendingParams_ = params;
+    rs.rowsPending_ = true;
     for (int c = 0; c < rs.fieldCount(); ++c) {
         const QByteArray tbl = table.toUtf8();
         const QByteArray col = rs.tableColumns_[c].toUtf8();
@@ -168,7 +211,7 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
 }
 
 void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
-                               bool withRowid) {
+                               bool withRowid, bool describeOnly) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
     const QByteArray text = engineSql.toUtf8();
     Statement st;
@@ -179,17 +222,22 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
 
     const int first = withRowid ? 1 : 0;
     const int columns = sqlite3_column_count(st.stmt);
-    for (int c = first; c < columns; ++c) {
-        rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
-        const char* decl = sqlite3_column_decltype(st.stmt, c);
-        const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
-        rs.declTypes_.push_back(declType);
-        static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
-        const auto m = sizeRe.match(declType);
-        rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
-        const char* origin = sqlite3_column_origin_name(st.stmt, c);
-        rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+    if (rs.names_.empty()) {
+        for (int c = first; c < columns; ++c) {
+            rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
+            const char* decl = sqlite3_column_decltype(st.stmt, c);
+            const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
+            rs.declTypes_.push_back(declType);
+            static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
+            const auto m = sizeRe.match(declType);
+            rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
+            const char* origin = sqlite3_column_origin_name(st.stmt, c);
+            rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+        }
     }
+    rs.open_ = true;
+    rs.pos_ = 0;
+    if (describeOnly) return;
     int rc;
     while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
         Recordset::Row row;
@@ -200,8 +248,10 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
         rs.rows_.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) throw DbError(lastError());
-    rs.open_ = true;
-    rs.pos_ = 0;
+}
+
+void Connection::readRows(Recordset& rs, const QString& engineSql, const Params& params) {
+    fillRecordset(rs, engineSql, params, true, false);
 }
 
 }  // namespace db

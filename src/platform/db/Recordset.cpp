@@ -7,7 +7,28 @@
 
 namespace db {
 
+void Recordset::readPendingRows() const {
+    if (!rowsPending_) return;
+    // Logically const: the rows were there all along, only their reading was put off.
+    auto* self = const_cast<Recordset*>(this);
+    self->rowsPending_ = false;
+    const bool onAdded = pos_ >= 0 && pos_ < static_cast<int>(rows_.size());
+    const long long current = onAdded ? rows_[pos_].rowid : 0;
+    self->rows_.clear();
+    if (!conn_) throw DbError(QStringLiteral("The connection is closed."));
+    conn_->readRows(*self, pendingSql_, pendingParams_);
+    if (onAdded) {
+        // A row added before the reading stays the current row.
+        self->pos_ = static_cast<int>(rows_.size());
+        for (size_t i = 0; i < rows_.size(); ++i)
+            if (rows_[i].rowid == current) self->pos_ = static_cast<int>(i);
+    }
+}
+
 void Recordset::close() {
+    rowsPending_ = false;
+    pendingSql_.clear();
+    pendingParams_.clear();
     open_ = false;
     rows_.clear();
     editing_ = adding_ = false;
@@ -15,13 +36,23 @@ void Recordset::close() {
     deletedCount_ = 0;
 }
 
-int Recordset::recordCount() const { return static_cast<int>(rows_.size()) - deletedCount_; }
+int Recordset::recordCount() const {
+    readPendingRows();
+    return static_cast<int>(rows_.size()) - deletedCount_;
+}
 
-bool Recordset::isEOF() const { return pos_ >= static_cast<int>(rows_.size()) || recordCount() == 0; }
+bool Recordset::isEOF() const {
+    readPendingRows();
+    return pos_ >= static_cast<int>(rows_.size()) || recordCount() == 0;
+}
 
-bool Recordset::isBOF() const { return pos_ < 0 || recordCount() == 0; }
+bool Recordset::isBOF() const {
+    readPendingRows();
+    return pos_ < 0 || recordCount() == 0;
+}
 
 int Recordset::absolutePosition() const {
+    readPendingRows();
     if (isEOF() || isBOF()) return 0;
     int n = 0;
     for (int i = 0; i <= pos_; ++i)
@@ -39,12 +70,14 @@ void Recordset::skipDeletedBackward() {
 
 void Recordset::moveFirst() {
     flushPendingEdit();
+    readPendingRows();
     pos_ = 0;
     skipDeletedForward();
 }
 
 void Recordset::moveNext() {
     flushPendingEdit();
+    readPendingRows();
     if (pos_ >= static_cast<int>(rows_.size())) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     ++pos_;
     skipDeletedForward();
@@ -52,6 +85,7 @@ void Recordset::moveNext() {
 
 void Recordset::movePrevious() {
     flushPendingEdit();
+    readPendingRows();
     if (pos_ < 0) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     --pos_;
     skipDeletedBackward();
@@ -59,6 +93,7 @@ void Recordset::movePrevious() {
 
 void Recordset::moveLast() {
     flushPendingEdit();
+    readPendingRows();
     pos_ = static_cast<int>(rows_.size()) - 1;
     skipDeletedBackward();
     if (pos_ < 0 && rows_.empty()) pos_ = 0;
@@ -81,6 +116,9 @@ int Recordset::requireColumn(const QString& name) const {
 
 const Recordset::Row& Recordset::currentRow() const {
     if (!open_) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+    // A row just added is at hand without reading the others.
+    const bool onAdded = rowsPending_ && pos_ >= 0 && pos_ < static_cast<int>(rows_.size());
+    if (!onAdded) readPendingRows();
     if (pos_ < 0 || pos_ >= static_cast<int>(rows_.size()) || rows_[pos_].deleted)
         throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     return rows_[pos_];

@@ -66,6 +66,8 @@ private:
     void skipDeletedForward();
     void skipDeletedBackward();
     Value prepareForColumn(int column, const Value& value) const;
+    // Reads the rows of an updatable recordset when its reading was put off (see openForUpdate).
+    void readPendingRows() const;
 
     bool open_ = false;
     bool updatable_ = false;
@@ -77,6 +79,12 @@ private:
     int pos_ = 0;  // index into rows_; -1 = BOF, rows_.size() = EOF
     int deletedCount_ = 0;
     int rowidColumn_ = -1;  // the field that is the table's counter key, -1 when none
+
+    // An updatable recordset reads its rows when they are first needed. Until then rows_ holds
+    // only the rows added through it.
+    bool rowsPending_ = false;
+    QString pendingSql_;
+    Params pendingParams_;
 
     // Editing state of an updatable recordset.
     Connection* conn_ = nullptr;
