@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <sys/stat.h>
 #include <QRegularExpression>
 
@@ -44,9 +45,28 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
     }
 }
 
-const QRegularExpression& isoDatePattern() {
-    static const QRegularExpression re(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    return re;
+// The date of an ISO text "YYYY-MM-DD"; an invalid date for any other text.
+QDate isoTextDate(const char* p, int size) {
+    if (size != 10 || p[4] != '-' || p[7] != '-') return {};
+    int digits[8];
+    int n = 0;
+    for (int i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7) continue;
+        if (p[i] < '0' || p[i] > '9') return {};
+        digits[n++] = p[i] - '0';
+    }
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
+}
+
+// The program runs the same SQL texts again and again (a report may run one query a row):
+// each text is translated once.
+QString translated(const QString& jet) {
+    static QHash<QString, QString> cache;
+    const auto found = cache.constFind(jet);
+    if (found != cache.cend()) return *found;
+    if (cache.size() >= 2000) cache.clear();
+    return *cache.insert(jet, translateJetSql(jet));
 }
 
 Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
@@ -56,15 +76,14 @@ Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
         case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt, col));
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-            const QString text = QString::fromUtf8(p, sqlite3_column_bytes(stmt, col));
+            const int size = sqlite3_column_bytes(stmt, col);
             // Dates are stored as ISO text: a date column, or an expression over one (MAX of a
             // date has no declared type), gives a date back.
-            const bool dateColumn = declType.contains(QLatin1String("DATE"));
-            if ((dateColumn || declType.isEmpty()) && isoDatePattern().match(text).hasMatch()) {
-                const QDate d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+            if (declType.isEmpty() || declType.contains(QLatin1String("DATE"))) {
+                const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
-            return Value(text);
+            return Value(QString::fromUtf8(p, size));
         }
     }
 }
@@ -149,7 +168,7 @@ int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 void Connection::execute(const QString& sql, const Params& params) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
-    const QByteArray text = translateJetSql(sql).toUtf8();
+    const QByteArray text = translated(sql).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
         throw DbError(lastError());
@@ -163,12 +182,12 @@ void Connection::execute(const QString& sql, const Params& params) {
 
 Recordset Connection::openSnapshot(const QString& sql, const Params& params) {
     Recordset rs;
-    fillRecordset(rs, translateJetSql(sql), params, false, false);
+    fillRecordset(rs, translated(sql), params, false, false);
     return rs;
 }
 
 Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
-    QString engineSql = translateJetSql(sql);
+    QString engineSql = translated(sql);
     static const QRegularExpression selectHead(QStringLiteral("^\\s*SELECT\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression fromTable(

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 
@@ -26,6 +28,8 @@ void Recordset::readPendingRows() const {
 }
 
 void Recordset::close() {
+    lookups_.clear();
+    literalLookups_.clear();
     rowsPending_ = false;
     pendingSql_.clear();
     pendingParams_.clear();
@@ -100,12 +104,28 @@ void Recordset::moveLast() {
 }
 
 int Recordset::columnIndex(const QString& name) const {
-    for (size_t i = 0; i < names_.size(); ++i)
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    // Callers ask for the same few names row after row, mostly as literals: each is looked up
+    // once, and found again by its text's address before its text.
+    for (const NameLookup& known : lookups_)
+        if (known.name.constData() == name.constData() && known.name.size() == name.size()) return known.index;
+    for (const NameLookup& known : lookups_)
+        if (known.name == name) return known.index;
+    int found = -1;
+    for (size_t i = 0; i < names_.size() && found < 0; ++i)
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) found = static_cast<int>(i);
     // "Table.Column" finds the column by its own name.
     const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0) return columnIndex(name.mid(dot + 1));
-    return -1;
+    if (found < 0 && dot >= 0) found = columnIndex(name.mid(dot + 1));
+    if (lookups_.size() < 64) lookups_.push_back({name, found});
+    return found;
+}
+
+int Recordset::columnIndex(const char* name) const {
+    for (const LiteralLookup& known : literalLookups_)
+        if (known.name == name && std::strcmp(known.text.constData(), name) == 0) return known.index;
+    const int found = columnIndex(QString::fromUtf8(name));
+    if (literalLookups_.size() < 64) literalLookups_.push_back({name, QByteArray(name), found});
+    return found;
 }
 
 int Recordset::requireColumn(const QString& name) const {
@@ -125,6 +145,12 @@ const Recordset::Row& Recordset::currentRow() const {
 }
 
 Value Recordset::field(const QString& name) const { return field(requireColumn(name)); }
+
+Value Recordset::field(const char* name) const {
+    const int c = columnIndex(name);
+    if (c < 0) return field(QString::fromUtf8(name));  // raises the error
+    return field(c);
+}
 
 Value Recordset::field(int index) const {
     if (index < 0 || index >= fieldCount())
