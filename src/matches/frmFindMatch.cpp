@@ -316,7 +316,7 @@ void frmFindMatch::refreshLists() {
         txtNarrowResults->hide();
         const QChar tab(QLatin1Char('\t'));
         for (; !rs.isEOF(); rs.moveNext()) {
-            auto text = [&rs](const char* name) { return rs.field(QString::fromLatin1(name)).toString(); };
+            auto text = [&rs](const char* name) { return rs.field(name).toString(); };
             lstMatches->addItem(text("Date") + tab + text("FullName") + tab + text("School") + tab + text("LastName"));
             lstMatchseq->addItem(text("MSeq"));
         }
