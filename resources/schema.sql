@@ -139,7 +139,7 @@ CREATE TABLE [Match] (
 -- Indexes for the lists and reports of a file that holds many seasons. A file made without them
 -- gets them when the program opens it (every CREATE INDEX below is run with IF NOT EXISTS).
 CREATE INDEX ixMatchWrestler ON [Match] (SeqWrestler);
-CREATE INDEX ixMatchDate ON [Match] ([Date]);
+CREATE INDEX ixMatchDate ON [Match] ([Date], SeqOppSchool);
 CREATE INDEX ixMatchOppSchool ON [Match] (SeqOppSchool);
 CREATE INDEX ixMatchWeight ON [Match] (SeqWeight);
 CREATE INDEX ixRosterDate ON Roster (RosterDate);
