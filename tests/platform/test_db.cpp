@@ -301,6 +301,8 @@ TEST_F(DbTest, AKeptHandleServesTheSameFileAndNeverAnother) {
     conn.close(true);
     EXPECT_FALSE(conn.open(path, true)) << "unchanged: the kept handle";
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
+    conn.close();
+    EXPECT_TRUE(conn.open(path, true)) << "closed without keeping: nothing kept";
 
     // The file replaced by another under the same name: never the old one's rows.
     conn.close(true);

@@ -111,7 +111,7 @@ void Connection::closeKept() {
 }
 
 bool Connection::open(const QString& path, bool reuse) {
-    close();
+    close(true);  // a handle in use is kept for the reuse below
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         closeKept();
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
@@ -147,7 +147,10 @@ bool Connection::open(const QString& path, bool reuse) {
 }
 
 void Connection::close(bool keep) {
-    if (!db_) return;
+    if (!db_) {
+        if (!keep) closeKept();
+        return;
+    }
     if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     closeKept();
     if (keep) {

@@ -26,7 +26,8 @@ public:
     // Returns true when the file was opened afresh.
     bool open(const QString& path, bool reuse = false);
     // Ends the use of the connection; a transaction still open is rolled back, so nothing
-    // half-written is kept. With `keep`, the engine's handle stays open for open(path, true).
+    // half-written is kept. With `keep`, the engine's handle stays open for open(path, true);
+    // without, a handle kept before is closed too.
     void close(bool keep = false);
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
