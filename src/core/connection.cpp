@@ -94,13 +94,16 @@ const QStringList& schemaIndexes() {
     return statements;
 }
 
-// A file made before these indexes gets them. A file that cannot take them (read-only, or
-// without a table an index is on) goes on without them: they only make the queries quicker.
+// A file made before these indexes gets them. A file that cannot take them goes on without
+// them: they only make the queries quicker. A table not there yet (a version-7 file) skips its
+// index only; a file that takes no writes (read-only, or busy in another program) is left alone
+// at the first refusal.
 void ensureIndexes() {
     for (const QString& sql : schemaIndexes()) {
         try {
             gConn.execute(sql);
-        } catch (const db::DbError&) {
+        } catch (const db::DbError& error) {
+            if (!error.message().contains(QLatin1String("no such table"), Qt::CaseInsensitive)) return;
         }
     }
 }

@@ -65,7 +65,7 @@ QString translated(const QString& jet) {
     static QHash<QString, QString> cache;
     const auto found = cache.constFind(jet);
     if (found != cache.cend()) return *found;
-    if (cache.size() >= 2000) cache.clear();
+    if (cache.size() >= 500) cache.clear();
     return *cache.insert(jet, translateJetSql(jet));
 }
 
