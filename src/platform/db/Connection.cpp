@@ -69,7 +69,11 @@ QString translated(const QString& jet) {
     return *cache.insert(jet, translateJetSql(jet));
 }
 
-Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
+// One value of the current row. `mayBeDate`: the column is a date column, or an expression over
+// one (MAX of a date has no declared type), whose ISO texts are read back as dates. `lastText` is
+// the text this column gave last: a text read again (a school, a name, a result, row after row)
+// shares it instead of taking memory of its own.
+Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText) {
     switch (sqlite3_column_type(stmt, col)) {
         case SQLITE_NULL: return Value();
         case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(stmt, col)));
@@ -77,13 +81,12 @@ Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
             const int size = sqlite3_column_bytes(stmt, col);
-            // Dates are stored as ISO text: a date column, or an expression over one (MAX of a
-            // date has no declared type), gives a date back.
-            if (declType.isEmpty() || declType.contains(QLatin1String("DATE"))) {
+            if (mayBeDate) {
                 const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
-            return Value(QString::fromUtf8(p, size));
+            if (!QAnyStringView::equal(QUtf8StringView(p, size), lastText)) lastText = QString::fromUtf8(p, size);
+            return Value(lastText);
         }
     }
 }
@@ -260,13 +263,17 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
     rs.open_ = true;
     rs.pos_ = 0;
     if (describeOnly) return;
+    std::vector<bool> mayBeDate;
+    for (const QString& declType : rs.declTypes_)
+        mayBeDate.push_back(declType.isEmpty() || declType.contains(QLatin1String("DATE")));
+    std::vector<QString> lastText(columns - first);
     int rc;
     while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
         Recordset::Row row;
         if (withRowid) row.rowid = sqlite3_column_int64(st.stmt, 0);
         row.values.reserve(columns - first);
         for (int c = first; c < columns; ++c)
-            row.values.push_back(readColumn(st.stmt, c, rs.declTypes_[c - first]));
+            row.values.push_back(readColumn(st.stmt, c, mayBeDate[c - first], lastText[c - first]));
         rs.rows_.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) throw DbError(lastError());
