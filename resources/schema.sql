@@ -135,3 +135,13 @@ CREATE TABLE [Match] (
     tpdothome INTEGER, rpdothome INTEGER, epdothome INTEGER, nf2pdothome INTEGER, nf3pdothome INTEGER, ppdothome INTEGER, wpdothome INTEGER, cpdothome INTEGER,
     tpdotOpp INTEGER, rpdotOpp INTEGER, epdotOpp INTEGER, nf2pdotOpp INTEGER, nf3pdotOpp INTEGER, ppdotOpp INTEGER, wpdotOpp INTEGER, cpdotOpp INTEGER
 );
+
+-- Indexes for the lists and reports of a file that holds many seasons. A file made without them
+-- gets them when the program opens it (every CREATE INDEX below is run with IF NOT EXISTS).
+CREATE INDEX ixMatchWrestler ON [Match] (SeqWrestler);
+CREATE INDEX ixMatchDate ON [Match] ([Date], SeqOppSchool);
+CREATE INDEX ixMatchOppSchool ON [Match] (SeqOppSchool);
+CREATE INDEX ixMatchWeight ON [Match] (SeqWeight);
+CREATE INDEX ixRosterDate ON Roster (RosterDate);
+CREATE INDEX ixHomeWIDate ON HomeWI (CompDate);
+CREATE INDEX ixDualScoreDate ON DualScore (CompDate);

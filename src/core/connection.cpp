@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <stdexcept>
 
@@ -98,9 +99,47 @@ bool setDatabaseInUse(const QString& path) {
     return true;
 }
 
-void openConnection() { gConn.open(gDbPath); }
+namespace {
 
-void closeConnection() { gConn.close(); }
+// The indexes the schema declares (CREATE INDEX, not the unique ones the upgrade manages), each
+// as "CREATE INDEX IF NOT EXISTS ...".
+const QStringList& schemaIndexes() {
+    static const QStringList statements = [] {
+        QStringList list;
+        QFile schema(QStringLiteral(":/schema.sql"));
+        if (!schema.open(QIODevice::ReadOnly | QIODevice::Text)) return list;
+        static const QRegularExpression index(QStringLiteral("^CREATE INDEX (.+);\\s*$"),
+                                              QRegularExpression::MultilineOption);
+        for (auto it = index.globalMatch(QString::fromUtf8(schema.readAll())); it.hasNext();)
+            list << QStringLiteral("CREATE INDEX IF NOT EXISTS ") + it.next().captured(1);
+        return list;
+    }();
+    return statements;
+}
+
+// A file made before these indexes gets them. A file that cannot take them goes on without
+// them: they only make the queries quicker. A table not there yet (a version-7 file) skips its
+// index only; a file that takes no writes (read-only, or busy in another program) is left alone
+// at the first refusal.
+void ensureIndexes() {
+    for (const QString& sql : schemaIndexes()) {
+        try {
+            gConn.execute(sql);
+        } catch (const db::DbError& error) {
+            if (!error.message().contains(QLatin1String("no such table"), Qt::CaseInsensitive)) return;
+        }
+    }
+}
+
+}  // namespace
+
+// One engine handle serves the whole run: closing the connection keeps it (every write is
+// committed by then), and the next open takes it up again unless the file has been replaced.
+void openConnection() {
+    if (gConn.open(gDbPath, true)) ensureIndexes();
+}
+
+void closeConnection() { gConn.close(true); }
 
 db::Recordset openRecordset(const QString& sql, const db::Params& params) {
     return gConn.openSnapshot(sql, params);

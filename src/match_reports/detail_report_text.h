@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -55,6 +56,7 @@ public:
 
 private:
     std::vector<Pair> pairs_;
+    QHash<QString, size_t> index_;  // where each name's pair is in pairs_
 };
 
 struct DetailReport {

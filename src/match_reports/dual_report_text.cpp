@@ -26,7 +26,7 @@ QString scoreLine(const db::Value& date, const QString& school, const QString& h
     QString line;
     if (rs.recordCount() > 0) {
         auto score = [&rs](const char* column) {
-            const db::Value v = rs.field(QLatin1String(column));
+            const db::Value v = rs.field(column);
             return v.isNull() ? QString() : match_reports::singleText(v.toDouble());
         };
         line = TAB + homeSchool + QStringLiteral("   ") + score("ScoreH") + QString(6, ' ') +

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -169,8 +170,12 @@ void frmIndDetail::buildDetailReport() {
         ~WaitWindowGone() { ui::forms().unload<frmWait>(); }
     } cleanup;
 
-    const DetailReport report = detailReportText(buildDetailSQL(), [this](const QString& text) {
-        return textWidthTwips(txtresults, txtresults->font(), text);
+    // Names, schools and dates come back bout after bout: each text is measured once.
+    QHash<QString, int> widths;
+    const DetailReport report = detailReportText(buildDetailSQL(), [this, &widths](const QString& text) {
+        const auto known = widths.constFind(text);
+        if (known != widths.cend()) return *known;
+        return *widths.insert(text, textWidthTwips(txtresults, txtresults->font(), text));
     });
     SetTabStops(txtresults, detailTabStops());
     resultsText_ = report.results;

@@ -44,7 +44,7 @@ QString joinLine(const QStringList& columns) { return columns.join(TAB) + CRLF; 
 
 // "  " and the value: the move columns are written two blanks in.
 QString twoIn(const db::Recordset& rs, const char* alias) {
-    return QStringLiteral("  ") + rs.field(QLatin1String(alias)).toString();
+    return QStringLiteral("  ") + rs.field(alias).toString();
 }
 
 }  // namespace
@@ -158,7 +158,7 @@ QString indMatchSummaryText(const IndMatchSummaryChoices& choices,
         "FROM OppSchool INNER JOIN [Match] ON OppSchool.Seq = [Match].SeqOppSchool WHERE ");
     auto count = [&](const QString& head, const char* column) {
         db::Recordset c = openRecordset(head + leagueTail, params);
-        const QString value = c.isEOF() ? QStringLiteral("0") : c.field(QLatin1String(column)).toString();
+        const QString value = c.isEOF() ? QStringLiteral("0") : c.field(column).toString();
         closeRecordset(c);
         return value;
     };

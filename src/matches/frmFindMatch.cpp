@@ -1,5 +1,6 @@
 #include "matches/frmFindMatch.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -188,12 +189,14 @@ void frmFindMatch::loadSeasons() {
 void frmFindMatch::trimList(QListWidget* list) {
     const int row = list->currentRow();
     const int p = row >= 0 && list->item(row)->isSelected() ? row : 0;
+    // Rows go in runs, not one by one: a season's opponents are thousands of names.
+    QAbstractItemModel* rows = list->model();
     if (p == 0) {
-        while (list->count() > 1) delete list->takeItem(list->count() - 1);
+        if (list->count() > 1) rows->removeRows(1, list->count() - 1);
         return;
     }
-    for (int i = 1; i < p; ++i) delete list->takeItem(1);
-    while (list->count() > 2) delete list->takeItem(2);
+    if (p > 1) rows->removeRows(1, p - 1);
+    if (list->count() > 2) rows->removeRows(2, list->count() - 2);
 }
 
 void frmFindMatch::refreshLists() {
@@ -293,13 +296,18 @@ void frmFindMatch::refreshLists() {
             openRecordset(QStringLiteral("SELECT DISTINCT OppFname, OppLname ") + joins + window + filter.text +
                               QStringLiteral(" ORDER BY OppFname, OppLname  "),
                           params);
+        // Added list by list: one insertion each instead of one a name.
+        QStringList names, firsts, lasts;
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString first = nzString(rs.field(QStringLiteral("OppFname"))).toString();
             const QString last = nzString(rs.field(QStringLiteral("OppLname"))).toString();
-            lstOppName->addItem(first + QLatin1Char(' ') + last);
-            lstOppFirst->addItem(first);
-            lstOppLast->addItem(last);
+            names << first + QLatin1Char(' ') + last;
+            firsts << first;
+            lasts << last;
         }
+        lstOppName->addItems(names);
+        lstOppFirst->addItems(firsts);
+        lstOppLast->addItems(lasts);
         closeRecordset(rs);
     }
 
@@ -317,7 +325,7 @@ void frmFindMatch::refreshLists() {
         txtNarrowResults->hide();
         const QChar tab(QLatin1Char('\t'));
         for (; !rs.isEOF(); rs.moveNext()) {
-            auto text = [&rs](const char* name) { return rs.field(QString::fromLatin1(name)).toString(); };
+            auto text = [&rs](const char* name) { return rs.field(name).toString(); };
             lstMatches->addItem(text("Date") + tab + text("FullName") + tab + text("School") + tab + text("LastName"));
             lstMatchseq->addItem(text("MSeq"));
         }

@@ -6,9 +6,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <optional>
 
 #include "core/connection.h"
 #include "matches/frmMatchInfo.h"
@@ -64,14 +66,23 @@ void frmMatchInfo::loadUsedSchools() {
         EntryConnection conn;
         db::Recordset bouts =
             openRecordset(QStringLiteral("SELECT DISTINCT SeqOppSchool,[Date] FROM [Match] ORDER BY [Date] DESC"));
+        // A school met on many dates is looked up once: its name, or none when it is gone or
+        // does not match the search text.
+        QHash<long long, std::optional<QString>> schools;
         for (; !bouts.isEOF(); bouts.moveNext()) {
-            db::Recordset rs = openRecordset(
-                QStringLiteral("SELECT OppSchool FROM OppSchool WHERE Seq = ? AND OppSchool LIKE ? ESCAPE '\\' "),
-                {bouts.field(QStringLiteral("SeqOppSchool")), filter.front()});
-            if (rs.isEOF()) continue;
-            const QString name = rs.field(QStringLiteral("OppSchool")).toString();
-            if (!names.contains(name, Qt::CaseSensitive)) names << name;
-            closeRecordset(rs);
+            const db::Value seq = bouts.field("SeqOppSchool");
+            const long long key = seq.isNull() ? -1 : seq.toInt();
+            auto school = schools.find(key);
+            if (school == schools.end()) {
+                db::Recordset rs = openRecordset(
+                    QStringLiteral("SELECT OppSchool FROM OppSchool WHERE Seq = ? AND OppSchool LIKE ? ESCAPE '\\' "),
+                    {seq, filter.front()});
+                std::optional<QString> name;
+                if (!rs.isEOF()) name = rs.field(QStringLiteral("OppSchool")).toString();
+                closeRecordset(rs);
+                school = schools.insert(key, name);
+            }
+            if (*school && !names.contains(**school, Qt::CaseSensitive)) names << **school;
         }
     }
     lstSchools->addItems(names);

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <stdexcept>
+#include <unistd.h>
 
 #include "core/connection.h"
 #include "support/fixtures.h"
@@ -166,6 +167,66 @@ TEST_P(TemplateTest, OneRowPerNameAndSeasonWithoutRegardToCase) {
                   "INSERT INTO Wrestler (FullName) VALUES ('Old One');"
                   "INSERT INTO Wrestler (FullName) VALUES ('Old Two');");
     EXPECT_EQ(queryValue(path, "SELECT COUNT(*) FROM Wrestler").toInt(), 4);
+}
+
+// The indexes the lists and reports of a file with many seasons need.
+QStringList performanceIndexes(const QString& path) {
+    QStringList names;
+    for (const QVariantList& row : queryRows(path, "SELECT tbl_name || '.' || name FROM sqlite_master "
+                                                   "WHERE type = 'index' AND name LIKE 'ix%' ORDER BY 1"))
+        names << row[0].toString();
+    return names;
+}
+
+const QStringList kPerformanceIndexes = {"DualScore.ixDualScoreDate", "HomeWI.ixHomeWIDate",
+                                         "Match.ixMatchDate",         "Match.ixMatchOppSchool",
+                                         "Match.ixMatchWeight",       "Match.ixMatchWrestler",
+                                         "Roster.ixRosterDate"};
+
+TEST_P(TemplateTest, HasTheIndexesOfTheListsAndReports) {
+    EXPECT_EQ(performanceIndexes(path), kPerformanceIndexes);
+    const QList<QVariantList> dateIndex =
+        queryRows(path, "SELECT name FROM pragma_index_info('ixMatchDate') ORDER BY seqno");
+    ASSERT_EQ(dateIndex.size(), 2);  // the school key too, for the list of schools met before
+    EXPECT_EQ(dateIndex[1][0].toString(), "SeqOppSchool");
+}
+
+TEST(DatabaseIndexes, AFileWithoutThemGetsThemWhenOpened) {
+    TestHome home;
+    resetCoreState();
+    const QString path = makeDatabase(home.path());
+    execSql(path, "DROP INDEX ixMatchDate; DROP INDEX ixMatchWrestler; DROP INDEX ixRosterDate;");
+    useDatabase(path);
+    openConnection();
+    closeConnection();
+    EXPECT_EQ(performanceIndexes(path), kPerformanceIndexes);
+
+    // A version-7 file has no DualScore table yet: the other indexes are made all the same.
+    makeVersion7Database(path);
+    openConnection();
+    closeConnection();
+    QStringList withoutDualScore = kPerformanceIndexes;
+    withoutDualScore.removeAll("DualScore.ixDualScoreDate");
+    EXPECT_EQ(performanceIndexes(path), withoutDualScore);
+    resetCoreState();
+}
+
+TEST(DatabaseIndexes, AReadOnlyFileOpensWithoutThem) {
+    if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+    TestHome home;
+    resetCoreState();
+    const QString path = makeDatabase(home.path());
+    execSql(path, "DROP INDEX ixMatchDate;");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
+    useDatabase(path);
+    EXPECT_NO_THROW({
+        openConnection();
+        openRecordset("SELECT * FROM [Match] ORDER BY [Date]");
+        closeConnection();
+    });
+    EXPECT_FALSE(performanceIndexes(path).contains("Match.ixMatchDate"));
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    resetCoreState();
 }
 
 TEST_P(TemplateTest, ComparesTextWithoutRegardToCaseThroughTheProgramsConnection) {

@@ -182,6 +182,9 @@ TEST_F(MatchEntryLookups, SchoolListsFindBoxAndLeagueBox) {
               QStringLiteral("152"), QStringLiteral("Central High"), QStringLiteral("C"), QStringLiteral("D"));
     storeBout(QStringLiteral("2011-01-05"), QStringLiteral("Adam Brook"), 2010, QStringLiteral("152"),
               QStringLiteral("152"), QStringLiteral("Westfield"), QStringLiteral("E"), QStringLiteral("F"));
+    // The newest bouts: against a school since deleted, and against none.
+    execSql(db, QStringLiteral("INSERT INTO [Match] (SeqWrestler, [Date], SeqOppSchool) VALUES (1, '2011-01-20', 999), "
+                               "(1, '2011-01-21', NULL)"));
     frmMatchInfo* f = openFromMenu();
     EXPECT_EQ(items(f->lstSchools), (QStringList{"Westfield", "Central High"}));  // newest bout first, once
     EXPECT_FALSE(f->txtNoSchool->isVisible());

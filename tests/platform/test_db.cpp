@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cstring>
 #include <QTemporaryDir>
 
 #include "platform/db/Connection.h"
@@ -296,4 +297,137 @@ TEST_F(DbTest, ForeignKeysAndIndexDdl) {
     EXPECT_THROW(conn.openSnapshot("SELECT * FROM Nowhere"), DbError);
     EXPECT_THROW(conn.openForUpdate("SELECT * FROM School INNER JOIN Bout ON School.Seq = Bout.SchoolSeq"),
                  DbError);
+}
+
+TEST_F(DbTest, AKeptHandleServesTheSameFileAndNeverAnother) {
+    add("Central");
+    conn.close(true);
+    EXPECT_FALSE(conn.isOpen());
+    // Another connection writes meanwhile: the kept handle sees it.
+    {
+        Connection other;
+        other.open(path);
+        other.execute("INSERT INTO School (Name) VALUES ('East')");
+    }
+    EXPECT_TRUE(conn.open(path, true)) << "the file changed: opened afresh";
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
+    conn.close(true);
+    EXPECT_FALSE(conn.open(path, true)) << "unchanged: the kept handle";
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
+    conn.close();
+    EXPECT_TRUE(conn.open(path, true)) << "closed without keeping: nothing kept";
+
+    // The file replaced by another under the same name: never the old one's rows.
+    conn.close(true);
+    const QString other = dir.filePath("other.mdb");
+    QFile(other).open(QIODevice::WriteOnly);
+    {
+        Connection c;
+        c.open(other);
+        c.execute("CREATE TABLE School (Seq Counter, Name Text(20))");
+        c.execute("INSERT INTO School (Name) VALUES ('West')");
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    EXPECT_TRUE(conn.open(path, true));
+    db::Recordset rs = conn.openSnapshot("SELECT Name FROM School");
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.field("Name").toString(), "West");
+
+    // A file gone is an error, kept handle or not.
+    conn.close(true);
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THROW(conn.open(path, true), DbError);
+}
+
+TEST_F(DbTest, ClosingRollsBackWhatNoOneCommitted) {
+    add("Central");
+    for (bool keep : {false, true}) {
+        conn.execute("BEGIN");
+        add("Half written");
+        conn.close(keep);
+        conn.open(path, true);
+        EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1) << "keep " << keep;
+    }
+    // Writes outside a transaction are in the file when the connection closes.
+    add("East");
+    conn.close(true);
+    Connection reader;
+    reader.open(path);
+    EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 2);
+}
+
+TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
+    for (int i = 0; i < 3; ++i) add(QString("School %1").arg(i));
+    // Adding through it reads nothing; the new row's counter is known after Update.
+    db::Recordset rs = conn.openForUpdate("SELECT * FROM School WHERE Name <> 'School 1' ORDER BY Name DESC");
+    rs.addNew();
+    rs.setField("Name", "Zenith");
+    rs.update();
+    EXPECT_EQ(rs.field("Seq").toInt(), 4);
+    EXPECT_EQ(rs.field("Name").toString(), "Zenith");
+    // Rows written by others before the first read are there; the added row stays current.
+    add("Aardvark");
+    EXPECT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(rs.field("Name").toString(), "Zenith");
+    rs.moveNext();
+    EXPECT_EQ(rs.field("Name").toString(), "School 2");
+    rs.moveLast();
+    EXPECT_EQ(rs.field("Name").toString(), "Aardvark");
+
+    // A query that cannot run fails at open, not at the first read.
+    EXPECT_THROW(conn.openForUpdate("SELECT Nothing FROM School"), DbError);
+    // Editing without adding reads the rows first.
+    db::Recordset edit = conn.openForUpdate("SELECT * FROM School WHERE Name = 'School 0'");
+    edit.setField("Div", 7);
+    edit.update();
+    EXPECT_EQ(conn.openSnapshot("SELECT Div FROM School WHERE Name = 'School 0'").field("Div").toInt(), 7);
+    db::Recordset empty = conn.openForUpdate("SELECT * FROM School WHERE Seq = 0");
+    EXPECT_TRUE(empty.isEOF());
+    EXPECT_THROW(empty.setField("Div", 1), DbError);
+}
+
+TEST_F(DbTest, FieldsByNameAsCallersWriteThem) {
+    add("Central", 3, QDate(2010, 12, 1));
+    db::Recordset rs = conn.openSnapshot(
+        "SELECT School.Name, Div AS Division, Joined, '2010-02-30' AS NoDate, Max(Joined) AS Latest FROM School");
+    for (int round = 0; round < 2; ++round) {  // asked again, the names give the same fields
+        EXPECT_EQ(rs.field("name").toString(), "Central");
+        EXPECT_EQ(rs.field("School.Name").toString(), "Central");
+        EXPECT_EQ(rs.field(QStringLiteral("DIVISION")).toInt(), 3);
+        const char* latest = "latest";
+        EXPECT_EQ(rs.field(latest).toDate(), QDate(2010, 12, 1));
+        EXPECT_TRUE(rs.field("NoDate").isText()) << "no such day: the text stays text";
+        EXPECT_THROW(rs.field("Nowhere"), DbError);
+        EXPECT_THROW(rs.field(QString("Div")), DbError) << "only under its alias";
+    }
+    // A char buffer reused for another name finds that name's field.
+    char name[16] = "Division";
+    EXPECT_EQ(rs.field(name).toInt(), 3);
+    std::strcpy(name, "Joined");
+    EXPECT_EQ(rs.field(name).toDate(), QDate(2010, 12, 1));
+}
+
+TEST(DbValue, NumbersAndDatesAsTextsGiveThem) {
+    struct NumberCase {
+        const char* text;
+        bool number;
+        double leading;
+    } numbers[] = {
+        {"12", true, 12},     {" 12 ", true, 12},   {"-3.5", true, -3.5}, {"+4", true, 4},
+        {".5", true, 0.5},    {"5.", true, 5},      {"1e3", true, 1000},  {"2E-1", true, 0.2},
+        {"1e", false, 1},     {"12abc", false, 12}, {"abc", false, 0},    {"", false, 0},
+        {"-", false, 0},      {".", false, 0},      {"1 2", false, 1},    {"3:45", false, 3},
+    };
+    for (const auto& c : numbers) {
+        EXPECT_EQ(db::isNumberText(c.text), c.number) << c.text;
+        EXPECT_DOUBLE_EQ(Value(QString(c.text)).toDouble(), c.leading) << c.text;
+    }
+    EXPECT_EQ(Value(QDate(2010, 1, 5)).toString(), "1/5/2010");
+    EXPECT_EQ(Value(QDate(987, 11, 30)).toString(), "11/30/0987");
+    EXPECT_EQ(db::isoDate(QDate(987, 1, 5)), "0987-01-05");
+    EXPECT_TRUE(db::isoDate(QDate()).isEmpty());
+    EXPECT_EQ(Value(QDate(2010, 1, 5)), Value(QDate(2010, 1, 5)));
+    EXPECT_FALSE(Value(QDate(2010, 1, 5)) == Value(QDate(2010, 1, 6)));
+    EXPECT_TRUE(Value(QDate()).isNull());
 }

@@ -2,7 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <sys/stat.h>
 #include <QRegularExpression>
 
 #include "platform/db/DbError.h"
@@ -42,39 +45,88 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
     }
 }
 
-const QRegularExpression& isoDatePattern() {
-    static const QRegularExpression re(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    return re;
+// The date of an ISO text "YYYY-MM-DD"; an invalid date for any other text.
+QDate isoTextDate(const char* p, int size) {
+    if (size != 10 || p[4] != '-' || p[7] != '-') return {};
+    int digits[8];
+    int n = 0;
+    for (int i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7) continue;
+        if (p[i] < '0' || p[i] > '9') return {};
+        digits[n++] = p[i] - '0';
+    }
+    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
+    return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
 }
 
-Value readColumn(sqlite3_stmt* stmt, int col, const QString& declType) {
+// The program runs the same SQL texts again and again (a report may run one query a row):
+// each text is translated once.
+QString translated(const QString& jet) {
+    static QHash<QString, QString> cache;
+    const auto found = cache.constFind(jet);
+    if (found != cache.cend()) return *found;
+    if (cache.size() >= 500) cache.clear();
+    return *cache.insert(jet, translateJetSql(jet));
+}
+
+// One value of the current row. `mayBeDate`: the column is a date column, or an expression over
+// one (MAX of a date has no declared type), whose ISO texts are read back as dates. `lastText` is
+// the text this column gave last: a text read again (a school, a name, a result, row after row)
+// shares it instead of taking memory of its own.
+Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText) {
     switch (sqlite3_column_type(stmt, col)) {
         case SQLITE_NULL: return Value();
         case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(stmt, col)));
         case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt, col));
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-            const QString text = QString::fromUtf8(p, sqlite3_column_bytes(stmt, col));
-            // Dates are stored as ISO text: a date column, or an expression over one (MAX of a
-            // date has no declared type), gives a date back.
-            const bool dateColumn = declType.contains(QLatin1String("DATE"));
-            if ((dateColumn || declType.isEmpty()) && isoDatePattern().match(text).hasMatch()) {
-                const QDate d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+            const int size = sqlite3_column_bytes(stmt, col);
+            if (mayBeDate) {
+                const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
-            return Value(text);
+            if (!QAnyStringView::equal(QUtf8StringView(p, size), lastText)) lastText = QString::fromUtf8(p, size);
+            return Value(lastText);
         }
     }
 }
 
 }  // namespace
 
-Connection::~Connection() { close(); }
-
-void Connection::open(const QString& path) {
+Connection::~Connection() {
     close();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    closeKept();
+}
+
+Connection::FileStamp Connection::stampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_dev), static_cast<long long>(st.st_ino),
+            static_cast<long long>(st.st_size),
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec,
+            static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec};
+}
+
+void Connection::closeKept() {
+    if (kept_) sqlite3_close_v2(kept_);
+    kept_ = nullptr;
+    keptPath_.clear();
+}
+
+bool Connection::open(const QString& path, bool reuse) {
+    close(true);  // a handle in use is kept for the reuse below
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        closeKept();
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+    }
+    if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_) {
+        db_ = kept_;
+        path_ = path;
+        kept_ = nullptr;
+        keptPath_.clear();
+        return false;
+    }
+    closeKept();
     sqlite3* db = nullptr;
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc != SQLITE_OK) {
@@ -94,13 +146,24 @@ void Connection::open(const QString& path) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
     }
+    return true;
 }
 
-void Connection::close() {
-    if (db_) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
+void Connection::close(bool keep) {
+    if (!db_) {
+        if (!keep) closeKept();
+        return;
     }
+    if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    closeKept();
+    if (keep) {
+        kept_ = db_;
+        keptPath_ = path_;
+        keptStamp_ = stampOf(path_);
+    } else {
+        sqlite3_close_v2(db_);
+    }
+    db_ = nullptr;
 }
 
 QString Connection::lastError() const {
@@ -111,7 +174,7 @@ int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 void Connection::execute(const QString& sql, const Params& params) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
-    const QByteArray text = translateJetSql(sql).toUtf8();
+    const QByteArray text = translated(sql).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
         throw DbError(lastError());
@@ -125,12 +188,12 @@ void Connection::execute(const QString& sql, const Params& params) {
 
 Recordset Connection::openSnapshot(const QString& sql, const Params& params) {
     Recordset rs;
-    fillRecordset(rs, translateJetSql(sql), params, false);
+    fillRecordset(rs, translated(sql), params, false, false);
     return rs;
 }
 
 Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
-    QString engineSql = translateJetSql(sql);
+    QString engineSql = translated(sql);
     static const QRegularExpression selectHead(QStringLiteral("^\\s*SELECT\\s+"),
                                                QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression fromTable(
@@ -150,7 +213,12 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
     rs.updatable_ = true;
     rs.conn_ = this;
     rs.table_ = table;
-    fillRecordset(rs, engineSql, params, true);
+    // The rows are read when first needed: a recordset opened only to add a row never reads the
+    // table it adds to.
+    fillRecordset(rs, engineSql, params, true, true);
+    rs.pendingSql_ = engineSql;
+    rs.pendingParams_ = params;
+    rs.rowsPending_ = true;
     for (int c = 0; c < rs.fieldCount(); ++c) {
         const QByteArray tbl = table.toUtf8();
         const QByteArray col = rs.tableColumns_[c].toUtf8();
@@ -168,7 +236,7 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
 }
 
 void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
-                               bool withRowid) {
+                               bool withRowid, bool describeOnly) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
     const QByteArray text = engineSql.toUtf8();
     Statement st;
@@ -179,29 +247,40 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
 
     const int first = withRowid ? 1 : 0;
     const int columns = sqlite3_column_count(st.stmt);
-    for (int c = first; c < columns; ++c) {
-        rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
-        const char* decl = sqlite3_column_decltype(st.stmt, c);
-        const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
-        rs.declTypes_.push_back(declType);
-        static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
-        const auto m = sizeRe.match(declType);
-        rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
-        const char* origin = sqlite3_column_origin_name(st.stmt, c);
-        rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+    if (rs.names_.empty()) {
+        for (int c = first; c < columns; ++c) {
+            rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
+            const char* decl = sqlite3_column_decltype(st.stmt, c);
+            const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
+            rs.declTypes_.push_back(declType);
+            static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
+            const auto m = sizeRe.match(declType);
+            rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
+            const char* origin = sqlite3_column_origin_name(st.stmt, c);
+            rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+        }
     }
+    rs.open_ = true;
+    rs.pos_ = 0;
+    if (describeOnly) return;
+    std::vector<bool> mayBeDate;
+    for (const QString& declType : rs.declTypes_)
+        mayBeDate.push_back(declType.isEmpty() || declType.contains(QLatin1String("DATE")));
+    std::vector<QString> lastText(columns - first);
     int rc;
     while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
         Recordset::Row row;
         if (withRowid) row.rowid = sqlite3_column_int64(st.stmt, 0);
         row.values.reserve(columns - first);
         for (int c = first; c < columns; ++c)
-            row.values.push_back(readColumn(st.stmt, c, rs.declTypes_[c - first]));
+            row.values.push_back(readColumn(st.stmt, c, mayBeDate[c - first], lastText[c - first]));
         rs.rows_.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) throw DbError(lastError());
-    rs.open_ = true;
-    rs.pos_ = 0;
+}
+
+void Connection::readRows(Recordset& rs, const QString& engineSql, const Params& params) {
+    fillRecordset(rs, engineSql, params, true, false);
 }
 
 }  // namespace db

@@ -21,8 +21,14 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    void open(const QString& path);
-    void close();
+    // Opens the file at `path`. With `reuse`, the handle that close(true) kept for the same file
+    // is taken up again when the file has not been replaced or changed since (by anyone else).
+    // Returns true when the file was opened afresh.
+    bool open(const QString& path, bool reuse = false);
+    // Ends the use of the connection; a transaction still open is rolled back, so nothing
+    // half-written is kept. With `keep`, the engine's handle stays open for open(path, true);
+    // without, a handle kept before is closed too.
+    void close(bool keep = false);
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
 
@@ -39,12 +45,27 @@ public:
 
 private:
     friend class Recordset;
+    // Prepares the query and takes the recordset's field names and types from it; reads the rows
+    // too unless `describeOnly`.
     void fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
-                       bool withRowid);
+                       bool withRowid, bool describeOnly);
+    // Reads the rows of an updatable recordset whose reading was put off.
+    void readRows(Recordset& rs, const QString& engineSql, const Params& params);
     QString lastError() const;
+
+    // Size, times and identity of a file: a kept handle is used again only on the same file.
+    struct FileStamp {
+        long long device = 0, inode = 0, size = 0, modified = 0, changed = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+    void closeKept();
 
     sqlite3* db_ = nullptr;
     QString path_;
+    sqlite3* kept_ = nullptr;  // the handle close(true) kept, not in use
+    QString keptPath_;
+    FileStamp keptStamp_;
 };
 
 }  // namespace db

@@ -2,12 +2,37 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 
 namespace db {
 
+void Recordset::readPendingRows() const {
+    if (!rowsPending_) return;
+    // Logically const: the rows were there all along, only their reading was put off.
+    auto* self = const_cast<Recordset*>(this);
+    self->rowsPending_ = false;
+    const bool onAdded = pos_ >= 0 && pos_ < static_cast<int>(rows_.size());
+    const long long current = onAdded ? rows_[pos_].rowid : 0;
+    self->rows_.clear();
+    if (!conn_) throw DbError(QStringLiteral("The connection is closed."));
+    conn_->readRows(*self, pendingSql_, pendingParams_);
+    if (onAdded) {
+        // A row added before the reading stays the current row.
+        self->pos_ = static_cast<int>(rows_.size());
+        for (size_t i = 0; i < rows_.size(); ++i)
+            if (rows_[i].rowid == current) self->pos_ = static_cast<int>(i);
+    }
+}
+
 void Recordset::close() {
+    lookups_.clear();
+    literalLookups_.clear();
+    rowsPending_ = false;
+    pendingSql_.clear();
+    pendingParams_.clear();
     open_ = false;
     rows_.clear();
     editing_ = adding_ = false;
@@ -15,13 +40,23 @@ void Recordset::close() {
     deletedCount_ = 0;
 }
 
-int Recordset::recordCount() const { return static_cast<int>(rows_.size()) - deletedCount_; }
+int Recordset::recordCount() const {
+    readPendingRows();
+    return static_cast<int>(rows_.size()) - deletedCount_;
+}
 
-bool Recordset::isEOF() const { return pos_ >= static_cast<int>(rows_.size()) || recordCount() == 0; }
+bool Recordset::isEOF() const {
+    readPendingRows();
+    return pos_ >= static_cast<int>(rows_.size()) || recordCount() == 0;
+}
 
-bool Recordset::isBOF() const { return pos_ < 0 || recordCount() == 0; }
+bool Recordset::isBOF() const {
+    readPendingRows();
+    return pos_ < 0 || recordCount() == 0;
+}
 
 int Recordset::absolutePosition() const {
+    readPendingRows();
     if (isEOF() || isBOF()) return 0;
     int n = 0;
     for (int i = 0; i <= pos_; ++i)
@@ -39,12 +74,14 @@ void Recordset::skipDeletedBackward() {
 
 void Recordset::moveFirst() {
     flushPendingEdit();
+    readPendingRows();
     pos_ = 0;
     skipDeletedForward();
 }
 
 void Recordset::moveNext() {
     flushPendingEdit();
+    readPendingRows();
     if (pos_ >= static_cast<int>(rows_.size())) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     ++pos_;
     skipDeletedForward();
@@ -52,6 +89,7 @@ void Recordset::moveNext() {
 
 void Recordset::movePrevious() {
     flushPendingEdit();
+    readPendingRows();
     if (pos_ < 0) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     --pos_;
     skipDeletedBackward();
@@ -59,18 +97,35 @@ void Recordset::movePrevious() {
 
 void Recordset::moveLast() {
     flushPendingEdit();
+    readPendingRows();
     pos_ = static_cast<int>(rows_.size()) - 1;
     skipDeletedBackward();
     if (pos_ < 0 && rows_.empty()) pos_ = 0;
 }
 
 int Recordset::columnIndex(const QString& name) const {
-    for (size_t i = 0; i < names_.size(); ++i)
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    // Callers ask for the same few names row after row, mostly as literals: each is looked up
+    // once, and found again by its text's address before its text.
+    for (const NameLookup& known : lookups_)
+        if (known.name.constData() == name.constData() && known.name.size() == name.size()) return known.index;
+    for (const NameLookup& known : lookups_)
+        if (known.name == name) return known.index;
+    int found = -1;
+    for (size_t i = 0; i < names_.size() && found < 0; ++i)
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) found = static_cast<int>(i);
     // "Table.Column" finds the column by its own name.
     const int dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0) return columnIndex(name.mid(dot + 1));
-    return -1;
+    if (found < 0 && dot >= 0) found = columnIndex(name.mid(dot + 1));
+    if (lookups_.size() < 64) lookups_.push_back({name, found});
+    return found;
+}
+
+int Recordset::columnIndex(const char* name) const {
+    for (const LiteralLookup& known : literalLookups_)
+        if (known.name == name && std::strcmp(known.text.constData(), name) == 0) return known.index;
+    const int found = columnIndex(QString::fromUtf8(name));
+    if (literalLookups_.size() < 64) literalLookups_.push_back({name, QByteArray(name), found});
+    return found;
 }
 
 int Recordset::requireColumn(const QString& name) const {
@@ -81,12 +136,21 @@ int Recordset::requireColumn(const QString& name) const {
 
 const Recordset::Row& Recordset::currentRow() const {
     if (!open_) throw DbError(QStringLiteral("Operation is not allowed when the object is closed."));
+    // A row just added is at hand without reading the others.
+    const bool onAdded = rowsPending_ && pos_ >= 0 && pos_ < static_cast<int>(rows_.size());
+    if (!onAdded) readPendingRows();
     if (pos_ < 0 || pos_ >= static_cast<int>(rows_.size()) || rows_[pos_].deleted)
         throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
     return rows_[pos_];
 }
 
 Value Recordset::field(const QString& name) const { return field(requireColumn(name)); }
+
+Value Recordset::field(const char* name) const {
+    const int c = columnIndex(name);
+    if (c < 0) return field(QString::fromUtf8(name));  // raises the error
+    return field(c);
+}
 
 Value Recordset::field(int index) const {
     if (index < 0 || index >= fieldCount())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -38,6 +39,7 @@ public:
     bool hasField(const QString& name) const { return columnIndex(name) >= 0; }
     // Value of a field of the current row; raises DbError at EOF/BOF or for an unknown name.
     Value field(const QString& name) const;
+    Value field(const char* name) const;
     Value field(int index) const;
     // Declared size of a text column (Text(n)); 0 when it has none.
     int fieldSize(const QString& name) const;
@@ -60,12 +62,15 @@ private:
     };
 
     int columnIndex(const QString& name) const;
+    int columnIndex(const char* name) const;
     int requireColumn(const QString& name) const;
     const Row& currentRow() const;
     void flushPendingEdit();
     void skipDeletedForward();
     void skipDeletedBackward();
     Value prepareForColumn(int column, const Value& value) const;
+    // Reads the rows of an updatable recordset when its reading was put off (see openForUpdate).
+    void readPendingRows() const;
 
     bool open_ = false;
     bool updatable_ = false;
@@ -77,6 +82,24 @@ private:
     int pos_ = 0;  // index into rows_; -1 = BOF, rows_.size() = EOF
     int deletedCount_ = 0;
     int rowidColumn_ = -1;  // the field that is the table's counter key, -1 when none
+    // Field names asked for, with their index (-1: none).
+    struct NameLookup {
+        QString name;
+        int index;
+    };
+    struct LiteralLookup {
+        const char* name;
+        QByteArray text;
+        int index;
+    };
+    mutable std::vector<NameLookup> lookups_;
+    mutable std::vector<LiteralLookup> literalLookups_;
+
+    // An updatable recordset reads its rows when they are first needed. Until then rows_ holds
+    // only the rows added through it.
+    bool rowsPending_ = false;
+    QString pendingSql_;
+    Params pendingParams_;
 
     // Editing state of an updatable recordset.
     Connection* conn_ = nullptr;

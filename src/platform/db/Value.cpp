@@ -8,23 +8,67 @@ namespace db {
 namespace {
 
 // The number a text begins with, blanks skipped; 0 when it begins with none.
+bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Finds the number a text begins with, after blanks: a sign, digits with an optional point (or a
+// point and digits), an optional exponent. Sets [start, end) to it; false when there is none.
+// Scanned by hand: reports read numbers from tens of thousands of texts.
+bool scanLeadingNumber(const QString& text, qsizetype& start, qsizetype& end) {
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n && text[i].isSpace()) ++i;
+    start = i;
+    if (i < n && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) ++i;
+    qsizetype digits = 0;
+    while (i < n && isAsciiDigit(text[i])) ++i, ++digits;
+    if (i < n && text[i] == QLatin1Char('.')) {
+        ++i;
+        while (i < n && isAsciiDigit(text[i])) ++i, ++digits;
+    }
+    if (digits == 0) return false;
+    if (i < n && (text[i] == QLatin1Char('e') || text[i] == QLatin1Char('E'))) {
+        qsizetype j = i + 1;
+        if (j < n && (text[j] == QLatin1Char('-') || text[j] == QLatin1Char('+'))) ++j;
+        if (j < n && isAsciiDigit(text[j])) {
+            while (j < n && isAsciiDigit(text[j])) ++j;
+            i = j;
+        }
+    }
+    end = i;
+    return true;
+}
+
 double leadingNumberOf(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^\\s*([-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?)"));
-    const auto m = re.match(text);
-    return m.hasMatch() ? m.captured(1).toDouble() : 0.0;
+    qsizetype start = 0, end = 0;
+    if (!scanLeadingNumber(text, start, end)) return 0.0;
+    return QStringView(text).mid(start, end - start).toDouble();
 }
 
 }  // namespace
 
 bool isNumberText(const QString& text) {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
-    return re.match(text).hasMatch();
+    qsizetype start = 0, end = 0;
+    if (!scanLeadingNumber(text, start, end)) return false;
+    for (qsizetype i = end; i < text.size(); ++i)
+        if (!text[i].isSpace()) return false;
+    return true;
 }
 
-QString isoDate(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
+// Written by hand: reports turn tens of thousands of dates into text, and a format string is
+// parsed anew on every call.
+QString isoDate(const QDate& d) {
+    if (!d.isValid()) return QString();
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    return QString::asprintf("%04d-%02d-%02d", year, month, day);
+}
 
-QString shortDate(const QDate& d) { return d.toString(QStringLiteral("M/d/yyyy")); }
+QString shortDate(const QDate& d) {
+    if (!d.isValid()) return QString();
+    int year = 0, month = 0, day = 0;
+    d.getDate(&year, &month, &day);
+    return QString::asprintf("%d/%d/%04d", month, day, year);
+}
 
 QDate parseUsDate(const QString& text) {
     static const QRegularExpression re(QStringLiteral("^\\s*(\\d{1,2})/(\\d{1,2})/(\\d{4})\\s*$"));
@@ -43,7 +87,7 @@ QString Value::toString() const {
             return QString::number(real_, 'g', 15);
         }
         case Kind::Text: return text_;
-        case Kind::Date: return shortDate(date_);
+        case Kind::Date: return shortDate(QDate::fromJulianDay(int_));
     }
     return QString();
 }
@@ -67,7 +111,7 @@ double Value::toDouble() const {
 }
 
 QDate Value::toDate() const {
-    if (kind_ == Kind::Date) return date_;
+    if (kind_ == Kind::Date) return QDate::fromJulianDay(int_);
     if (kind_ == Kind::Text) {
         QDate d = parseUsDate(text_);
         if (!d.isValid()) d = QDate::fromString(text_.trimmed().left(10), QStringLiteral("yyyy-MM-dd"));
@@ -82,7 +126,7 @@ bool Value::operator==(const Value& other) const {
     switch (kind_) {
         case Kind::Null: return true;
         case Kind::Text: return text_ == other.text_;
-        case Kind::Date: return date_ == other.date_;
+        case Kind::Date: return int_ == other.int_;
         default: return false;
     }
 }

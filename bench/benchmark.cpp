@@ -1,0 +1,493 @@
+// Times each screen's work on a large database through the program's own code (the forms,
+// offscreen, and the handlers their controls run) against the bare SQLite C API fetching the same
+// rows, and prints one table: screen, program time, bare time, ratio, peak memory.
+//
+//     kestrivane_bench [--matches N] [--repair-limit SECONDS] [--log SQLFILE] [--only GROUP]
+//                      [--generate-only] FILE
+//
+// FILE is generated first when it does not exist. The screens run on a copy of it in a temporary
+// home folder. The bare side replays, on its own connection opened once, every statement the
+// program ran for the step (as SQLite expanded it, with the values bound), stepping every row and
+// reading every column; it has the same file, so the same indexes.
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "bench/generate_db.h"
+#include "core/backup_repair_upgrade.h"
+#include "core/connection.h"
+#include "core/frmInit.h"
+#include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndDetail.h"
+#include "match_reports/frmIndMatchSummary.h"
+#include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
+#include "matches/frmScoreSheet.h"
+#include "matches/save_new_match.h"
+#include "platform/db/JetSql.h"
+#include "platform/files/FileCopy.h"
+#include "platform/ui/ui.h"
+#include "statistics/frmLeaders.h"
+#include "statistics/frmSeasonSummary.h"
+#include "statistics/frmSummary.h"
+#include "statistics/frmTeamLeaders.h"
+
+namespace {
+
+// ---- statements the program runs, caught on every connection it opens -------------------------
+
+sqlite3* bareDb = nullptr;
+bool recording = false;
+std::vector<std::string> recorded;
+
+int onStatement(unsigned, void*, void* stmt, void*) {
+    if (!recording) return 0;
+    char* text = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(stmt));
+    if (text) {
+        recorded.emplace_back(text);
+        sqlite3_free(text);
+    }
+    return 0;
+}
+
+int traceConnection(sqlite3* db, const char**, const sqlite3_api_routines*) {
+    if (db != bareDb) sqlite3_trace_v2(db, SQLITE_TRACE_STMT, onStatement, nullptr);
+    return SQLITE_OK;
+}
+
+// Statements that only open a connection have no rows of a screen in them.
+bool connectionOverhead(const std::string& sql) {
+    return sql.rfind("PRAGMA", 0) == 0 || sql == "SELECT count(*) FROM sqlite_master";
+}
+
+double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
+
+volatile long long replaySink = 0;
+FILE* sqlLog = nullptr;
+QString onlyGroup;  // --only: the screens of one group (start-up, season-summary, ..., repair)  // --log: each replayed statement with its bare time
+
+// Runs the statements on the bare connection, every row stepped and every column read.
+double replay(const std::vector<std::string>& statements) {
+    QElapsedTimer t;
+    t.start();
+    long long sink = 0;
+    for (const std::string& sql : statements) {
+        if (connectionOverhead(sql)) continue;
+        QElapsedTimer one;
+        one.start();
+        sqlite3_stmt* st = nullptr;
+        if (sqlite3_prepare_v2(bareDb, sql.c_str(), int(sql.size()), &st, nullptr) != SQLITE_OK) {
+            std::fprintf(stderr, "bare: %s\n  in: %s\n", sqlite3_errmsg(bareDb), sql.c_str());
+            continue;
+        }
+        const int columns = sqlite3_column_count(st);
+        while (sqlite3_step(st) == SQLITE_ROW)
+            for (int c = 0; c < columns; ++c) switch (sqlite3_column_type(st, c)) {
+                    case SQLITE_INTEGER: sink += sqlite3_column_int64(st, c); break;
+                    case SQLITE_FLOAT: sink += (long long)sqlite3_column_double(st, c); break;
+                    case SQLITE_NULL: break;
+                    default: sink += sqlite3_column_bytes(st, c) + (sqlite3_column_text(st, c) ? 1 : 0);
+                }
+        sqlite3_finalize(st);
+        if (sqlLog) std::fprintf(sqlLog, "%8.2f  %s\n", msSince(one), sql.c_str());
+    }
+    replaySink = sink;
+    return msSince(t);
+}
+
+long peakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
+}
+
+// ---- the table --------------------------------------------------------------------------------
+
+struct Result {
+    QString screen;
+    double program = 0;
+    double bare = 0;
+    long peakMb = 0;
+    QString note;
+};
+std::vector<Result> results;
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Times `step` `runs` times through the program and replays what each run did on the bare
+// connection; both sides by their median run. `per` divides both (several choices in one step).
+void measure(const QString& screen, int runs, const std::function<void()>& step, int per = 1,
+             const QString& note = QString()) {
+    std::vector<double> program, bare;
+    if (sqlLog) std::fprintf(sqlLog, "== %s\n", qPrintable(screen));
+    for (int i = 0; i < runs; ++i) {
+        recorded.clear();
+        recording = true;
+        QElapsedTimer t;
+        t.start();
+        step();
+        program.push_back(msSince(t) / per);
+        recording = false;
+        bare.push_back(replay(recorded) / per);
+    }
+    results.push_back({screen, median(program), median(bare), peakMegabytes(), note});
+    std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
+}
+
+void printTable() {
+    std::printf("%-52s %12s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "peak MB");
+    for (const Result& r : results) {
+        const QString ratio = r.bare > 0 ? QString::number(r.program / r.bare, 'f', 2) : QStringLiteral("-");
+        std::printf("%-52s %12.1f %10.1f %7s %8ld%s\n", qPrintable(r.screen), r.program, r.bare,
+                    qPrintable(ratio), r.peakMb, r.note.isEmpty() ? "" : qPrintable("  " + r.note));
+    }
+}
+
+// ---- helpers for the forms --------------------------------------------------------------------
+
+void choose(QComboBox* box, int index) { box->setCurrentIndex(index); }
+void choose(QListWidget* list, int row) { list->setCurrentRow(row); }
+int lastIndex(QComboBox* box) { return box->count() - 1; }
+
+int queryInt(const char* sql) {
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(bareDb, sql, -1, &st, nullptr);
+    const int n = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
+    sqlite3_finalize(st);
+    return n;
+}
+
+// ---- the screens ------------------------------------------------------------------------------
+
+void startUpToMenu() {
+    const bool indexed = queryInt("SELECT count(*) FROM sqlite_master WHERE name = 'ixMatchDate'") > 0;
+    measure(indexed ? QStringLiteral("start-up to the menu") : QStringLiteral("start-up to the menu (makes the indexes)"),
+            1, [] { ui::forms().get<frmInit>()->show(); });
+    measure(QStringLiteral("menu shown again (a Return)"), 3, [] { showMenuAfresh(); });
+    ui::forms().unloadAll();
+    if (!indexed) {
+        // The next run of the program: the file has its indexes now.
+        gIniFound.clear();
+        measure(QStringLiteral("start-up to the menu (next run)"), 1, [] { ui::forms().get<frmInit>()->show(); });
+        ui::forms().unloadAll();
+    }
+}
+
+void seasonSummary() {
+    frmSeasonSummary* f = nullptr;
+    measure(QStringLiteral("season summary: open"), 1, [&] {
+        f = ui::forms().get<frmSeasonSummary>();
+        f->show();
+    });
+    measure(QStringLiteral("season summary: choose a wrestler"), 3, [&] {
+        for (int i = 1; i <= 10; ++i) choose(f->lstNames, i % f->lstNames->count());
+    }, 10);
+    measure(QStringLiteral("season summary: a keystroke in the weight box"), 3, [&] {
+        {
+            const QSignalBlocker quiet(f->txtWtEnter);
+            f->txtWtEnter->clear();
+        }
+        QTest::keyClicks(f->txtWtEnter, QStringLiteral("145"));
+    }, 3);
+    measure(QStringLiteral("season summary: choose a season"), 3,
+            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
+    ui::forms().unloadAll();
+}
+
+void teamSummary() {
+    frmSummary* f = nullptr;
+    measure(QStringLiteral("team summary: open"), 1, [&] {
+        f = ui::forms().get<frmSummary>();
+        f->show();
+    });
+    measure(QStringLiteral("team summary: choose a season"), 3,
+            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
+    ui::forms().unloadAll();
+}
+
+void leaders(const QString& from, const QString& to) {
+    frmLeaders* f = nullptr;
+    measure(QStringLiteral("leaders: open (current season)"), 1, [&] {
+        f = ui::forms().get<frmLeaders>();
+        f->show();
+    });
+    f->txtFromDate->setText(from);
+    f->txtToDate->setText(to);
+    measure(QStringLiteral("leaders: all seasons"), 3, [&] { f->runLeaders(); });
+    measure(QStringLiteral("leaders: all seasons, another statistic"), 3,
+            [&] { choose(f->comReportType, f->comReportType->currentIndex() == 1 ? 2 : 1); });
+    ui::forms().unloadAll();
+}
+
+void leaderBoards() {
+    frmTeamLeaders* f = nullptr;
+    measure(QStringLiteral("multi-leader boards: open"), 1, [&] {
+        f = ui::forms().get<frmTeamLeaders>();
+        f->show();
+    });
+    measure(QStringLiteral("multi-leader boards: from the first date"), 1,
+            [&] { choose(f->comDateStart, 0); });
+    measure(QStringLiteral("multi-leader boards: another statistic"), 3,
+            [&] { choose(f->comType[0], f->comType[0]->currentIndex() == 1 ? 2 : 1); });
+    ui::forms().unloadAll();
+}
+
+void dualReport() {
+    frmDualRpt* f = nullptr;
+    measure(QStringLiteral("dual-meet report: open (lists, latest dual)"), 1, [&] {
+        f = ui::forms().get<frmDualRpt>();
+        f->show();
+    });
+    measure(QStringLiteral("dual-meet report: all duals (text)"), 1, [&] { choose(f->comDateStart, 0); });
+    measure(QStringLiteral("dual-meet report: one dual"), 3, [&] {
+        choose(f->comDateStart, lastIndex(f->comDateStart) / 2);
+        choose(f->comDateEnd, lastIndex(f->comDateEnd) / 2);
+    }, 2);
+    ui::forms().unloadAll();
+}
+
+void matchSummary() {
+    frmIndMatchSummary* f = nullptr;
+    measure(QStringLiteral("individual match summary: open"), 1, [&] {
+        f = ui::forms().get<frmIndMatchSummary>();
+        f->show();
+    });
+    measure(QStringLiteral("individual match summary: choose a wrestler"), 3, [&] {
+        for (int i = 1; i <= 5; ++i) choose(f->comHomeName, i % f->comHomeName->count());
+    }, 5);
+    measure(QStringLiteral("individual match summary: choose a match"), 3, [&] {
+        for (int i = 1; i <= 5; ++i) choose(f->comMatches, i % std::max(1, f->comMatches->count()));
+    }, 5);
+    ui::forms().unloadAll();
+}
+
+void detailReport() {
+    frmIndDetail* f = nullptr;
+    measure(QStringLiteral("detail report: open (latest date)"), 1, [&] {
+        f = ui::forms().get<frmIndDetail>();
+        f->show();
+    });
+    measure(QStringLiteral("detail report: widest range"), 1, [&] {
+        choose(f->comDateEnd, lastIndex(f->comDateEnd));
+        choose(f->comDateStart, 0);
+    });
+    measure(QStringLiteral("detail report: widest range, one wrestler"), 3,
+            [&] { choose(f->comWrestler, f->comWrestler->currentIndex() == 1 ? 2 : 1); });
+    ui::forms().unloadAll();
+}
+
+void matchFinder() {
+    frmFindMatch* f = nullptr;
+    measure(QStringLiteral("match finder: open (lists)"), 1, [&] {
+        f = ui::forms().get<frmFindMatch>();
+        f->show();
+    });
+    measure(QStringLiteral("match finder: choose a season"), 3,
+            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); });
+    measure(QStringLiteral("match finder: choose a wrestler"), 3,
+            [&] { choose(f->lstNames, f->lstNames->currentRow() == 1 ? 2 : 1); });
+    measure(QStringLiteral("match finder: choose a date"), 3,
+            [&] { choose(f->lstDates, f->lstDates->currentRow() == 1 ? 2 : 1); });
+    ui::forms().unloadAll();
+}
+
+void saveMatch() {
+    const int wrestler = queryInt("SELECT max(Seq) FROM Wrestler");
+    const int weight = queryInt("SELECT min(Seq) FROM Weight");
+    const int school = queryInt("SELECT min(Seq) FROM OppSchool");
+    ui::ScriptedMessages answers;
+    measure(QStringLiteral("match entry: open"), 1, [] {
+        ui::forms().get<frmMatchInfo>()->show();
+    });
+    measure(QStringLiteral("match entry: a keystroke in the school search box"), 3, [] {
+        QLineEdit* find = ui::forms().get<frmMatchInfo>()->txtFind;
+        find->clear();
+        QTest::keyClicks(find, QStringLiteral("ea"));
+    }, 3);
+    ui::forms().get<frmMatchInfo>()->txtFind->clear();
+    measure(QStringLiteral("saving a match (with the form's reset)"), 5, [&] {
+        frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
+        frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+        entry->txtDate->setText(QStringLiteral("01/14/2024"));
+        entry->txtOppFName->setText(QStringLiteral("Sam"));
+        entry->txtOppLName->setText(QStringLiteral("Stone"));
+        entry->txtWt->setText(QStringLiteral("103"));
+        entry->optLevel[0]->setChecked(true);
+        entry->optWin->setChecked(true);
+        entry->optType[0]->setChecked(true);
+        entry->txtScore->setText(QStringLiteral("7-3"));
+        entry->txtTeamPoints->setText(QStringLiteral("3"));
+        sheet->txtHome[0]->setText(QStringLiteral("T2 N2"));
+        sheet->txtOpp[1]->setText(QStringLiteral("E1 R2"));
+        sheet->txtHome[2]->setText(QStringLiteral("E1 R2"));
+        answers.queue();
+        saveNewMatch(short(wrestler), short(weight), short(school));
+    });
+    ui::forms().unloadAll();
+}
+
+// The repair runs in a child process so that a slow one can be stopped.
+void repair(const QString& file, const QString& self, int limitSeconds) {
+    QProcess child;
+    child.start(self, {QStringLiteral("--time-repair"), file});
+    if (!child.waitForFinished(limitSeconds * 1000)) {
+        child.kill();
+        child.waitForFinished();
+        results.push_back({QStringLiteral("start-up repair of Null overtime tallies"), limitSeconds * 1000.0,
+                           0, peakMegabytes(), QStringLiteral("stopped: still running")});
+        return;
+    }
+    const QStringList parts = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char(' '));
+    results.push_back({QStringLiteral("start-up repair of Null overtime tallies"), parts.value(0).toDouble(),
+                       parts.value(1).toDouble(), parts.value(2).toLong(), parts.value(3)});
+}
+
+// Old files have rows from before the overtime columns existed: those of the first seasons.
+QString nullOvertimeCopy(const QString& from, const QString& to, int seasons) {
+    QFile::remove(to);
+    files::copyFileReplacing(from, to);
+    sqlite3* db = nullptr;
+    sqlite3_open(to.toUtf8().constData(), &db);
+    QStringList sets;
+    for (const char* period : {"DOT1", "DOT2", "DOT"})
+        for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
+            for (const char* side : {"Home", "Opp"}) sets << QStringLiteral("%1%2%3 = NULL").arg(kind, period, side);
+    const QString sql = QStringLiteral("UPDATE [Match] SET ") + sets.join(QStringLiteral(", ")) +
+                        QStringLiteral(" WHERE SeqWrestler IN (SELECT Seq FROM Wrestler WHERE Season < "
+                                       "(SELECT min(Season) FROM Wrestler) + %1)").arg(seasons);
+    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    const int rows = sqlite3_changes(db);
+    sqlite3_close(db);
+    std::fprintf(stderr, "  repair copy: %d rows with Null overtime tallies\n", rows);
+    return QString::number(rows);
+}
+
+int timeRepairChild(const QString& file) {
+    const QString bareCopy = file + QStringLiteral(".bare");
+    files::copyFileReplacing(file, bareCopy);
+    gDbPath = file;
+    recording = true;
+    QElapsedTimer t;
+    t.start();
+    repairNullOvertime();
+    const double program = msSince(t);
+    recording = false;
+    sqlite3_open_v2(bareCopy.toUtf8().constData(), &bareDb, SQLITE_OPEN_READWRITE, nullptr);
+    db::registerJetFunctions(bareDb);
+    const double bare = replay(recorded);
+    sqlite3_close(bareDb);
+    std::printf("%.1f %.1f %ld %s", program, bare, peakMegabytes(), "");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Offscreen, on a screen as large as the program asks for.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KESTRIVANE_SOURCE_DIR "/tests/support/screen-1280x1024.json");
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QStringList args = app.arguments().mid(1);
+
+    if (args.value(0) == QLatin1String("--time-repair")) return timeRepairChild(args.value(1));
+
+    int matches = 100000;
+    bool generateOnly = false;
+    int repairLimit = 120;
+    for (int i = 0; i < args.size() - 1; ++i) {
+        if (args[i] == QLatin1String("--matches")) matches = args.takeAt(i + 1).toInt(), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--repair-limit")) repairLimit = args.takeAt(i + 1).toInt(), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--only")) onlyGroup = args.takeAt(i + 1), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--log")) sqlLog = std::fopen(qPrintable(args.takeAt(i + 1)), "w"), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--generate-only")) generateOnly = true, args.removeAt(i--);
+    }
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: kestrivane_bench [--matches N] [--repair-limit SECONDS] [--log FILE] [--only GROUP] [--generate-only] FILE\n");
+        return 2;
+    }
+    const QString file = QFileInfo(args[0]).absoluteFilePath();
+    if (!QFileInfo::exists(file)) {
+        std::fprintf(stderr, "Generating %s (%d matches)...\n", qPrintable(file), matches);
+        QElapsedTimer t;
+        t.start();
+        bench::generateDatabase(file, installFolder() + QStringLiteral("/matchinfo.md_"), matches);
+        std::fprintf(stderr, "  done in %.1f s\n", t.elapsed() / 1000.0);
+    }
+    if (generateOnly) return 0;
+
+    // A home folder of its own, with the configuration file naming a copy of the database.
+    QTemporaryDir home;
+    qputenv("KESTRIVANE_HOME", home.path().toUtf8());
+    qputenv("KESTRIVANE_PRINT_DIR", home.path().toUtf8());
+    QDir::setCurrent(home.path());
+    const QString copy = home.filePath(QStringLiteral("Matchinfo.mdb"));
+    files::copyFileReplacing(file, copy);
+    QFile ini(home.filePath(QStringLiteral("MatchInfo.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write((copy + QStringLiteral("\r\n\r\n")).toUtf8());
+    ini.close();
+    sqlite3_open_v2(copy.toUtf8().constData(), &bareDb, SQLITE_OPEN_READWRITE, nullptr);
+    db::registerJetFunctions(bareDb);
+    ui::ScriptedMessages::setFailureReporter(
+        [](const QString& what) { std::fprintf(stderr, "message: %s\n", qPrintable(what)); });
+    ui::ScriptedMessages quiet;
+
+    std::fprintf(stderr, "Timing the screens on %d matches...\n", queryInt("SELECT count(*) FROM [Match]"));
+    const QString only = onlyGroup;
+    auto run = [&only](const char* group, const std::function<void()>& screens) {
+        if (only.isEmpty() || QString::fromLatin1(group).contains(only)) screens();
+    };
+    startUpToMenu();  // every screen needs the database the menu found
+    // The reports open on the current season: the last one the file has.
+    gSeason = short(queryInt("SELECT max(Season) FROM Wrestler"));
+    const int firstSeason = queryInt("SELECT min(Season) FROM Wrestler");
+    run("season-summary", seasonSummary);
+    run("team-summary", teamSummary);
+    run("leaders", [&] {
+        leaders(QStringLiteral("11/1/%1").arg(firstSeason), QStringLiteral("4/30/%1").arg(gSeason + 1));
+    });
+    run("boards", leaderBoards);
+    run("dual", dualReport);
+    run("match-summary", matchSummary);
+    run("detail", detailReport);
+    run("finder", matchFinder);
+    run("entry", saveMatch);
+    sqlite3_close(bareDb);
+    bareDb = nullptr;
+
+    if (!onlyGroup.isEmpty() && !QStringLiteral("repair").contains(onlyGroup)) {
+        printTable();
+        return 0;
+    }
+    const QString repairFile = home.filePath(QStringLiteral("repair/Matchinfo.mdb"));
+    QDir(home.path()).mkpath(QStringLiteral("repair"));
+    const QString rows = nullOvertimeCopy(file, repairFile, 3);
+    repair(repairFile, QCoreApplication::applicationFilePath(), repairLimit);
+    if (results.back().note.isEmpty()) results.back().note = rows + QStringLiteral(" rows");
+
+    std::printf("\n");
+    printTable();
+    return 0;
+}
