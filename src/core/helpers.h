@@ -29,3 +29,6 @@ QString signedNumberText(double n);
 double leadingNumber(const QString& text);
 // True when the whole text (blanks around it allowed) reads as a number.
 bool isNumericText(const QString& text);
+// True when the text is a number as a coach types it: blanks around it, a sign, digits and one
+// decimal point, and small enough to be stored. No exponent, "inf" or separators.
+bool isPlainNumberText(const QString& text);
