@@ -168,11 +168,12 @@ private:
         const bool pressUnderWay =
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
+        const QWidget* const left = control_;  // this hook may be gone after the handler
         runLostFocus();
         // The press is dropped when the check put the focus back into this control or showed a
         // message.
         if (pressUnderWay &&
-            (messagesShown() != shownBefore || QApplication::focusWidget() == control_))
+            (messagesShown() != shownBefore || QApplication::focusWidget() == left))
             PendingPressEater::arm();
     }
 
