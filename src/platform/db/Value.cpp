@@ -19,7 +19,8 @@ double leadingNumberOf(const QString& text) {
 bool isNumberText(const QString& text) {
     static const QRegularExpression re(
         QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?\\s*$"));
-    return re.match(text).hasMatch();
+    // A number too large for a double ("1e999") is none: it would be stored as infinite.
+    return re.match(text).hasMatch() && std::isfinite(text.trimmed().toDouble());
 }
 
 QString isoDate(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
