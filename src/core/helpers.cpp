@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <cmath>
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/Messages.h"
@@ -108,3 +109,8 @@ QString signedNumberText(double n) {
 double leadingNumber(const QString& text) { return db::Value(text).toDouble(); }
 
 bool isNumericText(const QString& text) { return db::isNumberText(text); }
+
+bool isPlainNumberText(const QString& text) {
+    static const QRegularExpression plain(QStringLiteral("^ *[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+) *$"));
+    return plain.match(text).hasMatch() && std::isfinite(text.toDouble());
+}

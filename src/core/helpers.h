@@ -27,5 +27,8 @@ QString signedNumberText(long long n);
 QString signedNumberText(double n);
 // The number a text begins with (leading blanks skipped); 0 when it begins with none.
 double leadingNumber(const QString& text);
-// True when the whole text (blanks around it allowed) reads as a number.
+// True when the whole text (blanks around it allowed) reads as a number a double can hold.
 bool isNumericText(const QString& text);
+// True when the text is a number as a coach types it: blanks around it, a sign, digits and one
+// decimal point, and small enough to be stored. No exponent, "inf" or separators.
+bool isPlainNumberText(const QString& text);

@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QRegularExpression>
 
 #include "core/connection.h"
 #include "core/helpers.h"
@@ -29,13 +28,6 @@ namespace {
 
 // The season's starting year from a season label ("2010-2011").
 int seasonYear(const QString& label) { return label.left(4).toInt(); }
-
-// A number as a coach types it: blanks around it, a sign, digits and one decimal point. No
-// exponent, so nothing reads as infinite.
-bool isPlainNumberText(const QString& text) {
-    static const QRegularExpression re(QStringLiteral("^ *[-+]?([0-9]+\\.?[0-9]*|\\.[0-9]+) *$"));
-    return re.match(text).hasMatch();
-}
 
 }  // namespace
 

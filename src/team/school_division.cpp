@@ -1,15 +1,10 @@
 #include "team/school_division.h"
 
-#include <QRegularExpression>
 #include <cmath>
 
 #include "core/helpers.h"
 
-bool isDivisionText(const QString& text) {
-    static const QRegularExpression plain(QStringLiteral("^[-+]?(\\d+\\.?\\d*|\\.\\d+)$"));
-    const QString number = text.trimmed();
-    return plain.match(number).hasMatch() && std::isfinite(number.toDouble());
-}
+bool isDivisionText(const QString& text) { return isPlainNumberText(text.trimmed()); }
 
 db::Value divisionValue(const QString& text) {
     const double d = leadingNumber(text);

@@ -97,4 +97,7 @@ TEST(NumberHelpers, SignedTextLeadingNumberAndNumericTest) {
     EXPECT_FALSE(isNumericText("1,000"));
     EXPECT_FALSE(isNumericText("$5"));
     EXPECT_FALSE(isNumericText(""));
+    EXPECT_TRUE(isNumericText("1.5e3"));
+    EXPECT_FALSE(isNumericText("1e999")) << "too large: it would be stored as infinite";
+    EXPECT_FALSE(isNumericText("-1e999"));
 }

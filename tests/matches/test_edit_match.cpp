@@ -299,9 +299,10 @@ TEST_F(EditMatchTest, SaveChecksRunInOrderAndStopAtTheFirstFault) {
     EXPECT_EQ(e->txtOppFName->text(), "Lee");
     e->optType[4]->setChecked(true);
 
-    for (const char* notANumber : {"two", "1e999", "Infinity"}) {
+    for (const QString& notANumber : {QStringLiteral("two"), QStringLiteral("1e999"), QStringLiteral("Infinity"),
+                                      QString(400, QLatin1Char('9'))}) {
         e->txtTeamPoints->setText(notANumber);
-        EXPECT_TRUE(refused("Team points must be a number")) << notANumber;
+        EXPECT_TRUE(refused("Team points must be a number")) << notANumber.left(10).toStdString();
     }
     e->txtTeamPoints->setText("");
     msgs.clear();

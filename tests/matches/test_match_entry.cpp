@@ -248,8 +248,12 @@ TEST_F(MatchEntrySave, ChecksRefuseInTheirOrderAndStoreNothing) {
     saveRefusedWith(QStringLiteral("Score must be less than 10 characters"));
     enterText(f->txtScore, QStringLiteral("012345678"));
     // Blanks, a sign, digits and one decimal point make a number; nothing else does.
-    for (const char* notANumber : {"six", "1e999", "1e2", "Inf", "0x1A", "2.5.1", "- 3", "\t3"}) {
-        enterText(f->txtTeamPoints, QString::fromLatin1(notANumber));
+    // Nor do 400 nines, which would be stored as infinite.
+    const QString tooLong(400, QLatin1Char('9'));
+    for (const QString& notANumber : {QStringLiteral("six"), QStringLiteral("1e999"), QStringLiteral("1e2"),
+                                      QStringLiteral("Inf"), QStringLiteral("0x1A"), QStringLiteral("2.5.1"),
+                                      QStringLiteral("- 3"), QStringLiteral("\t3"), tooLong}) {
+        enterText(f->txtTeamPoints, notANumber);
         saveRefusedWith(QStringLiteral("Team points must be a number"));
     }
     enterText(f->txtTeamPoints, QStringLiteral(""));

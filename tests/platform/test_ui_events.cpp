@@ -46,6 +46,7 @@ public:
     void txtA_LostFocus() {
         log << "txtA_LostFocus";
         if (txtA->text() == "back") txtA->setFocus();  // a check that keeps the focus quietly
+        if (txtA->text() == "next") txtB->setFocus();  // on to the next box, as a grid line does
         if (txtA->text() == "bad") {
             // As a field check does: back into the box, then the message.
             txtA->setFocus();
@@ -179,6 +180,20 @@ TEST_F(EventsTest, AccessKeyEnterAndSpaceClickAsTheMouseDoes) {
     EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtA_LostFocus");
     EXPECT_TRUE(form->txtA->hasFocus());
     EXPECT_FALSE(form->cmdGo->isDown());
+
+    // One that moves the focus on to another box is no check: the key and the mouse click.
+    form->txtA->setText("next");
+    for (bool byKey : {true, false}) {
+        form->txtA->setFocus();
+        form->log.clear();
+        if (byKey)
+            QTest::keyClick(form, Qt::Key_G, Qt::AltModifier);
+        else
+            QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+        EXPECT_EQ(joined(form->log),
+                  "txtA_LostFocus, txtB_GotFocus, cmdGo_Click")
+            << (byKey ? "access key" : "mouse");
+    }
 }
 
 TEST_F(EventsTest, DropDownPickedWithTheMouseRunsTheHandlersOfAKeyboardPick) {

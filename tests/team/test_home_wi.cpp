@@ -146,7 +146,9 @@ TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {
     f->HScroll1->setValue(1);
     EXPECT_EQ(f->txtWt[0]->text(), "99") << "paging keeps typed rows";
 
-    {
+    // A weight too large for a number is no number either: it would be stored as infinite.
+    for (const char* weight : {"abc", "1e999"}) {
+        f->txtWt[1]->setText(weight);
         ui::ScriptedMessages msgs;
         msgs.expect("Carl Cole has a non-numeric weight, please fix and reSave");
         f->cmdSave->click();

@@ -149,6 +149,28 @@ TEST_F(RosterTest, SaveWritesCompleteRowsOfEveryPageAndRefusesLosingATypedName) 
     for (const FrmRoster::Row& row : f->rows()) EXPECT_EQ(row, FrmRoster::Row{});
 }
 
+TEST_F(RosterTest, SaveRightAfterTypingALastNameSavesAlthoughTheFocusMovesToTheNextLine) {
+    // Leaving the last name moves the focus on to the next line; the Save the coach gave, with
+    // the mouse or with its access key, still saves.
+    FrmRoster* f = showActive(open());
+    for (bool byKey : {false, true}) {
+        typeInto(f->txtWt[0], QStringLiteral("103"));
+        typeInto(f->txtSchool[0], QStringLiteral("Central"));
+        typeInto(f->txtFName[0], QStringLiteral("Al"));
+        typeInto(f->txtLName[0], byKey ? QStringLiteral("Baker") : QStringLiteral("Ames"));
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        if (byKey)
+            QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+        else
+            QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        EXPECT_EQ(msgs.messages().size(), 1u) << (byKey ? "access key" : "mouse");
+    }
+    ASSERT_EQ(roster().size(), 2);
+    EXPECT_EQ(roster()[0][3], "Ames");
+    EXPECT_EQ(roster()[1][3], "Baker");
+}
+
 TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToday) {
     sql(QStringLiteral("INSERT INTO Roster (RosterDate, SeqSchool, SeqWeight, FName, LName) VALUES "
                        "('2011-01-08', %1, 3, 'Bo', 'Bell'), ('2011-01-08', %1, 1, 'Cy', 'Cole'), "

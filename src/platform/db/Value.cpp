@@ -51,7 +51,8 @@ bool isNumberText(const QString& text) {
     if (!scanLeadingNumber(text, start, end)) return false;
     for (qsizetype i = end; i < text.size(); ++i)
         if (!text[i].isSpace()) return false;
-    return true;
+    // A number too large for a double ("1e999") is none: it would be stored as infinite.
+    return std::isfinite(QStringView(text).mid(start, end - start).toDouble());
 }
 
 // Written by hand: reports turn tens of thousands of dates into text, and a format string is

@@ -54,7 +54,7 @@ private:
 // Positional values for the ? placeholders of an SQL text.
 using Params = std::vector<Value>;
 
-// True when the whole text (blanks around it allowed) reads as a number.
+// True when the whole text (blanks around it allowed) reads as a number a double can hold.
 bool isNumberText(const QString& text);
 // Text of a date in the ISO form the database stores ("YYYY-MM-DD").
 QString isoDate(const QDate& d);

@@ -54,9 +54,10 @@ int qtKeyFor(int code) {
 // Eats the mouse press that is being delivered now. A press on a control first moves the focus
 // to it; when the LostFocus that this runs shows a message, the user's release goes to the
 // message box, so the press must not go on to push the button (or pick the item) under the
-// mouse: it would stay pressed, or be clicked by the next release. A LostFocus that keeps the
-// focus without a word drops the press the same way. Lives until the event loop is reached
-// again, so it can only catch the press under way.
+// mouse: it would stay pressed, or be clicked by the next release. A LostFocus that puts the
+// focus back into its own box without a word drops the press the same way; one that moves the
+// focus on to another control lets it through. Lives until the event loop is reached again, so
+// it can only catch the press under way.
 class PendingPressEater : public QObject {
 public:
     static void arm() {
@@ -167,11 +168,12 @@ private:
         const bool pressUnderWay =
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
-        const QPointer<QWidget> pressed = QApplication::focusWidget();
+        const QWidget* const left = control_;  // this hook may be gone after the handler
         runLostFocus();
-        // The press is dropped when the check kept the focus or showed a message.
+        // The press is dropped when the check put the focus back into this control or showed a
+        // message.
         if (pressUnderWay &&
-            (messagesShown() != shownBefore || QApplication::focusWidget() != pressed))
+            (messagesShown() != shownBefore || QApplication::focusWidget() == left))
             PendingPressEater::arm();
     }
 
@@ -203,15 +205,17 @@ private:
         return true;
     }
 
-    // The click is dropped, as for a mouse press, when the LostFocus of the control left kept
-    // the focus (a check put it back) or showed a message.
+    // The click is dropped, as for a mouse press, when the LostFocus of the control left put
+    // the focus back into it (a check) or showed a message. A LostFocus that moved the focus on
+    // to another control (to the next line of a grid) does not stop the click.
     static void clickAfterFocus(QAbstractButton* button) {
         if (!button->isEnabled() || !button->isVisible()) return;
         QPointer<QAbstractButton> alive(button);
+        const QPointer<QWidget> left = button->window()->focusWidget();
         const unsigned long shownBefore = messagesShown();
-        if (button->window()->focusWidget() != button) button->setFocus(Qt::ShortcutFocusReason);
-        if (!alive || messagesShown() != shownBefore || button->window()->focusWidget() != button)
-            return;
+        if (left != button) button->setFocus(Qt::ShortcutFocusReason);
+        if (!alive || messagesShown() != shownBefore) return;
+        if (left && left != button && button->window()->focusWidget() == left) return;
         button->click();
     }
 
