@@ -363,7 +363,7 @@ void repair(const QString& file, const QString& self, int limitSeconds) {
 }
 
 // Old files have rows from before the overtime columns existed: those of the first seasons.
-QString nullOvertimeCopy(const QString& from, const QString& to, int seasons) {
+QString nullOvertimeCopy(const QString& from, const QString& to) {
     QFile::remove(to);
     files::copyFileReplacing(from, to);
     sqlite3* db = nullptr;
@@ -372,9 +372,8 @@ QString nullOvertimeCopy(const QString& from, const QString& to, int seasons) {
     for (const char* period : {"DOT1", "DOT2", "DOT"})
         for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
             for (const char* side : {"Home", "Opp"}) sets << QStringLiteral("%1%2%3 = NULL").arg(kind, period, side);
-    const QString sql = QStringLiteral("UPDATE [Match] SET ") + sets.join(QStringLiteral(", ")) +
-                        QStringLiteral(" WHERE SeqWrestler IN (SELECT Seq FROM Wrestler WHERE Season < "
-                                       "(SELECT min(Season) FROM Wrestler) + %1)").arg(seasons);
+    // Every match, as in a file that an older version wrote before the double-overtime tallies.
+    const QString sql = QStringLiteral("UPDATE [Match] SET ") + sets.join(QStringLiteral(", "));
     sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
     const int rows = sqlite3_changes(db);
     sqlite3_close(db);
@@ -483,7 +482,7 @@ int main(int argc, char** argv) {
     }
     const QString repairFile = home.filePath(QStringLiteral("repair/Matchinfo.mdb"));
     QDir(home.path()).mkpath(QStringLiteral("repair"));
-    const QString rows = nullOvertimeCopy(file, repairFile, 3);
+    const QString rows = nullOvertimeCopy(file, repairFile);
     repair(repairFile, QCoreApplication::applicationFilePath(), repairLimit);
     if (results.back().note.isEmpty()) results.back().note = rows + QStringLiteral(" rows");
 
