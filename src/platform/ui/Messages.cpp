@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 #include "platform/ui/Form.h"
 
@@ -66,6 +68,16 @@ Answer showRealBox(const QString& text, Buttons buttons, const QString& title, I
     }
     for (const auto& choice : choices) box.addButton(choice.first);
     box.setDefaultButton(choices.first().first);  // the first button is the default one
+    // The window manager draws the title in bold beside the box's icon and buttons: a short
+    // message would make the box too narrow to show it whole.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
+        const int width = QFontMetrics(titleFont).horizontalAdvance(title) + 140;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     const int chosen = box.exec();
     for (const auto& choice : choices)
         if (chosen == choice.first) return choice.second;
