@@ -385,6 +385,27 @@ TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
     db::Recordset empty = conn.openForUpdate("SELECT * FROM School WHERE Seq = 0");
     EXPECT_TRUE(empty.isEOF());
     EXPECT_THROW(empty.setField("Div", 1), DbError);
+
+    // Rows added before the first read stay its rows where its query does not find them, and
+    // one deleted again counts no more, as when every row was read at open.
+    db::Recordset none = conn.openForUpdate("SELECT * FROM School WHERE Seq = 0");
+    for (const char* name : {"Kept", "Dropped"}) {
+        none.addNew();
+        none.setField("Name", name);
+        none.update();
+    }
+    none.deleteRow();
+    EXPECT_EQ(none.recordCount(), 1);
+    EXPECT_THROW(none.field("Name"), DbError) << "still on the deleted row";
+    none.moveFirst();
+    ASSERT_FALSE(none.isEOF());
+    EXPECT_EQ(none.field("Name").toString(), "Kept");
+    none.setField("Div", 4);
+    none.update();
+    none.moveNext();
+    EXPECT_TRUE(none.isEOF());
+    EXPECT_EQ(conn.openSnapshot("SELECT Div FROM School WHERE Name = 'Kept'").field("Div").toInt(), 4);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = 'Dropped'").recordCount(), 0);
 }
 
 TEST_F(DbTest, FieldsByNameAsCallersWriteThem) {
