@@ -349,12 +349,21 @@ TEST_F(DbTest, ClosingRollsBackWhatNoOneCommitted) {
         conn.open(path, true);
         EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1) << "keep " << keep;
     }
+    // A transaction that fails keeps none of its writes and passes the error on; one that
+    // succeeds is in the file.
+    EXPECT_THROW(conn.inTransaction([&] {
+        add("Half written");
+        conn.execute("INSERT INTO Nowhere (Name) VALUES ('x')");
+    }), DbError);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+    conn.inTransaction([&] { add("East"); });
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
     // Writes outside a transaction are in the file when the connection closes.
-    add("East");
+    add("North");
     conn.close(true);
     Connection reader;
     reader.open(path);
-    EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 2);
+    EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 3);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
