@@ -186,6 +186,7 @@ void upgradeDb7to8() {
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }
-    closeConnection();
+    // Not kept: the next open is a fresh one, which makes the indexes of the new table too.
+    gConn.close();
     ui::msgBox(QStringLiteral("Updated DB to version 8"));
 }
