@@ -45,24 +45,6 @@ QString repairCondition() {
     return terms.join(QStringLiteral(" OR "));
 }
 
-// Runs `work` on the open connection as one transaction: all of it is kept or, when it raises an
-// error, none of it; the error goes on to the caller.
-template <class Work>
-void inTransaction(Work work) {
-    gConn.execute(QStringLiteral("BEGIN"));
-    try {
-        work();
-        gConn.execute(QStringLiteral("COMMIT"));
-    } catch (...) {
-        try {
-            gConn.execute(QStringLiteral("ROLLBACK"));
-        } catch (const db::DbError&) {
-            // The engine has rolled back already.
-        }
-        throw;
-    }
-}
-
 // True when a failed upgrade statement failed only because its change is already in place: the
 // table, column or index exists already, or the index to drop is gone.
 bool alreadyDone(const db::DbError& error) {
@@ -143,7 +125,7 @@ void repairNullOvertime() {
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
     openConnection();
     try {
-        inTransaction([&] {
+        gConn.inTransaction([&] {
             for (const QStringList& group : overtimeColumnGroups()) {
                 QStringList assignments;
                 for (const QString& column : group)
@@ -176,7 +158,7 @@ void upgradeDb7to8() {
     };
     try {
         // One transaction: the file is brought to version 8 completely or not at all.
-        inTransaction([&] {
+        gConn.inTransaction([&] {
             // A step whose change is already there (a rerun, a half-upgraded file) is passed
             // over; any other failure stops the upgrade before the version is written.
             for (const QString& sql : steps) {
@@ -204,6 +186,7 @@ void upgradeDb7to8() {
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }
-    closeConnection();
+    // Not kept: the next open is a fresh one, which makes the indexes of the new table too.
+    gConn.close();
     ui::msgBox(QStringLiteral("Updated DB to version 8"));
 }

@@ -131,12 +131,23 @@ void ensureIndexes() {
     }
 }
 
+// Whether the indexes have been made (or tried) through the handle in use, which the next open
+// may take up again.
+bool indexesEnsured = false;
+
 }  // namespace
 
 // One engine handle serves the whole run: closing the connection keeps it (every write is
 // committed by then), and the next open takes it up again unless the file has been replaced.
 void openConnection() {
-    if (gConn.open(gDbPath, true)) ensureIndexes();
+    if (gConn.open(gDbPath, true) || !indexesEnsured) {
+        indexesEnsured = true;
+        ensureIndexes();
+    }
+}
+
+void openConnectionToRead() {
+    if (gConn.open(gDbPath, true)) indexesEnsured = false;
 }
 
 void closeConnection() { gConn.close(true); }

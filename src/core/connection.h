@@ -34,6 +34,10 @@ void writeIniFile();
 bool setDatabaseInUse(const QString& path);
 
 void openConnection();
+// Opens the connection on gDbPath only to look into the file (another file of the folder being
+// listed, a file being tried before it is used): the file is not changed, not even given the
+// indexes that openConnection makes in a file in use.
+void openConnectionToRead();
 void closeConnection();
 db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
 db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params = {});

@@ -96,7 +96,7 @@ void frmFileLoc::txtFileWildcard_Change() {
 
 bool frmFileLoc::probeDatabase() {
     try {
-        openConnection();
+        openConnectionToRead();
         db::Recordset rs = openRecordset(QStringLiteral("Select * From Wrestler"));
         closeRecordset(rs);
         closeConnection();

@@ -21,7 +21,7 @@ const QString kNoDate = QStringLiteral("N/A");
 // connection helpers work on gDbPath, so it points at the file meanwhile; the caller restores it.
 void readDbFile(const QString& path, frmFindDb::DbFile& file) {
     gDbPath = path;
-    openConnection();
+    openConnectionToRead();
     try {
         db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 2"));
         file.description = rs.isEOF() ? QString() : nzString(rs.field(QStringLiteral("school"))).toString();

@@ -441,24 +441,24 @@ void FrmRoster::cmdSave_Click() {
     // as it was.
     openConnection();
     try {
-        gConn.execute(QStringLiteral("BEGIN"));
-        if (overwrite) {
-            for (const Row& row : rosterRows_) {
-                if (row[KeyField].isEmpty()) continue;
-                db::Recordset rs = openRecordsetForUpdate(
-                    QStringLiteral("SELECT Roster.seq From Roster WHERE (Roster.Seq=?)"), {row[KeyField].toLongLong()});
-                if (!rs.isEOF()) rs.deleteRow();
-                closeRecordset(rs);
+        gConn.inTransaction([&] {
+            if (overwrite) {
+                for (const Row& row : rosterRows_) {
+                    if (row[KeyField].isEmpty()) continue;
+                    db::Recordset rs = openRecordsetForUpdate(
+                        QStringLiteral("SELECT Roster.seq From Roster WHERE (Roster.Seq=?)"), {row[KeyField].toLongLong()});
+                    if (!rs.isEOF()) rs.deleteRow();
+                    closeRecordset(rs);
+                }
             }
-        }
-        for (int r : complete) {
-            const Row& row = rosterRows_[r];
-            addRosterEntry(getWeightSeq(row[ClassField]), row[FirstField], row[LastField],
-                           getSchoolSeq(row[SchoolField]));
-        }
-        gConn.execute(QStringLiteral("COMMIT"));
+            for (int r : complete) {
+                const Row& row = rosterRows_[r];
+                addRosterEntry(getWeightSeq(row[ClassField]), row[FirstField], row[LastField],
+                               getSchoolSeq(row[SchoolField]));
+            }
+        });
     } catch (const db::DbError&) {
-        closeConnection();  // rolls the open transaction back
+        closeConnection();  // the transaction is rolled back already
         throw;
     }
     closeConnection();

@@ -216,40 +216,40 @@ void applySchoolImport() {
     openConnection();
     try {
         // One transaction: the table is brought into line with the file completely or not at all.
-        gConn.execute(QStringLiteral("BEGIN"));
-        for (const Entry& entry : deletes) {
-            db::Recordset rs = openRecordsetForUpdate(
-                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-            // A school gone meanwhile has nothing left to delete.
-            if (!rs.isEOF()) {
-                if (isReferenced(rs.field(QStringLiteral("Seq")).toInt()))
-                    kept << entry.name;
-                else
-                    rs.deleteRow();
+        gConn.inTransaction([&] {
+            for (const Entry& entry : deletes) {
+                db::Recordset rs = openRecordsetForUpdate(
+                    QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+                // A school gone meanwhile has nothing left to delete.
+                if (!rs.isEOF()) {
+                    if (isReferenced(rs.field(QStringLiteral("Seq")).toInt()))
+                        kept << entry.name;
+                    else
+                        rs.deleteRow();
+                }
+                closeRecordset(rs);
             }
-            closeRecordset(rs);
-        }
-        for (const Entry& entry : changes) {
-            db::Recordset rs = openRecordsetForUpdate(
-                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-            if (!rs.isEOF()) {
+            for (const Entry& entry : changes) {
+                db::Recordset rs = openRecordsetForUpdate(
+                    QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+                if (!rs.isEOF()) {
+                    rs.setField(QStringLiteral("OppSchool"), entry.name);
+                    rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
+                    rs.update();
+                }
+                closeRecordset(rs);
+            }
+            db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool"));
+            for (const Entry& entry : adds) {
+                rs.addNew();
                 rs.setField(QStringLiteral("OppSchool"), entry.name);
                 rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
                 rs.update();
             }
             closeRecordset(rs);
-        }
-        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool"));
-        for (const Entry& entry : adds) {
-            rs.addNew();
-            rs.setField(QStringLiteral("OppSchool"), entry.name);
-            rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
-            rs.update();
-        }
-        closeRecordset(rs);
-        gConn.execute(QStringLiteral("COMMIT"));
+        });
     } catch (const db::DbError&) {
-        closeConnection();  // rolls the open transaction back
+        closeConnection();  // the transaction is rolled back already
         throw;
     }
     closeConnection();

@@ -98,29 +98,29 @@ void writeWeighIn(const QDate& date, const std::vector<WeighInRow>& rows, bool r
                   const QDate& replaceDate) {
     openConnection();
     try {
-        gConn.execute(QStringLiteral("BEGIN"));
-        if (replace) {
-            db::Recordset old = openRecordsetForUpdate(
-                QStringLiteral("SELECT * From HomeWI WHERE (HomeWI.CompDate=?) ORDER BY Seq DESC"), {replaceDate});
-            while (!old.isEOF()) {
-                old.deleteRow();
-                old.moveNext();
+        gConn.inTransaction([&] {
+            if (replace) {
+                db::Recordset old = openRecordsetForUpdate(
+                    QStringLiteral("SELECT * From HomeWI WHERE (HomeWI.CompDate=?) ORDER BY Seq DESC"), {replaceDate});
+                while (!old.isEOF()) {
+                    old.deleteRow();
+                    old.moveNext();
+                }
+                closeRecordset(old);
             }
-            closeRecordset(old);
-        }
-        db::Recordset rs =
-            openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));
-        for (const WeighInRow& row : rows) {
-            rs.addNew();
-            rs.setField(QStringLiteral("CompDate"), date);
-            rs.setField(QStringLiteral("SeqWrestler"), row.seqWrestler);
-            rs.setField(QStringLiteral("Weight"), row.weight);
-            rs.update();
-        }
-        closeRecordset(rs);
-        gConn.execute(QStringLiteral("COMMIT"));
+            db::Recordset rs =
+                openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));
+            for (const WeighInRow& row : rows) {
+                rs.addNew();
+                rs.setField(QStringLiteral("CompDate"), date);
+                rs.setField(QStringLiteral("SeqWrestler"), row.seqWrestler);
+                rs.setField(QStringLiteral("Weight"), row.weight);
+                rs.update();
+            }
+            closeRecordset(rs);
+        });
     } catch (const db::DbError&) {
-        closeConnection();  // rolls the open transaction back
+        closeConnection();  // the transaction is rolled back already
         throw;
     }
     closeConnection();

@@ -9,6 +9,7 @@
 
 #include "core/frmHelp.h"
 #include "platform/ui/ui.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -61,8 +62,7 @@ TEST_F(HelpWindowTest, CloseBoxIsRefusedAndCloseUnloads) {
 TEST_F(HelpWindowTest, UserCanNeitherEditNorSelectTheText) {
     showHelp("Help text");
     frmHelp* help = ui::forms().get<frmHelp>();
-    QApplication::setActiveWindow(help);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    activate(help);
     QTest::mouseDClick(help->txtHelp->viewport(), Qt::LeftButton);
     QTest::keyClicks(help->txtHelp, "xyz");
     EXPECT_EQ(help->txtHelp->toPlainText(), "Help text");

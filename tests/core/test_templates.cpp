@@ -7,6 +7,7 @@
 #include <QSet>
 #include <stdexcept>
 #include <unistd.h>
+#include <utility>
 
 #include "core/connection.h"
 #include "support/fixtures.h"
@@ -212,20 +213,34 @@ TEST(DatabaseIndexes, AFileWithoutThemGetsThemWhenOpened) {
 }
 
 TEST(DatabaseIndexes, AReadOnlyFileOpensWithoutThem) {
-    if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
     TestHome home;
     resetCoreState();
     const QString path = makeDatabase(home.path());
     execSql(path, "DROP INDEX ixMatchDate;");
-    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner));
-    useDatabase(path);
-    EXPECT_NO_THROW({
-        openConnection();
-        openRecordset("SELECT * FROM [Match] ORDER BY [Date]");
-        closeConnection();
-    });
-    EXPECT_FALSE(performanceIndexes(path).contains("Match.ixMatchDate"));
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto enterable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QFile::setPermissions(home.path(), enterable | QFile::WriteOwner);
+    // A read-only file, and a writable file in a read-only folder (no journal can be made).
+    for (const auto& [folder, file] : {std::pair{enterable | QFile::WriteOwner, readable},
+                                       std::pair{enterable, readable | QFile::WriteOwner |
+                                                                QFile::WriteGroup | QFile::WriteOther}}) {
+        ASSERT_TRUE(QFile::setPermissions(home.path(), folder));
+        ASSERT_TRUE(QFile::setPermissions(path, file));
+        // As a coach's user: the superuser's writes would pass the permissions.
+        const int child = runInChildProcess([&] {
+            dropRootPrivileges();
+            useDatabase(path);
+            EXPECT_NO_THROW({
+                openConnection();
+                openRecordset("SELECT * FROM [Match] ORDER BY [Date]");
+                closeConnection();
+            });
+        });
+        EXPECT_EQ(child, 0);
+        QFile::setPermissions(home.path(), enterable | QFile::WriteOwner);
+        QFile::setPermissions(path, readable | QFile::WriteOwner);
+        EXPECT_FALSE(performanceIndexes(path).contains("Match.ixMatchDate"));
+    }
     resetCoreState();
 }
 

@@ -157,6 +157,10 @@ TEST_F(RepairUpgradeTest, UpgradeTo8) {
     EXPECT_FALSE(tableColumns(db, "DualScore").isEmpty());
     EXPECT_EQ(queryValue(db, "SELECT count(*) FROM sqlite_master WHERE name = 'FullName'").toInt(), 0);
     EXPECT_EQ(queryValue(db, "SELECT count(*) FROM sqlite_master WHERE name = 'FnameSeason'").toInt(), 1);
+    // The new table gets its index at the next use, as the others had theirs.
+    openConnection();
+    closeConnection();
+    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM sqlite_master WHERE name = 'ixDualScoreDate'").toInt(), 1);
 
     const QList<QVariantList> rows = queryRows(db, "SELECT Season, FNameSeason FROM Wrestler ORDER BY Seq");
     ASSERT_EQ(rows.size(), 5);

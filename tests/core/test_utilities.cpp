@@ -6,7 +6,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +34,8 @@ void writeText(const QString& path, const QByteArray& text) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
 }
+
+const char* const kHasDateIndex = "SELECT count(*) FROM sqlite_master WHERE name = 'ixMatchDate'";
 
 QString iniLine1(const QString& home) {
     QFile file(home + QStringLiteral("/MatchInfo.ini"));
@@ -122,10 +126,15 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     }
     for (const char* name : {"a.mdb", "b.mdb", "c.mdb"}) makeDatabase(folder, name);
     writeText(folder + "junk.mdb", "not a database");
+    // A file made before the indexes is only read by the listing, not given them.
+    execSql(folder + "b.mdb", "DROP INDEX ixMatchDate");
+    const QDateTime written = QFileInfo(folder + "b.mdb").lastModified();
     useDatabase(db);
 
     frmFindDb* list = ui::forms().get<frmFindDb>();
     EXPECT_EQ(gDbPath, db) << "the path in use is back after the listing";
+    EXPECT_EQ(QFileInfo(folder + "b.mdb").lastModified(), written);
+    EXPECT_EQ(queryValue(folder + "b.mdb", kHasDateIndex).toInt(), 0);
     EXPECT_EQ(list->VScroll1->maximum(), 2);
     EXPECT_EQ(list->VScroll1->pageStep(), 3);
     EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
@@ -147,7 +156,8 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     const QString other = makeDatabase(folder, "other.mdb");
     execSql(other, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1;"
                    "INSERT INTO License (Seq, school) "
-                   "VALUES (2, 'Varsity and JV squad 2026-2027 season, main file')");
+                   "VALUES (2, 'Varsity and JV squad 2026-2027 season, main file');"
+                   "DROP INDEX ixMatchDate");
     frmUtilities* utilities = openUtilities();
     utilities->cmdFindDB->click();
     EXPECT_FALSE(utilities->isVisible());
@@ -171,6 +181,8 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     EXPECT_EQ(menu->lblFile->text(), folder + "other.mdb");
     EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
     EXPECT_FALSE(ui::forms().isLoaded<frmFindDb>());
+    // Only read while listed; in use, it gets its indexes.
+    EXPECT_EQ(queryValue(other, kHasDateIndex).toInt(), 1);
 }
 
 // The configuration file cannot be written: a file-size limit stands in for a full disk (in a

@@ -20,6 +20,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -232,9 +233,7 @@ TEST_F(IndMatchSummaryTest, SchoolWidthDecidesTheTabsBeforeTheActualWeight) {
 TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason) {
     makeSeasonFixture(path);
     frmIndMatchSummary* form = open();
-    form->show();
-    QApplication::setActiveWindow(form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    showActive(form);
     form->comHomeName->setCurrentIndex(1);  // Ben Brook
     const QString before = form->reportText();
 

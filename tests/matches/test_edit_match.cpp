@@ -21,6 +21,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -95,8 +96,7 @@ protected:
         finder->lstMatches->setCurrentRow(line);
         finder->cmdEdit->click();
         frmEditMatch* editor = ui::forms().get<frmEditMatch>();
-        QApplication::setActiveWindow(editor);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(editor));
+        activate(editor);
         return editor;
     }
     // Focus into a box, type, and move on to the notes, whose leaving runs nothing.

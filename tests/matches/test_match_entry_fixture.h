@@ -25,6 +25,7 @@
 #include "matches/frmScoreSheet.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
+#include "support/user_input.h"
 #include "support/qt_printers.h"
 #include "support/user_input.h"
 
@@ -100,11 +101,6 @@ public:
 
     static frmMatchInfo* entry() { return ui::forms().get<frmMatchInfo>(); }
     static frmScoreSheet* sheet() { return ui::forms().get<frmScoreSheet>(); }
-
-    static void activate(QWidget* form) {
-        QApplication::setActiveWindow(form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-    }
 
     // Focus into a box, type, and move on to the next control, as the user does.
     static void enterText(QLineEdit* box, const QString& text) {

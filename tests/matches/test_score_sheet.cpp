@@ -38,19 +38,10 @@ protected:
     void TearDown() override { ui::forms().unloadAll(); }
 
     void showSheet() {
-        sheet->show();
-        QApplication::setActiveWindow(sheet);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+        showActive(sheet);
     }
 
     void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-
-    // A box gets the focus as the user clicks into it, and its text is typed in.
-    void typeInto(QLineEdit* box, const QString& text) {
-        click(box);
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
 
     // The two caption styles of the period and notes frames, in every part.
     static bool highlighted(const QGroupBox* frame) {
@@ -314,10 +305,8 @@ TEST_F(ScoreSheetTest, ActivationMakesPeriodOneCurrentAgainAndNamesTheRowsOnce) 
         "    4. For a 2 point Penalty or 4 point Near Fall, just change the number."));
 
     // Back from the help window.
-    QApplication::setActiveWindow(help);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
-    QApplication::setActiveWindow(sheet);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    activate(help);
+    activate(sheet);
     EXPECT_EQ(sheet->curPeriod, 0);
     EXPECT_TRUE(sheet->txtHome[0]->hasFocus());
     EXPECT_TRUE(highlighted(sheet->fraPeriod[0]));

@@ -349,12 +349,21 @@ TEST_F(DbTest, ClosingRollsBackWhatNoOneCommitted) {
         conn.open(path, true);
         EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1) << "keep " << keep;
     }
+    // A transaction that fails keeps none of its writes and passes the error on; one that
+    // succeeds is in the file.
+    EXPECT_THROW(conn.inTransaction([&] {
+        add("Half written");
+        conn.execute("INSERT INTO Nowhere (Name) VALUES ('x')");
+    }), DbError);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+    conn.inTransaction([&] { add("East"); });
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
     // Writes outside a transaction are in the file when the connection closes.
-    add("East");
+    add("North");
     conn.close(true);
     Connection reader;
     reader.open(path);
-    EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 2);
+    EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 3);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
@@ -385,6 +394,27 @@ TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
     db::Recordset empty = conn.openForUpdate("SELECT * FROM School WHERE Seq = 0");
     EXPECT_TRUE(empty.isEOF());
     EXPECT_THROW(empty.setField("Div", 1), DbError);
+
+    // Rows added before the first read stay its rows where its query does not find them, and
+    // one deleted again counts no more, as when every row was read at open.
+    db::Recordset none = conn.openForUpdate("SELECT * FROM School WHERE Seq = 0");
+    for (const char* name : {"Kept", "Dropped"}) {
+        none.addNew();
+        none.setField("Name", name);
+        none.update();
+    }
+    none.deleteRow();
+    EXPECT_EQ(none.recordCount(), 1);
+    EXPECT_THROW(none.field("Name"), DbError) << "still on the deleted row";
+    none.moveFirst();
+    ASSERT_FALSE(none.isEOF());
+    EXPECT_EQ(none.field("Name").toString(), "Kept");
+    none.setField("Div", 4);
+    none.update();
+    none.moveNext();
+    EXPECT_TRUE(none.isEOF());
+    EXPECT_EQ(conn.openSnapshot("SELECT Div FROM School WHERE Name = 'Kept'").field("Div").toInt(), 4);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Name = 'Dropped'").recordCount(), 0);
 }
 
 TEST_F(DbTest, FieldsByNameAsCallersWriteThem) {

@@ -78,9 +78,7 @@ class EventsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         form = ui::forms().get<frmProbe>();
-        form->show();
-        QApplication::setActiveWindow(form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        showActive(form);
         form->txtA->setFocus();
         form->log.clear();
     }

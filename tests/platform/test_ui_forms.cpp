@@ -19,6 +19,7 @@
 #include "platform/ui/ui.h"
 #include "support/every_form.h"
 #include "support/fixtures.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -77,11 +78,6 @@ void frmFirst::cmdReturn_Click() {
     ui::forms().unload<frmFirst>();
     txtName->setText("still here");
     gLog << QString("after unload: %1").arg(isUnloading() ? "unloading" : "loaded");
-}
-
-void activate(QWidget* window) {
-    QApplication::setActiveWindow(window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
 class FormsTest : public ::testing::Test {
@@ -248,9 +244,7 @@ TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
         ui::ScriptedMessages msgs;
         if (openingMessage.count(entry.name)) msgs.expect(openingMessage.at(entry.name));
         ui::Form* form = entry.load();
-        form->show();
-        QApplication::setActiveWindow(form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form)) << entry.name.toStdString();
+        showActive(form);
 
         auto* probe = new QLineEdit(form);
         probe->setGeometry(0, 0, 40, 20);

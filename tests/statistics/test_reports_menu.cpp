@@ -21,6 +21,7 @@
 #include "statistics/frmTeamLeaders.h"
 #include "statistics/season_db_test.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -52,8 +53,7 @@ TEST_F(ReportsMenuTest, ButtonsCaptionsAndTheHiddenOne) {
     EXPECT_EQ(menu->cmdIndSummary->text(), "I&ndivdual Match Summary");
     EXPECT_EQ(menu->cmdSeason->text(), "&Indvidual Season Summary");
     EXPECT_FALSE(menu->cmdIndSummaryDetail->isVisible());
-    QApplication::setActiveWindow(menu);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(menu));
+    activate(menu);
     EXPECT_EQ(QApplication::focusWidget(), menu->cmdLeaders);
 }
 
@@ -104,8 +104,7 @@ TEST_F(ReportsMenuTest, AccessKeysOpenTheirForms) {
         const auto& form = formOf;  // a lambda may not capture a structured binding
         ui::ScriptedMessages msgs;
         frmReports* menu = openMenu();
-        QApplication::setActiveWindow(menu);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(menu));
+        activate(menu);
         QTest::keyClick(menu, key, Qt::AltModifier);
         // An access key presses its button visibly: the click comes a moment later.
         EXPECT_TRUE(QTest::qWaitFor([&] { return form() != nullptr; }, 2000)) << key;
@@ -131,8 +130,7 @@ TEST_F(ReportsMenuTest, CloseBoxIsRefusedAndReturnGoesToTheMainMenu) {
     ini.close();
     ui::ScriptedMessages msgs;
     frmReports* menu = ui::forms().get<frmReports>();
-    QApplication::setActiveWindow(menu);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(menu));
+    activate(menu);
     QTest::keyClick(menu, Qt::Key_R, Qt::AltModifier);
     EXPECT_TRUE(QTest::qWaitFor([] { return !ui::forms().isLoaded<frmReports>(); }, 2000));
     EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());

@@ -1,8 +1,11 @@
 #include "support/user_input.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTest>
@@ -33,4 +36,19 @@ bool pickWithMouse(QComboBox* combo, const QString& text) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
     }
     return !list->isVisible();
+}
+
+void activate(QWidget* window) {
+    QApplication::setActiveWindow(window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();
+}
+
+void typeInto(QLineEdit* box, const QString& text) {
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
 }

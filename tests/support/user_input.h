@@ -5,6 +5,24 @@
 #include <QString>
 
 class QComboBox;
+class QLineEdit;
+class QWidget;
+
+// Makes `window` the active window, as the user's click on it does: the focus moves into it and
+// its access keys work.
+void activate(QWidget* window);
+
+// Shows a form and makes it the active window.
+template <class F>
+F* showActive(F* form) {
+    form->show();
+    activate(form);
+    return form;
+}
+
+// Clicks into a box and types `text` over what it held. Letters beyond ASCII come as the text
+// of a key, as a keyboard layout gives them.
+void typeInto(QLineEdit* box, const QString& text);
 
 // Opens the drop-down with a mouse click and clicks the item reading `text` in its list. Returns
 // false (the list left open) when no item reads so.

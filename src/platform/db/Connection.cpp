@@ -186,6 +186,17 @@ void Connection::execute(const QString& sql, const Params& params) {
     if (rc != SQLITE_DONE) throw DbError(lastError());
 }
 
+void Connection::inTransaction(const std::function<void()>& work) {
+    execute(QStringLiteral("BEGIN"));
+    try {
+        work();
+        execute(QStringLiteral("COMMIT"));
+    } catch (...) {
+        if (db_ && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
 Recordset Connection::openSnapshot(const QString& sql, const Params& params) {
     Recordset rs;
     fillRecordset(rs, translated(sql), params, false, false);

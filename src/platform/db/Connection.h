@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "platform/db/Recordset.h"
 #include "platform/db/Value.h"
@@ -38,6 +39,9 @@ public:
     Recordset openSnapshot(const QString& sql, const Params& params = {});
     // Updatable recordset over a SELECT on one table.
     Recordset openForUpdate(const QString& sql, const Params& params = {});
+    // Runs `work` as one transaction: all it writes is kept or, when it raises an error, none of
+    // it; the error goes on to the caller.
+    void inTransaction(const std::function<void()>& work);
     // Number of rows changed by the last execute.
     int changes() const;
 

@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <unordered_set>
 
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
@@ -14,14 +15,23 @@ void Recordset::readPendingRows() const {
     // Logically const: the rows were there all along, only their reading was put off.
     auto* self = const_cast<Recordset*>(this);
     self->rowsPending_ = false;
-    const bool onAdded = pos_ >= 0 && pos_ < static_cast<int>(rows_.size());
-    const long long current = onAdded ? rows_[pos_].rowid : 0;
-    self->rows_.clear();
     if (!conn_) throw DbError(QStringLiteral("The connection is closed."));
+    // The rows added before the reading stay this recordset's rows, after the ones read, also
+    // where its query does not find them and when they were deleted again (they count as such).
+    std::vector<Row> added = std::move(self->rows_);
+    const bool onAdded = pos_ >= 0 && pos_ < static_cast<int>(added.size());
+    const long long current = onAdded ? added[pos_].rowid : 0;
+    self->rows_.clear();
     conn_->readRows(*self, pendingSql_, pendingParams_);
+    if (added.empty()) return;
+    std::unordered_set<long long> addedIds, found;
+    for (const Row& row : added) addedIds.insert(row.rowid);
+    for (const Row& row : rows_)
+        if (addedIds.count(row.rowid)) found.insert(row.rowid);
+    for (Row& row : added)
+        if (!found.count(row.rowid)) self->rows_.push_back(std::move(row));
     if (onAdded) {
         // A row added before the reading stays the current row.
-        self->pos_ = static_cast<int>(rows_.size());
         for (size_t i = 0; i < rows_.size(); ++i)
             if (rows_[i].rowid == current) self->pos_ = static_cast<int>(i);
     }
