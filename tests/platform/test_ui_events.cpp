@@ -330,6 +330,16 @@ TEST(TabStops, AreSetInDialogUnitsOfTheBoxFont) {
     ui::setTabStops(&box, {16});  // one stop repeats
     EXPECT_TRUE(box.document()->defaultTextOption().tabs().isEmpty());
     EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * unit, 0.01);
+
+    // The same stops in a larger font lie further right; the same stops again change nothing.
+    box.setFont(QFont("Liberation Sans", 20));
+    const qreal larger = QFontMetricsF(box.font()).horizontalAdvance(letters) / 52 / 4;
+    ui::setTabStops(&box, {16});
+    EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * larger, 0.01);
+    ui::setTabStops(&box, {40, 120});
+    ui::setTabStops(&box, {40, 120});
+    ASSERT_EQ(box.document()->defaultTextOption().tabs().size(), 2);
+    EXPECT_NEAR(box.document()->defaultTextOption().tabs()[1].position, 120 * larger, 0.01);
 }
 
 TEST(Desktop, ClipboardKeepsTheTextExactly) {

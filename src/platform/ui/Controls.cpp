@@ -124,6 +124,9 @@ void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
         for (int stop : stops) tabs << QTextOption::Tab(stop * unit, QTextOption::LeftTab);
         option.setTabs(tabs);
     }
+    // Setting the same stops again would lay out the whole text anew.
+    const QTextOption current = box->document()->defaultTextOption();
+    if (option.tabs() == current.tabs() && option.tabStopDistance() == current.tabStopDistance()) return;
     box->document()->setDefaultTextOption(option);
 }
 
