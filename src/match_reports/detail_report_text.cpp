@@ -58,9 +58,12 @@ QString displayedName(const QString& firstName, const QString& lastName,
 // Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
 void addWins(long long* counts, const QString& winCells) {
     if (winCells.isEmpty()) return;
-    const QStringList cells = winCells.split(TAB);
-    for (int k = 0; k < cells.size() && k < 5; ++k)
-        if (cells[k] == QLatin1String("1")) counts[8 + k] += 1;
+    int k = 0;
+    for (const QStringView cell : QStringView(winCells).tokenize(TAB)) {
+        if (k >= 5) break;
+        if (cell == QLatin1String("1")) counts[8 + k] += 1;
+        ++k;
+    }
 }
 
 void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
@@ -114,6 +117,7 @@ DetailBoutMarks detailBoutMarks(const db::Recordset& rs) {
 
 QString moveCountCells(const db::Recordset& rs, bool home) {
     QString cells;
+    cells.reserve(32);
     for (const char* column : home ? kHomeCounts : kOppCounts) {
         cells += TAB;
         cells += rs.field(column).toString();
