@@ -2,13 +2,13 @@
 
 #include <QComboBox>
 #include <QFontMetricsF>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QWidget>
 #include <cmath>
 
 #include "core/connection.h"
+#include "platform/ui/ReportBox.h"
 
 namespace match_reports {
 
@@ -23,7 +23,7 @@ void showUnselected(QComboBox* box, const QString& text) {
     box->setEditText(text);
 }
 
-void showReport(QPlainTextEdit* box, const QString& text) {
+void showReport(ui::ReportBox* box, const QString& text) {
     QString shown = text;
     shown.replace(CRLF, QStringLiteral("\n"));
     box->setPlainText(shown);
