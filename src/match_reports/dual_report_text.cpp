@@ -42,14 +42,19 @@ QString scoreLine(const db::Value& date, const QString& school, const QString& h
 // Adds one bout's line to `text`, built in place: the widest range has 50,000 bouts.
 void addBoutLine(QString& text, const db::Recordset& rs, const QString& homeSchool,
                  const QString& weightClass) {
-    const QString home = rs.field("FullName").toString() % QStringLiteral(", ") % homeSchool;
-    const QString opponent = rs.field("OppFName").toString() % QLatin1Char(' ') %
-                             rs.field("OppLName").toString() % QStringLiteral(", ") %
-                             rs.field("OppSchool").toString();
-    const bool won = rs.field("WL").toString() == QLatin1String("W");
-    text += TAB % weightClass % QStringLiteral("   ") % (won ? home : opponent) %
-            QStringLiteral("  def  ") % (won ? opponent : home) % QStringLiteral("   ") %
-            rs.field("Score").toString() % CRLF;
+    const QString name = rs.field("FullName").toString();
+    const QString oppFirst = rs.field("OppFName").toString();
+    const QString oppLast = rs.field("OppLName").toString();
+    const QString oppSchool = rs.field("OppSchool").toString();
+    const QString score = rs.field("Score").toString();
+    const QLatin1String comma(", "), gap("   "), def("  def  ");
+    // The winner first.
+    if (rs.field("WL").toString() == QLatin1String("W"))
+        text += TAB % weightClass % gap % name % comma % homeSchool % def % oppFirst % QLatin1Char(' ') %
+                oppLast % comma % oppSchool % gap % score % CRLF;
+    else
+        text += TAB % weightClass % gap % oppFirst % QLatin1Char(' ') % oppLast % comma % oppSchool % def %
+                name % comma % homeSchool % gap % score % CRLF;
 }
 
 }  // namespace

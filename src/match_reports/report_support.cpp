@@ -24,8 +24,14 @@ void showUnselected(QComboBox* box, const QString& text) {
 }
 
 void showReport(ui::ReportBox* box, const QString& text) {
-    QString shown = text;
-    shown.replace(CRLF, QStringLiteral("\n"));
+    // The line ends as the box takes them, in one pass: a report may be 4 MB of text.
+    QString shown(text.size(), Qt::Uninitialized);
+    QChar* out = shown.data();
+    const QChar* in = text.constData();
+    const QChar* end = in + text.size();
+    for (; in != end; ++in)
+        if (!(*in == QLatin1Char('\r') && in + 1 != end && in[1] == QLatin1Char('\n'))) *out++ = *in;
+    shown.truncate(out - shown.constData());
     box->setPlainText(shown);
 }
 
