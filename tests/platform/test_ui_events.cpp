@@ -402,6 +402,12 @@ TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
     EXPECT_EQ(bar->value(), bar->maximum() - inView);
     QTest::keyClick(&box, Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);
+    // A larger font: fewer lines in view, the last one still reachable.
+    box.setFont(QFont("Liberation Sans", 20));
+    EXPECT_LT(bar->pageStep(), inView);
+    EXPECT_EQ(bar->maximum(), 1000 - bar->pageStep());
+    box.setFont(QFont("Liberation Sans", 10));
+    EXPECT_EQ(bar->pageStep(), inView);
 
     // A line longer than the box: a horizontal bar that reaches its end.
     const QString wide = "Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co\tend";
