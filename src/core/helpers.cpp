@@ -97,6 +97,10 @@ void SetTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
     ui::setTabStops(box, stops);
 }
 
+void SetTabStops(ui::ReportBox* box, const std::vector<int>& stops) {
+    ui::setTabStops(box, stops);
+}
+
 QString signedNumberText(long long n) {
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }

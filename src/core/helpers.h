@@ -7,6 +7,9 @@
 #include "platform/db/Value.h"
 
 class QPlainTextEdit;
+namespace ui {
+class ReportBox;
+}
 
 // Checks and rebuilds a date typed as MM/DD/YYYY; see the implementation for the rules.
 void CheckDateFormat(QString& text, short& bad, short& weekday);
@@ -21,6 +24,7 @@ db::Value nzString(const db::Value& value);
 db::Value nzZero(const db::Value& value);
 short countOccurrences(const QString& text, const QString& pattern);
 void SetTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
+void SetTabStops(ui::ReportBox* box, const std::vector<int>& stops);
 
 // Signed number text: one leading blank when the number is not negative, a minus sign when it is.
 QString signedNumberText(long long n);

@@ -58,9 +58,12 @@ QString displayedName(const QString& firstName, const QString& lastName,
 // Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
 void addWins(long long* counts, const QString& winCells) {
     if (winCells.isEmpty()) return;
-    const QStringList cells = winCells.split(TAB);
-    for (int k = 0; k < cells.size() && k < 5; ++k)
-        if (cells[k] == QLatin1String("1")) counts[8 + k] += 1;
+    int k = 0;
+    for (const QStringView cell : QStringView(winCells).tokenize(TAB)) {
+        if (k >= 5) break;
+        if (cell == QLatin1String("1")) counts[8 + k] += 1;
+        ++k;
+    }
 }
 
 void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
@@ -114,11 +117,15 @@ DetailBoutMarks detailBoutMarks(const db::Recordset& rs) {
 
 QString moveCountCells(const db::Recordset& rs, bool home) {
     QString cells;
-    for (const char* column : home ? kHomeCounts : kOppCounts) {
-        cells += TAB;
-        cells += rs.field(column).toString();
-    }
+    addMoveCountCells(cells, rs, home);
     return cells;
+}
+
+void addMoveCountCells(QString& text, const db::Recordset& rs, bool home) {
+    for (const char* column : home ? kHomeCounts : kOppCounts) {
+        text += TAB;
+        text += rs.field(column).toString();
+    }
 }
 
 void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const DetailBoutMarks& marks) {
@@ -150,13 +157,17 @@ DetailReport detailReportText(const DetailQuery& query,
             if (lastName.isEmpty()) continue;
             const DetailBoutMarks marks = detailBoutMarks(rs);
             const QString name = displayedName(rs.field("FirstName").toString(), lastName, widthTwips);
-            // Built with % so that each line is one allocation: the widest report has 50,000 bouts.
+            // Added in place, without texts of their own: the widest report has 50,000 bouts.
             out += rs.field("Date").toString() % TAB % name % TAB % rs.field("Weight").toString() % TAB %
-                   marks.homeMark % moveCountCells(rs, true) % TAB % marks.homeWinCells % CRLF;
+                   marks.homeMark;
+            addMoveCountCells(out, rs, true);
+            out += TAB % marks.homeWinCells % CRLF;
             const QString school = rs.field("OppSchool").toString();
-            const QString gap = widthTwips(school) > kNameColumnTwips ? TAB : TAB + TAB;
-            out += TAB % school % gap % marks.oppMark % moveCountCells(rs, false) % TAB %
-                   marks.oppWinCells % CRLF % CRLF;
+            out += TAB % school % TAB;
+            if (widthTwips(school) <= kNameColumnTwips) out += TAB;
+            out += marks.oppMark;
+            addMoveCountCells(out, rs, false);
+            out += TAB % marks.oppWinCells % CRLF % CRLF;
             totals.addBout(name, rs, marks);
         }
         closeRecordset(rs);

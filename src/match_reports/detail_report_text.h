@@ -35,6 +35,8 @@ DetailBoutMarks detailBoutMarks(const db::Recordset& rs);
 // The seven move counts of one side of a bout, each after one tab, as the row holds them (a
 // Null count as the empty text).
 QString moveCountCells(const db::Recordset& rs, bool home);
+// The same cells added to the end of `text`.
+void addMoveCountCells(QString& text, const db::Recordset& rs, bool home);
 
 // The wrestler's totals of one report: a row of his own and a row of his opponents' per name,
 // in the order the names first come.

@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "core/connection.h"
@@ -86,9 +85,7 @@ frmDualRpt::frmDualRpt() {
     txtOppScore->setFont(scoreFont);
     ui::place(txtOppScore, 11640, 1800, 975, 555);
 
-    txtresults = ui::multiLineBox(this, QStringLiteral("txtresults"));
-    txtresults->setReadOnly(true);
-    txtresults->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtresults = ui::reportBox(this, QStringLiteral("txtresults"));
     txtresults->setFont(dateFont);
     ui::place(txtresults, 0, 2640, 13215, 5775);
 

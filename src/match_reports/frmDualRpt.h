@@ -10,7 +10,9 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+namespace ui {
+class ReportBox;
+}
 class QPushButton;
 
 // The dual-meet report: the varsity bouts between two dates grouped by date and opposing school,
@@ -30,7 +32,7 @@ public:
     QLineEdit* txtHomeScore;
     QComboBox* comOppSchool;
     QLineEdit* txtOppScore;
-    QPlainTextEdit* txtresults;
+    ui::ReportBox* txtresults;
     QPushButton* cmdCopyClip;
     QPushButton* cmdPrint;
     QPushButton* cmdReturn;

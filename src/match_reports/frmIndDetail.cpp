@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "core/frmHelp.h"
@@ -35,11 +34,8 @@ QComboBox* framedCombo(QWidget* form, QGroupBox*& frame, const QString& frameNam
     return box;
 }
 
-QPlainTextEdit* reportBox(QWidget* form, const QString& name) {
-    QPlainTextEdit* box = ui::multiLineBox(form, name);
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+ui::ReportBox* smallPrintBox(QWidget* form, const QString& name) {
+    ui::ReportBox* box = ui::reportBox(form, name);
     box->setFont(sansSerifFont(8));
     return box;
 }
@@ -64,7 +60,7 @@ frmIndDetail::frmIndDetail() {
     chkDateSelect->setChecked(true);
     chkDateSelect->hide();
 
-    txtresults = reportBox(this, QStringLiteral("txtresults"));
+    txtresults = smallPrintBox(this, QStringLiteral("txtresults"));
     ui::place(txtresults, 120, 1080, 14895, 6015);
 
     const QFont buttonFont = sansSerifFont(12);
@@ -85,7 +81,7 @@ frmIndDetail::frmIndDetail() {
     Label1->setFont(heading);
     ui::place(Label1, 240, 7440, 1215, 555);
 
-    txtSummary = reportBox(this, QStringLiteral("txtSummary"));
+    txtSummary = smallPrintBox(this, QStringLiteral("txtSummary"));
     ui::place(txtSummary, 120, 8040, 14895, 1095);
 
     button(cmdTotalsCopyClip, QStringLiteral("cmdTotalsCopyClip"), QStringLiteral("&Copy Totals to Clipboard"),

@@ -9,7 +9,9 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
+namespace ui {
+class ReportBox;
+}
 class QPushButton;
 
 // The individual detail report: every varsity bout of a date range, of all schools or one, of
@@ -29,11 +31,11 @@ public:
     QGroupBox* Frame2;
     QComboBox* comWrestler;
     QCheckBox* chkDateSelect;  // hidden: unticked while a date change refills the lists
-    QPlainTextEdit* txtresults;
+    ui::ReportBox* txtresults;
     QPushButton* cmdCopyClip;
     QPushButton* cmdPrint;
     QLabel* Label1;
-    QPlainTextEdit* txtSummary;
+    ui::ReportBox* txtSummary;
     QPushButton* cmdTotalsCopyClip;
     QPushButton* cmdPrintTotals;
     QPushButton* cmdReturn;

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "core/connection.h"
@@ -63,9 +62,7 @@ frmIndMatchSummary::frmIndMatchSummary() {
     txtToDate = ui::textBox(Frame5, QStringLiteral("txtToDate"), QStringLiteral("12/31/2099"));
     ui::place(txtToDate, 120, 240, 2895, 420);
 
-    txtresults = ui::multiLineBox(this, QStringLiteral("txtresults"));
-    txtresults->setReadOnly(true);
-    txtresults->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtresults = ui::reportBox(this, QStringLiteral("txtresults"));
     txtresults->setFont(sansSerifFont(8));
     ui::place(txtresults, 360, 2640, 13215, 6495);
 

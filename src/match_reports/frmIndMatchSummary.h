@@ -7,7 +7,9 @@
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
-class QPlainTextEdit;
+namespace ui {
+class ReportBox;
+}
 class QPushButton;
 
 // The individual match summary: the matches of one home wrestler over a date range, in every
@@ -27,7 +29,7 @@ public:
     QComboBox* comLevel;
     QGroupBox* Frame1;
     QComboBox* comMatches;
-    QPlainTextEdit* txtresults;
+    ui::ReportBox* txtresults;
     QLineEdit* txtSeasonStart;  // hidden: remembered season of the first date
     QLineEdit* txtSeasonEnd;    // hidden: remembered season of the last date
     QPushButton* cmdCopyClip;

@@ -2,13 +2,13 @@
 
 #include <QComboBox>
 #include <QFontMetricsF>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QWidget>
 #include <cmath>
 
 #include "core/connection.h"
+#include "platform/ui/ReportBox.h"
 
 namespace match_reports {
 
@@ -23,9 +23,15 @@ void showUnselected(QComboBox* box, const QString& text) {
     box->setEditText(text);
 }
 
-void showReport(QPlainTextEdit* box, const QString& text) {
-    QString shown = text;
-    shown.replace(CRLF, QStringLiteral("\n"));
+void showReport(ui::ReportBox* box, const QString& text) {
+    // The line ends as the box takes them, in one pass: a report may be 4 MB of text.
+    QString shown(text.size(), Qt::Uninitialized);
+    QChar* out = shown.data();
+    const QChar* in = text.constData();
+    const QChar* end = in + text.size();
+    for (; in != end; ++in)
+        if (!(*in == QLatin1Char('\r') && in + 1 != end && in[1] == QLatin1Char('\n'))) *out++ = *in;
+    shown.truncate(out - shown.constData());
     box->setPlainText(shown);
 }
 

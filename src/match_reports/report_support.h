@@ -7,8 +7,10 @@
 #include "platform/fonts/StandInFonts.h"
 
 class QComboBox;
-class QPlainTextEdit;
 class QWidget;
+namespace ui {
+class ReportBox;
+}
 
 // Small pieces shared by the match report forms.
 namespace match_reports {
@@ -31,7 +33,7 @@ public:
 void showUnselected(QComboBox* box, const QString& text);
 
 // Shows a report text (CR LF line ends) in its box.
-void showReport(QPlainTextEdit* box, const QString& text);
+void showReport(ui::ReportBox* box, const QString& text);
 
 // The help text of the match report forms, its first line the title.
 QString matchReportHelpText();

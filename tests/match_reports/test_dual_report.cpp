@@ -119,7 +119,7 @@ TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScore
     EXPECT_EQ(form->reportText(), kDec4);
     EXPECT_EQ(form->txtresults->toPlainText(), QString(kDec4).replace("\r\n", "\n"));
     // A stop every 5 dialog units: far closer than the box's own default of 80 pixels.
-    const QTextOption option = form->txtresults->document()->defaultTextOption();
+    const QTextOption option = form->txtresults->textOption();
     EXPECT_TRUE(option.tabs().isEmpty());
     EXPECT_GT(option.tabStopDistance(), 0);
     EXPECT_LT(option.tabStopDistance(), 40);
@@ -248,7 +248,7 @@ TEST_F(DualReportTest, ALineLongerThanTheReportBoxGetsAHorizontalScrollBar) {
     QScrollBar* bar = form->txtresults->horizontalScrollBar();
     EXPECT_TRUE(bar->isVisible());
     EXPECT_GT(bar->maximum(), 0) << "the end of the line can be scrolled into view";
-    EXPECT_EQ(form->txtresults->toPlainText().count('\n'), form->txtresults->document()->blockCount() - 1)
+    EXPECT_EQ(form->txtresults->toPlainText().count('\n'), form->txtresults->lineCount() - 1)
         << "lines are not wrapped";
 }
 

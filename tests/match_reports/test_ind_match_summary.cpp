@@ -98,7 +98,7 @@ TEST_F(IndMatchSummaryTest, OneLeagueMatchGivesTheExactReport) {
     EXPECT_EQ(form->reportText(), expected);
     EXPECT_EQ(form->txtresults->toPlainText(), QString(expected).replace("\r\n", "\n"));
     // Twelve tab stops line the columns up.
-    const QList<QTextOption::Tab> stops = form->txtresults->document()->defaultTextOption().tabs();
+    const QList<QTextOption::Tab> stops = form->txtresults->textOption().tabs();
     ASSERT_EQ(stops.size(), 12);
     EXPECT_LT(stops.front().position, stops.back().position);
 

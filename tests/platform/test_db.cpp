@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cmath>
 #include <cstring>
 #include <QTemporaryDir>
 
@@ -453,7 +454,18 @@ TEST(DbValue, NumbersAndDatesAsTextsGiveThem) {
         EXPECT_EQ(db::isNumberText(c.text), c.number) << c.text;
         EXPECT_DOUBLE_EQ(Value(QString(c.text)).toDouble(), c.leading) << c.text;
     }
+    // Whole numbers are counted digit by digit; every other form is read by Qt. Both give the
+    // double Qt's reading gives, to the last bit.
+    for (const char* text : {"007", "-12", "+4", "999999999999999", "-123456789012345",
+                             "12345678901234567", "9007199254740993", "0.1", "3.14159", "1e22"}) {
+        EXPECT_EQ(Value(QString(text)).toDouble(), QString(text).toDouble()) << text;
+        EXPECT_TRUE(db::isNumberText(text)) << text;
+    }
+    EXPECT_TRUE(std::signbit(Value(QStringLiteral("-0")).toDouble()));
+    EXPECT_EQ(Value(QStringLiteral("-7 kg")).toInt(), -7);
     EXPECT_EQ(Value(QDate(2010, 1, 5)).toString(), "1/5/2010");
+    EXPECT_EQ(Value(QDate(2024, 12, 31)).toString(), "12/31/2024");
+    EXPECT_EQ(Value(QDate(1999, 10, 1)).toString(), "10/1/1999");
     EXPECT_EQ(Value(QDate(987, 11, 30)).toString(), "11/30/0987");
     EXPECT_EQ(db::isoDate(QDate(987, 1, 5)), "0987-01-05");
     EXPECT_TRUE(db::isoDate(QDate()).isEmpty());

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -328,6 +329,133 @@ TEST(TabStops, AreSetInDialogUnitsOfTheBoxFont) {
     ui::setTabStops(&box, {16});  // one stop repeats
     EXPECT_TRUE(box.document()->defaultTextOption().tabs().isEmpty());
     EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * unit, 0.01);
+
+    // The same stops in a larger font lie further right; the same stops again change nothing.
+    box.setFont(QFont("Liberation Sans", 20));
+    const qreal larger = QFontMetricsF(box.font()).horizontalAdvance(letters) / 52 / 4;
+    ui::setTabStops(&box, {16});
+    EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * larger, 0.01);
+    ui::setTabStops(&box, {40, 120});
+    ui::setTabStops(&box, {40, 120});
+    ASSERT_EQ(box.document()->defaultTextOption().tabs().size(), 2);
+    EXPECT_NEAR(box.document()->defaultTextOption().tabs()[1].position, 120 * larger, 0.01);
+
+    // A report box takes the same stops, and its text lines up at them: a double click just
+    // past the second stop takes the word there.
+    ui::ReportBox report;
+    report.setFont(QFont("Liberation Sans", 10));
+    report.resize(600, 200);
+    report.show();
+    ui::setTabStops(&report, {40, 120});
+    ASSERT_EQ(report.textOption().tabs().size(), 2);
+    EXPECT_NEAR(report.textOption().tabs()[1].position, 120 * unit, 0.01);
+    EXPECT_EQ(report.textOption().wrapMode(), QTextOption::NoWrap);
+    report.setPlainText("a\tb\tcee");
+    QTest::mouseDClick(report.viewport(), Qt::LeftButton, {}, QPoint(4 + int(120 * unit) + 3, 10));
+    EXPECT_EQ(report.selectedText(), "cee");
+    QTest::mouseDClick(report.viewport(), Qt::LeftButton, {}, QPoint(4 + int(40 * unit) + 2, 10));
+    EXPECT_EQ(report.selectedText(), "b");
+}
+
+// A report box keeps its text as given, scrolls it like a plain text box without wrapping, and
+// gives back what the mouse and the keys select.
+class ReportBoxTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        box.setFont(QFont("Liberation Sans", 10));
+        box.resize(400, 200);
+        box.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+        QStringList lines;
+        for (int i = 1; i <= 1000; ++i) lines << QString("Bout %1\tWade Shaw\t7-3").arg(i);
+        text = lines.join('\n');
+    }
+    // Where the n-th character of line `line` (in view) is drawn, in viewport pixels.
+    QPoint at(int line, int column) {
+        const QFontMetrics metrics(box.font());
+        const int top = box.verticalScrollBar()->value() == 0 ? 4 : 0;
+        const int x = 4 + metrics.horizontalAdvance(box.toPlainText().section('\n', line, line).left(column));
+        return QPoint(x + 1, top + (line - box.verticalScrollBar()->value()) * metrics.lineSpacing() +
+                                 metrics.lineSpacing() / 2);
+    }
+    ui::ReportBox box;
+    QString text;
+};
+
+TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
+    box.setPlainText(text);
+    EXPECT_EQ(box.toPlainText(), text);
+    EXPECT_EQ(box.lineCount(), 1000);
+    QScrollBar* bar = box.verticalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    const int inView = bar->pageStep();
+    EXPECT_GT(inView, 3);
+    EXPECT_EQ(bar->maximum(), 1000 - inView) << "the last line can be scrolled into view, no further";
+    EXPECT_FALSE(box.horizontalScrollBar()->isVisible()) << "every line fits";
+
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(&box, Qt::Key_PageUp);
+    EXPECT_EQ(bar->value(), bar->maximum() - inView);
+    QTest::keyClick(&box, Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);
+    // A larger font: fewer lines in view, the last one still reachable.
+    box.setFont(QFont("Liberation Sans", 20));
+    EXPECT_LT(bar->pageStep(), inView);
+    EXPECT_EQ(bar->maximum(), 1000 - bar->pageStep());
+    box.setFont(QFont("Liberation Sans", 10));
+    EXPECT_EQ(bar->pageStep(), inView);
+
+    // A line longer than the box: a horizontal bar that reaches its end.
+    const QString wide = "Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co\tend";
+    box.setPlainText("short\n" + wide);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(box.horizontalScrollBar()->isVisible());
+    EXPECT_GE(box.horizontalScrollBar()->maximum() + box.viewport()->width(),
+              QFontMetrics(box.font()).horizontalAdvance(wide.left(wide.indexOf('\t'))));
+    EXPECT_EQ(bar->maximum(), 0);
+    // A new text shows from its start, the bar gone when it fits again.
+    bar->setValue(0);
+    box.horizontalScrollBar()->setValue(30);
+    box.setPlainText(text);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.horizontalScrollBar()->value(), 0);
+    EXPECT_FALSE(box.horizontalScrollBar()->isVisible());
+    box.clear();
+    EXPECT_EQ(box.toPlainText(), "");
+    EXPECT_EQ(box.lineCount(), 1);
+}
+
+TEST_F(ReportBoxTest, MouseAndKeysSelectAndCopyTheTextExactly) {
+    box.setPlainText(text);
+    QWidget* view = box.viewport();
+    ui::setClipboardText("before");
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), "before") << "nothing selected, nothing copied";
+
+    // From the "B" of the second line to the "1" of the third "Bout 3": across a line end.
+    QTest::mousePress(view, Qt::LeftButton, {}, at(1, 0));
+    QTest::mouseMove(view, at(2, 5));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at(2, 5));
+    EXPECT_EQ(box.selectedText(), "Bout 2\tWade Shaw\t7-3\nBout ");
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), "Bout 2\tWade Shaw\t7-3\nBout ");
+
+    // Shift and a click take the selection on from where it began.
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, at(1, 4));
+    EXPECT_EQ(box.selectedText(), "Bout");
+
+    QTest::mouseDClick(view, Qt::LeftButton, {}, at(0, 1));
+    EXPECT_EQ(box.selectedText(), "Bout");
+
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), text);
+
+    // A new text has nothing selected.
+    box.setPlainText("one\ntwo");
+    EXPECT_EQ(box.selectedText(), "");
 }
 
 TEST(Desktop, ClipboardKeepsTheTextExactly) {

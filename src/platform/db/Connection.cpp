@@ -265,7 +265,8 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
             const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
             rs.declTypes_.push_back(declType);
             static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
-            const auto m = sizeRe.match(declType);
+            // Only a declared type with a size ("TEXT(50)") is worth the pattern's time.
+            const auto m = declType.contains(QLatin1Char('(')) ? sizeRe.match(declType) : QRegularExpressionMatch();
             rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
             const char* origin = sqlite3_column_origin_name(st.stmt, c);
             rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());

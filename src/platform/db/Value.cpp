@@ -38,10 +38,28 @@ bool scanLeadingNumber(const QString& text, qsizetype& start, qsizetype& end) {
     return true;
 }
 
+// The value of a number scanLeadingNumber found. Up to 15 digits without a point or an exponent
+// are counted exactly; any other form goes to Qt's reading (correctly rounded, as the count is).
+double numberValue(QStringView number) {
+    qsizetype i = 0;
+    const bool negative = number.startsWith(QLatin1Char('-'));
+    if (negative || number.startsWith(QLatin1Char('+'))) ++i;
+    if (number.size() - i <= 15) {
+        long long whole = 0;
+        qsizetype k = i;
+        for (; k < number.size() && isAsciiDigit(number[k]); ++k) whole = whole * 10 + (number[k].unicode() - '0');
+        if (k == number.size()) {
+            const double value = static_cast<double>(whole);
+            return negative ? -value : value;
+        }
+    }
+    return number.toDouble();
+}
+
 double leadingNumberOf(const QString& text) {
     qsizetype start = 0, end = 0;
     if (!scanLeadingNumber(text, start, end)) return 0.0;
-    return QStringView(text).mid(start, end - start).toDouble();
+    return numberValue(QStringView(text).mid(start, end - start));
 }
 
 }  // namespace
@@ -52,7 +70,7 @@ bool isNumberText(const QString& text) {
     for (qsizetype i = end; i < text.size(); ++i)
         if (!text[i].isSpace()) return false;
     // A number too large for a double ("1e999") is none: it would be stored as infinite.
-    return std::isfinite(QStringView(text).mid(start, end - start).toDouble());
+    return std::isfinite(numberValue(QStringView(text).mid(start, end - start)));
 }
 
 // Written by hand: reports turn tens of thousands of dates into text, and a format string is
@@ -68,7 +86,22 @@ QString shortDate(const QDate& d) {
     if (!d.isValid()) return QString();
     int year = 0, month = 0, day = 0;
     d.getDate(&year, &month, &day);
-    return QString::asprintf("%d/%d/%04d", month, day, year);
+    if (year < 1000 || year > 9999) return QString::asprintf("%d/%d/%04d", month, day, year);
+    // The common case without a format string: a report writes one date a bout.
+    QChar buffer[10];
+    int n = 0;
+    auto put = [&buffer, &n](int digit) { buffer[n++] = QLatin1Char(char('0' + digit)); };
+    if (month >= 10) put(month / 10);
+    put(month % 10);
+    buffer[n++] = QLatin1Char('/');
+    if (day >= 10) put(day / 10);
+    put(day % 10);
+    buffer[n++] = QLatin1Char('/');
+    put(year / 1000);
+    put(year / 100 % 10);
+    put(year / 10 % 10);
+    put(year % 10);
+    return QString(buffer, n);
 }
 
 QDate parseUsDate(const QString& text) {

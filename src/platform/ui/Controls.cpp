@@ -14,6 +14,7 @@
 #include <QTextOption>
 
 #include "platform/ui/Events.h"
+#include "platform/ui/ReportBox.h"
 
 namespace ui {
 
@@ -57,6 +58,10 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
     return box;
+}
+
+ReportBox* reportBox(QWidget* parent, const QString& name) {
+    return named(new ReportBox(parent), name);
 }
 
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption) {
@@ -109,13 +114,16 @@ void place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
-void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
-    if (!box || stops.empty()) return;
+namespace {
+
+// `current` with the tab stops given in dialog units of `font`; false when they are already set.
+bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int>& stops) {
+    if (stops.empty()) return false;
     // Average width of the letters, as dialog units are reckoned.
     static const QString letters =
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const qreal unit = QFontMetricsF(box->font()).horizontalAdvance(letters) / letters.size() / 4;
-    QTextOption option = box->document()->defaultTextOption();
+    const qreal unit = QFontMetricsF(font).horizontalAdvance(letters) / letters.size() / 4;
+    QTextOption option = current;
     if (stops.size() == 1) {
         option.setTabs({});
         option.setTabStopDistance(stops.front() * unit);
@@ -124,7 +132,24 @@ void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
         for (int stop : stops) tabs << QTextOption::Tab(stop * unit, QTextOption::LeftTab);
         option.setTabs(tabs);
     }
-    box->document()->setDefaultTextOption(option);
+    // Setting the same stops again would lay out the whole text anew.
+    if (option.tabs() == current.tabs() && option.tabStopDistance() == current.tabStopDistance()) return false;
+    current = option;
+    return true;
+}
+
+}  // namespace
+
+void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
+    if (!box) return;
+    QTextOption option = box->document()->defaultTextOption();
+    if (withTabStops(option, box->font(), stops)) box->document()->setDefaultTextOption(option);
+}
+
+void setTabStops(ReportBox* box, const std::vector<int>& stops) {
+    if (!box) return;
+    QTextOption option = box->textOption();
+    if (withTabStops(option, box->font(), stops)) box->setTextOption(option);
 }
 
 }  // namespace ui

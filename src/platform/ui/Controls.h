@@ -16,6 +16,8 @@ class QWidget;
 
 namespace ui {
 
+class ReportBox;
+
 // Controls as the forms use them, each with its objectName set to the control's name. Captions
 // mark the access key with "&" ("&Close").
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
@@ -24,6 +26,8 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = Q
 // A multi-line text box with a vertical scroll bar; words wrap. A box whose form turns wrapping
 // off shows a horizontal scroll bar while a line is longer than the box.
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name);
+// A read-only box for a long report (see ReportBox): lines never wrap.
+ReportBox* reportBox(QWidget* parent, const QString& name);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);
 // Option buttons with the same parent exclude each other.
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption);
@@ -45,5 +49,6 @@ void place(QWidget* control, int left, int top, int width, int height);
 // of the box's font): one stop repeats every that many units; several are the positions of the
 // stops. An empty list changes nothing.
 void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
+void setTabStops(ReportBox* box, const std::vector<int>& stops);
 
 }  // namespace ui

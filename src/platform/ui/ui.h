@@ -7,3 +7,4 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/FormRegistry.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/ReportBox.h"
