@@ -335,6 +335,20 @@ TEST_F(DbTest, AKeptHandleServesTheSameFileAndNeverAnother) {
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_EQ(rs.field("Name").toString(), "West");
 
+    // The same while the handle is still in use (a handler stopped by an error before its
+    // close): the handle closed then is not kept for the new file.
+    QFile::copy(path, other);
+    {
+        Connection c;
+        c.open(other);
+        c.execute("UPDATE School SET Name = 'North'");
+    }
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    conn.close(true);
+    EXPECT_TRUE(conn.open(path, true));
+    EXPECT_EQ(conn.openSnapshot("SELECT Name FROM School").field("Name").toString(), "North");
+
     // A file gone is an error, kept handle or not.
     conn.close(true);
     ASSERT_TRUE(QFile::remove(path));

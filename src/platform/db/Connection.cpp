@@ -122,6 +122,7 @@ bool Connection::open(const QString& path, bool reuse) {
     if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_) {
         db_ = kept_;
         path_ = path;
+        openedStamp_ = keptStamp_;
         kept_ = nullptr;
         keptPath_.clear();
         return false;
@@ -136,6 +137,7 @@ bool Connection::open(const QString& path, bool reuse) {
     }
     db_ = db;
     path_ = path;
+    openedStamp_ = stampOf(path);
     sqlite3_busy_timeout(db_, 2000);
     registerJetFunctions(db_);
     try {
@@ -156,10 +158,13 @@ void Connection::close(bool keep) {
     }
     if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     closeKept();
-    if (keep) {
+    // Kept only while the name still leads to the file it was opened on: a file put in its place
+    // meanwhile (a handler that failed left the handle open) must never be served by the old one.
+    const FileStamp now = stampOf(path_);
+    if (keep && now.device == openedStamp_.device && now.inode == openedStamp_.inode) {
         kept_ = db_;
         keptPath_ = path_;
-        keptStamp_ = stampOf(path_);
+        keptStamp_ = now;
     } else {
         sqlite3_close_v2(db_);
     }

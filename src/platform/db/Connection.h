@@ -67,6 +67,7 @@ private:
 
     sqlite3* db_ = nullptr;
     QString path_;
+    FileStamp openedStamp_;  // the file db_ was opened on
     sqlite3* kept_ = nullptr;  // the handle close(true) kept, not in use
     QString keptPath_;
     FileStamp keptStamp_;
