@@ -415,6 +415,17 @@ TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
     EXPECT_GE(box.horizontalScrollBar()->maximum() + box.viewport()->width(),
               QFontMetrics(box.font()).horizontalAdvance(wide.left(wide.indexOf('\t'))));
     EXPECT_EQ(bar->maximum(), 0);
+    // The same for a wide line in the middle of a long report, once it is scrolled into view.
+    QStringList lines = text.split('\n');
+    lines[500] = wide + wide;
+    box.setPlainText(lines.join('\n'));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(box.horizontalScrollBar()->isVisible());
+    bar->setValue(498);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(box.horizontalScrollBar()->isVisible());
+    EXPECT_GE(box.horizontalScrollBar()->maximum() + box.viewport()->width(),
+              QFontMetrics(box.font()).horizontalAdvance(wide + wide.left(wide.indexOf('\t'))));
     // A new text shows from its start, the bar gone when it fits again.
     bar->setValue(0);
     box.horizontalScrollBar()->setValue(30);
@@ -453,8 +464,23 @@ TEST_F(ReportBoxTest, MouseAndKeysSelectAndCopyTheTextExactly) {
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(ui::clipboardText(), text);
 
-    // A new text has nothing selected.
+    // A shorter text put in while scrolled to the end with a selection: nothing selected, shown
+    // from its start, and Shift and a click below it select up to where the pointer is.
+    QTest::keyClick(&box, Qt::Key_End);
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(view, QPoint(10, 100));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(10, 100));
+    ASSERT_FALSE(box.selectedText().isEmpty());
     box.setPlainText("one\ntwo");
+    EXPECT_EQ(box.selectedText(), "");
+    EXPECT_EQ(box.verticalScrollBar()->value(), 0);
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 150));
+    EXPECT_EQ(box.selectedText(), "one\ntwo");
+    // An empty text: clicks and keys select nothing.
+    box.clear();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 150));
+    QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(100, 150));
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(box.selectedText(), "");
 }
 

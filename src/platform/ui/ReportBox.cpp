@@ -185,7 +185,10 @@ void ReportBox::changeEvent(QEvent* event) {
 }
 
 void ReportBox::scrollContentsBy(int, int) {
+    // A line wider than any before may have come into view: the horizontal bar must reach its end.
+    const qreal widestBefore = widest_;
     layOutLinesInView();
+    if (widest_ != widestBefore) updateScrollBars();
     viewport()->update();
 }
 
