@@ -400,6 +400,10 @@ TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
     EXPECT_EQ(bar->value(), bar->maximum() - inView);
     QTest::keyClick(&box, Qt::Key_Home);
     EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(&box, Qt::Key_Space);
+    EXPECT_EQ(bar->value(), inView);
+    QTest::keyClick(&box, Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(bar->value(), 0);
     // A larger font: fewer lines in view, the last one still reachable.
     box.setFont(QFont("Liberation Sans", 20));
     EXPECT_LT(bar->pageStep(), inView);

@@ -203,6 +203,14 @@ void ReportBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    // Space and Shift+Space turn a page, as in any read-only text box.
+    if (event->key() == Qt::Key_Space && (event->modifiers() & ~Qt::ShiftModifier) == Qt::NoModifier) {
+        verticalScrollBar()->triggerAction(event->modifiers() & Qt::ShiftModifier
+                                               ? QAbstractSlider::SliderPageStepSub
+                                               : QAbstractSlider::SliderPageStepAdd);
+        event->accept();
+        return;
+    }
     // Home and End go to the first and the last line; the arrows and page keys scroll.
     if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
         verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
