@@ -461,6 +461,19 @@ TEST_F(ReportBoxTest, MouseAndKeysSelectAndCopyTheTextExactly) {
     QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, at(1, 4));
     EXPECT_EQ(box.selectedText(), "Bout");
 
+    // Held below the box, a drag goes on scrolling and selecting until the button is let go.
+    QScrollBar* bar = box.verticalScrollBar();
+    QTest::mousePress(view, Qt::LeftButton, {}, at(0, 0));
+    QTest::mouseMove(view, QPoint(10, view->height() + 10));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() >= 5; }));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(10, view->height() + 10));
+    const int stopped = bar->value();
+    EXPECT_TRUE(box.selectedText().startsWith("Bout 1\t"));
+    EXPECT_TRUE(box.selectedText().contains(QString("Bout %1\t").arg(stopped + bar->pageStep())));
+    QTest::qWait(120);
+    EXPECT_EQ(bar->value(), stopped);
+    bar->setValue(0);
+
     QTest::mouseDClick(view, Qt::LeftButton, {}, at(0, 1));
     EXPECT_EQ(box.selectedText(), "Bout");
 

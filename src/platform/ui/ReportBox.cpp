@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimerEvent>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -249,16 +250,33 @@ void ReportBox::mousePressEvent(QMouseEvent* event) {
 
 void ReportBox::mouseMoveEvent(QMouseEvent* event) {
     if (!selecting_ || !(event->buttons() & Qt::LeftButton)) return QAbstractScrollArea::mouseMoveEvent(event);
-    // Dragging past the top or the bottom scrolls on.
-    const QPoint point = event->position().toPoint();
-    if (point.y() < 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    else if (point.y() > viewport()->height()) verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    setSelection(anchor_, positionAt(point));
+    // Dragging past the top or the bottom scrolls on, also while the pointer is held still there.
+    dragPoint_ = event->position().toPoint();
+    if (dragPoint_.y() < 0 || dragPoint_.y() > viewport()->height()) {
+        if (!dragScroll_.isActive()) dragScroll_.start(50, this);
+        dragOutside();
+    } else {
+        dragScroll_.stop();
+        setSelection(anchor_, positionAt(dragPoint_));
+    }
+}
+
+void ReportBox::dragOutside() {
+    verticalScrollBar()->triggerAction(dragPoint_.y() < 0 ? QAbstractSlider::SliderSingleStepSub
+                                                          : QAbstractSlider::SliderSingleStepAdd);
+    setSelection(anchor_, positionAt(dragPoint_));
+}
+
+void ReportBox::timerEvent(QTimerEvent* event) {
+    if (event->timerId() != dragScroll_.timerId()) return QAbstractScrollArea::timerEvent(event);
+    if (selecting_) dragOutside();
+    else dragScroll_.stop();
 }
 
 void ReportBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
     selecting_ = false;
+    dragScroll_.stop();
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (anchor_ != position_ && clipboard->supportsSelection())
         clipboard->setText(selectedText(), QClipboard::Selection);

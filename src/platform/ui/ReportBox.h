@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QPoint>
 #include <QString>
 #include <QTextOption>
 #include <memory>
@@ -48,6 +50,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
@@ -60,6 +63,8 @@ private:
     qreal firstLineTop() const;
     int positionAt(const QPoint& point) const;
     void setSelection(int anchor, int position);
+    // While a selection is dragged above or below the box, a line at a time.
+    void dragOutside();
 
     QString text_;
     std::vector<int> lineStarts_;
@@ -70,6 +75,8 @@ private:
     int anchor_ = 0;
     int position_ = 0;
     bool selecting_ = false;
+    QBasicTimer dragScroll_;  // goes on scrolling while the pointer is held outside the box
+    QPoint dragPoint_;
 };
 
 }  // namespace ui
