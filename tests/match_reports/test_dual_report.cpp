@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QCoreApplication>
 #include <QTextDocument>
+#include <QTest>
 #include <QTextOption>
 
 #include "core/connection.h"
@@ -20,6 +21,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -250,6 +252,13 @@ TEST_F(DualReportTest, ALineLongerThanTheReportBoxGetsAHorizontalScrollBar) {
     EXPECT_GT(bar->maximum(), 0) << "the end of the line can be scrolled into view";
     EXPECT_EQ(form->txtresults->toPlainText().count('\n'), form->txtresults->lineCount() - 1)
         << "lines are not wrapped";
+
+    // A click puts the focus in the report, and Tab moves it on to the buttons below.
+    activate(form);
+    QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_TRUE(form->txtresults->hasFocus());
+    QTest::keyClick(form->txtresults, Qt::Key_Tab);
+    EXPECT_TRUE(form->cmdCopyClip->hasFocus());
 }
 
 }  // namespace
