@@ -472,6 +472,19 @@ TEST_F(ReportBoxTest, MouseAndKeysSelectAndCopyTheTextExactly) {
     EXPECT_TRUE(box.selectedText().contains(QString("Bout %1\t").arg(stopped + bar->pageStep())));
     QTest::qWait(120);
     EXPECT_EQ(bar->value(), stopped);
+    // The same when the button is let go over another window, where the box does not hear it.
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    QTest::mousePress(view, Qt::LeftButton, {}, at(stopped, 0));
+    QTest::mouseMove(view, QPoint(10, view->height() + 10));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() >= stopped + 2; }));
+    QTest::mouseRelease(&other, Qt::LeftButton, {}, QPoint(50, 50));
+    QTest::qWait(100);
+    const int letGo = bar->value();
+    QTest::qWait(120);
+    EXPECT_EQ(bar->value(), letGo);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(10, 10));
     bar->setValue(0);
 
     QTest::mouseDClick(view, Qt::LeftButton, {}, at(0, 1));

@@ -269,7 +269,8 @@ void ReportBox::dragOutside() {
 
 void ReportBox::timerEvent(QTimerEvent* event) {
     if (event->timerId() != dragScroll_.timerId()) return QAbstractScrollArea::timerEvent(event);
-    if (selecting_) dragOutside();
+    // The button let go where the box did not hear it (a window put in front meanwhile) ends it too.
+    if (selecting_ && (QGuiApplication::mouseButtons() & Qt::LeftButton)) dragOutside();
     else dragScroll_.stop();
 }
 
