@@ -154,6 +154,17 @@ void measure(const QString& screen, int runs, const std::function<void()>& step,
     std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
 }
 
+// Times loading and showing a form, as the menu button that opens it does; gives the form.
+template <class F>
+F* openForm(const QString& screen) {
+    F* form = nullptr;
+    measure(screen, 1, [&] {
+        form = ui::forms().get<F>();
+        form->show();
+    });
+    return form;
+}
+
 void printTable() {
     std::printf("%-52s %12s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "peak MB");
     for (const Result& r : results) {
@@ -194,11 +205,7 @@ void startUpToMenu() {
 }
 
 void seasonSummary() {
-    frmSeasonSummary* f = nullptr;
-    measure(QStringLiteral("season summary: open"), 1, [&] {
-        f = ui::forms().get<frmSeasonSummary>();
-        f->show();
-    });
+    frmSeasonSummary* f = openForm<frmSeasonSummary>(QStringLiteral("season summary: open"));
     measure(QStringLiteral("season summary: choose a wrestler"), 3, [&] {
         for (int i = 1; i <= 10; ++i) choose(f->lstNames, i % f->lstNames->count());
     }, 10);
@@ -215,22 +222,14 @@ void seasonSummary() {
 }
 
 void teamSummary() {
-    frmSummary* f = nullptr;
-    measure(QStringLiteral("team summary: open"), 1, [&] {
-        f = ui::forms().get<frmSummary>();
-        f->show();
-    });
+    frmSummary* f = openForm<frmSummary>(QStringLiteral("team summary: open"));
     measure(QStringLiteral("team summary: choose a season"), 3,
             [&] { choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
     ui::forms().unloadAll();
 }
 
 void leaders(const QString& from, const QString& to) {
-    frmLeaders* f = nullptr;
-    measure(QStringLiteral("leaders: open (current season)"), 1, [&] {
-        f = ui::forms().get<frmLeaders>();
-        f->show();
-    });
+    frmLeaders* f = openForm<frmLeaders>(QStringLiteral("leaders: open (current season)"));
     f->txtFromDate->setText(from);
     f->txtToDate->setText(to);
     measure(QStringLiteral("leaders: all seasons"), 3, [&] { f->runLeaders(); });
@@ -240,11 +239,7 @@ void leaders(const QString& from, const QString& to) {
 }
 
 void leaderBoards() {
-    frmTeamLeaders* f = nullptr;
-    measure(QStringLiteral("multi-leader boards: open"), 1, [&] {
-        f = ui::forms().get<frmTeamLeaders>();
-        f->show();
-    });
+    frmTeamLeaders* f = openForm<frmTeamLeaders>(QStringLiteral("multi-leader boards: open"));
     measure(QStringLiteral("multi-leader boards: from the first date"), 1,
             [&] { choose(f->comDateStart, 0); });
     measure(QStringLiteral("multi-leader boards: another statistic"), 3,
@@ -253,11 +248,7 @@ void leaderBoards() {
 }
 
 void dualReport() {
-    frmDualRpt* f = nullptr;
-    measure(QStringLiteral("dual-meet report: open (lists, latest dual)"), 1, [&] {
-        f = ui::forms().get<frmDualRpt>();
-        f->show();
-    });
+    frmDualRpt* f = openForm<frmDualRpt>(QStringLiteral("dual-meet report: open (lists, latest dual)"));
     measure(QStringLiteral("dual-meet report: all duals (text)"), 1, [&] { choose(f->comDateStart, 0); });
     measure(QStringLiteral("dual-meet report: one dual"), 3, [&] {
         choose(f->comDateStart, lastIndex(f->comDateStart) / 2);
@@ -267,11 +258,7 @@ void dualReport() {
 }
 
 void matchSummary() {
-    frmIndMatchSummary* f = nullptr;
-    measure(QStringLiteral("individual match summary: open"), 1, [&] {
-        f = ui::forms().get<frmIndMatchSummary>();
-        f->show();
-    });
+    frmIndMatchSummary* f = openForm<frmIndMatchSummary>(QStringLiteral("individual match summary: open"));
     measure(QStringLiteral("individual match summary: choose a wrestler"), 3, [&] {
         for (int i = 1; i <= 5; ++i) choose(f->comHomeName, i % f->comHomeName->count());
     }, 5);
@@ -282,11 +269,7 @@ void matchSummary() {
 }
 
 void detailReport() {
-    frmIndDetail* f = nullptr;
-    measure(QStringLiteral("detail report: open (latest date)"), 1, [&] {
-        f = ui::forms().get<frmIndDetail>();
-        f->show();
-    });
+    frmIndDetail* f = openForm<frmIndDetail>(QStringLiteral("detail report: open (latest date)"));
     measure(QStringLiteral("detail report: widest range"), 1, [&] {
         choose(f->comDateEnd, lastIndex(f->comDateEnd));
         choose(f->comDateStart, 0);
@@ -297,11 +280,7 @@ void detailReport() {
 }
 
 void matchFinder() {
-    frmFindMatch* f = nullptr;
-    measure(QStringLiteral("match finder: open (lists)"), 1, [&] {
-        f = ui::forms().get<frmFindMatch>();
-        f->show();
-    });
+    frmFindMatch* f = openForm<frmFindMatch>(QStringLiteral("match finder: open (lists)"));
     measure(QStringLiteral("match finder: choose a season"), 3,
             [&] { choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); });
     measure(QStringLiteral("match finder: choose a wrestler"), 3,
