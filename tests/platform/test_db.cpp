@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QFile>
+#include <QFileInfo>
 #include <cmath>
 #include <cstring>
 #include <QTemporaryDir>
@@ -8,6 +12,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
+#include "support/fixtures.h"
 #include "support/qt_printers.h"
 
 using db::Connection;
@@ -379,6 +384,31 @@ TEST_F(DbTest, ClosingRollsBackWhatNoOneCommitted) {
     Connection reader;
     reader.open(path);
     EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 3);
+}
+
+// A save that the file-size limit stops (in a child process) says that the file could not grow,
+// not "disk I/O error", and keeps none of its rows.
+TEST_F(DbTest, AFileThatCannotGrowSaysSo) {
+    add("Central");
+    conn.close();
+    const int child = runInChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit atSize{static_cast<rlim_t>(QFileInfo(path).size()),
+                            static_cast<rlim_t>(QFileInfo(path).size())};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &atSize), 0);
+        conn.open(path);
+        try {
+            conn.inTransaction([&] {
+                for (int i = 0; i < 2000; ++i) add(QString("School number %1").arg(i));
+            });
+            ADD_FAILURE() << "the file grew past the limit";
+        } catch (const DbError& error) {
+            EXPECT_EQ(error.message(), "database file could not grow: it would pass the file-size limit");
+        }
+    });
+    EXPECT_EQ(child, 0);
+    conn.open(path);
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -172,7 +174,16 @@ void Connection::close(bool keep) {
 }
 
 QString Connection::lastError() const {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("The connection is closed.");
+    if (!db_) return QStringLiteral("The connection is closed.");
+    // A write past the file-size limit: the engine says only "disk I/O error". The system's
+    // reason is kept by the engine, or else by the database file.
+    if ((sqlite3_extended_errcode(db_) & 0xff) == SQLITE_IOERR) {
+        int reason = sqlite3_system_errno(db_);
+        if (reason == 0) sqlite3_file_control(db_, "main", SQLITE_FCNTL_LAST_ERRNO, &reason);
+        if (reason == EFBIG)
+            return QStringLiteral("database file could not grow: it would pass the file-size limit");
+    }
+    return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
 int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
