@@ -102,7 +102,9 @@ TEST(IniFile, AFailedWriteKeepsTheOldFile) {
             writeIniFile();
             ADD_FAILURE() << "the failed write passed as done";
         } catch (const std::runtime_error& error) {
-            EXPECT_TRUE(QString(error.what()).contains("MatchInfo.ini could not be written"))
+            EXPECT_TRUE(QString(error.what()).endsWith(
+                "MatchInfo.ini could not be written: the file could not grow: it would pass the "
+                "file-size limit."))
                 << error.what();
         }
     });
@@ -110,9 +112,21 @@ TEST(IniFile, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(readFile(home.file("MatchInfo.ini")), "/data/old/Matchinfo.mdb\r\n\r\n");
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"MatchInfo.ini"});
 
-    // The new file cannot even be begun: a folder stands where it would be written.
-    QDir(home.path()).mkdir("MatchInfo.ini.partial");
-    EXPECT_THROW(writeIniFile(), std::runtime_error);
+    // The new file cannot even be begun: the home folder is read-only for the coach's user.
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                           QFile::ExeOther);
+    EXPECT_EQ(runInChildProcess([] {
+                  dropRootPrivileges();
+                  try {
+                      writeIniFile();
+                      ADD_FAILURE() << "the failed write passed as done";
+                  } catch (const std::runtime_error& error) {
+                      EXPECT_TRUE(QString(error.what()).endsWith("MatchInfo.ini could not be written: no permission."))
+                          << error.what();
+                  }
+              }),
+              0);
+    QFile::setPermissions(home.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_EQ(readFile(home.file("MatchInfo.ini")), "/data/old/Matchinfo.mdb\r\n\r\n");
 }
 

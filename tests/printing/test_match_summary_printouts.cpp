@@ -158,7 +158,8 @@ TEST_F(MatchSummaryPrintoutTest, DualSummaryGoesToAPdfWhoseNameTheUserIsTold) {
     EXPECT_LT(date->y, 110);
     EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList());
 
-    // A print folder that cannot be made: the message names the file that was not written.
+    // A print folder that cannot be made: the message names the file that was not written and
+    // why.
     QFile blocker(home.file("blocked"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
@@ -168,7 +169,9 @@ TEST_F(MatchSummaryPrintoutTest, DualSummaryGoesToAPdfWhoseNameTheUserIsTold) {
     EXPECT_EQ(msgs.last().title, "Error");
     EXPECT_TRUE(msgs.last().text.contains(home.file("blocked/prints/Printout ")))
         << msgs.last().text.toStdString();
-    EXPECT_TRUE(msgs.last().text.endsWith(".pdf could not be written.")) << msgs.last().text.toStdString();
+    EXPECT_TRUE(msgs.last().text.endsWith(
+        ".pdf could not be written: a part of the folder's path is a file, not a folder."))
+        << msgs.last().text.toStdString();
     EXPECT_FALSE(print::printer().documentOpen());
 }
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <grp.h>
 #include <unistd.h>
@@ -228,4 +232,30 @@ void dropRootPrivileges() {
     constexpr uid_t kNobody = 65534;
     if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
         throw std::runtime_error("cannot go on as the user nobody");
+}
+
+bool mountSmallDisk(const QString& folder, int kilobytes) {
+    if (geteuid() != 0 || unshare(CLONE_NEWNS) != 0) return false;
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) return false;
+    const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
+    return mount("kestrivane-test", QFile::encodeName(folder).constData(), "tmpfs", 0,
+                 options.constData()) == 0;
+}
+
+void leaveFree(const QString& folder, long long bytes) {
+    struct statvfs disk {};
+    if (statvfs(QFile::encodeName(folder).constData(), &disk) != 0)
+        throw std::runtime_error("cannot measure the disk");
+    const long long fill = static_cast<long long>(disk.f_bavail) * disk.f_frsize - bytes;
+    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Append))
+        throw std::runtime_error("cannot fill the disk");
+    if (fill > 0 && filler.write(QByteArray(static_cast<int>(fill), 'x')) != fill)
+        throw std::runtime_error("cannot fill the disk");
+}
+
+int modeOf(const QString& path) {
+    struct stat st {};
+    if (lstat(QFile::encodeName(path).constData(), &st) != 0) return -1;
+    return static_cast<int>(st.st_mode & 07777);
 }

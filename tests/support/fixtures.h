@@ -83,3 +83,13 @@ int runInChildProcess(const std::function<void()>& body);
 // In a child process: when it runs as root, goes on as the user "nobody", so that file
 // permissions apply to it as they do to a coach. Does nothing for another user.
 void dropRootPrivileges();
+
+// In a child process, as root: a new small file system (tmpfs) of `kilobytes` on `folder`, seen by
+// this process only, over what the folder held. Returns false when the system refuses (not root).
+bool mountSmallDisk(const QString& folder, int kilobytes);
+
+// Fills the file system of `folder` with the file "filler" in it, until about `bytes` stay free.
+void leaveFree(const QString& folder, long long bytes);
+
+// The permission bits (mode & 0777) of the file `path`, not following a link; -1 when it is not.
+int modeOf(const QString& path);

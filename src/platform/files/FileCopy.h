@@ -6,14 +6,18 @@
 namespace files {
 
 // Copies the file `from` to `to` so that a file already at `to` is replaced only by a complete
-// copy: the copy is made beside `to` under the name `to` + ".partial" and then renamed over it.
-// Returns "" when done, else the reason it failed; on failure `to` is as it was. The copy is
-// writable by its owner even when `from` is not.
+// copy, and only when it is the user's own (see NewFile): the copy is made beside `to` and then
+// renamed over it. Returns "" when done, else a message naming both files and the reason; on
+// failure `to` is as it was. The copy gets the mode of a new file (0666 less the umask), not that
+// of `from`.
 QString copyFileReplacing(const QString& from, const QString& to);
 
-// Writes `content` as the file `to` in the same way: into `to` + ".partial`, every write and the
-// close checked and the data on the disk, then renamed over `to`. Returns "" when done, else the
-// reason it failed; on failure `to` is as it was and no partial file is left.
+// The same, for a copy that must not replace anything: a name taken meanwhile is a failure.
+QString copyFileAsNew(const QString& from, const QString& to);
+
+// Writes `content` as the file `to` in the same way, every write checked and the data on the
+// disk before the rename. Returns "" when done, else a message naming `to` and the reason; on
+// failure `to` is as it was and no partial file is left.
 QString writeFileReplacing(const QString& to, const QByteArray& content);
 
 }  // namespace files

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
 #include <algorithm>
 
@@ -21,6 +22,11 @@ QString absolutePath(const QString& path, const QString& base) {
 QString absoluteFolder(const QString& folder) {
     const QString path = absolutePath(folder);
     return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+}
+
+bool nameTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 QString whyNotWritable(const QString& path) {

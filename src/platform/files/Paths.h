@@ -15,6 +15,9 @@ QString absolutePath(const QString& path, const QString& base = QString());
 // The folder `folder` made absolute (as absolutePath), ending in "/".
 QString absoluteFolder(const QString& folder);
 
+// Whether anything has the name `path`: a file, a folder, or a link, one leading nowhere too.
+bool nameTaken(const QString& path);
+
 // Why the file `path` or its folder cannot be written, as the system says it; "" when both can.
 // Nothing is changed: the file is opened for appending and closed, and a scratch file is made in
 // the folder and removed again.

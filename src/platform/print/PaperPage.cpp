@@ -1,11 +1,10 @@
 #include "platform/print/PaperPage.h"
 
+#include "platform/files/NewFile.h"
 #include "platform/ui/Messages.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -23,33 +22,34 @@ Page* gPrinter = nullptr;
 // The folder PDF printouts go to when KESTRIVANE_PRINT_DIR is set, or "" when it is not.
 QString printDirSetting() { return qEnvironmentVariable("KESTRIVANE_PRINT_DIR"); }
 
-QString homeFolderForPdf() {
-    const QString home = qEnvironmentVariable("KESTRIVANE_HOME");
-    if (!home.isEmpty()) return home;
-    return QDir::home().filePath(QStringLiteral("Kestrivane"));
-}
-
 // The default CUPS printer's name, or "" when there is none.
 QString defaultPrinterName() {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     return info.isNull() ? QString() : info.printerName();
 }
 
-QString freePdfName(const QString& folder) {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
-    QString name = QDir(folder).filePath(QStringLiteral("Printout %1.pdf").arg(stamp));
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = QDir(folder).filePath(QStringLiteral("Printout %1 (%2).pdf").arg(stamp).arg(n));
-    return name;
+// The name of a printout begun at `stamp`: "Printout <stamp>.pdf", or from the second on
+// "Printout <stamp> (n).pdf".
+QString pdfName(const QString& folder, const QString& stamp, int n) {
+    return QDir(folder).filePath(n == 1 ? QStringLiteral("Printout %1.pdf").arg(stamp)
+                                        : QStringLiteral("Printout %1 (%2).pdf").arg(stamp).arg(n));
 }
 
-std::string pdfNotWritten(const QString& file) {
-    return QStringLiteral("The PDF file %1 could not be written.")
-        .arg(QDir::toNativeSeparators(file))
+std::string pdfNotWritten(const QString& file, const QString& reason) {
+    return QStringLiteral("The PDF file %1 could not be written: %2.")
+        .arg(QDir::toNativeSeparators(file), reason)
         .toStdString();
 }
 
 }  // namespace
+
+QString pdfFolder() {
+    const QString setting = printDirSetting();
+    if (!setting.isEmpty()) return setting;
+    const QString home = qEnvironmentVariable("KESTRIVANE_HOME");
+    if (!home.isEmpty()) return home;
+    return QDir::home().filePath(QStringLiteral("Kestrivane"));
+}
 
 Page& printer() {
     if (gPrinter) return *gPrinter;
@@ -65,9 +65,10 @@ Page* detail::swapPrinter(Page* page) {
 
 struct PaperPage::Device {
     std::unique_ptr<QPrinter> printer;  // a real printer
-    std::unique_ptr<QPdfWriter> pdf;    // or a PDF file, written beside its final name first
-    QString pdfFile;
-    QString partialFile;
+    std::unique_ptr<files::NewFile> file;  // or a PDF file, written beside its final name first
+    std::unique_ptr<QPdfWriter> pdf;        // that writes into it
+    QString pdfFolder;
+    QString stamp;                          // when the document began
     QPainter painter;
     QRectF area;      // printable area in device pixels, relative to the painter's origin
     double dpi = 600;
@@ -97,12 +98,15 @@ void PaperPage::beginDocument() {
         d->dpi = d->printer->resolution();
         d->area = QRectF(QPointF(0, 0), d->printer->pageLayout().paintRectPixels(d->printer->resolution()).size());
     } else {
-        QString folder = printDirSetting();
-        if (folder.isEmpty()) folder = homeFolderForPdf();
-        QDir().mkpath(folder);
-        d->pdfFile = freePdfName(folder);
-        d->partialFile = d->pdfFile + QStringLiteral(".partial");
-        d->pdf = std::make_unique<QPdfWriter>(d->partialFile);
+        d->pdfFolder = pdfFolder();
+        d->stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+        const QString first = pdfName(d->pdfFolder, d->stamp, 1);
+        const QString noFolder = files::makeFolder(d->pdfFolder);
+        if (!noFolder.isEmpty()) throw std::runtime_error(pdfNotWritten(first, noFolder));
+        d->file = std::make_unique<files::NewFile>(first);
+        if (!d->file->failure().isEmpty())
+            throw std::runtime_error(pdfNotWritten(first, d->file->failure()));
+        d->pdf = std::make_unique<QPdfWriter>(d->file->device());
         d->pdf->setResolution(600);
         const double margin = kLetterMarginInches * 72;  // in points
         d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o,
@@ -113,7 +117,8 @@ void PaperPage::beginDocument() {
     }
     if (!d->painter.begin(d->device()))
         throw std::runtime_error(d->printer ? std::string("The printer could not be started.")
-                                            : pdfNotWritten(d->pdfFile));
+                                            : pdfNotWritten(pdfName(d->pdfFolder, d->stamp, 1),
+                                                            d->file->failure()));
     dev_ = std::move(d);
 }
 
@@ -162,13 +167,15 @@ void PaperPage::finishDocument() {
         lastPdf_.clear();
         return;
     }
-    d->pdf.reset();  // closes the file
-    QFile::remove(d->pdfFile);
-    if (!QFile::rename(d->partialFile, d->pdfFile)) {
-        QFile::remove(d->partialFile);
-        throw std::runtime_error(pdfNotWritten(d->pdfFile));
+    d->pdf.reset();
+    // The first free name of the printout's: a name taken meanwhile, by anyone, is passed by.
+    QString name = pdfName(d->pdfFolder, d->stamp, 1);
+    for (int n = 2; !d->file->place(name, files::NewFile::Existing::Keep); ++n) {
+        if (!d->file->nameTaken() || n > 1000)
+            throw std::runtime_error(pdfNotWritten(name, d->file->failure()));
+        name = pdfName(d->pdfFolder, d->stamp, n);
     }
-    lastPdf_ = d->pdfFile;
+    lastPdf_ = name;
     ui::msgBox(QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_)),
                ui::Buttons::OK, QStringLiteral("Print"));
 }
@@ -179,10 +186,8 @@ void PaperPage::abandonDocument() {
     portraitInches_ = landscapeInches_ = QSizeF();
     if (d->printer) d->printer->abort();
     d->painter.end();
-    if (d->pdf) {
-        d->pdf.reset();
-        QFile::remove(d->partialFile);
-    }
+    d->pdf.reset();
+    d->file.reset();  // the partial file goes
 }
 
 // The printable area in inches of the paper the next document goes to: that of a common letter

@@ -11,9 +11,13 @@ class QPagedPaintDevice;
 
 namespace print {
 
+// The folder PDF printouts go to: KESTRIVANE_PRINT_DIR, or the home folder when it is unset.
+QString pdfFolder();
+
 // The page on paper: a document goes to the default printer when CUPS has one. When there is none,
-// or KESTRIVANE_PRINT_DIR is set, it is written as a PDF file in that folder (the home folder when the
-// variable is unset), named after the time it begins, and the user is told the file's name.
+// or KESTRIVANE_PRINT_DIR is set, it is written as a PDF file in pdfFolder(), named after the time
+// it begins (the first name of that time not taken), and the user is told the file's name. The
+// file is made new, never through a link (see files::NewFile).
 class PaperPage : public Page {
 public:
     PaperPage();
