@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include "core/settings_rows.h"
 #include "core/startup.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/NewFile.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
@@ -67,14 +67,18 @@ void frmDirLoc::cmdOk_Click() {
     if (ui::msgBox(QStringLiteral("The database \n\n") + path + QStringLiteral("\n\nwill be created"),
                    ui::Buttons::OKCancel) == ui::Answer::Cancel)
         return;
-    if (QFileInfo::exists(path) &&
+    if (files::nameTaken(path) &&
         ui::msgBox(QStringLiteral("Database Exists\n\nOverwrite?"), ui::Buttons::OKCancel) ==
             ui::Answer::Cancel)
         return;
 
-    // An existing file is replaced only by a complete copy of the template.
+    // A folder typed that does not exist yet is made. An existing file is replaced only by a
+    // complete copy of the template.
+    const QString noFolder = files::makeFolder(gDbFolder);
     const QString failure =
-        files::copyFileReplacing(installFolder() + QStringLiteral("/matchinfo.md_"), path);
+        noFolder.isEmpty()
+            ? files::copyFileReplacing(installFolder() + QStringLiteral("/matchinfo.md_"), path)
+            : QStringLiteral("The folder %1 could not be made: %2.").arg(gDbFolder, noFolder);
     if (!failure.isEmpty()) {
         ui::msgBox(QStringLiteral("The database could not be created.\n\n") + failure,
                    ui::Buttons::OK, QStringLiteral("ERROR"));

@@ -15,6 +15,7 @@
 #include "core/frmUtilities.h"
 #include "core/settings_rows.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/Paths.h"
 #include "platform/ui/ui.h"
 #include "team/frmImport.h"
 
@@ -27,6 +28,14 @@ constexpr int kMaxDescription = 50;
 bool isPlainFileName(const QString& name) {
     return !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
            name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+// Removes a new file that is not to be used, with what the engine may have left beside it. The
+// connection lets go of it first.
+void removeNewFile(const QString& path) {
+    gConn.close();
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
 }
 
 }  // namespace
@@ -59,7 +68,7 @@ frmNewDb::frmNewDb() {
 void frmNewDb::Form_Load() {
     // The first free name of MATCHinfo.mdb, MATCHinfo1.mdb, MATCHinfo2.mdb, ...
     QString name = QStringLiteral("MATCHinfo");
-    for (int k = 1; QFileInfo::exists(gDbFolder + name + QStringLiteral(".mdb")); ++k)
+    for (int k = 1; files::nameTaken(gDbFolder + name + QStringLiteral(".mdb")); ++k)
         name = QStringLiteral("MATCHinfo") + QString::number(k);
     txtFileName->setText(name);
     txtDesc->setText(QStringLiteral("New File created ") +
@@ -96,50 +105,73 @@ void frmNewDb::cmdCreate_Click() {
         return;
     }
     const QString path = gDbFolder + txtFileName->text() + QStringLiteral(".mdb");
-    if (QFileInfo::exists(path)) {
+    if (files::nameTaken(path)) {
         ui::msgBox(path + QStringLiteral(" file already exists.  Please rename"), ui::Buttons::OK,
                    QStringLiteral("ERROR"));
         return;
     }
 
-    // Nothing changes unless the copy is complete.
-    const QString failure = files::copyFileReplacing(blank, path);
+    // The new file is made complete (copied, given the school and the description, its schools
+    // imported) before it becomes the file in use. A failure on the way removes it and leaves the
+    // file in use and the configuration file as they were.
+    const QString failure = files::copyFileAsNew(blank, path);
     if (!failure.isEmpty()) {
         ui::msgBox(QStringLiteral("The file could not be created.\n\n") + failure, ui::Buttons::OK,
                    QStringLiteral("ERROR"));
         return;
     }
+    const QString keptPath = gDbPath;
+    gDbPath = path;
+    try {
+        fillNewFile();
+    } catch (const std::exception& error) {
+        gDbPath = keptPath;
+        removeNewFile(path);
+        ui::msgBox(QStringLiteral("The file could not be created.\n\n") + path +
+                       QStringLiteral(": ") + QString::fromUtf8(error.what()),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return;
+    }
+    gDbPath = keptPath;
     if (!setDatabaseInUse(path)) {
         // The new file is in use nowhere: it goes again, so that the same name can be tried
         // once the configuration file can be written.
-        QFile::remove(path);
+        removeNewFile(path);
         return;
-    }
-    saveSchoolName(gSchoolName);
-    saveDbDescription(txtDesc->text());
-
-    if (ui::msgBox(QStringLiteral("Import Schools?"), ui::Buttons::YesNo, QStringLiteral("IMPORT")) ==
-        ui::Answer::Yes) {
-        gImportFile = findSchoolList();
-        if (!gImportFile.isEmpty()) {
-            // The lists are applied as the import form builds them; nobody reviews them here.
-            frmImport* import = ui::forms().get<frmImport>();
-            if (!import->refused()) {
-                import->show();
-                applySchoolImport();
-            }
-            ui::forms().unload<frmImport>();
-        } else {
-            ui::msgBox(QStringLiteral("Unable to find school listing.  Goto ") + kSupportWeb +
-                           QStringLiteral(" for more info."),
-                       ui::Buttons::OK, QStringLiteral("ERROR"));
-        }
     }
 
     ui::msgBox(path + QStringLiteral(" file created"), ui::Buttons::OK, QStringLiteral("Copy completed"));
     showMenuAfresh();
     ui::forms().unload<frmUtilities>();
     ui::forms().unload<frmNewDb>();
+}
+
+void frmNewDb::fillNewFile() {
+    saveSchoolName(gSchoolName);
+    saveDbDescription(txtDesc->text());
+
+    if (ui::msgBox(QStringLiteral("Import Schools?"), ui::Buttons::YesNo, QStringLiteral("IMPORT")) !=
+        ui::Answer::Yes)
+        return;
+    gImportFile = findSchoolList();
+    if (gImportFile.isEmpty()) {
+        ui::msgBox(QStringLiteral("Unable to find school listing.  Goto ") + kSupportWeb +
+                       QStringLiteral(" for more info."),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+        return;
+    }
+    // The lists are applied as the import form builds them; nobody reviews them here.
+    frmImport* import = ui::forms().get<frmImport>();
+    try {
+        if (!import->refused()) {
+            import->show();
+            applySchoolImport();
+        }
+    } catch (...) {
+        ui::forms().unload<frmImport>();
+        throw;
+    }
+    ui::forms().unload<frmImport>();
 }
 
 QString frmNewDb::findSchoolList() {

@@ -32,4 +32,9 @@ public:
     // Full path of the school-list file of the data folder to import ("?? school list.txt" with
     // the smallest leading number), or "" when the folder holds none.
     QString findSchoolList();
+
+private:
+    // Writes the school name and the description into the new file gDbPath names, and on the
+    // user's Yes imports the folder's school list into it; an error is raised to the caller.
+    void fillNewFile();
 };

@@ -13,6 +13,9 @@
 #include "core/helpers.h"
 #include "core/settings_rows.h"
 #include "platform/files/FileCopy.h"
+#include "platform/files/NewFile.h"
+#include "platform/files/Paths.h"
+#include "platform/print/PaperPage.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -42,6 +45,17 @@ bool databaseOpens() {
         openFailure = QString::fromUtf8(error.what());
         return false;
     }
+}
+
+// Removes the partial files that a run stopped in the middle of writing left behind: those of
+// the configuration file, of printouts, and of the database folder's copies, backups and send
+// files.
+void removeStalePartialFiles() {
+    files::removeStalePartials(homeFolder(), {QStringLiteral("MatchInfo.ini")});
+    files::removeStalePartials(print::pdfFolder(), {QStringLiteral("Printout *.pdf")});
+    files::removeStalePartials(gDbFolder, {QStringLiteral("*.mdb"), QStringLiteral("Blank_MatchInfo.md_"),
+                                           QStringLiteral("matchinfo*.bak"),
+                                           QStringLiteral("* [0-9]* [0-9]* [0-9]* [0-9]* [0-9]*.txt")});
 }
 
 // Runs one start-up step; an error ends that step only.
@@ -93,6 +107,7 @@ void startUp() {
     openFailure.clear();
     if (gIniFound.isEmpty()) {
         ignoringErrors([] { readIniFile(); });
+        removeStalePartialFiles();
         if (!gIniFound.isEmpty() && databaseOpens()) ignoringErrors([] { repairNullOvertime(); });
     }
     if (!gIniFound.isEmpty()) {
@@ -138,6 +153,6 @@ void firstRunPrompt() {
 
 void provideBlankTemplate(const QString& folder) {
     const QString blank = folder + QStringLiteral("Blank_MatchInfo.md_");
-    if (!QFileInfo::exists(blank))
-        files::copyFileReplacing(installFolder() + QStringLiteral("/Blank_MatchInfo.md_"), blank);
+    if (!files::nameTaken(blank))
+        files::copyFileAsNew(installFolder() + QStringLiteral("/Blank_MatchInfo.md_"), blank);
 }

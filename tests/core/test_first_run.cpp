@@ -1,6 +1,10 @@
 // The first run: no configuration file; a new database made in a chosen folder, or an existing
 // one found with the file picker.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 #include <QComboBox>
 #include <QDir>
@@ -133,17 +137,26 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     EXPECT_EQ(readFile(db), "the coach's season");
     EXPECT_TRUE(dirLoc->isVisible());
 
-    {  // The copy fails: the old file stays, the user is told, no configuration is written.
-        QDir(team()).mkdir("Matchinfo.mdb.partial");
+    // The copy fails (a file-size limit, in a child process): the old file stays, the user is
+    // told why, naming the file asked for, and no configuration is written.
+    const int child = runInChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4096, 4096};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
         ui::ScriptedMessages msgs;
         msgs.expect("will be created").expect("Overwrite?").expect("could not be created");
-        dirLoc->cmdOk->click();
+        QTest::mouseClick(dirLoc->cmdOk, Qt::LeftButton);
         EXPECT_EQ(msgs.last().title, "ERROR");
-        QDir(team()).rmdir("Matchinfo.mdb.partial");
-    }
+        EXPECT_TRUE(msgs.last().text.endsWith("matchinfo.md_ could not be copied to " + db +
+                                              ": the file could not grow: it would pass the "
+                                              "file-size limit."))
+            << msgs.last().text.toStdString();
+        EXPECT_TRUE(ui::forms().isLoaded<frmDirLoc>());
+    });
+    EXPECT_EQ(child, 0);
     EXPECT_EQ(readFile(db), "the coach's season");
     EXPECT_FALSE(QFile::exists(ini()));
-    EXPECT_TRUE(ui::forms().isLoaded<frmDirLoc>());
+    EXPECT_EQ(QDir(team()).entryList(QDir::Files | QDir::Hidden), QStringList{"Matchinfo.mdb"});
 
     {  // Overwrite accepted.
         ui::ScriptedMessages msgs;
@@ -155,23 +168,31 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
 }
 
-// A folder typed relative ("team") is taken from the current folder and stored absolute, so the
-// file is still found after a backup has made its folder the current one, in this run and the next.
-TEST_F(FirstRunTest, ARelativeFolderIsStoredAbsolute) {
+// A folder typed relative ("team/2027") is taken from the current folder and stored absolute, so
+// the file is still found after a backup has made its folder the current one, in this run and the
+// next. A folder that does not exist yet is made. Under the umask 077 everything made is the
+// user's alone.
+TEST_F(FirstRunTest, ARelativeFolderIsMadeAndStoredAbsolute) {
     startFirstRun(ui::Answer::Yes, "Please select directory");
     frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
     QTest::mouseClick(dirLoc->txtDirectory, Qt::LeftButton);
     QTest::keyClick(dirLoc->txtDirectory, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(dirLoc->txtDirectory, "team");
-    const QString db = team() + "/Matchinfo.mdb";
+    QTest::keyClicks(dirLoc->txtDirectory, "team/2027");
+    const QString folder = team() + "/2027";
+    const QString db = folder + "/Matchinfo.mdb";
     {
+        const mode_t umaskBefore = umask(077);
         ui::ScriptedMessages msgs;
         msgs.expect("The database \n\n" + db + "\n\nwill be created");
         QTest::mouseClick(dirLoc->cmdOk, Qt::LeftButton);
+        umask(umaskBefore);
     }
     EXPECT_EQ(readFile(ini()), (db + "\r\n\r\n").toUtf8());
     EXPECT_EQ(gDbPath, db);
-    EXPECT_EQ(gDbFolder, team() + "/");
+    EXPECT_EQ(gDbFolder, folder + "/");
+    EXPECT_EQ(modeOf(folder), 0700);
+    for (const QString& made : {db, folder + "/Blank_MatchInfo.md_", ini()})
+        EXPECT_EQ(modeOf(made), 0600) << made.toStdString();
 
     // The next run, with a row to repair: the repair's backup makes the data folder current
     // before the settings row is read.
@@ -182,7 +203,7 @@ TEST_F(FirstRunTest, ARelativeFolderIsStoredAbsolute) {
     ui::ScriptedMessages msgs;
     frmInit* menu = ui::forms().get<frmInit>();
     EXPECT_TRUE(msgs.messages().empty());
-    EXPECT_EQ(QDir::currentPath(), team());
+    EXPECT_EQ(QDir::currentPath(), folder);
     EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
     EXPECT_EQ(menu->lblFile->text(), db);
     EXPECT_TRUE(menu->cmdEnter->isEnabled());

@@ -1,6 +1,7 @@
 // The Utilities menu: backup, the list of database files, the description, a new database file.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -26,6 +27,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -210,26 +212,80 @@ TEST_F(UtilitiesTest, AConfigurationFileThatCannotBeWrittenKeepsTheFileInUse) {
     EXPECT_EQ(child, 0);
     EXPECT_EQ(iniLine1(home.path()), db);
 
-    QDir(home.path()).mkdir("MatchInfo.ini.partial");
+    // A folder stands where the configuration file would be written.
+    QFile::remove(home.file("MatchInfo.ini"));
+    QDir(home.path()).mkdir("MatchInfo.ini");
     QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
     frmNewDb* form = ui::forms().get<frmNewDb>();
     {
         ui::ScriptedMessages msgs;
+        msgs.expect("Import Schools?", ui::Answer::No);
         msgs.expect("The configuration file could not be written");
         QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+        EXPECT_TRUE(msgs.last().text.endsWith("MatchInfo.ini could not be written: a folder has that name."))
+            << msgs.last().text.toStdString();
     }
     EXPECT_EQ(gDbPath, db);
-    EXPECT_EQ(iniLine1(home.path()), db);
     EXPECT_FALSE(QFile::exists(folder + "MATCHinfo.mdb")) << "the new file in use nowhere is gone";
     EXPECT_TRUE(form->isVisible());
 
     // Once the file can be written, the same name goes through.
-    QDir(home.path()).rmdir("MatchInfo.ini.partial");
+    QDir(home.path()).rmdir("MatchInfo.ini");
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
     msgs.expect(folder + "MATCHinfo.mdb file created");
     QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
     EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo.mdb");
+}
+
+// A nearly full disk (a small file system of the data folder's own, in a child process): a
+// backup and a new file that do not fit say so, naming the file asked for, and leave nothing of
+// themselves; the file in use and the configuration file stay as they were.
+TEST_F(UtilitiesTest, ANearlyFullDiskKeepsTheFileInUseAndLeavesNothingHalfMade) {
+    if (geteuid() != 0) GTEST_SKIP() << "a small file system needs root";
+    const int child = runInChildProcess([&] {
+        ASSERT_TRUE(mountSmallDisk(folder, 1024));
+        ASSERT_EQ(makeDatabase(folder, "Matchinfo.mdb"), db);
+        execSql(db, "UPDATE License SET school = 'Central High' WHERE Seq = 1");
+        ASSERT_TRUE(QFile::copy(templatePath("Blank_MatchInfo.md_"), folder + "Blank_MatchInfo.md_"));
+        frmUtilities* utilities = openUtilities();
+        leaveFree(folder, 40 * 1024);
+        const QStringList before = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        ui::ScriptedMessages msgs;
+        msgs.expect(db + " could not be copied to " + folder + "matchinfo ");
+        activate(utilities);
+        QTest::keyClick(utilities, Qt::Key_B, Qt::AltModifier);
+        EXPECT_TRUE(msgs.last().text.endsWith(".bak: no space left on the disk."))
+            << msgs.last().text.toStdString();
+        EXPECT_EQ(msgs.last().title, "Error");
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+
+        QFile::remove(folder + "filler");
+        leaveFree(folder, 88 * 1024);
+        QTest::keyClick(utilities, Qt::Key_N, Qt::AltModifier);
+        frmNewDb* form = ui::forms().get<frmNewDb>();
+        activate(form);
+        msgs.expect("The file could not be created.\n\n");
+        QTest::keyClick(form, Qt::Key_C, Qt::AltModifier);
+        EXPECT_TRUE(msgs.last().text.contains(folder + "MATCHinfo.mdb")) << msgs.last().text.toStdString();
+        EXPECT_TRUE(msgs.last().text.contains("full") || msgs.last().text.contains("no space left"))
+            << msgs.last().text.toStdString();
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_EQ(msgs.messages().size(), 2u) << "one message";
+        EXPECT_EQ(gDbPath, db);
+        EXPECT_EQ(iniLine1(home.path()), db);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), before);
+        EXPECT_TRUE(form->isVisible());
+
+        // Back on the menu, the file in use is the old one.
+        QTest::keyClick(form, Qt::Key_R, Qt::AltModifier);
+        activate(utilities);
+        QTest::keyClick(utilities, Qt::Key_R, Qt::AltModifier);
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_EQ(menu->lblSchool->text(), "Central High");
+        EXPECT_EQ(menu->lblFile->text(), db);
+    });
+    EXPECT_EQ(child, 0);
 }
 
 TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
