@@ -1,5 +1,6 @@
 // Sending the database to the support FTP server, against a local FTP server on 127.0.0.1.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -130,8 +131,10 @@ TEST_F(SendDatabaseTest, SendsTheCopyAndItsDescription) {
     qputenv("KESTRIVANE_FTP_URL", server.url().toUtf8());
     ui::forms().get<frmUtilities>()->show();
 
+    const mode_t umaskBefore = umask(077);
     const auto after = send("Database Transfer Successful, remember to send an email to "
                             "support@kestrivane.invalid");
+    umask(umaskBefore);
     EXPECT_EQ(after.at(0).title, "Sucess");
     EXPECT_EQ(QDir::currentPath() + '/', folder);
 
@@ -143,6 +146,7 @@ TEST_F(SendDatabaseTest, SendsTheCopyAndItsDescription) {
     EXPECT_EQ(local[1], base + ".txt");
     const QByteArray description = gDbPath.toUtf8() + "\r\nDB:  8\r\nApplication: 8.30\r\n";
     EXPECT_EQ(readFile(folder + base + ".txt"), description);
+    for (const QString& name : local) EXPECT_EQ(modeOf(folder + name), 0600) << "the coach's alone";
 
     // On the server: the copy byte for byte, the description as text.
     EXPECT_EQ(readFile(server.folder.filePath(base + ".mdb")), readFile(gDbPath));

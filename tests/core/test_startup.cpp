@@ -247,6 +247,27 @@ TEST_F(MainMenuTest, StartUpRepairsOnceInARun) {
     EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match] WHERE Seq = 2").isNull());
 }
 
+// Partial files that a run stopped in the middle of writing left (a configuration change, a
+// backup, a new file, a send, a printout) go at the next start; other files stay.
+TEST_F(MainMenuTest, StartRemovesThePartialFilesOfAStoppedRun) {
+    const QString db = configure();
+    const QString data = home.file("data") + "/";
+    const QStringList stale = {home.file("MatchInfo.ini.partial"),
+                               home.file("Printout 2026-12-07 10-00-00.pdf.k3J9aQ.partial"),
+                               data + "matchinfo 2026 12 7 11 32.bak.partial",
+                               data + "MATCHinfo1.mdb.Ab12Cd.partial",
+                               data + "Central High 2026 12 7 11 32.txt.partial"};
+    const QStringList kept = {data + "notes.txt.partial", home.file("MatchInfo.ini")};
+    for (const QString& path : stale + QStringList{kept.first()}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+    }
+    ui::forms().get<frmInit>();
+    for (const QString& path : stale) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
+    for (const QString& path : kept + QStringList{db}) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+}
+
 // A database with rows to repair that cannot be written, as a coach's user finds it (in a child
 // process, as an unprivileged user when the tests run as root): it is said once that the file is
 // read-only, and no backup is made, at this start or later.

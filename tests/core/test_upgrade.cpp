@@ -1,5 +1,6 @@
 // Backups, the overtime repair and the version 7 to 8 upgrade.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDateTime>
 #include <QDir>
@@ -52,11 +53,14 @@ TEST_F(RepairUpgradeTest, BackupNameTimeStampAndMessage) {
     EXPECT_EQ(name, folder + "/matchinfo 2011 1 13 9 5.bak");
     EXPECT_EQ(QDir::currentPath(), folder) << "the database folder becomes current";
 
-    // The same name again replaces the earlier copy.
+    // The same name again replaces the earlier copy, made with the mode the umask gives.
     execSql(db, "UPDATE License SET school = 'Changed' WHERE Seq = 1");
+    const mode_t umaskBefore = umask(077);
     backupDb(" 2011 1 13 9 5", 0);
+    umask(umaskBefore);
     EXPECT_EQ(queryValue(name, "SELECT school FROM License WHERE Seq = 1").toString(), "Changed");
     EXPECT_EQ(backupsIn(folder).size(), 1);
+    EXPECT_EQ(modeOf(name), 0600);
 
     useDatabase(folder + "/missing.mdb");
     EXPECT_THROW(backupDb(" x", 0), db::DbError);

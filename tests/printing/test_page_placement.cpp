@@ -1,8 +1,16 @@
 // The printer page and the shared placement rules, read back from the recording page.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
 #include <stdexcept>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
@@ -231,6 +239,73 @@ TEST(PrinterPageTest, APdfMapsTheScaleOntoTheSheetLessAQuarterInchMargin) {
         QFile::remove(pdf);
     }
     qunsetenv("KESTRIVANE_PRINT_DIR");
+}
+
+// A print folder shared with another user (the test's own, root), who has planted, at every
+// name the next printouts may take and at the old fixed partial names, links to the coach's
+// private file and a file open to all. The coach prints (in a child process, as an ordinary user,
+// under the umask 077): the PDF is a new file of the coach's alone, under the first free name, and
+// nothing planted is written through or into.
+TEST(PrinterPageTest, APdfIsANewFileOfTheCoachsWhateverIsPlanted) {
+    if (geteuid() != 0) GTEST_SKIP() << "planting as another user needs root";
+    TestHome home;
+    const QString prints = home.file("prints");
+    QDir(home.path()).mkdir("prints");
+    QDir(home.path()).mkdir("coach");
+    ASSERT_EQ(chmod(QFile::encodeName(home.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(prints).constData(), 01777), 0);
+    const QString secret = home.file("coach/secret");
+    {
+        QFile file(secret);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("private");
+    }
+    for (const QString& path : {home.file("coach"), secret})
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(secret).constData(), 0600), 0);
+
+    const QDateTime now = QDateTime::currentDateTime();
+    QStringList planted;
+    for (int s = 0; s < 5; ++s) {
+        const QString stamp = now.addSecs(s).toString("yyyy-MM-dd hh-mm-ss");
+        const QString name = prints + "/Printout " + stamp + ".pdf";
+        QFile::link(secret, name);
+        QFile::link(secret, name + ".partial");
+        planted << "Printout " + stamp + ".pdf" << "Printout " + stamp + ".pdf.partial";
+    }
+    const QString open = prints + "/Printout " + now.toString("yyyy-MM-dd hh-mm-ss") + " (2).pdf";
+    {
+        QFile file(open);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    ASSERT_EQ(chmod(QFile::encodeName(open).constData(), 0666), 0);
+
+    qputenv("KESTRIVANE_PRINT_DIR", prints.toUtf8());
+    const int child = runInChildProcess([&] {
+        dropRootPrivileges();
+        umask(077);
+        setupPrinter("PORTRAIT");
+        printAt(10, 10, "coach");
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as " + prints + "/Printout ");
+        print::printer().endDoc();
+    });
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(child, 0);
+
+    QFile check(secret);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.readAll(), "private");
+    EXPECT_EQ(QFileInfo(open).size(), 0);
+    QStringList made = QDir(prints).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
+                                              QDir::NoDotAndDotDot);
+    for (const QString& name : planted + QStringList{QFileInfo(open).fileName()}) made.removeOne(name);
+    ASSERT_EQ(made.size(), 1) << made.join(", ").toStdString();
+    const QString pdf = prints + "/" + made.first();
+    EXPECT_TRUE(made.first().endsWith(").pdf")) << made.first().toStdString();
+    EXPECT_EQ(QFileInfo(pdf).ownerId(), 65534u);
+    EXPECT_EQ(modeOf(pdf), 0600);
+    EXPECT_TRUE(pdfWord(readPdfWords(pdf), "coach"));
 }
 
 TEST(PrinterPageTest, AnErrorInsideAPrintoutDropsTheHalfDrawnDocument) {
