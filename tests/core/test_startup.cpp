@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
+#include <cstdlib>
 #include <vector>
 
 #include "core/connection.h"
@@ -62,7 +62,10 @@ protected:
 TEST_F(MainMenuTest, DISABLED_MenuLoadOnTheGivenScreen) {
     const QStringList given = qEnvironmentVariable("KESTRIVANE_TEST_SCREEN").split('x');
     ASSERT_EQ(given.size(), 3) << "width x height x expected outcome";
-    ASSERT_EQ(ui::screenSize(), QSize(given[0].toInt(), given[1].toInt()));
+    // Device pixels; on a scaled screen Qt's rounding of the scaled size may add one.
+    const QSize counted = ui::screenSize();
+    ASSERT_LE(std::abs(counted.width() - given[0].toInt()), 1) << counted.width();
+    ASSERT_LE(std::abs(counted.height() - given[1].toInt()), 1) << counted.height();
     configure();
     ui::ScriptedMessages msgs;
     if (given[2] == "refused") {
@@ -82,38 +85,29 @@ TEST_F(MainMenuTest, DISABLED_MenuLoadOnTheGivenScreen) {
     }
 }
 
+// The check counts the screen's device pixels, also on a display scaled to 125%, 150% or 200%,
+// where Qt reports the screen smaller by the scale (1366x768 at 125% as 1093x614). At 200% a
+// scaled size holds every other pixel only, so the narrower cases there are two pixels short.
 TEST_F(MainMenuTest, ScreenSizeDecidesWhetherTheMenuLoads) {
     struct Case {
         int width, height;
+        double scale;
         const char* outcome;
     };
-    for (const Case& c : {Case{1024, 768, "passes"}, Case{1023, 768, "refused"},
-                          Case{1024, 767, "refused"}}) {
+    for (const Case& c : {Case{1024, 768, 1, "passes"}, Case{1023, 768, 1, "refused"},
+                          Case{1024, 767, 1, "refused"}, Case{1024, 768, 1.25, "passes"},
+                          Case{1366, 768, 1.25, "passes"}, Case{1023, 768, 1.25, "refused"},
+                          Case{1024, 766, 1.25, "refused"}, Case{1024, 768, 1.5, "passes"},
+                          Case{1920, 1080, 1.5, "passes"}, Case{1023, 768, 1.5, "refused"},
+                          Case{1024, 767, 1.5, "refused"}, Case{1024, 768, 2, "passes"},
+                          Case{1022, 768, 2, "refused"}, Case{1024, 766, 2, "refused"}}) {
         const QString size = QStringLiteral("%1x%2").arg(c.width).arg(c.height);
-        SCOPED_TRACE(size.toStdString());
-        const QString config = home.file("screen-" + size + ".json");
-        QFile json(config);
-        ASSERT_TRUE(json.open(QIODevice::WriteOnly));
-        json.write(QStringLiteral(R"({"screens": [{"name": "screen", "x": 0, "y": 0, )"
-                                  R"("width": %1, "height": %2, "logicalDpi": 96, "dpr": 1}]})")
-                       .arg(c.width)
-                       .arg(c.height)
-                       .toUtf8());
-        json.close();
-
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + config);
-        env.insert("KESTRIVANE_TEST_SCREEN", size + "x" + c.outcome);
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {"--gtest_also_run_disabled_tests",
-                     "--gtest_filter=MainMenuTest.DISABLED_MenuLoadOnTheGivenScreen"});
-        ASSERT_TRUE(child.waitForFinished(30000));
-        const QString output = QString::fromUtf8(child.readAll());
-        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
-        EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+        SCOPED_TRACE(QStringLiteral("%1 at %2").arg(size).arg(c.scale).toStdString());
+        const QString config = writeScreenConfig(home.path(), c.width, c.height, c.scale);
+        const QString failure =
+            failureOfTestOnScreen("MainMenuTest.DISABLED_MenuLoadOnTheGivenScreen", config,
+                                  {"KESTRIVANE_TEST_SCREEN=" + size + "x" + c.outcome});
+        EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     }
 }
 

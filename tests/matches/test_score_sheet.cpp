@@ -254,6 +254,36 @@ TEST_F(ScoreSheetTest, ChoicePickedWithTheMouseKeepsItsPeriodCurrentUntilLeft) {
     EXPECT_TRUE(normal(sheet->fraPeriod[1]));
 }
 
+// The first letter of the combo's text is at the left of its text area, as drawn now.
+::testing::AssertionResult shownFromItsStart(QComboBox* combo) {
+    QLineEdit* edit = combo->lineEdit();
+    combo->grab();  // the box is drawn as it shows now
+    const QRect start = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    if (edit->cursorPosition() == 0 && start.left() <= edit->contentsRect().left() + 2)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "\"" << edit->text().toStdString() << "\" has its cursor drawn at x " << start.left()
+           << " of a box " << edit->width() << " wide, cursor at " << edit->cursorPosition();
+}
+
+// A position typed in full is wider than its box: it shows from the end while typed, from its
+// start once the box is left by Tab or by the mouse.
+TEST_F(ScoreSheetTest, ChoiceTypedWiderThanItsBoxShowsFromItsStartOnceLeft) {
+    for (const bool byTab : {true, false}) {
+        SCOPED_TRACE(byTab ? "Tab" : "mouse");
+        QComboBox* combo = sheet->comChoiceHome[byTab ? 0 : 2];
+        click(combo);
+        QTest::keyClicks(combo, "neutral");
+        ASSERT_LT(combo->lineEdit()->width(), combo->fontMetrics().horizontalAdvance("neutral"));
+        EXPECT_FALSE(shownFromItsStart(combo)) << "the end of the typed text is in view";
+        if (byTab) QTest::keyClick(combo, Qt::Key_Tab);
+        else click(sheet->txtNotes);
+        EXPECT_FALSE(combo->hasFocus());
+        EXPECT_EQ(combo->currentText(), "neutral");
+        EXPECT_TRUE(shownFromItsStart(combo));
+    }
+}
+
 TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {
     click(sheet->cmdRO[1]);
     EXPECT_EQ(sheet->txtOpp[6]->text(), "RO1 ");

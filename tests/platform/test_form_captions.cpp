@@ -1,5 +1,5 @@
 // Every caption of every form fits its control at the forms' fonts: labels, buttons, frame
-// titles, option and check boxes (their text beside the indicator).
+// titles, option and check boxes (their text beside the indicator); every form fits the screen.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -22,6 +23,7 @@
 #include "matches/test_match_entry_fixture.h"
 #include "platform/ui/ui.h"
 #include "support/every_form.h"
+#include "support/fixtures.h"
 
 namespace {
 
@@ -145,6 +147,19 @@ QStringList cutCaptions(ui::Form* form) {
     return cut;
 }
 
+// Every form too large for the screen's free area, one line each.
+QString formOffScreen(const ui::Form* form) {
+    const QRect room = form->screen()->availableGeometry();
+    const QSize size = form->frameGeometry().size();
+    if (size.width() <= room.width() && size.height() <= room.height()) return QString();
+    return QStringLiteral("%1: %2x%3 on a screen of %4x%5")
+        .arg(form->metaObject()->className())
+        .arg(size.width())
+        .arg(size.height())
+        .arg(room.width())
+        .arg(room.height());
+}
+
 // A configured run of the program with wrestlers, weight classes and schools, so that the forms
 // fill their lists as a coach sees them.
 class FormCaptionsTest : public MatchEntryFixture {
@@ -152,33 +167,64 @@ protected:
     static QStringList shownCuts(ui::Form* form) {
         form->show();
         QApplication::processEvents();
-        return cutCaptions(form);
+        QStringList cut = cutCaptions(form);
+        if (const QString off = formOffScreen(form); !off.isEmpty()) cut << off;
+        return cut;
+    }
+
+    // Shows every form and gives each caption that is cut and each form that the screen cannot
+    // hold.
+    QStringList sweepEveryForm() {
+        gImportFile = home.file("schools.txt");
+        QFile list(gImportFile);
+        EXPECT_TRUE(list.open(QIODevice::WriteOnly));
+        list.write("3,Central\r\n2,Westfield\r\n");
+        list.close();
+        ui::ScriptedMessages msgs;
+        msgs.expect("Unable to create FTP connection");  // the send form tries at once
+        qputenv("KESTRIVANE_FTP_URL", "ftp://u:p@127.0.0.1:1/");
+        QStringList cut;
+        for (const FormEntry& entry : everyForm()) cut << shownCuts(entry.load());
+        qunsetenv("KESTRIVANE_FTP_URL");
+
+        // The score sheet draws the current period's caption larger and bold: Tab through the
+        // sheet so that each period and the notes have their turn.
+        frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
+        activate(sheet);
+        for (int step = 0; step < 60; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            cut << cutCaptions(sheet);
+        }
+        cut.removeDuplicates();
+        return cut;
     }
 };
 
 TEST_F(FormCaptionsTest, EveryCaptionOfEveryFormFitsItsControl) {
-    gImportFile = home.file("schools.txt");
-    QFile list(gImportFile);
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("3,Central\r\n2,Westfield\r\n");
-    list.close();
-    ui::ScriptedMessages msgs;
-    msgs.expect("Unable to create FTP connection");  // the send form tries at once
-    qputenv("KESTRIVANE_FTP_URL", "ftp://u:p@127.0.0.1:1/");
-    QStringList cut;
-    for (const FormEntry& entry : everyForm()) cut << shownCuts(entry.load());
-    qunsetenv("KESTRIVANE_FTP_URL");
-
-    // The score sheet draws the current period's caption larger and bold: Tab through the sheet
-    // so that each period and the notes have their turn.
-    frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
-    activate(sheet);
-    for (int step = 0; step < 60; ++step) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        cut << cutCaptions(sheet);
-    }
-    cut.removeDuplicates();
+    const QStringList cut = sweepEveryForm();
     EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+}
+
+// Run only as a child process of EveryCaptionFitsOnScaledDisplays.
+TEST_F(FormCaptionsTest, DISABLED_EveryCaptionFitsOnTheGivenScreen) {
+    const QStringList cut = sweepEveryForm();
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(QLatin1Char('\n')).toStdString();
+}
+
+// Desktops set to 125%, 150% and 200%: the fonts and the forms grow by the scale, and the
+// captions are measured in the rounded sizes of the scaled fonts.
+TEST_F(FormCaptionsTest, EveryCaptionFitsOnScaledDisplays) {
+    struct Screen {
+        int width, height;
+        double scale;
+    };
+    for (const Screen& s : {Screen{1920, 1080, 1.25}, Screen{1920, 1080, 1.5}, Screen{3840, 2160, 2}}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2 at %3").arg(s.width).arg(s.height).arg(s.scale).toStdString());
+        const QString failure =
+            failureOfTestOnScreen("FormCaptionsTest.DISABLED_EveryCaptionFitsOnTheGivenScreen",
+                                  writeScreenConfig(home.path(), s.width, s.height, s.scale));
+        EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    }
 }
 
 }  // namespace

@@ -12,9 +12,11 @@
 
 #include <cstdio>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <stdexcept>
 
 #include "core/connection.h"
@@ -258,4 +260,37 @@ int modeOf(const QString& path) {
     struct stat st {};
     if (lstat(QFile::encodeName(path).constData(), &st) != 0) return -1;
     return static_cast<int>(st.st_mode & 07777);
+}
+
+QString writeScreenConfig(const QString& folder, int width, int height, double scale) {
+    const QString path = QStringLiteral("%1/screen-%2x%3-at-%4.json").arg(folder).arg(width).arg(height).arg(scale);
+    QFile json(path);
+    if (!json.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + path.toStdString());
+    json.write(QStringLiteral(R"({"synchronousWindowSystemEvents": false, "windowFrameMargins": false, )"
+                              R"("screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2, )"
+                              R"("logicalDpi": %3, "logicalBaseDpi": 96, "dpr": 1}]})")
+                   .arg(width)
+                   .arg(height)
+                   .arg(96 * scale)
+                   .toUtf8());
+    return path;
+}
+
+QString failureOfTestOnScreen(const QString& test, const QString& screenConfig,
+                              const QStringList& variables) {
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + screenConfig);
+    for (const QString& variable : variables)
+        env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_also_run_disabled_tests"), QStringLiteral("--gtest_filter=") + test});
+    if (!child.waitForFinished(30000)) return QStringLiteral("%1 did not finish").arg(test);
+    const QString output = QString::fromUtf8(child.readAll());
+    if (child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+        output.contains(QLatin1String("[  PASSED  ] 1 test")))
+        return QString();
+    return output;
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <functional>
@@ -79,6 +80,17 @@ QList<ColumnInfo> tableColumns(const QString& path, const QString& table);
 // no failure (the child's own EXPECTs report in the shared output), 1 when it had one, 2 when
 // `body` raised an exception, 128 + the signal when the child was killed.
 int runInChildProcess(const std::function<void()>& body);
+
+// Writes into `folder` a configuration of the offscreen platform with one screen of `width` x
+// `height` device pixels shown at `scale` (1.5 for a desktop set to 150%: the screen reports
+// 1.5 times the base dots per inch, as X11 does with Xft.dpi 144); returns the file's path.
+QString writeScreenConfig(const QString& folder, int width, int height, double scale);
+
+// Runs the disabled test `test` ("Suite.DISABLED_Name") of this test executable in a new process
+// on the screen that `screenConfig` describes, with `variables` ("NAME=value") added to its
+// environment. Returns its output when it failed, an empty text when it passed.
+QString failureOfTestOnScreen(const QString& test, const QString& screenConfig,
+                              const QStringList& variables = {});
 
 // In a child process: when it runs as root, goes on as the user "nobody", so that file
 // permissions apply to it as they do to a coach. Does nothing for another user.

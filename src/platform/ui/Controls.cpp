@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,6 +26,26 @@ T* named(T* control, const QString& name) {
     control->setObjectName(name);
     return control;
 }
+
+// Once the focus has moved on from a drop-down combo, its text shows from the start, as text set
+// by the program does: a word typed into a narrow box would stay scrolled to its end ("eutral").
+// Focus lost to a message box, another window or the box's own list keeps the place; so does a
+// LostFocus check that puts the focus back (the form's handlers run before this filter).
+class ShowFromStartWhenLeft : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::FocusOut) return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* combo = static_cast<QComboBox*>(watched);
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            !combo->hasFocus() && combo->lineEdit())
+            combo->lineEdit()->setCursorPosition(0);
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -94,6 +115,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
     if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
+        combo->installEventFilter(new ShowFromStartWhenLeft(combo));
     }
     return combo;
 }

@@ -12,7 +12,10 @@ QString clipboardText() { return QGuiApplication::clipboard()->text(); }
 
 QSize screenSize() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->size() : QSize();
+    if (!screen) return QSize();
+    // Qt gives the size in device-independent pixels: on a scaled display (a desktop set to 150%)
+    // that is the resolution divided by the scale. The resolution is the count of device pixels.
+    return (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize();
 }
 
 }  // namespace ui

@@ -9,7 +9,7 @@ namespace ui {
 void setClipboardText(const QString& text);
 QString clipboardText();
 
-// Size of the screen in pixels.
+// Resolution of the screen: its size in device pixels, also on a scaled display.
 QSize screenSize();
 
 }  // namespace ui
