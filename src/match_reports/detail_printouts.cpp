@@ -25,6 +25,20 @@ constexpr double kSchoolWidth = 247;
 // The width the summary fills its names out to.
 constexpr double kSummaryNameWidth = 255;
 
+// The stop a TAB at x (from the line's start) moves to.
+constexpr double stopAfter(double x) {
+    return (static_cast<int>(x / print::kTabInterval) + 1) * print::kTabInterval;
+}
+// The room of a cell that starts at the stop of `tabs` TABs and is filled out to `width`: from its
+// start to the stop that the TAB after it reaches, where the next column stands.
+constexpr double cellRoom(int tabs, double width) {
+    return stopAfter(tabs * print::kTabInterval + width) - tabs * print::kTabInterval;
+}
+// The name and the school stand at the second stop (the name after the date and a TAB, the school
+// after two TABs); the summary's name starts its line.
+constexpr double kNameRoom = cellRoom(2, kNameWidth);
+constexpr double kSchoolRoom = cellRoom(2, kSchoolWidth);
+constexpr double kSummaryNameRoom = cellRoom(0, kSummaryNameWidth);
 
 QString tabs(int n) { return QString(n, QLatin1Char('\t')); }
 
@@ -33,13 +47,20 @@ QString momentText(const QDateTime& moment) {
     return QLocale::c().toString(moment, QStringLiteral("M/d/yyyy h:mm:ss AP"));
 }
 
+// A text cut to end at least a blank short of `room`, so that the TAB after it still reaches the
+// stop of its column and the cells after it stay under their heads.
+QString cutToRoom(print::Page& p, const QString& text, double room) {
+    return printing::cutToWidth(text, room - p.textWidth(QStringLiteral(" ")));
+}
+
 // The wrestler's name as the detail printout shows it: the full name, else the initial and the
-// last name, else the last name; filled out with blanks until wider than the name cell.
+// last name, else the last name (cut when it would reach the weight column); filled out with
+// blanks until wider than the name cell.
 QString detailName(print::Page& p, const QString& firstName, const QString& lastName) {
     QString name = firstName + QLatin1Char(' ') + lastName;
     if (p.textWidth(name) > kNameWidth) {
         name = firstName.left(1) + QLatin1Char(' ') + lastName;
-        if (p.textWidth(name) > kNameWidth) name = lastName;
+        if (p.textWidth(name) > kNameWidth) name = cutToRoom(p, lastName, kNameRoom);
     }
     while (p.textWidth(name) <= kNameWidth) name += QLatin1Char(' ');
     return name;
@@ -142,7 +163,8 @@ void printIndividualDetail(const DetailChoices& choices) {
         }
         const DetailBoutMarks marks = detailBoutMarks(rs);
         const QString name = detailName(p, rs.field("FirstName").toString(), lastName);
-        const QString school = paddedTo(p, rs.field("OppSchool").toString(), kSchoolWidth);
+        const QString school =
+            paddedTo(p, cutToRoom(p, rs.field("OppSchool").toString(), kSchoolRoom), kSchoolWidth);
 
         const QString home = rs.field("Date").toString() + TAB + name + TAB + rs.field("Weight").toString() +
                              TAB + marks.homeMark + moveCountCells(rs, true) + TAB + marks.homeWinCells + CRLF;
@@ -195,7 +217,8 @@ void printIndividualDetailSummary(const DetailChoices& choices) {
             p.setFontSize(12);
             y = 139;
         }
-        printing::printAt(105, y, summaryLine(pairs[k].name, pairs[k].own));
+        // A name too long for its cell is cut on paper only: the whole name keeps its pair apart.
+        printing::printAt(105, y, summaryLine(cutToRoom(p, pairs[k].name, kSummaryNameRoom), pairs[k].own));
         printing::printAt(105, y + 19, summaryLine(opponent, pairs[k].opponents));
         y += 57;
     }

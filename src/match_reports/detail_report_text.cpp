@@ -2,6 +2,7 @@
 
 #include <QStringBuilder>
 #include <QStringList>
+#include <cmath>
 
 #include "core/connection.h"
 #include "core/helpers.h"
@@ -42,18 +43,53 @@ QString totalsLine(const QStringList& cells) {
     return shown.join(TAB) + CRLF;
 }
 
+using WidthTwips = std::function<int(const QString&)>;
+
+// The text cut at its end until it is at most `room` twips wide.
+QString cutToTwips(const QString& text, int room, const WidthTwips& widthTwips) {
+    QString cut = text;
+    while (!cut.isEmpty() && widthTwips(cut) > room) cut.chop(1);
+    return cut;
+}
+
 // The home wrestler's name as the name column shows it: the full name, else the initial and the
 // last name, else the last name cut until it fits.
-QString displayedName(const QString& firstName, const QString& lastName,
-                      const std::function<int(const QString&)>& widthTwips) {
+QString displayedName(const QString& firstName, const QString& lastName, const WidthTwips& widthTwips) {
     const QString full = firstName + QLatin1Char(' ') + lastName;
     if (widthTwips(full) <= kNameColumnTwips) return full;
     const QString initial = firstName.left(1) + QLatin1Char(' ') + lastName;
     if (widthTwips(initial) <= kNameColumnTwips) return initial;
-    QString cut = lastName;
-    while (!cut.isEmpty() && widthTwips(cut) > kNameColumnTwips) cut.chop(1);
-    return cut;
+    return cutToTwips(lastName, kNameColumnTwips, widthTwips);
 }
+
+// The opponent's school and the TABs that bring the opponent line to the first-point column:
+// the school may run on over the empty weight column but is cut a blank short of the first-point
+// column; one TAB when it reaches past the weight column's stop, else two. The stops are those of
+// the report box, whose dialog unit is `dialogUnitTwips` wide.
+class SchoolCells {
+public:
+    SchoolCells(const WidthTwips& widthTwips, double dialogUnitTwips) : widthTwips_(widthTwips) {
+        const std::vector<int>& stops = detailTabStops();  // columns 2, 3 and 4 start at the first three
+        toWeightColumn_ = static_cast<int>(std::lround((stops[1] - stops[0]) * dialogUnitTwips));
+        room_ = static_cast<int>(std::lround((stops[2] - stops[0]) * dialogUnitTwips)) -
+                widthTwips(QStringLiteral(" "));
+    }
+
+    // The same school comes back bout after bout: each is laid out once.
+    const QString& cells(const QString& school) {
+        const auto known = cells_.constFind(school);
+        if (known != cells_.cend()) return *known;
+        const QString shown = cutToTwips(school, room_, widthTwips_);
+        const bool pastWeightColumn = widthTwips_(shown) >= toWeightColumn_;
+        return *cells_.insert(school, shown + (pastWeightColumn ? TAB : TAB + TAB));
+    }
+
+private:
+    const WidthTwips& widthTwips_;
+    int toWeightColumn_ = 0;  // from the school's start to the weight column, in twips
+    int room_ = 0;            // the widest school shown
+    QHash<QString, QString> cells_;
+};
 
 // Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
 void addWins(long long* counts, const QString& winCells) {
@@ -143,10 +179,11 @@ void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const D
     addSide(pair->opponents, rs, marks.oppMark, kOppCounts, marks.oppWinCells);
 }
 
-DetailReport detailReportText(const DetailQuery& query,
-                              const std::function<int(const QString&)>& widthTwips) {
+DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthTwips,
+                              double dialogUnitTwips) {
     DetailReport report;
     DetailTotals totals;
+    SchoolCells schools(widthTwips, dialogUnitTwips);
     QString& out = report.results;
     out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
     {
@@ -162,10 +199,7 @@ DetailReport detailReportText(const DetailQuery& query,
                    marks.homeMark;
             addMoveCountCells(out, rs, true);
             out += TAB % marks.homeWinCells % CRLF;
-            const QString school = rs.field("OppSchool").toString();
-            out += TAB % school % TAB;
-            if (widthTwips(school) <= kNameColumnTwips) out += TAB;
-            out += marks.oppMark;
+            out += TAB % schools.cells(rs.field("OppSchool").toString()) % marks.oppMark;
             addMoveCountCells(out, rs, false);
             out += TAB % marks.oppWinCells % CRLF % CRLF;
             totals.addBout(name, rs, marks);

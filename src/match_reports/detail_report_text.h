@@ -67,6 +67,8 @@ struct DetailReport {
 };
 
 // Builds both texts from the database in use (opens and closes the connection itself).
-// `widthTwips` measures a text in the font the report is shown in.
+// `widthTwips` measures a text in the font the report is shown in, and `dialogUnitTwips` is the
+// dialog unit of that font, in which the tab stops are counted.
 DetailReport detailReportText(const DetailQuery& query,
-                              const std::function<int(const QString&)>& widthTwips);
+                              const std::function<int(const QString&)>& widthTwips,
+                              double dialogUnitTwips);

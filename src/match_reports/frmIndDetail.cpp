@@ -168,11 +168,13 @@ void frmIndDetail::buildDetailReport() {
 
     // Names, schools and dates come back bout after bout: each text is measured once.
     QHash<QString, int> widths;
-    const DetailReport report = detailReportText(buildDetailSQL(), [this, &widths](const QString& text) {
+    const auto widthTwips = [this, &widths](const QString& text) {
         const auto known = widths.constFind(text);
         if (known != widths.cend()) return *known;
         return *widths.insert(text, textWidthTwips(txtresults, txtresults->font(), text));
-    });
+    };
+    const DetailReport report = detailReportText(buildDetailSQL(), widthTwips,
+                                                 dialogUnitTwips(txtresults, txtresults->font()));
     SetTabStops(txtresults, detailTabStops());
     resultsText_ = report.results;
     showReport(txtresults, resultsText_);

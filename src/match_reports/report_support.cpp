@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/connection.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/ReportBox.h"
 
 namespace match_reports {
@@ -52,10 +53,20 @@ QString matchReportHelpText() {
     return text;
 }
 
-int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text) {
+namespace {
+double twipsPerPixel(const QWidget* widget) {
     const int dpi = widget ? widget->logicalDpiX() : 96;
+    return 1440.0 / (dpi > 0 ? dpi : 96);
+}
+}  // namespace
+
+int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text) {
     const qreal pixels = QFontMetricsF(font, widget).horizontalAdvance(text);
-    return static_cast<int>(std::lround(pixels * 1440.0 / (dpi > 0 ? dpi : 96)));
+    return static_cast<int>(std::lround(pixels * twipsPerPixel(widget)));
+}
+
+double dialogUnitTwips(const QWidget* widget, const QFont& font) {
+    return ui::dialogUnit(font) * twipsPerPixel(widget);
 }
 
 QDate dateFromText(const QString& text) {

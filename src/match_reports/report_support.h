@@ -40,6 +40,8 @@ QString matchReportHelpText();
 
 // Width in twips of `text` drawn in `font` on `widget`'s screen, rounded to a whole number.
 int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text);
+// The dialog unit of the font (tab stops are counted in it) on the widget's screen, in twips.
+double dialogUnitTwips(const QWidget* widget, const QFont& font);
 
 // A date typed or listed as M/D/YYYY (a two-digit year is 20YY); invalid for anything else.
 QDate dateFromText(const QString& text);

@@ -46,6 +46,8 @@ constexpr MoveColumn kMoveColumns[] = {
 // The room of the opponent's name before the level column, and of his school before the weight.
 constexpr double kNameRoom = 280 - 5 - 100;
 constexpr double kSchoolRoom = 490 - 5 - 100;
+// The room of the date before the name.
+constexpr double kDateRoom = 100 - 25;
 
 void printMoveColumns(const db::Recordset& rs, short y) {
     printTempSize(QStringLiteral("(H)"), 8, 600, y + 2);
@@ -57,7 +59,10 @@ void printMoveColumns(const db::Recordset& rs, short y) {
 }
 
 void printEntry(const db::Recordset& rs, short y) {
-    printAt(25, y, printedValue(rs.field("Date")));
+    // A date of ten characters is made smaller until a blank still parts it from the name.
+    print::Page& p = print::printer();
+    printing::printShrunk(printedValue(rs.field("Date")), kDateRoom - p.textWidth(QStringLiteral(" ")), 25, y,
+                          p.fontSize());
     if (rs.field("LeagueMatch").toString() == QLatin1String("Y"))
         printAt(40, y + 20, QStringLiteral("League"));
     // A long name or school is cut short of the next column on its line.
@@ -157,9 +162,11 @@ void printIndMatchSummary(const QString& matchFilter) {
     p.setFontBold(true);
     const QString title = QStringLiteral("Individual Match Summary");
     printAt(printing::centredX(title), 15, title);
+    const double titleBottom = p.currentY();
     p.setFontBold(false);
     p.setFontSize(12);
-    if (subtitle != QLatin1String("ALL")) printAt(printing::centredX(subtitle), 40, subtitle);
+    // The match filter stands under the title (at 40 it would run into the title's line).
+    if (subtitle != QLatin1String("ALL")) printAt(printing::centredX(subtitle), titleBottom, subtitle);
 
     match_reports::ConnectionScope connection;
 

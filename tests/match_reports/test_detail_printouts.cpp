@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QMap>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
@@ -228,6 +229,84 @@ TEST_F(DetailPrintoutTest, SummaryAddsEachWrestlersBoutsElevenPairsAPage) {
     EXPECT_TRUE(onPage(rec, "Page: 1", 1));
     EXPECT_TRUE(onPage(rec, "Page: 2", 2));
     EXPECT_FALSE(onPage(rec, "Page: 3", 3));
+}
+
+TEST_F(DetailPrintoutTest, LongSchoolsAndNamesAreCutSoEveryCountStaysUnderItsHead) {
+    // Two losses by major decision, the opponent scoring first with 3 takedowns: against a school
+    // a little too long for its cell and against a school of 85 characters; the second by a
+    // wrestler whose names are all too long for theirs.
+    const QString lutheran = "Lutheran North Regional High School";
+    const QString consolidated =
+        "The Consolidated Regional Vocational Technical High School of the Lakeside Valley Ctr";
+    ASSERT_EQ(consolidated.size(), 85);
+    const QDate day(2011, 2, 5);
+    {
+        SeasonFixture db(path);
+        const int wt = db.addWeight("130");
+        auto loss = [&](int wrestler, int school) {
+            FixtureMatch m;
+            m.wrestler = wrestler;
+            m.date = day;
+            m.school = db.addSchool(school == 0 ? lutheran : consolidated);
+            m.weight = wt;
+            m.wl = "L";
+            m.winType = "MD";
+            m.firstPoint = "O";
+            m.tallies = {{"tp1Opp", 3}};
+            return m;
+        };
+        db.addMatch(loss(db.addWrestler("Jo", "Short", 2010), 0));
+        db.addMatch(loss(db.addWrestler("Bartholomew-Maximilian",
+                                        "Wolfeschlegelsteinhausenbergerdorffvoralternwarengewissenhaft", 2010),
+                         1));
+    }
+    const QString folder = home.file("prints");
+    qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+    ui::ScriptedMessages msgs;
+    frmIndDetail* form = openOn(day, day);
+    for (QPushButton* print : {form->cmdPrint, form->cmdPrintTotals}) {
+        SCOPED_TRACE(print->objectName().toStdString());
+        msgs.expect("The printout was saved as ");
+        print->click();
+        const QString pdf = onlyPdf(folder);
+        EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList());
+        const std::vector<PdfWord> words = readPdfWords(pdf);
+        QFile::remove(pdf);
+        const PdfWord* first = pdfWord(words, "1st");
+        const PdfWord* td = pdfWord(words, "TD");
+        const PdfWord* md = pdfWord(words, "MD");
+        ASSERT_TRUE(first && td && md);
+        // The bout lines (the summary's rows) lie between the heads and the foot. Every 3 is the
+        // opponent's takedowns, every 1 his first point or his major decision; the weight class
+        // stands under its head.
+        QMap<int, QStringList> schoolWords;  // by line: the words left of the first-point column
+        int threes = 0;
+        for (const PdfWord& w : words) {
+            if (w.y < 130 || w.y > 790) continue;
+            if (w.text == "3") {
+                ++threes;
+                EXPECT_NEAR(w.x, td->x, 8) << "a 3 at " << w.x << ", " << w.y;
+            } else if (w.text == "1") {
+                EXPECT_TRUE(std::abs(w.x - first->x) < 8 || std::abs(w.x - md->x) < 8)
+                    << "a 1 at " << w.x << ", " << w.y;
+            } else if (w.text == "130") {
+                EXPECT_NEAR(w.x, pdfWord(words, "WT")->x, 8);
+            } else if (w.x < first->x && w.x > 50) {
+                schoolWords[qRound(w.y)] << w.text;
+            }
+        }
+        EXPECT_EQ(threes, 2);
+        if (print == form->cmdPrint) {
+            // On paper the school is cut short of the first-point column.
+            QStringList schools;
+            for (const QStringList& line : schoolWords)
+                if (line.first() != "Jo" && !line.first().startsWith("Wolfe")) schools << line.join(' ');
+            ASSERT_EQ(schools.size(), 2) << schools.join(" | ").toStdString();
+            EXPECT_TRUE(lutheran.startsWith(schools[0]) && schools[0].size() > 25) << schools[0].toStdString();
+            EXPECT_TRUE(consolidated.startsWith(schools[1]) && schools[1].size() > 25) << schools[1].toStdString();
+        }
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
 }
 
 TEST_F(DetailPrintoutTest, BothPrintoutsOnPaperStayClearOfTheSheetEdge) {

@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextLayout>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
+#include "platform/ui/ReportBox.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "support/fixtures.h"
@@ -286,6 +288,63 @@ TEST_F(DetailReportTest, OddWinTypesNullCountsAndWideNamesAndSchools) {
     EXPECT_EQ(summary[2], "\tB Montgomery-Fitzgerald\t\t 0\t 3\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t");
     // The Null takedown column makes the takedown sum Null, which adds nothing.
     EXPECT_EQ(summary[5], "\t" + shown + "\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t");
+}
+
+// Where each TAB-separated cell of a line starts, in pixels, laid out as the box lays out its lines.
+std::vector<qreal> cellStarts(const ui::ReportBox* box, const QString& line) {
+    QTextLayout layout(line, box->font(), box->viewport());
+    layout.setTextOption(box->textOption());
+    layout.beginLayout();
+    QTextLine row = layout.createLine();
+    layout.endLayout();
+    std::vector<qreal> starts = {row.cursorToX(0)};
+    for (int i = 0; i < line.size(); ++i)
+        if (line[i] == '\t') starts.push_back(row.cursorToX(i + 1));
+    return starts;
+}
+
+TEST_F(DetailReportTest, LongOpponentSchoolsAreCutSoEveryCountStaysUnderItsHead) {
+    // Three losses by major decision, the opponent scoring first with 3 takedowns: against a
+    // school that ends just short of the weight column, one that reaches past it, and one of 85
+    // characters.
+    const QStringList schools = {
+        "Lutheran North Regional Academy", "Lutheran North Regional High School",
+        "The Consolidated Regional Vocational Technical High School of the Lakeside Valley Ctr"};
+    {
+        SeasonFixture db(path);
+        const int jo = db.addWrestler("Jo", "Short", 2010);
+        const int wt = db.addWeight("130");
+        for (const QString& school : schools) {
+            FixtureMatch m = bout(jo, QDate(2011, 2, 5), db.addSchool(school), wt, "L", "MD", "O", {{"tp1Opp", 3}});
+            db.addMatch(m);
+        }
+    }
+    frmIndDetail* form = open();
+    const auto twips = [form](const QString& t) {
+        return match_reports::textWidthTwips(form->txtresults, form->txtresults->font(), t);
+    };
+    ASSERT_GT(twips(schools[0]), 2340) << "wider than the name column, yet short of the weight column";
+
+    const QStringList lines = boutLines(form->resultsText());
+    ASSERT_EQ(lines.size(), 6);
+    const std::vector<qreal> heads = cellStarts(form->txtresults, kHead.split("\r\n").first());
+    ASSERT_EQ(heads.size(), 16u);
+    for (int i = 0; i < 3; ++i) {
+        const QString& opp = lines[2 * i + 1];
+        SCOPED_TRACE(opp.toStdString());
+        // The school, whole or cut, ends before the first-point column; the 13 cells after it
+        // (the first point to Other) start where their heads do.
+        const QString shown = opp.split('\t')[1];
+        EXPECT_TRUE(schools[i].startsWith(shown) && shown.size() > 25);
+        EXPECT_EQ(shown == schools[i], i < 2);
+        const QStringList cells = opp.split('\t');
+        EXPECT_EQ(cells.mid(cells.size() - 13),
+                  QStringList({"1", "3", "0", "0", "0", "0", "0", "0", "", "", "1", "", ""}));
+        const std::vector<qreal> starts = cellStarts(form->txtresults, opp);
+        ASSERT_GE(starts.size(), 13u);
+        EXPECT_LT(cellStarts(form->txtresults, "\t" + shown + "\t").back(), heads[3] + 0.5);
+        for (size_t k = 0; k < 13; ++k) EXPECT_NEAR(starts[starts.size() - 13 + k], heads[3 + k], 0.5) << k;
+    }
 }
 
 TEST_F(DetailReportTest, WithoutVarsityBoutsOpensOnOpenEnds) {

@@ -209,7 +209,10 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     const Item* spanItem = rec.findText(span);
     ASSERT_TRUE(spanItem);
     EXPECT_NEAR(spanItem->x, 1099 - p.textWidth(span) - 50, 1e-3);
-    EXPECT_EQ(rec.findText("All")->y, 40) << "the filter as subtitle";
+    p.setFontSize(20);
+    p.setFontBold(true);
+    const double titleBottom = 15 + p.textHeight();
+    EXPECT_EQ(rec.findText("All")->y, titleBottom) << "the filter as subtitle, under the title";
 
     // Seven entries of the range, 50 apart, with a solid rule under each and a dotted one under
     // the heads.
@@ -297,7 +300,10 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryFiltersAndNamesWithoutMatchesO
         // League schools only: Northfield's entries, and the counts carry the condition.
         print::RecordingPage rec;
         summaryFor("Adam Alder", "Varsity", "League Schools")->cmdPrint->click();
-        EXPECT_EQ(rec.findText("League Schools")->y, 40);
+        print::Page& p = print::printer();
+        p.setFontSize(20);
+        p.setFontBold(true);
+        EXPECT_EQ(rec.findText("League Schools")->y, 15 + p.textHeight()) << "under the title";
         EXPECT_EQ(rec.findTexts("Northfield").size(), 3u);
         EXPECT_TRUE(rec.findTexts("Eastbrook").empty());
         EXPECT_EQ(textAt(rec, 1, 350, 340), " 2") << "wins against league schools";
@@ -347,10 +353,20 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     const PdfWord* title = pdfWord(words, "Individual");
     ASSERT_TRUE(title);
     EXPECT_NEAR(title->y, 15, 6);
+    // The match filter stands clear below the title, above the rule under the wrestler's name.
+    const PdfWord* filter = pdfWord(words, "All");
+    ASSERT_TRUE(filter);
+    EXPECT_GE(filter->y, title->bottom);
+    EXPECT_LT(filter->bottom, 85);
     const PdfWord* date = pdfWord(words, "12/4/2010");
     ASSERT_TRUE(date);
     EXPECT_NEAR(date->x, 25, 3);
     EXPECT_NEAR(date->y, 160, 6);
+    // A date of ten characters keeps a blank's room before the opponent's name.
+    const PdfWord* longDate = pdfWord(words, "12/11/2010");
+    ASSERT_TRUE(longDate);
+    EXPECT_NEAR(longDate->x, 25, 3);
+    EXPECT_LT(longDate->right, 100 - 3);
     const PdfWord* page = pdfWord(words, "Page:");
     ASSERT_TRUE(page);
     EXPECT_NEAR(page->x, 1000, 3);

@@ -19,7 +19,7 @@ std::vector<PdfWord> readPdfWords(const QString& file) {
     int page = 0;
     double unitsX = 0, unitsY = 0;  // page units per point
     static const QRegularExpression token(
-        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
     constexpr double margin = print::kLetterMarginInches * 72;
     for (auto it = token.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
@@ -33,7 +33,8 @@ std::vector<PdfWord> readPdfWords(const QString& file) {
         } else {
             words.push_back({page, 1 + (m.captured(3).toDouble() - margin) * unitsX,
                              1 + (m.captured(4).toDouble() - margin) * unitsY,
-                             1 + (m.captured(5).toDouble() - margin) * unitsX, m.captured(6)});
+                             1 + (m.captured(5).toDouble() - margin) * unitsX,
+                             1 + (m.captured(6).toDouble() - margin) * unitsY, m.captured(7)});
         }
     }
     return words;

@@ -7,12 +7,12 @@
 #include <QStringList>
 #include <vector>
 
-// A word of a PDF page as pdftotext places it (top-left corner, right edge), converted to the page units
-// of the printout: the printable area of the letter sheet mapped onto 1..850 x 1..1100 (portrait)
-// or 1..1100 x 1..850 (landscape), as the printout set it up.
+// A word of a PDF page as pdftotext places it (top-left corner, right and bottom edges), converted
+// to the page units of the printout: the printable area of the letter sheet mapped onto
+// 1..850 x 1..1100 (portrait) or 1..1100 x 1..850 (landscape), as the printout set it up.
 struct PdfWord {
     int page;
-    double x, y, right;
+    double x, y, right, bottom;
     QString text;
 };
 std::vector<PdfWord> readPdfWords(const QString& file);

@@ -136,15 +136,19 @@ void place(QWidget* control, int left, int top, int width, int height) {
     control->setGeometry(twips(left), twips(top), twips(width), twips(height));
 }
 
+qreal dialogUnit(const QFont& font) {
+    // A quarter of the average width of the letters, as dialog units are reckoned.
+    static const QString letters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return QFontMetricsF(font).horizontalAdvance(letters) / letters.size() / 4;
+}
+
 namespace {
 
 // `current` with the tab stops given in dialog units of `font`; false when they are already set.
 bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int>& stops) {
     if (stops.empty()) return false;
-    // Average width of the letters, as dialog units are reckoned.
-    static const QString letters =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const qreal unit = QFontMetricsF(font).horizontalAdvance(letters) / letters.size() / 4;
+    const qreal unit = dialogUnit(font);
     QTextOption option = current;
     if (stops.size() == 1) {
         option.setTabs({});

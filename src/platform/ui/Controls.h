@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFont;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -50,5 +51,7 @@ void place(QWidget* control, int left, int top, int width, int height);
 // stops. An empty list changes nothing.
 void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
 void setTabStops(ReportBox* box, const std::vector<int>& stops);
+// One dialog unit of the font, in pixels: what setTabStops counts its stops in.
+qreal dialogUnit(const QFont& font);
 
 }  // namespace ui
