@@ -93,6 +93,11 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
 
 }  // namespace
 
+int Connection::busyWaitMs_ = 5000;
+
+void Connection::setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
+int Connection::busyWait() { return busyWaitMs_; }
+
 Connection::~Connection() {
     close();
     closeKept();
@@ -138,7 +143,7 @@ bool Connection::open(const QString& path, bool reuse) {
     db_ = db;
     path_ = path;
     openedStamp_ = stampOf(path);
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
     registerJetFunctions(db_);
     try {
         // A file that is no database fails at its first statement.
@@ -172,7 +177,15 @@ void Connection::close(bool keep) {
 }
 
 QString Connection::lastError() const {
-    return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("The connection is closed.");
+    if (!db_) return QStringLiteral("The connection is closed.");
+    const int code = sqlite3_errcode(db_) & 0xFF;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("The database file %1 is in use: another program, or another copy "
+                              "of this one, has been writing to it for more than %2 seconds.  "
+                              "Try again when it is done.")
+            .arg(path_)
+            .arg(QString::number(busyWaitMs_ / 1000.0));
+    return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
 int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
@@ -192,7 +205,7 @@ void Connection::execute(const QString& sql, const Params& params) {
 }
 
 void Connection::inTransaction(const std::function<void()>& work) {
-    execute(QStringLiteral("BEGIN"));
+    execute(QStringLiteral("BEGIN IMMEDIATE"));
     try {
         work();
         execute(QStringLiteral("COMMIT"));
