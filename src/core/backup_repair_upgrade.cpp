@@ -68,6 +68,26 @@ void fillWrestlerSeasons() {
         "WHERE LastMatch.SeqWrestler = Wrestler.Seq AND LastMatch.Season Is Not Null"));
 }
 
+// Whether the database in use can be changed: the file and its folder (the backup goes there)
+// can be written. A file that cannot would fail after its backup and get another one at every
+// start: it is used as it is, and the coach is told so once a run, although the repair and the
+// upgrade both ask, the upgrade at every return to the main menu.
+bool databaseWritable() {
+    const QString refusal = files::whyNotWritable(gDbPath);
+    if (refusal.isEmpty()) return true;
+    static QString toldAbout;
+    if (toldAbout != gDbPath) {
+        toldAbout = gDbPath;
+        ui::msgBox(gDbPath + QStringLiteral(" is read-only (") + refusal +
+                       QStringLiteral(").\n\nIt is used as it is.  Its matches with empty overtime "
+                                      "columns are repaired, and a version 7 file is updated to "
+                                      "version 8, once the file and its folder can be written.  "
+                                      "Nothing has been changed."),
+                   ui::Buttons::OK, QStringLiteral("Read-Only Database"));
+    }
+    return false;
+}
+
 }  // namespace
 
 QString backupTimeStamp(const QDateTime& when) {
@@ -109,17 +129,7 @@ void repairNullOvertime() {
     closeConnection();
     if (rows == 0) return;
 
-    // A file that cannot be written would fail after its backup, and get another one at every
-    // start: it is left as it is.
-    const QString refusal = files::whyNotWritable(gDbPath);
-    if (!refusal.isEmpty()) {
-        ui::msgBox(gDbPath + QStringLiteral(" is read-only (") + refusal +
-                       QStringLiteral(").\n\nIts matches with empty overtime columns are "
-                                      "repaired once the file and its folder can be written.  "
-                                      "Nothing has been changed."),
-                   ui::Buttons::OK, QStringLiteral("Read-Only Database"));
-        return;
-    }
+    if (!databaseWritable()) return;
 
     WaitWindowShown wait;
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
@@ -143,6 +153,7 @@ void repairNullOvertime() {
 }
 
 void upgradeDb7to8() {
+    if (!databaseWritable()) return;
     // Without a backup nothing is changed: a failed copy ends the upgrade here.
     const QString backup =
         backupDb(QStringLiteral("up7to8") + backupTimeStamp(QDateTime::currentDateTime()), 0);

@@ -14,9 +14,11 @@ QString backupTimeStamp(const QDateTime& when);
 QString backupDb(const QString& suffix, int msgFlag);
 
 // Fills the Null overtime columns of every [Match] row that has a Null DOT1 tally, after a silent
-// backup. Rows needing nothing make no backup. Errors are raised to the caller.
+// backup. Rows needing nothing make no backup; a file that cannot be written is left as it is,
+// and the coach is told (once a run). Errors are raised to the caller.
 void repairNullOvertime();
 
 // Brings a version-7 database to version 8 (table DualScore, wrestler seasons, version "8.0"),
-// after a silent backup. gDbVersion is left as it is.
+// after a silent backup. A file that cannot be written is used as it is, without a backup, and
+// the coach is told (once a run). gDbVersion is left as it is.
 void upgradeDb7to8();

@@ -30,6 +30,7 @@ const QString kRemoveLeague = QStringLiteral("&Remove League School");
 const QString kLeagueMark = QStringLiteral(" (league)");
 const QString kLookupByName = QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool = ?");
 const QString kLookupByKey = QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?");
+constexpr int kSeqRole = Qt::UserRole;
 
 // True when a school other than the one keyed `except` holds the name, in any letter case.
 // Runs on the open connection.
@@ -153,7 +154,7 @@ void frmSchools::loadSchools(bool showDivision) {
     const QString any = QStringLiteral("%");
     openConnection();
     db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League "
+        QStringLiteral("SELECT Seq, OppSchool as School, OppDiv as Division, LeagueSchool as League "
                        "FROM OppSchool Where OppSchool LIKE ? and OppDiv LIKE ? ORDER BY OppSchool"),
         {any + txtBegin->text() + any, any + txtDiv->text() + any});
 
@@ -171,7 +172,10 @@ void frmSchools::loadSchools(bool showDivision) {
                                        : signedNumberText(division.toDouble());
             item = number + QStringLiteral("  ") + item;
         }
-        if (!chkLeague->isChecked() || isLeague) lstSchools->addItem(item);
+        if (!chkLeague->isChecked() || isLeague) {
+            auto* listItem = new QListWidgetItem(item, lstSchools);
+            listItem->setData(kSeqRole, rs.field(QStringLiteral("Seq")).toInt());
+        }
         rs.moveNext();
     }
     if (lstSchools->count() > 0) lstSchools->setCurrentRow(0);
@@ -195,6 +199,12 @@ QString frmSchools::selectedSchool() const {
     const QListWidgetItem* item = lstSchools->currentItem();
     if (!item || !item->isSelected()) return QString();
     return schoolFromItem(item->text());
+}
+
+long long frmSchools::selectedSeq() const {
+    const QListWidgetItem* item = lstSchools->currentItem();
+    if (!item || !item->isSelected()) return 0;
+    return item->data(kSeqRole).toLongLong();
 }
 
 void frmSchools::txtBegin_Change() { reload(); }
@@ -285,10 +295,10 @@ void frmSchools::cmdAdd_Click() {
 
 void frmSchools::cmdEdit_Click() {
     if (cmdEdit->text() == kEditCaption) {
-        const QString name = selectedSchool();
-        if (name.isEmpty()) return;  // nothing to edit in an empty list
+        const long long seq = selectedSeq();
+        if (seq == 0) return;  // nothing to edit in an empty list
         openConnection();
-        db::Recordset rs = openRecordset(kLookupByName, {name});
+        db::Recordset rs = openRecordset(kLookupByKey, {seq});
         const bool found = !rs.isEOF();
         if (found) {
             editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
@@ -364,15 +374,15 @@ void frmSchools::cmdCancel_Click() {
 
 void frmSchools::cmdDelete_Click() {
     const QString name = selectedSchool();
-    if (name.isEmpty()) return;
+    const long long seq = selectedSeq();
+    if (seq == 0) return;
     if (ui::msgBox(QStringLiteral("Delete ") + name + QStringLiteral("?"), ui::Buttons::YesNo,
                    QStringLiteral("Delete School")) != ui::Answer::Yes)
         return;
 
     openConnection();
-    db::Recordset rs = openRecordsetForUpdate(kLookupByName, {name});
+    db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
     if (!rs.isEOF()) {
-        const long long seq = rs.field(QStringLiteral("Seq")).toInt();
         db::Recordset matches =
             openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
         db::Recordset duals =
@@ -397,7 +407,8 @@ void frmSchools::cmdDelete_Click() {
 
 void frmSchools::cmdLeague_Click() {
     const QString name = selectedSchool();
-    if (name.isEmpty()) return;
+    const long long seq = selectedSeq();
+    if (seq == 0) return;
     const bool make = cmdLeague->text() == kMakeLeague;
     const QString question = make ? QStringLiteral("Make ") + name + QStringLiteral(" a League School?")
                                   : QStringLiteral("Remove ") + name +
@@ -405,7 +416,7 @@ void frmSchools::cmdLeague_Click() {
     if (ui::msgBox(question, ui::Buttons::YesNo, QStringLiteral("League School?")) ==
         ui::Answer::Yes) {
         openConnection();
-        db::Recordset rs = openRecordsetForUpdate(kLookupByName, {name});
+        db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
         if (!rs.isEOF()) {
             rs.setField(QStringLiteral("LeagueSchool"),
                         make ? db::Value(QStringLiteral("Y")) : db::Value());

@@ -80,6 +80,9 @@ private:
     void leaveEditMode();
     // The stored name of the selected item; "" when nothing is selected.
     QString selectedSchool() const;
+    // Seq of the school the selected item shows; 0 when none is selected. Two schools may share
+    // a name: each item keeps the key of its own row.
+    long long selectedSeq() const;
 
     long long editSeq_ = 0;  // Seq of the school in edit mode
     bool selectingByCode_ = false;

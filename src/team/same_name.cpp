@@ -55,7 +55,8 @@ constexpr Expansion kExpansions[] = {
 }  // namespace
 
 QString nameKey(const QString& name) {
-    const QString decomposed = name.normalized(QString::NormalizationForm_D);
+    // Blanks before or after a name are no part of it: a quoted "Newtown " is Newtown.
+    const QString decomposed = name.trimmed().normalized(QString::NormalizationForm_D);
     QString folded;
     folded.reserve(decomposed.size());
     for (const uint c : decomposed.toUcs4()) {

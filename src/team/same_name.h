@@ -8,7 +8,8 @@
 // A to Z; the duplicate checks of wrestlers and schools compare with full Unicode case folding
 // instead, so that "Anna Łukasz" and "ANNA łUKASZ", or "Straße" and "STRASSE", are one name.
 
-// The form of a name that the comparison uses: canonically decomposed and fully case folded.
+// The form of a name that the comparison uses: without blanks before and after, canonically
+// decomposed and fully case folded.
 // Two names are the same name exactly when their keys are equal.
 QString nameKey(const QString& name);
 

@@ -45,9 +45,12 @@ QList<Field> splitFields(const QString& text) {
         if (i < n && text[i] == QLatin1Char('"')) {
             const qsizetype close = text.indexOf(QLatin1Char('"'), i + 1);
             const qsizetype end = close < 0 ? n : close;
-            field.text = text.mid(i + 1, end - i - 1);
-            field.broken = close < 0 || field.text.contains(QLatin1Char('\r')) ||
-                           field.text.contains(QLatin1Char('\n'));
+            const QString quoted = text.mid(i + 1, end - i - 1);
+            field.broken = close < 0 || quoted.contains(QLatin1Char('\r')) ||
+                           quoted.contains(QLatin1Char('\n'));
+            // Blanks inside the quotes are no part of the value either: the school is stored
+            // without them, so it is compared without them.
+            field.text = quoted.trimmed();
             i = close < 0 ? n : close + 1;
             // Whatever stands between the closing quote and the separator is not part of it.
             while (i < n && text[i] != QLatin1Char(',') && !isLineEnd(text[i])) ++i;
@@ -71,14 +74,32 @@ QList<Field> splitFields(const QString& text) {
     return fields;
 }
 
-// The text of a file, in the encoding its byte-order mark names; false when it is no text.
-bool decodeText(const QByteArray& bytes, QString& text) {
+enum class Decoded { Text, NoText, CutOff };
+
+// The number of bytes each character unit of an encoding takes.
+int unitSize(QStringConverter::Encoding encoding) {
+    switch (encoding) {
+        case QStringConverter::Utf16:
+        case QStringConverter::Utf16LE:
+        case QStringConverter::Utf16BE: return 2;
+        case QStringConverter::Utf32:
+        case QStringConverter::Utf32LE:
+        case QStringConverter::Utf32BE: return 4;
+        default: return 1;
+    }
+}
+
+// The text of a file, in the encoding its byte-order mark names. A text whose last character is
+// cut off (an odd number of bytes in UTF-16) is broken, not shortened by the piece.
+Decoded decodeText(const QByteArray& bytes, QString& text) {
     if (const auto marked = QStringConverter::encodingForData(bytes)) {
-        QStringDecoder decoder(*marked);
+        if (bytes.size() % unitSize(*marked) != 0) return Decoded::CutOff;
+        // Stateless: a sequence left incomplete at the end is an error, not kept for more input.
+        QStringDecoder decoder(*marked, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
-        if (decoder.hasError() || !text.isValidUtf16()) return false;
+        if (decoder.hasError() || !text.isValidUtf16()) return Decoded::NoText;
     } else {
-        QStringDecoder utf8(QStringDecoder::Utf8);
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
         text = utf8.decode(bytes);
         if (utf8.hasError()) text = QString::fromLatin1(bytes);
     }
@@ -87,9 +108,9 @@ bool decodeText(const QByteArray& bytes, QString& text) {
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         const bool layout = u == u'\t' || u == u'\n' || u == u'\r' || u == u'\f' || u == u'\v';
-        if ((u < 0x20 && !layout) || u == 0x7F || u == 0xFFFE || u == 0xFFFF) return false;
+        if ((u < 0x20 && !layout) || u == 0x7F || u == 0xFFFE || u == 0xFFFF) return Decoded::NoText;
     }
-    return true;
+    return Decoded::Text;
 }
 
 // A school name: not blank, and not a number (a division out of its place).
@@ -112,10 +133,18 @@ SchoolList readSchoolList(const QString& path) {
         return list;
     }
     QString text;
-    if (!decodeText(file.readAll(), text)) {
-        list.refusal = QStringLiteral("The school list file ") + path +
-                       QStringLiteral(" is not a text file.  ") + kNothingImported;
-        return list;
+    switch (decodeText(file.readAll(), text)) {
+        case Decoded::Text: break;
+        case Decoded::NoText:
+            list.refusal = QStringLiteral("The school list file ") + path +
+                           QStringLiteral(" is not a text file.  ") + kNothingImported;
+            return list;
+        case Decoded::CutOff:
+            list.refusal = QStringLiteral("The school list file ") + path +
+                           QStringLiteral(" is broken: its text ends in the middle of a "
+                                          "character.  ") +
+                           kNothingImported;
+            return list;
     }
 
     const QList<Field> fields = splitFields(text);

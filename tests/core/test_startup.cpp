@@ -13,6 +13,7 @@
 
 #include "core/connection.h"
 #include "core/frmInit.h"
+#include "core/frmUtilities.h"
 #include "core/helpers.h"
 #include "core/startup.h"
 #include "matches/frmFindMatch.h"
@@ -264,58 +265,75 @@ TEST_F(MainMenuTest, StartRemovesThePartialFilesOfAStoppedRun) {
 
 // A database with rows to repair that cannot be written, as a coach's user finds it (in a child
 // process, as an unprivileged user when the tests run as root): it is said once that the file is
-// read-only, and no backup is made, at this start or later.
+// read-only, and no backup is made, at this start or later. A version-7 file, which the upgrade
+// would change too, is used as it is with that one message.
 TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
     const QString db = configure();
     const QString data = home.file("data");
-    execSql(db, "INSERT INTO [Match] (Seq) VALUES (1)");
     struct Case {
         const char* what;
         QFile::Permissions folder;
         QFile::Permissions file;
+        bool version7;
     };
     const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
                      QFile::ExeGroup | QFile::ExeOther;
     const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QFile::setPermissions(home.path(), all | QFile::WriteOwner);
-    for (const Case& c : {Case{"read-only file", all | writable, readable},
-                          Case{"read-only folder", all, readable | writable}}) {
+    for (const Case& c : {Case{"read-only file", all | writable, readable, false},
+                          Case{"read-only folder", all, readable | writable, false},
+                          Case{"read-only version 7 file", all | writable, readable, true},
+                          Case{"version 7 file in a read-only folder", all, readable | writable, true}}) {
         SCOPED_TRACE(c.what);
+        if (c.version7) makeVersion7Database(db);
+        execSql(db, "DELETE FROM [Match]; INSERT INTO [Match] (Seq) VALUES (1)");
         QFile::setPermissions(data, c.folder);
         QFile::setPermissions(db, c.file);
         const int child = runInChildProcess([&] {
             dropRootPrivileges();
             ui::ScriptedMessages msgs;
             msgs.expect(db + " is read-only (");
+            // A version-7 file is read as the menu reads one that has not been updated yet.
+            const char* notUpdated = "The database file must be upgraded to use this version.  "
+                                     "Please re-open Kestrivane.  DB version: 7";
+            if (c.version7) msgs.expect(notUpdated);
             frmInit* menu = ui::forms().get<frmInit>();
-            EXPECT_EQ(msgs.last().title, "Read-Only Database");
-            EXPECT_TRUE(msgs.last().text.contains("Nothing has been changed."));
-            EXPECT_EQ(msgs.messages().size(), 1u);
+            const size_t said = c.version7 ? 2u : 1u;
+            ASSERT_EQ(msgs.messages().size(), said);
+            EXPECT_EQ(msgs.messages()[0].title, "Read-Only Database");
+            EXPECT_TRUE(msgs.messages()[0].text.contains("Nothing has been changed."));
             EXPECT_TRUE(menu->isVisible());
-            for (QPushButton* b : fiveGated(menu)) EXPECT_TRUE(b->isEnabled()) << "it is read";
+            EXPECT_EQ(menu->lblSchool->text(), "Sample School") << "it is read";
+            EXPECT_EQ(gDbVersion, c.version7 ? 7 : 8);
+            for (QPushButton* b : fiveGated(menu)) EXPECT_EQ(b->isEnabled(), !c.version7);
 
-            // A return to the menu says nothing more.
-            menu->cmdEdit->click();
-            ui::forms().get<frmFindMatch>()->cmdReturn->click();
+            // A return to the menu makes no backup and says it is read-only no more.
+            if (c.version7) msgs.expect(notUpdated);
+            menu->cmdUtilities->click();
+            ui::forms().get<frmUtilities>()->cmdReturn->click();
             EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
-            EXPECT_EQ(msgs.messages().size(), 1u);
+            EXPECT_EQ(msgs.messages().size(), c.version7 ? 3u : 1u);
         });
         EXPECT_EQ(child, 0);
         QFile::setPermissions(data, all | QFile::WriteOwner);
         QFile::setPermissions(db, readable | QFile::WriteOwner);
         EXPECT_TRUE(QDir(data).entryList({"*.bak"}, QDir::Files).isEmpty());
         EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match]").isNull());
+        EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(),
+                  c.version7 ? "7" : "8.0");
         EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
                   (QStringList{"Matchinfo.mdb"}));
     }
 
-    // Once it can be written, the next start repairs it.
+    // Once it can be written, the next start repairs and updates it.
     ui::ScriptedMessages msgs;
+    msgs.expect("Updated DB to version 8");
+    msgs.expect("The database file must be upgraded to use this version.");
     ui::forms().get<frmInit>();
-    EXPECT_TRUE(msgs.messages().empty());
     EXPECT_EQ(queryValue(db, "SELECT PeriodOTHome FROM [Match]").toString(), "0");
-    EXPECT_EQ(QDir(data).entryList({"*.bak"}, QDir::Files).size(), 1);
+    EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
+    EXPECT_EQ(QDir(data).entryList({"*.bak"}, QDir::Files).size(), 2);
 }
 
 // Files the configuration file may name that cannot be opened: each is named in the message with

@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <cmath>
 #include <cstring>
 #include <QTemporaryDir>
@@ -409,6 +412,64 @@ TEST_F(DbTest, AFileThatCannotGrowSaysSo) {
     EXPECT_EQ(child, 0);
     conn.open(path);
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+}
+
+// Two programs on one file: a transaction that reads and then writes while the other writes
+// waits for it to finish; when it does not finish in time, the transaction fails with a message
+// that says so and keeps nothing.
+TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
+    add("Central");
+    struct ShortWait {
+        int kept = Connection::busyWait();
+        ShortWait() { Connection::setBusyWait(500); }
+        ~ShortWait() { Connection::setBusyWait(kept); }
+    } shortWait;
+    conn.close();
+    conn.open(path);
+    // The other program: its own connection, writing for `holdMs` on a thread of its own.
+    auto otherWriter = [&](int holdMs, std::atomic<bool>& writing) {
+        return std::thread([&, holdMs] {
+            Connection other;
+            other.open(path);
+            other.execute("BEGIN IMMEDIATE");
+            other.execute("INSERT INTO School (Name) VALUES ('Other')");
+            writing = true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            other.execute("COMMIT");
+        });
+    };
+    auto save = [&] {
+        conn.inTransaction([&] {
+            const int schools = conn.openSnapshot("SELECT * FROM School").recordCount();
+            conn.execute("INSERT INTO Bout (WinType) VALUES (?)", {Value(QString::number(schools))});
+            conn.execute("UPDATE School SET Div = 1");
+        });
+    };
+    {
+        std::atomic<bool> writing = false;
+        std::thread other = otherWriter(300, writing);
+        while (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_NO_THROW(save());
+        other.join();
+        EXPECT_EQ(conn.openSnapshot("SELECT WinType FROM Bout").field("WinType").toString(), "2");
+    }
+    {
+        std::atomic<bool> writing = false;
+        std::thread other = otherWriter(900, writing);
+        while (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        try {
+            save();
+            ADD_FAILURE() << "no error while the other program writes";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message(), "The database file " + path +
+                                       " is in use: another program, or another copy of this one, "
+                                       "has been writing to it for more than 0.5 seconds.  Try "
+                                       "again when it is done.");
+        }
+        other.join();
+    }
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout").recordCount(), 1) << "nothing half-written";
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Div = 1").recordCount(), 2);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

@@ -174,6 +174,11 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
          " is not a text file.  Nothing was imported."},
         // UTF-16 by its mark, then half a character pair.
         {QByteArray::fromHex("fffe33002c0000d8"), " is not a text file."},
+        // UTF-16 by its mark, cut off after the first byte of its last character.
+        {QByteArray::fromHex("fffe33002c004e00410077"),
+         "10 school list.txt is broken: its text ends in the middle of a character.  "
+         "Nothing was imported."},
+        {QByteArray::fromHex("feff00330032002c004e004100"), "10 school list.txt is broken"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
@@ -214,6 +219,28 @@ TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
         EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
         ui::forms().unload<frmImport>();
     }
+}
+
+// A name with blanks inside its quotes is the name without them: it is compared, listed once
+// and stored as such, and the next import of the same file finds it stored. A Latin-1 file that
+// ends in a letter outside ASCII keeps that letter.
+TEST_F(ImportTest, BlanksAroundANameInsideItsQuotesAreNoPartOfIt) {
+    SeasonFixture fx(db);
+    fx.addSchool("Central Catholic", 3);
+    fx.addSchool("Eastview ", 1);  // typed with a blank into the school form
+    const QByteArray file = "3,\"Central Catholic \"\r\n\" 4\",\" Newtown \"\r\n4,Newtown\r\n"
+                            "4,\"Newtown \"\r\n1,Eastview\r\n2,Caf\xe9";
+    frmImport* f = pickFile(QFileInfo(writeList(file)).fileName());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"4  Newtown", "2  Café"}));
+    EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
+    QTest::mouseClick(f->cmdImport, Qt::LeftButton);
+    EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool ORDER BY OppSchool"),
+              (QList<QVariantList>{{"Café", 2}, {"Central Catholic", 3}, {"Eastview ", 1}, {"Newtown", 4}}));
+
+    f = pickFile(QFileInfo(writeList(file)).fileName());
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->lstAdd->count() + f->lstChange->count() + f->lstDelete->count(), 0);
 }
 
 TEST_F(ImportTest, ASchoolIsTakenOnceAndComparedInAnyAlphabetsLetterCase) {

@@ -219,6 +219,44 @@ TEST_F(SchoolsTest, DeleteIsRefusedForASchoolWithMatchesOrDualScores) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM Roster"), 1) << "its roster entries stay";
 }
 
+// Two schools of one name (an import may store a name twice): the buttons act on the row the
+// coach clicked, not on the first row of that name.
+TEST_F(SchoolsTest, TwoSchoolsOfOneNameAreEachEditedAndDeletedByTheirOwnRow) {
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Newtown', 4), ('Newtown', 5);"
+        "INSERT INTO [Match] (SeqOppSchool, [Date]) SELECT Seq, '2010-12-01' FROM OppSchool "
+        "WHERE OppDiv = 4");
+    frmSchools* f = ui::forms().get<frmSchools>();
+    f->show();
+    QTest::mouseClick(f->chkDivision, Qt::LeftButton);
+    auto rowOf = [&](const QString& text) {
+        const auto found = f->lstSchools->findItems(text, Qt::MatchExactly);
+        return found.size() == 1 ? f->lstSchools->row(found[0]) : -1;
+    };
+    ASSERT_GE(rowOf(" 5  Newtown"), 0);
+    clickItem(f->lstSchools, rowOf(" 5  Newtown"));
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(f->txtEditDiv->text(), "5");
+    QTest::mouseClick(f->cmdCancel, Qt::LeftButton);
+
+    clickItem(f->lstSchools, rowOf(" 5  Newtown"));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Newtown?", ui::Answer::Yes);
+        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+    }
+    EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool WHERE OppSchool = 'Newtown'"),
+              (QList<QVariantList>{{"Newtown", 4}}));
+
+    clickItem(f->lstSchools, rowOf(" 4  Newtown"));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Newtown?", ui::Answer::Yes)
+            .expect("Matches Associated with School.  Unable to Delete");
+        QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'Newtown'"), 1);
+}
+
 TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
     frmSchools* f = openList();
     f->lstSchools->setCurrentRow(4);

@@ -95,6 +95,11 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
 
 }  // namespace
 
+int Connection::busyWaitMs_ = 5000;
+
+void Connection::setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
+int Connection::busyWait() { return busyWaitMs_; }
+
 Connection::~Connection() {
     close();
     closeKept();
@@ -140,7 +145,7 @@ bool Connection::open(const QString& path, bool reuse) {
     db_ = db;
     path_ = path;
     openedStamp_ = stampOf(path);
-    sqlite3_busy_timeout(db_, 2000);
+    sqlite3_busy_timeout(db_, busyWaitMs_);
     registerJetFunctions(db_);
     try {
         // A file that is no database fails at its first statement.
@@ -183,6 +188,13 @@ QString Connection::lastError() const {
         if (reason == EFBIG)
             return QStringLiteral("database file could not grow: it would pass the file-size limit");
     }
+    const int code = sqlite3_errcode(db_) & 0xFF;
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return QStringLiteral("The database file %1 is in use: another program, or another copy "
+                              "of this one, has been writing to it for more than %2 seconds.  "
+                              "Try again when it is done.")
+            .arg(path_)
+            .arg(QString::number(busyWaitMs_ / 1000.0));
     return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
@@ -203,7 +215,7 @@ void Connection::execute(const QString& sql, const Params& params) {
 }
 
 void Connection::inTransaction(const std::function<void()>& work) {
-    execute(QStringLiteral("BEGIN"));
+    execute(QStringLiteral("BEGIN IMMEDIATE"));
     try {
         work();
         execute(QStringLiteral("COMMIT"));

@@ -40,12 +40,18 @@ public:
     // Updatable recordset over a SELECT on one table.
     Recordset openForUpdate(const QString& sql, const Params& params = {});
     // Runs `work` as one transaction: all it writes is kept or, when it raises an error, none of
-    // it; the error goes on to the caller.
+    // it; the error goes on to the caller. The file is reserved for writing from the start, so a
+    // transaction that reads before it writes waits for another writer like any statement.
     void inTransaction(const std::function<void()>& work);
     // Number of rows changed by the last execute.
     int changes() const;
 
     sqlite3* handle() const { return db_; }
+
+    // How long a statement waits for another program (a second copy of this one) to end its
+    // write to the file before it fails, in milliseconds. For connections opened afterwards.
+    static void setBusyWait(int milliseconds);
+    static int busyWait();
 
 private:
     friend class Recordset;
@@ -64,6 +70,8 @@ private:
     };
     static FileStamp stampOf(const QString& path);
     void closeKept();
+
+    static int busyWaitMs_;
 
     sqlite3* db_ = nullptr;
     QString path_;
