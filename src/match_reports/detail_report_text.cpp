@@ -6,6 +6,7 @@
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "match_reports/report_support.h"
+#include "platform/fonts/TextFit.h"
 #include "platform/ui/Messages.h"
 
 using match_reports::CRLF;
@@ -50,9 +51,8 @@ QString displayedName(const QString& firstName, const QString& lastName,
     if (widthTwips(full) <= kNameColumnTwips) return full;
     const QString initial = firstName.left(1) + QLatin1Char(' ') + lastName;
     if (widthTwips(initial) <= kNameColumnTwips) return initial;
-    QString cut = lastName;
-    while (!cut.isEmpty() && widthTwips(cut) > kNameColumnTwips) cut.chop(1);
-    return cut;
+    const auto measured = [&widthTwips](QStringView part) { return widthTwips(part.toString()); };
+    return lastName.left(fittingLength(lastName, kNameColumnTwips, measured));
 }
 
 // Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
