@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "bench/generate_db.h"
+#include "bench/long_texts.h"
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmInit.h"
@@ -378,6 +379,40 @@ int timeRepairChild(const QString& file) {
     return 0;
 }
 
+// Runs the benchmark itself as a child with `arguments` (see bench/long_texts.h), stopped after
+// `limitSeconds`; its "ms MB" becomes a row, a child stopped or ended by a signal a row saying so.
+void childRow(const QString& screen, const QStringList& arguments, int limitSeconds) {
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(limitSeconds * 1000)) {
+        child.kill();
+        child.waitForFinished();
+        results.push_back({screen, limitSeconds * 1000.0, 0, 0, QStringLiteral("stopped: still running")});
+        return;
+    }
+    if (child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0) {
+        results.push_back({screen, 0, 0, 0,
+                           QStringLiteral("died (%1 MB address space at most)").arg(bench::kLongTextMemoryMb)});
+        return;
+    }
+    const QStringList parts = QString::fromUtf8(child.readAllStandardOutput()).split(QLatin1Char(' '));
+    results.push_back({screen, parts.value(0).toDouble(), 0, parts.value(1).toLong(), QString()});
+    std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
+}
+
+// The longest texts: each printout with every text at the box limit, and the dual-meet report on
+// a file with 10-million-character texts, each in a child of its own.
+void longTexts(const QString& folder) {
+    QProcess maker;
+    maker.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--make-long-texts"), folder});
+    maker.waitForFinished(-1);
+    for (const QString& printout : bench::longPrintouts())
+        childRow(QStringLiteral("printout, texts of 32,767 characters: ") + printout,
+                 {QStringLiteral("--time-long-printout"), folder, printout}, 120);
+    childRow(QStringLiteral("dual-meet report: open, 10,000,000-character texts"),
+             {QStringLiteral("--time-long-report"), folder}, 120);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -390,6 +425,10 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
 
     if (args.value(0) == QLatin1String("--time-repair")) return timeRepairChild(args.value(1));
+    if (args.value(0) == QLatin1String("--make-long-texts")) return bench::makeLongTextFiles(args.value(1));
+    if (args.value(0) == QLatin1String("--time-long-report")) return bench::timeLongReport(args.value(1));
+    if (args.value(0) == QLatin1String("--time-long-printout"))
+        return bench::timeLongPrintout(args.value(1), args.value(2));
 
     int matches = 100000;
     bool generateOnly = false;
@@ -452,6 +491,8 @@ int main(int argc, char** argv) {
     run("detail", detailReport);
     run("finder", matchFinder);
     run("entry", saveMatch);
+    QTemporaryDir longTextFiles;
+    run("long-texts", [&] { longTexts(longTextFiles.path()); });
     sqlite3_close(bareDb);
     bareDb = nullptr;
 

@@ -7,6 +7,7 @@
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "match_reports/report_support.h"
+#include "platform/fonts/TextFit.h"
 #include "platform/ui/Messages.h"
 
 using match_reports::CRLF;
@@ -47,9 +48,8 @@ using WidthTwips = std::function<int(const QString&)>;
 
 // The text cut at its end until it is at most `room` twips wide.
 QString cutToTwips(const QString& text, int room, const WidthTwips& widthTwips) {
-    QString cut = text;
-    while (!cut.isEmpty() && widthTwips(cut) > room) cut.chop(1);
-    return cut;
+    const auto measured = [&widthTwips](QStringView part) { return widthTwips(part.toString()); };
+    return text.left(fittingLength(text, room, measured));
 }
 
 // The home wrestler's name as the name column shows it: the full name, else the initial and the

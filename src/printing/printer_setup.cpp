@@ -1,6 +1,7 @@
 #include "printing/printer_setup.h"
 
 #include "core/helpers.h"
+#include "platform/fonts/TextFit.h"
 #include "platform/print/Page.h"
 #include "platform/ui/Messages.h"
 
@@ -61,17 +62,32 @@ void printInCell(double x0, double cellWidth, double y, const QString& text) {
     printAt(cellCentredX(x0, cellWidth, text), y, text);
 }
 
-void printShrunk(const QString& text, double limit, double x, double y, double sectionSize) {
+double shrinkWhile(const QString& text, const std::function<bool(double)>& tooWide) {
     print::Page& p = print::printer();
     // Sizes are kept in ten-thousandths of a point so that repeated 0.2 pt steps stay exact.
-    long long size = std::llround(p.fontSize() * 10000);
+    const long long step = 2000;
     const long long floor = std::llround(kMinShrinkSize * 10000);
-    while (roundHalfEven(p.textWidth(text)) >= limit && size - 2000 >= floor) {
-        size -= 2000;
+    long long size = std::llround(p.fontSize() * 10000);
+    double width = roundHalfEven(p.textWidth(text));
+    if (!tooWide(width) || size - step < floor) return width;
+    // A text no size is small enough for is too wide at every step: the steps end at the last one
+    // above the floor without measuring a long text at each of them.
+    const long long smallest = size - (size - floor) / step * step;
+    p.setFontSize(smallest / 10000.0);
+    width = roundHalfEven(p.textWidth(text));
+    if (tooWide(width)) return width;
+    do {
+        size -= step;
         p.setFontSize(size / 10000.0);
-    }
+        width = roundHalfEven(p.textWidth(text));
+    } while (tooWide(width) && size - step >= floor);
+    return width;
+}
+
+void printShrunk(const QString& text, double limit, double x, double y, double sectionSize) {
+    shrinkWhile(text, [limit](double width) { return width >= limit; });
     printAt(x, y, text);
-    p.setFontSize(sectionSize);
+    print::printer().setFontSize(sectionSize);
 }
 
 void printTempSize(const QString& text, double points, double x, double y) {
@@ -82,40 +98,57 @@ void printTempSize(const QString& text, double points, double x, double y) {
     p.setFontSize(found);
 }
 
-QString cutToWidth(const QString& text, double room) {
-    const print::Page& p = print::printer();
-    QString shown = text;
-    while (!shown.isEmpty() && p.textWidth(shown) > room) shown.chop(1);
-    return shown;
-}
-
 namespace {
 
+// The width of a text in the printer's current font.
+double printedWidth(QStringView text) { return print::printer().textWidth(text.toString()); }
+
+// Whether the whole text is no wider than `room`. A long text is first measured by its start,
+// which a text far too wide for a line already is.
+bool fitsWithin(const QString& text, double room) {
+    constexpr qsizetype kStart = 1000;
+    if (text.size() > kStart && printedWidth(QStringView(text).left(kStart)) > room) return false;
+    return printedWidth(text) <= room;
+}
+
 QStringList wrapLine(const QString& line, double width) {
-    const print::Page& p = print::printer();
     QStringList pieces;
     QString current;
     const QStringList words = line.split(QLatin1Char(' '));
     for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString candidate = i == 0 ? words[i] : current + QLatin1Char(' ') + words[i];
-        if (i == 0 || p.textWidth(candidate) <= width) {
-            current = candidate;
-        } else {
+        if (i > 0) {
+            QString candidate = current + QLatin1Char(' ') + words[i];
+            if (fitsWithin(candidate, width)) {
+                current = std::move(candidate);
+                continue;
+            }
             pieces << current;
-            current = words[i];
         }
-        while (current.size() > 1 && p.textWidth(current) > width) {
-            const QString head = cutToWidth(current, width);
-            const qsizetype fit = std::max<qsizetype>(head.size(), 1);
-            pieces << current.left(fit);
-            current = current.mid(fit);
+        current = words[i];
+        if (current.size() <= 1 || fitsWithin(current, width)) continue;
+        // A word wider than the line on its own goes on between characters, as much on each
+        // line as fits (one character at least); its last piece is the start of the next line.
+        QStringView rest(current);
+        qsizetype fit = 1;
+        while (rest.size() > 1) {
+            fit = fittingLength(rest, width, printedWidth, fit);
+            if (fit == rest.size()) break;
+            fit = std::max<qsizetype>(fit, 1);
+            pieces << rest.left(fit).toString();
+            rest = rest.mid(fit);
         }
+        current = rest.toString();
     }
     pieces << current;
     return pieces;
 }
 
 }  // namespace
+
+QString cutToWidth(const QString& text, double room) {
+    if (fitsWithin(text, room)) return text;
+    return text.left(fittingLength(text, room, printedWidth));
+}
 
 QString wrapToWidth(const QString& text, double width) {
     static const QRegularExpression breaks(QStringLiteral("\r\n|\r|\n"));

@@ -3,6 +3,7 @@
 #include "platform/db/Value.h"
 
 #include <QString>
+#include <functional>
 
 // Set-up and text placement shared by every printout. All of them draw on print::printer():
 //
@@ -37,9 +38,13 @@ double cellCentredX(double x0, double cellWidth, const QString& text);
 void printAt(double x, double y, const QString& text);
 // printAt at cellCentredX.
 void printInCell(double x0, double cellWidth, double y, const QString& text);
+// The smallest size a text is lowered to so that it fits.
+inline constexpr double kMinShrinkSize = 4.0;
+// Lowers the font size in steps of 0.2 pt while `tooWide` holds of the text's width (rounded
+// half-even), never below kMinShrinkSize; gives the width at the size it stops at.
+double shrinkWhile(const QString& text, const std::function<bool(double)>& tooWide);
 // Prints the text at (x, y), first lowering the size in steps of 0.2 pt while its width (rounded
 // half-even) is at least `limit` (never below kMinShrinkSize), then sets the size to `sectionSize`.
-inline constexpr double kMinShrinkSize = 4.0;
 void printShrunk(const QString& text, double limit, double x, double y, double sectionSize);
 // Prints the text at (x, y) in `points`, then sets the size back to the size found, rounded half-even.
 void printTempSize(const QString& text, double points, double x, double y);

@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <cmath>
 #include <functional>
 
 #include "core/connection.h"
@@ -38,11 +37,7 @@ void printFitted(const QString& text, double limit, double room, double x, doubl
     print::Page& p = print::printer();
     p.setCurrentX(x);
     p.setCurrentY(y);
-    double width = roundHalfEven(p.textWidth(text));
-    while (width > limit && p.fontSize() - 0.2 >= kMinShrinkSize - 1e-9) {
-        p.setFontSize(std::round((p.fontSize() - 0.2) * 10000) / 10000);
-        width = roundHalfEven(p.textWidth(text));
-    }
+    const double width = shrinkWhile(text, [limit](double w) { return w > limit; });
     p.print(width > limit ? cutToWidth(text, room) : text);
 }
 

@@ -3,19 +3,28 @@
 // through pdftotext.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <functional>
 #include <optional>
 
 #include "core/connection.h"
 #include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndDetail.h"
 #include "match_reports/frmIndMatchSummary.h"
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "printing/dual_summary_printout.h"
 #include "printing/printer_setup.h"
+#include "statistics/frmNotes.h"
+#include "statistics/frmSeasonSummary.h"
+#include "statistics/frmTeamLeaders.h"
 #include "support/fixtures.h"
 #include "support/pdf_readback.h"
 #include "support/qt_printers.h"
@@ -425,6 +434,89 @@ TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColum
         EXPECT_LE(100 + measured(*school), 490);
         EXPECT_EQ(textAt(rec, 1, 490, 480), "119");
     }
+}
+
+// A text as long as a text box takes, without a blank: `lead`, then letters of every width.
+QString atTheBoxLimit(const QString& lead, int length = 32767) {
+    return (lead + QString("Willowbrook-Iffley.").repeated(length / 19 + 1)).left(length);
+}
+
+TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrintedInTime) {
+    // Every name, school and note of every wrestler and bout as long as its box takes (a full
+    // name of two halves as long as the name box).
+    gSchoolName = atTheBoxLimit("Home");
+    const QString text = atTheBoxLimit("");
+    execSql(path, QString("UPDATE Wrestler SET FirstName = substr('F' || Seq || '%1', 1, 16383), "
+                          "LastName = substr('L' || Seq || '%1', 1, 16383), Notes = '%1', wresMemo1 = '%1' "
+                          "WHERE FirstName <> 'VOID'; "
+                          "UPDATE Wrestler SET FullName = FirstName || ' ' || LastName WHERE FirstName <> 'VOID'; "
+                          "UPDATE OppSchool SET OppSchool = substr('S' || Seq || '%1', 1, 32767); "
+                          "UPDATE [Match] SET OppFName = '%1', OppLName = '%1', Notes = '%1'")
+                          .arg(text));
+    const QString alder =
+        queryValue(path, QString("SELECT FullName FROM Wrestler WHERE Seq = %1").arg(ids.alder2010)).toString();
+    ASSERT_EQ(alder.size(), 32767);
+
+    const QString folder = home.file("prints");
+    qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+    ui::ScriptedMessages msgs;
+    const auto widestRange = [](QComboBox* from, QComboBox* to) {
+        from->setCurrentIndex(0);
+        to->setCurrentIndex(to->count() - 1);
+    };
+    const struct {
+        const char* printout;
+        std::function<QPushButton*()> button;  // the form made ready; its print button
+    } printouts[] = {
+        {"dual summary",
+         [&] {
+             frmDualRpt* form = ui::forms().get<frmDualRpt>();
+             widestRange(form->comDateStart, form->comDateEnd);
+             return form->cmdPrint;
+         }},
+        {"individual match summary", [&] { return summaryFor(alder)->cmdPrint; }},
+        {"detail",
+         [&] {
+             frmIndDetail* form = ui::forms().get<frmIndDetail>();
+             widestRange(form->comDateStart, form->comDateEnd);
+             return form->cmdPrint;
+         }},
+        {"detail summary", [] { return ui::forms().get<frmIndDetail>()->cmdPrintTotals; }},
+        {"season summary form",
+         [] {
+             frmSeasonSummary* form = ui::forms().get<frmSeasonSummary>();
+             form->show();
+             form->lstNames->setCurrentRow(0);
+             return form->cmdPrint;
+         }},
+        {"blank season summary form", [] { return ui::forms().get<frmSeasonSummary>()->cmdPrintBlank; }},
+        {"notes of every wrestler",
+         [] {
+             frmNotes* form = ui::forms().get<frmNotes>();
+             form->show();
+             form->chkAll->setChecked(true);
+             return form->cmdPrint;
+         }},
+        {"notes 2 of every wrestler", [] { return ui::forms().get<frmNotes>()->cmdPrint2; }},
+        {"leader boards",
+         [] {
+             frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+             form->show();
+             return form->cmdPrint;
+         }},
+    };
+    // Each form shows its report and prints it in well under two seconds on a desktop; measuring
+    // the whole text again for every character cut off took an hour.
+    for (const auto& printout : printouts) {
+        QElapsedTimer clock;
+        clock.start();
+        QPushButton* print = printout.button();
+        msgs.expect("The printout was saved as ");
+        QTest::mouseClick(print, Qt::LeftButton);
+        EXPECT_LT(clock.elapsed(), 20000) << printout.printout;
+        QFile::remove(onlyPdf(folder));
+    }
+    EXPECT_EQ(msgs.messages().size(), std::size(printouts));
 }
 
 }  // namespace

@@ -125,6 +125,9 @@ TEST_F(NotesPrintoutTest, AllWrestlersOnePageEachInListOrderSkippingVanishedRows
 TEST_F(NotesPrintoutTest, LongNamesSchoolsAndNotesWrapAtThePageWidthAndGoOnOverleaf) {
     QString note = "First line\r\n";
     for (int i = 0; i < 900; ++i) note += QString("word%1 ").arg(i);
+    // Then a word as long as the box takes, with no blank to break it at.
+    const QString longWord = QString("Willowbrook-Iffley.").repeated(1725).left(32767);
+    note += "\r\n" + longWord;
     execSql(dbPath, QString("UPDATE Wrestler SET Notes = '%1', FirstName = 'Maximilian-Alexander', "
                             "LastName = 'Bartholomew-Christophersen', "
                             "FullName = 'Maximilian-Alexander Bartholomew-Christophersen' WHERE Seq = %2")
@@ -137,13 +140,26 @@ TEST_F(NotesPrintoutTest, LongNamesSchoolsAndNotesWrapAtThePageWidthAndGoOnOverl
     EXPECT_EQ(rec.documentsEnded(), 1);
     EXPECT_GE(rec.pageCount(), 2);
     QString printed, heading;
+    QStringList longPieces;
     print::Page& p = print::printer();
     for (const Item& item : rec.texts()) {
         p.setFontSize(item.fontSize);
         EXPECT_LE(item.x + p.textWidth(item.text), 851.0) << item.text.toStdString();
         EXPECT_LE(item.y + p.textHeight(), 1101.0);
         if (item.fontSize != 12) heading += item.text + " ";
+        else if (item.text.startsWith("Willowbrook") || !longPieces.isEmpty()) longPieces << item.text;
         else printed += item.text + " ";
+    }
+    // The long word goes on from line to line, each line holding as much of it as fits.
+    EXPECT_EQ(longPieces.join(""), longWord);
+    EXPECT_GT(longPieces.size(), 100);
+    p.setFontSize(12);
+    qsizetype at = 0;
+    for (const QString& piece : longPieces) {
+        at += piece.size();
+        if (at < longWord.size()) {
+            EXPECT_GT(p.textWidth(piece + longWord[at]), p.scaleWidth()) << at;
+        }
     }
     // The name and the school line go on over a second line, every word kept.
     EXPECT_TRUE(heading.startsWith("Maximilian-Alexander Bartholomew-Christophersen School:  The Consolidated "))

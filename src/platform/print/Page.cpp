@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace print {
@@ -72,16 +73,20 @@ void Page::setCurrentY(double y) {
 double Page::unitsPerInchX() const { return scaleWidth() / paperWidthInches(); }
 double Page::unitsPerInchY() const { return scaleHeight() / paperHeightInches(); }
 
-double Page::advance(const QString& text) const {
-    if (text.isEmpty()) return 0;
-    const QFontMetricsF fm(pageFont(fontName_, fontSize_, bold_, italic_), &measureDevice());
-    return fm.horizontalAdvance(text) / kMeasureDpi * unitsPerInchX();
+const QFontMetricsF& Page::metrics() const {
+    if (!measured_ || measured_->name != fontName_ || measured_->size != fontSize_ || measured_->bold != bold_ ||
+        measured_->italic != italic_)
+        measured_.emplace(MeasuredFont{fontName_, fontSize_, bold_, italic_,
+                                       QFontMetricsF(pageFont(fontName_, fontSize_, bold_, italic_), &measureDevice())});
+    return measured_->metrics;
 }
 
-double Page::lineHeight() const {
-    const QFontMetricsF fm(pageFont(fontName_, fontSize_, bold_, italic_), &measureDevice());
-    return fm.lineSpacing() / kMeasureDpi * unitsPerInchY();
+double Page::advance(const QString& text) const {
+    if (text.isEmpty()) return 0;
+    return metrics().horizontalAdvance(text) / kMeasureDpi * unitsPerInchX();
 }
+
+double Page::lineHeight() const { return metrics().lineSpacing() / kMeasureDpi * unitsPerInchY(); }
 
 namespace {
 QStringList splitLines(const QString& text) {
@@ -91,6 +96,8 @@ QStringList splitLines(const QString& text) {
 }  // namespace
 
 double Page::textWidth(const QString& text) const {
+    const auto special = [](QChar c) { return c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
+    if (std::none_of(text.cbegin(), text.cend(), special)) return advance(text);
     double widest = 0;
     for (const QString& line : splitLines(text)) {
         double pos = 0;
@@ -121,8 +128,8 @@ void Page::ensureDrawing() {
     }
 }
 
-// Draws one line from startX at y, expanding TABs; returns the x after it.
-double Page::printLine(const QString& line, double startX, double y) {
+// Draws one line from startX at y, expanding TABs.
+void Page::printLine(const QString& line, double startX, double y) {
     double pos = startX;
     const QStringList cells = line.split(QLatin1Char('\t'));
     for (int i = 0; i < cells.size(); ++i) {
@@ -138,12 +145,13 @@ double Page::printLine(const QString& line, double startX, double y) {
             run.italic = italic_;
             run.color = foreColor_;
             drawText(run);
-            pos += advance(cells[i]);
         }
-        if (i + 1 < cells.size())
+        // Only a cell that a TAB follows is measured: a long last one is drawn without.
+        if (i + 1 < cells.size()) {
+            pos += advance(cells[i]);
             pos = startX + (std::floor((pos - startX) / kTabInterval) + 1) * kTabInterval;
+        }
     }
-    return pos;
 }
 
 void Page::print(const QString& text) {

@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <optional>
 
 // The printer page object: a page drawn by placing each text, line, box and picture at explicit
 // coordinates, one page after the other, ended by endDoc().
@@ -148,8 +150,9 @@ private:
     double unitsPerInchX() const;
     double unitsPerInchY() const;
     double advance(const QString& text) const;  // width of a text without TABs or line breaks
+    const QFontMetricsF& metrics() const;        // of the current font on the measuring device
     double lineHeight() const;
-    double printLine(const QString& line, double startX, double y);
+    void printLine(const QString& line, double startX, double y);
 
     Orientation orientation_ = Orientation::Portrait;
     double x1_ = 1, y1_ = 1, x2_ = 850, y2_ = 1100;
@@ -164,6 +167,14 @@ private:
     bool docOpen_ = false;     // beginDocument was called
     bool pagePending_ = false; // newPage was called and nothing drawn since
     int page_ = 0;
+    // The metrics of the font last measured with, made again when the font changes.
+    struct MeasuredFont {
+        QString name;
+        double size;
+        bool bold, italic;
+        QFontMetricsF metrics;
+    };
+    mutable std::optional<MeasuredFont> measured_;
 };
 
 // The printable area of the letter sheet (8.5 x 11 inches less kLetterMarginInches on every side),
