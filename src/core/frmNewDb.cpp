@@ -81,7 +81,7 @@ void frmNewDb::cmdReturn_Click() {
 }
 
 void frmNewDb::cmdCreate_Click() {
-    if (txtDesc->text().size() > kMaxDescription) {
+    if (db::characterCount(txtDesc->text()) > kMaxDescription) {
         ui::msgBox(QStringLiteral("Description Field must be less than 50 characters"),
                    ui::Buttons::OKCancel, QStringLiteral("ERROR"));
         return;

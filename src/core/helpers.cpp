@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <climits>
 #include <cmath>
 
 #include "platform/ui/Controls.h"
@@ -67,6 +68,13 @@ QString seasonLabel(short season) {
     return QString::number(season) + QLatin1Char('-') + QString::number(season + 1);
 }
 
+std::optional<short> storedSeason(const db::Value& value) {
+    if (value.isNull()) return std::nullopt;
+    const std::optional<long long> season = db::wholeNumber(value.toDouble(), SHRT_MIN, SHRT_MAX);
+    if (!season) return std::nullopt;
+    return static_cast<short>(*season);
+}
+
 QString fixQuotes(const QString& text) {
     QString out = text;
     out.replace(QLatin1Char('\''), QLatin1Char('`'));
@@ -79,10 +87,10 @@ db::Value nzString(const db::Value& value) {
 
 db::Value nzZero(const db::Value& value) { return value.isNull() ? db::Value(0) : value; }
 
-short countOccurrences(const QString& text, const QString& pattern) {
+int countOccurrences(const QString& text, const QString& pattern) {
     // An empty pattern occurs nowhere.
     if (pattern.isEmpty()) return 0;
-    short count = 0;
+    int count = 0;
     qsizetype pos = 0;
     while (pos < text.size()) {
         const qsizetype p = text.indexOf(pattern, pos, Qt::CaseSensitive);

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "platform/db/Value.h"
@@ -17,12 +18,15 @@ void CheckDateFormat(QString& text, short& bad, short& weekday);
 QString weekdayName(short weekday);
 short getSeason(const QDate& date);
 QString seasonLabel(short season);
+// A stored Season as the season the program handles; nothing for Null or a number beyond that
+// range (a file edited by another tool).
+std::optional<short> storedSeason(const db::Value& value);
 QString fixQuotes(const QString& text);
 // Null or empty becomes ""; any other value is returned unchanged.
 db::Value nzString(const db::Value& value);
 // Null becomes the number 0; any other value is returned unchanged.
 db::Value nzZero(const db::Value& value);
-short countOccurrences(const QString& text, const QString& pattern);
+int countOccurrences(const QString& text, const QString& pattern);
 void SetTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
 void SetTabStops(ui::ReportBox* box, const std::vector<int>& stops);
 

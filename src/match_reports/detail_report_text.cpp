@@ -105,8 +105,8 @@ void addWins(long long* counts, const QString& winCells) {
 void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
              const char* const (&columns)[7], const QString& winCells) {
     if (mark == QLatin1String("1")) counts[0] += 1;
-    // A count stored as Null adds nothing.
-    for (int i = 0; i < 7; ++i) counts[1 + i] += rs.field(columns[i]).toInt();
+    // A count stored as Null adds nothing; absurd stored counts stop at the largest total.
+    for (int i = 0; i < 7; ++i) counts[1 + i] = db::clampedSum(counts[1 + i], rs.field(columns[i]).toInt());
     addWins(counts, winCells);
 }
 

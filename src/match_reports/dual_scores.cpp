@@ -6,7 +6,7 @@
 
 namespace {
 
-void writeScoreFields(db::Recordset& rs, const QDate& date, int schoolSeq, double home, double opp) {
+void writeScoreFields(db::Recordset& rs, const QDate& date, long long schoolSeq, double home, double opp) {
     rs.setField(QStringLiteral("CompDate"), date);
     rs.setField(QStringLiteral("SeqOppSchool"), schoolSeq);
     rs.setField(QStringLiteral("ScoreH"), home);
@@ -16,21 +16,21 @@ void writeScoreFields(db::Recordset& rs, const QDate& date, int schoolSeq, doubl
 
 }  // namespace
 
-int getOppSchoolSeq(const QString& school) {
-    int seq = 0;
+long long getOppSchoolSeq(const QString& school) {
+    long long seq = 0;
     match_reports::ConnectionScope connection;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"), {school});
     if (rs.isEOF()) {
         ui::msgBox(QStringLiteral("Not a Valid School"), ui::Buttons::OK, QStringLiteral("Error"));
     } else {
-        seq = static_cast<int>(rs.field("Seq").toInt());
+        seq = rs.field("Seq").toInt();
     }
     closeRecordset(rs);
     return seq;
 }
 
-bool findDualScore(const QDate& date, int schoolSeq, double& home, double& opp) {
+bool findDualScore(const QDate& date, long long schoolSeq, double& home, double& opp) {
     db::Recordset rs = openRecordset(
         QStringLiteral("Select * From DualScore Where CompDate = ? AND seqOppSchool = ?"),
         {date, schoolSeq});
@@ -43,23 +43,23 @@ bool findDualScore(const QDate& date, int schoolSeq, double& home, double& opp) 
     return found;
 }
 
-int findDualScoreRow(const QDate& date, int schoolSeq) {
+long long findDualScoreRow(const QDate& date, long long schoolSeq) {
     db::Recordset rs = openRecordset(
         QStringLiteral("Select * From DualScore Where CompDate =? AND seqOppSchool =?"),
         {date, schoolSeq});
-    const int seq = rs.isEOF() ? 0 : static_cast<int>(rs.field("Seq").toInt());
+    const long long seq = rs.isEOF() ? 0 : rs.field("Seq").toInt();
     closeRecordset(rs);
     return seq;
 }
 
-void updateDualScore(int rowSeq, const QDate& date, int schoolSeq, double home, double opp) {
+void updateDualScore(long long rowSeq, const QDate& date, long long schoolSeq, double home, double opp) {
     db::Recordset rs =
         openRecordsetForUpdate(QStringLiteral("Select * From DualScore Where Seq = ?"), {rowSeq});
     writeScoreFields(rs, date, schoolSeq, home, opp);
     closeRecordset(rs);
 }
 
-void addDualScore(const QDate& date, int schoolSeq, double home, double opp) {
+void addDualScore(const QDate& date, long long schoolSeq, double home, double opp) {
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From DualScore"));
     rs.addNew();
     writeScoreFields(rs, date, schoolSeq, home, opp);

@@ -8,16 +8,16 @@
 
 // OppSchool.Seq of the school of that name, or 0 after the message "Not a Valid School". Opens
 // and closes the connection itself.
-int getOppSchoolSeq(const QString& school);
+long long getOppSchoolSeq(const QString& school);
 
 // The score stored for the date and school: true, with the scores, when a row exists.
-bool findDualScore(const QDate& date, int schoolSeq, double& home, double& opp);
+bool findDualScore(const QDate& date, long long schoolSeq, double& home, double& opp);
 
 // Seq of the first DualScore row of the date and school, or 0 when there is none.
-int findDualScoreRow(const QDate& date, int schoolSeq);
+long long findDualScoreRow(const QDate& date, long long schoolSeq);
 
 // Rewrites the row `rowSeq` with the date, school and scores.
-void updateDualScore(int rowSeq, const QDate& date, int schoolSeq, double home, double opp);
+void updateDualScore(long long rowSeq, const QDate& date, long long schoolSeq, double home, double opp);
 
 // Adds a row for the date, school and scores.
-void addDualScore(const QDate& date, int schoolSeq, double home, double opp);
+void addDualScore(const QDate& date, long long schoolSeq, double home, double opp);

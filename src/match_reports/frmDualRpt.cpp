@@ -269,7 +269,7 @@ void frmDualRpt::comOppSchool_click() {
     }
     cmdSaveScore->setEnabled(true);
 
-    const int seq = getOppSchoolSeq(comOppSchool->currentText());
+    const long long seq = getOppSchoolSeq(comOppSchool->currentText());
     double home = 0;
     double opp = 0;
     bool found = false;
@@ -297,7 +297,7 @@ void frmDualRpt::cmdSaveScore_Click() {
                    QStringLiteral("ERROR"));
         return;
     }
-    const int seq = getOppSchoolSeq(comOppSchool->currentText());
+    const long long seq = getOppSchoolSeq(comOppSchool->currentText());
     // The score belongs to the date of the report on screen, whatever may have been typed in the
     // date box since.
     const QDate date = meetDate_;
@@ -307,7 +307,7 @@ void frmDualRpt::cmdSaveScore_Click() {
     QString done;
     if (date.isValid()) {
         ConnectionScope connection;
-        const int row = findDualScoreRow(date, seq);
+        const long long row = findDualScoreRow(date, seq);
         if (row > 0) {
             if (ui::msgBox(QStringLiteral("Do you want to update the score"), ui::Buttons::YesNo,
                            QStringLiteral("Update?")) != ui::Answer::Yes)

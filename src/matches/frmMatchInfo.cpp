@@ -321,7 +321,7 @@ void frmMatchInfo::optLoss_Click() {
 }
 
 void frmMatchInfo::txtScore_LostFocus() {
-    if (txtScore->text().size() < 10) return;
+    if (!isScoreTooLong(txtScore->text())) return;
     ui::msgBox(QStringLiteral("Score must be less than 10 characters"), ui::Buttons::OK, QStringLiteral("ERROR"));
     txtScore->setFocus();
 }

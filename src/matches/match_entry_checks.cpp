@@ -183,6 +183,8 @@ bool frmMatchInfo::getOppSchoolSeq(long long& seq) {
     return true;
 }
 
+bool isScoreTooLong(const QString& score) { return db::characterCount(score) >= 10; }
+
 bool frmMatchInfo::checkLevel() { return checkLevelChosen(optLevel); }
 
 bool frmMatchInfo::checkWinLoss() { return checkWinLossChosen(optWin, optLoss); }
@@ -190,7 +192,7 @@ bool frmMatchInfo::checkWinLoss() { return checkWinLossChosen(optWin, optLoss); 
 bool frmMatchInfo::checkWinType() { return checkWinTypeChosen(optType); }
 
 bool frmMatchInfo::checkScore() {
-    if (txtScore->text().size() >= 10) return refuseEntry(QStringLiteral("Score must be less than 10 characters"));
+    if (isScoreTooLong(txtScore->text())) return refuseEntry(QStringLiteral("Score must be less than 10 characters"));
     const bool needsScore = optType[0]->isChecked() || optType[1]->isChecked() || optType[2]->isChecked();
     if (txtScore->text().isEmpty() && needsScore) return refuseEntry(QStringLiteral("Score / Fall Not Entered"));
     return true;

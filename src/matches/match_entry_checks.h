@@ -41,6 +41,9 @@ bool checkWinTypeChosen(const std::array<QRadioButton*, 6>& optType);
 // A number passes; empty team points ask "Team Points is null.  Continue?" (OK passes); any
 // other text fails.
 bool checkTeamPointsText(const QString& points);
+// True when a score or fall time is longer than the match row takes: 10 characters or more,
+// counted as a person counts them (an emoji is one).
+bool isScoreTooLong(const QString& score);
 
 // Leaving a date box: the text goes through the date check and is written back as it rewrites it
 // (MM/DD/YYYY). A bad date (the check has said so) takes the focus back and hides the weekday

@@ -111,9 +111,11 @@ void frmNotes::loadSeasons() {
                        "ORDER BY Season"));
     bool currentFound = false;
     for (; !rs.isEOF(); rs.moveNext()) {
-        const short season = static_cast<short>(rs.field(QStringLiteral("season")).toInt());
-        comSeason->addItem(seasonLabel(season));
-        if (season == gSeason) currentFound = true;
+        // A season no year can be (a file edited by another tool) is left out of the list.
+        const std::optional<short> season = storedSeason(rs.field(QStringLiteral("season")));
+        if (!season) continue;
+        comSeason->addItem(seasonLabel(*season));
+        if (*season == gSeason) currentFound = true;
     }
     closeRecordset(rs);
     closeConnection();

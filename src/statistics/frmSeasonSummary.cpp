@@ -247,15 +247,15 @@ void frmSeasonSummary::txtWtEnter_Change() {
         QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? AND Season =?"),
         {db::Value(name), db::Value(seasonYear())});
     const bool hasWrestler = !rs.isEOF();
-    const int wrestlerSeq = hasWrestler ? int(rs.field(QStringLiteral("Seq")).toInt()) : -1;
+    const long long wrestlerSeq = hasWrestler ? rs.field(QStringLiteral("Seq")).toInt() : -1;
     closeRecordset(rs);
 
     // A season typed into the box in which the name has no wrestler row: nothing to count.
     const QString weight = txtWtEnter->text();
-    int weightSeq = -1;
+    long long weightSeq = -1;
     if (hasWrestler && !weight.isEmpty()) {
         rs = openRecordset(QStringLiteral("SELECT * FROM Weight WHERE Weight = ?"), {db::Value(weight)});
-        if (!rs.isEOF()) weightSeq = int(rs.field(QStringLiteral("Seq")).toInt());
+        if (!rs.isEOF()) weightSeq = rs.field(QStringLiteral("Seq")).toInt();
         closeRecordset(rs);
     }
     if (hasWrestler) {
@@ -268,7 +268,7 @@ void frmSeasonSummary::txtWtEnter_Change() {
     closeConnection();
 }
 
-void frmSeasonSummary::showCounts(int wrestlerSeq, bool atWeight, int weightSeq) {
+void frmSeasonSummary::showCounts(long long wrestlerSeq, bool atWeight, long long weightSeq) {
     auto count = [wrestlerSeq](const QString& condition, const db::Params& more = {}) {
         db::Params params{db::Value(wrestlerSeq)};
         params.insert(params.end(), more.begin(), more.end());

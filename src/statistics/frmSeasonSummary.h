@@ -65,5 +65,5 @@ public:
 
 private:
     // Sets the eight count labels; `atWeight` false sets the four at weight to "0".
-    void showCounts(int wrestlerSeq, bool atWeight, int weightSeq);
+    void showCounts(long long wrestlerSeq, bool atWeight, long long weightSeq);
 };

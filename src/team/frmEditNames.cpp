@@ -10,7 +10,9 @@
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <optional>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
@@ -189,7 +191,9 @@ void frmEditNames::loadSeasons() {
     db::Recordset rs = openRecordset(QStringLiteral(
         "SELECT DISTINCT Season FROM Wrestler WHERE Season Is Not Null ORDER BY Season DESC"));
     while (!rs.isEOF()) {
-        addSeasonItem(seasonLabel(static_cast<short>(rs.field(QStringLiteral("Season")).toInt())));
+        // A season no year can be (a file edited by another tool) is left out of the list.
+        if (const std::optional<short> season = storedSeason(rs.field(QStringLiteral("Season"))))
+            addSeasonItem(seasonLabel(*season));
         rs.moveNext();
     }
     closeRecordset(rs);
@@ -271,16 +275,31 @@ void frmEditNames::loadNames() {
     comFullName->addItems(names);
     comFullName->insertItem(0, kAddName);
 
-    if (!voidFound) {
-        db::Recordset add = openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"));
+    if (!voidFound) addVoidRow(year);
+    closeConnection();
+}
+
+void frmEditNames::addVoidRow(const QString& year) {
+    const QString row = kVoid + year;
+    db::Recordset add = openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"));
+    try {
         add.addNew();
         add.setField(QStringLiteral("FullName"), kVoid);
         add.setField(QStringLiteral("season"), year.toInt());
-        add.setField(QStringLiteral("FNameSeason"), kVoid + year);
+        add.setField(QStringLiteral("FNameSeason"), row);
         add.update();
+    } catch (const db::DbError& e) {
+        // A damaged row (another row holding this name, a season beyond any year) must not keep
+        // the names from being listed; the coach is told once which row is missing.
         closeRecordset(add);
+        if (!unmadeRows_.contains(row)) {
+            unmadeRows_ << row;
+            ui::msgBox(QStringLiteral("The row %1 could not be added: %2").arg(row, e.message()),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+        }
+        return;
     }
-    closeConnection();
+    closeRecordset(add);
 }
 
 void frmEditNames::clearFields() {
@@ -397,7 +416,7 @@ bool frmEditNames::fitsColumns(const db::Recordset& rs, const QString& season) {
     };
     for (const Field& f : fields) {
         const int size = rs.fieldSize(QLatin1String(f.column));
-        if (size > 0 && f.value.size() > size) {
+        if (size > 0 && db::characterCount(f.value) > size) {
             ui::msgBox(QStringLiteral("%1 is too long.  It can hold at most %2 characters")
                            .arg(QLatin1String(f.caption))
                            .arg(size),
@@ -406,7 +425,7 @@ bool frmEditNames::fitsColumns(const db::Recordset& rs, const QString& season) {
         }
     }
     // FullName is both names and a blank; FNameSeason adds the season to it.
-    const int nameLength = txtFirst->text().size() + txtLast->text().size();
+    const qsizetype nameLength = db::characterCount(txtFirst->text()) + db::characterCount(txtLast->text());
     int room = -1;
     if (const int size = rs.fieldSize(QStringLiteral("FullName")); size > 0) room = size - 1;
     if (const int size = rs.fieldSize(QStringLiteral("FNameSeason")); size > 0) {
@@ -555,10 +574,21 @@ void frmEditNames::cmdInc_Click() {
     const QString year = seasonYear(txtSeason->text());
     if (year.isEmpty()) return;
 
-    // A grade that is no number (empty, "Fr") is carried as it is.
+    // A grade that is no number (empty, "Fr") is carried as it is; a number is raised by one
+    // when its whole part is within the range of a whole number, and refused otherwise.
     const QString grade = txtGrade->text().trimmed();
-    if (isNumericText(grade))
-        txtGrade->setText(QString::number(static_cast<long long>(std::floor(grade.toDouble())) + 1));
+    if (isNumericText(grade)) {
+        const std::optional<long long> whole =
+            db::wholeNumber(std::floor(leadingNumber(grade)), INT_MIN, INT_MAX - 1);
+        if (!whole) {
+            ui::msgBox(QStringLiteral("Grade must be a number from %1 to %2 to be raised by one")
+                           .arg(INT_MIN)
+                           .arg(INT_MAX - 1),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+            return;
+        }
+        txtGrade->setText(QString::number(*whole + 1));
+    }
 
     txtSeason->setText(seasonLabel(static_cast<short>(year.toInt() + 1)));
     setSeasonText(txtSeason->text());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/ui/Form.h"
 
@@ -82,6 +83,9 @@ public:
     bool saveWrestler();
     bool isDuplicateName(const QString& mode);
     void loadNames();
+    // Adds the season's placeholder row "VOID"; a row that cannot be made is reported by its
+    // name (once while the form is open) and the form goes on without it.
+    void addVoidRow(const QString& year);
     void loadSeasons();
     void addSeasonItem(const QString& label);
     void setDefaultSeason(QString& label);
@@ -104,5 +108,6 @@ private:
     void chooseName(int index);
 
     bool isDirty_ = false;
+    QStringList unmadeRows_;
     static QString pendingCaller_;
 };

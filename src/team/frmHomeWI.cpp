@@ -316,7 +316,7 @@ void frmHomeWI::txtWt_LostFocus(int index) {
     QDate lastDate;
     double lastWeight = 0;
     if (!latestBout(seq, lastDate, lastWeight)) return;
-    const short days = static_cast<short>(lastDate.daysTo(weighIn));
+    const qint64 days = lastDate.daysTo(weighIn);
     const float limit = static_cast<float>(lastWeight - days * (lastWeight * 0.015 / 7));
     const float typed = static_cast<float>(leadingNumber(txtWt[index]->text()));
     setMark(index, typed < limit);

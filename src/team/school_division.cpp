@@ -4,7 +4,13 @@
 
 #include "core/helpers.h"
 
-bool isDivisionText(const QString& text) { return isPlainNumberText(text.trimmed()); }
+// A division is shown back as its stored value reads (Value::toString); that text must pass this
+// check too, or a school could be added that its own edit refuses. A number too large for plain
+// digits there ("1e+20") or too small ("1e-20") is therefore no division.
+bool isDivisionText(const QString& text) {
+    const QString typed = text.trimmed();
+    return isPlainNumberText(typed) && isPlainNumberText(divisionValue(typed).toString());
+}
 
 db::Value divisionValue(const QString& text) {
     const double d = leadingNumber(text);

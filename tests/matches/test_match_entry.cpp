@@ -418,6 +418,34 @@ TEST_F(MatchEntrySave, KeysBeyondSixteenBitsAreStoredWhole) {
     EXPECT_EQ(row[2].toInt(), 70000);
 }
 
+// Texts copied elsewhere and pasted with Ctrl+V: each line break becomes a blank in every one-line
+// box, and a score is measured in characters as a person counts them.
+TEST_F(MatchEntrySave, PastedLineBreaksBecomeBlanksAndAnEmojiIsOneCharacterOfTheScore) {
+    frmMatchInfo* f = openFromMenu();
+    fillVarsityWin();
+    pasteInto(f->txtOppFName, QStringLiteral("Lan\ndon"));
+    pasteInto(f->txtWt, QStringLiteral("  171\r\n"));
+    pasteInto(f->txtOppLName, QStringLiteral("Mc\r\nCoy\rJr"));
+    EXPECT_EQ(f->txtOppFName->text(), "Lan don");
+
+    const QString emoji = QString::fromUtf8("\xF0\x9F\xA4\xBC");  // two UTF-16 units each
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Score must be less than 10 characters"));
+        pasteInto(f->txtScore, emoji.repeated(10));
+        QTest::keyClick(f->txtScore, Qt::Key_Tab);
+        EXPECT_TRUE(f->txtScore->hasFocus());
+    }
+    pasteInto(f->txtScore, emoji.repeated(9));
+    QTest::keyClick(f->txtScore, Qt::Key_Tab);  // no message: nine characters pass
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(onlyBout(QStringLiteral("OppFName, ActWeight, OppLName, Score")),
+              (QVariantList{"Lan don", "  171 ", "Mc Coy Jr", emoji.repeated(9)}));
+}
+
 TEST_F(MatchEntrySave, BlankSheetQuestionNoStopsAndForfeitIsNotAsked) {
     frmMatchInfo* f = openFromMenu();
     {

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <QTemporaryDir>
@@ -232,6 +233,10 @@ TEST_F(DbTest, TooLongTextIsRefusedAndTheSizeIsKnown) {
     rs.addNew();
     EXPECT_THROW(rs.setField("Name", QString(21, 'x')), DbError);
     EXPECT_NO_THROW(rs.setField("Name", QString(20, 'x')));
+    // The size counts characters: twenty emoji fit, twenty-one do not.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\xA4\xBC");
+    EXPECT_NO_THROW(rs.setField("Name", emoji.repeated(20)));
+    EXPECT_THROW(rs.setField("Name", emoji.repeated(21)), DbError);
 }
 
 TEST_F(DbTest, JetFunctionsAreRegistered) {
@@ -240,7 +245,8 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
     db::Recordset rs = conn.openSnapshot(
         "SELECT IIf(Div > 2, 'big', 'small') AS Size, Nz(Div, 0) AS D, Nz(Div) AS E, "
         "Val(' 12abc') AS V, Year(Joined) AS Y, Month(Joined) AS M, Day(Joined) AS DD, "
-        "Name & '-' & Name AS Twice FROM School ORDER BY Seq");
+        "Name & '-' & Name AS Twice, Val('1e300') AS Huge, Val('-99999999999999999999') AS Low, "
+        "CInt('1e300') AS Clamped FROM School ORDER BY Seq");
     EXPECT_EQ(rs.field("Size").toString(), "big");
     EXPECT_EQ(rs.field("D").toInt(), 3);
     EXPECT_EQ(rs.field("V").toInt(), 12);
@@ -248,6 +254,10 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
     EXPECT_EQ(rs.field("M").toInt(), 11);
     EXPECT_EQ(rs.field("DD").toInt(), 20);
     EXPECT_EQ(rs.field("Twice").toString(), "Central-Central");
+    // Numbers beyond a whole number's range stay real numbers; CInt holds them at its end.
+    EXPECT_EQ(rs.field("Huge").toDouble(), 1e300);
+    EXPECT_EQ(rs.field("Low").toDouble(), -1e20);
+    EXPECT_EQ(rs.field("Clamped").toInt(), LLONG_MAX);
     rs.moveNext();
     EXPECT_EQ(rs.field("Size").toString(), "small");
     EXPECT_EQ(rs.field("D").toInt(), 0);
@@ -568,6 +578,33 @@ TEST(DbValue, NumbersAndDatesAsTextsGiveThem) {
     }
     EXPECT_TRUE(std::signbit(Value(QStringLiteral("-0")).toDouble()));
     EXPECT_EQ(Value(QStringLiteral("-7 kg")).toInt(), -7);
+
+    // A whole number of a number beyond its range is the nearest end of it, never a wrapped one.
+    struct WholeCase {
+        Value value;
+        long long whole;
+    } wholes[] = {
+        {Value(QStringLiteral("1e300")), LLONG_MAX},   {Value(QStringLiteral("-1e300")), LLONG_MIN},
+        {Value(1e19), LLONG_MAX},                      {Value(-9.3e18), LLONG_MIN},
+        {Value(std::nan("")), 0},                      {Value(2.5), 3},
+        {Value(QStringLiteral("99999999999999999999")), LLONG_MAX},
+        {Value(LLONG_MIN), LLONG_MIN},                 {Value(QStringLiteral("-2147483648")), -2147483648LL},
+    };
+    for (const auto& c : wholes) EXPECT_EQ(c.value.toInt(), c.whole) << c.value.toString().toStdString();
+    EXPECT_EQ(db::wholeNumber(1e300, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(-1e19, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(std::nan(""), 0, 10), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(32768, SHRT_MIN, SHRT_MAX), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(-32768, SHRT_MIN, SHRT_MAX), -32768);
+    EXPECT_EQ(db::wholeNumber(9.6, 0, 10), 10);
+    EXPECT_EQ(db::clampedSum(LLONG_MAX, 2), LLONG_MAX);
+    EXPECT_EQ(db::clampedSum(LLONG_MIN, -1), LLONG_MIN);
+    EXPECT_EQ(db::clampedSum(-5, 7), 2);
+
+    // Characters as a person counts them: an emoji (two UTF-16 units) is one.
+    EXPECT_EQ(db::characterCount(QStringLiteral("7-3")), 3);
+    EXPECT_EQ(db::characterCount(QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80x")), 3);
+    EXPECT_EQ(db::characterCount(QString(QChar(0xD83D))), 1) << "a lone half counts as one";
     EXPECT_EQ(Value(QDate(2010, 1, 5)).toString(), "1/5/2010");
     EXPECT_EQ(Value(QDate(2024, 12, 31)).toString(), "12/31/2024");
     EXPECT_EQ(Value(QDate(1999, 10, 1)).toString(), "10/1/1999");

@@ -4,6 +4,8 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStyle>
@@ -51,4 +53,11 @@ void typeInto(QLineEdit* box, const QString& text) {
         QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+void pasteInto(QLineEdit* box, const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }

@@ -24,6 +24,10 @@ F* showActive(F* form) {
 // of a key, as a keyboard layout gives them.
 void typeInto(QLineEdit* box, const QString& text);
 
+// Clicks into a box, selects what it held and pastes `text` over it from the clipboard with
+// Ctrl+V, as a coach pastes a text copied elsewhere.
+void pasteInto(QLineEdit* box, const QString& text);
+
 // Opens the drop-down with a mouse click and clicks the item reading `text` in its list. Returns
 // false (the list left open) when no item reads so.
 bool pickWithMouse(QComboBox* combo, const QString& text);

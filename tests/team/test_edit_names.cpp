@@ -232,6 +232,66 @@ TEST_F(EditNamesTest, CarryingCopiesTheWrestlerAndSkipsOneAlreadyThere) {
     EXPECT_FALSE(row[0][3].isValid());
 }
 
+TEST_F(EditNamesTest, AGradeBeyondAWholeNumberIsNotCarriedAndAStoredAbsurdSeasonIsNotListed) {
+    // A season no year can be, from a file edited by another tool, stays out of the season list.
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+        "('Old Row', 'Old', 'Row', 99999, 'Old Row99999')");
+    frmEditNames* ed = showActive(openEditor());
+    EXPECT_EQ(comboItems(ed->comSeason), QStringList{"2010-2011"});
+
+    typeInto(ed->txtFirst, "Ty");
+    typeInto(ed->txtLast, "Ure");
+    typeInto(ed->txtGrade, "1e300");
+    QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+    pickFromList(ed->comFullName, "Ty Ure");
+    EXPECT_EQ(ed->txtGrade->text(), "1e300") << "a grade is stored as typed";
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Grade must be a number from -2147483648 to 2147483646 to be raised by one");
+        QTest::mouseClick(ed->cmdInc, Qt::LeftButton);
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Ty Ure'"), 1) << "nothing carried";
+    EXPECT_EQ(ed->txtGrade->text(), "1e300");
+    EXPECT_EQ(ed->comSeason->currentText(), "2010-2011");
+
+    // The largest grade that can be raised is raised.
+    typeInto(ed->txtGrade, "2147483646.5");
+    QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Clear all fields for new season?", ui::Answer::No);
+        QTest::mouseClick(ed->cmdInc, Qt::LeftButton);
+    }
+    EXPECT_EQ(value("SELECT Grade FROM Wrestler WHERE FullName = 'Ty Ure' AND Season = 2011").toString(),
+              "2147483647");
+}
+
+// A placeholder row damaged by another tool: it holds this season's name but no season a year can
+// be. The editor still opens, lists the season and says once which row it could not make.
+TEST_F(EditNamesTest, ADamagedVoidRowIsNamedAndTheFormOpensAll) {
+    sql("INSERT INTO Wrestler (FullName, Season, FNameSeason) VALUES ('VOID', -2147483648, 'VOID2010');"
+        "INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+        "('Rae Sol', 'Rae', 'Sol', 2010, 'Rae Sol2010')");
+    frmEditNames* ed = nullptr;
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The row VOID2010 could not be added: UNIQUE constraint failed: Wrestler.FNameSeason");
+        ed = showActive(openEditor());
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_TRUE(ed->isVisible());
+    EXPECT_EQ(comboItems(ed->comSeason), QStringList{"2010-2011"});
+    EXPECT_EQ(comboItems(ed->comFullName), (QStringList{" -- Add Name -- ", "Rae Sol"}));
+
+    // The form works on, and does not say it again.
+    typeInto(ed->txtFirst, "Sy");
+    typeInto(ed->txtLast, "Tam");
+    QTest::mouseClick(ed->cmdSave, Qt::LeftButton);
+    EXPECT_EQ(comboItems(ed->comFullName), (QStringList{" -- Add Name -- ", "Rae Sol", "Sy Tam"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'VOID'"), 1);
+}
+
 TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
     frmEditNames* ed = openEditor();
     {

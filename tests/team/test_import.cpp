@@ -166,6 +166,7 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         {"3,Central\n1,North\n7\n", "Line 3 of"},
         {"3,Central\rx,North\r", "Line 2 of"},
         {"1e400,Central", "Line 1 of"},
+        {"3,Central\n99999999999999999999,North\n", "Line 2 of"},
         {"3,Central\r\n\r\n2,\"   \"\r\n", "Line 3 of"},
         {"3,Central\n2,\"Eastview\n1,North\n", "Line 2 of"},
         {"", " is empty.  Nothing was imported."},

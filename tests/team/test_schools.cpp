@@ -297,6 +297,10 @@ TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetter
         {"Newtown", "1,000", numeric},
         {"Newtown", "1.2.3", numeric},
         {"Newtown", QString(400, '9'), numeric},
+        // Beyond what reads back as plain digits: the edit would show "1e+20" and refuse it.
+        {"Newtown", "99999999999999999999", numeric},
+        {"Newtown", "1000000000000000", numeric},
+        {"Newtown", "0.00000000000000000001", numeric},
         {"łÓDŹ academy", "2", "School already exists"},
         {"STRASSE HIGH", "4", "School already exists"},
     };
@@ -348,6 +352,18 @@ TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetter
     typeInto(f->txtEditDiv, "5");
     QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
     EXPECT_EQ(items(f->lstSchools), QStringList{" 5  Endless Prep"});
+
+    // The largest division taken is shown back as typed, and saving it unchanged passes.
+    QTest::mouseClick(f->chkDivision, Qt::LeftButton);
+    QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    typeInto(f->txtAddSchool, "Bigtown");
+    typeInto(f->txtAddDiv, "999999999999999");
+    QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    f->txtBegin->setText("Bigtown");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(f->txtEditDiv->text(), "999999999999999");
+    QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(value("SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Bigtown'").toLongLong(), 999999999999999LL);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <QRegularExpression>
+#include <climits>
+#include <optional>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -451,8 +453,9 @@ void fnVal(sqlite3_context* ctx, int, sqlite3_value** argv) {
         case SQLITE_FLOAT: sqlite3_result_value(ctx, argv[0]); return;
         default: {
             const double d = leadingNumber(argText(argv[0]));
-            if (d == static_cast<double>(static_cast<long long>(d)))
-                sqlite3_result_int64(ctx, static_cast<long long>(d));
+            const std::optional<long long> whole = wholeNumber(d, LLONG_MIN, LLONG_MAX);
+            if (whole && static_cast<double>(*whole) == d)
+                sqlite3_result_int64(ctx, *whole);
             else
                 sqlite3_result_double(ctx, d);
         }
@@ -503,7 +506,7 @@ void fnCInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     const double d = sqlite3_value_type(argv[0]) == SQLITE_TEXT ? leadingNumber(argText(argv[0]))
                                                                  : sqlite3_value_double(argv[0]);
-    sqlite3_result_int64(ctx, std::llround(d));
+    sqlite3_result_int64(ctx, Value(d).toInt());
 }
 
 void fnCDbl(sqlite3_context* ctx, int, sqlite3_value** argv) {

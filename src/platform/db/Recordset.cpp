@@ -205,7 +205,7 @@ Value Recordset::prepareForColumn(int column, const Value& value) const {
     }
     if (type.startsWith(QLatin1String("TEXT")) || type.contains(QLatin1String("CHAR"))) {
         const QString text = value.isDate() ? shortDate(value.toDate()) : value.toString();
-        if (sizes_[column] > 0 && text.size() > sizes_[column])
+        if (sizes_[column] > 0 && characterCount(text) > sizes_[column])
             throw DbError(QStringLiteral("The field %1 is too small to accept the amount of data you attempted to add (at most %2 characters).")
                               .arg(name)
                               .arg(sizes_[column]));

@@ -1,6 +1,7 @@
 #include "platform/db/Value.h"
 
 #include <QRegularExpression>
+#include <climits>
 #include <cmath>
 
 namespace db {
@@ -56,6 +57,16 @@ double numberValue(QStringView number) {
     return number.toDouble();
 }
 
+// `v` rounded to a whole number; beyond the range of one, its nearest end (none at all gives 0).
+// Converting such a number directly is undefined.
+long long roundedClamped(double v) {
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (std::isnan(v)) return 0;
+    if (v >= kTwoTo63) return LLONG_MAX;
+    if (v <= -kTwoTo63) return LLONG_MIN;
+    return std::llround(v);
+}
+
 double leadingNumberOf(const QString& text) {
     qsizetype start = 0, end = 0;
     if (!scanLeadingNumber(text, start, end)) return 0.0;
@@ -71,6 +82,27 @@ bool isNumberText(const QString& text) {
         if (!text[i].isSpace()) return false;
     // A number too large for a double ("1e999") is none: it would be stored as infinite.
     return std::isfinite(numberValue(QStringView(text).mid(start, end - start)));
+}
+
+std::optional<long long> wholeNumber(double v, long long lo, long long hi) {
+    // Compared as doubles first: the ends of the range of a whole number are not exact doubles.
+    if (!(v >= static_cast<double>(lo) - 0.5 && v <= static_cast<double>(hi) + 0.5)) return std::nullopt;
+    const long long n = roundedClamped(v);
+    if (n < lo || n > hi) return std::nullopt;
+    return n;
+}
+
+long long clampedSum(long long a, long long b) {
+    long long sum = 0;
+    if (!__builtin_add_overflow(a, b, &sum)) return sum;
+    return b > 0 ? LLONG_MAX : LLONG_MIN;
+}
+
+qsizetype characterCount(const QString& text) {
+    qsizetype count = text.size();
+    for (qsizetype i = 0; i + 1 < text.size(); ++i)
+        if (text[i].isHighSurrogate() && text[i + 1].isLowSurrogate()) --count, ++i;
+    return count;
 }
 
 // Written by hand: reports turn tens of thousands of dates into text, and a format string is
@@ -129,8 +161,8 @@ QString Value::toString() const {
 long long Value::toInt() const {
     switch (kind_) {
         case Kind::Integer: return int_;
-        case Kind::Real: return static_cast<long long>(std::llround(real_));
-        case Kind::Text: return static_cast<long long>(std::llround(leadingNumberOf(text_)));
+        case Kind::Real: return roundedClamped(real_);
+        case Kind::Text: return roundedClamped(leadingNumberOf(text_));
         default: return 0;
     }
 }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 namespace db {
@@ -33,7 +34,8 @@ public:
     // The value as text: Null gives "", a date its short form M/D/YYYY, a real number its
     // shortest decimal form.
     QString toString() const;
-    // The value as a number: Null gives 0, a text the number it begins with.
+    // The value as a whole number, rounded: Null gives 0, a text the number it begins with. A
+    // number beyond the range of a whole number gives the nearest end of that range.
     long long toInt() const;
     double toDouble() const;
     // The value as a date: a date, or a text in MM/DD/YYYY or YYYY-MM-DD form; otherwise invalid.
@@ -56,6 +58,14 @@ using Params = std::vector<Value>;
 
 // True when the whole text (blanks around it allowed) reads as a number a double can hold.
 bool isNumberText(const QString& text);
+// The whole number `v` (rounded to the nearest) when it lies within [lo, hi]; nothing for a
+// number outside that range, an infinite one or none at all.
+std::optional<long long> wholeNumber(double v, long long lo, long long hi);
+// a + b, held at the nearest end of the range of a whole number where the sum would pass it.
+long long clampedSum(long long a, long long b);
+// The characters of a text as a person counts them: a letter written with two UTF-16 units (an
+// emoji, for one) is one character.
+qsizetype characterCount(const QString& text);
 // Text of a date in the ISO form the database stores ("YYYY-MM-DD").
 QString isoDate(const QDate& d);
 // A date typed as M/D/YYYY (one or two digit month and day, four digit year); invalid otherwise.

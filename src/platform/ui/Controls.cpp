@@ -1,13 +1,21 @@
 #include "platform/ui/Controls.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -47,6 +55,78 @@ protected:
     }
 };
 
+// A pasted text as one line: each line break (CR LF, CR or LF) becomes one blank.
+QString asOneLine(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+bool holdsLineBreak(const QString& text) {
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// Makes every way of pasting into a one-line box paste one line: the paste key (Ctrl+V,
+// Shift+Insert), the context menu's Paste, the middle button's paste of the selection and a drop.
+// Qt's own box inserts the pasted text as it is, line breaks and all, and the form would store
+// them.
+class OneLinePaste : public QObject {
+public:
+    explicit OneLinePaste(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (box_->isReadOnly()) return false;
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+                    paste(QClipboard::Clipboard);
+                    return true;
+                }
+                return false;
+            case QEvent::MouseButtonRelease:
+                if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
+                    QGuiApplication::clipboard()->supportsSelection()) {
+                    box_->deselect();
+                    paste(QClipboard::Selection);
+                    return true;
+                }
+                return false;
+            case QEvent::ContextMenu: {
+                QMenu* menu = box_->createStandardContextMenu();
+                if (QAction* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+                    action->disconnect();
+                    connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+                }
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+                return true;
+            }
+            case QEvent::Drop: {
+                auto* drop = static_cast<QDropEvent*>(event);
+                const QMimeData* data = drop->mimeData();
+                if (drop->source() == box_ || !data->hasText() || !holdsLineBreak(data->text())) return false;
+                box_->deselect();
+                box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
+                box_->insert(asOneLine(data->text()));
+                drop->setDropAction(Qt::CopyAction);
+                drop->accept();
+                return true;
+            }
+            default: return false;
+        }
+    }
+
+private:
+    void paste(QClipboard::Mode mode) {
+        const QString text = QGuiApplication::clipboard()->text(mode);
+        if (!text.isEmpty() || box_->hasSelectedText()) box_->insert(asOneLine(text));
+    }
+
+    QLineEdit* box_;
+};
+
 }  // namespace
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
@@ -68,6 +148,7 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
     QObject::connect(box, &QLineEdit::textChanged, box, [box] {
         if (!box->isModified()) box->setCursorPosition(0);
     });
+    new OneLinePaste(box);
     return box;
 }
 
@@ -116,6 +197,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         combo->installEventFilter(new ShowFromStartWhenLeft(combo));
+        new OneLinePaste(combo->lineEdit());
     }
     return combo;
 }
