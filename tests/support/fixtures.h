@@ -83,3 +83,22 @@ int runInChildProcess(const std::function<void()>& body);
 // In a child process: when it runs as root, goes on as the user "nobody", so that file
 // permissions apply to it as they do to a coach. Does nothing for another user.
 void dropRootPrivileges();
+
+// Counts the statements that the program runs on any connection it opens while the counter
+// lives and whose SQL text (as the program wrote it) starts with `head`: how often a report
+// was built, without calling into the form.
+class StatementCounter {
+public:
+    explicit StatementCounter(const QString& head);
+    ~StatementCounter();
+    StatementCounter(const StatementCounter&) = delete;
+    StatementCounter& operator=(const StatementCounter&) = delete;
+
+    int count() const { return count_; }
+    void reset() { count_ = 0; }
+    void seen(const char* sql);
+
+private:
+    QByteArray head_;
+    int count_ = 0;
+};
