@@ -1,17 +1,21 @@
-// Times each screen's work on a large database through the program's own code (the forms,
-// offscreen, and the handlers their controls run) against the bare SQLite C API fetching the same
-// rows, and prints one table: screen, program time, bare time, ratio, peak memory.
+// Times what the coach waits for on a large database: each choice, keystroke or click is given as
+// a mouse or key event to the program's own forms and timed through the event loop until its
+// outcome is drawn (focus changes, the handlers they run, and painting included). Beside it, the
+// bare SQLite C API fetching the same rows. One table: screen, program time, bare time, ratio,
+// peak memory.
 //
 //     kestrivane_bench [--matches N] [--repair-limit SECONDS] [--log SQLFILE] [--only GROUP]
 //                      [--generate-only] FILE
 //
-// FILE is generated first when it does not exist. The screens run on a copy of it in a temporary
-// home folder. The bare side replays, on its own connection opened once, every statement the
+// FILE is generated first (with N matches) when it does not exist. The screens run on a copy of
+// it in a temporary home folder, offscreen unless QT_QPA_PLATFORM names another platform (xcb on
+// a display). The bare side replays, on its own connection opened once, every statement the
 // program ran for the step (as SQLite expanded it, with the values bound), stepping every row and
 // reading every column; it has the same file, so the same indexes.
 #include <sqlite3.h>
 #include <sys/resource.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -22,6 +26,8 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
@@ -136,18 +142,16 @@ double median(std::vector<double> v) {
 }
 
 // Times `step` `runs` times through the program and replays what each run did on the bare
-// connection; both sides by their median run. `per` divides both (several choices in one step).
-void measure(const QString& screen, int runs, const std::function<void()>& step, int per = 1,
-             const QString& note = QString()) {
+// connection; both sides by their median run. `step` gives the time the coach waited in it (see
+// `waited`); `per` divides both (several choices in one step).
+void measureWait(const QString& screen, int runs, const std::function<double()>& step, int per = 1,
+                 const QString& note = QString()) {
     std::vector<double> program, bare;
     if (sqlLog) std::fprintf(sqlLog, "== %s\n", qPrintable(screen));
     for (int i = 0; i < runs; ++i) {
         recorded.clear();
         recording = true;
-        QElapsedTimer t;
-        t.start();
-        step();
-        program.push_back(msSince(t) / per);
+        program.push_back(step() / per);
         recording = false;
         bare.push_back(replay(recorded) / per);
     }
@@ -155,14 +159,54 @@ void measure(const QString& screen, int runs, const std::function<void()>& step,
     std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
 }
 
-// Times loading and showing a form, as the menu button that opens it does; gives the form.
+// ---- input as the coach gives it, through the event loop --------------------------------------
+
+// Counts the paint events of every widget, so that the loop below knows when nothing is left to
+// draw.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return false;
+    }
+};
+PaintCounter* paintCounter = nullptr;
+
+// Runs the event loop until what an input set off is done and drawn: the events it posted (the
+// repaints among them) handled, until a pass finds nothing more to draw.
+void settle() {
+    for (int quiet = 0; quiet < 2;) {
+        const int before = paintCounter->paints;
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        quiet = paintCounter->paints == before ? quiet + 1 : 0;
+    }
+}
+
+// The milliseconds from an input (a key or mouse event) until the screen shows its outcome.
+double waited(const std::function<void()>& input) {
+    QElapsedTimer t;
+    t.start();
+    input();
+    settle();
+    return msSince(t);
+}
+
+// Shows a form and makes it the active window, as the menu button that opens it does.
 template <class F>
 F* openForm(const QString& screen) {
     F* form = nullptr;
-    measure(screen, 1, [&] {
-        form = ui::forms().get<F>();
-        form->show();
+    measureWait(screen, 1, [&] {
+        return waited([&] {
+            form = ui::forms().get<F>();
+            form->show();
+            QApplication::setActiveWindow(form);
+        });
     });
+    if (!QTest::qWaitForWindowActive(form)) std::fprintf(stderr, "  %s is not the active window\n", qPrintable(screen));
+    settle();
     return form;
 }
 
@@ -177,8 +221,56 @@ void printTable() {
 
 // ---- helpers for the forms --------------------------------------------------------------------
 
-void choose(QComboBox* box, int index) { box->setCurrentIndex(index); }
-void choose(QListWidget* list, int row) { list->setCurrentRow(row); }
+// Picks an item of a drop-down with the mouse: a click on its arrow opens the list (again, when
+// the list closed at once), a click on the item picks it. The time between the two clicks, in
+// which the coach moves the mouse, is not counted.
+double choose(QComboBox* box, int index) {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    option.editable = box->isEditable();
+    const QPoint arrow =
+        box->isEditable()
+            ? box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, box).center()
+            : box->rect().center();
+    QAbstractItemView* list = box->view();
+    double ms = 0;
+    for (int tries = 0; tries < 3 && !list->isVisible(); ++tries)
+        ms += waited([&] { QTest::mouseClick(box, Qt::LeftButton, {}, arrow); });
+    if (!list->isVisible()) std::fprintf(stderr, "  the list of %s did not open\n", qPrintable(box->objectName()));
+    const bool wasRecording = recording;
+    recording = false;
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QModelIndex item = list->model()->index(index, box->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    settle();
+    recording = wasRecording;
+    ms += waited([&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center()); });
+    return ms;
+}
+
+// A click on a row of a list box.
+double choose(QListWidget* list, int row) {
+    list->scrollToItem(list->item(row));
+    settle();
+    return waited([&] {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    });
+}
+
+// Clicks into a text box and empties it (not counted), then types `text`: the time of each key.
+double typeKeys(QLineEdit* box, const QString& text) {
+    const bool wasRecording = recording;
+    recording = false;
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Delete);
+    settle();
+    recording = wasRecording;
+    double ms = 0;
+    for (const QChar c : text) ms += waited([&] { QTest::keyClicks(box, QString(c)); });
+    return ms;
+}
+
 int lastIndex(QComboBox* box) { return box->count() - 1; }
 
 int queryInt(const char* sql) {
@@ -193,101 +285,107 @@ int queryInt(const char* sql) {
 
 void startUpToMenu() {
     const bool indexed = queryInt("SELECT count(*) FROM sqlite_master WHERE name = 'ixMatchDate'") > 0;
-    measure(indexed ? QStringLiteral("start-up to the menu") : QStringLiteral("start-up to the menu (makes the indexes)"),
-            1, [] { ui::forms().get<frmInit>()->show(); });
-    measure(QStringLiteral("menu shown again (a Return)"), 3, [] { showMenuAfresh(); });
+    measureWait(indexed ? QStringLiteral("start-up to the menu") : QStringLiteral("start-up to the menu (makes the indexes)"),
+                1, [] { return waited([] { ui::forms().get<frmInit>()->show(); }); });
+    measureWait(QStringLiteral("menu shown again (a Return)"), 3, [] { return waited([] { showMenuAfresh(); }); });
     ui::forms().unloadAll();
     if (!indexed) {
         // The next run of the program: the file has its indexes now.
         gIniFound.clear();
-        measure(QStringLiteral("start-up to the menu (next run)"), 1, [] { ui::forms().get<frmInit>()->show(); });
+        measureWait(QStringLiteral("start-up to the menu (next run)"), 1,
+                    [] { return waited([] { ui::forms().get<frmInit>()->show(); }); });
         ui::forms().unloadAll();
     }
 }
 
 void seasonSummary() {
     frmSeasonSummary* f = openForm<frmSeasonSummary>(QStringLiteral("season summary: open"));
-    measure(QStringLiteral("season summary: choose a wrestler"), 3, [&] {
-        for (int i = 1; i <= 10; ++i) choose(f->lstNames, i % f->lstNames->count());
+    measureWait(QStringLiteral("season summary: choose a wrestler"), 3, [&] {
+        double ms = 0;
+        for (int i = 1; i <= 10; ++i) ms += choose(f->lstNames, i % f->lstNames->count());
+        return ms;
     }, 10);
-    measure(QStringLiteral("season summary: a keystroke in the weight box"), 3, [&] {
-        {
-            const QSignalBlocker quiet(f->txtWtEnter);
-            f->txtWtEnter->clear();
-        }
-        QTest::keyClicks(f->txtWtEnter, QStringLiteral("145"));
-    }, 3);
-    measure(QStringLiteral("season summary: choose a season"), 3,
-            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
+    measureWait(QStringLiteral("season summary: a keystroke in the weight box"), 3,
+                [&] { return typeKeys(f->txtWtEnter, QStringLiteral("145")); }, 3);
+    measureWait(QStringLiteral("season summary: choose a season"), 3,
+                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
     ui::forms().unloadAll();
 }
 
 void teamSummary() {
     frmSummary* f = openForm<frmSummary>(QStringLiteral("team summary: open"));
-    measure(QStringLiteral("team summary: choose a season"), 3,
-            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
+    measureWait(QStringLiteral("team summary: choose a season"), 3,
+                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 0 ? 1 : 0); });
     ui::forms().unloadAll();
 }
 
 void leaders(const QString& from, const QString& to) {
     frmLeaders* f = openForm<frmLeaders>(QStringLiteral("leaders: open (current season)"));
-    f->txtFromDate->setText(from);
     f->txtToDate->setText(to);
-    measure(QStringLiteral("leaders: all seasons"), 3, [&] { f->runLeaders(); });
-    measure(QStringLiteral("leaders: all seasons, another statistic"), 3,
-            [&] { choose(f->comReportType, f->comReportType->currentIndex() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("leaders: all seasons (the date box left)"), 3, [&] {
+        typeKeys(f->txtFromDate, from);
+        return waited([&] { QTest::keyClick(f->txtFromDate, Qt::Key_Tab); });
+    });
+    measureWait(QStringLiteral("leaders: all seasons, another statistic"), 3,
+                [&] { return choose(f->comReportType, f->comReportType->currentIndex() == 1 ? 2 : 1); });
     ui::forms().unloadAll();
 }
 
 void leaderBoards() {
     frmTeamLeaders* f = openForm<frmTeamLeaders>(QStringLiteral("multi-leader boards: open"));
-    measure(QStringLiteral("multi-leader boards: from the first date"), 1,
-            [&] { choose(f->comDateStart, 0); });
-    measure(QStringLiteral("multi-leader boards: another statistic"), 3,
-            [&] { choose(f->comType[0], f->comType[0]->currentIndex() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("multi-leader boards: from the first date"), 1,
+                [&] { return choose(f->comDateStart, 0); });
+    measureWait(QStringLiteral("multi-leader boards: another statistic"), 3,
+                [&] { return choose(f->comType[0], f->comType[0]->currentIndex() == 1 ? 2 : 1); });
     ui::forms().unloadAll();
 }
 
 void dualReport() {
     frmDualRpt* f = openForm<frmDualRpt>(QStringLiteral("dual-meet report: open (lists, latest dual)"));
-    measure(QStringLiteral("dual-meet report: all duals (text)"), 1, [&] { choose(f->comDateStart, 0); });
-    measure(QStringLiteral("dual-meet report: one dual"), 3, [&] {
-        choose(f->comDateStart, lastIndex(f->comDateStart) / 2);
-        choose(f->comDateEnd, lastIndex(f->comDateEnd) / 2);
+    measureWait(QStringLiteral("dual-meet report: all duals (text)"), 1, [&] { return choose(f->comDateStart, 0); });
+    measureWait(QStringLiteral("dual-meet report: then a click into the report"), 1, [&] {
+        return waited([&] { QTest::mouseClick(f->txtresults->viewport(), Qt::LeftButton); });
+    });
+    measureWait(QStringLiteral("dual-meet report: one dual"), 3, [&] {
+        return choose(f->comDateStart, lastIndex(f->comDateStart) / 2) +
+               choose(f->comDateEnd, lastIndex(f->comDateEnd) / 2);
     }, 2);
     ui::forms().unloadAll();
 }
 
 void matchSummary() {
     frmIndMatchSummary* f = openForm<frmIndMatchSummary>(QStringLiteral("individual match summary: open"));
-    measure(QStringLiteral("individual match summary: choose a wrestler"), 3, [&] {
-        for (int i = 1; i <= 5; ++i) choose(f->comHomeName, i % f->comHomeName->count());
+    measureWait(QStringLiteral("individual match summary: choose a wrestler"), 3, [&] {
+        double ms = 0;
+        for (int i = 1; i <= 5; ++i) ms += choose(f->comHomeName, i % f->comHomeName->count());
+        return ms;
     }, 5);
-    measure(QStringLiteral("individual match summary: choose a match"), 3, [&] {
-        for (int i = 1; i <= 5; ++i) choose(f->comMatches, i % std::max(1, f->comMatches->count()));
-    }, 5);
+    measureWait(QStringLiteral("individual match summary: choose a match"), 3, [&] {
+        double ms = 0;
+        for (int i = 1; i <= 3; ++i) ms += choose(f->comMatches, i % std::max(1, f->comMatches->count()));
+        return ms;
+    }, 3);
     ui::forms().unloadAll();
 }
 
 void detailReport() {
     frmIndDetail* f = openForm<frmIndDetail>(QStringLiteral("detail report: open (latest date)"));
-    measure(QStringLiteral("detail report: widest range"), 1, [&] {
-        choose(f->comDateEnd, lastIndex(f->comDateEnd));
-        choose(f->comDateStart, 0);
-    });
-    measure(QStringLiteral("detail report: widest range, one wrestler"), 3,
-            [&] { choose(f->comWrestler, f->comWrestler->currentIndex() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("detail report: the first date picked"), 1, [&] { return choose(f->comDateStart, 0); });
+    measureWait(QStringLiteral("detail report: widest range (the last date picked)"), 1,
+                [&] { return choose(f->comDateEnd, lastIndex(f->comDateEnd)); });
+    measureWait(QStringLiteral("detail report: widest range, one wrestler"), 3,
+                [&] { return choose(f->comWrestler, f->comWrestler->currentText() == f->comWrestler->itemText(1) ? 2 : 1); });
     ui::forms().unloadAll();
 }
 
 void matchFinder() {
     frmFindMatch* f = openForm<frmFindMatch>(QStringLiteral("match finder: open (lists)"));
-    measure(QStringLiteral("match finder: choose a season"), 3,
-            [&] { choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); });
-    measure(QStringLiteral("match finder: choose a wrestler"), 3,
-            [&] { choose(f->lstNames, f->lstNames->currentRow() == 1 ? 2 : 1); });
-    measure(QStringLiteral("match finder: choose a date"), 3,
-            [&] { choose(f->lstDates, f->lstDates->currentRow() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("match finder: choose a season"), 3,
+                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("match finder: choose a wrestler"), 3,
+                [&] { return choose(f->lstNames, f->lstNames->currentRow() == 1 ? 2 : 1); });
+    measureWait(QStringLiteral("match finder: choose a date"), 3,
+                [&] { return choose(f->lstDates, f->lstDates->currentRow() == 1 ? 2 : 1); });
     ui::forms().unloadAll();
 }
 
@@ -296,17 +394,12 @@ void saveMatch() {
     const int weight = queryInt("SELECT min(Seq) FROM Weight");
     const int school = queryInt("SELECT min(Seq) FROM OppSchool");
     ui::ScriptedMessages answers;
-    measure(QStringLiteral("match entry: open"), 1, [] {
-        ui::forms().get<frmMatchInfo>()->show();
-    });
-    measure(QStringLiteral("match entry: a keystroke in the school search box"), 3, [] {
-        QLineEdit* find = ui::forms().get<frmMatchInfo>()->txtFind;
-        find->clear();
-        QTest::keyClicks(find, QStringLiteral("ea"));
-    }, 3);
-    ui::forms().get<frmMatchInfo>()->txtFind->clear();
-    measure(QStringLiteral("saving a match (with the form's reset)"), 5, [&] {
-        frmMatchInfo* entry = ui::forms().get<frmMatchInfo>();
+    frmMatchInfo* entry = openForm<frmMatchInfo>(QStringLiteral("match entry: open"));
+    measureWait(QStringLiteral("match entry: a keystroke in the school search box"), 3,
+                [&] { return typeKeys(entry->txtFind, QStringLiteral("ea")); }, 2);
+    entry->txtFind->clear();
+    settle();
+    measureWait(QStringLiteral("saving a match (with the form's reset)"), 5, [&] {
         frmScoreSheet* sheet = ui::forms().get<frmScoreSheet>();
         entry->txtDate->setText(QStringLiteral("01/14/2024"));
         entry->txtOppFName->setText(QStringLiteral("Sam"));
@@ -321,7 +414,7 @@ void saveMatch() {
         sheet->txtOpp[1]->setText(QStringLiteral("E1 R2"));
         sheet->txtHome[2]->setText(QStringLiteral("E1 R2"));
         answers.queue();
-        saveNewMatch(short(wrestler), short(weight), short(school));
+        return waited([&] { saveNewMatch(short(wrestler), short(weight), short(school)); });
     });
     ui::forms().unloadAll();
 }
@@ -422,6 +515,9 @@ int main(int argc, char** argv) {
     sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceConnection));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    PaintCounter paints;
+    app.installEventFilter(&paints);
+    paintCounter = &paints;
     QStringList args = app.arguments().mid(1);
 
     if (args.value(0) == QLatin1String("--time-repair")) return timeRepairChild(args.value(1));

@@ -1,4 +1,5 @@
 // The template database files built from resources/, and the version-7 database of the fixtures.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -209,6 +210,39 @@ TEST(DatabaseIndexes, AFileWithoutThemGetsThemWhenOpened) {
     QStringList withoutDualScore = kPerformanceIndexes;
     withoutDualScore.removeAll("DualScore.ixDualScoreDate");
     EXPECT_EQ(performanceIndexes(path), withoutDualScore);
+    resetCoreState();
+}
+
+// A wrestler's bouts at one weight are counted through the wrestler index, which holds a few of
+// his rows, not through the weight index, which holds every bout at that weight.
+TEST(DatabaseIndexes, OpeningGivesThePlannerStatisticsThatPickTheWrestlerIndex) {
+    TestHome home;
+    resetCoreState();
+    const QString path = makeDatabase(home.path());
+    execSql(path, "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                  "INSERT INTO [Match] (SeqWrestler, SeqWeight, [Date], Level, WL) "
+                  "SELECT i % 60 + 1, i % 3 + 1, '2010-12-04', 'V', 'W' FROM n");
+    const QString countAtWeight =
+        "EXPLAIN QUERY PLAN SELECT COUNT (*) as recCount FROM [Match] WHERE SeqWrestler = ? "
+        "AND Level = 'V' AND WL ='W' And SeqWeight = ?";
+    auto plan = [&] {
+        openConnection();
+        db::Recordset rs = openRecordset(countAtWeight, {db::Value(7), db::Value(2)});
+        const QString detail = rs.field("detail").toString();
+        closeRecordset(rs);
+        closeConnection();
+        return detail.toStdString();
+    };
+    useDatabase(path);
+    EXPECT_THAT(plan(), ::testing::HasSubstr("ixMatchWrestler"));
+    EXPECT_EQ(queryValue(path, "SELECT stat FROM sqlite_stat1 WHERE idx = 'ixMatchWrestler'").toString().toStdString(), "600 10");
+
+    // Statistics of a much smaller file are taken anew at the next run.
+    resetCoreState();
+    execSql(path, "INSERT INTO [Match] (SeqWrestler, SeqWeight, [Date]) SELECT SeqWrestler, SeqWeight, [Date] FROM [Match]");
+    useDatabase(path);
+    EXPECT_THAT(plan(), ::testing::HasSubstr("ixMatchWrestler"));
+    EXPECT_EQ(queryValue(path, "SELECT stat FROM sqlite_stat1 WHERE idx = 'ixMatchWrestler'").toString().toStdString(), "1200 20");
     resetCoreState();
 }
 

@@ -2,7 +2,9 @@
 // totals, built from a real database file and read back from the form.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QTest>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextLayout>
@@ -17,6 +19,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -199,6 +202,38 @@ TEST_F(DetailReportTest, DateRangeStaysInOrderAndChoicesSurviveWhileListed) {
     EXPECT_TRUE(items(form->comWrestler).contains("Cal Dee"));
     choose(form->comWrestler, "Cal Dee");
     EXPECT_EQ(form->resultsText(), kHead);
+}
+
+// As the coach picks, with the keys and the mouse: a date or a wrestler builds the report once;
+// the first Alt+Down after the form opens shows the list; leaving a box builds nothing.
+TEST_F(DetailReportTest, APickBuildsTheReportOnce) {
+    addSmallSeason();
+    StatementCounter builds("SELECT FirstName, LastName, Date");
+    frmIndDetail* form = showActive(open());
+    builds.reset();
+    QAbstractItemView* list = form->comDateStart->view();
+
+    form->comDateStart->setFocus();
+    QTest::keyClick(form->comDateStart, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    QTest::qWait(50);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(builds.count(), 0);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(builds.count(), 1);
+    EXPECT_TRUE(form->resultsText().contains("12/4/2010"));
+
+    QTest::keyClick(form->comDateStart, Qt::Key_Tab);
+    QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton);
+    EXPECT_EQ(builds.count(), 1) << "leaving the date box";
+
+    ASSERT_TRUE(pickWithMouse(form->comWrestler, "Ann Bee"));
+    QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton);
+    EXPECT_EQ(builds.count(), 2);
+    EXPECT_TRUE(form->resultsText().contains("Bee"));
+    EXPECT_FALSE(form->resultsText().contains("Roe"));
 }
 
 TEST_F(DetailReportTest, QueryBindsTheChoicesAndOpenEndsTakeTheDefaultDates) {

@@ -2,6 +2,7 @@
 // the states of the score controls.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -170,6 +171,37 @@ TEST_F(DualReportTest, StartNeverAfterEndAndNonDatesBecome2000) {
     EXPECT_EQ(form->comDateStart->currentText(), "1/1/2000");
     EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
     EXPECT_TRUE(form->reportText().startsWith("\t12/4/2010\r\n"));
+}
+
+// Picks with the keys and the mouse build the report once each; leaving a date box or opening its
+// list builds nothing.
+TEST_F(DualReportTest, APickBuildsTheReportOnceAndLeavingTheBoxNone) {
+    StatementCounter builds("SELECT Date, Weight.Weight, FullName");
+    frmDualRpt* form = showActive(ui::forms().get<frmDualRpt>());
+    EXPECT_EQ(builds.count(), 1);
+    QAbstractItemView* list = form->comDateStart->view();
+
+    // The first Alt+Down opens the list on the date shown; Up and Enter take the one before.
+    form->comDateStart->setFocus();
+    QTest::keyClick(form->comDateStart, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    QTest::qWait(50);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(builds.count(), 1);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(builds.count(), 2);
+    EXPECT_FALSE(form->lblDate->isHidden());
+
+    QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton);
+    EXPECT_TRUE(form->txtresults->hasFocus());
+    EXPECT_EQ(builds.count(), 2) << "leaving the date box";
+
+    ASSERT_TRUE(pickWithMouse(form->comDateEnd, "12/4/2010"));
+    QTest::keyClick(form->comDateEnd, Qt::Key_Tab);
+    EXPECT_EQ(builds.count(), 3);
+    EXPECT_EQ(form->reportText(), kDec4);
 }
 
 TEST_F(DualReportTest, NoVarsityBoutOpensEmptyWithTheScoreControlsClosed) {

@@ -2,6 +2,7 @@
 // DualScore.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -153,6 +155,41 @@ TEST_F(DualScoreTest, DiscardQuestionNoReturnsToTheEditedSchool) {
     EXPECT_EQ(form->txtHomeScore->text(), "");
     EXPECT_FALSE(form->chkHomeChange->isChecked());
     EXPECT_EQ(form->txtPrevSchool->text(), "");
+}
+
+// As a coach does it, with the mouse and keys: the school picked again after an edit asks once;
+// leaving the box or opening its list asks nothing; Save then only asks to update.
+TEST_F(DualScoreTest, PickingTheEditedSchoolAgainAsksOnceAndSaveStoresTheEdit) {
+    execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                 "VALUES ('2010-12-04', %1, 36, 18)")
+                      .arg(northfield));
+    showActive(form);
+    ui::ScriptedMessages msgs;
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
+    EXPECT_EQ(form->txtHomeScore->text(), "36");
+    EXPECT_EQ(form->txtOppScore->text(), "18");
+    typeInto(form->txtHomeScore, "35");
+
+    msgs.expect("Discard Changes?", ui::Answer::No);
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
+    EXPECT_EQ(msgs.messages().size(), 1u) << msgs.texts().join(" | ").toStdString();
+    EXPECT_EQ(form->txtHomeScore->text(), "35") << "No keeps the edit";
+    EXPECT_TRUE(form->chkHomeChange->isChecked());
+
+    // Tab out of the school box, and its list opened and closed again: no question.
+    form->comOppSchool->setFocus();
+    QTest::keyClick(form->comOppSchool, Qt::Key_Tab);
+    form->comOppSchool->setFocus();
+    QTest::keyClick(form->comOppSchool, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->comOppSchool->view()->isVisible(); }, 1000));
+    QTest::keyClick(form->comOppSchool->view(), Qt::Key_Escape);
+    EXPECT_EQ(msgs.messages().size(), 1u) << msgs.texts().join(" | ").toStdString();
+
+    msgs.expect("Do you want to update the score", ui::Answer::Yes).expect("Score Updated");
+    QTest::mouseClick(form->cmdSaveScore, Qt::LeftButton);
+    EXPECT_EQ(msgs.texts(), QStringList({"Discard Changes?", "Do you want to update the score", "Score Updated"}));
+    ASSERT_EQ(scores().size(), 1);
+    EXPECT_EQ(scores()[0], QVariantList({"2010-12-04", northfield, 35.0, 18.0}));
 }
 
 TEST_F(DualScoreTest, OnlyPlainNumbersAreStored) {

@@ -176,10 +176,12 @@ TEST_F(MatchEntryLookups, SchoolWithoutRosterFallsBackToPastBouts) {
 }
 
 TEST_F(MatchEntryLookups, SchoolListsFindBoxAndLeagueBox) {
+    // Central High is met first (stored first, oldest bout, first by name and by key), Westfield
+    // last: only the newest bout puts Westfield first.
     storeBout(QStringLiteral("2010-12-01"), QStringLiteral("Adam Brook"), 2010, QStringLiteral("152"),
-              QStringLiteral("152"), QStringLiteral("Westfield"), QStringLiteral("A"), QStringLiteral("B"));
+              QStringLiteral("152"), QStringLiteral("Central High"), QStringLiteral("A"), QStringLiteral("B"));
     storeBout(QStringLiteral("2010-12-08"), QStringLiteral("Adam Brook"), 2010, QStringLiteral("152"),
-              QStringLiteral("152"), QStringLiteral("Central High"), QStringLiteral("C"), QStringLiteral("D"));
+              QStringLiteral("152"), QStringLiteral("Westfield"), QStringLiteral("C"), QStringLiteral("D"));
     storeBout(QStringLiteral("2011-01-05"), QStringLiteral("Adam Brook"), 2010, QStringLiteral("152"),
               QStringLiteral("152"), QStringLiteral("Westfield"), QStringLiteral("E"), QStringLiteral("F"));
     // The newest bouts: against a school since deleted, and against none.

@@ -265,6 +265,55 @@ TEST_F(EventsTest, ComboClickOnChoiceAndChangeOnTypingOnly) {
     EXPECT_EQ(log.last().toStdString(), "comChoice_Change neutral");
 }
 
+// A form may show an item's text in a combo with nothing selected. Leaving the box, opening its
+// list or Enter in it selects nothing by itself; a pick from the list, by keys or the mouse, runs
+// the Click once.
+TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
+    form->comChoice->addItems({"Top", "Bot", "Neu"});
+    auto showUnselected = [this](const QString& text) {
+        form->comChoice->setCurrentIndex(-1);
+        form->comChoice->setEditText(text);
+        form->log.clear();
+    };
+    QWidget* list = form->comChoice->view();
+
+    auto clicks = [this] { return joined(form->log.filter("comChoice")); };
+    showUnselected("Bot");
+    QTest::mouseClick(form->comChoice->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(form->comChoice, Qt::Key_Return);
+    QTest::keyClick(form->comChoice, Qt::Key_Tab);
+    EXPECT_EQ(clicks(), "");
+    EXPECT_EQ(form->comChoice->currentIndex(), -1);
+
+    // Alt+Down opens the list on the item shown, and it stays open; Down and Enter pick the next.
+    form->comChoice->setFocus();
+    QTest::keyClick(form->comChoice, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    QTest::qWait(50);
+    EXPECT_TRUE(list->isVisible());
+    EXPECT_EQ(clicks(), "");
+    EXPECT_EQ(form->comChoice->view()->currentIndex().row(), 1);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(clicks(), "comChoice_Click Neu");
+
+    // The mouse picks the item shown: one Click, and Tab then runs none.
+    showUnselected("Bot");
+    ASSERT_TRUE(pickWithMouse(form->comChoice, "Bot"));
+    QTest::keyClick(form->comChoice, Qt::Key_Tab);
+    EXPECT_EQ(clicks(), "comChoice_Click Bot");
+
+    // Escape closes the list without a pick.
+    showUnselected("Top");
+    form->comChoice->setFocus();
+    QTest::keyClick(form->comChoice, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    QTest::keyClick(list, Qt::Key_Escape);
+    QTest::keyClick(form->comChoice, Qt::Key_Tab);
+    EXPECT_EQ(clicks(), "");
+    EXPECT_EQ(form->comChoice->currentText(), "Top");
+}
+
 TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {
     form->txtB->setText(QString(200, 'x') + "end");
     EXPECT_EQ(form->txtB->cursorPosition(), 0);

@@ -294,3 +294,33 @@ QString failureOfTestOnScreen(const QString& test, const QString& screenConfig,
         return QString();
     return output;
 }
+
+namespace {
+
+StatementCounter* activeCounter = nullptr;
+
+int countStatement(unsigned, void*, void* stmt, void*) {
+    if (activeCounter) activeCounter->seen(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)));
+    return 0;
+}
+
+int traceNewConnection(sqlite3* db, const char**, const sqlite3_api_routines*) {
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, countStatement, nullptr);
+    return SQLITE_OK;
+}
+
+}  // namespace
+
+StatementCounter::StatementCounter(const QString& head) : head_(head.toUtf8()) {
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(traceNewConnection));
+    activeCounter = this;
+}
+
+StatementCounter::~StatementCounter() {
+    activeCounter = nullptr;
+    sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(traceNewConnection));
+}
+
+void StatementCounter::seen(const char* sql) {
+    if (sql && QByteArray(sql).startsWith(head_)) ++count_;
+}

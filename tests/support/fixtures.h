@@ -105,3 +105,22 @@ void leaveFree(const QString& folder, long long bytes);
 
 // The permission bits (mode & 0777) of the file `path`, not following a link; -1 when it is not.
 int modeOf(const QString& path);
+
+// Counts the statements that the program runs on any connection it opens while the counter
+// lives and whose SQL text (as the program wrote it) starts with `head`: how often a report
+// was built, without calling into the form.
+class StatementCounter {
+public:
+    explicit StatementCounter(const QString& head);
+    ~StatementCounter();
+    StatementCounter(const StatementCounter&) = delete;
+    StatementCounter& operator=(const StatementCounter&) = delete;
+
+    int count() const { return count_; }
+    void reset() { count_ = 0; }
+    void seen(const char* sql);
+
+private:
+    QByteArray head_;
+    int count_ = 0;
+};

@@ -1,5 +1,6 @@
 #include "platform/ui/Controls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -127,6 +128,29 @@ private:
     QLineEdit* box_;
 };
 
+// Opening the list of a combo that shows an item's text with nothing selected marks that item in
+// the list, so that the arrow keys go on from it; the combo's selection stays as it was.
+class MarkShownItemOnOpen : public QObject {
+public:
+    explicit MarkShownItemOnOpen(QComboBox* combo) : QObject(combo), combo_(combo) {
+        combo->view()->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show && combo_->currentIndex() < 0) {
+            const int row = combo_->findText(combo_->currentText(), Qt::MatchExactly);
+            QAbstractItemView* list = combo_->view();
+            if (row >= 0)
+                list->setCurrentIndex(list->model()->index(row, combo_->modelColumn(), list->rootIndex()));
+        }
+        return false;
+    }
+
+private:
+    QComboBox* combo_;
+};
+
 }  // namespace
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
@@ -198,6 +222,11 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
         combo->setCompleter(nullptr);
         combo->installEventFilter(new ShowFromStartWhenLeft(combo));
         new OneLinePaste(combo->lineEdit());
+        // Qt selects the item that reads as the typed text when the box is left, its list is
+        // opened or Enter is pressed in it. A combo that shows an item's text with nothing
+        // selected stays so: only a pick from the list, or code, selects an item (a Click).
+        QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+        new MarkShownItemOnOpen(combo);
     }
     return combo;
 }

@@ -35,7 +35,10 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* listBox(QWidget* parent, const QString& name);
 // A drop-down list (`editable` false) or a drop-down combo the user may type into. Filling it
-// selects nothing; typed text is neither completed nor added to the list.
+// selects nothing; typed text is neither completed nor added to the list. Leaving it, opening its
+// list or Enter in it selects nothing either, also when its text reads as an item: a combo that a
+// form left showing an item unselected stays unselected until the user picks or code selects.
+// Its list opens on the item its text reads as.
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable);
 
 // Name of one control of a control array: arrayName("txtHome", 0) is "txtHome(0)".
