@@ -92,16 +92,19 @@ void drawRowBoxes(double top, double height) {
     for (const auto& cell : kRowBoxes) p.box(cell[0], top, cell[1], top + height);
 }
 
+// Short enough to end well before "(SEE PAGE 2 FOR DEFEATS)" at x = 400 on the same line.
 QString creditLine() {
-    return QStringLiteral("Printed by Kestrivane  ") + kSupportWeb +
-           QStringLiteral("  wrestling statistics for coaches");
+    return QStringLiteral("Printed by Kestrivane  ") + kSupportWeb + QStringLiteral("  statistics for coaches");
 }
 
 void drawFooter() {
     const QDateTime now = QDateTime::currentDateTime();
     setFont(6, false);
-    printAt(3, 1080, db::shortDate(now.date()) + QLatin1Char(' ') +
-                         now.time().toString(QStringLiteral("h:mm:ss AP")));
+    // The longest date and time ("12/31/2026 12:59:59 PM") is made a little smaller, so that a
+    // blank still parts it from the credit line.
+    const double blank = print::printer().textWidth(QStringLiteral(" "));
+    printShrunk(db::shortDate(now.date()) + QLatin1Char(' ') + now.time().toString(QStringLiteral("h:mm:ss AP")),
+                100 - 3 - blank, 3, 1080, 6);
     printAt(100, 1080, creditLine());
     setFont(8, true);
     printAt(645, 1075, QStringLiteral("#  League Match   +  League School"));

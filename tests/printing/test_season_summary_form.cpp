@@ -449,6 +449,26 @@ TEST_F(SeasonFormScreenTest, FormsAndNotesOnPaperStayClearOfTheSheetEdge) {
         printout.button->click();
         const QString pdf = onlyPdf(folder);
         EXPECT_EQ(inkNearSheetEdge(pdf, 0.2), QStringList()) << printout.printout;
+        // The foot of the form: the date and time, the credit line and "(SEE PAGE 2 FOR DEFEATS)"
+        // stand apart on their line.
+        const std::vector<PdfWord> words = readPdfWords(pdf);
+        int footnotes = 0;
+        for (const PdfWord& see : words) {
+            if (see.text != "(SEE") continue;
+            ++footnotes;
+            const PdfWord* credit = nullptr;
+            for (const PdfWord& w : words)
+                if (w.page == see.page && w.text == "Printed") credit = &w;
+            ASSERT_TRUE(credit);
+            for (const PdfWord& w : words) {
+                if (w.page != see.page || w.y >= see.bottom || w.bottom <= see.y || w.x >= see.x) continue;
+                EXPECT_LT(w.right, see.x - 3) << w.text.toStdString() << " in the " << printout.printout;
+                if (w.x < credit->x) {
+                    EXPECT_LT(w.right, credit->x - 1) << w.text.toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(footnotes, printout.button == notes->cmdPrint ? 0 : 1) << printout.printout;
         QFile::remove(pdf);
     }
     qunsetenv("KESTRIVANE_PRINT_DIR");
