@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <stdexcept>
 
 #include "core/connection.h"
@@ -242,6 +243,16 @@ bool mountSmallDisk(const QString& folder, int kilobytes) {
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k";
     return mount("kestrivane-test", QFile::encodeName(folder).constData(), "tmpfs", 0,
                  options.constData()) == 0;
+}
+
+bool smallDisksCanBeMade() {
+    static const bool possible = [] {
+        QTemporaryDir dir;
+        return runInChildProcess([&] {
+                   if (!mountSmallDisk(dir.path(), 64)) _exit(3);
+               }) == 0;
+    }();
+    return possible;
 }
 
 void leaveFree(const QString& folder, long long bytes) {

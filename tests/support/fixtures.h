@@ -100,6 +100,9 @@ void dropRootPrivileges();
 // this process only, over what the folder held. Returns false when the system refuses (not root).
 bool mountSmallDisk(const QString& folder, int kilobytes);
 
+// Whether mountSmallDisk works here (it is tried once, in a child process).
+bool smallDisksCanBeMade();
+
 // Fills the file system of `folder` with the file "filler" in it, until about `bytes` stay free.
 void leaveFree(const QString& folder, long long bytes);
 

@@ -142,11 +142,10 @@ bool NewFile::copyFrom(const QString& source) {
     if (in < 0) return fail(errno);
     std::vector<char> buffer(1 << 20);
     bool ok = true;
-    for (;;) {
-        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+    ssize_t got;
+    while (ok && (got = ::read(in, buffer.data(), buffer.size())) != 0) {
         if (got < 0 && errno == EINTR) continue;
-        if (got < 0) ok = fail(errno);
-        if (got <= 0 || !(ok = writeBytes(buffer.data(), got))) break;
+        ok = got < 0 ? fail(errno) : writeBytes(buffer.data(), got);
     }
     ::close(in);
     return ok;
