@@ -52,3 +52,15 @@ void typeInto(QLineEdit* box, const QString& text) {
         QTest::sendKeyEvent(QTest::Release, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
 }
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void typeKeys(const QString& text) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClicks(focus, text);
+}
