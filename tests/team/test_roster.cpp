@@ -1,5 +1,6 @@
 // The opponents' roster form: the grid and its helpers, saving, loading and re-saving a roster.
 #include <QDate>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -216,6 +217,10 @@ TEST_F(RosterTest, TheKeyboardAlonePagesTheGridAndTypedRowsSurviveTheSave) {
     for (int k = 1; k < FrmRoster::kLines - 1; ++k) pressKey(Qt::Key_Down);
     pressKey(Qt::Key_Tab);
     ASSERT_TRUE(f->VScroll1->hasFocus());
+    const auto* frame = f->findChild<QFocusFrame*>();
+    ASSERT_NE(frame, nullptr) << "a frame shows that the bar has the focus";
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->widget(), f->VScroll1);
     const std::pair<Qt::Key, int> moves[] = {{Qt::Key_PageDown, 29}, {Qt::Key_Down, 30}, {Qt::Key_Up, 29},
                                              {Qt::Key_PageUp, 15},   {Qt::Key_End, 86},   {Qt::Key_Home, 1}};
     for (const auto& [key, top] : moves) {
@@ -227,6 +232,7 @@ TEST_F(RosterTest, TheKeyboardAlonePagesTheGridAndTypedRowsSurviveTheSave) {
     // A school the check refuses keeps the page where it is.
     pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
     ASSERT_TRUE(f->txtSchool[14]->hasFocus());
+    EXPECT_FALSE(frame->isVisible());
     typeKeys("Nowhere");
     {
         ui::ScriptedMessages msgs;

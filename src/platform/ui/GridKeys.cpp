@@ -3,6 +3,7 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QEvent>
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -24,6 +25,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == bar_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+            showFocus(event->type() == QEvent::FocusIn);
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
@@ -48,6 +51,17 @@ protected:
     }
 
 private:
+    // A scroll bar shows no focus of its own: a frame around it shows where the keys go.
+    void showFocus(bool shown) {
+        if (!frame_) {
+            frame_ = new QFocusFrame(bar_);
+            QPalette palette = frame_->palette();
+            palette.setColor(QPalette::WindowText, palette.color(QPalette::Highlight));
+            frame_->setPalette(palette);
+        }
+        frame_->setWidget(shown ? bar_ : nullptr);
+    }
+
     // A scroll bar of Qt turns a horizontal bar's arrows the wrong way; on ours Right and Down
     // go on, Left and Up back, whichever way the bar lies. Home and End stay Qt's.
     bool onBar(int key) {
@@ -80,6 +94,7 @@ private:
     }
 
     QAbstractSlider* bar_;
+    QPointer<QFocusFrame> frame_;
     std::vector<std::vector<QWidget*>> columns_;
 };
 
