@@ -95,7 +95,7 @@ bool loadMatchIntoEditor(const QString& seq, const QString& season) {
         editor->comChoiceHome[k]->setEditText(nzString(match.field(choiceColumnName(k, Side::Home))).toString());
         editor->comChoiceOpp[k]->setEditText(nzString(match.field(choiceColumnName(k, Side::Opp))).toString());
     }
-    editor->txtNotes->setPlainText(text(match, "Notes"));
+    ui::setMultiLineText(editor->txtNotes, text(match, "Notes"));
     closeRecordset(match);
     return true;
 }

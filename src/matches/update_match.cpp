@@ -38,7 +38,7 @@ MatchRow editorRow(const frmEditMatch* editor) {
     }
     row.firstHome = editor->chkHome->isChecked();
     row.firstOpp = editor->chkOpp->isChecked();
-    row.notes = editor->txtNotes->toPlainText();
+    row.notes = ui::multiLineText(editor->txtNotes);
     return row;
 }
 

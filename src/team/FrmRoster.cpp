@@ -112,6 +112,10 @@ void FrmRoster::buildControls() {
 
 void FrmRoster::connectHandlers() {
     ui::onChange(VScroll1, [this] { VScroll1_Change(); });
+    ui::pageWithKeys(VScroll1, {{txtWt.begin(), txtWt.end()},
+                                {txtFName.begin(), txtFName.end()},
+                                {txtLName.begin(), txtLName.end()},
+                                {txtSchool.begin(), txtSchool.end()}});
     for (int k = 0; k < kLines; ++k) {
         ui::onLostFocus(txtWt[k], [this, k] { txtWt_LostFocus(k); });
         ui::onLostFocus(txtLName[k], [this, k] { txtLName_LostFocus(k); });

@@ -344,8 +344,8 @@ void frmEditNames::comFullName_Click() {
                 txtRegPl->setText(rs.field(QStringLiteral("RegPlace")).toString());
                 txtStPl->setText(rs.field(QStringLiteral("StPlace")).toString());
                 chkInActWres->setChecked(rs.field(QStringLiteral("wr_inactive")).toInt() != 0);
-                txtNote->setPlainText(rs.field(QStringLiteral("Notes")).toString());
-                txtNote2->setPlainText(rs.field(QStringLiteral("wresMemo1")).toString());
+                ui::setMultiLineText(txtNote, rs.field(QStringLiteral("Notes")).toString());
+                ui::setMultiLineText(txtNote2, rs.field(QStringLiteral("wresMemo1")).toString());
                 txtfullname->setText(chosen);
                 txtSeq->setText(rs.field(QStringLiteral("seq")).toString());
             }
@@ -411,8 +411,8 @@ bool frmEditNames::fitsColumns(const db::Recordset& rs, const QString& season) {
         {"MinWt", "Min Wt Class", txtMinWt->text()},
         {"RegPlace", "Reg Place", txtRegPl->text()},
         {"StPlace", "St Place", txtStPl->text()},
-        {"Notes", "Notes", txtNote->toPlainText()},
-        {"wresMemo1", "Notes 2", txtNote2->toPlainText()},
+        {"Notes", "Notes", ui::multiLineText(txtNote)},
+        {"wresMemo1", "Notes 2", ui::multiLineText(txtNote2)},
     };
     for (const Field& f : fields) {
         const int size = rs.fieldSize(QLatin1String(f.column));
@@ -490,8 +490,8 @@ bool frmEditNames::saveWrestler() {
         rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
         rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
         rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
-        rs.setField(QStringLiteral("Notes"), nzText(txtNote->toPlainText()));
-        rs.setField(QStringLiteral("wresMemo1"), nzText(txtNote2->toPlainText()));
+        rs.setField(QStringLiteral("Notes"), nzText(ui::multiLineText(txtNote)));
+        rs.setField(QStringLiteral("wresMemo1"), nzText(ui::multiLineText(txtNote2)));
         rs.setField(QStringLiteral("season"), season.toInt());
         rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
         rs.update();

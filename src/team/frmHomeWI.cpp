@@ -117,6 +117,7 @@ void frmHomeWI::connectHandlers() {
         ui::onClick(comName[k], [this, k] { comName_Click(k); });
         ui::onLostFocus(txtWt[k], [this, k] { txtWt_LostFocus(k); });
     }
+    ui::pageWithKeys(HScroll1, {{txtWt.begin(), txtWt.end()}, {comName.begin(), comName.end()}});
     ui::onClick(cmdEdit, [this] { cmdEdit_Click(); });
     ui::onClick(lstWI, [this] { lstWI_Click(); });
     ui::onClick(cmdSave, [this] { cmdSave_Click(); });

@@ -223,7 +223,7 @@ TEST_F(EditMatchTest, SaveRewritesTheRowAndTheFinderShowsIt) {
     EXPECT_EQ(column(m1, "OppFName").toString(), "Joe");
     EXPECT_TRUE(column(m1, "OppLName").isNull());
     EXPECT_EQ(column(m1, "FirstPoint").toString(), "O");
-    EXPECT_EQ(column(m1, "Notes").toString(), "Strong ride\nthen tired");
+    EXPECT_EQ(column(m1, "Notes").toString(), "Strong ride\r\nthen tired") << "line ends as the printouts have them";
     EXPECT_EQ(column(m1, "[Date]").toString(), "2010-12-04");
     EXPECT_EQ(column(m1, "TeamPoints").toInt(), 6);
     EXPECT_EQ(column(m1, "WinType").toString(), "Fall");

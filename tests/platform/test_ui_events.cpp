@@ -48,6 +48,7 @@ public:
         log << "txtA_LostFocus";
         if (txtA->text() == "back") txtA->setFocus();  // a check that keeps the focus quietly
         if (txtA->text() == "next") txtB->setFocus();  // on to the next box, as a grid line does
+        if (txtA->text() == "open") txtB->setEnabled(true);  // as a date switches its rows on
         if (txtA->text() == "bad") {
             // As a field check does: back into the box, then the message.
             txtA->setFocus();
@@ -193,6 +194,48 @@ TEST_F(EventsTest, AccessKeyEnterAndSpaceClickAsTheMouseDoes) {
                   "txtA_LostFocus, txtB_GotFocus, cmdGo_Click")
             << (byKey ? "access key" : "mouse");
     }
+}
+
+TEST_F(EventsTest, TabAndShiftTabGoToTheControlThatFollowsOnceTheLeaveCheckHasRun) {
+    // What txtA holds when Tab leaves it (txtB switched off), and where the focus goes.
+    struct Case {
+        const char* typed;
+        QWidget* focus;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"12", form->cmdGo, "txtA_LostFocus"},  // nothing switched on: the button is next
+        {"open", form->txtB, "txtA_LostFocus, txtB_GotFocus"},
+        {"back", form->txtA, "txtA_LostFocus"},  // a check that keeps the focus keeps it
+        {"bad", form->txtA, "txtA_LostFocus"},
+    };
+    for (const Case& c : cases) {
+        ui::ScriptedMessages msgs;
+        if (QString(c.typed) == "bad") msgs.expect("Value is not valid");
+        form->txtB->setEnabled(false);
+        form->txtA->setFocus();
+        form->txtA->clear();
+        form->log.clear();
+        QTest::keyClicks(form->txtA, c.typed);
+        QTest::keyClick(form->txtA, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), c.focus) << c.typed;
+        EXPECT_EQ(joined(form->log), c.log) << c.typed;
+        EXPECT_EQ(msgs.messages().size(), QString(c.typed) == "bad" ? 1u : 0u) << c.typed;
+    }
+
+    // Shift+Tab likewise goes back into a box that the check of the box left switched on.
+    form->txtA->clear();
+    ui::onLostFocus(form->txtB, [this] {
+        form->log << "txtB_LostFocus";
+        form->txtA->setEnabled(true);
+    });
+    form->txtB->setEnabled(true);
+    form->txtB->setFocus();
+    form->txtA->setEnabled(false);
+    form->log.clear();
+    QTest::keyClick(form->txtB, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_EQ(joined(form->log), "txtB_LostFocus");
 }
 
 TEST_F(EventsTest, DropDownPickedWithTheMouseRunsTheHandlersOfAKeyboardPick) {

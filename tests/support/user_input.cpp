@@ -61,3 +61,15 @@ void pasteInto(QLineEdit* box, const QString& text) {
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
+
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void typeKeys(const QString& text) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr) << "no control has the focus";
+    QTest::keyClicks(focus, text);
+}

@@ -2,6 +2,7 @@
 
 // Input as a person gives it, where QTest has no single call for it.
 
+#include <Qt>
 #include <QString>
 
 class QComboBox;
@@ -31,3 +32,8 @@ void pasteInto(QLineEdit* box, const QString& text);
 // Opens the drop-down with a mouse click and clicks the item reading `text` in its list. Returns
 // false (the list left open) when no item reads so.
 bool pickWithMouse(QComboBox* combo, const QString& text);
+
+// A key pressed on the keyboard, and characters typed on it: they go to the control that has the
+// focus.
+void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void typeKeys(const QString& text);

@@ -359,6 +359,37 @@ TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
     EXPECT_EQ(value("SELECT LastName FROM Wrestler WHERE FullName = 'Gil Hart'").toString(), "Hart");
 }
 
+TEST_F(EditNamesTest, NotesSavedUnchangedStayAsStoredAndEditedNotesEndTheirLinesWithCrLf) {
+    QStringList lines;
+    for (int i = 1; i <= 149; ++i) lines << QString("Line %1: takedown from the left side, then a cradle").arg(i);
+    const QString memo = lines.join("\r\n");  // as the printouts and the clipboard have them
+    const QString note = "kept\nwith bare line ends\rand a lone return";
+    sql(QString("INSERT INTO Wrestler (FullName, FirstName, LastName, Notes, wresMemo1, Season, FNameSeason) "
+                "VALUES ('Ray Sims', 'Ray', 'Sims', '%1', '%2', 2010, 'Ray Sims2010')")
+            .arg(note, memo));
+    const QString stored = "SELECT Notes, wresMemo1 FROM Wrestler WHERE FullName = 'Ray Sims'";
+    frmEditNames* ed = showActive(openEditor());
+    chooseName(ed, "Ray Sims");
+
+    // Saved without a change: both notes stay as they were, character for character.
+    {
+        ui::ScriptedMessages msgs;
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    EXPECT_EQ(queryRows(db, stored), (QList<QVariantList>{{note, memo}}));
+
+    // A line added to Notes 2: every line of it ends with CR LF; Notes stays untouched.
+    QTest::mouseClick(ed->txtNote2->viewport(), Qt::LeftButton);
+    pressKey(Qt::Key_End, Qt::ControlModifier);
+    pressKey(Qt::Key_Return);
+    typeKeys("Pinned twice");
+    {
+        ui::ScriptedMessages msgs;
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    EXPECT_EQ(queryRows(db, stored), (QList<QVariantList>{{note, memo + "\r\nPinned twice"}}));
+}
+
 TEST_F(EditNamesTest, NewNameGoesIntoTheSeasonShown) {
     sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
         "('Ike Jay', 'Ike', 'Jay', 2010, 'Ike Jay2010'),"

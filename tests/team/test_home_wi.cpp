@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QKeySequence>
 #include <QScrollBar>
 #include <QTest>
 
@@ -131,6 +132,80 @@ TEST_F(HomeWITest, DatePrefillsTheSeasonsWrestlersAndTheMarkUsesTheLatestBout) {
     }
     EXPECT_TRUE(f->lblDayofWeek->isHidden());
     EXPECT_TRUE(f->txtSeason->isHidden());
+}
+
+TEST_F(HomeWITest, TheKeyboardAloneReachesEveryRowPagesTheGridAndSaves) {
+    SeasonFixture fx(db);
+    fx.beginBatch();
+    const int wt = fx.addWeight("130");
+    const int school = fx.addSchool("North");
+    for (int i = 1; i <= 18; ++i) {  // rows 4 to 21 of the prefill, after the three above
+        FixtureMatch m;
+        m.wrestler = fx.addWrestler("Pat", QString("P%1").arg(i, 2, 10, QChar('0')), 2010);
+        m.date = QDate(2010, 12, 4);
+        m.school = school;
+        m.weight = wt;
+        m.actWeight = QString::number(200 + i);
+        fx.addMatch(m);
+    }
+    fx.endBatch();
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
+    ASSERT_TRUE(f->txtDate->hasFocus());
+
+    // Leaving the date switches the rows on: Tab goes on into the first weight, not to Save.
+    typeKeys("1/9/11");
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->txtWt[0]->hasFocus());
+    typeKeys("99");
+    pressKey(Qt::Key_Tab);
+    EXPECT_TRUE(f->comName[0]->hasFocus());
+    pressKey(Qt::Key_Tab);
+    EXPECT_TRUE(f->txtWt[1]->hasFocus());
+
+    // Down goes down the weights; from the last line the page turns and the focus follows its row.
+    for (int k = 1; k < frmHomeWI::kLines - 1; ++k) pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->txtWt[19]->hasFocus());
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(f->HScroll1->value(), 11);
+    EXPECT_TRUE(f->txtWt[10]->hasFocus());
+    EXPECT_EQ(f->lblSeq[10]->text(), "21");
+    typeKeys("222");
+
+    // PageDown and PageUp in a weight box and in a name box turn the page; the focus stays on its
+    // line, and a name box chooses no other name.
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(f->HScroll1->value(), 21);
+    EXPECT_TRUE(f->txtWt[10]->hasFocus());
+    EXPECT_EQ(f->txtWt[10]->text(), "");
+    pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(f->HScroll1->value(), 11);
+    EXPECT_TRUE(f->comName[10]->hasFocus());
+    EXPECT_EQ(f->comName[10]->currentText(), "Pat P18");
+    EXPECT_EQ(f->txtWt[10]->text(), "222");
+
+    // After the last name the scroll bar is a Tab stop: the page keys, the arrows, Home and End.
+    for (int k = 11; k < frmHomeWI::kLines; ++k) {
+        pressKey(Qt::Key_Tab);
+        pressKey(Qt::Key_Tab);
+    }
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->HScroll1->hasFocus());
+    const std::pair<Qt::Key, int> moves[] = {{Qt::Key_PageDown, 21}, {Qt::Key_Right, 22}, {Qt::Key_Left, 21},
+                                             {Qt::Key_PageUp, 11},   {Qt::Key_End, 131},  {Qt::Key_Home, 1}};
+    for (const auto& [key, top] : moves) {
+        pressKey(key);
+        EXPECT_EQ(f->lblSeq[0]->text(), QString::number(top)) << QKeySequence(key).toString().toStdString();
+    }
+    EXPECT_EQ(grid(f, 1), QStringList{"Ben Brook 99"}) << "typed weights survive the paging";
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Home Weigh-in saved");
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Ben Brook", 99.0},
+                                               {"2011-01-09", "Pat P18", 222.0}}));
 }
 
 TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {

@@ -1,10 +1,12 @@
 // The opponents' roster form: the grid and its helpers, saving, loading and re-saving a roster.
 #include <QDate>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QKeySequence>
 #include <QScrollBar>
 
 #include "support/season_fixture.h"
@@ -169,6 +171,85 @@ TEST_F(RosterTest, SaveRightAfterTypingALastNameSavesAlthoughTheFocusMovesToTheN
     ASSERT_EQ(roster().size(), 2);
     EXPECT_EQ(roster()[0][3], "Ames");
     EXPECT_EQ(roster()[1][3], "Baker");
+}
+
+TEST_F(RosterTest, TheKeyboardAlonePagesTheGridAndTypedRowsSurviveTheSave) {
+    FrmRoster* f = showActive(open());
+    ASSERT_TRUE(f->txtFName[0]->hasFocus());
+    pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_Tab);
+    typeKeys("Central");
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_TRUE(f->txtFName[0]->hasFocus());
+    typeKeys("Al");
+    pressKey(Qt::Key_Tab);
+    typeKeys("Ames");
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->txtFName[1]->hasFocus()) << "the last name's check moves on to the next line";
+
+    // Down goes down the first names; from the bottom line the page turns and the focus follows
+    // its row.
+    for (int k = 1; k < FrmRoster::kLines - 1; ++k) pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->txtFName[14]->hasFocus());
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(f->VScroll1->value(), 15);
+    EXPECT_TRUE(f->txtFName[1]->hasFocus());
+    EXPECT_EQ(f->lblSeq[1]->text(), "16");
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    typeKeys("125");
+    for (const char* typed : {"Bo", "Bell", "Central"}) {
+        pressKey(Qt::Key_Tab);
+        typeKeys(typed);
+    }
+
+    // PageDown and PageUp in a box turn the page; the focus stays on its line.
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(f->VScroll1->value(), 29);
+    EXPECT_TRUE(f->txtSchool[1]->hasFocus());
+    EXPECT_EQ(f->txtSchool[1]->text(), "");
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(f->VScroll1->value(), 15);
+    EXPECT_EQ(f->txtSchool[1]->text(), "Central");
+
+    // After the bottom line's school the scroll bar is a Tab stop: the page keys, the arrows,
+    // Home and End.
+    for (int k = 1; k < FrmRoster::kLines - 1; ++k) pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->VScroll1->hasFocus());
+    const auto* frame = f->findChild<QFocusFrame*>();
+    ASSERT_NE(frame, nullptr) << "a frame shows that the bar has the focus";
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->widget(), f->VScroll1);
+    const std::pair<Qt::Key, int> moves[] = {{Qt::Key_PageDown, 29}, {Qt::Key_Down, 30}, {Qt::Key_Up, 29},
+                                             {Qt::Key_PageUp, 15},   {Qt::Key_End, 86},   {Qt::Key_Home, 1}};
+    for (const auto& [key, top] : moves) {
+        pressKey(key);
+        EXPECT_EQ(f->lblSeq[0]->text(), QString::number(top)) << QKeySequence(key).toString().toStdString();
+    }
+    EXPECT_EQ(f->txtLName[0]->text(), "Ames") << "typed rows survive the paging";
+
+    // A school the check refuses keeps the page where it is.
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_TRUE(f->txtSchool[14]->hasFocus());
+    EXPECT_FALSE(frame->isVisible());
+    typeKeys("Nowhere");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School does exist--Please select from list");
+        pressKey(Qt::Key_Down);
+    }
+    EXPECT_EQ(f->VScroll1->value(), 1);
+    EXPECT_TRUE(f->txtFind->hasFocus());
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    const QString today = iso(QDate::currentDate());
+    EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
+                                             {today, "125", "Bo", "Bell", "Central"}}));
 }
 
 TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToday) {

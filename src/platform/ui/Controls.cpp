@@ -186,6 +186,24 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
     return box;
 }
 
+namespace {
+// What setMultiLineText was given, and what the box showed of it.
+const char* const kGivenText = "kestrivaneGivenText";
+const char* const kShownText = "kestrivaneShownText";
+}  // namespace
+
+void setMultiLineText(QPlainTextEdit* box, const QString& text) {
+    box->setPlainText(text);
+    box->setProperty(kGivenText, text);
+    box->setProperty(kShownText, box->toPlainText());
+}
+
+QString multiLineText(const QPlainTextEdit* box) {
+    QString shown = box->toPlainText();
+    if (shown == box->property(kShownText).toString()) return box->property(kGivenText).toString();
+    return shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
 ReportBox* reportBox(QWidget* parent, const QString& name) {
     return named(new ReportBox(parent), name);
 }

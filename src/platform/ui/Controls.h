@@ -27,6 +27,11 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = Q
 // A multi-line text box with a vertical scroll bar; words wrap. A box whose form turns wrapping
 // off shows a horizontal scroll bar while a line is longer than the box.
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name);
+// The text of a multi-line box as the program keeps it: lines end with CR LF, as the printouts
+// and the clipboard use them. Text put in by setMultiLineText comes back exactly as it was given,
+// whatever its line ends, as long as the box still shows it unchanged.
+void setMultiLineText(QPlainTextEdit* box, const QString& text);
+QString multiLineText(const QPlainTextEdit* box);
 // A read-only box for a long report (see ReportBox): lines never wrap.
 ReportBox* reportBox(QWidget* parent, const QString& name);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleHints>
 #include <exception>
 #include <memory>
 
@@ -79,6 +80,36 @@ protected:
 private:
     bool done_ = false;
 };
+
+// The control that finally takes the focus given to `widget`: the end of its focus proxies.
+QWidget* focusTaker(QWidget* widget) {
+    while (widget && widget->focusProxy()) widget = widget->focusProxy();
+    return widget;
+}
+
+// The control that Tab (`forward`) or Shift+Tab goes to from `from` now, chosen as Qt chooses
+// it: the next (or previous) control in its window's focus chain that is shown, enabled and
+// takes the focus by Tab. Null when there is none.
+QWidget* tabStopFrom(QWidget* from, bool forward) {
+    QWidget* window = from->window();
+    const Qt::FocusPolicy byTab =
+        QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls
+            ? Qt::TabFocus
+            : Qt::StrongFocus;
+    QWidget* found = nullptr;
+    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
+        if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled()) continue;
+        QWidget* taker = focusTaker(w);
+        if (taker == from || !taker->isEnabled() || (taker->focusPolicy() & byTab) != byTab)
+            continue;
+        // The parts of a compound control (the text part of a drop-down) are passed over on the
+        // way into it.
+        if (taker != w && (forward ? taker->isAncestorOf(w) : w->isAncestorOf(taker))) continue;
+        found = taker;
+        if (forward) break;
+    }
+    return found;
+}
 
 }  // namespace
 
@@ -168,13 +199,24 @@ private:
         const bool pressUnderWay =
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
-        const QWidget* const left = control_;  // this hook may be gone after the handler
+        const QPointer<QWidget> left = control_;  // this hook may be gone after the handler
+        const bool byTab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+        // Where Tab is taking the focus, chosen before the handler could change the form.
+        const QPointer<QWidget> chosen = byTab && lostFocus ? QApplication::focusWidget() : nullptr;
         runLostFocus();
         // The press is dropped when the check put the focus back into this control or showed a
         // message.
         if (pressUnderWay &&
             (messagesShown() != shownBefore || QApplication::focusWidget() == left))
             PendingPressEater::arm();
+        // Tab goes to the control that follows now: a check that enabled or showed controls
+        // after this one leads into them. A check that moved the focus itself, put it back or
+        // showed a message keeps it where it is.
+        if (chosen && left && messagesShown() == shownBefore &&
+            QApplication::focusWidget() == chosen) {
+            QWidget* next = tabStopFrom(left, reason == Qt::TabFocusReason);
+            if (next && next != chosen) next->setFocus(reason);
+        }
     }
 
     void runLostFocus() {

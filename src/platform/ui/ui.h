@@ -6,5 +6,6 @@
 #include "platform/ui/Events.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/FormRegistry.h"
+#include "platform/ui/GridKeys.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/ReportBox.h"
