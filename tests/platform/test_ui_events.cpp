@@ -2,15 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "platform/db/DbError.h"
@@ -365,6 +369,41 @@ TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor)
     QTest::keyClicks(form->txtB, "12");
     EXPECT_TRUE(form->txtB->text().endsWith("end12"));
     EXPECT_EQ(form->txtB->cursorPosition(), form->txtB->text().size());
+}
+
+// A text copied with line breaks is pasted into a one-line box as one line, whichever way.
+TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
+    QGuiApplication::clipboard()->setText("1\r\n2\n3\r");
+    form->txtB->setText("ab");
+    form->txtB->setFocus();
+    QTest::keyClick(form->txtB, Qt::Key_Home);
+    QTest::keyClick(form->txtB, Qt::Key_Right);
+    QTest::keyClick(form->txtB, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(form->txtB->text(), "a1 2 3 b");
+    QTest::keyClick(form->txtB, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->txtB->text(), "ab") << "the paste is undone as one";
+
+    // The context menu's Paste.
+    form->txtA->clear();
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QLineEdit::tr("&Paste"))) paste = action;
+        ASSERT_NE(paste, nullptr);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+    });
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5), form->txtA->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form->txtA, &menuEvent);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form->txtA->text() == "1 2 3 "; }, 2000)) << form->txtA->text().toStdString();
+
+    // The box of a combo the user may type into; its Change never sees a line break.
+    QGuiApplication::clipboard()->setText("Top\nhalf");
+    form->comChoice->setFocus();
+    QTest::keyClick(form->comChoice, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->comChoice->currentText(), "Top half");
+    EXPECT_EQ(form->log.filter("comChoice_Change").join("|"), "comChoice_Change Top half");
 }
 
 TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {

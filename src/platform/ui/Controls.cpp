@@ -68,13 +68,23 @@ bool holdsLineBreak(const QString& text) {
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
+// The Paste entry of a box's own context menu.
+QAction* pasteEntry(const QMenu* menu) {
+    for (QAction* action : menu->actions())
+        if (action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) return action;
+    return nullptr;
+}
+
 // Makes every way of pasting into a one-line box paste one line: the paste key (Ctrl+V,
 // Shift+Insert), the context menu's Paste, the middle button's paste of the selection and a drop.
 // Qt's own box inserts the pasted text as it is, line breaks and all, and the form would store
-// them.
+// them. The keys of a combo box's text box come to the combo box.
 class OneLinePaste : public QObject {
 public:
-    explicit OneLinePaste(QLineEdit* box) : QObject(box), box_(box) { box->installEventFilter(this); }
+    explicit OneLinePaste(QLineEdit* box, QWidget* keyTarget = nullptr) : QObject(box), box_(box) {
+        box->installEventFilter(this);
+        if (keyTarget) keyTarget->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
@@ -96,7 +106,7 @@ protected:
                 return false;
             case QEvent::ContextMenu: {
                 QMenu* menu = box_->createStandardContextMenu();
-                if (QAction* action = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+                if (QAction* action = pasteEntry(menu)) {
                     action->disconnect();
                     connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
                 }
@@ -239,7 +249,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         combo->installEventFilter(new ShowFromStartWhenLeft(combo));
-        new OneLinePaste(combo->lineEdit());
+        new OneLinePaste(combo->lineEdit(), combo);
         // Qt selects the item that reads as the typed text when the box is left, its list is
         // opened or Enter is pressed in it. A combo that shows an item's text with nothing
         // selected stays so: only a pick from the list, or code, selects an item (a Click).
