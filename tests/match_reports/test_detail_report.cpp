@@ -213,11 +213,7 @@ TEST_F(DetailReportTest, APickBuildsTheReportOnce) {
     builds.reset();
     QAbstractItemView* list = form->comDateStart->view();
 
-    form->comDateStart->setFocus();
-    QTest::keyClick(form->comDateStart, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
-    QTest::qWait(50);
-    EXPECT_TRUE(list->isVisible());
+    ASSERT_TRUE(openWithKeys(form->comDateStart));
     EXPECT_EQ(builds.count(), 0);
     QTest::keyClick(list, Qt::Key_Home);
     QTest::keyClick(list, Qt::Key_Return);

@@ -179,9 +179,7 @@ TEST_F(DualScoreTest, PickingTheEditedSchoolAgainAsksOnceAndSaveStoresTheEdit) {
     // Tab out of the school box, and its list opened and closed again: no question.
     form->comOppSchool->setFocus();
     QTest::keyClick(form->comOppSchool, Qt::Key_Tab);
-    form->comOppSchool->setFocus();
-    QTest::keyClick(form->comOppSchool, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([this] { return form->comOppSchool->view()->isVisible(); }, 1000));
+    ASSERT_TRUE(openWithKeys(form->comOppSchool));
     QTest::keyClick(form->comOppSchool->view(), Qt::Key_Escape);
     EXPECT_EQ(msgs.messages().size(), 1u) << msgs.texts().join(" | ").toStdString();
 

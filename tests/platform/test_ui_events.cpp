@@ -333,11 +333,7 @@ TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
     EXPECT_EQ(form->comChoice->currentIndex(), -1);
 
     // Alt+Down opens the list on the item shown, and it stays open; Down and Enter pick the next.
-    form->comChoice->setFocus();
-    QTest::keyClick(form->comChoice, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
-    QTest::qWait(50);
-    EXPECT_TRUE(list->isVisible());
+    ASSERT_TRUE(openWithKeys(form->comChoice));
     EXPECT_EQ(clicks(), "");
     EXPECT_EQ(form->comChoice->view()->currentIndex().row(), 1);
     QTest::keyClick(list, Qt::Key_Down);
@@ -352,9 +348,7 @@ TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
 
     // Escape closes the list without a pick.
     showUnselected("Top");
-    form->comChoice->setFocus();
-    QTest::keyClick(form->comChoice, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 1000));
+    ASSERT_TRUE(openWithKeys(form->comChoice));
     QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(form->comChoice, Qt::Key_Tab);
     EXPECT_EQ(clicks(), "");

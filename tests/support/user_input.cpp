@@ -40,6 +40,15 @@ bool pickWithMouse(QComboBox* combo, const QString& text) {
     return !list->isVisible();
 }
 
+bool openWithKeys(QComboBox* combo) {
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* list = combo->view();
+    if (!QTest::qWaitFor([list] { return list->isVisible(); }, 1000)) return false;
+    QTest::qWait(50);
+    return list->isVisible();
+}
+
 void activate(QWidget* window) {
     QApplication::setActiveWindow(window);
     EXPECT_TRUE(QTest::qWaitForWindowActive(window)) << window->objectName().toStdString();

@@ -29,6 +29,10 @@ void typeInto(QLineEdit* box, const QString& text);
 // Ctrl+V, as a coach pastes a text copied elsewhere.
 void pasteInto(QLineEdit* box, const QString& text);
 
+// Puts the focus in the drop-down and opens its list with Alt+Down. Returns false when the list
+// did not open, or closed again at once (a handler run by the opening took it away).
+bool openWithKeys(QComboBox* combo);
+
 // Opens the drop-down with a mouse click and clicks the item reading `text` in its list. Returns
 // false (the list left open) when no item reads so.
 bool pickWithMouse(QComboBox* combo, const QString& text);
