@@ -227,6 +227,13 @@ TEST_F(EventsTest, TabAndShiftTabGoToTheControlThatFollowsOnceTheLeaveCheckHasRu
         EXPECT_EQ(msgs.messages().size(), QString(c.typed) == "bad" ? 1u : 0u) << c.typed;
     }
 
+    // Focus that the program moves, whatever reason it gives, goes where it was sent.
+    form->txtB->setEnabled(false);
+    form->txtA->setFocus();
+    form->txtA->setText("open");
+    form->cmdGo->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(form->cmdGo->hasFocus());
+
     // Shift+Tab likewise goes back into a box that the check of the box left switched on.
     form->txtA->clear();
     ui::onLostFocus(form->txtB, [this] {

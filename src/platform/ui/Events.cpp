@@ -200,8 +200,9 @@ private:
             reason == Qt::MouseFocusReason && QGuiApplication::mouseButtons() != Qt::NoButton;
         const unsigned long shownBefore = messagesShown();
         const QPointer<QWidget> left = control_;  // this hook may be gone after the handler
-        const bool byTab = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
         // Where Tab is taking the focus, chosen before the handler could change the form.
+        const bool byTab = form && form->tabbing_ &&
+                           (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
         const QPointer<QWidget> chosen = byTab && lostFocus ? QApplication::focusWidget() : nullptr;
         runLostFocus();
         // The press is dropped when the check put the focus back into this control or showed a

@@ -75,6 +75,14 @@ bool Form::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+bool Form::focusNextPrevChild(bool next) {
+    const bool outer = tabbing_;
+    tabbing_ = true;
+    const bool moved = QWidget::focusNextPrevChild(next);
+    tabbing_ = outer;
+    return moved;
+}
+
 void Form::becameActive() {
     // Coming back to the form that was active already (a message box closed, another
     // application was used) is no activation.

@@ -44,12 +44,16 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
+    // Tab and Shift+Tab in any control of the form come here to move the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class FormRegistry;
     friend class EventHook;
     void becameActive();
     bool unloading_ = false;
+    // True while Tab or Shift+Tab moves the focus.
+    bool tabbing_ = false;
     // The control that has the focus in this form as its focus events see it; it keeps it while
     // the user is in another window.
     QPointer<QWidget> focusControl_;
