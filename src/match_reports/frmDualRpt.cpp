@@ -207,7 +207,7 @@ void frmDualRpt::buildDualReport() {
 
     SetTabStops(txtresults, {5});
     reportText_ = report.text;
-    showReport(txtresults, reportText_);
+    txtresults->setPlainText(reportText_);
 
     comOppSchool->clear();
     comOppSchool->addItems(report.schools);

@@ -177,10 +177,10 @@ void frmIndDetail::buildDetailReport() {
                                                  dialogUnitTwips(txtresults, txtresults->font()));
     SetTabStops(txtresults, detailTabStops());
     resultsText_ = report.results;
-    showReport(txtresults, resultsText_);
+    txtresults->setPlainText(resultsText_);
     SetTabStops(txtSummary, detailTabStops());
     summaryText_ = report.summary;
-    showReport(txtSummary, summaryText_);
+    txtSummary->setPlainText(summaryText_);
 }
 
 // A date chosen in one list keeps the range in order (a box that holds no date is an open end

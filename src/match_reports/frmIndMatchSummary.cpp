@@ -151,7 +151,7 @@ void frmIndMatchSummary::buildIndMatchSummary() {
         indMatchSummaryText(choices, [this](const QString& s) { return textWidthTwips(s); });
     SetTabStops(txtresults, indMatchSummaryTabStops());
     reportText_ = text;
-    showReport(txtresults, reportText_);
+    txtresults->setPlainText(reportText_);
 }
 
 // A choice is let go once made (its text stays), so that choosing the same item again rebuilds

@@ -9,7 +9,6 @@
 
 #include "core/connection.h"
 #include "platform/ui/Controls.h"
-#include "platform/ui/ReportBox.h"
 
 namespace match_reports {
 
@@ -22,18 +21,6 @@ void showUnselected(QComboBox* box, const QString& text) {
         box->setCurrentIndex(-1);
     }
     box->setEditText(text);
-}
-
-void showReport(ui::ReportBox* box, const QString& text) {
-    // The line ends as the box takes them, in one pass: a report may be 4 MB of text.
-    QString shown(text.size(), Qt::Uninitialized);
-    QChar* out = shown.data();
-    const QChar* in = text.constData();
-    const QChar* end = in + text.size();
-    for (; in != end; ++in)
-        if (!(*in == QLatin1Char('\r') && in + 1 != end && in[1] == QLatin1Char('\n'))) *out++ = *in;
-    shown.truncate(out - shown.constData());
-    box->setPlainText(shown);
 }
 
 QString matchReportHelpText() {

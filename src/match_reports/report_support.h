@@ -8,9 +8,6 @@
 
 class QComboBox;
 class QWidget;
-namespace ui {
-class ReportBox;
-}
 
 // Small pieces shared by the match report forms.
 namespace match_reports {
@@ -31,9 +28,6 @@ public:
 // Shows `text` in a combo box with no item of its list selected, without running its Click, so
 // that choosing any item afterwards, the one just shown included, counts as a choice.
 void showUnselected(QComboBox* box, const QString& text);
-
-// Shows a report text (CR LF line ends) in its box.
-void showReport(ui::ReportBox* box, const QString& text);
 
 // The help text of the match report forms, its first line the title.
 QString matchReportHelpText();

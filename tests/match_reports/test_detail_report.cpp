@@ -4,9 +4,10 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QTest>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextLayout>
 
 #include "core/connection.h"
@@ -135,7 +136,7 @@ TEST_F(DetailReportTest, OpensOnTheLastVarsityDateWithTheExactReportAndTotals) {
                   "\tJim Roe\t\t 0\t 0\t 0\t 1\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t\r\n"
                   "\tOpponent\t\t 1\t 1\t 0\t 0\t 0\t 1\t 0\t 0\t 1\t 0\t 0\t 0\t 0\t\r\n\r\n");
     // The boxes show the texts with the report's line ends.
-    EXPECT_EQ(form->txtresults->toPlainText(), QString(form->resultsText()).replace("\r\n", "\n"));
+    EXPECT_EQ(form->txtresults->toPlainText(), form->resultsText()) << "the text as built, its line ends kept";
 
     // Both dates: the pairs follow each wrestler's first bout and add up over the range.
     choose(form->comDateStart, "12/4/2010");
@@ -154,6 +155,18 @@ TEST_F(DetailReportTest, OpensOnTheLastVarsityDateWithTheExactReportAndTotals) {
     EXPECT_EQ(ui::clipboardText(), form->resultsText());
     form->cmdTotalsCopyClip->click();
     EXPECT_EQ(ui::clipboardText(), form->summaryText());
+
+    // Tabbing into each report box shows the focus on its frame, as a text box shows it, and
+    // takes it away as the focus moves on.
+    showActive(form);
+    for (ui::ReportBox* box : {form->txtresults, form->txtSummary}) {
+        const QImage plain = frameOf(box);
+        ASSERT_TRUE(tabInto(box)) << box->objectName().toStdString();
+        EXPECT_NE(frameOf(box), plain) << box->objectName().toStdString();
+        QTest::keyClick(box, Qt::Key_Tab);
+        EXPECT_FALSE(box->hasFocus());
+        EXPECT_EQ(frameOf(box), plain) << box->objectName().toStdString();
+    }
 }
 
 TEST_F(DetailReportTest, DateRangeStaysInOrderAndChoicesSurviveWhileListed) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QCoreApplication>
+#include <QImage>
 #include <QTextDocument>
 #include <QTest>
 #include <QTextOption>
@@ -120,7 +121,7 @@ TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScore
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     chooseDates(form, 0, 0);
     EXPECT_EQ(form->reportText(), kDec4);
-    EXPECT_EQ(form->txtresults->toPlainText(), QString(kDec4).replace("\r\n", "\n"));
+    EXPECT_EQ(form->txtresults->toPlainText(), kDec4) << "the text as built, its line ends kept";
     // A stop every 5 dialog units: far closer than the box's own default of 80 pixels.
     const QTextOption option = form->txtresults->textOption();
     EXPECT_TRUE(option.tabs().isEmpty());
@@ -132,6 +133,17 @@ TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScore
     EXPECT_EQ(form->meetDate(), QDate(2010, 12, 4));
 
     form->cmdCopyClip->click();
+    EXPECT_EQ(ui::clipboardText(), kDec4);
+    // The report box's own copies give the same text, its line ends as built: Ctrl+A and Ctrl+C,
+    // and the context menu's Copy.
+    showActive(form);
+    ASSERT_TRUE(tabInto(form->txtresults));
+    ui::setClipboardText("");
+    QTest::keyClick(form->txtresults, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->txtresults, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), kDec4);
+    ui::setClipboardText("");
+    ASSERT_TRUE(chooseFromContextMenu(form->txtresults->viewport(), QPoint(30, 30), Qt::Key_C));
     EXPECT_EQ(ui::clipboardText(), kDec4);
 }
 
@@ -287,6 +299,49 @@ TEST_F(DualReportTest, ALineLongerThanTheReportBoxGetsAHorizontalScrollBar) {
     ASSERT_TRUE(form->txtresults->hasFocus());
     QTest::keyClick(form->txtresults, Qt::Key_Tab);
     EXPECT_TRUE(form->cmdCopyClip->hasFocus());
+
+    // Tabbing round into the report shows the focus on its frame, as a text box shows it; the
+    // next Tab takes the sign away.
+    const QImage plain = frameOf(form->txtresults);
+    ASSERT_TRUE(tabInto(form->txtresults));
+    EXPECT_NE(frameOf(form->txtresults), plain);
+    QTest::keyClick(form->txtresults, Qt::Key_Tab);
+    EXPECT_FALSE(form->txtresults->hasFocus());
+    EXPECT_EQ(frameOf(form->txtresults), plain);
+}
+
+TEST_F(DualReportTest, ABoutWithTenMillionCharacterTextsShowsAtOnce) {
+    // A file from another tool: the latest bout's opponent first name and notes of 10,000,000
+    // characters each.
+    SeasonFixture db(path);
+    FixtureMatch m;
+    m.wrestler = db.addWrestler("Dan", "Dorn", 2010);
+    m.date = QDate(2010, 12, 18);
+    m.school = northfield;
+    m.weight = db.addWeight("145");
+    const int bout = db.addMatch(m);
+    execSql(path, QString("UPDATE [Match] SET OppFName = replace(hex(zeroblob(5000000)), '00', 'Wi') WHERE Seq = %1; "
+                          "UPDATE [Match] SET Notes = OppFName WHERE Seq = %1")
+                      .arg(bout));
+    frmDualRpt* form = showActive(ui::forms().get<frmDualRpt>());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form->comDateStart->currentText(), "12/18/2010");
+    const QString report = form->txtresults->toPlainText();
+    EXPECT_EQ(report, form->reportText());
+    EXPECT_GT(report.size(), 10'000'000);
+    EXPECT_TRUE(report.contains("   Dan Dorn, Home HS  def  WiWiWi")) << report.left(200).toStdString();
+    EXPECT_TRUE(report.endsWith("Wi Onent, Northfield   \r\n"));
+    // Only the start of the long line is laid out: the bar goes that far, not ten million
+    // characters' width.
+    QScrollBar* bar = form->txtresults->horizontalScrollBar();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_LT(bar->maximum(), QFontMetrics(form->txtresults->font())
+                                  .horizontalAdvance(QString(ui::ReportBox::kLaidOutLength, QChar('W'))));
+    ASSERT_TRUE(tabInto(form->txtresults));
+    QTest::keyClick(form->txtresults, Qt::Key_End);
+    QTest::keyClick(form->txtresults, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->txtresults, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(ui::clipboardText() == report) << "a copy still gives the whole text";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -96,7 +97,7 @@ TEST_F(IndMatchSummaryTest, OneLeagueMatchGivesTheExactReport) {
         "\t\t\t1-0\t0\t\t\t  2\t  0\t  1\t  1\t  0\t      3\r\n"
         "\t\t\t\t0\t\t\t  1\t  0\t  0\t  0\t  2\r\n";
     EXPECT_EQ(form->reportText(), expected);
-    EXPECT_EQ(form->txtresults->toPlainText(), QString(expected).replace("\r\n", "\n"));
+    EXPECT_EQ(form->txtresults->toPlainText(), expected) << "the text as built, its line ends kept";
     // Twelve tab stops line the columns up.
     const QList<QTextOption::Tab> stops = form->txtresults->textOption().tabs();
     ASSERT_EQ(stops.size(), 12);
@@ -104,6 +105,20 @@ TEST_F(IndMatchSummaryTest, OneLeagueMatchGivesTheExactReport) {
 
     form->cmdCopyClip->click();
     EXPECT_EQ(ui::clipboardText(), expected) << "the clipboard gets the CR LF text exactly";
+
+    // Tabbing into the report shows the focus on its frame, as a text box shows it; there the
+    // box's own copy gives the same text; the next Tab takes the sign away.
+    showActive(form);
+    const QImage plain = frameOf(form->txtresults);
+    ASSERT_TRUE(tabInto(form->txtresults));
+    EXPECT_NE(frameOf(form->txtresults), plain);
+    ui::setClipboardText("");
+    QTest::keyClick(form->txtresults, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->txtresults, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), expected);
+    QTest::keyClick(form->txtresults, Qt::Key_Tab);
+    EXPECT_FALSE(form->txtresults->hasFocus());
+    EXPECT_EQ(frameOf(form->txtresults), plain);
 }
 
 TEST_F(IndMatchSummaryTest, WrestlerOfThreeSeasonsIsListedOnceWithAllHisMatchesInDateOrder) {

@@ -646,6 +646,53 @@ TEST_F(ReportBoxTest, MouseAndKeysSelectAndCopyTheTextExactly) {
     EXPECT_EQ(box.selectedText(), "");
 }
 
+TEST_F(ReportBoxTest, CopiesKeepTheLineEndsAsGivenAndAVeryLongLineIsLaidOutOnlyAtItsStart) {
+    // A report as the forms build it, with CR LF line ends: every copy keeps them.
+    const QString report = QString(text).replace("\n", "\r\n");
+    box.setPlainText(report);
+    EXPECT_EQ(box.lineCount(), 1000);
+    EXPECT_EQ(box.toPlainText(), report);
+    QWidget* view = box.viewport();
+    QTest::mousePress(view, Qt::LeftButton, {}, at(1, 0));
+    QTest::mouseMove(view, at(2, 5));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, at(2, 5));
+    const QString part = "Bout 2\tWade Shaw\t7-3\r\nBout ";
+    EXPECT_EQ(box.selectedText(), part);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), part);
+    ui::setClipboardText("before");
+    ASSERT_TRUE(chooseFromContextMenu(view, at(5, 2), Qt::Key_C));
+    EXPECT_EQ(ui::clipboardText(), part) << "the context menu's Copy";
+    // The end of a line and no further: no half line end.
+    QTest::mouseClick(view, Qt::LeftButton, {}, at(1, 0));
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(view->width() - 5, at(1, 0).y()));
+    EXPECT_EQ(box.selectedText(), "Bout 2\tWade Shaw\t7-3");
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ui::clipboardText(), report);
+
+    // A line of 10,000,000 characters shows at once: only its start is laid out, and the bar
+    // reaches as far as that; a copy still gives the whole line.
+    const QString longLine = "short\r\n" + QString(10'000'000, QChar('W')) + "\r\nlast";
+    box.setPlainText(longLine);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.lineCount(), 3);
+    QScrollBar* across = box.horizontalScrollBar();
+    EXPECT_TRUE(across->isVisible());
+    EXPECT_GT(across->maximum() + view->width(),
+              QFontMetrics(box.font()).horizontalAdvance(QString(ui::ReportBox::kLaidOutLength / 2, QChar('W'))));
+    EXPECT_LT(across->maximum(),
+              QFontMetrics(box.font()).horizontalAdvance(QString(ui::ReportBox::kLaidOutLength * 2, QChar('W'))));
+    QTest::keyClick(&box, Qt::Key_End);
+    across->setValue(across->maximum());
+    QCoreApplication::processEvents();
+    QTest::mouseDClick(view, Qt::LeftButton, {}, at(1, 1));
+    EXPECT_EQ(box.selectedText().size(), 10'000'000) << "a double click takes the whole word";
+    QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(ui::clipboardText() == longLine);
+}
+
 TEST(Desktop, ClipboardKeepsTheTextExactly) {
     const QString text = "Name\tW\tL\r\nO`Neil, Pat\t12\t3\r\n";
     ui::setClipboardText(text);

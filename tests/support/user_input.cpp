@@ -7,6 +7,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QComboBox>
+#include <QImage>
+#include <QMenu>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -81,4 +86,36 @@ void typeKeys(const QString& text) {
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr) << "no control has the focus";
     QTest::keyClicks(focus, text);
+}
+
+bool chooseFromContextMenu(QWidget* widget, QPoint at, int key) {
+    bool opened = false;
+    // The menu runs its own event loop; the key is pressed there once it shows.
+    QTimer::singleShot(0, [&opened, key] {
+        QWidget* menu = QApplication::activePopupWidget();
+        opened = qobject_cast<QMenu*>(menu) != nullptr;
+        if (opened) QTest::keyClick(menu, static_cast<Qt::Key>(key));
+    });
+    // Through the window, as the window system gives it: the widget's own events make no menu.
+    QTest::mouseClick(widget->window()->windowHandle(), Qt::RightButton, {}, widget->mapTo(widget->window(), at));
+    return opened;
+}
+
+QImage frameOf(QWidget* widget, int border) {
+    QImage image = widget->grab().toImage();
+    QPainter painter(&image);
+    painter.fillRect(image.rect().adjusted(border, border, -border, -border), Qt::black);
+    return image;
+}
+
+bool tabInto(QWidget* target, int tabs) {
+    QWidget* window = target->window();
+    for (int i = 0; i < tabs && !target->hasFocus(); ++i) {
+        // A wait window a leave handler showed and closed takes the activation with it; a window
+        // manager gives it back to the form.
+        if (QApplication::activeWindow() != window) activate(window);
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : window, Qt::Key_Tab);
+    }
+    return target->hasFocus();
 }

@@ -3,9 +3,11 @@
 // Input as a person gives it, where QTest has no single call for it.
 
 #include <Qt>
+#include <QPoint>
 #include <QString>
 
 class QComboBox;
+class QImage;
 class QLineEdit;
 class QWidget;
 
@@ -41,3 +43,15 @@ bool pickWithMouse(QComboBox* combo, const QString& text);
 // focus.
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeKeys(const QString& text);
+
+// Presses Tab in the widget that has the focus until `target` has it (at most `tabs` times).
+// Returns whether it got there.
+bool tabInto(QWidget* target, int tabs = 40);
+
+// Opens the widget's context menu with a right click at `at` and presses `key` there (an item's
+// access key). Returns false when no menu opened.
+bool chooseFromContextMenu(QWidget* widget, QPoint at, int key);
+
+// The widget as it is drawn, everything but the outer `border` pixels blanked: what shows of
+// its frame.
+QImage frameOf(QWidget* widget, int border = 2);

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimerEvent>
 #include <QTextLayout>
 #include <algorithm>
@@ -77,7 +79,9 @@ void ReportBox::copy() const {
 }
 
 int ReportBox::lineLength(int line) const {
-    const int end = line + 1 < lineCount() ? lineStarts_[line + 1] - 1 : static_cast<int>(text_.size());
+    if (line + 1 >= lineCount()) return static_cast<int>(text_.size()) - lineStarts_[line];
+    int end = lineStarts_[line + 1] - 1;
+    if (end > lineStarts_[line] && text_[end - 1] == QLatin1Char('\r')) --end;
     return end - lineStarts_[line];
 }
 
@@ -85,7 +89,9 @@ QTextLayout* ReportBox::layoutOf(int line) const {
     auto known = layouts_.find(line);
     if (known != layouts_.end()) return known->second.get();
     if (layouts_.size() >= kKeptLayouts) layouts_.clear();
-    auto layout = std::make_unique<QTextLayout>(text_.mid(lineStarts_[line], lineLength(line)), font());
+    // A line longer than anyone reads on screen is laid out only as far as kLaidOutLength.
+    const int length = std::min(lineLength(line), kLaidOutLength);
+    auto layout = std::make_unique<QTextLayout>(text_.mid(lineStarts_[line], length), font());
     layout->setTextOption(option_);
     layout->setCacheEnabled(true);
     layout->beginLayout();
@@ -169,6 +175,34 @@ void ReportBox::paintEvent(QPaintEvent* event) {
     if (widest_ != widestBefore) updateScrollBars();
 }
 
+bool ReportBox::event(QEvent* event) {
+    const bool handled = QAbstractScrollArea::event(event);
+    // The frame with the focus, drawn over the plain one as a text box draws its own.
+    if (event->type() == QEvent::Paint && hasFocus() && frameStyle() != QFrame::NoFrame) {
+        QPainter painter(this);
+        QStyleOptionFrame frame;
+        frame.initFrom(this);
+        frame.rect = frameRect();
+        frame.lineWidth = frameWidth();
+        frame.midLineWidth = 0;
+        frame.state |= QStyle::State_Sunken | QStyle::State_HasFocus;
+        style()->drawPrimitive(QStyle::PE_FrameLineEdit, &frame, &painter, this);
+    }
+    return handled;
+}
+
+void ReportBox::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    update();
+    viewport()->update();
+}
+
+void ReportBox::focusOutEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusOutEvent(event);
+    update();
+    viewport()->update();
+}
+
 void ReportBox::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     layOutLinesInView();
@@ -230,9 +264,9 @@ int ReportBox::positionAt(const QPoint& point) const {
     const int row = verticalScrollBar()->value() +
                     static_cast<int>(std::floor((point.y() - firstLineTop()) / lineHeight_));
     const int line = std::clamp(row, 0, lineCount() - 1);
-    const QTextLine textLine = layoutOf(line)->lineAt(0);
-    const int column = textLine.xToCursor(point.x() + horizontalScrollBar()->value());
-    return lineStarts_[line] + std::clamp(column, 0, lineLength(line));
+    const QTextLayout* layout = layoutOf(line);
+    const int column = layout->lineAt(0).xToCursor(point.x() + horizontalScrollBar()->value());
+    return lineStarts_[line] + std::clamp(column, 0, static_cast<int>(layout->text().size()));
 }
 
 void ReportBox::setSelection(int anchor, int position) {

@@ -16,16 +16,21 @@ namespace ui {
 // A read-only box for a report of any length. It looks, scrolls and selects as a plain text box
 // without wrapping (a margin of 4 pixels, lines laid out with the box's font and tab stops, a
 // vertical scroll bar always, a horizontal one while a line in view is wider than the box), but
-// keeps the text as it is given and lays out only the lines in view: a report of 150,000 lines
-// is shown at once instead of being taken apart into a document first.
+// keeps the text as it is given and lays out only the lines in view, and of a very long line
+// only its first kLaidOutLength characters: a report of 150,000 lines, or with a line of
+// 10,000,000 characters, is shown at once instead of being taken apart into a document first.
 // Text is selected with the mouse (a double click takes a word) and copied with Ctrl+C or the
-// context menu; Ctrl+A selects everything.
+// context menu; Ctrl+A selects everything. The copy is exactly the part of the text selected,
+// its line ends as given. While the box has the focus its frame shows it, as a text box's does.
 class ReportBox : public QAbstractScrollArea {
 public:
+    // The characters of a line laid out and shown: far more than the box is wide.
+    static constexpr int kLaidOutLength = 5000;
+
     explicit ReportBox(QWidget* parent = nullptr);
     ~ReportBox() override;
 
-    // Lines end with "\n". The box shows the text from its first line and first column.
+    // Lines end with "\r\n" or "\n". The box shows the text from its first line and first column.
     void setPlainText(const QString& text);
     QString toPlainText() const { return text_; }
     void clear() { setPlainText(QString()); }
@@ -41,7 +46,10 @@ public:
     void copy() const;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -58,6 +66,7 @@ private:
     void forgetLayouts();
     void layOutLinesInView() const;
     void updateScrollBars();
+    // Characters of a line, its line end left out.
     int lineLength(int line) const;
     // Top of the first line in view, in viewport pixels: the margin when scrolled to the top.
     qreal firstLineTop() const;
