@@ -500,9 +500,9 @@ void longTexts(const QString& folder) {
     maker.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--make-long-texts"), folder});
     maker.waitForFinished(-1);
     for (const QString& printout : bench::longPrintouts())
-        childRow(QStringLiteral("printout, texts of 32,767 characters: ") + printout,
+        childRow(QStringLiteral("print, texts of 32,767 chars: ") + printout,
                  {QStringLiteral("--time-long-printout"), folder, printout}, 120);
-    childRow(QStringLiteral("dual-meet report: open, 10,000,000-character texts"),
+    childRow(QStringLiteral("dual-meet report: open, texts of 10,000,000 chars"),
              {QStringLiteral("--time-long-report"), folder}, 120);
 }
 
@@ -552,15 +552,7 @@ int main(int argc, char** argv) {
 
     // A home folder of its own, with the configuration file naming a copy of the database.
     QTemporaryDir home;
-    qputenv("KESTRIVANE_HOME", home.path().toUtf8());
-    qputenv("KESTRIVANE_PRINT_DIR", home.path().toUtf8());
-    QDir::setCurrent(home.path());
-    const QString copy = home.filePath(QStringLiteral("Matchinfo.mdb"));
-    files::copyFileReplacing(file, copy);
-    QFile ini(home.filePath(QStringLiteral("MatchInfo.ini")));
-    ini.open(QIODevice::WriteOnly);
-    ini.write((copy + QStringLiteral("\r\n\r\n")).toUtf8());
-    ini.close();
+    const QString copy = bench::makeHome(home.path(), file);
     sqlite3_open_v2(copy.toUtf8().constData(), &bareDb, SQLITE_OPEN_READWRITE, nullptr);
     db::registerJetFunctions(bareDb);
     ui::ScriptedMessages::setFailureReporter(

@@ -64,15 +64,7 @@ class ProgramOn {
 public:
     explicit ProgramOn(const QString& file) {
         limitMemory();
-        qputenv("KESTRIVANE_HOME", home_.path().toUtf8());
-        qputenv("KESTRIVANE_PRINT_DIR", home_.path().toUtf8());
-        QDir::setCurrent(home_.path());
-        const QString copy = home_.filePath(QStringLiteral("Matchinfo.mdb"));
-        files::copyFileReplacing(file, copy);
-        QFile ini(home_.filePath(QStringLiteral("MatchInfo.ini")));
-        ini.open(QIODevice::WriteOnly);
-        ini.write((copy + QStringLiteral("\r\n\r\n")).toUtf8());
-        ini.close();
+        makeHome(home_.path(), file);
         ui::forms().get<frmInit>()->show();
         ui::forms().unloadAll();
         gSeason = 2023;
@@ -95,6 +87,19 @@ int report(double ms) {
 }
 
 }  // namespace
+
+QString makeHome(const QString& home, const QString& file) {
+    qputenv("KESTRIVANE_HOME", home.toUtf8());
+    qputenv("KESTRIVANE_PRINT_DIR", home.toUtf8());
+    QDir::setCurrent(home);
+    const QString copy = QDir(home).filePath(QStringLiteral("Matchinfo.mdb"));
+    files::copyFileReplacing(file, copy);
+    QFile ini(QDir(home).filePath(QStringLiteral("MatchInfo.ini")));
+    ini.open(QIODevice::WriteOnly);
+    ini.write((copy + QStringLiteral("\r\n\r\n")).toUtf8());
+    ini.close();
+    return copy;
+}
 
 QStringList longPrintouts() {
     return {QStringLiteral("dual summary"), QStringLiteral("individual match summary"), QStringLiteral("detail"),

@@ -18,6 +18,10 @@ namespace bench {
 // The address space a child may take: a runaway layout ends there instead of taking the machine.
 inline constexpr long kLongTextMemoryMb = 4096;
 
+// Makes `home` the program's home and print folder and the current folder, with a configuration
+// file naming a copy of the database `file` there; gives the copy's path.
+QString makeHome(const QString& home, const QString& file);
+
 QStringList longPrintouts();
 int makeLongTextFiles(const QString& folder);
 int timeLongReport(const QString& folder);
