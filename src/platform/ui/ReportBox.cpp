@@ -90,7 +90,8 @@ QTextLayout* ReportBox::layoutOf(int line) const {
     if (known != layouts_.end()) return known->second.get();
     if (layouts_.size() >= kKeptLayouts) layouts_.clear();
     // A line longer than anyone reads on screen is laid out only as far as kLaidOutLength.
-    const int length = std::min(lineLength(line), kLaidOutLength);
+    int length = std::min(lineLength(line), kLaidOutLength);
+    if (length < lineLength(line) && text_[lineStarts_[line] + length - 1].isHighSurrogate()) --length;
     auto layout = std::make_unique<QTextLayout>(text_.mid(lineStarts_[line], length), font());
     layout->setTextOption(option_);
     layout->setCacheEnabled(true);
