@@ -20,12 +20,9 @@
 
 namespace {
 
-// A note panel: read-only, on the window's colour, wrapping at words and cut where it ends.
+// A note panel filling its frame: read-only, on the window's colour.
 QLabel* notePanel(QGroupBox* frame, const QString& name) {
-    QLabel* panel = ui::label(frame, name);
-    panel->setWordWrap(true);
-    panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    QLabel* panel = ui::textPanel(frame, name);
     auto* layout = new QVBoxLayout(frame);
     layout->addWidget(panel);
     return panel;

@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <functional>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -97,11 +99,31 @@ TEST_F(UtilitiesTest, BackupKeepsTheMenuAndEachFormReturnsToIt) {
     EXPECT_TRUE(QFile::exists(copy)) << copy.toStdString();
     EXPECT_TRUE(utilities->isVisible());
 
-    // Each sub-form hides the menu; its Return brings it back.
-    utilities->cmdUpdateDesc->click();
-    EXPECT_FALSE(utilities->isVisible());
-    ui::forms().get<frmChangeDesc>()->cmdReturn->click();
-    EXPECT_TRUE(utilities->isVisible());
+    // Each sub-form hides the menu; its Return brings it back where the user had put it. Forms
+    // open in the middle of the screen.
+    const QRect screen = utilities->screen()->availableGeometry();
+    EXPECT_LE((utilities->frameGeometry().center() - screen.center()).manhattanLength(), 1);
+    utilities->move(40, 30);
+    struct SubForm {
+        QPushButton* opens;
+        std::function<ui::Form*()> form;
+        std::function<QPushButton*()> returns;
+    };
+    for (const SubForm& sub :
+         {SubForm{utilities->cmdUpdateDesc, [] { return ui::forms().get<frmChangeDesc>(); },
+                  [] { return ui::forms().get<frmChangeDesc>()->cmdReturn; }},
+          SubForm{utilities->cmdFindDB, [] { return ui::forms().get<frmFindDb>(); },
+                  [] { return ui::forms().get<frmFindDb>()->cmdReturn; }},
+          SubForm{utilities->cmdNew, [] { return ui::forms().get<frmNewDb>(); },
+                  [] { return ui::forms().get<frmNewDb>()->cmdReturn; }}}) {
+        SCOPED_TRACE(sub.opens->objectName().toStdString());
+        QTest::mouseClick(sub.opens, Qt::LeftButton);
+        EXPECT_FALSE(utilities->isVisible());
+        EXPECT_LE((sub.form()->frameGeometry().center() - screen.center()).manhattanLength(), 1);
+        QTest::mouseClick(sub.returns(), Qt::LeftButton);
+        EXPECT_TRUE(utilities->isVisible());
+        EXPECT_EQ(utilities->pos(), QPoint(40, 30));
+    }
 
     utilities->cmdReturn->click();
     EXPECT_TRUE(ui::forms().isLoaded<frmInit>());

@@ -1,7 +1,13 @@
-// The scripted stand-in for the user in front of message boxes.
+// The message box itself, and the scripted stand-in for the user in front of message boxes.
 #include <gtest/gtest.h>
 
-#include "platform/ui/Messages.h"
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/ui/ui.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -52,6 +58,37 @@ TEST(ScriptedMessages, NoResponderOnTheTestScreenIsAFailureNotAHang) {
     EXPECT_EQ(ui::msgBox("Really delete?", ui::Buttons::YesNo, "Delete"), ui::Answer::No);
     ASSERT_EQ(collect.failures.size(), 1);
     EXPECT_TRUE(collect.failures[0].contains("Really delete?"));
+}
+
+class frmAsker : public ui::Form {};
+
+// The box itself: over the form that asked (in its middle, but for the room Qt keeps for the
+// window frames), also when that form was just shown away from the middle of the screen; its default button answers Enter, and the form
+// is the active one again afterwards.
+TEST(MessageBox, StandsOverTheFormThatAskedIt) {
+    frmAsker* form = ui::forms().get<frmAsker>();
+    form->resize(400, 300);
+    form->move(30, 600);
+    showActive(form);
+    QWidget* owner = nullptr;
+    QRect place;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_TRUE(qobject_cast<QMessageBox*>(box));
+        owner = box->parentWidget();
+        place = box->frameGeometry();
+        title = box->windowTitle();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(ui::showMessageBox("Save changes?", ui::Buttons::YesNo, "Save?", ui::Icon::Question),
+              ui::Answer::Yes);
+    EXPECT_EQ(owner, form);
+    EXPECT_EQ(title, "Save?");
+    EXPECT_TRUE(form->frameGeometry().contains(place))
+        << "box at " << place.x() << "," << place.y() << ", form at " << form->x() << "," << form->y();
+    EXPECT_EQ(ui::Form::activeForm(), form);
+    ui::forms().unloadAll();
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // The wrestlers' notes screen over stored seasons, driven through its controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "core/frmHelp.h"
 #include "platform/ui/ui.h"
@@ -115,6 +118,38 @@ TEST_F(NotesTest, NoWrestlersAtAll) {
     msgs.expect("There is no wrestler to print.");
     form->cmdPrint2->click();
     EXPECT_EQ(msgs.messages().size(), 2u);
+}
+
+// How many lines of the panel, as drawn, carry ink.
+int inkedLines(QLabel* panel) {
+    const QImage image = panel->grab().toImage();
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    int lines = 0;
+    bool inLine = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < image.width() && !ink; ++x) ink = image.pixel(x, y) != background;
+        if (ink && !inLine) ++lines;
+        inLine = ink;
+    }
+    return lines;
+}
+
+TEST_F(NotesTest, WordWiderThanItsPanelWrapsInsideTheWord) {
+    const QString word = QStringLiteral("Halfnelsonthencradlethentiltthenpinineveryperiodwithoutfail");
+    execSql(dbPath, QString("UPDATE Wrestler SET wresMemo1 = '%1' WHERE Seq = %2").arg(word).arg(ids.brook2010));
+    ui::ScriptedMessages msgs;
+    frmNotes* form = open();
+    QApplication::processEvents();
+    QTest::mouseClick(form->lstNames->viewport(), Qt::LeftButton, {},
+                      form->lstNames->visualItemRect(form->lstNames->item(1)).center());
+    ASSERT_EQ(form->lblNotes2->text(), word);
+
+    const int room = form->lblNotes2->contentsRect().width();
+    const int needed = (form->lblNotes2->fontMetrics().horizontalAdvance(word) + room - 1) / room;
+    ASSERT_GE(needed, 2) << "the word is wider than the panel";
+    EXPECT_GE(inkedLines(form->lblNotes2), needed) << "every part of the word is in view";
+    EXPECT_EQ(inkedLines(form->lblNotes), 1) << "\"Brook note\" on one line";
 }
 
 TEST_F(NotesTest, HelpAndCloseBox) {

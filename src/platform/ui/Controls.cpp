@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -161,6 +162,28 @@ private:
     QComboBox* combo_;
 };
 
+// A label that wraps its plain text at words and, where a word is wider than the label, within
+// the word (a label's own word wrap leaves such a word cut at the edge).
+class WrapAnywhereLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (textFormat() == Qt::RichText) {
+            QLabel::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                       foregroundRole()));
+        QTextOption option(alignment());
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        const QRect area = contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+        painter.drawText(QRectF(area), text(), option);
+    }
+};
+
 }  // namespace
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption) {
@@ -172,6 +195,15 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& caption
 
 QLabel* label(QWidget* parent, const QString& name, const QString& caption) {
     return named(new QLabel(caption, parent), name);
+}
+
+QLabel* textPanel(QWidget* parent, const QString& name) {
+    QLabel* panel = named(new WrapAnywhereLabel(parent), name);
+    panel->setWordWrap(true);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    return panel;
 }
 
 QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {

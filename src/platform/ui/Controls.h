@@ -23,6 +23,9 @@ class ReportBox;
 // mark the access key with "&" ("&Close").
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption);
 QLabel* label(QWidget* parent, const QString& name, const QString& caption = QString());
+// A read-only panel of text that the layout sizes: lines wrap at words, and inside a word longer
+// than the panel, so that nothing is lost at its right edge; text below its bottom is cut.
+QLabel* textPanel(QWidget* parent, const QString& name);
 QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = QString());
 // A multi-line text box with a vertical scroll bar; words wrap. A box whose form turns wrapping
 // off shows a horizontal scroll bar while a line is longer than the box.

@@ -1,8 +1,11 @@
 #include "platform/ui/Form.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHideEvent>
 #include <QPointer>
+#include <QScreen>
+#include <algorithm>
 #include <QShowEvent>
 
 #include "platform/fonts/StandInFonts.h"
@@ -33,6 +36,19 @@ void Form::Form_QueryUnload(bool& cancel) {
 
 void Form::show() {
     if (!isVisible()) {
+        // A form that its layout gives no place opens in the middle of the screen the user works
+        // on. Placed by the program, not left to the window manager, it keeps its place (or where
+        // the user moved it) when it is hidden and shown again, and a message it asks at once
+        // stands over it rather than over where the window manager had yet to put it.
+        if (!testAttribute(Qt::WA_Moved)) {
+            const QScreen* screen = gActiveForm ? gActiveForm->screen() : QGuiApplication::primaryScreen();
+            if (screen) {
+                const QRect room = screen->availableGeometry();
+                QRect place(QPoint(), frameGeometry().size());
+                place.moveCenter(room.center());
+                move(std::max(place.left(), room.left()), std::max(place.top(), room.top()));
+            }
+        }
         QWidget::show();  // showEvent makes it the active form
         activateWindow();
         return;

@@ -48,7 +48,9 @@ QMessageBox::Icon boxIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-Answer showRealBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
+}  // namespace
+
+Answer showMessageBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
     // Over the form the user works in, which becomes active again when the box closes.
     QWidget* parent = Form::activeForm();
     if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
@@ -84,8 +86,6 @@ Answer showRealBox(const QString& text, Buttons buttons, const QString& title, I
     return cautiousAnswer(buttons);
 }
 
-}  // namespace
-
 QString applicationTitle() { return QStringLiteral("Kestrivane"); }
 
 unsigned long messagesShown() { return gShown; }
@@ -102,7 +102,7 @@ Answer msgBox(const QString& text, Buttons buttons, const QString& title, Icon i
                 .arg(text, shownTitle));
         return cautiousAnswer(buttons);
     }
-    return showRealBox(text, buttons, shownTitle, icon);
+    return showMessageBox(text, buttons, shownTitle, icon);
 }
 
 ScriptedMessages::ScriptedMessages() : previous_(gActive) { gActive = this; }

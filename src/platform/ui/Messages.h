@@ -17,6 +17,11 @@ enum class Icon { None, Information, Question, Warning, Critical };
 Answer msgBox(const QString& text, Buttons buttons = Buttons::OK, const QString& title = QString(),
               Icon icon = Icon::None);
 
+// The box itself, as msgBox shows it when no ScriptedMessages is in charge: modal, over the form
+// the user works in (centred on it), or on the screen when no form is shown. `title` is shown as
+// given. Tests of the box's own place call it directly.
+Answer showMessageBox(const QString& text, Buttons buttons, const QString& title, Icon icon);
+
 // The title a message box shows when it is given none.
 QString applicationTitle();
 
