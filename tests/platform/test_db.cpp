@@ -482,6 +482,63 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Div = 1").recordCount(), 2);
 }
 
+// What a file from elsewhere can cost: a table the caller relies on that is a view or a virtual
+// table refuses the file; a query that runs too long is stopped with an error; the file's own
+// schema can neither call the program's functions nor be written directly.
+TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
+    conn.execute("CREATE VIEW Endless AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
+                 "FROM n) SELECT x FROM n");
+    conn.execute("CREATE VIEW Flag AS SELECT IIf(Div, 'yes', 'no') AS Flag FROM School");
+    conn.execute("CREATE VIRTUAL TABLE Notes USING fts4(Body)");
+    conn.close();
+
+    conn.requirePlainTables({"school", "bout", "Missing"});
+    conn.open(path);
+    for (const char* name : {"endless", "NOTES"}) {
+        Connection other;
+        other.requirePlainTables({"School", name});
+        try {
+            other.open(path);
+            ADD_FAILURE() << name << " is let through";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().startsWith("Could not open database file '" + path + "': "));
+            EXPECT_TRUE(e.message().endsWith(QString(name) == "endless"
+                                                 ? "Endless is a view, not a table."
+                                                 : "Notes is a virtual table, not a table."))
+                << e.message().toStdString();
+        }
+        EXPECT_FALSE(other.isOpen());
+    }
+
+    struct ShortRun {
+        int kept = Connection::runLimit();
+        ShortRun() { Connection::setRunLimit(300); }
+        ~ShortRun() { Connection::setRunLimit(kept); }
+    } shortRun;
+    conn.close();
+    conn.open(path);
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        conn.openSnapshot("SELECT count(*) FROM Endless");
+        ADD_FAILURE() << "an endless query came to an end";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), "A query on the database file " + path +
+                                   " was stopped: it ran for more than 0.3 seconds.");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_THROW(conn.execute("INSERT INTO School (Name) SELECT x FROM Endless"), DbError);
+    // The connection goes on serving other queries, each with its own time.
+    add("Central");
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+
+    EXPECT_THROW(conn.openSnapshot("SELECT * FROM Flag"), DbError);
+    EXPECT_EQ(conn.openSnapshot("SELECT IIf(Div, 'yes', 'no') AS F FROM School").field("F").toString(), "no");
+    conn.execute("PRAGMA writable_schema = ON");
+    EXPECT_THROW(conn.execute("UPDATE sqlite_master SET sql = 'CREATE TABLE School (x)' "
+                              "WHERE name = 'School'"),
+                 DbError);
+}
+
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {
     for (int i = 0; i < 3; ++i) add(QString("School %1").arg(i));
     // Adding through it reads nothing; the new row's counter is known after Update.
