@@ -16,7 +16,6 @@
 #include "core/frmInit.h"
 #include "platform/ui/ui.h"
 #include "team/frmSchools.h"
-#include "team/own_connection.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ constexpr int kClassPlaces = 51;
 constexpr int kLoadLimit = 99;
 
 long long firstSeq(const QString& sql, const QString& name) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(sql, {name});
     const long long seq = rs.isEOF() ? -1 : rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
@@ -477,7 +476,7 @@ void FrmRoster::cmdSave_Click() {
 }
 
 void addRosterEntry(long long seqWeight, const QString& fname, const QString& lname, long long seqSchool) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From Roster"));
     rs.addNew();
     rs.setField(QStringLiteral("rosterDate"), ui::forms().get<FrmRoster>()->txtRosterDate->text());

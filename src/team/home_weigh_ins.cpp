@@ -2,7 +2,6 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
-#include "team/own_connection.h"
 
 namespace {
 
@@ -51,7 +50,7 @@ bool latestBout(long long seqWrestler, QDate& date, double& weight) {
 }
 
 long long wrestlerSeqInSeason(const QString& fullName, int season) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
                       {fullName, season});
