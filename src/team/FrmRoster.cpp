@@ -150,19 +150,18 @@ void FrmRoster::Form_Activate() { txtFName[0]->setFocus(); }
 void FrmRoster::loadWeights() {
     // Every class is kept, with at least one empty place after the last, as the snap needs.
     weightClasses_.clear();
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Weight from Weight ORDER BY Weight"));
     while (!rs.isEOF()) {
         weightClasses_.push_back(rs.field(QStringLiteral("Weight")).toString());
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     weightClasses_.resize(std::max<size_t>(kClassPlaces, weightClasses_.size() + 1));
 }
 
 void FrmRoster::loadSchoolList() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
                        "Where OppSchool LIKE ? ORDER BY OppSchool"),
@@ -174,7 +173,6 @@ void FrmRoster::loadSchoolList() {
     }
     if (lstSchools->count() > 0) lstSchools->setCurrentRow(0);
     closeRecordset(rs);
-    closeConnection();
 }
 
 void FrmRoster::txtFind_Change() { loadSchoolList(); }
