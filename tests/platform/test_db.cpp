@@ -424,16 +424,20 @@ TEST_F(DbTest, AFileThatCannotGrowSaysSo) {
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
 }
 
+// One of the connections' time limits set for a test, and put back after it.
+template <int (*Get)(), void (*Set)(int)>
+struct ScopedLimit {
+    int kept = Get();
+    explicit ScopedLimit(int milliseconds) { Set(milliseconds); }
+    ~ScopedLimit() { Set(kept); }
+};
+
 // Two programs on one file: a transaction that reads and then writes while the other writes
 // waits for it to finish; when it does not finish in time, the transaction fails with a message
 // that says so and keeps nothing.
 TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
     add("Central");
-    struct ShortWait {
-        int kept = Connection::busyWait();
-        ShortWait() { Connection::setBusyWait(500); }
-        ~ShortWait() { Connection::setBusyWait(kept); }
-    } shortWait;
+    ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> shortWait(500);
     conn.close();
     conn.open(path);
     // The other program: its own connection, writing for `holdMs` on a thread of its own.
@@ -510,11 +514,7 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
         EXPECT_FALSE(other.isOpen());
     }
 
-    struct ShortRun {
-        int kept = Connection::runLimit();
-        ShortRun() { Connection::setRunLimit(300); }
-        ~ShortRun() { Connection::setRunLimit(kept); }
-    } shortRun;
+    ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(300);
     conn.close();
     conn.open(path);
     const auto started = std::chrono::steady_clock::now();
