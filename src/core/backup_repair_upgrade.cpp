@@ -115,41 +115,31 @@ QString backupDb(const QString& suffix, int msgFlag) {
 void repairNullOvertime() {
     const QString condition = repairCondition();
     // Only the number of rows is read: the file may hold a great many.
-    openConnection();
     long long rows = 0;
-    try {
+    {
+        ConnectionScope connection;
         db::Recordset rs = openRecordset(
             QStringLiteral("SELECT Count(*) AS NullRows FROM [Match] WHERE ") + condition);
         rows = rs.field(QStringLiteral("NullRows")).toInt();
         closeRecordset(rs);
-    } catch (...) {
-        closeConnection();
-        throw;
     }
-    closeConnection();
     if (rows == 0) return;
 
     if (!databaseWritable()) return;
 
     WaitWindowShown wait;
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
-    openConnection();
-    try {
-        gConn.inTransaction([&] {
-            for (const QStringList& group : overtimeColumnGroups()) {
-                QStringList assignments;
-                for (const QString& column : group)
-                    assignments << QStringLiteral("%1 = Nz(%1, 0)").arg(column);
-                gConn.execute(QStringLiteral("UPDATE [Match] SET ") +
-                              assignments.join(QStringLiteral(", ")) +
-                              QStringLiteral(" WHERE ") + condition);
-            }
-        });
-    } catch (...) {
-        closeConnection();
-        throw;
-    }
-    closeConnection();
+    ConnectionScope connection;
+    gConn.inTransaction([&] {
+        for (const QStringList& group : overtimeColumnGroups()) {
+            QStringList assignments;
+            for (const QString& column : group)
+                assignments << QStringLiteral("%1 = Nz(%1, 0)").arg(column);
+            gConn.execute(QStringLiteral("UPDATE [Match] SET ") +
+                          assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
+                          condition);
+        }
+    });
 }
 
 void upgradeDb7to8() {

@@ -164,11 +164,22 @@ void ensurePlannerStatistics() {
 // may take up again.
 bool indexesEnsured = false;
 
+// The tables the program reads and writes. A file holding a view or a virtual table under one
+// of these names is no file of the program, and is refused before anything reads it.
+void requireProgramTables() {
+    static const QStringList tables = {
+        QStringLiteral("License"), QStringLiteral("Wrestler"), QStringLiteral("Weight"),
+        QStringLiteral("OppSchool"), QStringLiteral("Roster"), QStringLiteral("HomeWI"),
+        QStringLiteral("DualScore"), QStringLiteral("Match")};
+    gConn.requirePlainTables(tables);
+}
+
 }  // namespace
 
 // One engine handle serves the whole run: closing the connection keeps it (every write is
 // committed by then), and the next open takes it up again unless the file has been replaced.
 void openConnection() {
+    requireProgramTables();
     if (gConn.open(gDbPath, true) || !indexesEnsured) {
         indexesEnsured = true;
         if (ensureIndexes()) ensurePlannerStatistics();
@@ -176,6 +187,7 @@ void openConnection() {
 }
 
 void openConnectionToRead() {
+    requireProgramTables();
     if (gConn.open(gDbPath, true)) indexesEnsured = false;
 }
 

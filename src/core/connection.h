@@ -39,6 +39,24 @@ void openConnection();
 // indexes that openConnection makes in a file in use.
 void openConnectionToRead();
 void closeConnection();
+// The connection for one operation: opened here and closed when the scope ends, also when a
+// query fails on the way. When it is open already (a save running its writes in one
+// transaction calls a routine that has a scope of its own), it stays open for its opener.
+class ConnectionScope {
+public:
+    ConnectionScope() : own_(!gConn.isOpen()) {
+        if (own_) openConnection();
+    }
+    ~ConnectionScope() {
+        if (own_) closeConnection();
+    }
+    ConnectionScope(const ConnectionScope&) = delete;
+    ConnectionScope& operator=(const ConnectionScope&) = delete;
+
+private:
+    bool own_;
+};
+
 db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
 db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params = {});
 void closeRecordset(db::Recordset& rs);

@@ -33,19 +33,13 @@ frmChangeDesc::frmChangeDesc() {
 }
 
 void frmChangeDesc::Form_Load() {
-    openConnection();
-    try {
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
-        if (rs.isEOF())
-            txtDesc->clear();
-        else
-            txtDesc->setText(nzString(rs.field(QStringLiteral("school"))).toString());
-        closeRecordset(rs);
-    } catch (...) {
-        closeConnection();
-        throw;
-    }
-    closeConnection();
+    ConnectionScope connection;
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
+    if (rs.isEOF())
+        txtDesc->clear();
+    else
+        txtDesc->setText(nzString(rs.field(QStringLiteral("school"))).toString());
+    closeRecordset(rs);
 }
 
 void frmChangeDesc::cmdReturn_Click() {

@@ -23,7 +23,8 @@ void readDbFile(const QString& path, frmFindDb::DbFile& file) {
     gDbPath = path;
     openConnectionToRead();
     try {
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 2"));
+        // Only what the list shows is read.
+        db::Recordset rs = openRecordset(QStringLiteral("SELECT school FROM License WHERE Seq = 2"));
         file.description = rs.isEOF() ? QString() : nzString(rs.field(QStringLiteral("school"))).toString();
         closeRecordset(rs);
 

@@ -49,9 +49,6 @@ public:
     void cmdReturn_Click();
     void cmdHelp_Click();
 
-    // The files listed at the last load, in list order.
-    const std::vector<DbFile>& dbFiles() const { return dbFiles_; }
-
 private:
     std::vector<DbFile> dbFiles_;
 };

@@ -3,17 +3,11 @@
 #include "core/connection.h"
 
 void loadSettingsRow() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
     if (rs.isEOF()) {
         closeRecordset(rs);
-        try {
-            createSettingsRow();
-        } catch (...) {
-            closeConnection();
-            throw;
-        }
-        closeConnection();
+        createSettingsRow();
         loadSettingsRow();
         return;
     }
@@ -23,7 +17,6 @@ void loadSettingsRow() {
     const QString version = rs.field(QStringLiteral("Version")).toString();
     gDbVersion = !version.isEmpty() && version[0].isDigit() ? static_cast<short>(version[0].digitValue()) : 3;
     closeRecordset(rs);
-    closeConnection();
 }
 
 void createSettingsRow() {
@@ -37,20 +30,16 @@ void createSettingsRow() {
 }
 
 void saveSchoolName(const QString& school) {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
-    if (rs.isEOF()) {
-        closeConnection();
-        throw db::DbError(QStringLiteral("The database has no settings row 1."));
-    }
+    if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
     rs.setField(QStringLiteral("school"), school);
     rs.update();
     closeRecordset(rs);
-    closeConnection();
 }
 
 void saveDbDescription(const QString& description) {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
     if (rs.isEOF()) {
         rs.addNew();
@@ -59,5 +48,4 @@ void saveDbDescription(const QString& description) {
     rs.setField(QStringLiteral("school"), description.isEmpty() ? QStringLiteral(" ") : description);
     rs.update();
     closeRecordset(rs);
-    closeConnection();
 }

@@ -142,7 +142,7 @@ void printIndividualDetail(const DetailChoices& choices) {
     printDetailHeader(choices, QStringLiteral("Individual Detail"), true);
 
     const DetailQuery query = detailQuery(choices);
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(query.sql, query.params);
     p.setFontSize(12);
     double y = printing::roundHalfEven(p.currentY());
@@ -188,7 +188,7 @@ void printIndividualDetailSummary(const DetailChoices& choices) {
     print::Page& p = print::printer();
     const QDateTime moment = QDateTime::currentDateTime();
     const DetailQuery query = detailQuery(choices);
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(query.sql, query.params);
     printDetailHeader(choices, QStringLiteral("Individual Detail Summary"), false);
 

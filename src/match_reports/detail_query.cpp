@@ -32,7 +32,7 @@ QStringList choiceList(const QString& sql, const QString& column, const QString&
     QString end;
     getDateRange(startText, endText, start, end);
     QStringList list{QStringLiteral("ALL")};
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(sql, {rangeStartDate(start), rangeEndDate(end)});
     for (; !rs.isEOF(); rs.moveNext()) list << rs.field(column).toString();
     closeRecordset(rs);
@@ -111,7 +111,7 @@ QStringList detailWrestlers(const QString& startText, const QString& endText) {
 }
 
 QStringList detailVarsityDates() {
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT Distinct Date FROM [MATCH] WHERE Level = 'v' ORDER BY Date"));
     QStringList dates;

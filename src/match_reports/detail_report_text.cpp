@@ -187,7 +187,7 @@ DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthT
     QString& out = report.results;
     out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
     {
-        match_reports::ConnectionScope connection;
+        ConnectionScope connection;
         db::Recordset rs = openRecordset(query.sql, query.params);
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString lastName = rs.field("LastName").toString();

@@ -60,7 +60,7 @@ void addBoutLine(QString& text, const db::Recordset& rs, const QString& homeScho
 }  // namespace
 
 QStringList varsityDates() {
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Distinct Date, [Level] FROM [Match] ORDER BY Date"));
     QStringList dates;
@@ -75,7 +75,7 @@ QStringList varsityDates() {
 
 DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QString& homeSchool) {
     DualReport report;
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral(
             "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "

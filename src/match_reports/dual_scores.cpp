@@ -18,7 +18,7 @@ void writeScoreFields(db::Recordset& rs, const QDate& date, long long schoolSeq,
 
 long long getOppSchoolSeq(const QString& school) {
     long long seq = 0;
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"), {school});
     if (rs.isEOF()) {

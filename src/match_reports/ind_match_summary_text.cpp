@@ -84,7 +84,7 @@ QString indMatchSummaryText(const IndMatchSummaryChoices& choices,
                             const std::function<int(const QString&)>& widthTwips) {
     if (choices.name.isEmpty()) return QString();
 
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
 
     QString seqMarks;
     db::Params seqParams;

@@ -12,9 +12,6 @@
 
 namespace match_reports {
 
-ConnectionScope::ConnectionScope() { openConnection(); }
-ConnectionScope::~ConnectionScope() { closeConnection(); }
-
 void showUnselected(QComboBox* box, const QString& text) {
     {
         const QSignalBlocker quiet(box);

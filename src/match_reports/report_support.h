@@ -15,16 +15,6 @@ namespace match_reports {
 inline const QString CRLF = QStringLiteral("\r\n");
 inline const QString TAB = QStringLiteral("\t");
 
-// Opens the connection for one operation and closes it when the operation ends, also when a
-// query fails half way.
-class ConnectionScope {
-public:
-    ConnectionScope();
-    ~ConnectionScope();
-    ConnectionScope(const ConnectionScope&) = delete;
-    ConnectionScope& operator=(const ConnectionScope&) = delete;
-};
-
 // Shows `text` in a combo box with no item of its list selected, without running its Click, so
 // that choosing any item afterwards, the one just shown included, counts as a choice.
 void showUnselected(QComboBox* box, const QString& text);

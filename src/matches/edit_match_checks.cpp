@@ -46,7 +46,7 @@ bool frmEditMatch::checkDate() { return checkDateText(txtDate->text()); }
 bool frmEditMatch::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = lookUpByName(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? AND Season=?"), name,
                                     {db::Value(txtSeason->text().left(4))});
     // A save that does nothing without a word would leave the coach believing it was done.
@@ -61,7 +61,7 @@ bool frmEditMatch::getWrestlerSeq(long long& seq) {
 bool frmEditMatch::checkActWeight() { return checkActWeightText(txtWt->text()); }
 
 bool frmEditMatch::getWeightSeq(long long& seq) {
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq FROM Weight WHERE Weight = ?"), {db::Value(txtWtWrest->text())});
     if (rs.recordCount() != 1) return refuseEntry(QStringLiteral("Please Enter a Valid Weight"));
@@ -75,7 +75,7 @@ bool frmEditMatch::checkOppName() { return checkOppNames(txtOppFName, txtOppLNam
 bool frmEditMatch::getOppSchoolSeq(long long& seq) {
     const QString school = txtOppSchool->text();
     if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = lookUpByName(
         QStringLiteral("SELECT Seq, LeagueSchool, OppSchool FROM OppSchool WHERE OppSchool = ?"), school.trimmed());
     if (rs.recordCount() != 1) {

@@ -174,7 +174,7 @@ void frmEditMatch::Form_Activate() { txtDate_LostFocus(); }
 void frmEditMatch::loadHomeName() {
     comHomeName->clear();
     comHomeName->setEditText(QString());
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT FullName from Wrestler Where Season =? ORDER BY LastName, FirstName "),
                       {db::Value(txtSeason->text().left(4))});

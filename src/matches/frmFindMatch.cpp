@@ -174,7 +174,7 @@ void frmFindMatch::lstOppName_Click() {
 }
 
 void frmFindMatch::loadSeasons() {
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
     for (; !rs.isEOF(); rs.moveNext()) {
         const QDate date = rs.field(QStringLiteral("Date")).toDate();
@@ -208,7 +208,7 @@ void frmFindMatch::refreshLists() {
         ~Reset() { flag = false; }
     } reset{refreshing_};
 
-    EntryConnection conn;
+    ConnectionScope conn;
 
     // The filter, from the picks as they stand before any list is trimmed.
     PickFilter filter;

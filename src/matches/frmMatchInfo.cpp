@@ -222,7 +222,7 @@ void frmMatchInfo::loadWtClass() {
     const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
     const QString chosen = picked.isEmpty() ? QString() : picked.first()->text();
     lstWeight->clear();
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Weight from Weight ORDER BY Weight"));
     for (; !rs.isEOF(); rs.moveNext()) {
         lstWeight->addItem(rs.field(QStringLiteral("Weight")).toString());
@@ -282,7 +282,7 @@ void frmMatchInfo::comHomeName_LostFocus() {
     if (txtDate->text().isEmpty() || gDbVersion < 7) return;
 
     const db::Value day(db::parseUsDate(txtDate->text()));
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT HomeWI.Weight FROM Wrestler INNER JOIN HomeWI ON Wrestler.Seq = HomeWI.SeqWrestler "
                        "WHERE (HomeWI.CompDate=?) AND (Wrestler.FullName=?)"),

@@ -36,7 +36,7 @@ QString lookUp(const QString& sql, const db::Value& key, const char* column) {
 bool loadMatchIntoEditor(const QString& seq, const QString& season) {
     db::Recordset match;
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         match = openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE Seq = ?"), {db::Value(seq.toLongLong())});
     }
     if (match.isEOF()) return false;
@@ -45,7 +45,7 @@ bool loadMatchIntoEditor(const QString& seq, const QString& season) {
     // The season first: its change fills the editor's name list before the name is written.
     editor->txtSeason->setText(season);
 
-    EntryConnection conn;
+    ConnectionScope conn;
     editor->txtSeq->setText(seq);
     editor->txtDate->setText(text(match, "Date"));
     editor->comHomeName->setEditText(lookUp(QStringLiteral("SELECT FullName FROM Wrestler WHERE Seq = ?"),

@@ -21,9 +21,6 @@
 #include "matches/save_new_match.h"
 #include "platform/ui/ui.h"
 
-EntryConnection::EntryConnection() { openConnection(); }
-EntryConnection::~EntryConnection() { closeConnection(); }
-
 namespace {
 
 // The season's starting year from a season label ("2010-2011").
@@ -133,7 +130,7 @@ bool frmMatchInfo::checkDate() {
 bool frmMatchInfo::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? and season =?"),
                                      {db::Value(name), db::Value(seasonYear(txtSeason->text()))});
     if (rs.isEOF()) {
@@ -154,7 +151,7 @@ bool frmMatchInfo::checkActWeight() { return checkActWeightText(txtWt->text()); 
 bool frmMatchInfo::getWeightSeq(long long& seq) {
     const QList<QListWidgetItem*> picked = lstWeight->selectedItems();
     if (picked.isEmpty()) return refuseEntry(QStringLiteral("You must select a Weight"));
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Weight WHERE Weight =?"),
                                      {db::Value(picked.first()->text())});
     // A class deleted in the weight editor since the list was filled.
@@ -171,7 +168,7 @@ bool frmMatchInfo::getOppSchoolSeq(long long& seq) {
     if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
     db::Value key;
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"),
                                          {db::Value(school)});
         if (!rs.isEOF()) key = rs.field(QStringLiteral("Seq"));
@@ -221,7 +218,7 @@ bool frmMatchInfo::checkAllMoves() {
 }
 
 QString previousMatchLine() {
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Max([Match].Seq) AS MaxOfSeq FROM [Match]"));
     if (rs.isEOF() || rs.field(QStringLiteral("MaxOfSeq")).isNull()) return QString();
     const long long newest = rs.field(QStringLiteral("MaxOfSeq")).toInt();

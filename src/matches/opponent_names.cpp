@@ -63,7 +63,7 @@ void frmMatchInfo::loadUsedSchools() {
     const db::Params filter{db::Value(db::likeContainsPattern(txtFind->text()))};
     QStringList names;  // first met (newest bout) first
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset bouts =
             openRecordset(QStringLiteral("SELECT DISTINCT SeqOppSchool,[Date] FROM [Match] ORDER BY [Date] DESC"));
         // A school met on many dates is looked up once: its name, or none when it is gone or
@@ -94,7 +94,7 @@ void frmMatchInfo::loadUsedSchools() {
 }
 
 void frmMatchInfo::loadSchools() {
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
                        "Where OppSchool LIKE ? ESCAPE '\\' ORDER BY OppSchool"),
@@ -118,7 +118,7 @@ void frmMatchInfo::txtOppSchool_Change() {
     chkLeague->setEnabled(false);
     bool known = false;
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset rs = openRecordset(QStringLiteral("SELECT LeagueSchool FROM OppSchool where OppSchool = ?"),
                                          {db::Value(txtOppSchool->text())});
         if (!rs.isEOF()) {
@@ -147,7 +147,7 @@ void frmMatchInfo::loadOppNames(const QString& tag) {
     if (optRoster->isChecked()) {
         bool found = false;
         {
-            EntryConnection conn;
+            ConnectionScope conn;
             // In date order, so that each roster date heads one group.
             db::Recordset rs = openRecordset(
                 QStringLiteral("SELECT Weight, OppSchool, FName, LName, RosterDate FROM Weight INNER JOIN (OppSchool "
@@ -168,7 +168,7 @@ void frmMatchInfo::loadOppNames(const QString& tag) {
     }
 
     if (optMatch->isChecked()) {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset rs = openRecordset(
             QStringLiteral("SELECT [Date], Weight, OppFName, oppLName "
                            "FROM Weight INNER JOIN (OppSchool INNER JOIN [Match] ON OppSchool.Seq = [match].seqOppSchool) "

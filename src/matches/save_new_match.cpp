@@ -48,7 +48,7 @@ void saveNewMatch(long long seqWrestler, long long seqWeight, long long seqOppSc
     row.notes = sheet->txtNotes->text();
 
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From [Match]"));
         rs.addNew();
         setMatchColumns(rs, row);

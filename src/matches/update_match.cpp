@@ -52,7 +52,7 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
     row.seqOppSchool = seqOppSchool;
 
     {
-        EntryConnection conn;
+        ConnectionScope conn;
         db::Recordset rs = openRecordsetForUpdate(kOneMatch, {db::Value(editor->txtSeq->text().toLongLong())});
         if (rs.isEOF()) {
             refuseEntry(QStringLiteral("This match is no longer in the database.  Nothing was saved."));
@@ -67,7 +67,7 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
 }
 
 bool deleteMatchRow(long long seq) {
-    EntryConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordsetForUpdate(kOneMatch, {db::Value(seq)});
     if (rs.isEOF()) return false;
     rs.deleteRow();

@@ -168,7 +168,7 @@ void printIndMatchSummary(const QString& matchFilter) {
     // The match filter stands under the title (at 40 it would run into the title's line).
     if (subtitle != QLatin1String("ALL")) printAt(printing::centredX(subtitle), titleBottom, subtitle);
 
-    match_reports::ConnectionScope connection;
+    ConnectionScope connection;
 
     // Every season row of the wrestler, oldest first; the grade is the latest season's.
     QStringList seqs;

@@ -141,7 +141,7 @@ void printSeasonSummaryForm() {
     print::DocGuard doc;
     drawSeasonFormPage1();
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset wrestler =
         openRecordset(QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? AND Season = ?"),
                       {db::Value(form->selectedName()), db::Value(form->seasonYear())});
@@ -215,7 +215,6 @@ void printSeasonSummaryForm() {
     p.endDoc();
     closeRecordset(wrestler);
     closeRecordset(matches);
-    closeConnection();
 }
 
 }  // namespace printing

@@ -245,12 +245,3 @@ void frmIndvSummary::writeResult(const TextTable& summary) {
     }
     txtResult->setText(text);
 }
-
-void frmIndvSummary::filterRows(TextTable& table, int column, const QString& text) {
-    TextTable kept;
-    for (const std::vector<QString>& row : table)
-        if (row[column] == text) kept.push_back(row);
-    const size_t columns = table.empty() ? 0 : table[0].size();
-    for (size_t r = 0; r < table.size(); ++r)
-        table[r] = r < kept.size() ? kept[r] : std::vector<QString>(columns);
-}

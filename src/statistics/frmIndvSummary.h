@@ -48,13 +48,4 @@ public:
     void winTypeCaption(TextTable& summary, const QString& mode);
     void tallyWinTypes(const TextTable& results, TextTable& summary);
     void writeResult(const TextTable& summary);
-
-    // Row filters: keep the rows whose cell in `column` equals `text`, moved in their order to
-    // the top, and empty every other row.
-    static void filterRows(TextTable& table, int column, const QString& text);
-    static void filterByColumn3(TextTable& table, const QString& text) { filterRows(table, 3, text); }
-    static void filterByKey(TextTable& table, const QString& text) { filterRows(table, 0, text); }
-    static void filterByFormName(TextTable& table, const QString& /*unused*/) {
-        filterRows(table, 3, QStringLiteral("frmIndvSummary"));
-    }
 };

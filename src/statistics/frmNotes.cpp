@@ -148,7 +148,7 @@ void frmNotes::lstNames_Click() {
     lblNotes2->clear();
     if (item == nullptr || !year) return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT Notes, wresMemo1 FROM Wrestler WHERE FullName = ? AND season = ?"),
         db::Params{item->text(), *year});
@@ -157,7 +157,6 @@ void frmNotes::lstNames_Click() {
         lblNotes2->setText(nzString(rs.field(QStringLiteral("wresMemo1"))).toString());
     }
     closeRecordset(rs);
-    closeConnection();
 }
 
 void frmNotes::printNote(const QString& which) {

@@ -242,7 +242,7 @@ void frmSeasonSummary::txtWtEnter_Change() {
     const QString name = selectedName();
     if (lstNames->currentRow() < 0 || name.isEmpty()) return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? AND Season =?"),
         {db::Value(name), db::Value(seasonYear())});
@@ -265,7 +265,6 @@ void frmSeasonSummary::txtWtEnter_Change() {
                               lblWtWinLg, lblWtLoss, lblWtLossLg})
             label->setText(kZero);
     }
-    closeConnection();
 }
 
 void frmSeasonSummary::showCounts(long long wrestlerSeq, bool atWeight, long long weightSeq) {

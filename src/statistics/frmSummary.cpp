@@ -185,7 +185,7 @@ void frmSummary::cmdReturn_Click() {
 }
 
 void frmSummary::loadSeasons() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
     for (; !rs.isEOF(); rs.moveNext()) {
         const QDate date = rs.field(QStringLiteral("Date")).toDate();
@@ -196,7 +196,6 @@ void frmSummary::loadSeasons() {
     }
     comSeason->setCurrentText(seasonLabel(gSeason));
     closeRecordset(rs);
-    closeConnection();
 }
 
 void frmSummary::runSummary() {

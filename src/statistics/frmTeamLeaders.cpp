@@ -14,7 +14,6 @@
 #include "statistics/frmReports.h"
 #include "statistics/stat_codes.h"
 
-using match_reports::ConnectionScope;
 using match_reports::dateFromText;
 using match_reports::showUnselected;
 

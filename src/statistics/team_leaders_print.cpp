@@ -56,7 +56,7 @@ void frmTeamLeaders::cmdPrint_Click() {
         db::Params params;
         if (!buildSql(category, sql, params)) continue;  // only the heading
 
-        match_reports::ConnectionScope connection;
+        ConnectionScope connection;
         db::Recordset rs = openRecordset(sql, params);
         // A row too long for its column (a long name) is printed smaller, so it ends before the
         // right-hand board or the page's edge.

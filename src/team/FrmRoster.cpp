@@ -16,7 +16,6 @@
 #include "core/frmInit.h"
 #include "platform/ui/ui.h"
 #include "team/frmSchools.h"
-#include "team/own_connection.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ constexpr int kClassPlaces = 51;
 constexpr int kLoadLimit = 99;
 
 long long firstSeq(const QString& sql, const QString& name) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordset(sql, {name});
     const long long seq = rs.isEOF() ? -1 : rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
@@ -151,19 +150,18 @@ void FrmRoster::Form_Activate() { txtFName[0]->setFocus(); }
 void FrmRoster::loadWeights() {
     // Every class is kept, with at least one empty place after the last, as the snap needs.
     weightClasses_.clear();
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Weight from Weight ORDER BY Weight"));
     while (!rs.isEOF()) {
         weightClasses_.push_back(rs.field(QStringLiteral("Weight")).toString());
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     weightClasses_.resize(std::max<size_t>(kClassPlaces, weightClasses_.size() + 1));
 }
 
 void FrmRoster::loadSchoolList() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
                        "Where OppSchool LIKE ? ORDER BY OppSchool"),
@@ -175,7 +173,6 @@ void FrmRoster::loadSchoolList() {
     }
     if (lstSchools->count() > 0) lstSchools->setCurrentRow(0);
     closeRecordset(rs);
-    closeConnection();
 }
 
 void FrmRoster::txtFind_Change() { loadSchoolList(); }
@@ -477,7 +474,7 @@ void FrmRoster::cmdSave_Click() {
 }
 
 void addRosterEntry(long long seqWeight, const QString& fname, const QString& lname, long long seqSchool) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From Roster"));
     rs.addNew();
     rs.setField(QStringLiteral("rosterDate"), ui::forms().get<FrmRoster>()->txtRosterDate->text());

@@ -187,7 +187,7 @@ void frmEditNames::chooseName(int index) {
 // ---- The season list ----
 
 void frmEditNames::loadSeasons() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral(
         "SELECT DISTINCT Season FROM Wrestler WHERE Season Is Not Null ORDER BY Season DESC"));
     while (!rs.isEOF()) {
@@ -197,7 +197,6 @@ void frmEditNames::loadSeasons() {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
 
     QString label;
     setDefaultSeason(label);
@@ -254,7 +253,7 @@ void frmEditNames::loadNames() {
 
     QStringList names;
     bool voidFound = false;
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT * FROM Wrestler WHERE season =? ORDER BY LastName, FirstName "),
         {year.toInt()});
@@ -276,7 +275,6 @@ void frmEditNames::loadNames() {
     comFullName->insertItem(0, kAddName);
 
     if (!voidFound) addVoidRow(year);
-    closeConnection();
 }
 
 void frmEditNames::addVoidRow(const QString& year) {
@@ -329,7 +327,7 @@ void frmEditNames::comFullName_Click() {
     } else {
         const QString shown = comSeason->currentText();
         bool found = false;
-        openConnection();
+        ConnectionScope connection;
         db::Recordset rs = openRecordset(
             QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? Order By Season"), {chosen});
         while (!rs.isEOF()) {
@@ -352,7 +350,6 @@ void frmEditNames::comFullName_Click() {
             rs.moveNext();
         }
         closeRecordset(rs);
-        closeConnection();
         if (!found) chooseName(0);
     }
     isDirty_ = false;
@@ -528,17 +525,20 @@ void frmEditNames::cmdDelete_Click() {
     if (comFullName->currentIndex() <= 0 || txtSeq->text().isEmpty()) return;
     const long long seq = txtSeq->text().toLongLong();
 
-    openConnection();
-    db::Recordset rs =
-        openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
-    const bool hasMatches = rs.recordCount() > 0;
-    closeRecordset(rs);
-    // His weigh-in rows would point at nothing.
-    db::Recordset wi =
-        openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
-    const bool hasWeighIns = wi.recordCount() > 0;
-    closeRecordset(wi);
-    closeConnection();
+    bool hasMatches = false;
+    bool hasWeighIns = false;
+    {
+        ConnectionScope connection;
+        db::Recordset rs =
+            openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
+        hasMatches = rs.recordCount() > 0;
+        closeRecordset(rs);
+        // His weigh-in rows would point at nothing.
+        db::Recordset wi =
+            openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
+        hasWeighIns = wi.recordCount() > 0;
+        closeRecordset(wi);
+    }
     if (hasMatches) {
         ui::msgBox(QStringLiteral("Matches exist for this wrestler.  Delete matches first"),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
@@ -555,12 +555,13 @@ void frmEditNames::cmdDelete_Click() {
                    ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
 
-    openConnection();
-    db::Recordset del =
-        openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq});
-    if (!del.isEOF()) del.deleteRow();
-    closeRecordset(del);
-    closeConnection();
+    {
+        ConnectionScope connection;
+        db::Recordset del =
+            openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq});
+        if (!del.isEOF()) del.deleteRow();
+        closeRecordset(del);
+    }
 
     loadNames();
     isDirty_ = false;

@@ -43,7 +43,7 @@ void frmEditWeight::Form_Load() { loadWeights(); }
 void frmEditWeight::loadWeights() {
     txtWeight->clear();
     lstWeight->clear();
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq, Weight FROM Weight ORDER BY Weight"));
     while (!rs.isEOF()) {
         auto* item = new QListWidgetItem(rs.field(QStringLiteral("Weight")).toString());
@@ -52,7 +52,6 @@ void frmEditWeight::loadWeights() {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
 }
 
 long long frmEditWeight::selectedSeq() const {
@@ -70,13 +69,12 @@ void frmEditWeight::cmdAddNew_Click() {
     const QString weight = txtWeight->text().trimmed();
     if (weight.isEmpty()) return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordset(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
     const bool exists = !rs.isEOF();
     closeRecordset(rs);
     if (exists) {
-        closeConnection();
         ui::msgBox(QStringLiteral("Weight already exists"), ui::Buttons::OK, QStringLiteral("Error"));
     } else {
         db::Recordset add =
@@ -85,7 +83,6 @@ void frmEditWeight::cmdAddNew_Click() {
         add.setField(QStringLiteral("weight"), weight);
         add.update();
         closeRecordset(add);
-        closeConnection();
     }
     loadWeights();
 }
@@ -97,7 +94,7 @@ void frmEditWeight::cmdRename_Click() {
     // there is nothing to rename.
     if (weight.isEmpty() || seq == 0) return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
     if (!rs.isEOF()) {
@@ -105,7 +102,6 @@ void frmEditWeight::cmdRename_Click() {
         rs.update();
     }
     closeRecordset(rs);
-    closeConnection();
     loadWeights();
 }
 
@@ -115,15 +111,17 @@ void frmEditWeight::cmdDelete_Click() {
     if (seq == 0) return;
     const QString weight = lstWeight->currentItem()->text();
 
-    openConnection();
-    db::Recordset matches =
-        openRecordset(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq});
-    db::Recordset rosters =
-        openRecordset(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
-    const bool used = !matches.isEOF() || !rosters.isEOF();
-    closeRecordset(matches);
-    closeRecordset(rosters);
-    closeConnection();
+    bool used = false;
+    {
+        ConnectionScope connection;
+        db::Recordset matches =
+            openRecordset(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq});
+        db::Recordset rosters =
+            openRecordset(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
+        used = !matches.isEOF() || !rosters.isEOF();
+        closeRecordset(matches);
+        closeRecordset(rosters);
+    }
     if (used) {
         ui::msgBox(QStringLiteral("Matches or Rosters use weight ") + weight +
                        QStringLiteral(".  Unable to Delete"),
@@ -134,12 +132,11 @@ void frmEditWeight::cmdDelete_Click() {
                    ui::Buttons::YesNo, QStringLiteral("Delete Weight")) != ui::Answer::Yes)
         return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
     if (!rs.isEOF()) rs.deleteRow();
     closeRecordset(rs);
-    closeConnection();
     txtWeight->clear();
     loadWeights();
 }

@@ -18,7 +18,6 @@
 #include "platform/ui/ui.h"
 #include "team/frmEditNames.h"
 #include "team/home_weigh_ins.h"
-#include "team/own_connection.h"
 #include "team/wrestler_names.h"
 
 namespace {
@@ -312,7 +311,7 @@ void frmHomeWI::txtWt_LostFocus(int index) {
     const QDate weighIn = db::Value(txtDate->text()).toDate();
     if (!weighIn.isValid()) return;
 
-    OwnConnection conn;
+    ConnectionScope conn;
     const long long seq = getWrestlerSeq(comName[index]->currentText(), getSeason(weighIn));
     QDate lastDate;
     double lastWeight = 0;
@@ -449,7 +448,7 @@ void frmHomeWI::cmdSave_Click() {
     std::vector<int> written;
     QStringList missing;
     {
-        OwnConnection conn;
+        ConnectionScope conn;
         for (int r = 1; r < kRows; ++r) {
             const Row& row = wiRows_[r];
             if (row[kNameField].isEmpty() || row[kWeightField].isEmpty()) continue;

@@ -131,16 +131,17 @@ void frmImport::Form_Load() {
     }
 
     std::vector<StoredSchool> stored;
-    openConnection();
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM OppSchool"));
-    while (!rs.isEOF()) {
-        stored.push_back({rs.field(QStringLiteral("Seq")).toInt(),
-                          rs.field(QStringLiteral("OppSchool")).toString(),
-                          rs.field(QStringLiteral("OppDiv"))});
-        rs.moveNext();
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM OppSchool"));
+        while (!rs.isEOF()) {
+            stored.push_back({rs.field(QStringLiteral("Seq")).toInt(),
+                              rs.field(QStringLiteral("OppSchool")).toString(),
+                              rs.field(QStringLiteral("OppDiv"))});
+            rs.moveNext();
+        }
+        closeRecordset(rs);
     }
-    closeRecordset(rs);
-    closeConnection();
 
     // Names compare as the school form compares them; of stored schools sharing a name the first
     // stands for them all.
@@ -213,8 +214,8 @@ void applySchoolImport() {
     const std::vector<Entry> adds = entriesOf(form->lstAdd);
     QStringList kept;
 
-    openConnection();
-    try {
+    {
+        ConnectionScope connection;
         // One transaction: the table is brought into line with the file completely or not at all.
         gConn.inTransaction([&] {
             for (const Entry& entry : deletes) {
@@ -248,11 +249,7 @@ void applySchoolImport() {
             }
             closeRecordset(rs);
         });
-    } catch (const db::DbError&) {
-        closeConnection();  // the transaction is rolled back already
-        throw;
     }
-    closeConnection();
 
     form->lstDelete->clear();
     form->lstChange->clear();

@@ -152,7 +152,7 @@ void frmSchools::reload() { loadSchools(chkDivision->isChecked()); }
 void frmSchools::loadSchools(bool showDivision) {
     // The filters match anywhere in the text; a % or _ typed into them is a wildcard.
     const QString any = QStringLiteral("%");
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT Seq, OppSchool as School, OppDiv as Division, LeagueSchool as League "
                        "FROM OppSchool Where OppSchool LIKE ? and OppDiv LIKE ? ORDER BY OppSchool"),
@@ -182,7 +182,6 @@ void frmSchools::loadSchools(bool showDivision) {
     selectingByCode_ = false;
     schoolChosen_ = false;
     closeRecordset(rs);
-    closeConnection();
 }
 
 QString frmSchools::schoolFromItem(const QString& item) const {
@@ -275,9 +274,8 @@ void frmSchools::cmdAdd_Click() {
     }
     txtAddSchool->setText(fixQuotes(txtAddSchool->text()));
 
-    openConnection();
+    ConnectionScope connection;
     if (isSchoolNameTaken(txtAddSchool->text(), 0)) {
-        closeConnection();
         ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
         reload();
         return;
@@ -288,7 +286,6 @@ void frmSchools::cmdAdd_Click() {
     add.setField(QStringLiteral("OppDiv"), divisionValue(txtAddDiv->text()));
     add.update();
     closeRecordset(add);
-    closeConnection();
     leaveAddMode();
     reload();
 }
@@ -297,16 +294,18 @@ void frmSchools::cmdEdit_Click() {
     if (cmdEdit->text() == kEditCaption) {
         const long long seq = selectedSeq();
         if (seq == 0) return;  // nothing to edit in an empty list
-        openConnection();
-        db::Recordset rs = openRecordset(kLookupByKey, {seq});
-        const bool found = !rs.isEOF();
-        if (found) {
-            editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
-            txtEditSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
-            txtEditDiv->setText(rs.field(QStringLiteral("OppDiv")).toString());
+        bool found = false;
+        {
+            ConnectionScope connection;
+            db::Recordset rs = openRecordset(kLookupByKey, {seq});
+            found = !rs.isEOF();
+            if (found) {
+                editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
+                txtEditSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
+                txtEditDiv->setText(rs.field(QStringLiteral("OppDiv")).toString());
+            }
+            closeRecordset(rs);
         }
-        closeRecordset(rs);
-        closeConnection();
         if (!found) return;
         cmdEdit->setText(kSaveCaption);
         fraEditSchool->show();
@@ -330,9 +329,8 @@ void frmSchools::cmdEdit_Click() {
     txtEditSchool->setText(fixQuotes(name));
     txtEditDiv->setText(division);
 
-    openConnection();
+    ConnectionScope connection;
     if (isSchoolNameTaken(txtEditSchool->text(), editSeq_)) {
-        closeConnection();
         ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
         reload();
         return;
@@ -344,7 +342,6 @@ void frmSchools::cmdEdit_Click() {
         upd.update();
     }
     closeRecordset(upd);
-    closeConnection();
     leaveEditMode();
     reload();
 }
@@ -380,7 +377,7 @@ void frmSchools::cmdDelete_Click() {
                    QStringLiteral("Delete School")) != ui::Answer::Yes)
         return;
 
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
     if (!rs.isEOF()) {
         db::Recordset matches =
@@ -401,7 +398,6 @@ void frmSchools::cmdDelete_Click() {
             rs.deleteRow();
     }
     closeRecordset(rs);
-    closeConnection();
     reload();
 }
 
@@ -415,7 +411,7 @@ void frmSchools::cmdLeague_Click() {
                                         QStringLiteral(" as a League School?");
     if (ui::msgBox(question, ui::Buttons::YesNo, QStringLiteral("League School?")) ==
         ui::Answer::Yes) {
-        openConnection();
+        ConnectionScope connection;
         db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
         if (!rs.isEOF()) {
             rs.setField(QStringLiteral("LeagueSchool"),
@@ -423,7 +419,6 @@ void frmSchools::cmdLeague_Click() {
             rs.update();
         }
         closeRecordset(rs);
-        closeConnection();
         cmdLeague->setText(make ? kRemoveLeague : kMakeLeague);
     }
 

@@ -2,7 +2,6 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
-#include "team/own_connection.h"
 
 namespace {
 
@@ -12,7 +11,7 @@ const QString kDateText = QStringLiteral("MM/dd/yyyy");
 
 std::vector<SeasonWrestler> seasonWrestlersWithMatches(const QString& season) {
     // The last weight is that of the latest-dated bout (of the latest entered on that day).
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT FullName, MinWt, "
                        "(SELECT m2.ActWeight FROM [Match] AS m2 WHERE m2.SeqWrestler = Wrestler.Seq "
@@ -32,7 +31,6 @@ std::vector<SeasonWrestler> seasonWrestlersWithMatches(const QString& season) {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     return out;
 }
 
@@ -51,7 +49,7 @@ bool latestBout(long long seqWrestler, QDate& date, double& weight) {
 }
 
 long long wrestlerSeqInSeason(const QString& fullName, int season) {
-    OwnConnection conn;
+    ConnectionScope conn;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
                       {fullName, season});
@@ -61,7 +59,7 @@ long long wrestlerSeqInSeason(const QString& fullName, int season) {
 }
 
 QStringList storedWeighInDates() {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs =
         openRecordset(QStringLiteral("SELECT CompDate From HomeWI GROUP BY CompDate ORDER BY CompDate"));
     QStringList dates;
@@ -70,12 +68,11 @@ QStringList storedWeighInDates() {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     return dates;
 }
 
 std::vector<StoredWeighIn> loadWeighIn(const QDate& date) {
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT HomeWI.Seq, CompDate, FullName, HomeWI.Weight "
                        "FROM Wrestler INNER JOIN HomeWI ON Wrestler.Seq = HomeWI.SeqWrestler "
@@ -90,7 +87,6 @@ std::vector<StoredWeighIn> loadWeighIn(const QDate& date) {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     return out;
 }
 

@@ -13,8 +13,6 @@
 // Two names are the same name exactly when their keys are equal.
 QString nameKey(const QString& name);
 
-inline bool isSameName(const QString& a, const QString& b) { return nameKey(a) == nameKey(b); }
-
 // True when a row of `rs` other than the one whose Seq is `except` holds `name` in its column
 // `nameColumn`. Reads the recordset up to the first such row.
 bool holdsSameName(db::Recordset& rs, const QString& nameColumn, const QString& name,

@@ -12,7 +12,7 @@ QStringList loadWrestlerNames(bool activeOnly, int season) {
             : QStringLiteral("Select FullName From Wrestler  WHERE Season = ? ORDER BY LastName, "
                              "FirstName");
     QStringList names;
-    openConnection();
+    ConnectionScope connection;
     db::Recordset rs = openRecordset(sql, {season});
     while (!rs.isEOF()) {
         const QString name = rs.field(QStringLiteral("FullName")).toString();
@@ -20,7 +20,6 @@ QStringList loadWrestlerNames(bool activeOnly, int season) {
         rs.moveNext();
     }
     closeRecordset(rs);
-    closeConnection();
     return names;
 }
 

@@ -351,6 +351,18 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
     const QByteArray truncated = wholeFile.read(4096);
     wholeFile.close();
     QFile::remove(whole);
+    // Files crafted to hang or mislead a program that reads them as its own.
+    auto crafted = [&](const QString& sql) {
+        const QString path = makeDatabase(data, "crafted.mdb");
+        if (sql.isEmpty()) makeEndlessMatchView(path);
+        else execSql(path, sql);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        file.close();
+        QFile::remove(path);
+        return bytes;
+    };
 
     enum class Kind { Missing, Folder, File };
     struct Case {
@@ -366,6 +378,10 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         {"random.mdb", "file is not a database", Kind::File, random},
         {"truncated.mdb", "malformed", Kind::File, truncated},
         {"empty.mdb", "no such table: License", Kind::File, {}},
+        {"endless.mdb", "Match is a view, not a table.", Kind::File, crafted({})},
+        {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
+         crafted("DROP TABLE OppSchool; "
+                 "CREATE VIRTUAL TABLE OppSchool USING fts4(Seq, SchoolName, OppDiv, LeagueSchool)")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

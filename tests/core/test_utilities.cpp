@@ -175,6 +175,17 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
+// A file in the folder crafted to keep whoever reads its matches busy without end is listed at
+// once as one that cannot be chosen.
+TEST_F(UtilitiesTest, AFileWhoseMatchesAreAnEndlessViewIsListedAsNotInProperFormat) {
+    makeEndlessMatchView(makeDatabase(folder, "endless.mdb"));
+    frmUtilities* utilities = openUtilities();
+    utilities->cmdFindDB->click();
+    frmFindDb* list = ui::forms().get<frmFindDb>();
+    EXPECT_EQ(rows(list)[0], "endless.mdb|N/A|N/A|File not in proper format|off");
+    EXPECT_EQ(gDbPath, db);
+}
+
 TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     const QString other = makeDatabase(folder, "other.mdb");
     execSql(other, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1;"

@@ -424,16 +424,20 @@ TEST_F(DbTest, AFileThatCannotGrowSaysSo) {
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
 }
 
+// One of the connections' time limits set for a test, and put back after it.
+template <int (*Get)(), void (*Set)(int)>
+struct ScopedLimit {
+    int kept = Get();
+    explicit ScopedLimit(int milliseconds) { Set(milliseconds); }
+    ~ScopedLimit() { Set(kept); }
+};
+
 // Two programs on one file: a transaction that reads and then writes while the other writes
 // waits for it to finish; when it does not finish in time, the transaction fails with a message
 // that says so and keeps nothing.
 TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
     add("Central");
-    struct ShortWait {
-        int kept = Connection::busyWait();
-        ShortWait() { Connection::setBusyWait(500); }
-        ~ShortWait() { Connection::setBusyWait(kept); }
-    } shortWait;
+    ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> shortWait(500);
     conn.close();
     conn.open(path);
     // The other program: its own connection, writing for `holdMs` on a thread of its own.
@@ -480,6 +484,59 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
     }
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout").recordCount(), 1) << "nothing half-written";
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Div = 1").recordCount(), 2);
+}
+
+// What a file from elsewhere can cost: a table the caller relies on that is a view or a virtual
+// table refuses the file; a query that runs too long is stopped with an error; the file's own
+// schema can neither call the program's functions nor be written directly.
+TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
+    conn.execute("CREATE VIEW Endless AS WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
+                 "FROM n) SELECT x FROM n");
+    conn.execute("CREATE VIEW Flag AS SELECT IIf(Div, 'yes', 'no') AS Flag FROM School");
+    conn.execute("CREATE VIRTUAL TABLE Notes USING fts4(Body)");
+    conn.close();
+
+    conn.requirePlainTables({"school", "bout", "Missing"});
+    conn.open(path);
+    for (const char* name : {"endless", "NOTES"}) {
+        Connection other;
+        other.requirePlainTables({"School", name});
+        try {
+            other.open(path);
+            ADD_FAILURE() << name << " is let through";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().startsWith("Could not open database file '" + path + "': "));
+            EXPECT_TRUE(e.message().endsWith(QString(name) == "endless"
+                                                 ? "Endless is a view, not a table."
+                                                 : "Notes is a virtual table, not a table."))
+                << e.message().toStdString();
+        }
+        EXPECT_FALSE(other.isOpen());
+    }
+
+    ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(300);
+    conn.close();
+    conn.open(path);
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        conn.openSnapshot("SELECT count(*) FROM Endless");
+        ADD_FAILURE() << "an endless query came to an end";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), "A query on the database file " + path +
+                                   " was stopped: it ran for more than 0.3 seconds.");
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
+    EXPECT_THROW(conn.execute("INSERT INTO School (Name) SELECT x FROM Endless"), DbError);
+    // The connection goes on serving other queries, each with its own time.
+    add("Central");
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+
+    EXPECT_THROW(conn.openSnapshot("SELECT * FROM Flag"), DbError);
+    EXPECT_EQ(conn.openSnapshot("SELECT IIf(Div, 'yes', 'no') AS F FROM School").field("F").toString(), "no");
+    conn.execute("PRAGMA writable_schema = ON");
+    EXPECT_THROW(conn.execute("UPDATE sqlite_master SET sql = 'CREATE TABLE School (x)' "
+                              "WHERE name = 'School'"),
+                 DbError);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

@@ -171,6 +171,14 @@ void execSql(const QString& path, const QString& sql) {
     db.exec(sql);
 }
 
+void makeEndlessMatchView(const QString& path) {
+    execSql(path, QStringLiteral(
+                      "ALTER TABLE [Match] RENAME TO MatchRows;"
+                      "CREATE VIEW [Match] AS WITH RECURSIVE Endless(n) AS "
+                      "(SELECT 1 UNION ALL SELECT n + 1 FROM Endless) "
+                      "SELECT MatchRows.* FROM Endless LEFT JOIN MatchRows ON 0"));
+}
+
 QList<QVariantList> queryRows(const QString& path, const QString& sql) {
     RawDb db(path, false);
     return db.query(sql);

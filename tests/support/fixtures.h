@@ -52,6 +52,10 @@ void useDatabase(const QString& path);
 // index FullName on Wrestler(FullName), and settings row 1 with Version "7".
 void makeVersion7Database(const QString& path);
 
+// Replaces the [Match] table of the database at `path` by a view of the same columns that
+// yields rows without end, as a file crafted to hang whoever reads it.
+void makeEndlessMatchView(const QString& path);
+
 // Runs one or more SQL statements (SQLite dialect) on an existing database file, foreign keys
 // on. Throws std::runtime_error with the reason on failure.
 void execSql(const QString& path, const QString& sql);

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include <QFile>
+#include <chrono>
 #include <QFileInfo>
 #include <QHash>
 #include <sys/stat.h>
@@ -96,6 +97,51 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
 }  // namespace
 
 int Connection::busyWaitMs_ = 5000;
+// Far above the longest query the program runs (the widest report over a few hundred thousand
+// matches takes seconds).
+int Connection::runLimitMs_ = 30000;
+
+void Connection::setRunLimit(int milliseconds) { runLimitMs_ = milliseconds; }
+int Connection::runLimit() { return runLimitMs_; }
+
+namespace {
+long long steadyMilliseconds() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+}  // namespace
+
+void Connection::startStatement() { deadline_ = steadyMilliseconds() + runLimitMs_; }
+
+int Connection::progress(void* connection) {
+    return steadyMilliseconds() > static_cast<Connection*>(connection)->deadline_ ? 1 : 0;
+}
+
+void Connection::refuseOtherThanPlainTables() {
+    if (plainTables_.isEmpty()) return;
+    QStringList marks;
+    Params names;
+    for (const QString& name : plainTables_) {
+        marks << QStringLiteral("?");
+        names.push_back(Value(name));
+    }
+    // sqlite_master names the engine's own objects only by plain names: no view is read here.
+    const Recordset found = openSnapshot(
+        QStringLiteral("SELECT name, type, sql FROM sqlite_master WHERE name COLLATE NOCASE IN (") +
+            marks.join(QStringLiteral(", ")) + QStringLiteral(")"),
+        names);
+    for (const Recordset::Row& row : found.rows_) {
+        const QString type = row.values[1].toString();
+        const bool virtualTable = row.values[2].toString().simplified().startsWith(
+            QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
+        if (type != QLatin1String("table") || virtualTable)
+            throw DbError(QStringLiteral("%1 is %2, not a table.")
+                              .arg(row.values[0].toString(),
+                                   virtualTable ? QStringLiteral("a virtual table")
+                                                : QStringLiteral("a ") + type));
+    }
+}
 
 void Connection::setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
 int Connection::busyWait() { return busyWaitMs_; }
@@ -146,11 +192,17 @@ bool Connection::open(const QString& path, bool reuse) {
     path_ = path;
     openedStamp_ = stampOf(path);
     sqlite3_busy_timeout(db_, busyWaitMs_);
+    // What a file brings with it must not reach beyond the file: its schema cannot be written
+    // directly, and it cannot call the program's functions from views, triggers or defaults.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_progress_handler(db_, 10000, &Connection::progress, this);
     registerJetFunctions(db_);
     try {
         // A file that is no database fails at its first statement.
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        refuseOtherThanPlainTables();
     } catch (const DbError& e) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
@@ -163,7 +215,10 @@ void Connection::close(bool keep) {
         if (!keep) closeKept();
         return;
     }
-    if (!sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(db_)) {
+        startStatement();
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     closeKept();
     // Kept only while the name still leads to the file it was opened on: a file put in its place
     // meanwhile (a handler that failed left the handle open) must never be served by the old one.
@@ -189,6 +244,11 @@ QString Connection::lastError() const {
             return QStringLiteral("database file could not grow: it would pass the file-size limit");
     }
     const int code = sqlite3_errcode(db_) & 0xFF;
+    if (code == SQLITE_INTERRUPT)
+        return QStringLiteral("A query on the database file %1 was stopped: it ran for more than "
+                              "%2 seconds.")
+            .arg(path_)
+            .arg(QString::number(runLimitMs_ / 1000.0));
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         return QStringLiteral("The database file %1 is in use: another program, or another copy "
                               "of this one, has been writing to it for more than %2 seconds.  "
@@ -202,6 +262,7 @@ int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
 void Connection::execute(const QString& sql, const Params& params) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    startStatement();
     const QByteArray text = translated(sql).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
@@ -220,7 +281,10 @@ void Connection::inTransaction(const std::function<void()>& work) {
         work();
         execute(QStringLiteral("COMMIT"));
     } catch (...) {
-        if (db_ && !sqlite3_get_autocommit(db_)) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (db_ && !sqlite3_get_autocommit(db_)) {
+            startStatement();
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
         throw;
     }
 }
@@ -277,6 +341,7 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
 void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
                                bool withRowid, bool describeOnly) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    startStatement();
     const QByteArray text = engineSql.toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)

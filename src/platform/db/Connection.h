@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "platform/db/Recordset.h"
@@ -48,6 +49,16 @@ public:
 
     sqlite3* handle() const { return db_; }
 
+    // Names of tables (any letter case) that a file may hold only as plain tables: a file with a
+    // view or a virtual table of such a name is refused when it is opened, before any query
+    // reads through it. Checked at every fresh open from now on.
+    void requirePlainTables(const QStringList& names) { plainTables_ = names; }
+
+    // How long one statement may run before it is stopped with an error, in milliseconds: a
+    // file made to keep a query busy without end cannot hang the program.
+    static void setRunLimit(int milliseconds);
+    static int runLimit();
+
     // How long a statement waits for another program (a second copy of this one) to end its
     // write to the file before it fails, in milliseconds. For connections opened afterwards.
     static void setBusyWait(int milliseconds);
@@ -72,6 +83,14 @@ private:
     void closeKept();
 
     static int busyWaitMs_;
+    static int runLimitMs_;
+    // Starts the run limit of the statement about to be stepped.
+    void startStatement();
+    static int progress(void* connection);
+    void refuseOtherThanPlainTables();
+
+    QStringList plainTables_;
+    long long deadline_ = 0;  // the steady clock's milliseconds when the statement is stopped
 
     sqlite3* db_ = nullptr;
     QString path_;

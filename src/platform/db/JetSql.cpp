@@ -548,6 +548,8 @@ void keptFinal(sqlite3_context* ctx) {
     sqlite3_value_free(kept->value);
 }
 
+// None of the functions is marked innocuous: the program's own schema calls none of them, so a
+// file's views, triggers and defaults cannot call them either (the schema is not trusted).
 void scalar(sqlite3* db, const char* name, int argc,
             void (*fn)(sqlite3_context*, int, sqlite3_value**)) {
     sqlite3_create_function_v2(db, name, argc, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, fn,

@@ -35,8 +35,6 @@ public:
     void moveLast();
 
     int fieldCount() const { return static_cast<int>(names_.size()); }
-    QString fieldName(int index) const { return names_.at(index); }
-    bool hasField(const QString& name) const { return columnIndex(name) >= 0; }
     // Value of a field of the current row; raises DbError at EOF/BOF or for an unknown name.
     Value field(const QString& name) const;
     Value field(const char* name) const;
@@ -50,7 +48,6 @@ public:
     void update();
     void cancelUpdate();
     void deleteRow();
-    bool isUpdatable() const { return updatable_; }
 
 private:
     friend class Connection;

@@ -45,12 +45,6 @@ FtpSession::~FtpSession() {
     if (curl_) curl_easy_cleanup(handle(curl_));
 }
 
-void FtpSession::setTimeouts(long connectSeconds, long answerSeconds, long stalledSeconds) {
-    connectSeconds_ = connectSeconds;
-    answerSeconds_ = answerSeconds;
-    stalledSeconds_ = stalledSeconds;
-}
-
 void FtpSession::applyCommonOptions() {
     CURL* c = handle(curl_);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);

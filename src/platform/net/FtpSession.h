@@ -33,10 +33,6 @@ public:
 
     QString lastError() const { return lastError_; }
 
-    // Time limits, in seconds: to reach the server, for each answer of the server, and for a
-    // transfer that moves no data at all.
-    void setTimeouts(long connectSeconds, long answerSeconds, long stalledSeconds);
-
 private:
     void applyCommonOptions();
 
@@ -45,9 +41,11 @@ private:
     QString user_;
     QString password_;
     QString lastError_;
-    long connectSeconds_ = 30;
-    long answerSeconds_ = 60;
-    long stalledSeconds_ = 60;
+    // Time limits, in seconds: to reach the server, for each answer of the server, and for a
+    // transfer that moves no data at all.
+    static constexpr long connectSeconds_ = 30;
+    static constexpr long answerSeconds_ = 60;
+    static constexpr long stalledSeconds_ = 60;
 };
 
 }  // namespace net

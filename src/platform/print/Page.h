@@ -64,7 +64,6 @@ public:
 
     // Text colour (0 = black).
     void setForeColor(QColor c) { foreColor_ = c; }
-    QColor foreColor() const { return foreColor_; }
 
     // Lines: width in device dots; the dotted style shows only on lines of width 1.
     void setDrawWidth(int dots) { drawWidth_ = dots; }

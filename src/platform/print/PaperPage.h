@@ -23,9 +23,6 @@ public:
     PaperPage();
     ~PaperPage() override;
 
-    // The file the last PDF document was written to ("" when it went to a printer or none ended).
-    QString lastPdfFile() const { return lastPdf_; }
-
 protected:
     void beginDocument() override;
     void beginPage(int page) override;
