@@ -506,14 +506,20 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
          }},
     };
     // Each form shows its report and prints it in well under two seconds on a desktop; measuring
-    // the whole text again for every character cut off took an hour.
+    // the whole text again for every character cut off took an hour. The unoptimised build with
+    // its address checks runs several times slower, and the suite runs beside other tests.
+#ifdef NDEBUG
+    constexpr qint64 boundMs = 20000;
+#else
+    constexpr qint64 boundMs = 60000;
+#endif
     for (const auto& printout : printouts) {
         QElapsedTimer clock;
         clock.start();
         QPushButton* print = printout.button();
         msgs.expect("The printout was saved as ");
         QTest::mouseClick(print, Qt::LeftButton);
-        EXPECT_LT(clock.elapsed(), 20000) << printout.printout;
+        EXPECT_LT(clock.elapsed(), boundMs) << printout.printout;
         QFile::remove(onlyPdf(folder));
     }
     EXPECT_EQ(msgs.messages().size(), std::size(printouts));
