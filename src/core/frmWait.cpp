@@ -8,9 +8,12 @@
 #include "platform/ui/ui.h"
 
 frmWait::frmWait() {
-    // No caption and no close box. It does not take the focus back when it loses it: the user
-    // may look at another window meanwhile.
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    // No caption and no close box. It never takes the activation nor the focus: they stay with
+    // the form that waits, which the window system would otherwise have to hand back after this
+    // window is gone, and a handover still under way would reach the destroyed window.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                   Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
 
     lblOne = ui::label(this, QStringLiteral("lblOne"), QStringLiteral("P l e a s e   W a i t . . ."));

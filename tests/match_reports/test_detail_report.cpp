@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
+#include "core/frmWait.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ReportBox.h"
@@ -243,6 +245,31 @@ TEST_F(DetailReportTest, APickBuildsTheReportOnce) {
     EXPECT_EQ(builds.count(), 2);
     EXPECT_TRUE(form->resultsText().contains("Bee"));
     EXPECT_FALSE(form->resultsText().contains("Roe"));
+}
+
+// The wait window shown while the report is built never becomes the active form, and the
+// report form is the active window again once it is gone, with the focus in the box picked from.
+// (On a display the window is shown without activation; the offscreen platform activates every
+// window it shows, so here it is the handing back that is seen.)
+TEST_F(DetailReportTest, TheWaitWindowLeavesTheReportActive) {
+    addSmallSeason();
+    frmIndDetail* form = showActive(open());
+    bool waitWasActiveForm = false;
+    QObject::connect(qApp, &QGuiApplication::focusWindowChanged, form, [&] {
+        if (qobject_cast<frmWait*>(ui::Form::activeForm())) waitWasActiveForm = true;
+    });
+
+    ASSERT_TRUE(pickWithMouse(form->comDateStart, "12/4/2010"));
+    ASSERT_TRUE(openWithKeys(form->comWrestler));
+    QTest::keyClick(form->comWrestler->view(), Qt::Key_End);
+    QTest::keyClick(form->comWrestler->view(), Qt::Key_Return);
+    QTest::qWait(50);
+
+    EXPECT_FALSE(waitWasActiveForm);
+    EXPECT_EQ(ui::Form::activeForm(), form);
+    EXPECT_EQ(QApplication::activeWindow(), form);
+    EXPECT_EQ(QApplication::focusWidget(), form->comWrestler);
+    EXPECT_FALSE(ui::forms().isLoaded<frmWait>());
 }
 
 TEST_F(DetailReportTest, QueryBindsTheChoicesAndOpenEndsTakeTheDefaultDates) {

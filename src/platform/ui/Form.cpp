@@ -35,6 +35,13 @@ void Form::Form_QueryUnload(bool& cancel) {
 }
 
 void Form::show() {
+    // A window shown without activation (a wait window) leaves the active window and its focus
+    // where they are: the window system is never asked to hand them to it, so no activation can
+    // still be under way for it once it is gone.
+    if (testAttribute(Qt::WA_ShowWithoutActivating)) {
+        QWidget::show();
+        return;
+    }
     if (!isVisible()) {
         // A form that its layout gives no place opens in the middle of the screen the user works
         // on. Placed by the program, not left to the window manager, it keeps its place (or where
@@ -77,17 +84,24 @@ void Form::closeEvent(QCloseEvent* event) {
 
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) becameActive();
+    if (!event->spontaneous() && !testAttribute(Qt::WA_ShowWithoutActivating)) becameActive();
 }
 
 void Form::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // A hidden form is no longer the one the user works in (minimising it is no hide of ours).
     if (!event->spontaneous() && gActiveForm == this) gActiveForm = nullptr;
+    // A window system that activated a window shown without activation anyway gets the active
+    // form handed back now, while this window still exists.
+    if (!event->spontaneous() && testAttribute(Qt::WA_ShowWithoutActivating) && gActiveForm &&
+        gActiveForm->isVisible() && QGuiApplication::focusWindow() == windowHandle())
+        gActiveForm->activateWindow();
 }
 
 bool Form::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && isVisible()) becameActive();
+    if (event->type() == QEvent::WindowActivate && isVisible() &&
+        !testAttribute(Qt::WA_ShowWithoutActivating))
+        becameActive();
     return QWidget::event(event);
 }
 

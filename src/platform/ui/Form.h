@@ -29,7 +29,8 @@ public:
     // The form is being unloaded, by the program or by a close the form allowed.
     virtual void Form_Unload() {}
 
-    // Modeless show that also brings the window to the front and makes it active. (Hides
+    // Modeless show that also brings the window to the front and makes it active; a form with
+    // Qt::WA_ShowWithoutActivating is only shown and never becomes the active form. (Hides
     // QWidget::show; call it through the form type, as `forms().get<frmX>()->show()` does.)
     void show();
 
