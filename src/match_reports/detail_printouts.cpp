@@ -148,6 +148,7 @@ void printIndividualDetail(const DetailChoices& choices) {
     double y = printing::roundHalfEven(p.currentY());
     int count = 0;
     int page = 1;
+    const DetailColumns columns(rs);
     for (; !rs.isEOF(); rs.moveNext()) {
         // The bouts the report on screen leaves out are left out here too.
         const QString lastName = rs.field("LastName").toString();
@@ -161,14 +162,14 @@ void printIndividualDetail(const DetailChoices& choices) {
             p.setFontSize(12);
             y = printing::roundHalfEven(p.currentY());
         }
-        const DetailBoutMarks marks = detailBoutMarks(rs);
+        const DetailBoutMarks marks = detailBoutMarks(rs, columns);
         const QString name = detailName(p, rs.field("FirstName").toString(), lastName);
         const QString school =
             paddedTo(p, cutToRoom(p, rs.field("OppSchool").toString(), kSchoolRoom), kSchoolWidth);
 
         const QString home = rs.field("Date").toString() + TAB + name + TAB + rs.field("Weight").toString() +
-                             TAB + marks.homeMark + moveCountCells(rs, true) + TAB + marks.homeWinCells + CRLF;
-        const QString opp = TAB + TAB + school + TAB + marks.oppMark + moveCountCells(rs, false) + TAB +
+                             TAB + marks.homeMark + moveCountCells(rs, columns, true) + TAB + marks.homeWinCells + CRLF;
+        const QString opp = TAB + TAB + school + TAB + marks.oppMark + moveCountCells(rs, columns, false) + TAB +
                             marks.oppWinCells + CRLF;
 
         y += 60;
@@ -194,13 +195,14 @@ void printIndividualDetailSummary(const DetailChoices& choices) {
 
     // Pairs in the order the names first come; the name filled out with blanks is the key.
     DetailTotals totals;
+    const DetailColumns columns(rs);
     for (; !rs.isEOF(); rs.moveNext()) {
         const QString lastName = rs.field("LastName").toString();
         if (lastName.isEmpty()) continue;
-        const DetailBoutMarks marks = detailBoutMarks(rs);
+        const DetailBoutMarks marks = detailBoutMarks(rs, columns);
         const QString name = paddedTo(p, rs.field("FirstName").toString() + QLatin1Char(' ') + lastName,
                                       kSummaryNameWidth);
-        totals.addBout(name, rs, marks);
+        totals.addBout(name, rs, columns, marks);
     }
     const std::vector<DetailTotals::Pair>& pairs = totals.pairs();
 

@@ -103,7 +103,7 @@ void addWins(long long* counts, const QString& winCells) {
 }
 
 void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
-             const char* const (&columns)[7], const QString& winCells) {
+             const int (&columns)[7], const QString& winCells) {
     if (mark == QLatin1String("1")) counts[0] += 1;
     // A count stored as Null adds nothing; absurd stored counts stop at the largest total.
     for (int i = 0; i < 7; ++i) counts[1 + i] = db::clampedSum(counts[1 + i], rs.field(columns[i]).toInt());
@@ -141,30 +141,59 @@ void firstPointMark(const QString& firstPoint, QString& homeMark, QString& oppMa
     oppMark = firstPoint == QLatin1String("O") ? QStringLiteral("1") : QString();
 }
 
-DetailBoutMarks detailBoutMarks(const db::Recordset& rs) {
+DetailColumns::DetailColumns(const db::Recordset& rs) {
+    const auto at = [&rs](const char* name) {
+        const int index = rs.fieldIndex(name);
+        if (index < 0) rs.field(name);  // raises the error of an unknown name
+        return index;
+    };
+    firstName = at("FirstName");
+    lastName = at("LastName");
+    date = at("Date");
+    weight = at("Weight");
+    school = at("OppSchool");
+    firstPoint = at("FirstPoint");
+    winType = at("WinType");
+    wl = at("WL");
+    for (int i = 0; i < 7; ++i) {
+        home[i] = at(kHomeCounts[i]);
+        opp[i] = at(kOppCounts[i]);
+    }
+}
+
+DetailBoutMarks detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns) {
     DetailBoutMarks marks;
-    firstPointMark(rs.field("FirstPoint").toString(), marks.homeMark, marks.oppMark);
-    const db::Value winType = rs.field("WinType");
+    firstPointMark(rs.field(columns.firstPoint).toString(), marks.homeMark, marks.oppMark);
+    const db::Value winType = rs.field(columns.winType);
     const QString cells = winType.isNull() ? QString() : winTypeColumns(winType.toString());
-    if (rs.field("WL").toString() == QLatin1String("W")) marks.homeWinCells = cells;
+    if (rs.field(columns.wl).toString() == QLatin1String("W")) marks.homeWinCells = cells;
     else marks.oppWinCells = cells;
     return marks;
 }
 
-QString moveCountCells(const db::Recordset& rs, bool home) {
+QString moveCountCells(const db::Recordset& rs, const DetailColumns& columns, bool home) {
     QString cells;
-    addMoveCountCells(cells, rs, home);
+    addMoveCountCells(cells, rs, columns, home);
     return cells;
 }
 
-void addMoveCountCells(QString& text, const db::Recordset& rs, bool home) {
-    for (const char* column : home ? kHomeCounts : kOppCounts) {
+void addMoveCountCells(QString& text, const db::Recordset& rs, const DetailColumns& columns, bool home) {
+    // Counts are small: their texts are made once.
+    static const QStringList small = [] {
+        QStringList texts;
+        for (int n = 0; n < 100; ++n) texts << QString::number(n);
+        return texts;
+    }();
+    for (const int column : home ? columns.home : columns.opp) {
         text += TAB;
-        text += rs.field(column).toString();
+        const db::Value count = rs.field(column);
+        const long long n = count.kind() == db::Value::Kind::Integer ? count.toInt() : -1;
+        text += n >= 0 && n < small.size() ? small[n] : count.toString();
     }
 }
 
-void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const DetailBoutMarks& marks) {
+void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const DetailColumns& columns,
+                           const DetailBoutMarks& marks) {
     const auto known = index_.constFind(name);
     Pair* pair = nullptr;
     if (known != index_.cend()) {
@@ -175,8 +204,8 @@ void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const D
         pair = &pairs_.back();
         pair->name = name;
     }
-    addSide(pair->own, rs, marks.homeMark, kHomeCounts, marks.homeWinCells);
-    addSide(pair->opponents, rs, marks.oppMark, kOppCounts, marks.oppWinCells);
+    addSide(pair->own, rs, marks.homeMark, columns.home, marks.homeWinCells);
+    addSide(pair->opponents, rs, marks.oppMark, columns.opp, marks.oppWinCells);
 }
 
 DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthTwips,
@@ -189,20 +218,29 @@ DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthT
     {
         ConnectionScope connection;
         db::Recordset rs = openRecordset(query.sql, query.params);
+        const DetailColumns columns(rs);
+        out.reserve(out.size() + rs.recordCount() * 150);  // about the two lines of a bout
+        QDate lastDate;
+        QString lastDateText;
         for (; !rs.isEOF(); rs.moveNext()) {
-            const QString lastName = rs.field("LastName").toString();
+            const QString lastName = rs.field(columns.lastName).toString();
             if (lastName.isEmpty()) continue;
-            const DetailBoutMarks marks = detailBoutMarks(rs);
-            const QString name = displayedName(rs.field("FirstName").toString(), lastName, widthTwips);
+            const DetailBoutMarks marks = detailBoutMarks(rs, columns);
+            const QString name = displayedName(rs.field(columns.firstName).toString(), lastName, widthTwips);
+            // Bouts come by date: each date is written out once.
+            const db::Value date = rs.field(columns.date);
+            if (!date.isDate() || date.toDate() != lastDate) {
+                lastDate = date.isDate() ? date.toDate() : QDate();
+                lastDateText = date.toString();
+            }
             // Added in place, without texts of their own: the widest report has 50,000 bouts.
-            out += rs.field("Date").toString() % TAB % name % TAB % rs.field("Weight").toString() % TAB %
-                   marks.homeMark;
-            addMoveCountCells(out, rs, true);
+            out += lastDateText % TAB % name % TAB % rs.field(columns.weight).toString() % TAB % marks.homeMark;
+            addMoveCountCells(out, rs, columns, true);
             out += TAB % marks.homeWinCells % CRLF;
-            out += TAB % schools.cells(rs.field("OppSchool").toString()) % marks.oppMark;
-            addMoveCountCells(out, rs, false);
+            out += TAB % schools.cells(rs.field(columns.school).toString()) % marks.oppMark;
+            addMoveCountCells(out, rs, columns, false);
             out += TAB % marks.oppWinCells % CRLF % CRLF;
-            totals.addBout(name, rs, marks);
+            totals.addBout(name, rs, columns, marks);
         }
         closeRecordset(rs);
     }

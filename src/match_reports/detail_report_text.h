@@ -25,18 +25,26 @@ QString winTypeColumns(const QString& winType);
 // The first-point marks: "1" for the home side on "H", for the opponent on "O", else none.
 void firstPointMark(const QString& firstPoint, QString& homeMark, QString& oppMark);
 
+// Where the fields of a bout are in a recordset of the detail query: found by name once, then
+// read row after row by position (the widest report has 50,000 bouts).
+struct DetailColumns {
+    explicit DetailColumns(const db::Recordset& rs);
+    int firstName, lastName, date, weight, school, firstPoint, winType, wl;
+    int home[7], opp[7];  // the move counts of each side, in the order of the columns
+};
+
 // The first-point marks and win-type cells of one bout of the detail query: the win type goes on
 // the winner's side. A bout stored without a win type has none.
 struct DetailBoutMarks {
     QString homeMark, oppMark, homeWinCells, oppWinCells;
 };
-DetailBoutMarks detailBoutMarks(const db::Recordset& rs);
+DetailBoutMarks detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns);
 
 // The seven move counts of one side of a bout, each after one tab, as the row holds them (a
 // Null count as the empty text).
-QString moveCountCells(const db::Recordset& rs, bool home);
+QString moveCountCells(const db::Recordset& rs, const DetailColumns& columns, bool home);
 // The same cells added to the end of `text`.
-void addMoveCountCells(QString& text, const db::Recordset& rs, bool home);
+void addMoveCountCells(QString& text, const db::Recordset& rs, const DetailColumns& columns, bool home);
 
 // The wrestler's totals of one report: a row of his own and a row of his opponents' per name,
 // in the order the names first come.
@@ -52,7 +60,8 @@ public:
     };
 
     // Adds one bout under `name` (a Null count adds nothing).
-    void addBout(const QString& name, const db::Recordset& rs, const DetailBoutMarks& marks);
+    void addBout(const QString& name, const db::Recordset& rs, const DetailColumns& columns,
+                 const DetailBoutMarks& marks);
 
     const std::vector<Pair>& pairs() const { return pairs_; }
 

@@ -267,6 +267,19 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
         "SELECT First(Name) AS F, Last(Name) AS L FROM (SELECT Name FROM School ORDER BY Seq)");
     EXPECT_EQ(agg.field("F").toString(), "Central");
     EXPECT_EQ(agg.field("L").toString(), "East");
+    // Each keeps the kind of its row's value: a real, a whole number, a Null, a text after a
+    // longer one.
+    db::Recordset kinds = conn.openSnapshot(
+        "SELECT First(v) AS F, Last(v) AS L, Last(w) AS W, First(n) AS N, Last(n) AS LN FROM ("
+        "SELECT 2.5 AS v, 'a text longer than the next, beyond any short-text room' AS w, Null AS n "
+        "UNION ALL SELECT 'x', 7, 3 UNION ALL SELECT 12, 'Fall', Null)");
+    EXPECT_EQ(kinds.field("F").kind(), Value::Kind::Real);
+    EXPECT_EQ(kinds.field("F").toDouble(), 2.5);
+    EXPECT_EQ(kinds.field("L").kind(), Value::Kind::Integer);
+    EXPECT_EQ(kinds.field("L").toInt(), 12);
+    EXPECT_EQ(kinds.field("W").toString(), "Fall");
+    EXPECT_TRUE(kinds.field("N").isNull());
+    EXPECT_TRUE(kinds.field("LN").isNull());
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE (Div = 3) = True").recordCount(), 1);
 }
 

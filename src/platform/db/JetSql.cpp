@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <climits>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/db/DbError.h"
@@ -516,36 +517,62 @@ void fnCDbl(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_double(ctx, d);
 }
 
-// First and Last keep the value of the first or last row of the group, Null included.
+// First and Last keep the value of the first or last row of the group, Null included. The value
+// is held as its type and bytes, so that Last, which replaces it row after row, reuses the room
+// of the one before (a group of a hundred thousand rows takes one allocation, not one a row).
 struct KeptValue {
-    sqlite3_value* value;
     bool seen;
+    int type;
+    sqlite3_int64 integer;
+    double real;
+    std::string* bytes;  // text or blob
 };
+
+void keep(KeptValue* kept, sqlite3_value* value) {
+    kept->seen = true;
+    kept->type = sqlite3_value_type(value);
+    switch (kept->type) {
+        case SQLITE_INTEGER: kept->integer = sqlite3_value_int64(value); break;
+        case SQLITE_FLOAT: kept->real = sqlite3_value_double(value); break;
+        case SQLITE_TEXT:
+        case SQLITE_BLOB: {
+            const void* p = kept->type == SQLITE_TEXT ? static_cast<const void*>(sqlite3_value_text(value))
+                                                      : sqlite3_value_blob(value);
+            const int size = sqlite3_value_bytes(value);
+            if (!kept->bytes) kept->bytes = new std::string;
+            kept->bytes->assign(static_cast<const char*>(p), p ? size : 0);
+            break;
+        }
+        default: break;
+    }
+}
 
 void firstStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
     auto* kept = static_cast<KeptValue*>(sqlite3_aggregate_context(ctx, sizeof(KeptValue)));
-    if (kept && !kept->seen) {
-        kept->value = sqlite3_value_dup(argv[0]);
-        kept->seen = true;
-    }
+    if (kept && !kept->seen) keep(kept, argv[0]);
 }
 
 void lastStep(sqlite3_context* ctx, int, sqlite3_value** argv) {
     auto* kept = static_cast<KeptValue*>(sqlite3_aggregate_context(ctx, sizeof(KeptValue)));
-    if (!kept) return;
-    if (kept->seen) sqlite3_value_free(kept->value);
-    kept->value = sqlite3_value_dup(argv[0]);
-    kept->seen = true;
+    if (kept) keep(kept, argv[0]);
 }
 
 void keptFinal(sqlite3_context* ctx) {
     auto* kept = static_cast<KeptValue*>(sqlite3_aggregate_context(ctx, 0));
     if (!kept || !kept->seen) {
         sqlite3_result_null(ctx);
-        return;
+    } else if (kept->type == SQLITE_INTEGER) {
+        sqlite3_result_int64(ctx, kept->integer);
+    } else if (kept->type == SQLITE_FLOAT) {
+        sqlite3_result_double(ctx, kept->real);
+    } else if (kept->type == SQLITE_TEXT) {
+        sqlite3_result_text(ctx, kept->bytes->data(), int(kept->bytes->size()), SQLITE_TRANSIENT);
+    } else if (kept->type == SQLITE_BLOB) {
+        sqlite3_result_blob(ctx, kept->bytes->data(), int(kept->bytes->size()), SQLITE_TRANSIENT);
+    } else {
+        sqlite3_result_null(ctx);
     }
-    sqlite3_result_value(ctx, kept->value);
-    sqlite3_value_free(kept->value);
+    if (kept) delete kept->bytes;
 }
 
 // None of the functions is marked innocuous: the program's own schema calls none of them, so a

@@ -35,6 +35,8 @@ public:
     void moveLast();
 
     int fieldCount() const { return static_cast<int>(names_.size()); }
+    // Position of a field for field(int), found as field(name) finds it; -1 when none.
+    int fieldIndex(const QString& name) const { return columnIndex(name); }
     // Value of a field of the current row; raises DbError at EOF/BOF or for an unknown name.
     Value field(const QString& name) const;
     Value field(const char* name) const;
