@@ -270,18 +270,19 @@ void frmLeaders::runLeaders() {
                                        "Wrestler.Seq ") +
                         where + QStringLiteral(" GROUP BY FullName ") + orderBy;
 
-    openConnection();
-    db::Recordset rs = openRecordset(sql, params);
     QString text;
     double total = 0;
-    for (bool first = true; !rs.isEOF(); rs.moveNext(), first = false) {
-        const QString score = rs.field(QStringLiteral("Score")).toString();
-        if (!first) text += QLatin1Char('\n');
-        text += rs.field(QStringLiteral("FullName")).toString() + QLatin1Char('\t') + score;
-        total += leadingNumber(score);
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(sql, params);
+        for (bool first = true; !rs.isEOF(); rs.moveNext(), first = false) {
+            const QString score = rs.field(QStringLiteral("Score")).toString();
+            if (!first) text += QLatin1Char('\n');
+            text += rs.field(QStringLiteral("FullName")).toString() + QLatin1Char('\t') + score;
+            total += leadingNumber(score);
+        }
+        closeRecordset(rs);
     }
-    closeRecordset(rs);
-    closeConnection();
     txtResult->setPlainText(text);
     lblTotalResult->setText(db::Value(total).toString());
 }

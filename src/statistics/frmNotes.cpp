@@ -102,20 +102,21 @@ std::optional<int> frmNotes::seasonYear() const {
 }
 
 void frmNotes::loadSeasons() {
-    openConnection();
-    db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT Season FROM Wrestler WHERE Season Is Not Null GROUP BY Season "
-                       "ORDER BY Season"));
     bool currentFound = false;
-    for (; !rs.isEOF(); rs.moveNext()) {
-        // A season no year can be (a file edited by another tool) is left out of the list.
-        const std::optional<short> season = storedSeason(rs.field(QStringLiteral("season")));
-        if (!season) continue;
-        comSeason->addItem(seasonLabel(*season));
-        if (*season == gSeason) currentFound = true;
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT Season FROM Wrestler WHERE Season Is Not Null GROUP BY Season "
+                           "ORDER BY Season"));
+        for (; !rs.isEOF(); rs.moveNext()) {
+            // A season no year can be (a file edited by another tool) is left out of the list.
+            const std::optional<short> season = storedSeason(rs.field(QStringLiteral("season")));
+            if (!season) continue;
+            comSeason->addItem(seasonLabel(*season));
+            if (*season == gSeason) currentFound = true;
+        }
+        closeRecordset(rs);
     }
-    closeRecordset(rs);
-    closeConnection();
 
     if (currentFound)
         comSeason->setEditText(seasonLabel(gSeason));

@@ -180,18 +180,19 @@ void frmSeasonSummary::Form_Activate() {
 }
 
 void frmSeasonSummary::loadSeasons() {
-    openConnection();
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
-    for (; !rs.isEOF(); rs.moveNext()) {
-        const QDate date = rs.field(QStringLiteral("Date")).toDate();
-        if (!date.isValid()) continue;  // a match without a date belongs to no season
-        const QString label = seasonLabel(getSeason(date));
-        // Exact comparison with each item: the list is never cleared, only added to.
-        if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
-            comSeason->addItem(label);
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
+        for (; !rs.isEOF(); rs.moveNext()) {
+            const QDate date = rs.field(QStringLiteral("Date")).toDate();
+            if (!date.isValid()) continue;  // a match without a date belongs to no season
+            const QString label = seasonLabel(getSeason(date));
+            // Exact comparison with each item: the list is never cleared, only added to.
+            if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
+                comSeason->addItem(label);
+        }
+        closeRecordset(rs);
     }
-    closeRecordset(rs);
-    closeConnection();
 
     // Showing the current season is no choice from the list: it runs no Click.
     const QString current = seasonLabel(gSeason);
@@ -223,12 +224,13 @@ void frmSeasonSummary::lstNames_Click() {
         QStringLiteral(" GROUP BY [Match].SeqWrestler, Weight.Weight, Wrestler.FullName ") +
         QStringLiteral(" HAVING (((Wrestler.FullName)=?)) ") +
         QStringLiteral(" ORDER BY [Match].SeqWrestler, Count([Match].Seq) DESC , Max([Match].Date) DESC");
-    openConnection();
-    db::Recordset rs = openRecordset(sql, {db::Value(seasonYear()), db::Value(selectedName())});
-    const bool found = !rs.isEOF();
-    const QString weight = found ? rs.field(QStringLiteral("Weight")).toString() : QString();
-    closeRecordset(rs);
-    closeConnection();
+    QString weight;
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(sql, {db::Value(seasonYear()), db::Value(selectedName())});
+        if (!rs.isEOF()) weight = rs.field(QStringLiteral("Weight")).toString();
+        closeRecordset(rs);
+    }
 
     txtWtEnter->setText(QString());
     // Setting the weight runs the counts through its Change; an empty one would not change it.

@@ -229,17 +229,18 @@ void frmSummary::runSummary() {
 
     SummaryTable table;
     std::map<QString, QString> weightOf;
-    openConnection();
-    db::Recordset rs = openRecordset(totals, window);
-    loadRows(table, rs);
-    closeRecordset(rs);
-    db::Recordset ws = openRecordset(weights, window);
-    for (; !ws.isEOF(); ws.moveNext()) {
-        const QString seq = ws.field(QStringLiteral("Seq")).toString();
-        if (!weightOf.count(seq)) weightOf[seq] = ws.field(QStringLiteral("Weight")).toString();
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(totals, window);
+        loadRows(table, rs);
+        closeRecordset(rs);
+        db::Recordset ws = openRecordset(weights, window);
+        for (; !ws.isEOF(); ws.moveNext()) {
+            const QString seq = ws.field(QStringLiteral("Seq")).toString();
+            if (!weightOf.count(seq)) weightOf[seq] = ws.field(QStringLiteral("Weight")).toString();
+        }
+        closeRecordset(ws);
     }
-    closeRecordset(ws);
-    closeConnection();
 
     for (SummaryRow& row : table) row[colWeight] = weightOf[row[colSeq]];
     summaryTable_ = std::move(table);
