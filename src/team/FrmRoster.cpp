@@ -283,14 +283,16 @@ void FrmRoster::txtSchool_LostFocus(int index) {
     const QString typed = txtSchool[index]->text();
     if (typed.isEmpty()) return;
     // Equality without regard to case; a typed % or _ is no wildcard here.
-    openConnection();
-    db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
-                       "Where OppSchool = ? ORDER BY OppSchool"),
-        {typed});
-    const bool exists = !rs.isEOF();
-    closeRecordset(rs);
-    closeConnection();
+    bool exists = false;
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
+                           "Where OppSchool = ? ORDER BY OppSchool"),
+            {typed});
+        exists = !rs.isEOF();
+        closeRecordset(rs);
+    }
     if (exists) return;
     ui::msgBox(QStringLiteral("School does exist--Please select from list"));
     txtFind->setText(typed);
@@ -309,7 +311,7 @@ void FrmRoster::cmdEdit_Click() {
         lstEdit->show();
         cmdEdit->setText(kEnterNew);
         cmdSchools->setEnabled(false);
-        openConnection();
+        ConnectionScope connection;
         db::Recordset rs = openRecordset(
             QStringLiteral("SELECT RosterDate, OppSchool FROM OppSchool INNER JOIN Roster ON OppSchool.Seq = Roster.SeqSchool "
                            "GROUP BY RosterDate, OppSchool ORDER BY RosterDate, OppSchool"));
@@ -320,7 +322,6 @@ void FrmRoster::cmdEdit_Click() {
             rs.moveNext();
         }
         closeRecordset(rs);
-        closeConnection();
         return;
     }
     showNewEntryLayout();
@@ -355,21 +356,22 @@ void FrmRoster::lstEdit_DblClick() {
     const QString school = line.mid(cut + 1).trimmed();
     const long long key = getSchoolSeq(school);
 
-    openConnection();
-    db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT roster.seq, RosterDate, OppSchool, Weight, FName, LName "
-                       "FROM Weight INNER JOIN (OppSchool INNER JOIN Roster ON OppSchool.Seq = Roster.SeqSchool) "
-                       "ON Weight.Seq = Roster.SeqWeight "
-                       "WHERE (rosterDate = ?) And (OppSchool.Seq = ?) ORDER BY Weight, Fname"),
-        {db::Value(date).toDate(), key});
-    txtRosterDate->setText(date);
-    for (int r = 1; r <= kLoadLimit && !rs.isEOF(); ++r, rs.moveNext()) {
-        rosterRows_[r] = {rs.field(0).toString(), rs.field(QStringLiteral("Weight")).toString(),
-                          rs.field(QStringLiteral("FName")).toString(), rs.field(QStringLiteral("LName")).toString(),
-                          rs.field(QStringLiteral("OppSchool")).toString()};
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT roster.seq, RosterDate, OppSchool, Weight, FName, LName "
+                           "FROM Weight INNER JOIN (OppSchool INNER JOIN Roster ON OppSchool.Seq = Roster.SeqSchool) "
+                           "ON Weight.Seq = Roster.SeqWeight "
+                           "WHERE (rosterDate = ?) And (OppSchool.Seq = ?) ORDER BY Weight, Fname"),
+            {db::Value(date).toDate(), key});
+        txtRosterDate->setText(date);
+        for (int r = 1; r <= kLoadLimit && !rs.isEOF(); ++r, rs.moveNext()) {
+            rosterRows_[r] = {rs.field(0).toString(), rs.field(QStringLiteral("Weight")).toString(),
+                              rs.field(QStringLiteral("FName")).toString(), rs.field(QStringLiteral("LName")).toString(),
+                              rs.field(QStringLiteral("OppSchool")).toString()};
+        }
+        closeRecordset(rs);
     }
-    closeRecordset(rs);
-    closeConnection();
     for (int k = 0; k < kLines; ++k) {
         lblSeq[k]->setText(QString::number(k + 1));
         showLine(k, rosterRows_[k + 1]);
@@ -440,8 +442,8 @@ void FrmRoster::cmdSave_Click() {
 
     // The old entries go and the new ones come in one transaction, so a failure keeps the roster
     // as it was.
-    openConnection();
-    try {
+    {
+        ConnectionScope connection;
         gConn.inTransaction([&] {
             if (overwrite) {
                 for (const Row& row : rosterRows_) {
@@ -458,11 +460,7 @@ void FrmRoster::cmdSave_Click() {
                                getSchoolSeq(row[SchoolField]));
             }
         });
-    } catch (const db::DbError&) {
-        closeConnection();  // the transaction is rolled back already
-        throw;
     }
-    closeConnection();
 
     for (Row& row : rosterRows_) row = Row{};
     ui::msgBox(QStringLiteral("Roster Saved"), ui::Buttons::OK, QStringLiteral("Saved"));

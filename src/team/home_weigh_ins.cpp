@@ -92,32 +92,26 @@ std::vector<StoredWeighIn> loadWeighIn(const QDate& date) {
 
 void writeWeighIn(const QDate& date, const std::vector<WeighInRow>& rows, bool replace,
                   const QDate& replaceDate) {
-    openConnection();
-    try {
-        gConn.inTransaction([&] {
-            if (replace) {
-                db::Recordset old = openRecordsetForUpdate(
-                    QStringLiteral("SELECT * From HomeWI WHERE (HomeWI.CompDate=?) ORDER BY Seq DESC"), {replaceDate});
-                while (!old.isEOF()) {
-                    old.deleteRow();
-                    old.moveNext();
-                }
-                closeRecordset(old);
+    ConnectionScope connection;
+    gConn.inTransaction([&] {
+        if (replace) {
+            db::Recordset old = openRecordsetForUpdate(
+                QStringLiteral("SELECT * From HomeWI WHERE (HomeWI.CompDate=?) ORDER BY Seq DESC"), {replaceDate});
+            while (!old.isEOF()) {
+                old.deleteRow();
+                old.moveNext();
             }
-            db::Recordset rs =
-                openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));
-            for (const WeighInRow& row : rows) {
-                rs.addNew();
-                rs.setField(QStringLiteral("CompDate"), date);
-                rs.setField(QStringLiteral("SeqWrestler"), row.seqWrestler);
-                rs.setField(QStringLiteral("Weight"), row.weight);
-                rs.update();
-            }
-            closeRecordset(rs);
-        });
-    } catch (const db::DbError&) {
-        closeConnection();  // the transaction is rolled back already
-        throw;
-    }
-    closeConnection();
+            closeRecordset(old);
+        }
+        db::Recordset rs =
+            openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));
+        for (const WeighInRow& row : rows) {
+            rs.addNew();
+            rs.setField(QStringLiteral("CompDate"), date);
+            rs.setField(QStringLiteral("SeqWrestler"), row.seqWrestler);
+            rs.setField(QStringLiteral("Weight"), row.weight);
+            rs.update();
+        }
+        closeRecordset(rs);
+    });
 }
