@@ -24,22 +24,22 @@ QString wrapped(const QString& text) { return printing::wrapToWidth(text, print:
 }  // namespace
 
 bool printNotesBlock(const QString& sql, const db::Params& params, const QString& which) {
-    openConnection();
-    db::Recordset rs = openRecordset(sql, params);
-    if (rs.isEOF()) {
+    QString fullName, grade, regPlace, stPlace, note;
+    {
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(sql, params);
+        if (rs.isEOF()) {
+            closeRecordset(rs);
+            return false;
+        }
+        fullName = nzString(rs.field(QStringLiteral("FullName"))).toString();
+        grade = nzString(rs.field(QStringLiteral("grade"))).toString();
+        regPlace = nzString(rs.field(QStringLiteral("RegPlace"))).toString();
+        stPlace = nzString(rs.field(QStringLiteral("StPlace"))).toString();
+        note = nzString(rs.field(which == QLatin1String("1") ? QStringLiteral("Notes") : QStringLiteral("wresMemo1")))
+                   .toString();
         closeRecordset(rs);
-        closeConnection();
-        return false;
     }
-    const QString fullName = nzString(rs.field(QStringLiteral("FullName"))).toString();
-    const QString grade = nzString(rs.field(QStringLiteral("grade"))).toString();
-    const QString regPlace = nzString(rs.field(QStringLiteral("RegPlace"))).toString();
-    const QString stPlace = nzString(rs.field(QStringLiteral("StPlace"))).toString();
-    const QString note =
-        nzString(rs.field(which == QLatin1String("1") ? QStringLiteral("Notes") : QStringLiteral("wresMemo1")))
-            .toString();
-    closeRecordset(rs);
-    closeConnection();
 
     print::Page& p = print::printer();
     p.setCurrentY(p.currentY() + 50);
