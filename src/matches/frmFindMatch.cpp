@@ -18,6 +18,7 @@
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
+#include "core/match_seasons.h"
 #include "matches/frmEditMatch.h"
 #include "matches/load_match.h"
 #include "matches/match_entry_checks.h"
@@ -174,15 +175,8 @@ void frmFindMatch::lstOppName_Click() {
 }
 
 void frmFindMatch::loadSeasons() {
-    ConnectionScope conn;
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
-    for (; !rs.isEOF(); rs.moveNext()) {
-        const QDate date = rs.field(QStringLiteral("Date")).toDate();
-        if (!date.isValid()) continue;  // a row without a date belongs to no season
-        const QString label = seasonLabel(getSeason(date));
+    for (const QString& label : matchSeasonLabels())
         if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) comSeason->addItem(label);
-    }
-    closeRecordset(rs);
     comSeason->setEditText(seasonLabel(gSeason));
 }
 

@@ -16,6 +16,7 @@
 #include "core/contacts.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
+#include "core/match_seasons.h"
 #include "platform/print/Page.h"
 #include "platform/ui/ui.h"
 #include "printing/season_summary_form.h"
@@ -180,19 +181,9 @@ void frmSeasonSummary::Form_Activate() {
 }
 
 void frmSeasonSummary::loadSeasons() {
-    {
-        ConnectionScope connection;
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
-        for (; !rs.isEOF(); rs.moveNext()) {
-            const QDate date = rs.field(QStringLiteral("Date")).toDate();
-            if (!date.isValid()) continue;  // a match without a date belongs to no season
-            const QString label = seasonLabel(getSeason(date));
-            // Exact comparison with each item: the list is never cleared, only added to.
-            if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0)
-                comSeason->addItem(label);
-        }
-        closeRecordset(rs);
-    }
+    // Exact comparison with each item: the list is never cleared, only added to.
+    for (const QString& label : matchSeasonLabels())
+        if (comSeason->findText(label, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) comSeason->addItem(label);
 
     // Showing the current season is no choice from the list: it runs no Click.
     const QString current = seasonLabel(gSeason);

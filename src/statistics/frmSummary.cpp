@@ -15,6 +15,7 @@
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
+#include "core/match_seasons.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 
@@ -185,17 +186,9 @@ void frmSummary::cmdReturn_Click() {
 }
 
 void frmSummary::loadSeasons() {
-    ConnectionScope connection;
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT DISTINCT Date FROM [Match] ORDER BY Date"));
-    for (; !rs.isEOF(); rs.moveNext()) {
-        const QDate date = rs.field(QStringLiteral("Date")).toDate();
-        if (!date.isValid()) continue;  // a match without a date belongs to no season
-        const QString label = seasonLabel(getSeason(date));
-        if (comSeason->findText(label, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
-            comSeason->addItem(label);
-    }
+    for (const QString& label : matchSeasonLabels())
+        if (comSeason->findText(label, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) comSeason->addItem(label);
     comSeason->setCurrentText(seasonLabel(gSeason));
-    closeRecordset(rs);
 }
 
 void frmSummary::runSummary() {
