@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <stdexcept>
 
 #include <QComboBox>
 #include <QDir>
@@ -137,12 +138,23 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     EXPECT_EQ(readFile(db), "the coach's season");
     EXPECT_TRUE(dirLoc->isVisible());
 
-    // The copy fails (a file-size limit, in a child process): the old file stays, the user is
-    // told why, naming the file asked for, and no configuration is written.
-    const int child = runInChildProcess([&] {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit small{4096, 4096};
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    // The copy fails (a file-size limit): the old file stays, the user is told why, naming the
+    // file asked for, and no configuration is written. The limit is set in this process and
+    // lifted again: the folder list's own thread makes a forked child of this form unsafe.
+    {
+        struct FileSizeLimit {
+            rlimit before{};
+            void (*signalBefore)(int) = std::signal(SIGXFSZ, SIG_IGN);
+            FileSizeLimit() {
+                getrlimit(RLIMIT_FSIZE, &before);
+                const rlimit small{4096, before.rlim_max};
+                if (setrlimit(RLIMIT_FSIZE, &small) != 0) throw std::runtime_error("no file-size limit");
+            }
+            ~FileSizeLimit() {
+                setrlimit(RLIMIT_FSIZE, &before);
+                std::signal(SIGXFSZ, signalBefore);
+            }
+        } limit;
         ui::ScriptedMessages msgs;
         msgs.expect("will be created").expect("Overwrite?").expect("could not be created");
         QTest::mouseClick(dirLoc->cmdOk, Qt::LeftButton);
@@ -152,8 +164,7 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
                                               "file-size limit."))
             << msgs.last().text.toStdString();
         EXPECT_TRUE(ui::forms().isLoaded<frmDirLoc>());
-    });
-    EXPECT_EQ(child, 0);
+    }
     EXPECT_EQ(readFile(db), "the coach's season");
     EXPECT_FALSE(QFile::exists(ini()));
     EXPECT_EQ(QDir(team()).entryList(QDir::Files | QDir::Hidden), QStringList{"Matchinfo.mdb"});
