@@ -237,7 +237,7 @@ protected:
 TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
     // What two forms say when they open with nothing to work on here.
     const std::map<QString, QString> openingMessage = {
-        {QStringLiteral("frmFTP"), QStringLiteral("Unable to create FTP connection")},
+        {QStringLiteral("frmFTP"), QStringLiteral("No server to send the database to is set up")},
         {QStringLiteral("frmImport"), QStringLiteral("Unable to read the school list file")}};
     int buttonsTried = 0;
     for (const FormEntry& entry : everyForm()) {
