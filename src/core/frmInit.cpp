@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "core/frmDirLoc.h"
 #include "core/frmFileLoc.h"
 #include "core/frmUtilities.h"
@@ -133,9 +132,9 @@ void frmInit::Form_Load() {
                        QString::number(gDbVersion),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         if (gDbVersion < 7)
-            ui::msgBox(QStringLiteral("Your database needs to be manually updated.  Please send "
-                                      "email to ") +
-                           kSupportEmail + QStringLiteral(" to coordinate an upgrade"),
+            ui::msgBox(QStringLiteral("Your database needs to be manually updated.  This version "
+                                      "of Kestrivane cannot open a file older than version 7.  "
+                                      "Choose or create another file under Utilities."),
                        ui::Buttons::OK, QStringLiteral("DB Upgrade Needed"));
     }
     if (!openFailure.isEmpty() || gDbVersion != 8) {

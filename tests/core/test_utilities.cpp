@@ -353,11 +353,27 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(msgs.last().title, "ERROR");
     EXPECT_EQ(msgs.last().buttons, ui::Buttons::OKCancel);
 
-    // 50 characters pass; the next check finds no template.
+    // 50 characters pass. A data folder without its blank database takes the installed one
+    // (below); when that cannot be put there either (a file-size limit, in a child process),
+    // the coach is told why and nothing is made.
     form->txtDesc->setText(QString(50, 'x'));
     QFile::rename(folder + "Blank_MatchInfo.md_", folder + "hidden");
-    msgs.expect("Blank Database does not exist.  Please goto www.kestrivane.invalid for a blank database");
-    form->cmdCreate->click();
+    const int child = runInChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+        const QStringList kept = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        ui::ScriptedMessages refusal;
+        refusal.expect("Blank Database does not exist, and the one installed with Kestrivane could "
+                       "not be put in its place.\n\n");
+        form->cmdCreate->click();
+        EXPECT_TRUE(refusal.last().text.contains(folder + "Blank_MatchInfo.md_"))
+            << refusal.last().text.toStdString();
+        EXPECT_EQ(refusal.last().title, "ERROR");
+        EXPECT_EQ(refusal.messages().size(), 1u);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), kept);
+    });
+    EXPECT_EQ(child, 0);
     QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
 
     form->txtFileName->setText("MATCHinfo1");
@@ -425,7 +441,11 @@ TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {
     ui::ScriptedMessages msgs;
     // Without a school list the file is made all the same.
     msgs.expect("Import Schools?", ui::Answer::Yes);
-    msgs.expect("Unable to find school listing.  Goto www.kestrivane.invalid for more info.");
+    msgs.expect("Unable to find school listing.  Create New imports a file of " + folder +
+                " named with two characters and \" school list.txt\" (for example \"01 school "
+                "list.txt\"), holding each school's division, a comma and its name, one school to a "
+                "line (3,Central High).  To import a list into the new file later: Enter Opp. "
+                "Roster, Add Schools, Import School List.");
     msgs.expect("file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[1].title, "ERROR");
