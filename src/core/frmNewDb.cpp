@@ -47,8 +47,9 @@ frmNewDb::frmNewDb() {
     txtFileName = ui::textBox(Frame1, QStringLiteral("txtFileName"));
     Frame2 = ui::frame(this, QStringLiteral("Frame2"), QStringLiteral("Description"));
     txtDesc = ui::textBox(Frame2, QStringLiteral("txtDesc"));
-    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
+    // The buttons are made in the order they stand on the form, which Tab follows.
     cmdCreate = ui::button(this, QStringLiteral("cmdCreate"), QStringLiteral("&Create New"));
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
 
     ui::place(Frame1, 240, 240, 6000, 900);

@@ -2,6 +2,13 @@
 
 #include "core/connection.h"
 
+QString schoolNameRefusal(const QString& name) {
+    if (name.isEmpty()) return QStringLiteral("Please enter the name of your school");
+    if (db::characterCount(name) > kMaxSchoolNameLength)
+        return QStringLiteral("School Name must be at most %1 characters").arg(kMaxSchoolNameLength);
+    return QString();
+}
+
 void loadSettingsRow() {
     ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
@@ -23,7 +30,7 @@ void createSettingsRow() {
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From License"));
     rs.addNew();
     rs.setField(QStringLiteral("Seq"), 1);
-    rs.setField(QStringLiteral("school"), QStringLiteral("Sample School"));
+    rs.setField(QStringLiteral("school"), kTemplateSchoolName);
     rs.setField(QStringLiteral("Version"), QStringLiteral("3"));
     rs.update();
     closeRecordset(rs);

@@ -5,11 +5,13 @@
 #include <csignal>
 #include <functional>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,6 +33,11 @@
 #include "support/user_input.h"
 
 namespace {
+
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void writeText(const QString& path, const QByteArray& text) {
     QFile file(path);
@@ -328,12 +335,98 @@ TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
 
     frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
     EXPECT_EQ(form->txtDesc->text(), "Varsity");
+    EXPECT_EQ(form->txtSchool->text(), "Central High");
     form->txtDesc->clear();
     form->cmdCreate->click();
     EXPECT_FALSE(form->isUnloading()) << "the form stays open";
     EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 2").toString(), " ");
     ui::forms().unload<frmChangeDesc>();
     EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), " ");
+}
+
+// The school's name corrected under Change File Description, by keys and clicks: stored trimmed
+// and exactly as typed, with the description, in one save; a name that cannot be taken stores
+// nothing. The menu shows it on its next load, and a file made by Create New (the data folder's
+// blank database gone, so the installed one is used) carries it over.
+TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
+    execSql(db, "INSERT INTO License (Seq, school) VALUES (2, 'Varsity')");
+    frmUtilities* utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdUpdateDesc, Qt::LeftButton);
+    frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
+    activate(form);
+    EXPECT_EQ(form->Frame2->title(), "School Name");
+    EXPECT_EQ(form->txtSchool->text(), "Central High");
+
+    // Tab follows the order on the form: the two boxes, then Update, Return, Help.
+    form->txtDesc->setFocus();
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "txtDesc txtSchool cmdCreate cmdReturn cmdHelp");
+
+    const auto stored = [&] {
+        return queryRows(db, "SELECT school FROM License ORDER BY Seq");
+    };
+    struct Case {
+        QString typed;
+        QString refusal;  // "" when taken
+        QString kept;
+    };
+    const QString fifty = QString(48, 'a') + "é" + QString::fromUtf8("\U0001F93C");
+    for (const Case& c : {Case{"", "Please enter the name of your school", "Central High"},
+                          Case{"    ", "Please enter the name of your school", "Central High"},
+                          Case{fifty + "b", "School Name must be at most 50 characters", "Central High"},
+                          Case{fifty, "", fifty},
+                          Case{"  Notre Dame-Cathedral Latin ", "", "Notre Dame-Cathedral Latin"},
+                          Case{"École Sainte-Thérèse", "", "École Sainte-Thérèse"},
+                          Case{"St. Mary's", "", "St. Mary's"}}) {
+        SCOPED_TRACE(c.typed.toStdString());
+        pasteInto(form->txtSchool, c.typed);
+        pasteInto(form->txtDesc, "JV " + c.kept);
+        const QList<QVariantList> before = stored();
+        ui::ScriptedMessages msgs;
+        if (!c.refusal.isEmpty()) msgs.expect(c.refusal);
+        pressKey(Qt::Key_U, Qt::AltModifier);
+        EXPECT_EQ(msgs.messages().size(), c.refusal.isEmpty() ? 0u : 1u);
+        if (!c.refusal.isEmpty()) {
+            EXPECT_EQ(msgs.last().title, "ERROR");
+            EXPECT_TRUE(form->txtSchool->hasFocus());
+            EXPECT_EQ(stored(), before) << "nothing stored";
+        } else {
+            EXPECT_EQ(form->txtSchool->text(), c.kept);
+            EXPECT_EQ(stored(), (QList<QVariantList>{{c.kept}, {"JV " + c.kept}}));
+        }
+        EXPECT_TRUE(form->isVisible()) << "the form stays open";
+    }
+
+    // Return, Return: the menu shows the corrected name.
+    QTest::mouseClick(form->cmdReturn, Qt::LeftButton);
+    QTest::mouseClick(utilities->cmdReturn, Qt::LeftButton);
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "St. Mary's");
+
+    // Corrected again and, straight from Utilities, a new file: it carries the new name.
+    utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdUpdateDesc, Qt::LeftButton);
+    form = ui::forms().get<frmChangeDesc>();
+    activate(form);
+    typeInto(form->txtSchool, "Lakeview Academy");
+    QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+    QTest::mouseClick(form->cmdReturn, Qt::LeftButton);
+    QFile::remove(folder + "Blank_MatchInfo.md_");
+    QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
+    frmNewDb* newFile = ui::forms().get<frmNewDb>();
+    ui::ScriptedMessages msgs;
+    msgs.expect("Import Schools?", ui::Answer::No);
+    msgs.expect(folder + "MATCHinfo.mdb file created");
+    QTest::mouseClick(newFile->cmdCreate, Qt::LeftButton);
+    EXPECT_EQ(queryValue(folder + "MATCHinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+              "Lakeview Academy");
+    EXPECT_EQ(readFileBytes(folder + "Blank_MatchInfo.md_"),
+              readFileBytes(templatePath("Blank_MatchInfo.md_")))
+        << "the installed blank database is put in the data folder";
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "Lakeview Academy");
 }
 
 TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
@@ -415,6 +508,14 @@ TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
     EXPECT_EQ(gSchoolName, "Central High");
     utilities->cmdNew->click();
     frmNewDb* form = ui::forms().get<frmNewDb>();
+    activate(form);
+    // Tab follows the order on the form: the two boxes, then Create New, Return, Help.
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "txtFileName txtDesc cmdCreate cmdReturn cmdHelp");
     form->txtDesc->setText("JV squad");
 
     ui::ScriptedMessages msgs;

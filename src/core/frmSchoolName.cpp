@@ -1,0 +1,72 @@
+#include "core/frmSchoolName.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/connection.h"
+#include "core/frmInit.h"
+#include "core/settings_rows.h"
+#include "platform/ui/ui.h"
+
+frmSchoolName::frmSchoolName() {
+    setWindowTitle(QStringLiteral("School Name"));
+
+    lblQuestion = ui::label(this, QStringLiteral("lblQuestion"),
+                            QStringLiteral("What is the name of your school?"));
+    txtSchool = ui::textBox(this, QStringLiteral("txtSchool"));
+    cmdOk = ui::button(this, QStringLiteral("cmdOk"), QStringLiteral("&Ok"));
+    cmdCancel = ui::button(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"));
+
+    ui::place(lblQuestion, 240, 240, 6000, 285);
+    ui::place(txtSchool, 240, 585, 6000, 345);
+    ui::place(cmdOk, 1200, 1200, 1500, 495);
+    ui::place(cmdCancel, 3780, 1200, 1500, 495);
+    setFixedSize(ui::twips(6480), ui::twips(1935));
+
+    ui::onClick(cmdOk, [this] { cmdOk_Click(); });
+    ui::onClick(cmdCancel, [this] { cmdCancel_Click(); });
+    // Enter after the name answers the question.
+    ui::onKeyPress(txtSchool, [this](int& key) {
+        if (key != 13) return;
+        key = 0;
+        cmdOk->click();
+    });
+}
+
+// The close box answers as Cancel does.
+void frmSchoolName::Form_QueryUnload(bool& cancel) {
+    cancel = true;
+    cmdCancel_Click();
+}
+
+void frmSchoolName::cmdOk_Click() {
+    const QString school = txtSchool->text().trimmed();
+    if (school.isEmpty()) {
+        cmdCancel_Click();
+        return;
+    }
+    if (const QString refusal = schoolNameRefusal(school); !refusal.isEmpty()) {
+        ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
+        txtSchool->setFocus();
+        return;
+    }
+    saveSchoolName(school);
+    ui::forms().unload<frmSchoolName>();
+    showMenuAfresh();
+}
+
+void frmSchoolName::cmdCancel_Click() {
+    ui::forms().unload<frmSchoolName>();
+    showMenuAfresh();
+    ui::msgBox(QStringLiteral("To set your school's name later: Utilities, Change File Description, "
+                              "type it under School Name and click Update."),
+               ui::Buttons::OK, QStringLiteral("School Name"));
+}
+
+void showMenuAfterFirstRun() {
+    if (gSchoolName.trimmed().isEmpty() || gSchoolName == kTemplateSchoolName)
+        ui::forms().get<frmSchoolName>()->show();
+    else
+        showMenuAfresh();
+}
