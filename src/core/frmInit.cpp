@@ -1,6 +1,7 @@
 #include "core/frmInit.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -30,6 +31,22 @@ namespace {
 
 const QString kUpgradeTip = QStringLiteral("Upgrade to current version to use");
 
+// Shows the school's name in the label's large bold font, made smaller (down to `leastSize`)
+// when the name is too wide for the label. A name wider still is cut with "..." and given whole
+// as the label's tool tip.
+void showSchoolName(QLabel* label, const QString& name, int largestSize, int leastSize) {
+    QFont font = label->font();
+    for (int size = largestSize; size >= leastSize; --size) {
+        font.setPointSize(size);
+        if (QFontMetrics(font).horizontalAdvance(name) <= label->width()) break;
+    }
+    label->setFont(font);
+    const QFontMetrics metrics(font);
+    const bool fits = metrics.horizontalAdvance(name) <= label->width();
+    label->setText(fits ? name : metrics.elidedText(name, Qt::ElideRight, label->width()));
+    label->setToolTip(fits ? QString() : name);
+}
+
 }  // namespace
 
 frmInit::frmInit() {
@@ -54,7 +71,6 @@ frmInit::frmInit() {
     lblFile = ui::label(this, QStringLiteral("lblFile"));
 
     QFont schoolFont = lblSchool->font();
-    schoolFont.setPointSize(schoolFont.pointSize() + 4);
     schoolFont.setBold(true);
     lblSchool->setFont(schoolFont);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -112,7 +128,7 @@ void frmInit::Form_Load() {
         button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
     }
 
-    lblSchool->setText(gSchoolName);
+    showSchoolName(lblSchool, gSchoolName, Label2->font().pointSize() + 4, Label2->font().pointSize());
     lblVersion->setText(QStringLiteral("Version: ") +
                         ui::forms().get<frm_revisions>()->lblVersion->text());
     ui::forms().unload<frm_revisions>();

@@ -220,6 +220,8 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
         frmInit* menu = ui::forms().get<frmInit>();
         EXPECT_TRUE(menu->isVisible());
         EXPECT_EQ(menu->lblSchool->text(), c.stored);
+        EXPECT_LE(menu->lblSchool->fontMetrics().horizontalAdvance(c.stored), menu->lblSchool->width())
+            << "the whole name shows";
         EXPECT_EQ(menu->lblFile->text(), folder + "Matchinfo.mdb");
         EXPECT_EQ(ends, 0);
 
@@ -229,9 +231,10 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
         QDir::setCurrent(home.path());
     }
 
-    // A name longer than 50 characters is refused and stays to be shortened.
+    // A name longer than 50 characters is refused and stays to be shortened. The menu shows 50
+    // wide letters smaller, or cut with the whole name as its tool tip.
     frmSchoolName* question = toTheSchoolQuestion(team() + "/long/", false);
-    typeInto(question->txtSchool, QString(51, 'y'));
+    typeInto(question->txtSchool, QString(51, 'W'));
     {
         ui::ScriptedMessages msgs;
         msgs.expect("School Name must be at most 50 characters");
@@ -243,7 +246,13 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
     EXPECT_EQ(queryValue(team() + "/long/Matchinfo.mdb", "SELECT school FROM License WHERE Seq = 1"), kept);
     pressKey(Qt::Key_Backspace);
     pressKey(Qt::Key_Return);
-    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), QString(50, 'y'));
+    const QLabel* shown = ui::forms().get<frmInit>()->lblSchool;
+    EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width());
+    EXPECT_LT(shown->font().pointSize(), QFont().pointSize() + 4);
+    if (shown->text() != QString(50, 'W')) {
+        EXPECT_EQ(shown->toolTip(), QString(50, 'W'));
+        EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    }
 }
 
 TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
