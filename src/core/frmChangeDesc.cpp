@@ -6,6 +6,7 @@
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
+#include "core/frmSchoolName.h"
 #include "core/frmUtilities.h"
 #include "core/helpers.h"
 #include "core/settings_rows.h"
@@ -56,12 +57,8 @@ void frmChangeDesc::cmdReturn_Click() {
 }
 
 void frmChangeDesc::cmdCreate_Click() {
-    const QString school = txtSchool->text().trimmed();
-    if (const QString refusal = schoolNameRefusal(school); !refusal.isEmpty()) {
-        ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
-        txtSchool->setFocus();
-        return;
-    }
+    const QString school = typedSchoolName(txtSchool);
+    if (school.isEmpty()) return;
     txtSchool->setText(school);
     {
         ConnectionScope connection;

@@ -41,16 +41,13 @@ void frmSchoolName::Form_QueryUnload(bool& cancel) {
 }
 
 void frmSchoolName::cmdOk_Click() {
-    const QString school = txtSchool->text().trimmed();
-    if (school.isEmpty()) {
+    // No name keeps the template's, as Cancel does.
+    if (txtSchool->text().trimmed().isEmpty()) {
         cmdCancel_Click();
         return;
     }
-    if (const QString refusal = schoolNameRefusal(school); !refusal.isEmpty()) {
-        ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
-        txtSchool->setFocus();
-        return;
-    }
+    const QString school = typedSchoolName(txtSchool);
+    if (school.isEmpty()) return;
     saveSchoolName(school);
     ui::forms().unload<frmSchoolName>();
     showMenuAfresh();
@@ -62,6 +59,19 @@ void frmSchoolName::cmdCancel_Click() {
     ui::msgBox(QStringLiteral("To set your school's name later: Utilities, Change File Description, "
                               "type it under School Name and click Update."),
                ui::Buttons::OK, QStringLiteral("School Name"));
+}
+
+QString typedSchoolName(QLineEdit* box) {
+    const QString name = box->text().trimmed();
+    QString refusal;
+    if (name.isEmpty())
+        refusal = QStringLiteral("Please enter the name of your school");
+    else if (db::characterCount(name) > kMaxSchoolNameLength)
+        refusal = QStringLiteral("School Name must be at most %1 characters").arg(kMaxSchoolNameLength);
+    if (refusal.isEmpty()) return name;
+    ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
+    box->setFocus();
+    return QString();
 }
 
 void showMenuAfterFirstRun() {

@@ -23,6 +23,10 @@ public:
     void cmdCancel_Click();
 };
 
+// The school's name typed in `box`, trimmed. When it cannot be taken (empty, or longer than
+// kMaxSchoolNameLength characters) says why, puts the focus back in the box and returns "".
+QString typedSchoolName(QLineEdit* box);
+
 // Ends the first run on the database file now in use (its settings row loaded): asks for the
 // school's name first when the file has none of its own, else shows the main menu at once.
 void showMenuAfterFirstRun();

@@ -2,13 +2,6 @@
 
 #include "core/connection.h"
 
-QString schoolNameRefusal(const QString& name) {
-    if (name.isEmpty()) return QStringLiteral("Please enter the name of your school");
-    if (db::characterCount(name) > kMaxSchoolNameLength)
-        return QStringLiteral("School Name must be at most %1 characters").arg(kMaxSchoolNameLength);
-    return QString();
-}
-
 void loadSettingsRow() {
     ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));

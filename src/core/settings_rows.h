@@ -8,10 +8,6 @@ inline const QString kTemplateSchoolName = QStringLiteral("Sample School");
 // database description, which the same column holds.
 constexpr int kMaxSchoolNameLength = 50;
 
-// Why `name` (already trimmed) cannot be the home school's name, as the message that says so;
-// "" when it can.
-QString schoolNameRefusal(const QString& name);
-
 void loadSettingsRow();
 void createSettingsRow();
 void saveSchoolName(const QString& school);
