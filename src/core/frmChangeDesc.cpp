@@ -73,8 +73,8 @@ void frmChangeDesc::cmdCreate_Click() {
 
 void frmChangeDesc::cmdHelp_Click() {
     showHelp(QStringLiteral("Change File Description\n\n"
-                            "Type a description of this file and the name of your school, and click "
-                            "Update.\n\n"
+                            "Type a description of this file and the name of your school, and "
+                            "click Update.\n\n"
                             "The description tells your files apart under Utilities, Change File.\n"
                             "The school's name stands on the main menu, the reports and the "
                             "printouts.\n"));

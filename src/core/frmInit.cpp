@@ -128,7 +128,8 @@ void frmInit::Form_Load() {
         button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
     }
 
-    showSchoolName(lblSchool, gSchoolName, Label2->font().pointSize() + 4, Label2->font().pointSize());
+    const int formSize = Label2->font().pointSize();
+    showSchoolName(lblSchool, gSchoolName, formSize + 4, formSize);
     lblVersion->setText(QStringLiteral("Version: ") +
                         ui::forms().get<frm_revisions>()->lblVersion->text());
     ui::forms().unload<frm_revisions>();

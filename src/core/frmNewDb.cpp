@@ -163,11 +163,11 @@ void frmNewDb::fillNewFile() {
     if (gImportFile.isEmpty()) {
         ui::msgBox(QStringLiteral("Unable to find school listing.  Create New imports a file of ") +
                        gDbFolder +
-                       QStringLiteral(" named with two characters and \" school list.txt\" (for "
-                                      "example \"01 school list.txt\"), holding each school's "
-                                      "division, a comma and its name, one school to a line (3,Central "
-                                      "High).  To import a list into the new file later: Enter Opp. Roster, "
-                                      "Add Schools, Import School List."),
+                       QStringLiteral(" named with two characters and \" school list.txt\" "
+                                      "(for example \"01 school list.txt\"), holding each "
+                                      "school's division, a comma and its name, one school to a "
+                                      "line (3,Central High).  To import a list into the new file "
+                                      "later: Enter Opp. Roster, Add Schools, Import School List."),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }

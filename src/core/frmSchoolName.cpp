@@ -56,9 +56,10 @@ void frmSchoolName::cmdOk_Click() {
 void frmSchoolName::cmdCancel_Click() {
     ui::forms().unload<frmSchoolName>();
     showMenuAfresh();
-    ui::msgBox(QStringLiteral("To set your school's name later: Utilities, Change File Description, "
-                              "type it under School Name and click Update."),
-               ui::Buttons::OK, QStringLiteral("School Name"));
+    ui::msgBox(
+        QStringLiteral("To set your school's name later: Utilities, Change File Description, "
+                       "type it under School Name and click Update."),
+        ui::Buttons::OK, QStringLiteral("School Name"));
 }
 
 QString typedSchoolName(QLineEdit* box) {
@@ -67,7 +68,8 @@ QString typedSchoolName(QLineEdit* box) {
     if (name.isEmpty())
         refusal = QStringLiteral("Please enter the name of your school");
     else if (db::characterCount(name) > kMaxSchoolNameLength)
-        refusal = QStringLiteral("School Name must be at most %1 characters").arg(kMaxSchoolNameLength);
+        refusal =
+            QStringLiteral("School Name must be at most %1 characters").arg(kMaxSchoolNameLength);
     if (refusal.isEmpty()) return name;
     ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
     box->setFocus();
