@@ -264,6 +264,7 @@ void frmSchools::cmdAdd_Click() {
         cmdDelete->hide();
         lstSchools->hide();
         setSearchEnabled(false);
+        ui::giveFocus(txtAddSchool);
         return;
     }
 
@@ -316,6 +317,7 @@ void frmSchools::cmdEdit_Click() {
         cmdAdd->setEnabled(false);
         cmdDelete->hide();
         lstSchools->hide();
+        ui::giveFocus(txtEditSchool);
         return;
     }
 
