@@ -316,6 +316,16 @@ TEST_F(EventsTest, ListDblClickRunsOnADoubleClickAndOnEnterOnTheChosenItem) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
     EXPECT_EQ(joined(form->log.filter("DblClick")), "DblClick Baker, DblClick Baker, DblClick Adams");
+
+    // Tab into the list shows its first item current, not chosen; Home chooses it.
+    list->setCurrentRow(-1);
+    form->txtB->setFocus();
+    form->log.clear();
+    ASSERT_TRUE(tabInto(list));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(joined(form->log.filter("lstNames_Click") + form->log.filter("DblClick")), "lstNames_Click 0, DblClick Adams");
 }
 
 TEST_F(EventsTest, ComboClickOnChoiceAndChangeOnTypingOnly) {
