@@ -263,6 +263,7 @@ void frmSchools::cmdAdd_Click() {
         cmdDelete->hide();
         lstSchools->hide();
         setSearchEnabled(false);
+        ui::giveFocus(txtAddSchool);
         return;
     }
 
@@ -315,6 +316,7 @@ void frmSchools::cmdEdit_Click() {
         cmdAdd->setEnabled(false);
         cmdDelete->hide();
         lstSchools->hide();
+        ui::giveFocus(txtEditSchool);
         return;
     }
 

@@ -21,6 +21,6 @@ struct SchoolList {
 // or as Latin-1 when it is no valid UTF-8.
 // The file is refused whole when it cannot be opened, holds no record, is no text (a UTF-16 text
 // cut in the middle of a character included), or has a
-// record that is not a division (a plain number) and a school name (a name that is not a number
-// itself); the refusal then names the line where the first such record begins.
+// record that is not a division (see isListedDivision) and a school name (a name that is not a
+// number itself); the refusal then names the line where the first such record begins.
 SchoolList readSchoolList(const QString& path);

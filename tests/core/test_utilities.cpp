@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QApplication>
 #include <QTest>
 
 #include "core/connection.h"
@@ -169,16 +170,34 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_EQ(list->VScroll1->pageStep(), 3);
     EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
 
-    list->VScroll1->setValue(2);
-    EXPECT_EQ(rows(list), (QStringList{"c.mdb|N/A|N/A||on",
-                                       "junk.mdb|N/A|N/A|File not in proper format|off",
-                                       "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"}));
+    // Tab goes round the whole form: Select to Select past the boxes that only show, the scroll
+    // bar, Return, Help and back.
+    showActive(list);
+    list->cmdSelect[0]->setFocus();
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "cmdSelect(0) cmdSelect(1) cmdSelect(2) VScroll1 cmdReturn cmdHelp cmdSelect(0)");
 
-    // A display box passes the focus on to its row's Select button.
-    list->show();
-    list->activateWindow();
-    list->txtDesc[2]->setFocus();
-    QCoreApplication::processEvents();
+    // Down from the bottom Select turns the page; PageUp turns it back; the bar pages by keys.
+    list->cmdSelect[2]->setFocus();
+    pressKey(Qt::Key_Down);
+    const QStringList last{"c.mdb|N/A|N/A||on", "junk.mdb|N/A|N/A|File not in proper format|off",
+                           "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"};
+    EXPECT_EQ(rows(list), last);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSelect(2)") << "the usable file below";
+    EXPECT_TRUE(QApplication::focusWidget()->isEnabled());
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A||on");
+    ASSERT_TRUE(tabInto(list->VScroll1));
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(rows(list), last);
+
+    // A click in a display box passes the focus on to its row's Select button.
+    QTest::mouseClick(list->txtDesc[2], Qt::LeftButton);
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
