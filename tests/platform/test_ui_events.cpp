@@ -390,6 +390,32 @@ TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
     QTest::keyClick(form->comChoice, Qt::Key_Tab);
     EXPECT_EQ(clicks(), "");
     EXPECT_EQ(form->comChoice->currentText(), "Top");
+
+    // In the closed box the arrows and page keys go on from the item shown, each step one Click;
+    // a step past either end selects nothing and keeps the text.
+    const struct {
+        const char* shown;
+        Qt::Key key;
+        const char* then;
+    } steps[] = {{"Bot", Qt::Key_Down, "Neu"}, {"bot", Qt::Key_Up, "Top"}, {"Top", Qt::Key_PageDown, "Bot"},
+                 {"Neu", Qt::Key_PageUp, "Bot"}, {"Neu", Qt::Key_Down, ""},  {"Top", Qt::Key_Up, ""},
+                 {"Nobody", Qt::Key_Down, "Top"}};
+    for (const auto& step : steps) {
+        showUnselected(step.shown);
+        form->comChoice->setFocus();
+        pressKey(step.key);
+        const QString then = step.then;
+        EXPECT_EQ(clicks(), then.isEmpty() ? "" : "comChoice_Click " + then.toStdString())
+            << step.shown << " " << QKeySequence(step.key).toString().toStdString();
+        EXPECT_EQ(form->comChoice->currentText(), then.isEmpty() ? QString(step.shown) : then);
+        EXPECT_EQ(form->comChoice->currentIndex(), form->comChoice->findText(then.isEmpty() ? "-" : then));
+    }
+    // Home and End move in the text.
+    showUnselected("Bot");
+    pressKey(Qt::Key_End);
+    typeKeys("h");
+    EXPECT_EQ(form->comChoice->currentText(), "Both");
+    EXPECT_EQ(clicks(), "comChoice_Change Both");
 }
 
 TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {

@@ -22,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTextDocument>
 #include <QTextOption>
 
@@ -140,6 +141,14 @@ private:
     QLineEdit* box_;
 };
 
+// The item whose text a combo shows with nothing selected: the one that reads exactly so, else
+// one that reads so but for case; -1 when none does.
+int shownItem(const QComboBox* combo) {
+    const QString text = combo->currentText();
+    const int exact = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return exact >= 0 ? exact : combo->findText(text, Qt::MatchFixedString);
+}
+
 // Opening the list of a combo that shows an item's text with nothing selected marks that item in
 // the list, so that the arrow keys go on from it; the combo's selection stays as it was.
 class MarkShownItemOnOpen : public QObject {
@@ -151,7 +160,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == QEvent::Show && combo_->currentIndex() < 0) {
-            const int row = combo_->findText(combo_->currentText(), Qt::MatchExactly);
+            const int row = shownItem(combo_);
             QAbstractItemView* list = combo_->view();
             if (row >= 0)
                 list->setCurrentIndex(list->model()->index(row, combo_->modelColumn(), list->rootIndex()));
@@ -198,6 +207,43 @@ protected:
 private:
     QListWidget* list_;
     bool moving_ = false;
+};
+
+// A drop-down combo whose keys that step through its closed list (Up, Down, PageUp, PageDown) go
+// on from the item its text reads as, also while nothing is selected: Qt's own box would start
+// from the top of the list. A step that goes nowhere (Up on the first item) selects nothing.
+// Home and End stay the text's, as in any box the user types into.
+class StepFromShownItem : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const int shown = isEditable() && currentIndex() < 0 && stepsThroughList(event) ? shownItem(this) : -1;
+        if (shown < 0) return QComboBox::keyPressEvent(event);
+        const QString text = currentText();
+        {
+            const QSignalBlocker quiet(this);
+            setCurrentIndex(shown);
+        }
+        QComboBox::keyPressEvent(event);
+        if (currentIndex() != shown) return;
+        const QSignalBlocker quiet(this);
+        setCurrentIndex(-1);
+        setEditText(text);
+    }
+
+private:
+    static bool stepsThroughList(const QKeyEvent* event) {
+        if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+        switch (event->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown: return true;
+            default: return false;
+        }
+    }
 };
 
 // A label that wraps its plain text at words and, where a word is wider than the label, within
@@ -312,7 +358,7 @@ QListWidget* listBox(QWidget* parent, const QString& name) {
 }
 
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
-    auto* combo = named(new QComboBox(parent), name);
+    auto* combo = named<QComboBox>(new StepFromShownItem(parent), name);
     combo->setEditable(editable);
     // An empty placeholder keeps Qt from choosing the first item when the list is filled.
     combo->setPlaceholderText(QStringLiteral(" "));

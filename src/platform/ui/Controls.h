@@ -46,7 +46,8 @@ QListWidget* listBox(QWidget* parent, const QString& name);
 // selects nothing; typed text is neither completed nor added to the list. Leaving it, opening its
 // list or Enter in it selects nothing either, also when its text reads as an item: a combo that a
 // form left showing an item unselected stays unselected until the user picks or code selects.
-// Its list opens on the item its text reads as.
+// Its list opens on the item its text reads as, and Up, Down, PageUp and PageDown in the closed
+// box go on from that item (Home and End stay the typed text's).
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable);
 
 // Name of one control of a control array: arrayName("txtHome", 0) is "txtHome(0)".
