@@ -232,6 +232,7 @@ void frmHomeWI::showPage(int top) {
         txtWt[k]->setText(wiRows_[r][kWeightField]);
         setNameText(k, wiRows_[r][kNameField]);
     }
+    markLinesShown();
 }
 
 void frmHomeWI::HScroll1_Change() {
@@ -305,21 +306,32 @@ void frmHomeWI::setMark(int index, bool marked) {
     txtWt[index]->setToolTip(marked ? kLossTip : QString());
 }
 
-void frmHomeWI::txtWt_LostFocus(int index) {
-    if (!isNumericText(txtWt[index]->text())) return;
+std::optional<bool> frmHomeWI::lostTooFast(int index, bool reportUnknown) {
+    if (!isNumericText(txtWt[index]->text())) return std::nullopt;
     // The loss is counted up to the weigh-in date; without a date there is nothing to compare.
     const QDate weighIn = db::Value(txtDate->text()).toDate();
-    if (!weighIn.isValid()) return;
+    if (!weighIn.isValid()) return std::nullopt;
 
     ConnectionScope conn;
-    const long long seq = getWrestlerSeq(comName[index]->currentText(), getSeason(weighIn));
+    const QString name = comName[index]->currentText();
+    const long long seq = reportUnknown ? getWrestlerSeq(name, getSeason(weighIn))
+                                        : wrestlerSeqInSeason(name, getSeason(weighIn));
     QDate lastDate;
     double lastWeight = 0;
-    if (!latestBout(seq, lastDate, lastWeight)) return;
+    if (!latestBout(seq, lastDate, lastWeight)) return std::nullopt;
     const qint64 days = lastDate.daysTo(weighIn);
     const float limit = static_cast<float>(lastWeight - days * (lastWeight * 0.015 / 7));
     const float typed = static_cast<float>(leadingNumber(txtWt[index]->text()));
-    setMark(index, typed < limit);
+    return typed < limit;
+}
+
+void frmHomeWI::txtWt_LostFocus(int index) {
+    if (const std::optional<bool> marked = lostTooFast(index, true)) setMark(index, *marked);
+}
+
+void frmHomeWI::markLinesShown() {
+    ConnectionScope conn;
+    for (int k = 0; k < kLines; ++k) setMark(k, lostTooFast(k, false).value_or(false));
 }
 
 // ---- Stored weigh-ins ----
@@ -375,6 +387,7 @@ void frmHomeWI::lstWI_Click() {
         setNameText(k, wiRows_[k + 1][kNameField]);
         txtSeq[k]->setText(wiRows_[k + 1][0]);
     }
+    markLinesShown();
     cmdSave->setText(kReSave);
     comName[8]->show();
     comName[9]->show();

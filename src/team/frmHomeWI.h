@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "platform/ui/Form.h"
@@ -87,6 +88,12 @@ private:
     void setNameText(int index, const QString& name);
     void showPage(int top);
     void setMark(int index, bool marked);
+    // Whether the weight in a line lies below what the wrestler may have lost since his latest
+    // bout; nothing when there is nothing to compare (no number, no date, no bout, a name the
+    // season does not know: reported only with `reportUnknown`).
+    std::optional<bool> lostTooFast(int index, bool reportUnknown);
+    // The mark of each line for the row it shows, without a message.
+    void markLinesShown();
     void clearRow(Row& row) { row.fill(QString()); }
     // True when a row holds a typed weight or comes from a stored weigh-in.
     bool holdsEnteredRows() const;

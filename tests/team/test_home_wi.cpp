@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QKeySequence>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "support/season_fixture.h"
@@ -58,7 +60,7 @@ protected:
         return out;
     }
 
-    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+    static void click(QWidget* widget, QPoint at = QPoint()) { QTest::mouseClick(widget, Qt::LeftButton, {}, at); }
     static void clickItem(QListWidget* list, int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(row)).center());
@@ -159,6 +161,13 @@ TEST_F(HomeWITest, TheKeyboardAloneReachesEveryRowPagesTheGridAndSaves) {
     typeKeys("99");
     pressKey(Qt::Key_Tab);
     EXPECT_TRUE(f->comName[0]->hasFocus());
+    // Down and Up in a name box go on from the name it shows: the next name takes the line (and
+    // leaves his own row), Up brings the first back.
+    EXPECT_EQ(grid(f, 5), (QStringList{"Ben Brook 99", "Carl Cole ", "Adam Alder ", "Pat P01 ", "Pat P02 "}));
+    pressKey(Qt::Key_Down);
+    EXPECT_EQ(grid(f, 5), (QStringList{"Pat P01 99", "Carl Cole ", "Adam Alder ", " ", "Pat P02 "}));
+    pressKey(Qt::Key_Up);
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
     pressKey(Qt::Key_Tab);
     EXPECT_TRUE(f->txtWt[1]->hasFocus());
 
@@ -206,6 +215,70 @@ TEST_F(HomeWITest, TheKeyboardAloneReachesEveryRowPagesTheGridAndSaves) {
     }
     EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Ben Brook", 99.0},
                                                {"2011-01-09", "Pat P18", 222.0}}));
+}
+
+// A mouse user's way into the grid is the scroll bar: its click runs the date's check first.
+// The loss mark stays with its row whichever way the page turns.
+TEST_F(HomeWITest, TheMouseAloneOpensTheRowsAndTheLossMarkFollowsItsRow) {
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
+    auto clickBar = [f](QStyle::SubControl part) {
+        QStyleOptionSlider option;
+        option.initFrom(f->HScroll1);
+        option.orientation = Qt::Horizontal;
+        option.minimum = f->HScroll1->minimum();
+        option.maximum = f->HScroll1->maximum();
+        option.sliderPosition = option.sliderValue = f->HScroll1->value();
+        option.pageStep = f->HScroll1->pageStep();
+        option.singleStep = f->HScroll1->singleStep();
+        const QRect area =
+            f->HScroll1->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, f->HScroll1);
+        click(f->HScroll1, area.center());
+    };
+
+    // A date that is no date: its message, the focus stays, and the click pages nothing.
+    typeInto(f->txtDate, "13/45/11");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Date must be in the MM/DD/YYYY format");
+        clickBar(QStyle::SC_ScrollBarAddPage);
+    }
+    EXPECT_TRUE(f->txtDate->hasFocus());
+    EXPECT_EQ(f->HScroll1->value(), 1);
+    EXPECT_FALSE(f->txtWt[0]->isEnabled());
+
+    typeInto(f->txtDate, "1/9/11");
+    clickBar(QStyle::SC_ScrollBarAddPage);
+    EXPECT_EQ(f->txtDate->text(), "01/09/2011");
+    EXPECT_TRUE(f->txtWt[0]->isEnabled()) << "the date's check opened the rows";
+    EXPECT_EQ(f->HScroll1->value(), 11);
+    clickBar(QStyle::SC_ScrollBarSubPage);
+    ASSERT_EQ(f->comName[2]->currentText(), "Adam Alder");
+
+    // 50 is far below Alder's 150 a week ago; his line is marked, and the mark goes with him.
+    typeInto(f->txtWt[2], "50");
+    clickBar(QStyle::SC_ScrollBarAddPage);
+    EXPECT_EQ(f->lblSeq[2]->text(), "13");
+    EXPECT_FALSE(f->isMarked(2)) << "an empty row under the mark";
+    EXPECT_TRUE(f->txtWt[2]->toolTip().isEmpty());
+    clickBar(QStyle::SC_ScrollBarSubPage);
+    EXPECT_TRUE(f->isMarked(2));
+    EXPECT_EQ(f->txtWt[2]->text(), "50");
+    clickBar(QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(f->lblSeq[1]->text(), "3");
+    EXPECT_TRUE(f->isMarked(1));
+    EXPECT_EQ(f->txtWt[1]->toolTip(), "Check weight loss grid to check weight loss rate");
+    EXPECT_FALSE(f->isMarked(2));
+    clickBar(QStyle::SC_ScrollBarSubLine);
+    EXPECT_TRUE(f->isMarked(2));
+    EXPECT_FALSE(f->isMarked(1));
+
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Home Weigh-in saved");
+        click(f->cmdSave);
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 50.0}}));
+    EXPECT_FALSE(f->isMarked(2));
 }
 
 TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {

@@ -18,7 +18,7 @@ class GridKeys : public QObject {
 public:
     GridKeys(QAbstractSlider* bar, std::vector<std::vector<QWidget*>> columns)
         : QObject(bar), bar_(bar), columns_(std::move(columns)) {
-        bar->setFocusPolicy(Qt::TabFocus);
+        bar->setFocusPolicy(Qt::StrongFocus);
         bar->installEventFilter(this);
         for (const auto& column : columns_)
             for (QWidget* box : column) box->installEventFilter(this);
@@ -28,6 +28,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == bar_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
             showFocus(event->type() == QEvent::FocusIn);
+        // The click gave the bar the focus before it came here, so the box left has run its leave
+        // check: when that check kept the focus, the click pages nothing.
+        if (watched == bar_ && event->type() == QEvent::MouseButtonPress) return !bar_->hasFocus();
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;

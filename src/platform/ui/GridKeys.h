@@ -11,8 +11,9 @@ namespace ui {
 // and `bar` pages it: its value is the number of the row on the top line, and its Change handler
 // stores the lines and shows the rows of the new value. `columns` holds, for each column, its
 // boxes from the top line down.
-// - The bar becomes a Tab stop (a click on it still leaves the focus where it is), framed while
-//   it has the focus; there PageDown and PageUp turn a page and the arrows move a row.
+// - The bar becomes a Tab stop, framed while it has the focus; there PageDown and PageUp turn a
+//   page and the arrows move a row. A click on it takes the focus, as a click on a button does,
+//   so the box left runs its LostFocus first; when that keeps the focus, the click pages nothing.
 // - In a box of the grid PageDown and PageUp turn a page; the focus stays on its line.
 // - In a text box or a push button (not a drop-down, whose arrows choose from its list) Down and
 //   Up go to the same column on the next or previous row. From the bottom line Down turns the page, from the
