@@ -93,6 +93,24 @@ TEST_F(MatchEntryLookups, VoidHomeAndOpponentPresets) {
     EXPECT_EQ(f->txtWt->text(), " 0");
 }
 
+// Tab goes into an option group on the option the program chose, as on one the coach clicked.
+TEST_F(MatchEntryLookups, TabGoesIntoAnOptionGroupOnTheChoiceTheProgramMade) {
+    frmMatchInfo* f = openFromMenu();
+    typeInto(f->txtOppFName, QStringLiteral("VOID"));
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->optType[4]->isChecked());
+    ASSERT_TRUE(tabInto(f->optWin));
+    pressKey(Qt::Key_Tab);
+    EXPECT_TRUE(f->optType[4]->hasFocus()) << "on Forfeit, not on the group's first option";
+    pressKey(Qt::Key_Space);
+    EXPECT_TRUE(f->optType[4]->isChecked());
+
+    pickName(QStringLiteral("VOID"));
+    ASSERT_TRUE(f->optLoss->isChecked());
+    EXPECT_TRUE(tabInto(f->optLoss));
+    EXPECT_FALSE(f->optWin->focusPolicy() & Qt::TabFocus);
+}
+
 class MatchEntryEmpty : public MatchEntryFixture {
 public:
     MatchEntryEmpty() { seedTeam = false; }

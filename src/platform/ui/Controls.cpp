@@ -343,6 +343,15 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* option = named(new QRadioButton(caption, parent), name);
     clickLikeTheMouse(option);
+    // Tab goes into a group of options on its chosen one. Qt moves the group's Tab stop only to
+    // an option that takes the focus; a choice made by the program moves it too.
+    QObject::connect(option, &QAbstractButton::toggled, option, [option](bool chosen) {
+        if (!chosen || !option->autoExclusive()) return;
+        for (QRadioButton* other : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+            if (other->autoExclusive())
+                other->setFocusPolicy(Qt::FocusPolicy(other == option ? other->focusPolicy() | Qt::TabFocus
+                                                                      : other->focusPolicy() & ~Qt::TabFocus));
+    });
     return option;
 }
 
