@@ -626,6 +626,10 @@ TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
     EXPECT_EQ(bar->value(), inView);
     QTest::keyClick(&box, Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_EQ(bar->value(), 0);
+    QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), 0);
     // A larger font: fewer lines in view, the last one still reachable.
     box.setFont(QFont("Liberation Sans", 20));
     EXPECT_LT(bar->pageStep(), inView);
@@ -641,6 +645,14 @@ TEST_F(ReportBoxTest, KeepsTheTextAndScrollsByLines) {
     EXPECT_GE(box.horizontalScrollBar()->maximum() + box.viewport()->width(),
               QFontMetrics(box.font()).horizontalAdvance(wide.left(wide.indexOf('\t'))));
     EXPECT_EQ(bar->maximum(), 0);
+    // Ctrl+End shows the end of the text, Ctrl+Home its start; End alone keeps the column.
+    QTest::keyClick(&box, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(box.horizontalScrollBar()->value(), box.horizontalScrollBar()->maximum());
+    EXPECT_GT(box.horizontalScrollBar()->value(), 0);
+    QTest::keyClick(&box, Qt::Key_End);
+    EXPECT_EQ(box.horizontalScrollBar()->value(), box.horizontalScrollBar()->maximum());
+    QTest::keyClick(&box, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(box.horizontalScrollBar()->value(), 0);
     // The same for a wide line in the middle of a long report, once it is scrolled into view.
     QStringList lines = text.split('\n');
     lines[500] = wide + wide;
@@ -781,6 +793,19 @@ TEST_F(ReportBoxTest, CopiesKeepTheLineEndsAsGivenAndAVeryLongLineIsLaidOutOnlyA
     QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(&box, Qt::Key_C, Qt::ControlModifier);
     EXPECT_TRUE(ui::clipboardText() == longLine);
+
+    // An emoji across the laid-out end is left out whole: a click past the end of what shows
+    // selects up to the character before it, never half of it.
+    const int cut = ui::ReportBox::kLaidOutLength;
+    const QString emoji = QString::fromUtf8("\xF0\x9F\xA4\xBC");
+    const QString beforeCut = QString(cut - 1, QChar('W'));
+    box.setPlainText("short\n" + beforeCut + emoji + QString(100, QChar('W')));
+    QCoreApplication::processEvents();
+    QTest::mouseClick(view, Qt::LeftButton, {}, at(1, 0));
+    across->setValue(across->maximum());
+    QCoreApplication::processEvents();
+    QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(view->width() - 2, at(1, 0).y()));
+    EXPECT_TRUE(box.selectedText() == beforeCut) << box.selectedText().size();
 }
 
 TEST(Desktop, ClipboardKeepsTheTextExactly) {

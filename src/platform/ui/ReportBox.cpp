@@ -247,14 +247,20 @@ void ReportBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    // Home and End go to the first and the last line; the arrows and page keys scroll.
-    if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_Home) {
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
-        event->accept();
-        return;
-    }
-    if (event->modifiers() == Qt::NoModifier && event->key() == Qt::Key_End) {
-        verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+    // Home and End go to the first and the last line; Ctrl+Home and Ctrl+End to the start and the
+    // end of the text, its first column or the end of its last line. The arrows and page keys
+    // scroll.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
+        const bool toEnd = event->key() == Qt::Key_End;
+        verticalScrollBar()->triggerAction(toEnd ? QAbstractSlider::SliderToMaximum
+                                                 : QAbstractSlider::SliderToMinimum);
+        if (modifiers == Qt::ControlModifier) {
+            const int lastEnd = static_cast<int>(
+                std::ceil(layoutOf(lineCount() - 1)->lineAt(0).naturalTextWidth() + 2 * kMargin));
+            horizontalScrollBar()->setValue(toEnd ? lastEnd - viewport()->width() : 0);
+        }
         event->accept();
         return;
     }
