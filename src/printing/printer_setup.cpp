@@ -127,13 +127,15 @@ QStringList wrapLine(const QString& line, double width) {
         current = words[i];
         if (current.size() <= 1 || fitsWithin(current, width)) continue;
         // A word wider than the line on its own goes on between characters, as much on each
-        // line as fits (one character at least); its last piece is the start of the next line.
+        // line as fits (one character at least, both units of a pair); its last piece is the
+        // start of the next line.
         QStringView rest(current);
         qsizetype fit = 1;
         while (rest.size() > 1) {
             fit = fittingLength(rest, width, printedWidth, fit);
             if (fit == rest.size()) break;
-            fit = std::max<qsizetype>(fit, 1);
+            fit = std::max<qsizetype>(fit, rest[0].isHighSurrogate() && rest[1].isLowSurrogate() ? 2 : 1);
+            if (fit == rest.size()) break;
             pieces << rest.left(fit).toString();
             rest = rest.mid(fit);
         }

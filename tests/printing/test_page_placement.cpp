@@ -141,6 +141,25 @@ TEST(PrinterSetupTest, TemporarySizeRestoresTheRoundedSizeAndDottedRulesNeedWidt
     EXPECT_EQ(strokes[2].y2, 30);
 }
 
+// A character of two UTF-16 units (a double-struck letter, an emoji) is cut or wrapped whole, also
+// where its first unit alone would fit the room: a lone half is drawn as a box narrower than
+// this letter.
+TEST(PrinterSetupTest, CutsAndWrapsNeverSplitACharacterOfTwoUnits) {
+    RecordingPage rec;
+    print::Page& p = print::printer();
+    setupPrinter("Portrait");
+    const QString letter = QString::fromUtf8("\xF0\x9D\x95\x8E");  // U+1D54E
+    const QString text = "Team " + letter.repeated(12);
+    const QString withHalf = text.left(5 + 2 * 4 + 1);
+    ASSERT_LT(p.textWidth(withHalf), p.textWidth(text.left(5 + 2 * 5)));
+    EXPECT_EQ(cutToWidth(text, p.textWidth(withHalf)), text.left(5 + 2 * 4));
+
+    // Not even one letter fits: one whole letter a line, never half of one.
+    const QString wrapped = wrapToWidth(letter.repeated(3), p.textWidth(letter) / 2);
+    EXPECT_EQ(wrapped, QStringList({letter, letter, letter}).join("\r\n"));
+    EXPECT_TRUE(wrapped.isValidUtf16());
+}
+
 TEST(PrinterPageTest, PrintExpandsTabsFromTheLineStartAndBreaksLinesAtTheLeftEdge) {
     RecordingPage rec;
     print::Page& p = print::printer();
