@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "core/connection.h"
+#include "core/helpers.h"
 #include "platform/ui/Controls.h"
 
 namespace match_reports {
@@ -76,7 +77,8 @@ QString scoreBoxText(double value) {
 
 bool isPlainDecimal(const QString& text) {
     static const QRegularExpression re(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)\\s*$"));
-    return re.match(text).hasMatch();
+    // Digits enough to be beyond any double read as infinite, and would be stored so.
+    return re.match(text).hasMatch() && std::isfinite(leadingNumber(text));
 }
 
 }  // namespace match_reports

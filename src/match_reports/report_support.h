@@ -35,7 +35,8 @@ QString singleText(double value);
 // A team score as the score boxes show it: as above without the zero before the point (".5").
 QString scoreBoxText(double value);
 // True for a plain decimal number: an optional sign, digits with at most one point, blanks
-// around it allowed ("21", "22.5", "-3", " 7 ", ".5"); false for "1,000", "$5", "1e3" or "".
+// around it allowed ("21", "22.5", "-3", " 7 ", ".5"); false for "1,000", "$5", "1e3", "" or
+// a number too large for a double.
 bool isPlainDecimal(const QString& text);
 
 }  // namespace match_reports

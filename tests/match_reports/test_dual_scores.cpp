@@ -192,8 +192,12 @@ TEST_F(DualScoreTest, PickingTheEditedSchoolAgainAsksOnceAndSaveStoresTheEdit) {
 
 TEST_F(DualScoreTest, OnlyPlainNumbersAreStored) {
     chooseSchool("Eastbrook");
-    for (const QString& bad : {QString("1,000"), QString("$5"), QString(""), QString("1e3")}) {
-        type(form->txtHomeScore, "10");
+    // Four hundred nines read as infinite: never stored as such.
+    const QString nines(400, '9');
+    for (const auto& [home, bad] : {std::pair{QString("10"), QString("1,000")}, {QString("10"), QString("$5")},
+                                   {QString("10"), QString("")}, {QString("10"), QString("1e3")},
+                                   {nines, QString("-0")}, {QString("1"), "-" + nines + ".5"}}) {
+        type(form->txtHomeScore, home);
         form->txtOppScore->setText(bad);
         ui::ScriptedMessages msgs;
         msgs.expect("Home Score and Opponent Score must be numeric");
