@@ -246,7 +246,9 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
         "SELECT IIf(Div > 2, 'big', 'small') AS Size, Nz(Div, 0) AS D, Nz(Div) AS E, "
         "Val(' 12abc') AS V, Year(Joined) AS Y, Month(Joined) AS M, Day(Joined) AS DD, "
         "Name & '-' & Name AS Twice, Val('1e300') AS Huge, Val('-99999999999999999999') AS Low, "
-        "CInt('1e300') AS Clamped FROM School ORDER BY Seq");
+        "CInt('1e300') AS Clamped, Val('9223372036854775808') AS TwoTo63, "
+        "Val('9223372036854775807') AS NearTwoTo63, Val('-9223372036854775808') AS LowEnd "
+        "FROM School ORDER BY Seq");
     EXPECT_EQ(rs.field("Size").toString(), "big");
     EXPECT_EQ(rs.field("D").toInt(), 3);
     EXPECT_EQ(rs.field("V").toInt(), 12);
@@ -258,6 +260,11 @@ TEST_F(DbTest, JetFunctionsAreRegistered) {
     EXPECT_EQ(rs.field("Huge").toDouble(), 1e300);
     EXPECT_EQ(rs.field("Low").toDouble(), -1e20);
     EXPECT_EQ(rs.field("Clamped").toInt(), LLONG_MAX);
+    // Val gives the number a text reads as, a double, never held at a whole number's end.
+    EXPECT_EQ(rs.field("TwoTo63").toDouble(), 9223372036854775808.0);
+    EXPECT_EQ(rs.field("TwoTo63").toString(), Value(9223372036854775808.0).toString());
+    EXPECT_EQ(rs.field("NearTwoTo63").toDouble(), 9223372036854775808.0);
+    EXPECT_EQ(rs.field("LowEnd").toDouble(), -9223372036854775808.0);
     rs.moveNext();
     EXPECT_EQ(rs.field("Size").toString(), "small");
     EXPECT_EQ(rs.field("D").toInt(), 0);
@@ -667,6 +674,12 @@ TEST(DbValue, NumbersAndDatesAsTextsGiveThem) {
     EXPECT_EQ(db::wholeNumber(32768, SHRT_MIN, SHRT_MAX), std::nullopt);
     EXPECT_EQ(db::wholeNumber(-32768, SHRT_MIN, SHRT_MAX), -32768);
     EXPECT_EQ(db::wholeNumber(9.6, 0, 10), 10);
+    EXPECT_EQ(db::wholeNumber(9223372036854775808.0, LLONG_MIN, LLONG_MAX), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(-9223372036854775808.0, LLONG_MIN, LLONG_MAX), LLONG_MIN);
+    EXPECT_EQ(db::wholeNumber(9223372036854774784.0, LLONG_MIN, LLONG_MAX), 9223372036854774784LL)
+        << "the largest double below 2^63";
+    EXPECT_EQ(db::wholeNumber(10.5, 0, 10), std::nullopt);
+    EXPECT_EQ(db::wholeNumber(-0.5, 0, 10), std::nullopt);
     EXPECT_EQ(db::clampedSum(LLONG_MAX, 2), LLONG_MAX);
     EXPECT_EQ(db::clampedSum(LLONG_MIN, -1), LLONG_MIN);
     EXPECT_EQ(db::clampedSum(-5, 7), 2);

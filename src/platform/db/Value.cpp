@@ -85,9 +85,12 @@ bool isNumberText(const QString& text) {
 }
 
 std::optional<long long> wholeNumber(double v, long long lo, long long hi) {
-    // Compared as doubles first: the ends of the range of a whole number are not exact doubles.
-    if (!(v >= static_cast<double>(lo) - 0.5 && v <= static_cast<double>(hi) + 0.5)) return std::nullopt;
-    const long long n = roundedClamped(v);
+    // Rounded first (halves away from zero, as llround), then compared as whole numbers: the
+    // largest whole number is no double, and 2^63 would compare equal to it as one.
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    const double rounded = std::round(v);
+    if (!(rounded >= -kTwoTo63 && rounded < kTwoTo63)) return std::nullopt;  // NaN too
+    const auto n = static_cast<long long>(rounded);
     if (n < lo || n > hi) return std::nullopt;
     return n;
 }
