@@ -251,7 +251,8 @@ void frmEditNames::loadNames() {
         return;
     }
 
-    QStringList names;
+    // Each name with the key of its row.
+    std::vector<std::pair<QString, long long>> names;
     bool voidFound = false;
     ConnectionScope connection;
     db::Recordset rs = openRecordset(
@@ -262,16 +263,16 @@ void frmEditNames::loadNames() {
         if (name == kVoid)
             voidFound = true;
         else
-            names << name;
+            names.emplace_back(name, rs.field(QStringLiteral("Seq")).toInt());
         rs.moveNext();
     }
     closeRecordset(rs);
 
     // The list reads alphabetically by full name, whatever the query's order.
-    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    std::stable_sort(names.begin(), names.end(), [](const auto& a, const auto& b) {
+        return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
-    comFullName->addItems(names);
+    for (const auto& [name, seq] : names) comFullName->addItem(name, seq);
     comFullName->insertItem(0, kAddName);
 
     if (!voidFound) addVoidRow(year);
@@ -325,34 +326,48 @@ void frmEditNames::comFullName_Click() {
     if (comFullName->currentIndex() < 0 || chosen == kAddName || chosen.isEmpty()) {
         clearFields();
     } else {
-        const QString shown = comSeason->currentText();
         bool found = false;
         ConnectionScope connection;
         db::Recordset rs = openRecordset(
             QStringLiteral("SELECT * FROM Wrestler WHERE FullName = ? Order By Season"), {chosen});
+        // A name stored in bytes that are no UTF-8 text (left by another tool) reads back other
+        // than it is stored, and the look-up by it finds nothing: the row is found by the key
+        // it was listed with.
+        if (rs.isEOF()) {
+            closeRecordset(rs);
+            rs = openRecordset(QStringLiteral("SELECT * FROM Wrestler WHERE Seq = ?"),
+                               {comFullName->currentData().toLongLong()});
+            if (rs.isEOF())
+                ui::msgBox(chosen + QStringLiteral(" is no longer stored"), ui::Buttons::OK,
+                           QStringLiteral("ERROR"));
+        }
         while (!rs.isEOF()) {
-            const db::Value season = rs.field(QStringLiteral("Season"));
-            if (!season.isNull() && QString::number(season.toInt()) == shown.left(4)) {
-                found = true;
-                txtSeason->setText(shown);
-                txtFirst->setText(rs.field(QStringLiteral("firstName")).toString());
-                txtLast->setText(rs.field(QStringLiteral("lastName")).toString());
-                txtGrade->setText(rs.field(QStringLiteral("grade")).toString());
-                txtMinWt->setText(rs.field(QStringLiteral("MinWt")).toString());
-                txtRegPl->setText(rs.field(QStringLiteral("RegPlace")).toString());
-                txtStPl->setText(rs.field(QStringLiteral("StPlace")).toString());
-                chkInActWres->setChecked(rs.field(QStringLiteral("wr_inactive")).toInt() != 0);
-                ui::setMultiLineText(txtNote, rs.field(QStringLiteral("Notes")).toString());
-                ui::setMultiLineText(txtNote2, rs.field(QStringLiteral("wresMemo1")).toString());
-                txtfullname->setText(chosen);
-                txtSeq->setText(rs.field(QStringLiteral("seq")).toString());
-            }
+            if (showRowOfSeason(rs, chosen)) found = true;
             rs.moveNext();
         }
         closeRecordset(rs);
         if (!found) chooseName(0);
     }
     isDirty_ = false;
+}
+
+bool frmEditNames::showRowOfSeason(const db::Recordset& rs, const QString& chosen) {
+    const QString shown = comSeason->currentText();
+    const db::Value season = rs.field(QStringLiteral("Season"));
+    if (season.isNull() || QString::number(season.toInt()) != shown.left(4)) return false;
+    txtSeason->setText(shown);
+    txtFirst->setText(rs.field(QStringLiteral("firstName")).toString());
+    txtLast->setText(rs.field(QStringLiteral("lastName")).toString());
+    txtGrade->setText(rs.field(QStringLiteral("grade")).toString());
+    txtMinWt->setText(rs.field(QStringLiteral("MinWt")).toString());
+    txtRegPl->setText(rs.field(QStringLiteral("RegPlace")).toString());
+    txtStPl->setText(rs.field(QStringLiteral("StPlace")).toString());
+    chkInActWres->setChecked(rs.field(QStringLiteral("wr_inactive")).toInt() != 0);
+    ui::setMultiLineText(txtNote, rs.field(QStringLiteral("Notes")).toString());
+    ui::setMultiLineText(txtNote2, rs.field(QStringLiteral("wresMemo1")).toString());
+    txtfullname->setText(chosen);
+    txtSeq->setText(rs.field(QStringLiteral("seq")).toString());
+    return true;
 }
 
 // ---- Saving ----

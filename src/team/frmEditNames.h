@@ -95,6 +95,8 @@ private:
     void connectHandlers();
     void markDirty();
     void clearFields();
+    // Shows the recordset's row when it belongs to the season shown; false when it does not.
+    bool showRowOfSeason(const db::Recordset& rs, const QString& chosen);
     // Empties what a new season starts without: minimum weight class, placings, inactive, notes.
     void clearSeasonFields();
     // Writes a season label into the season box without choosing an entry of its list.

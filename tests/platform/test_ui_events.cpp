@@ -460,6 +460,13 @@ TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
     EXPECT_EQ(form->txtB->text(), "a1 2 3 b");
     QTest::keyClick(form->txtB, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form->txtB->text(), "ab") << "the paste is undone as one";
+    // Into a read-only box nothing is pasted, by either key.
+    form->txtB->setReadOnly(true);
+    QTest::keyClick(form->txtB, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(form->txtB, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtB->text(), "ab");
+    form->txtB->setReadOnly(false);
 
     // The context menu's Paste.
     form->txtA->clear();

@@ -60,6 +60,8 @@ protected:
         EXPECT_EQ(combo->currentText(), text);
     }
 
+    static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+
     QStringList comboItems(QComboBox* combo) {
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
@@ -190,6 +192,39 @@ TEST_F(EditNamesTest, OneWrestlerInTwoSeasonsIsTwoRows) {
     EXPECT_EQ(queryRows(db, "SELECT Season FROM Wrestler WHERE FullName = 'Ann Lee'"),
               (QList<QVariantList>{{2009}}));
     EXPECT_EQ(ed->comFullName->currentIndex(), 0);
+}
+
+// A name stored by another tool in bytes that are no UTF-8 text ("Jos\xE9 Rojas" in Latin-1) reads
+// back otherwise: he is opened by his key, renamed and deleted like any other.
+TEST_F(EditNamesTest, ANameStoredInOtherBytesIsOpenedByItsKey) {
+    sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
+        "(CAST(X'4A6F73E920526F6A6173' AS TEXT), CAST(X'4A6F73E9' AS TEXT), 'Rojas', '11', 2010, "
+        "CAST(X'4A6F73E920526F6A617332303130' AS TEXT))");
+    frmEditNames* ed = showActive(openEditor());
+    const QString shown = "Jos" + QString(QChar::ReplacementCharacter) + " Rojas";
+    ASSERT_EQ(comboItems(ed->comFullName), (QStringList{" -- Add Name -- ", shown}));
+    pickFromList(ed->comFullName, shown);
+    EXPECT_EQ(ed->comFullName->currentText(), shown);
+    EXPECT_EQ(ed->txtLast->text(), "Rojas");
+    EXPECT_EQ(ed->txtGrade->text(), "11");
+    EXPECT_FALSE(ed->txtSeq->text().isEmpty());
+
+    // The season box beside the name is read-only: a paste there changes nothing, and the row
+    // stays in its own season.
+    pasteInto(ed->txtSeason, "1999-2000");
+    EXPECT_EQ(ed->txtSeason->text(), "2010-2011");
+
+    typeInto(ed->txtFirst, "Jose");
+    click(ed->cmdSave);
+    EXPECT_EQ(queryRows(db, "SELECT FullName, FNameSeason, Season FROM Wrestler WHERE LastName = 'Rojas'"),
+              (QList<QVariantList>{{"Jose Rojas", "Jose Rojas2010", 2010}}));
+    EXPECT_EQ(ed->comFullName->currentText(), "Jose Rojas");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Jose Rojas?", ui::Answer::Yes);
+        click(ed->cmdDelete);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE LastName = 'Rojas'"), 0);
 }
 
 TEST_F(EditNamesTest, CarryingCopiesTheWrestlerAndSkipsOneAlreadyThere) {
