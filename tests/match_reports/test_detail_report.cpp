@@ -241,13 +241,20 @@ TEST_F(DetailReportTest, APickBuildsTheReportOnce) {
     EXPECT_EQ(builds.count(), 1);
     EXPECT_TRUE(form->resultsText().contains("12/4/2010"));
 
+    // In the closed box Down and Up go on from the date shown, each a pick and a build.
+    QTest::keyClick(form->comDateStart, Qt::Key_Down);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
+    QTest::keyClick(form->comDateStart, Qt::Key_Up);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
+    EXPECT_EQ(builds.count(), 3);
+
     QTest::keyClick(form->comDateStart, Qt::Key_Tab);
     QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton);
-    EXPECT_EQ(builds.count(), 1) << "leaving the date box";
+    EXPECT_EQ(builds.count(), 3) << "leaving the date box";
 
     ASSERT_TRUE(pickWithMouse(form->comWrestler, "Ann Bee"));
     QTest::mouseClick(form->txtresults->viewport(), Qt::LeftButton);
-    EXPECT_EQ(builds.count(), 2);
+    EXPECT_EQ(builds.count(), 4);
     EXPECT_TRUE(form->resultsText().contains("Bee"));
     EXPECT_FALSE(form->resultsText().contains("Roe"));
 }
