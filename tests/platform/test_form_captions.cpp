@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -293,6 +295,14 @@ TEST_F(FormCaptionsTest, DISABLED_LargeFormScrollsAndEveryButtonWorksWithTheMous
     auto* scroll = summary->findChild<QScrollArea*>(QStringLiteral("formScrollArea"));
     ASSERT_TRUE(scroll) << "the form is taller than the screen";
     EXPECT_EQ(scroll->widget()->size(), QSize(ui::twips(14040), ui::twips(10380))) << "laid out as designed";
+    // The wheel over a drop-down scrolls the form and leaves the drop-down's choice alone.
+    const QString level = summary->comLevel->currentText();
+    const QPoint over = summary->comLevel->rect().center();
+    QWheelEvent wheel(over, summary->comLevel->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(summary->comLevel, &wheel);
+    EXPECT_GT(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(summary->comLevel->currentText(), level);
     // Tab brings the buttons below the screen's edge into view; a click on Return returns.
     ASSERT_TRUE(tabInto(summary->cmdReturn));
     const QRect shown(scroll->viewport()->mapToGlobal(QPoint()), scroll->viewport()->size());
