@@ -22,7 +22,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 
 #include "platform/ui/Events.h"
 #include "platform/ui/ReportBox.h"
@@ -163,10 +165,23 @@ private:
 };
 
 // A label that wraps its plain text at words and, where a word is wider than the label, within
-// the word (a label's own word wrap leaves such a word cut at the edge).
+// the word (a label's own word wrap leaves such a word cut at the edge). It lays out only as much
+// of the text as it can show, and its size hints do not measure the text: a note of millions of
+// characters shows at once.
 class WrapAnywhereLabel : public QLabel {
 public:
     using QLabel::QLabel;
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
+    QSize minimumSizeHint() const override {
+        if (textFormat() == Qt::RichText) return QLabel::minimumSizeHint();
+        const QMargins frame = contentsMargins() + QMargins(margin(), margin(), margin(), margin());
+        return QSize(0, fontMetrics().height()).grownBy(frame);
+    }
+    bool hasHeightForWidth() const override { return textFormat() == Qt::RichText && QLabel::hasHeightForWidth(); }
+    int heightForWidth(int width) const override {
+        return textFormat() == Qt::RichText ? QLabel::heightForWidth(width) : -1;
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -174,13 +189,35 @@ protected:
             QLabel::paintEvent(event);
             return;
         }
+        const QRect area = contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+        if (area.isEmpty()) return;
+        // No line shows more characters than it is pixels wide; no more lines show than fit.
+        const QFontMetricsF metrics(font());
+        const qsizetype rows = static_cast<qsizetype>(area.height() / std::max<qreal>(1, metrics.lineSpacing())) + 2;
+        qsizetype length = std::min<qsizetype>(text().size(), rows * (area.width() + 1));
+        if (length < text().size() && length > 0 && text().at(length - 1).isHighSurrogate()) --length;
+        // Line ends as a painted text has them: CR a blank, LF a line break.
+        QString shown = text().left(length);
+        shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+
+        QTextOption option(alignment());
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTextLayout layout(shown, font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (qreal y = 0; y < area.height();) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout.endLayout();
         QPainter painter(this);
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                        foregroundRole()));
-        QTextOption option(alignment());
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        const QRect area = contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
-        painter.drawText(QRectF(area), text(), option);
+        layout.draw(&painter, area.topLeft());
     }
 };
 
