@@ -1,6 +1,9 @@
 #include "platform/ui/Controls.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -362,10 +365,30 @@ qreal dialogUnit(const QFont& font) {
 
 namespace {
 
-// `current` with the tab stops given in dialog units of `font`; false when they are already set.
-bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int>& stops) {
-    if (stops.empty()) return false;
+// Pixels across a box's text: the box inside its frame, less the vertical scroll bar it always
+// shows and the text's margins; none while the box has no size of its own yet.
+qreal textRoom(const QAbstractScrollArea* box, qreal margin) {
+    if (!box->testAttribute(Qt::WA_Resized)) return 0;
+    qreal room = box->contentsRect().width() - 2 * margin;
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room -= box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box->verticalScrollBar());
+    return room;
+}
+
+// The dialog unit the tab stops are set in: the font's, or less where the box is too narrow for
+// the columns at the font's unit (a stand-in font wider than the one the box was made for). The
+// columns end, the last as wide as the one before it, inside `room`.
+qreal fittedUnit(const QFont& font, const std::vector<int>& stops, qreal room) {
     const qreal unit = dialogUnit(font);
+    if (stops.size() < 2 || room <= 0) return unit;
+    const int columnsEnd = 2 * stops.back() - stops[stops.size() - 2];
+    return columnsEnd > 0 ? std::min(unit, room / columnsEnd) : unit;
+}
+
+// `current` with the tab stops given in dialog units of `unit` pixels; false when they are
+// already set.
+bool withTabStops(QTextOption& current, qreal unit, const std::vector<int>& stops) {
+    if (stops.empty()) return false;
     QTextOption option = current;
     if (stops.size() == 1) {
         option.setTabs({});
@@ -386,13 +409,18 @@ bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int
 void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
     if (!box) return;
     QTextOption option = box->document()->defaultTextOption();
-    if (withTabStops(option, box->font(), stops)) box->document()->setDefaultTextOption(option);
+    const qreal unit = fittedUnit(box->font(), stops, textRoom(box, box->document()->documentMargin()));
+    if (withTabStops(option, unit, stops)) box->document()->setDefaultTextOption(option);
 }
 
 void setTabStops(ReportBox* box, const std::vector<int>& stops) {
     if (!box) return;
     QTextOption option = box->textOption();
-    if (withTabStops(option, box->font(), stops)) box->setTextOption(option);
+    if (withTabStops(option, tabUnit(box, stops), stops)) box->setTextOption(option);
+}
+
+qreal tabUnit(const ReportBox* box, const std::vector<int>& stops) {
+    return fittedUnit(box->font(), stops, textRoom(box, ReportBox::kMargin));
 }
 
 }  // namespace ui
