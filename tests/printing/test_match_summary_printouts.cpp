@@ -3,6 +3,8 @@
 // through pdftotext.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -212,8 +214,9 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     EXPECT_EQ(at(rec, 1, 20, 60).value().fontSize, 15);
     print::Page& p = print::printer();
     p.setFontSize(15);
-    p.setFontBold(false);
+    p.setFontBold(true);  // the grade stands after the name as printed, bold
     EXPECT_EQ(textAt(rec, 1, p.textWidth("Adam Alder") + 40, 60), "12");
+    p.setFontBold(false);
     const QString span = "1/10/2009 - 5/10/2011";
     const Item* spanItem = rec.findText(span);
     ASSERT_TRUE(spanItem);
@@ -384,6 +387,50 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     ASSERT_TRUE(totals);
     EXPECT_NEAR(totals->x, 40, 3);
     EXPECT_NEAR(totals->y, 490, 8);
+}
+
+// Words of a PDF line (their tops within 6 units of `y`) that run into the next word on it.
+QStringList overlappingWords(const std::vector<PdfWord>& words, int page, double y) {
+    std::vector<PdfWord> line;
+    for (const PdfWord& w : words)
+        if (w.page == page && std::abs(w.y - y) < 6) line.push_back(w);
+    std::sort(line.begin(), line.end(), [](const PdfWord& a, const PdfWord& b) { return a.x < b.x; });
+    QStringList overlaps;
+    for (size_t i = 1; i < line.size(); ++i)
+        if (line[i - 1].right > line[i].x) overlaps << line[i - 1].text + " | " + line[i].text;
+    return overlaps;
+}
+
+// The wrestler's name, bold, is followed by his grade clear of its end; a name of 110 characters
+// is cut before the span of dates in the head and before the legend in the footer.
+TEST_F(MatchSummaryPrintoutTest, LongWrestlerNamesLeaveTheGradeSpanAndLegendClear) {
+    const QString last = QString("Featherstonehaugh Worthington ").repeated(3).left(89);
+    SeasonFixture db(path);
+    for (const QString& lastName : {QString("Featherstonehaugh-Worthington"), last}) {
+        const QString name = "Maximilian-Alexander " + lastName;
+        SCOPED_TRACE(name.toStdString());
+        db.addMatch(bout(db.addWrestler("Maximilian-Alexander", lastName, 2010, "12"), QDate(2010, 12, 4),
+                         ids.northfield, ids.w119));
+        const QString folder = home.file("prints-" + QString::number(name.size()));
+        qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        summaryFor(name)->cmdPrint->click();
+        const auto words = readPdfWords(onlyPdf(folder));
+        const PdfWord* grade = pdfWord(words, "12");
+        const PdfWord* legend = pdfWord(words, "(H)");
+        ASSERT_TRUE(grade && legend && pdfWord(words, "Maximilian-Alexander"));
+        EXPECT_NEAR(grade->y, 60, 6);
+        EXPECT_EQ(overlappingWords(words, 1, 60), QStringList());
+        EXPECT_EQ(overlappingWords(words, 1, 820), QStringList());
+        EXPECT_GT(grade->x, pdfWord(words, "Maximilian-Alexander")->right);
+        const auto spanStart = std::find_if(words.begin(), words.end(), [](const PdfWord& w) {
+            return std::abs(w.y - 60) < 6 && w.text.contains('/');
+        });
+        ASSERT_NE(spanStart, words.end());
+        EXPECT_LT(grade->right, spanStart->x) << "the grade before the span";
+        ui::forms().unload<frmIndMatchSummary>();
+    }
 }
 
 TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColumns) {
