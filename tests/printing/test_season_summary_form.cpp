@@ -79,6 +79,14 @@ protected:
         EXPECT_EQ(found.size(), 1u) << text.toStdString() << " on page " << page;
         return found.empty() ? Item{} : found.front();
     }
+    // The width of a text item in its font.
+    double widthOf(const Item& item) {
+        rec.setFontName(item.fontName);
+        rec.setFontSize(item.fontSize);
+        rec.setFontBold(item.bold);
+        rec.setFontItalic(item.italic);
+        return rec.textWidth(item.text);
+    }
     int boxesOn(int page) const {
         int n = 0;
         for (const Item& item : rec.items()) n += item.kind == Kind::Box && item.page == page;
@@ -337,13 +345,7 @@ TEST_F(SeasonFormPrintTest, LongNamesWeightsAndScoresEndInsideTheirCells) {
     form->cmdPrint->click();
     ASSERT_EQ(rec.documentsEnded(), 1);
 
-    const auto right = [&](const Item& item) {
-        rec.setFontName(item.fontName);
-        rec.setFontSize(item.fontSize);
-        rec.setFontBold(item.bold);
-        rec.setFontItalic(item.italic);
-        return item.x + rec.textWidth(item.text);
-    };
+    const auto right = [&](const Item& item) { return item.x + widthOf(item); };
     struct Cell {
         double x, right;
         int texts;
@@ -374,13 +376,7 @@ TEST_F(SeasonFormPrintTest, WideSchoolNamesShrinkAndMissingRowsPrintEmpty) {
     form->cmdPrint->click();
     ASSERT_EQ(rec.documentsEnded(), 1);
 
-    const auto measure = [&](const Item& item) {
-        rec.setFontName(item.fontName);
-        rec.setFontSize(item.fontSize);
-        rec.setFontBold(item.bold);
-        rec.setFontItalic(item.italic);
-        return printing::roundHalfEven(rec.textWidth(item.text));
-    };
+    const auto measure = [&](const Item& item) { return printing::roundHalfEven(widthOf(item)); };
     const Item school = only(1, gSchoolName);
     EXPECT_LT(school.fontSize, 15);
     EXPECT_LE(measure(school), 370);
