@@ -5,8 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
-          libgtest-dev poppler-utils python3-pyftpdlib fonts-liberation2 fonts-dejavu-core
-          xvfb xauth)
+          libgtest-dev poppler-utils python3-pyftpdlib fonts-liberation2 fonts-dejavu-core)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -174,7 +174,7 @@ void frmIndDetail::buildDetailReport() {
         return *widths.insert(text, textWidthTwips(txtresults, txtresults->font(), text));
     };
     const DetailReport report = detailReportText(buildDetailSQL(), widthTwips,
-                                                 dialogUnitTwips(txtresults, txtresults->font()));
+                                                 dialogUnitTwips(txtresults, detailTabStops()));
     SetTabStops(txtresults, detailTabStops());
     resultsText_ = report.results;
     txtresults->setPlainText(resultsText_);

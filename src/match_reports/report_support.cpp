@@ -10,6 +10,7 @@
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/ReportBox.h"
 
 namespace match_reports {
 
@@ -50,8 +51,8 @@ int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text
     return static_cast<int>(std::lround(pixels * twipsPerPixel(widget)));
 }
 
-double dialogUnitTwips(const QWidget* widget, const QFont& font) {
-    return ui::dialogUnit(font) * twipsPerPixel(widget);
+double dialogUnitTwips(const ui::ReportBox* box, const std::vector<int>& stops) {
+    return ui::tabUnit(box, stops) * twipsPerPixel(box);
 }
 
 QDate dateFromText(const QString& text) {

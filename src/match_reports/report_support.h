@@ -3,11 +3,15 @@
 #include <QDate>
 #include <QFont>
 #include <QString>
+#include <vector>
 
 #include "platform/fonts/StandInFonts.h"
 
 class QComboBox;
 class QWidget;
+namespace ui {
+class ReportBox;
+}
 
 // Small pieces shared by the match report forms.
 namespace match_reports {
@@ -24,8 +28,8 @@ QString matchReportHelpText();
 
 // Width in twips of `text` drawn in `font` on `widget`'s screen, rounded to a whole number.
 int textWidthTwips(const QWidget* widget, const QFont& font, const QString& text);
-// The dialog unit of the font (tab stops are counted in it) on the widget's screen, in twips.
-double dialogUnitTwips(const QWidget* widget, const QFont& font);
+// The dialog unit the report box's tab stops `stops` are counted in, in twips.
+double dialogUnitTwips(const ui::ReportBox* box, const std::vector<int>& stops);
 
 // A date typed or listed as M/D/YYYY (a two-digit year is 20YY); invalid for anything else.
 QDate dateFromText(const QString& text);

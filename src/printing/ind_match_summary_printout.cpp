@@ -48,6 +48,9 @@ constexpr double kNameRoom = 280 - 5 - 100;
 constexpr double kSchoolRoom = 490 - 5 - 100;
 // The room of the date before the name.
 constexpr double kDateRoom = 100 - 25;
+// Where the footer's legend starts, and what a name keeps clear of the text after it.
+constexpr double kLegendX = 400;
+constexpr double kHeadGap = 20;
 
 void printMoveColumns(const db::Recordset& rs, short y) {
     printTempSize(QStringLiteral("(H)"), 8, 600, y + 2);
@@ -137,8 +140,8 @@ void printIndMatchFooter(short& pageNo) {
     print::Page& p = print::printer();
     const double found = printing::roundHalfEven(p.fontSize());
     p.setFontSize(8);
-    printAt(20, 820, summaryForm()->comHomeName->currentText());
-    printAt(400, 820, QStringLiteral("(H) = Home     (O) = Opponent"));
+    printAt(20, 820, printing::cutToWidth(summaryForm()->comHomeName->currentText(), kLegendX - kHeadGap - 20));
+    printAt(kLegendX, 820, QStringLiteral("(H) = Home     (O) = Opponent"));
     printAt(1000, 820, QStringLiteral("Page: ") + QString::number(pageNo));
     ++pageNo;
     p.setFontSize(found);
@@ -202,15 +205,23 @@ void printIndMatchSummary(const QString& matchFilter) {
     const QDate firstDate = matchDate("MIN");
 
     p.setFontSize(15);
-    p.setFontBold(true);
-    printAt(20, 60, name);
-    p.setFontBold(false);
-    printAt(p.textWidth(name) + 40, 60, grade);
+    // The name, bold, and the grade after it end short of the span of dates (of the right margin
+    // without one): a longer name is cut.
+    QString span;
+    double spanLeft = 1050;
     // A wrestler without any match has no span to show.
     if (firstDate.isValid() && lastDate.isValid()) {
-        const QString span = db::shortDate(firstDate) + QStringLiteral(" - ") + db::shortDate(lastDate);
-        printAt(printing::rightAlignedX(span, 50), 60, span);
+        span = db::shortDate(firstDate) + QStringLiteral(" - ") + db::shortDate(lastDate);
+        spanLeft = printing::rightAlignedX(span, 50);
     }
+    const double gradeRoom = grade.isEmpty() ? 0 : 40 + p.textWidth(grade);
+    p.setFontBold(true);
+    const QString shownName = printing::cutToWidth(name, spanLeft - kHeadGap - gradeRoom - 20);
+    printAt(20, 60, shownName);
+    const double gradeX = p.textWidth(shownName) + 40;
+    p.setFontBold(false);
+    printAt(gradeX, 60, grade);
+    if (!span.isEmpty()) printAt(spanLeft, 60, span);
     p.setDrawWidth(16);
     p.line(20, 85, 1050, 85);
     printIndMatchColumnHeads(100);

@@ -30,15 +30,35 @@ QString valueText(const db::Recordset& rs, const QString& field) {
     return printedValue(rs.field(field));
 }
 
+// The right edges of the cells of the header's names and of a row's opponent, weight and score.
+constexpr double kLastNameRight = 253;
+constexpr double kFirstNameRight = 475;
+constexpr double kOpponentRight = 535;
+constexpr double kActWeightRight = 240;
+constexpr double kScoreRight = 846;
+// What a text keeps clear of the rule that ends its cell.
+constexpr double kCellGap = 3;
+
 // The text at (x, y), the size lowered in steps of 0.2 pt while its width, rounded to a whole
 // unit, is more than `limit`; never below the smallest size the printouts use. A text still wider
-// than `limit` at that size is cut at its end to `room`, the width of its cell from x.
+// than `limit` at that size is cut at its end to `room`, the width of its cell from x. The size
+// is left where it stopped.
 void printFitted(const QString& text, double limit, double room, double x, double y) {
     print::Page& p = print::printer();
     p.setCurrentX(x);
     p.setCurrentY(y);
     const double width = shrinkWhile(text, [limit](double w) { return w > limit; });
     p.print(width > limit ? cutToWidth(text, room) : text);
+}
+
+// The text at (x, y) in `size` or smaller, so that it ends before `right`, the edge of its cell;
+// the size is `size` again afterwards.
+void printInCellUpTo(const QString& text, double x, double y, double right, double size) {
+    print::Page& p = print::printer();
+    p.setFontSize(size);
+    const double room = right - kCellGap - x;
+    printFitted(text, room, room, x, y);
+    p.setFontSize(size);
 }
 
 // One field of the row with key `seq` of a lookup query; "" when there is no such row.
@@ -117,11 +137,13 @@ void printSeasonMatchRow(float y, const db::Recordset& rs) {
         p.setFontSize(kRowSize);
     }
     printAt(65, y, valueText(rs, QStringLiteral("Date")));
-    printAt(190, y, valueText(rs, QStringLiteral("ActWeight")));
+    const double rowSize = p.fontSize();
+    printInCellUpTo(valueText(rs, QStringLiteral("ActWeight")), 190, y, kActWeightRight, rowSize);
     printAt(270, y, lookUp(QStringLiteral("SELECT * FROM Weight WHERE Seq = ?"),
                            rs.field(QStringLiteral("SeqWeight")), QStringLiteral("Weight")));
-    printAt(325, y, valueText(rs, QStringLiteral("OppLName")) + QStringLiteral(", ") +
-                        valueText(rs, QStringLiteral("OppFName")));
+    printInCellUpTo(valueText(rs, QStringLiteral("OppLName")) + QStringLiteral(", ") +
+                        valueText(rs, QStringLiteral("OppFName")),
+                    325, y, kOpponentRight, rowSize);
     if (rs.field(QStringLiteral("Level")).toString() == QLatin1String("V"))
         printAt(540, y, QStringLiteral("V"));
     else
@@ -132,7 +154,7 @@ void printSeasonMatchRow(float y, const db::Recordset& rs) {
                        QStringLiteral("OppSchool")),
                 175, kScoreCellLeft - 590, 590, y);
     p.setFontSize(size);
-    printAt(780, y, valueText(rs, QStringLiteral("Score")));
+    printInCellUpTo(valueText(rs, QStringLiteral("Score")), 780, y, kScoreRight, size);
 }
 
 void printSeasonSummaryForm() {
@@ -158,13 +180,13 @@ void printSeasonSummaryForm() {
     } header[] = {
         {125, 75, form->txtWtEnter->text()},
         {410, 75, valueText(wrestler, QStringLiteral("MinWt"))},
-        {40, 110, valueText(wrestler, QStringLiteral("LastName"))},
-        {288, 110, valueText(wrestler, QStringLiteral("FirstName"))},
     };
     for (const auto& item : header) {
         p.setFontSize(kHeaderSize);
         printAt(item.x, item.y, item.text);
     }
+    printInCellUpTo(valueText(wrestler, QStringLiteral("LastName")), 40, 110, kLastNameRight, kHeaderSize);
+    printInCellUpTo(valueText(wrestler, QStringLiteral("FirstName")), 288, 110, kFirstNameRight, kHeaderSize);
     p.setFontSize(kHeaderSize);
     printFitted(gSchoolName, 370, 370, 15, 165);
     const struct {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <cstdlib>
 #include <vector>
@@ -110,6 +111,21 @@ TEST_F(MainMenuTest, ScreenSizeDecidesWhetherTheMenuLoads) {
                                   {"KESTRIVANE_TEST_SCREEN=" + size + "x" + c.outcome});
         EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     }
+}
+
+// Without a display ./run says so and stops at once, before it installs or builds anything.
+TEST(RunScript, WithoutADisplaySaysSoAndStops) {
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    run.setProcessEnvironment(env);
+    run.start(QStringLiteral(KESTRIVANE_SOURCE_DIR "/run"), {});
+    ASSERT_TRUE(run.waitForFinished(5000));
+    EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+    EXPECT_NE(run.exitCode(), 0);
+    EXPECT_TRUE(run.readAllStandardError().contains("needs a display"));
+    EXPECT_TRUE(run.readAllStandardOutput().isEmpty());
 }
 
 TEST_F(MainMenuTest, Version8DatabaseShowsTheFullMenu) {

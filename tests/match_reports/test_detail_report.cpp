@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
 
@@ -372,7 +373,7 @@ TEST_F(DetailReportTest, OddWinTypesNullCountsAndWideNamesAndSchools) {
     const int longName = db.addWrestler("Bartholomew", "Montgomery-Fitzgerald", 2010);
     const int longLast = db.addWrestler("Al", "Wolfeschlegelsteinhausenbergerdorffvoralternwaren", 2010);
     const int wt = db.addWeight("140");
-    const int wide = db.addSchool("Northwestern Consolidated Regional Academy");
+    const int wide = db.addSchool("Northwestern Consolidated Academy");
     const int narrow = db.addSchool("Opp HS");
     const QDate day(2011, 1, 8);
     db.addMatch(bout(longName, day, wide, wt, "W", "FALL", "", {{"tp1home", 3}}));
@@ -389,7 +390,7 @@ TEST_F(DetailReportTest, OddWinTypesNullCountsAndWideNamesAndSchools) {
     ASSERT_EQ(lines.size(), 4);
     // "FALL" is not "Fall": no win cells and no win counted. The wide school takes one tab.
     EXPECT_EQ(lines[0], "1/8/2011\tB Montgomery-Fitzgerald\t140\t\t3\t0\t0\t0\t0\t0\t0\t");
-    EXPECT_EQ(lines[1], "\tNorthwestern Consolidated Regional Academy\t\t0\t0\t0\t0\t0\t0\t0\t");
+    EXPECT_EQ(lines[1], "\tNorthwestern Consolidated Academy\t\t0\t0\t0\t0\t0\t0\t0\t");
     // A Null count shows empty; a bout without a win type has no win cells.
     const QStringList cells = lines[2].split("\t");
     ASSERT_EQ(cells.size(), 12) << lines[2].toStdString();
@@ -466,6 +467,38 @@ TEST_F(DetailReportTest, LongOpponentSchoolsAreCutSoEveryCountStaysUnderItsHead)
         ASSERT_GE(starts.size(), 13u);
         EXPECT_LT(cellStarts(form->txtresults, "\t" + shown + "\t").back(), heads[3] + 0.5);
         for (size_t k = 0; k < 13; ++k) EXPECT_NEAR(starts[starts.size() - 13 + k], heads[3 + k], 0.5) << k;
+    }
+}
+
+// Run only as a child process of EveryColumnIsInsideItsBoxAtEveryScale.
+TEST_F(DetailReportTest, DISABLED_EveryColumnIsInsideItsBoxOnTheGivenScreen) {
+    addSmallSeason();
+    frmIndDetail* form = open();
+    form->show();
+    QApplication::processEvents();
+    for (ui::ReportBox* box : {form->txtresults, form->txtSummary}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const QString head = box->toPlainText().section("\r\n", 0, 0);
+        ASSERT_TRUE(head.endsWith("\tOther"));
+        const qreal end = ui::ReportBox::kMargin + cellStarts(box, head).back() +
+                          QFontMetricsF(box->font(), box->viewport()).horizontalAdvance("Other");
+        EXPECT_LE(end, box->viewport()->width());
+        EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0) << "no line runs past the box";
+    }
+}
+
+// The last column, "Other", is in view without scrolling, at 100%, 125% and 200%.
+TEST_F(DetailReportTest, EveryColumnIsInsideItsBoxAtEveryScale) {
+    struct Screen {
+        int width, height;
+        double scale;
+    };
+    for (const Screen& s : {Screen{1280, 1024, 1}, Screen{1366, 768, 1.25}, Screen{3840, 2160, 2}}) {
+        SCOPED_TRACE(QStringLiteral("%1x%2 at %3").arg(s.width).arg(s.height).arg(s.scale).toStdString());
+        const QString failure =
+            failureOfTestOnScreen("DetailReportTest.DISABLED_EveryColumnIsInsideItsBoxOnTheGivenScreen",
+                                  writeScreenConfig(home.path(), s.width, s.height, s.scale));
+        EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
     }
 }
 

@@ -2,9 +2,13 @@
 // handlers, the Save checks in their order, the rewrite of the row, Delete and Return.
 #include <gtest/gtest.h>
 
+#include <ctime>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEventLoop>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -419,3 +423,28 @@ TEST_F(EditMatchTest, MatchRemovedWhileEditingIsNotWrittenBack) {
 }
 
 }  // namespace
+
+namespace {
+
+// Processor time the program uses while it waits `ms` milliseconds in its event loop, in
+// milliseconds.
+double busyWhileIdle(int ms) {
+    const std::clock_t start = std::clock();
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+}  // namespace
+
+// A note of 1,000,000 characters: once the form shows it, the program waits without working.
+TEST_F(EditMatchTest, LongNoteLeavesTheProgramIdle) {
+    execSql(db, QStringLiteral("UPDATE [Match] SET Notes = replace(hex(zeroblob(250000)), '00', 'pin ') "
+                               "WHERE Seq = %1").arg(m1));
+    frmEditMatch* e = edit(0);
+    ASSERT_EQ(e->txtNotes->toPlainText().size(), 1000000);
+    e->txtNotes->setFocus(Qt::MouseFocusReason);
+    busyWhileIdle(300);
+    EXPECT_LT(busyWhileIdle(2000), 100);
+}

@@ -564,10 +564,20 @@ TEST(TabStops, AreSetInDialogUnitsOfTheBoxFont) {
     const qreal larger = QFontMetricsF(box.font()).horizontalAdvance(letters) / 52 / 4;
     ui::setTabStops(&box, {16});
     EXPECT_NEAR(box.document()->defaultTextOption().tabStopDistance(), 16 * larger, 0.01);
+    box.resize(800, 200);
     ui::setTabStops(&box, {40, 120});
     ui::setTabStops(&box, {40, 120});
     ASSERT_EQ(box.document()->defaultTextOption().tabs().size(), 2);
     EXPECT_NEAR(box.document()->defaultTextOption().tabs()[1].position, 120 * larger, 0.01);
+
+    // In a box too narrow for the columns at the font's unit the unit shrinks, so that they end
+    // inside the box, the last as wide as the one before it.
+    box.resize(600, 200);
+    ui::setTabStops(&box, {40, 120});
+    const qreal fitted = box.document()->defaultTextOption().tabs()[1].position / 120;
+    EXPECT_LT(fitted, larger);
+    EXPECT_NEAR(box.document()->defaultTextOption().tabs()[0].position, 40 * fitted, 0.01);
+    EXPECT_NEAR(200 * fitted, box.contentsRect().width() - 2 * box.document()->documentMargin(), 0.01);
 
     // A report box takes the same stops, and its text lines up at them: a double click just
     // past the second stop takes the word there.

@@ -3,6 +3,8 @@
 // through pdftotext.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -212,8 +214,9 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryOfAWrestlerOfThreeSeasons) {
     EXPECT_EQ(at(rec, 1, 20, 60).value().fontSize, 15);
     print::Page& p = print::printer();
     p.setFontSize(15);
-    p.setFontBold(false);
+    p.setFontBold(true);  // the grade stands after the name as printed, bold
     EXPECT_EQ(textAt(rec, 1, p.textWidth("Adam Alder") + 40, 60), "12");
+    p.setFontBold(false);
     const QString span = "1/10/2009 - 5/10/2011";
     const Item* spanItem = rec.findText(span);
     ASSERT_TRUE(spanItem);
@@ -386,6 +389,55 @@ TEST_F(MatchSummaryPrintoutTest, IndividualSummaryGoesToAPdfAtItsPlaces) {
     EXPECT_NEAR(totals->y, 490, 8);
 }
 
+// Pairs of words of a PDF that are printed over each other, one entry each: their boxes intersect,
+// the boxes taken half a unit inside their ends and a quarter of their height inside their top and
+// bottom (a box reaches above and below the letters by the line's leading).
+QStringList overlappingWords(const std::vector<PdfWord>& words) {
+    const auto top = [](const PdfWord& w) { return w.y + (w.bottom - w.y) / 4; };
+    const auto bottom = [](const PdfWord& w) { return w.bottom - (w.bottom - w.y) / 4; };
+    QStringList overlaps;
+    for (size_t i = 0; i < words.size(); ++i)
+        for (size_t j = i + 1; j < words.size(); ++j) {
+            const PdfWord& a = words[i];
+            const PdfWord& b = words[j];
+            if (a.page == b.page && a.x + 0.5 < b.right && b.x + 0.5 < a.right && top(a) < bottom(b) &&
+                top(b) < bottom(a))
+                overlaps << QString("page %1: %2 | %3").arg(a.page).arg(a.text.left(40), b.text.left(40));
+        }
+    return overlaps;
+}
+
+// The wrestler's name, bold, is followed by his grade clear of its end; a name of 110 characters
+// is cut before the span of dates in the head and before the legend in the footer.
+TEST_F(MatchSummaryPrintoutTest, LongWrestlerNamesLeaveTheGradeSpanAndLegendClear) {
+    const QString last = QString("Featherstonehaugh Worthington ").repeated(3).left(89);
+    SeasonFixture db(path);
+    for (const QString& lastName : {QString("Featherstonehaugh-Worthington"), last}) {
+        const QString name = "Maximilian-Alexander " + lastName;
+        SCOPED_TRACE(name.toStdString());
+        db.addMatch(bout(db.addWrestler("Maximilian-Alexander", lastName, 2010, "12"), QDate(2010, 12, 4),
+                         ids.northfield, ids.w119));
+        const QString folder = home.file("prints-" + QString::number(name.size()));
+        qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        summaryFor(name)->cmdPrint->click();
+        const auto words = readPdfWords(onlyPdf(folder));
+        const PdfWord* grade = pdfWord(words, "12");
+        const PdfWord* legend = pdfWord(words, "(H)");
+        ASSERT_TRUE(grade && legend && pdfWord(words, "Maximilian-Alexander"));
+        EXPECT_NEAR(grade->y, 60, 6);
+        EXPECT_EQ(overlappingWords(words), QStringList());
+        EXPECT_GT(grade->x, pdfWord(words, "Maximilian-Alexander")->right);
+        const auto spanStart = std::find_if(words.begin(), words.end(), [](const PdfWord& w) {
+            return std::abs(w.y - 60) < 6 && w.text.contains('/');
+        });
+        ASSERT_NE(spanStart, words.end());
+        EXPECT_LT(grade->right, spanStart->x) << "the grade before the span";
+        ui::forms().unload<frmIndMatchSummary>();
+    }
+}
+
 TEST_F(MatchSummaryPrintoutTest, LongNamesAndSchoolsStayOnThePageAndInTheirColumns) {
     const QString coop = "Saint Bartholomew Cooperative of the Northern and Eastern Lakes Co";
     gSchoolName = "The Consolidated Regional Vocational Technical High School of the Lakeside Valley";
@@ -467,6 +519,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
     const struct {
         const char* printout;
         std::function<QPushButton*()> button;  // the form made ready; its print button
+        bool fitted = false;                   // every text fitted into its place
     } printouts[] = {
         {"dual summary",
          [&] {
@@ -474,7 +527,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
              widestRange(form->comDateStart, form->comDateEnd);
              return form->cmdPrint;
          }},
-        {"individual match summary", [&] { return summaryFor(alder)->cmdPrint; }},
+        {"individual match summary", [&] { return summaryFor(alder)->cmdPrint; }, true},
         {"detail",
          [&] {
              frmIndDetail* form = ui::forms().get<frmIndDetail>();
@@ -488,7 +541,8 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
              form->show();
              form->lstNames->setCurrentRow(0);
              return form->cmdPrint;
-         }},
+         },
+         true},
         {"blank season summary form", [] { return ui::forms().get<frmSeasonSummary>()->cmdPrintBlank; }},
         {"notes of every wrestler",
          [] {
@@ -503,7 +557,8 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
              frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
              form->show();
              return form->cmdPrint;
-         }},
+         },
+         true},
     };
     // Each form shows its report and prints it in well under two seconds on a desktop; measuring
     // the whole text again for every character cut off took an hour. The unoptimised build with
@@ -520,6 +575,9 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
         msgs.expect("The printout was saved as ");
         QTest::mouseClick(print, Qt::LeftButton);
         EXPECT_LT(clock.elapsed(), boundMs) << printout.printout;
+        if (printout.fitted) {
+            EXPECT_EQ(overlappingWords(readPdfWords(onlyPdf(folder))), QStringList()) << printout.printout;
+        }
         QFile::remove(onlyPdf(folder));
     }
     EXPECT_EQ(msgs.messages().size(), std::size(printouts));

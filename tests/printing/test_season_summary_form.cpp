@@ -79,6 +79,14 @@ protected:
         EXPECT_EQ(found.size(), 1u) << text.toStdString() << " on page " << page;
         return found.empty() ? Item{} : found.front();
     }
+    // The width of a text item in its font.
+    double widthOf(const Item& item) {
+        rec.setFontName(item.fontName);
+        rec.setFontSize(item.fontSize);
+        rec.setFontBold(item.bold);
+        rec.setFontItalic(item.italic);
+        return rec.textWidth(item.text);
+    }
     int boxesOn(int page) const {
         int n = 0;
         for (const Item& item : rec.items()) n += item.kind == Kind::Box && item.page == page;
@@ -316,6 +324,46 @@ TEST_F(SeasonFormPrintTest, ManyWinsOrDefeatsGoOnAContinuedPage) {
     EXPECT_TRUE(msgs.messages().empty());
 }
 
+// Long names, an opponent's long name, and a weight and a score as long as a box takes: each is
+// made smaller, and cut when that is not enough, so that it ends inside its cell.
+TEST_F(SeasonFormPrintTest, LongNamesWeightsAndScoresEndInsideTheirCells) {
+    SeasonFixture db(dbPath);
+    const int max = db.addWrestler("Maximilian-Alexander", "Featherstonehaugh-Worthington", 2010);
+    const int school = db.addSchool("Opp HS");
+    FixtureMatch m = match(max, QDate(2011, 2, 26), school, "W");
+    m.oppFName = "Christopher";
+    m.oppLName = "Vanderbilt-Montgomery";
+    m.actWeight = "118.5 after a second weigh-in";
+    m.score = "F 1:30 in the second overtime";
+    db.addMatch(m);
+    m = match(max, QDate(2011, 2, 27), school, "W");
+    m.oppFName = QString(60, 'W');
+    m.oppLName = QString(60, 'M');
+    m.score = QString(40, 'W');
+    db.addMatch(m);
+    ui::ScriptedMessages msgs;
+    frmSeasonSummary* form = open("Maximilian-Alexander Featherstonehaugh-Worthington");
+    form->cmdPrint->click();
+    ASSERT_EQ(rec.documentsEnded(), 1);
+
+    const auto right = [&](const Item& item) { return item.x + widthOf(item); };
+    struct Cell {
+        double x, right;
+        int texts;
+    };
+    // Last and first name (at 110); actual weight, opponent and score of the two rows (below 290).
+    for (const Cell& cell : {Cell{40, 253, 1}, Cell{288, 475, 1}, Cell{190, 240, 2}, Cell{325, 535, 2},
+                             Cell{780, 846, 2}}) {
+        std::vector<Item> filled;
+        for (const Item& t : textsOn(1, QString(), cell.x))
+            if (!t.text.isEmpty() && (t.y == 110 || t.y > 290)) filled.push_back(t);
+        ASSERT_EQ(int(filled.size()), cell.texts) << cell.x;
+        for (const Item& t : filled) EXPECT_LE(right(t), cell.right) << t.text.toStdString();
+    }
+    EXPECT_EQ(only(1, "Featherstonehaugh-Worthington").fontSize < 15, true);
+    EXPECT_FALSE(textsOn(1, "Vanderbilt-Montgomery, Christopher").empty()) << "shrunk, not cut";
+}
+
 TEST_F(SeasonFormPrintTest, WideSchoolNamesShrinkAndMissingRowsPrintEmpty) {
     SeasonFixture db(dbPath);
     gSchoolName = "The Consolidated Regional Vocational Technical High School of the Valley";
@@ -329,13 +377,7 @@ TEST_F(SeasonFormPrintTest, WideSchoolNamesShrinkAndMissingRowsPrintEmpty) {
     form->cmdPrint->click();
     ASSERT_EQ(rec.documentsEnded(), 1);
 
-    const auto measure = [&](const Item& item) {
-        rec.setFontName(item.fontName);
-        rec.setFontSize(item.fontSize);
-        rec.setFontBold(item.bold);
-        rec.setFontItalic(item.italic);
-        return printing::roundHalfEven(rec.textWidth(item.text));
-    };
+    const auto measure = [&](const Item& item) { return printing::roundHalfEven(widthOf(item)); };
     const Item school = only(1, gSchoolName);
     EXPECT_LT(school.fontSize, 15);
     EXPECT_LE(measure(school), 370);

@@ -2,6 +2,10 @@
 // on the recording printer.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <tuple>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QPlainTextEdit>
@@ -230,9 +234,9 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
     rec.setFontSize(18);
     rec.setFontBold(false);
     EXPECT_NEAR(headings[1].x, 480 + (255 - rec.textWidth("Wins")) / 2, 1e-3);
-    // A name already wider than 230 gets no blanks.
-    ASSERT_NE(rec.findText("Maximilian Bartholomew-Vanderbilt"), nullptr);
-    EXPECT_EQ(rec.findText("Maximilian Bartholomew-Vanderbilt")->y, 650);
+    // A name already wider than 230 gets one blank.
+    ASSERT_NE(rec.findText("Maximilian Bartholomew-Vanderbilt "), nullptr);
+    EXPECT_EQ(rec.findText("Maximilian Bartholomew-Vanderbilt ")->y, 650);
 
     // The footer names the program alone, centred on the page, 10 pt.
     const auto* footer = rec.findText("Kestrivane");
@@ -254,15 +258,28 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
     rec.clear();
     form->comType[3]->setEditText(form->comType[2]->currentText());
     form->cmdPrint->click();
-    const auto longRows = rec.findTexts("Maximilian Bartholomew-Vanderbilt");
+    const auto longRows = rec.findTexts("Maximilian Bartholomew-Vanderbilt ");
     ASSERT_EQ(longRows.size(), 2u);
     EXPECT_EQ(longRows[1].x, 480);
     EXPECT_LT(longRows[1].fontSize, 18);
+    // Each board in one size; every name ends in a blank, clear of the count after it.
+    std::map<std::pair<bool, bool>, std::set<double>> boardSizes;
+    std::map<std::tuple<bool, double>, std::vector<print::RecordingPage::Item>> rowItems;
     for (const auto& t : rec.texts()) {
         if (t.y < 175 || t.y >= 1070) continue;
         rec.setFontSize(t.fontSize);
         const double right = t.x + rec.textWidth(t.text);
         EXPECT_LE(right, t.x < 478 ? 478 : 850) << t.text.toStdString() << " at " << t.x << ", " << t.y;
+        if (t.y == 600) continue;  // the lower boards' headings
+        boardSizes[{t.x >= 478, t.y >= 650}].insert(t.fontSize);
+        rowItems[{t.x >= 478, t.y}].push_back(t);
+    }
+    for (const auto& [board, sizes] : boardSizes) EXPECT_EQ(sizes.size(), 1u);
+    for (const auto& [row, items] : rowItems) {
+        ASSERT_EQ(items.size(), 2u) << items.front().text.toStdString();
+        EXPECT_TRUE(items[0].text.endsWith(' ')) << items[0].text.toStdString();
+        rec.setFontSize(items[0].fontSize);
+        EXPECT_GT(items[1].x, items[0].x + rec.textWidth(items[0].text.trimmed()) + 1);
     }
     EXPECT_TRUE(msgs.messages().empty());
 }

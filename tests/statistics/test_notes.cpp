@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -150,6 +151,26 @@ TEST_F(NotesTest, WordWiderThanItsPanelWrapsInsideTheWord) {
     ASSERT_GE(needed, 2) << "the word is wider than the panel";
     EXPECT_GE(inkedLines(form->lblNotes2), needed) << "every part of the word is in view";
     EXPECT_EQ(inkedLines(form->lblNotes), 1) << "\"Brook note\" on one line";
+}
+
+// A note of 10,000,000 characters (words of two letters) shows at once, as far as its panel
+// reaches; the layout of the form is not held up by measuring it.
+TEST_F(NotesTest, VeryLongNoteShowsAtOnce) {
+    execSql(dbPath, QString("UPDATE Wrestler SET Notes = replace(hex(zeroblob(3333334)), '00', 'ab ') "
+                            "WHERE Seq = %1").arg(ids.brook2010));
+    ui::ScriptedMessages msgs;
+    frmNotes* form = open();
+    QApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    QTest::mouseClick(form->lstNames->viewport(), Qt::LeftButton, {},
+                      form->lstNames->visualItemRect(form->lstNames->item(1)).center());
+    QApplication::processEvents();
+    const int lines = inkedLines(form->lblNotes);
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_EQ(form->lblNotes->text().size(), 10000002);
+    EXPECT_GE(lines, form->lblNotes->contentsRect().height() / form->lblNotes->fontMetrics().lineSpacing())
+        << "the panel is filled with lines";
 }
 
 TEST_F(NotesTest, HelpAndCloseBox) {

@@ -295,16 +295,22 @@ int modeOf(const QString& path) {
     return static_cast<int>(st.st_mode & 07777);
 }
 
-QString writeScreenConfig(const QString& folder, int width, int height, double scale) {
-    const QString path = QStringLiteral("%1/screen-%2x%3-at-%4.json").arg(folder).arg(width).arg(height).arg(scale);
+QString writeScreenConfig(const QString& folder, int width, int height, double scale, bool frames) {
+    const QString path = QStringLiteral("%1/screen-%2x%3-at-%4%5.json")
+                             .arg(folder)
+                             .arg(width)
+                             .arg(height)
+                             .arg(scale)
+                             .arg(frames ? QStringLiteral("-framed") : QString());
     QFile json(path);
     if (!json.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + path.toStdString());
-    json.write(QStringLiteral(R"({"synchronousWindowSystemEvents": false, "windowFrameMargins": false, )"
+    json.write(QStringLiteral(R"({"synchronousWindowSystemEvents": false, "windowFrameMargins": %4, )"
                               R"("screens": [{"name": "screen", "x": 0, "y": 0, "width": %1, "height": %2, )"
                               R"("logicalDpi": %3, "logicalBaseDpi": 96, "dpr": 1}]})")
                    .arg(width)
                    .arg(height)
                    .arg(96 * scale)
+                   .arg(frames ? QStringLiteral("true") : QStringLiteral("false"))
                    .toUtf8());
     return path;
 }

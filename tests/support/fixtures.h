@@ -87,8 +87,9 @@ int runInChildProcess(const std::function<void()>& body);
 
 // Writes into `folder` a configuration of the offscreen platform with one screen of `width` x
 // `height` device pixels shown at `scale` (1.5 for a desktop set to 150%: the screen reports
-// 1.5 times the base dots per inch, as X11 does with Xft.dpi 144); returns the file's path.
-QString writeScreenConfig(const QString& folder, int width, int height, double scale);
+// 1.5 times the base dots per inch, as X11 does with Xft.dpi 144); returns the file's path. With
+// `frames`, every window gets a frame of 2 pixels around it, known once the window exists.
+QString writeScreenConfig(const QString& folder, int width, int height, double scale, bool frames = false);
 
 // Runs the disabled test `test` ("Suite.DISABLED_Name") of this test executable in a new process
 // on the screen that `screenConfig` describes, with `variables` ("NAME=value") added to its

@@ -1,6 +1,9 @@
 #include "platform/ui/Controls.h"
 
 #include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -23,8 +26,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
+#include <algorithm>
 
 #include "platform/ui/Events.h"
 #include "platform/ui/ReportBox.h"
@@ -247,10 +253,23 @@ private:
 };
 
 // A label that wraps its plain text at words and, where a word is wider than the label, within
-// the word (a label's own word wrap leaves such a word cut at the edge).
+// the word (a label's own word wrap leaves such a word cut at the edge). It lays out only as much
+// of the text as it can show, and its size hints do not measure the text: a note of millions of
+// characters shows at once.
 class WrapAnywhereLabel : public QLabel {
 public:
     using QLabel::QLabel;
+
+    QSize sizeHint() const override { return minimumSizeHint(); }
+    QSize minimumSizeHint() const override {
+        if (textFormat() == Qt::RichText) return QLabel::minimumSizeHint();
+        const QMargins frame = contentsMargins() + QMargins(margin(), margin(), margin(), margin());
+        return QSize(0, fontMetrics().height()).grownBy(frame);
+    }
+    bool hasHeightForWidth() const override { return textFormat() == Qt::RichText && QLabel::hasHeightForWidth(); }
+    int heightForWidth(int width) const override {
+        return textFormat() == Qt::RichText ? QLabel::heightForWidth(width) : -1;
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override {
@@ -258,13 +277,35 @@ protected:
             QLabel::paintEvent(event);
             return;
         }
+        const QRect area = contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
+        if (area.isEmpty()) return;
+        // No line shows more characters than it is pixels wide; no more lines show than fit.
+        const QFontMetricsF metrics(font());
+        const qsizetype rows = static_cast<qsizetype>(area.height() / std::max<qreal>(1, metrics.lineSpacing())) + 2;
+        qsizetype length = std::min<qsizetype>(text().size(), rows * (area.width() + 1));
+        if (length < text().size() && length > 0 && text().at(length - 1).isHighSurrogate()) --length;
+        // Line ends as a painted text has them: CR a blank, LF a line break.
+        QString shown = text().left(length);
+        shown.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        shown.replace(QLatin1Char('\n'), QChar::LineSeparator);
+
+        QTextOption option(alignment());
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        QTextLayout layout(shown, font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (qreal y = 0; y < area.height();) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(area.width());
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+        }
+        layout.endLayout();
         QPainter painter(this);
         painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
                                        foregroundRole()));
-        QTextOption option(alignment());
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        const QRect area = contentsRect().marginsRemoved(QMargins(margin(), margin(), margin(), margin()));
-        painter.drawText(QRectF(area), text(), option);
+        layout.draw(&painter, area.topLeft());
     }
 };
 
@@ -309,6 +350,14 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
+    // Each paragraph keeps its layout between paints. Without it every blink of the cursor takes
+    // the cursor's paragraph apart anew, which in a note of a million characters keeps the
+    // program busy for as long as the box has the focus.
+    QObject::connect(box->document(), &QTextDocument::contentsChange, box, [box](int from, int, int added) {
+        for (QTextBlock block = box->document()->findBlock(from); block.isValid() && block.position() <= from + added;
+             block = block.next())
+            block.layout()->setCacheEnabled(true);
+    });
     return box;
 }
 
@@ -410,10 +459,30 @@ qreal dialogUnit(const QFont& font) {
 
 namespace {
 
-// `current` with the tab stops given in dialog units of `font`; false when they are already set.
-bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int>& stops) {
-    if (stops.empty()) return false;
+// Pixels across a box's text: the box inside its frame, less the vertical scroll bar it always
+// shows and the text's margins; none while the box has no size of its own yet.
+qreal textRoom(const QAbstractScrollArea* box, qreal margin) {
+    if (!box->testAttribute(Qt::WA_Resized)) return 0;
+    qreal room = box->contentsRect().width() - 2 * margin;
+    if (box->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
+        room -= box->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, box->verticalScrollBar());
+    return room;
+}
+
+// The dialog unit the tab stops are set in: the font's, or less where the box is too narrow for
+// the columns at the font's unit (a stand-in font wider than the one the box was made for). The
+// columns end, the last as wide as the one before it, inside `room`.
+qreal fittedUnit(const QFont& font, const std::vector<int>& stops, qreal room) {
     const qreal unit = dialogUnit(font);
+    if (stops.size() < 2 || room <= 0) return unit;
+    const int columnsEnd = 2 * stops.back() - stops[stops.size() - 2];
+    return columnsEnd > 0 ? std::min(unit, room / columnsEnd) : unit;
+}
+
+// `current` with the tab stops given in dialog units of `unit` pixels; false when they are
+// already set.
+bool withTabStops(QTextOption& current, qreal unit, const std::vector<int>& stops) {
+    if (stops.empty()) return false;
     QTextOption option = current;
     if (stops.size() == 1) {
         option.setTabs({});
@@ -434,13 +503,18 @@ bool withTabStops(QTextOption& current, const QFont& font, const std::vector<int
 void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops) {
     if (!box) return;
     QTextOption option = box->document()->defaultTextOption();
-    if (withTabStops(option, box->font(), stops)) box->document()->setDefaultTextOption(option);
+    const qreal unit = fittedUnit(box->font(), stops, textRoom(box, box->document()->documentMargin()));
+    if (withTabStops(option, unit, stops)) box->document()->setDefaultTextOption(option);
 }
 
 void setTabStops(ReportBox* box, const std::vector<int>& stops) {
     if (!box) return;
     QTextOption option = box->textOption();
-    if (withTabStops(option, box->font(), stops)) box->setTextOption(option);
+    if (withTabStops(option, tabUnit(box, stops), stops)) box->setTextOption(option);
+}
+
+qreal tabUnit(const ReportBox* box, const std::vector<int>& stops) {
+    return fittedUnit(box->font(), stops, textRoom(box, ReportBox::kMargin));
 }
 
 }  // namespace ui

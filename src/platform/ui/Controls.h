@@ -63,7 +63,11 @@ void place(QWidget* control, int left, int top, int width, int height);
 // stops. An empty list changes nothing.
 void setTabStops(QPlainTextEdit* box, const std::vector<int>& stops);
 void setTabStops(ReportBox* box, const std::vector<int>& stops);
-// One dialog unit of the font, in pixels: what setTabStops counts its stops in.
+// One dialog unit of the font, in pixels: what setTabStops counts its stops in, unless the box is
+// too narrow for its columns at that unit: then the unit is smaller, so that the columns (the
+// last as wide as the one before it) end inside the box.
 qreal dialogUnit(const QFont& font);
+// The dialog unit setTabStops sets these stops of the report box in, in pixels.
+qreal tabUnit(const ReportBox* box, const std::vector<int>& stops);
 
 }  // namespace ui

@@ -5,11 +5,11 @@
 #include <QHideEvent>
 #include <QPointer>
 #include <QScreen>
-#include <algorithm>
 #include <QShowEvent>
 
 #include "platform/fonts/StandInFonts.h"
 #include "platform/ui/Events.h"
+#include "platform/ui/FormPlacement.h"
 #include "platform/ui/FormRegistry.h"
 #include "platform/ui/Messages.h"
 
@@ -47,15 +47,7 @@ void Form::show() {
         // on. Placed by the program, not left to the window manager, it keeps its place (or where
         // the user moved it) when it is hidden and shown again, and a message it asks at once
         // stands over it rather than over where the window manager had yet to put it.
-        if (!testAttribute(Qt::WA_Moved)) {
-            const QScreen* screen = gActiveForm ? gActiveForm->screen() : QGuiApplication::primaryScreen();
-            if (screen) {
-                const QRect room = screen->availableGeometry();
-                QRect place(QPoint(), frameGeometry().size());
-                place.moveCenter(room.center());
-                move(std::max(place.left(), room.left()), std::max(place.top(), room.top()));
-            }
-        }
+        placeOnScreen(!testAttribute(Qt::WA_Moved));
         QWidget::show();  // showEvent makes it the active form
         activateWindow();
         return;
@@ -66,6 +58,22 @@ void Form::show() {
 }
 
 Form* Form::activeForm() { return gActiveForm; }
+
+// The form fits into the free area of the screen (in a scroll area when it is larger) and, when
+// `centre`, its frame stands in the middle of that area. Until the window system has framed the
+// form, its frame is taken to be that of the forms framed before it.
+void Form::placeOnScreen(bool centre) {
+    const QScreen* screen = isVisible() ? this->screen()
+                            : gActiveForm ? gActiveForm->screen()
+                                          : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect room = screen->availableGeometry();
+    frameGuess_ = frameMarginsOf(this);
+    fitIntoFreeArea(this, room, frameGuess_);
+    if (centre) move(centredFramePosition(size(), frameGuess_, room));
+    centred_ = centre;
+    frameUnknown_ = true;
+}
 
 void Form::closeEvent(QCloseEvent* event) {
     if (unloading_) {
@@ -82,8 +90,19 @@ void Form::closeEvent(QCloseEvent* event) {
     guarded([this] { forms().unload(this); });
 }
 
+// Once the window system has framed the form, a frame other than the one guessed fits and
+// centres the form again.
+void Form::checkFrame() {
+    if (!frameUnknown_ || !learnFrameMargins(this)) return;
+    frameUnknown_ = false;
+    if (frameMarginsOf(this) == frameGuess_) return;
+    placeOnScreen(centred_);
+    frameUnknown_ = false;
+}
+
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    checkFrame();
     if (!event->spontaneous() && !testAttribute(Qt::WA_ShowWithoutActivating)) becameActive();
 }
 
@@ -99,6 +118,7 @@ void Form::hideEvent(QHideEvent* event) {
 }
 
 bool Form::event(QEvent* event) {
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) checkFrame();
     if (event->type() == QEvent::WindowActivate && isVisible() &&
         !testAttribute(Qt::WA_ShowWithoutActivating))
         becameActive();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 
@@ -52,7 +53,14 @@ private:
     friend class FormRegistry;
     friend class EventHook;
     void becameActive();
+    void placeOnScreen(bool centre);
+    void checkFrame();
     bool unloading_ = false;
+    // The frame the form was placed with before the window system told it, and whether the form
+    // was centred then.
+    QMargins frameGuess_;
+    bool frameUnknown_ = false;
+    bool centred_ = false;
     // True while Tab or Shift+Tab moves the focus.
     bool tabbing_ = false;
     // The control that has the focus in this form as its focus events see it; it keeps it while

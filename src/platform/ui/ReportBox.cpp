@@ -21,8 +21,6 @@ namespace ui {
 
 namespace {
 
-// The margin a plain text box keeps around its text.
-constexpr qreal kMargin = 4;
 // Lines laid out and kept; those further away are laid out again when they come into view.
 constexpr size_t kKeptLayouts = 1000;
 

@@ -26,6 +26,8 @@ class ReportBox : public QAbstractScrollArea {
 public:
     // The characters of a line laid out and shown: far more than the box is wide.
     static constexpr int kLaidOutLength = 5000;
+    // The margin a plain text box keeps around its text.
+    static constexpr qreal kMargin = 4;
 
     explicit ReportBox(QWidget* parent = nullptr);
     ~ReportBox() override;
