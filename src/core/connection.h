@@ -52,6 +52,11 @@ public:
     ~ConnectionScope() {
         if (own_) closeConnection();
     }
+    // Closes the connection before the scope ends, when the scope opened it.
+    void close() {
+        if (own_) closeConnection();
+        own_ = false;
+    }
     ConnectionScope(const ConnectionScope&) = delete;
     ConnectionScope& operator=(const ConnectionScope&) = delete;
 
