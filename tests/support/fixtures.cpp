@@ -368,6 +368,29 @@ void StatementCounter::seen(const char* sql) {
     if (sql && QByteArray(sql).startsWith(head_)) ++count_;
 }
 
+void leaveHotJournal(const QString& path) {
+    const QByteArray file = QFile::encodeName(path);
+    const int child = runInChildProcess([&] {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) _exit(3);
+        // A small page cache writes the changed pages into the file before the commit.
+        // The file as it was: a season of matches, on pages of its own.
+        sqlite3_exec(db,
+                     "INSERT INTO [Match] (SeqWrestler, OppLName) WITH RECURSIVE n(i) AS (SELECT 1 "
+                     "UNION ALL SELECT i + 1 FROM n WHERE i < 2000) SELECT i, hex(randomblob(40)) FROM n",
+                     nullptr, nullptr, nullptr);
+        sqlite3_exec(db,
+                     "PRAGMA cache_size = 2; BEGIN; DELETE FROM [Match];"
+                     "INSERT INTO OppSchool (OppSchool, OppDiv) WITH RECURSIVE n(i) AS (SELECT 1 "
+                     "UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                     "SELECT 'School ' || i || hex(randomblob(40)), i % 5 FROM n",
+                     nullptr, nullptr, nullptr);
+        // Stopped here: neither committed nor rolled back.
+        _exit(QFileInfo(path + QStringLiteral("-journal")).size() > 0 ? 0 : 4);
+    });
+    if (child != 0) throw std::runtime_error("no journal was left beside " + path.toStdString());
+}
+
 WalModeConnection::WalModeConnection(const QString& path) {
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
         throw std::runtime_error("cannot open " + path.toStdString());

@@ -137,6 +137,12 @@ private:
 
 struct sqlite3;
 
+// Gives the database file `path` a season of matches, then leaves beside it the journal of a save
+// that was stopped in the middle (a program killed while replacing them by many schools):
+// `path`-journal holds the file's pages as they were, the file itself is part written. The engine puts those pages back at the next open of
+// a file of that name.
+void leaveHotJournal(const QString& path);
+
 // Another program's connection to the database file `path` (another SQLite tool) that has put
 // the file into write-ahead-log mode and stays open while the object lives, so that what is
 // written meanwhile, by it or by the program, stays in the file's -wal and not in the file.
