@@ -175,14 +175,17 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
-// A file in the folder crafted to keep whoever reads its matches busy without end is listed at
-// once as one that cannot be chosen.
+// A file in the folder crafted to keep whoever reads its matches busy without end, or to change
+// other tables at every save through a trigger, is listed at once as one that cannot be chosen.
 TEST_F(UtilitiesTest, AFileWhoseMatchesAreAnEndlessViewIsListedAsNotInProperFormat) {
     makeEndlessMatchView(makeDatabase(folder, "endless.mdb"));
+    execSql(makeDatabase(folder, "trigger.mdb"),
+            "CREATE TRIGGER Wipe AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; END");
     frmUtilities* utilities = openUtilities();
     utilities->cmdFindDB->click();
     frmFindDb* list = ui::forms().get<frmFindDb>();
     EXPECT_EQ(rows(list)[0], "endless.mdb|N/A|N/A|File not in proper format|off");
+    EXPECT_EQ(rows(list)[2], "trigger.mdb|N/A|N/A|File not in proper format|off");
     EXPECT_EQ(gDbPath, db);
 }
 
