@@ -6,6 +6,7 @@
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
+#include "core/frmSchoolName.h"
 #include "core/frmUtilities.h"
 #include "core/helpers.h"
 #include "core/settings_rows.h"
@@ -14,18 +15,23 @@
 frmChangeDesc::frmChangeDesc() {
     setWindowTitle(QStringLiteral("Change File Description"));
 
+    // Made in the order they stand on the form, which Tab follows.
     Frame1 = ui::frame(this, QStringLiteral("Frame1"), QStringLiteral("Change Description"));
     txtDesc = ui::textBox(Frame1, QStringLiteral("txtDesc"));
-    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
+    Frame2 = ui::frame(this, QStringLiteral("Frame2"), QStringLiteral("School Name"));
+    txtSchool = ui::textBox(Frame2, QStringLiteral("txtSchool"));
     cmdCreate = ui::button(this, QStringLiteral("cmdCreate"), QStringLiteral("&Update"));
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
 
     ui::place(Frame1, 240, 240, 6000, 900);
     ui::place(txtDesc, 120, 360, 5760, 345);
-    ui::place(cmdCreate, 480, 1380, 1500, 495);
-    ui::place(cmdReturn, 2490, 1380, 1500, 495);
-    ui::place(cmdHelp, 4500, 1380, 1500, 495);
-    setFixedSize(ui::twips(6480), ui::twips(2100));
+    ui::place(Frame2, 240, 1260, 6000, 900);
+    ui::place(txtSchool, 120, 360, 5760, 345);
+    ui::place(cmdCreate, 480, 2400, 1500, 495);
+    ui::place(cmdReturn, 2490, 2400, 1500, 495);
+    ui::place(cmdHelp, 4500, 2400, 1500, 495);
+    setFixedSize(ui::twips(6480), ui::twips(3120));
 
     ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
     ui::onClick(cmdCreate, [this] { cmdCreate_Click(); });
@@ -40,6 +46,9 @@ void frmChangeDesc::Form_Load() {
     else
         txtDesc->setText(nzString(rs.field(QStringLiteral("school"))).toString());
     closeRecordset(rs);
+    rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
+    if (!rs.isEOF()) txtSchool->setText(nzString(rs.field(QStringLiteral("school"))).toString());
+    closeRecordset(rs);
 }
 
 void frmChangeDesc::cmdReturn_Click() {
@@ -47,10 +56,26 @@ void frmChangeDesc::cmdReturn_Click() {
     ui::forms().unload<frmChangeDesc>();
 }
 
-void frmChangeDesc::cmdCreate_Click() { saveDbDescription(txtDesc->text()); }
+void frmChangeDesc::cmdCreate_Click() {
+    const QString school = typedSchoolName(txtSchool);
+    if (school.isEmpty()) return;
+    txtSchool->setText(school);
+    {
+        ConnectionScope connection;
+        gConn.inTransaction([&] {
+            saveSchoolName(school);
+            saveDbDescription(txtDesc->text());
+        });
+    }
+    // A file made or sent from Utilities before the menu reads the settings again carries it.
+    gSchoolName = school;
+}
 
 void frmChangeDesc::cmdHelp_Click() {
     showHelp(QStringLiteral("Change File Description\n\n"
-                            "Type a description of this file and click Update.\n\n"
-                            "The description tells your files apart under Utilities, Change File.\n"));
+                            "Type a description of this file and the name of your school, and "
+                            "click Update.\n\n"
+                            "The description tells your files apart under Utilities, Change File.\n"
+                            "The school's name stands on the main menu, the reports and the "
+                            "printouts.\n"));
 }

@@ -7,7 +7,7 @@ class QLineEdit;
 class QPushButton;
 
 // Edits the description of the database in use (settings row 2), the text that tells the files
-// of one folder apart in the Change File list.
+// of one folder apart in the Change File list, and the home school's name (settings row 1).
 class frmChangeDesc : public ui::Form {
     Q_OBJECT
 public:
@@ -15,6 +15,8 @@ public:
 
     QGroupBox* Frame1;
     QLineEdit* txtDesc;
+    QGroupBox* Frame2;
+    QLineEdit* txtSchool;
     QPushButton* cmdReturn;
     QPushButton* cmdCreate;
     QPushButton* cmdHelp;

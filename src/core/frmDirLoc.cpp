@@ -8,6 +8,7 @@
 
 #include "core/connection.h"
 #include "core/frmInit.h"
+#include "core/frmSchoolName.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
 #include "platform/db/DatabaseFile.h"
@@ -90,7 +91,7 @@ void frmDirLoc::cmdOk_Click() {
     if (!setDatabaseInUse(path)) return;
     loadSettingsRow();
     ui::forms().unload<frmDirLoc>();
-    showMenuAfresh();
+    showMenuAfterFirstRun();
 }
 
 void frmDirLoc::cmdCancel_Click() { endProgram(); }

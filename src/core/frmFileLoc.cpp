@@ -9,6 +9,7 @@
 
 #include "core/connection.h"
 #include "core/frmInit.h"
+#include "core/frmSchoolName.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
 #include "platform/files/Paths.h"
@@ -133,7 +134,7 @@ void frmFileLoc::cmdRetreive_Click() {
         provideBlankTemplate(gDbFolder);
         loadSettingsRow();
         ui::forms().unload<frmFileLoc>();
-        showMenuAfresh();
+        showMenuAfterFirstRun();
         return;
     }
 

@@ -74,9 +74,11 @@ frmFindDb::frmFindDb() {
         ui::place(txtDateEnd[r], 5280, top, 1320, 375);
         ui::place(txtDesc[r], 6720, top, 3600, 375);
 
-        // The boxes only show: the focus goes on to the row's Select button.
+        // The boxes only show: a click in one goes on to the row's Select button, and Tab
+        // passes them by, from Select to Select and on to the scroll bar and the buttons.
         for (QLineEdit* box : {txtFilename[r], txtDateStart[r], txtDateEnd[r], txtDesc[r]}) {
             box->setReadOnly(true);
+            box->setFocusPolicy(Qt::ClickFocus);
             ui::onGotFocus(box, [this, r] { display_GotFocus(r); });
         }
         ui::onClick(cmdSelect[r], [this, r] { cmdSelect_Click(r); });
@@ -86,6 +88,7 @@ frmFindDb::frmFindDb() {
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     ui::place(VScroll1, 10440, 600, 255, 1455);
     ui::onChange(VScroll1, [this] { VScroll1_Change(); });
+    ui::pageWithKeys(VScroll1, {{cmdSelect.begin(), cmdSelect.end()}});
 
     cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));

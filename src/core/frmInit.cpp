@@ -1,12 +1,12 @@
 #include "core/frmInit.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "core/frmDirLoc.h"
 #include "core/frmFileLoc.h"
 #include "core/frmUtilities.h"
@@ -30,6 +30,22 @@ static void loadPictures() {
 namespace {
 
 const QString kUpgradeTip = QStringLiteral("Upgrade to current version to use");
+
+// Shows the school's name in the label's large bold font, made smaller (down to `leastSize`)
+// when the name is too wide for the label. A name wider still is cut with "..." and given whole
+// as the label's tool tip.
+void showSchoolName(QLabel* label, const QString& name, int largestSize, int leastSize) {
+    QFont font = label->font();
+    for (int size = largestSize; size >= leastSize; --size) {
+        font.setPointSize(size);
+        if (QFontMetrics(font).horizontalAdvance(name) <= label->width()) break;
+    }
+    label->setFont(font);
+    const QFontMetrics metrics(font);
+    const bool fits = metrics.horizontalAdvance(name) <= label->width();
+    label->setText(fits ? name : metrics.elidedText(name, Qt::ElideRight, label->width()));
+    label->setToolTip(fits ? QString() : name);
+}
 
 }  // namespace
 
@@ -55,7 +71,6 @@ frmInit::frmInit() {
     lblFile = ui::label(this, QStringLiteral("lblFile"));
 
     QFont schoolFont = lblSchool->font();
-    schoolFont.setPointSize(schoolFont.pointSize() + 4);
     schoolFont.setBold(true);
     lblSchool->setFont(schoolFont);
     lblVersion->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -113,7 +128,8 @@ void frmInit::Form_Load() {
         button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
     }
 
-    lblSchool->setText(gSchoolName);
+    const int formSize = Label2->font().pointSize();
+    showSchoolName(lblSchool, gSchoolName, formSize + 4, formSize);
     lblVersion->setText(QStringLiteral("Version: ") +
                         ui::forms().get<frm_revisions>()->lblVersion->text());
     ui::forms().unload<frm_revisions>();
@@ -133,9 +149,9 @@ void frmInit::Form_Load() {
                        QString::number(gDbVersion),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         if (gDbVersion < 7)
-            ui::msgBox(QStringLiteral("Your database needs to be manually updated.  Please send "
-                                      "email to ") +
-                           kSupportEmail + QStringLiteral(" to coordinate an upgrade"),
+            ui::msgBox(QStringLiteral("Your database needs to be manually updated.  This version "
+                                      "of Kestrivane cannot open a file older than version 7.  "
+                                      "Choose or create another file under Utilities."),
                        ui::Buttons::OK, QStringLiteral("DB Upgrade Needed"));
     }
     if (!openFailure.isEmpty() || gDbVersion != 8) {

@@ -9,11 +9,11 @@
 #include <QPushButton>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/frmUtilities.h"
 #include "core/settings_rows.h"
+#include "core/startup.h"
 #include "platform/db/DatabaseFile.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/ui.h"
@@ -47,8 +47,9 @@ frmNewDb::frmNewDb() {
     txtFileName = ui::textBox(Frame1, QStringLiteral("txtFileName"));
     Frame2 = ui::frame(this, QStringLiteral("Frame2"), QStringLiteral("Description"));
     txtDesc = ui::textBox(Frame2, QStringLiteral("txtDesc"));
-    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
+    // The buttons are made in the order they stand on the form, which Tab follows.
     cmdCreate = ui::button(this, QStringLiteral("cmdCreate"), QStringLiteral("&Create New"));
+    cmdReturn = ui::button(this, QStringLiteral("cmdReturn"), QStringLiteral("&Return"));
     cmdHelp = ui::button(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
 
     ui::place(Frame1, 240, 240, 6000, 900);
@@ -86,12 +87,17 @@ void frmNewDb::cmdCreate_Click() {
                    ui::Buttons::OKCancel, QStringLiteral("ERROR"));
         return;
     }
+    // A data folder without its blank database gets the one installed with the program.
     const QString blank = gDbFolder + kBlankTemplate;
     if (!QFileInfo::exists(blank)) {
-        ui::msgBox(QStringLiteral("Blank Database does not exist.  Please goto ") + kSupportWeb +
-                       QStringLiteral(" for a blank database"),
-                   ui::Buttons::OK, QStringLiteral("ERROR"));
-        return;
+        const QString failure = provideBlankTemplate(gDbFolder);
+        if (!failure.isEmpty()) {
+            ui::msgBox(QStringLiteral("Blank Database does not exist, and the one installed with "
+                                      "Kestrivane could not be put in its place.\n\n") +
+                           failure,
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+            return;
+        }
     }
     if (txtFileName->text().trimmed().isEmpty()) {
         ui::msgBox(QStringLiteral("Please enter a file name"), ui::Buttons::OK,
@@ -156,8 +162,13 @@ void frmNewDb::fillNewFile() {
         return;
     gImportFile = findSchoolList();
     if (gImportFile.isEmpty()) {
-        ui::msgBox(QStringLiteral("Unable to find school listing.  Goto ") + kSupportWeb +
-                       QStringLiteral(" for more info."),
+        ui::msgBox(QStringLiteral("Unable to find school listing.  Create New imports a file of ") +
+                       gDbFolder +
+                       QStringLiteral(" named with two characters and \" school list.txt\" "
+                                      "(for example \"01 school list.txt\"), holding each "
+                                      "school's division, a comma and its name, one school to a "
+                                      "line (3,Central High).  To import a list into the new file "
+                                      "later: Enter Opp. Roster, Add Schools, Import School List."),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }

@@ -59,6 +59,7 @@ void frmUtilities::cmdBackupDB_Click() {
 }
 
 void frmUtilities::cmdSendDB_Click() {
+    if (!sendServerSetUp()) return;
     if (ui::msgBox(QStringLiteral("This option allows you to send the database to Kestrivane for "
                                   "help with a problem or submission for a tournament run by "
                                   "Kestrivane.\n\nTo send the database, click OK"),

@@ -1,5 +1,7 @@
 #include "core/match_seasons.h"
 
+#include <QRegularExpression>
+
 #include "core/connection.h"
 #include "core/helpers.h"
 
@@ -15,4 +17,13 @@ QStringList matchSeasonLabels() {
     }
     closeRecordset(rs);
     return labels;
+}
+
+std::optional<short> typedSeason(const QString& text) {
+    static const QRegularExpression season(QStringLiteral("^\\s*([1-9][0-9]{3})(?:\\s*-\\s*([0-9]{4}))?\\s*$"));
+    const QRegularExpressionMatch m = season.match(text);
+    if (!m.hasMatch()) return std::nullopt;
+    const int first = m.captured(1).toInt();
+    if (m.hasCaptured(2) && m.captured(2).toInt() != first + 1) return std::nullopt;
+    return static_cast<short>(first);
 }

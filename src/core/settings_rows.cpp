@@ -23,7 +23,7 @@ void createSettingsRow() {
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From License"));
     rs.addNew();
     rs.setField(QStringLiteral("Seq"), 1);
-    rs.setField(QStringLiteral("school"), QStringLiteral("Sample School"));
+    rs.setField(QStringLiteral("school"), kTemplateSchoolName);
     rs.setField(QStringLiteral("Version"), QStringLiteral("3"));
     rs.update();
     closeRecordset(rs);

@@ -163,8 +163,8 @@ void firstRunPrompt() {
     }
 }
 
-void provideBlankTemplate(const QString& folder) {
+QString provideBlankTemplate(const QString& folder) {
     const QString blank = folder + QStringLiteral("Blank_MatchInfo.md_");
-    if (!files::nameTaken(blank))
-        files::copyFileAsNew(installFolder() + QStringLiteral("/Blank_MatchInfo.md_"), blank);
+    if (files::nameTaken(blank)) return QString();
+    return files::copyFileAsNew(installFolder() + QStringLiteral("/Blank_MatchInfo.md_"), blank);
 }

@@ -18,9 +18,10 @@ QString databaseOpenFailure();
 void firstRunPrompt();
 
 // Puts the blank template "Blank_MatchInfo.md_", from which new database files are made, into
-// the data folder `folder` (ending in "/") when it has none. A failure is passed over: the folder
-// then simply has no template.
-void provideBlankTemplate(const QString& folder);
+// the data folder `folder` (ending in "/") when it has none, copied from the installation.
+// Returns "" when the folder has one, else why it could not be put there; a caller may pass
+// over the failure, the folder then simply has no template.
+QString provideBlankTemplate(const QString& folder);
 
 // The program runs only on a screen of at least 1024 x 768 pixels.
 bool screenIsLargeEnough(const QSize& size);

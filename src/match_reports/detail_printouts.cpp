@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "core/helpers.h"
 #include "match_reports/detail_report_text.h"
 #include "match_reports/report_support.h"
@@ -128,7 +127,7 @@ void printPageFooter(const DetailChoices& choices, int page, const QDateTime& mo
     printing::printAt(10, 820, QStringLiteral("School: ") + choices.school);
     const QString pageText = QStringLiteral("Page:") + signedNumberText(static_cast<long long>(page));
     printing::printAt(1000, 800, pageText);
-    const QString credit = QStringLiteral("Kestrivane   ") + kSupportWeb;
+    const QString credit = QStringLiteral("Kestrivane");
     printing::printAt(printing::centredX(credit), 820, credit);
     const QString when = momentText(moment);
     printing::printAt(1000 + printing::roundHalfEven(p.textWidth(pageText)) - p.textWidth(when), 820, when);

@@ -115,7 +115,11 @@ QStringList detailVarsityDates() {
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT Distinct Date FROM [MATCH] WHERE Level = 'v' ORDER BY Date"));
     QStringList dates;
-    for (; !rs.isEOF(); rs.moveNext()) dates << rs.field("Date").toString();
+    for (; !rs.isEOF(); rs.moveNext()) {
+        // A text that is no date (left by another tool) is no choice of a range.
+        const db::Value date = rs.field("Date");
+        if (date.isDate()) dates << date.toString();
+    }
     closeRecordset(rs);
     return dates;
 }

@@ -40,5 +40,6 @@ DetailQuery detailQuery(const DetailChoices& choices);
 QStringList detailSchools(const QString& startText, const QString& endText);
 QStringList detailWrestlers(const QString& startText, const QString& endText);
 
-// The distinct dates of varsity bouts, earliest first, as the date lists show them.
+// The distinct dates of varsity bouts, earliest first, as the date lists show them; a stored
+// text that is no date is left out.
 QStringList detailVarsityDates();

@@ -66,8 +66,11 @@ QStringList varsityDates() {
     QStringList dates;
     for (; !rs.isEOF(); rs.moveNext()) {
         if (rs.field("Level").toString() != QLatin1String("V")) continue;
-        const QString date = rs.field("Date").toString();
-        if (!date.isEmpty() && !dates.contains(date)) dates << date;
+        // A text that is no date (left by another tool) is no choice of a range.
+        const db::Value value = rs.field("Date");
+        if (!value.isDate()) continue;
+        const QString date = value.toString();
+        if (!dates.contains(date)) dates << date;
     }
     closeRecordset(rs);
     return dates;

@@ -13,7 +13,8 @@ struct DualReport {
                           // dates is there twice)
 };
 
-// Every date with a varsity bout, earliest first, as M/D/YYYY. Opens and closes the connection.
+// Every date with a varsity bout, earliest first, as M/D/YYYY; a stored text that is no date is
+// left out. Opens and closes the connection.
 QStringList varsityDates();
 
 // Builds the report for the dates (both included). `homeSchool` names the home team in the

@@ -188,6 +188,7 @@ void frmIndDetail::buildDetailReport() {
 void frmIndDetail::dateChosen(QComboBox* chosen) {
     // The chosen item is let go at once, so that choosing it again counts as a choice too.
     showUnselected(chosen, chosen->currentText());
+    if (!datesReadable()) return;
     const QDate start = dateFromText(comDateStart->currentText());
     const QDate end = dateFromText(comDateEnd->currentText());
     if (start.isValid() && end.isValid() && start > end) {
@@ -204,24 +205,44 @@ void frmIndDetail::dateChosen(QComboBox* chosen) {
     buildDetailReport();
 }
 
+// A date box holds a date, or nothing but blanks for an open end. A typed text that is no date
+// gets the date message and the box the focus, its text selected; the report on screen stays as
+// it is, never one of another range under the typed text.
+bool frmIndDetail::datesReadable() {
+    for (QComboBox* box : {comDateStart, comDateEnd}) {
+        const QString text = box->currentText();
+        if (text.trimmed().isEmpty() || dateFromText(text).isValid()) continue;
+        ui::msgBox(QStringLiteral("Date must be in the MM/DD/YYYY format"), ui::Buttons::OK,
+                   QStringLiteral("Error"));
+        ui::giveFocus(box);
+        return false;
+    }
+    return true;
+}
+
 void frmIndDetail::comDateStart_Click() { dateChosen(comDateStart); }
 void frmIndDetail::comDateEnd_Click() { dateChosen(comDateEnd); }
 
 void frmIndDetail::comSchool_Click() {
     showUnselected(comSchool, comSchool->currentText());
-    if (chkDateSelect->isChecked()) buildDetailReport();
+    if (chkDateSelect->isChecked() && datesReadable()) buildDetailReport();
 }
 
 void frmIndDetail::comWrestler_click() {
     showUnselected(comWrestler, comWrestler->currentText());
-    if (chkDateSelect->isChecked()) buildDetailReport();
+    if (chkDateSelect->isChecked() && datesReadable()) buildDetailReport();
 }
 
 void frmIndDetail::cmdCopyClip_Click() { ui::setClipboardText(resultsText_); }
 void frmIndDetail::cmdTotalsCopyClip_Click() { ui::setClipboardText(summaryText_); }
 
-void frmIndDetail::cmdPrint_Click() { printIndividualDetail(choices()); }
-void frmIndDetail::cmdPrintTotals_Click() { printIndividualDetailSummary(choices()); }
+void frmIndDetail::cmdPrint_Click() {
+    if (datesReadable()) printIndividualDetail(choices());
+}
+
+void frmIndDetail::cmdPrintTotals_Click() {
+    if (datesReadable()) printIndividualDetailSummary(choices());
+}
 
 void frmIndDetail::cmdHelp_Click() {
     const QStringList lines = {

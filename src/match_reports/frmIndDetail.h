@@ -72,6 +72,8 @@ public:
 
 private:
     void reloadList(QComboBox* box, const QStringList& list);
+    // False, after the date message, when a date box holds a text that is no date.
+    bool datesReadable();
     void dateChosen(QComboBox* chosen);
 
     QString resultsText_;

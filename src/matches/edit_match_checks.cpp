@@ -115,7 +115,7 @@ bool frmEditMatch::checkAllMoves() {
             validateMoves(text, error);
             box->setText(text);
             if (!error.isEmpty()) {
-                box->setFocus();
+                ui::giveFocus(box);
                 return refuseEntry(error);
             }
         }

@@ -199,7 +199,7 @@ void frmEditMatch::checkPeriodBox(QLineEdit* box) {
     QString error;
     validateMoves(text, error);
     if (!error.isEmpty()) {
-        box->setFocus();
+        ui::giveFocus(box);
         ui::msgBox(error, ui::Buttons::OK, QStringLiteral("Error"));
         return;
     }

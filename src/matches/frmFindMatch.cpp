@@ -140,6 +140,8 @@ frmFindMatch::frmFindMatch() {
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
+    ui::onKeyPress(comSeason, [this](int& key) { comSeason_KeyPress(key); });
+    ui::onLostFocus(comSeason, [this] { comSeason_LostFocus(); });
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onClick(lstDates, [this] { lstDates_Click(); });
     ui::onClick(lstOppSchool, [this] { lstOppSchool_Click(); });
@@ -163,6 +165,33 @@ void frmFindMatch::Form_Load() {
 void frmFindMatch::Form_Activate() { refreshLists(); }
 
 void frmFindMatch::comSeason_Click() { refreshLists(); }
+
+void frmFindMatch::comSeason_KeyPress(int& key) {
+    if (key != 13) return;
+    key = 0;
+    takeTypedSeason();
+}
+
+void frmFindMatch::comSeason_LostFocus() { takeTypedSeason(); }
+
+void frmFindMatch::takeTypedSeason() {
+    if (comSeason->currentText() == listedSeason_) return;
+    const std::optional<short> season = typedSeason(comSeason->currentText());
+    {
+        // The box shows the season's label (or the listed one again) with no item selected, so
+        // that a pick from its list is a Click again.
+        const QSignalBlocker quiet(comSeason);
+        comSeason->setCurrentIndex(-1);
+        comSeason->setEditText(season ? seasonLabel(*season) : listedSeason_);
+    }
+    if (!season) {
+        ui::msgBox(QStringLiteral("Season must be given as in 2010-2011"), ui::Buttons::OK,
+                   QStringLiteral("Error"));
+        ui::giveFocus(comSeason);
+        return;
+    }
+    refreshLists();
+}
 void frmFindMatch::lstNames_Click() { refreshLists(); }
 void frmFindMatch::lstDates_Click() { refreshLists(); }
 void frmFindMatch::lstOppSchool_Click() { refreshLists(); }
@@ -239,6 +268,7 @@ void frmFindMatch::refreshLists() {
     // The season window, 1 November of the first year to 30 April of the second. A season text
     // that holds no years gives an empty window.
     const QString season = comSeason->currentText();
+    listedSeason_ = season;
     bool ok1 = false, ok2 = false;
     const int y1 = season.left(4).toInt(&ok1);
     const int y2 = season.right(4).toInt(&ok2);

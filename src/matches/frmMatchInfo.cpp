@@ -323,7 +323,7 @@ void frmMatchInfo::optLoss_Click() {
 void frmMatchInfo::txtScore_LostFocus() {
     if (!isScoreTooLong(txtScore->text())) return;
     ui::msgBox(QStringLiteral("Score must be less than 10 characters"), ui::Buttons::OK, QStringLiteral("ERROR"));
-    txtScore->setFocus();
+    ui::giveFocus(txtScore);
 }
 
 void frmMatchInfo::cmdScore_Click() {

@@ -239,7 +239,7 @@ void frmScoreSheet::connectHandlers() {
 void frmScoreSheet::Form_Load() { firstPointSet = false; }
 
 void frmScoreSheet::Form_Activate() {
-    txtHome[0]->setFocus();
+    ui::giveFocus(txtHome[0]);
     // The box's routine runs here as well: when the box had the focus already (back from the
     // help window), or the window is not active yet, no focus event comes now, and running it
     // twice changes nothing. When leaving another box found a bad move, the focus stays there.
@@ -339,7 +339,7 @@ void frmScoreSheet::checkMoves(int /*index*/) {
             validateMoves(text, error);
             if (text != box->text()) box->setText(text);
             if (!error.isEmpty()) {
-                box->setFocus();
+                ui::giveFocus(box);
                 ui::msgBox(error, ui::Buttons::OK, QStringLiteral("Error"));
                 calcScore();
                 return;

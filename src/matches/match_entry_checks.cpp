@@ -48,7 +48,7 @@ QDate settleDateBox(QLineEdit* box, QLabel* weekday, bool* bad) {
     box->setText(text);
     if (bad) *bad = failed != 0;
     if (failed != 0) {
-        box->setFocus();
+        ui::giveFocus(box);
         weekday->hide();
         return {};
     }

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "core/contacts.h"
 #include "platform/db/Value.h"
 #include "platform/print/Page.h"
 #include "printing/printer_setup.h"
@@ -94,7 +93,7 @@ void drawRowBoxes(double top, double height) {
 
 // Short enough to end well before "(SEE PAGE 2 FOR DEFEATS)" at x = 400 on the same line.
 QString creditLine() {
-    return QStringLiteral("Printed by Kestrivane  ") + kSupportWeb + QStringLiteral("  statistics for coaches");
+    return QStringLiteral("Printed by Kestrivane");
 }
 
 void drawFooter() {

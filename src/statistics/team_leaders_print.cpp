@@ -3,7 +3,6 @@
 #include <QComboBox>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "match_reports/report_support.h"
 #include "platform/print/Page.h"
 #include "printing/printer_setup.h"
@@ -77,7 +76,7 @@ void frmTeamLeaders::cmdPrint_Click() {
 void frmTeamLeaders::printFooter(const QDateTime& printed) {
     print::Page& p = print::printer();
     p.setFontSize(10);
-    const QString line = QStringLiteral("Kestrivane   ") + kSupportWeb;
+    const QString line = QStringLiteral("Kestrivane");
     printing::printAt(printing::centredX(line), 1070, line);
     const QString when = printed.toString(QStringLiteral("M/d/yyyy h:mm:ss AP"));
     printing::printAt(750 - p.textWidth(when), 1070, when);

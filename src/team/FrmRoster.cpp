@@ -143,7 +143,7 @@ void FrmRoster::Form_Load() {
     VScroll1->setSingleStep(1);
 }
 
-void FrmRoster::Form_Activate() { txtFName[0]->setFocus(); }
+void FrmRoster::Form_Activate() { ui::giveFocus(txtFName[0]); }
 
 // ---- Lists ----
 
@@ -236,14 +236,20 @@ void FrmRoster::txtLName_LostFocus(int index) {
     if (index == kLines - 1) return;
 
     const int next = index + 1;
-    txtSchool[next]->setText(txtSchool[index]->text());
-    for (size_t j = 0; j + 1 < weightClasses_.size(); ++j) {
-        if (txtWt[index]->text() == weightClasses_[j]) {
-            txtWt[next]->setText(weightClasses_[j + 1]);
-            break;
+    // The school and the next class are filled in ahead on a line still empty; a line that holds
+    // a wrestler, typed or loaded, keeps its class and school.
+    const bool nextEmpty = txtFName[next]->text().isEmpty() && txtLName[next]->text().isEmpty() &&
+                           txtSeq[next]->text().isEmpty();
+    if (nextEmpty) {
+        txtSchool[next]->setText(txtSchool[index]->text());
+        for (size_t j = 0; j + 1 < weightClasses_.size(); ++j) {
+            if (txtWt[index]->text() == weightClasses_[j]) {
+                txtWt[next]->setText(weightClasses_[j + 1]);
+                break;
+            }
         }
     }
-    txtFName[next]->setFocus();
+    ui::giveFocus(txtFName[next]);
 }
 
 // ---- Putting a school on a line ----
@@ -274,7 +280,7 @@ void FrmRoster::lstSchools_DblClick() {
     for (int k = 0; k < kLines; ++k) {
         if (!txtSchool[k]->text().isEmpty()) continue;
         txtSchool[k]->setText(item->text());
-        txtSchool[k]->setFocus();
+        ui::giveFocus(txtSchool[k]);
         return;
     }
 }
@@ -297,7 +303,7 @@ void FrmRoster::txtSchool_LostFocus(int index) {
     ui::msgBox(QStringLiteral("School does exist--Please select from list"));
     txtFind->setText(typed);
     txtSchool[index]->clear();
-    txtFind->setFocus();
+    ui::giveFocus(txtFind);
 }
 
 // ---- Saved rosters ----

@@ -65,6 +65,8 @@ void frmEditWeight::lstWeight_Click() {
 }
 
 void frmEditWeight::cmdAddNew_Click() {
+    // The next class is typed into the box, whatever comes of this one.
+    ui::giveFocus(txtWeight);
     // A box of blanks names no class.
     const QString weight = txtWeight->text().trimmed();
     if (weight.isEmpty()) return;

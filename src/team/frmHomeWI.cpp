@@ -265,7 +265,7 @@ void frmHomeWI::txtDate_LostFocus() {
     CheckDateFormat(text, bad, weekday);
     txtDate->setText(text);
     if (bad != 0) {
-        txtDate->setFocus();
+        ui::giveFocus(txtDate);
         lblDayofWeek->hide();
         txtSeason->hide();
         return;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStringList>
+#include <utility>
 #include <vector>
 
 #include "core/connection.h"
@@ -108,6 +109,17 @@ frmImport::frmImport() {
     ui::onDblClick(lstAdd, [this] { lstAdd_DblClick(); });
     ui::onDblClick(lstChange, [this] { lstChange_DblClick(); });
     ui::onDblClick(lstDelete, [this] { lstDelete_DblClick(); });
+    // Delete strikes the chosen entry out as a double-click (or Enter) does.
+    const std::pair<QListWidget*, void (frmImport::*)()> lists[] = {
+        {lstAdd, &frmImport::lstAdd_DblClick},
+        {lstChange, &frmImport::lstChange_DblClick},
+        {lstDelete, &frmImport::lstDelete_DblClick}};
+    for (const auto& [list, strikeOut] : lists)
+        ui::onKeyDown(list, [this, strikeOut](int& key) {
+            if (key != Qt::Key_Delete) return;
+            (this->*strikeOut)();
+            key = 0;
+        });
     ui::onClick(cmdImport, [this] { cmdImport_Click(); });
     ui::onClick(cmdCancel, [this] { cmdCancel_Click(); });
     ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });

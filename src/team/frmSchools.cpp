@@ -10,7 +10,6 @@
 #include <algorithm>
 
 #include "core/connection.h"
-#include "core/contacts.h"
 #include "core/frmFileLoc.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
@@ -264,6 +263,7 @@ void frmSchools::cmdAdd_Click() {
         cmdDelete->hide();
         lstSchools->hide();
         setSearchEnabled(false);
+        ui::giveFocus(txtAddSchool);
         return;
     }
 
@@ -316,6 +316,7 @@ void frmSchools::cmdEdit_Click() {
         cmdAdd->setEnabled(false);
         cmdDelete->hide();
         lstSchools->hide();
+        ui::giveFocus(txtEditSchool);
         return;
     }
 
@@ -482,9 +483,9 @@ void frmSchools::cmdHelp_Click() {
         QStringLiteral("    Select the school and click the 'Delete School'."),
         QString(),
         QStringLiteral("Importing Schools:"),
-        QStringLiteral("    Click the Import button and select the import file.  This file is "
-                       "available either on the orginal CD or at ") +
-            kSupportWeb + QStringLiteral("."),
+        QStringLiteral("    Click the Import button and select the import file: a text file "
+                       "with each school's division, a comma and its name, one school to a line "
+                       "(3,Central High)."),
     };
     showHelp(lines.join(QStringLiteral("\r\n")));
 }

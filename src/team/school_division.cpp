@@ -12,6 +12,10 @@ bool isDivisionText(const QString& text) {
     return isPlainNumberText(typed) && isPlainNumberText(divisionValue(typed).toString());
 }
 
+bool isListedDivision(const QString& text) {
+    return isPlainNumberText(divisionValue(text).toString());
+}
+
 db::Value divisionValue(const QString& text) {
     const double d = leadingNumber(text);
     if (std::floor(d) == d && std::fabs(d) < 1e15) return db::Value(static_cast<long long>(d));

@@ -207,7 +207,7 @@ SchoolList readSchoolList(const QString& path) {
     for (qsizetype f = 0; f < fields.size(); f += 2) {
         const Field& division = fields[f];
         const bool whole = f + 1 < fields.size() && !division.broken && !fields[f + 1].broken;
-        if (!whole || !isDivisionText(division.text) || !isSchoolName(fields[f + 1].text)) {
+        if (!whole || !isListedDivision(division.text) || !isSchoolName(fields[f + 1].text)) {
             list.records.clear();
             list.refusal =
                 QStringLiteral("Line %1 of the school list file ").arg(division.line) + path +

@@ -21,6 +21,6 @@ struct SchoolList {
 // or as Windows-1252 when it is no valid UTF-8. A tab, vertical tab or form feed is a blank.
 // The file is refused whole when it cannot be opened, holds no record, is no text (a control
 // character in it, a text cut in the middle of a character), or has a
-// record that is not a division (a plain number) and a school name (a name that is not a number
-// itself); the refusal then names the line where the first such record begins.
+// record that is not a division (see isListedDivision) and a school name (a name that is not a
+// number itself); the refusal then names the line where the first such record begins.
 SchoolList readSchoolList(const QString& path);

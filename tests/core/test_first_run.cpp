@@ -21,11 +21,13 @@
 #include "core/frmDirLoc.h"
 #include "core/frmFileLoc.h"
 #include "core/frmInit.h"
+#include "core/frmSchoolName.h"
 #include "core/startup.h"
 #include "platform/ui/FolderList.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 #include "team/frmSchools.h"
 
 namespace {
@@ -66,6 +68,32 @@ protected:
         EXPECT_EQ(msgs.messages()[1].title, "Error");
         EXPECT_EQ(msgs.messages()[1].buttons, ui::Buttons::YesNoCancel);
         EXPECT_EQ(msgs.messages().size(), followUp ? 3u : 2u) << "no version messages meanwhile";
+    }
+
+    // Runs a first run up to the question for the school's name: a new database made in
+    // `folder` (Yes), or one made there from the template beforehand and picked (No).
+    frmSchoolName* toTheSchoolQuestion(const QString& folder, bool pick) {
+        QDir().mkpath(folder);
+        if (pick) {
+            makeDatabase(folder);
+            startFirstRun(ui::Answer::No, "Please select the previously created database");
+            frmFileLoc* fileLoc = ui::forms().get<frmFileLoc>();
+            fileLoc->txtDirectory->setText(folder);
+            fileLoc->txtFileName->setText("Matchinfo.mdb");
+            QTest::mouseClick(fileLoc->cmdRetreive, Qt::LeftButton);
+        } else {
+            startFirstRun(ui::Answer::Yes, "Please select directory");
+            frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+            dirLoc->txtDirectory->setText(folder);
+            ui::ScriptedMessages msgs;
+            msgs.expect("will be created");
+            QTest::mouseClick(dirLoc->cmdOk, Qt::LeftButton);
+        }
+        EXPECT_FALSE(ui::forms().get<frmInit>()->isVisible());
+        frmSchoolName* question = ui::forms().get<frmSchoolName>();
+        EXPECT_TRUE(question->isVisible());
+        activate(question);
+        return question;
     }
 
     QString team() const { return home.file(QStringLiteral("team")); }
@@ -115,13 +143,117 @@ TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) 
     EXPECT_EQ(gDbFolder, team() + "/");
     EXPECT_FALSE(ui::forms().isLoaded<frmDirLoc>());
 
+    // Before the menu, the school's name is asked for; Enter answers.
+    EXPECT_FALSE(ui::forms().get<frmInit>()->isVisible());
+    frmSchoolName* question = ui::forms().get<frmSchoolName>();
+    ASSERT_TRUE(question->isVisible());
+    EXPECT_EQ(question->lblQuestion->text(), "What is the name of your school?");
+    EXPECT_EQ(question->txtSchool->text(), "");
+    activate(question);
+    typeInto(question->txtSchool, "Riverbend High School");
+    pressKey(Qt::Key_Return);
+    EXPECT_FALSE(ui::forms().isLoaded<frmSchoolName>());
+    EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 1").toString(), "Riverbend High School");
+
     frmInit* menu = ui::forms().get<frmInit>();
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(menu->lblFile->text(), db);
-    EXPECT_EQ(menu->lblSchool->text(), "Sample School");
+    EXPECT_EQ(menu->lblSchool->text(), "Riverbend High School");
     EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
     EXPECT_TRUE(menu->cmdEnter->isEnabled());
     EXPECT_EQ(ends, 0);
+}
+
+// The school's name asked for at the first run, answered by keys and clicks: a name is trimmed
+// and stored exactly as typed; no name, Cancel or the close box keep the template's, and the
+// menu says where to set it later.
+TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
+    enum class Answer { Enter, ClickOk, AltO, ClickCancel, AltC, CloseBox };
+    struct Case {
+        QString typed;
+        bool paste;
+        Answer answer;
+        bool pick;  // the file picked (No), else made (Yes)
+        QString stored;
+    };
+    const QString fifty = QString(49, 'x') + QString::fromUtf8("\U0001F93C");  // 50 characters
+    const QString kept = "Sample School";
+    const std::vector<Case> cases = {
+        {"  St. Mary's  ", false, Answer::ClickOk, false, "St. Mary's"},
+        {"Notre Dame-Cathedral Latin", false, Answer::AltO, false, "Notre Dame-Cathedral Latin"},
+        {"École Sainte-Thérèse", false, Answer::Enter, true, "École Sainte-Thérèse"},
+        {fifty, true, Answer::Enter, false, fifty},
+        {"Lakeview", false, Answer::ClickCancel, false, kept},
+        {"Lakeview", false, Answer::AltC, true, kept},
+        {"", false, Answer::Enter, false, kept},
+        {"   ", false, Answer::ClickOk, true, kept},
+        {"Lakeview", false, Answer::CloseBox, false, kept},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(i);
+        const QString folder = team() + QStringLiteral("/%1/").arg(i);
+        frmSchoolName* question = toTheSchoolQuestion(folder, c.pick);
+        if (c.paste)
+            pasteInto(question->txtSchool, c.typed);
+        else
+            typeInto(question->txtSchool, c.typed);
+
+        ui::ScriptedMessages msgs;
+        if (c.stored == kept)
+            msgs.expect("To set your school's name later: Utilities, Change File Description, type "
+                        "it under School Name and click Update.");
+        switch (c.answer) {
+            case Answer::Enter: pressKey(Qt::Key_Return); break;
+            case Answer::ClickOk: QTest::mouseClick(question->cmdOk, Qt::LeftButton); break;
+            case Answer::AltO: pressKey(Qt::Key_O, Qt::AltModifier); break;
+            case Answer::ClickCancel: QTest::mouseClick(question->cmdCancel, Qt::LeftButton); break;
+            case Answer::AltC: pressKey(Qt::Key_C, Qt::AltModifier); break;
+            case Answer::CloseBox: question->close(); break;
+        }
+        EXPECT_EQ(msgs.messages().size(), c.stored == kept ? 1u : 0u);
+        if (c.stored == kept) {
+            EXPECT_EQ(msgs.last().title, "School Name");
+        }
+        EXPECT_EQ(queryValue(folder + "Matchinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+                  c.stored);
+        EXPECT_FALSE(ui::forms().isLoaded<frmSchoolName>());
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->lblSchool->text(), c.stored);
+        EXPECT_LE(menu->lblSchool->fontMetrics().horizontalAdvance(c.stored), menu->lblSchool->width())
+            << "the whole name shows";
+        EXPECT_EQ(menu->lblFile->text(), folder + "Matchinfo.mdb");
+        EXPECT_EQ(ends, 0);
+
+        ui::forms().unloadAll();
+        resetCoreState();
+        QFile::remove(ini());
+        QDir::setCurrent(home.path());
+    }
+
+    // A name longer than 50 characters is refused and stays to be shortened. The menu shows 50
+    // wide letters smaller, or cut with the whole name as its tool tip.
+    frmSchoolName* question = toTheSchoolQuestion(team() + "/long/", false);
+    typeInto(question->txtSchool, QString(51, 'W'));
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("School Name must be at most 50 characters");
+        pressKey(Qt::Key_Return);
+        EXPECT_EQ(msgs.last().title, "ERROR");
+    }
+    EXPECT_TRUE(question->isVisible());
+    EXPECT_TRUE(question->txtSchool->hasFocus());
+    EXPECT_EQ(queryValue(team() + "/long/Matchinfo.mdb", "SELECT school FROM License WHERE Seq = 1"), kept);
+    pressKey(Qt::Key_Backspace);
+    pressKey(Qt::Key_Return);
+    const QLabel* shown = ui::forms().get<frmInit>()->lblSchool;
+    EXPECT_LE(shown->fontMetrics().horizontalAdvance(shown->text()), shown->width());
+    EXPECT_LT(shown->font().pointSize(), QFont().pointSize() + 4);
+    if (shown->text() != QString(50, 'W')) {
+        EXPECT_EQ(shown->toolTip(), QString(50, 'W'));
+        EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    }
 }
 
 TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
@@ -177,7 +309,7 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     }
     EXPECT_EQ(readFile(db), readFile(templatePath("matchinfo.md_")));
     EXPECT_TRUE(QFile::exists(ini()));
-    EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+    EXPECT_TRUE(ui::forms().get<frmSchoolName>()->isVisible()) << "the name is asked for next";
 }
 
 // The file replaced had a save stopped midway: its journal, which the engine would apply to any
@@ -193,7 +325,8 @@ TEST_F(FirstRunTest, AnOverwrittenDatabasesJournalIsNotAppliedToTheNewOne) {
         msgs.expect("will be created").expect("Overwrite?");
         dirLoc->cmdOk->click();
     }
-    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "Sample School");
+    EXPECT_EQ(gSchoolName, "Sample School") << "the template's settings are read";
+    EXPECT_TRUE(ui::forms().get<frmSchoolName>()->isVisible());
     EXPECT_FALSE(QFile::exists(db + "-journal"));
     EXPECT_EQ(queryValue(db, "PRAGMA integrity_check").toString(), "ok");
     const QString rows = "SELECT (SELECT COUNT(*) FROM OppSchool) || ' ' || (SELECT COUNT(*) FROM "
@@ -269,6 +402,7 @@ TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
     writeFile(team() + "/notes.mdb", "Just some text, not a database.\n");
     writeFile(team() + "/roster.txt", "x");
     const QString db = makeDatabase(team(), "Season.mdb");
+    execSql(db, "UPDATE License SET school = 'Eastbrook' WHERE Seq = 1");
 
     startFirstRun(ui::Answer::No, "Please select the previously created database");
     EXPECT_EQ(gFileLocMode, "FindDB");
@@ -309,14 +443,17 @@ TEST_F(FirstRunTest, NoOpensTheFilePickerAndRefusesAFileThatIsNoDatabase) {
         EXPECT_EQ(msgs.last().title, "Error");
     }
 
-    // A real database: the menu opens on it and the configuration names it.
+    // A real database with a school of its own: the menu opens on it at once, nothing asked,
+    // and the configuration names it.
     fileLoc->FileBox->setCurrentRow(1);
     ui::ScriptedMessages msgs;
     fileLoc->cmdRetreive->click();
     EXPECT_TRUE(msgs.messages().empty());
     EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmSchoolName>());
     frmInit* menu = ui::forms().get<frmInit>();
     EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(menu->lblSchool->text(), "Eastbrook");
     EXPECT_EQ(menu->lblFile->text(), db);
     EXPECT_EQ(menu->lblVersion->text(), "Version: d8a8.30");
     EXPECT_EQ(gIniFound, "Season.mdb");

@@ -178,7 +178,9 @@ TEST_F(MainMenuTest, VersionGatingAndMessages) {
                                                 "Please re-open Kestrivane.  DB version: %1").arg(c.shown));
         EXPECT_EQ(shown[0].title, "ERROR");
         if (c.manualUpdate) {
-            EXPECT_TRUE(shown[1].text.endsWith(" to coordinate an upgrade"));
+            EXPECT_EQ(shown[1].text, "Your database needs to be manually updated.  This version of "
+                                     "Kestrivane cannot open a file older than version 7.  Choose "
+                                     "or create another file under Utilities.");
             EXPECT_EQ(shown[1].title, "DB Upgrade Needed");
         }
         for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());

@@ -5,16 +5,19 @@
 #include <csignal>
 #include <functional>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QApplication>
 #include <QTest>
 
 #include "core/connection.h"
@@ -31,6 +34,11 @@
 #include "support/user_input.h"
 
 namespace {
+
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void writeText(const QString& path, const QByteArray& text) {
     QFile file(path);
@@ -162,16 +170,34 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_EQ(list->VScroll1->pageStep(), 3);
     EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
 
-    list->VScroll1->setValue(2);
-    EXPECT_EQ(rows(list), (QStringList{"c.mdb|N/A|N/A||on",
-                                       "junk.mdb|N/A|N/A|File not in proper format|off",
-                                       "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"}));
+    // Tab goes round the whole form: Select to Select past the boxes that only show, the scroll
+    // bar, Return, Help and back.
+    showActive(list);
+    list->cmdSelect[0]->setFocus();
+    QStringList order;
+    for (int i = 0; i < 7; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "cmdSelect(0) cmdSelect(1) cmdSelect(2) VScroll1 cmdReturn cmdHelp cmdSelect(0)");
 
-    // A display box passes the focus on to its row's Select button.
-    list->show();
-    list->activateWindow();
-    list->txtDesc[2]->setFocus();
-    QCoreApplication::processEvents();
+    // Down from the bottom Select turns the page; PageUp turns it back; the bar pages by keys.
+    list->cmdSelect[2]->setFocus();
+    pressKey(Qt::Key_Down);
+    const QStringList last{"c.mdb|N/A|N/A||on", "junk.mdb|N/A|N/A|File not in proper format|off",
+                           "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"};
+    EXPECT_EQ(rows(list), last);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSelect(2)") << "the usable file below";
+    EXPECT_TRUE(QApplication::focusWidget()->isEnabled());
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A||on");
+    ASSERT_TRUE(tabInto(list->VScroll1));
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(rows(list), last);
+
+    // A click in a display box passes the focus on to its row's Select button.
+    QTest::mouseClick(list->txtDesc[2], Qt::LeftButton);
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
@@ -331,12 +357,98 @@ TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
 
     frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
     EXPECT_EQ(form->txtDesc->text(), "Varsity");
+    EXPECT_EQ(form->txtSchool->text(), "Central High");
     form->txtDesc->clear();
     form->cmdCreate->click();
     EXPECT_FALSE(form->isUnloading()) << "the form stays open";
     EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 2").toString(), " ");
     ui::forms().unload<frmChangeDesc>();
     EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), " ");
+}
+
+// The school's name corrected under Change File Description, by keys and clicks: stored trimmed
+// and exactly as typed, with the description, in one save; a name that cannot be taken stores
+// nothing. The menu shows it on its next load, and a file made by Create New (the data folder's
+// blank database gone, so the installed one is used) carries it over.
+TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
+    execSql(db, "INSERT INTO License (Seq, school) VALUES (2, 'Varsity')");
+    frmUtilities* utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdUpdateDesc, Qt::LeftButton);
+    frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
+    activate(form);
+    EXPECT_EQ(form->Frame2->title(), "School Name");
+    EXPECT_EQ(form->txtSchool->text(), "Central High");
+
+    // Tab follows the order on the form: the two boxes, then Update, Return, Help.
+    form->txtDesc->setFocus();
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "txtDesc txtSchool cmdCreate cmdReturn cmdHelp");
+
+    const auto stored = [&] {
+        return queryRows(db, "SELECT school FROM License ORDER BY Seq");
+    };
+    struct Case {
+        QString typed;
+        QString refusal;  // "" when taken
+        QString kept;
+    };
+    const QString fifty = QString(48, 'a') + "é" + QString::fromUtf8("\U0001F93C");
+    for (const Case& c : {Case{"", "Please enter the name of your school", "Central High"},
+                          Case{"    ", "Please enter the name of your school", "Central High"},
+                          Case{fifty + "b", "School Name must be at most 50 characters", "Central High"},
+                          Case{fifty, "", fifty},
+                          Case{"  Notre Dame-Cathedral Latin ", "", "Notre Dame-Cathedral Latin"},
+                          Case{"École Sainte-Thérèse", "", "École Sainte-Thérèse"},
+                          Case{"St. Mary's", "", "St. Mary's"}}) {
+        SCOPED_TRACE(c.typed.toStdString());
+        pasteInto(form->txtSchool, c.typed);
+        pasteInto(form->txtDesc, "JV " + c.kept);
+        const QList<QVariantList> before = stored();
+        ui::ScriptedMessages msgs;
+        if (!c.refusal.isEmpty()) msgs.expect(c.refusal);
+        pressKey(Qt::Key_U, Qt::AltModifier);
+        EXPECT_EQ(msgs.messages().size(), c.refusal.isEmpty() ? 0u : 1u);
+        if (!c.refusal.isEmpty()) {
+            EXPECT_EQ(msgs.last().title, "ERROR");
+            EXPECT_TRUE(form->txtSchool->hasFocus());
+            EXPECT_EQ(stored(), before) << "nothing stored";
+        } else {
+            EXPECT_EQ(form->txtSchool->text(), c.kept);
+            EXPECT_EQ(stored(), (QList<QVariantList>{{c.kept}, {"JV " + c.kept}}));
+        }
+        EXPECT_TRUE(form->isVisible()) << "the form stays open";
+    }
+
+    // Return, Return: the menu shows the corrected name.
+    QTest::mouseClick(form->cmdReturn, Qt::LeftButton);
+    QTest::mouseClick(utilities->cmdReturn, Qt::LeftButton);
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "St. Mary's");
+
+    // Corrected again and, straight from Utilities, a new file: it carries the new name.
+    utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdUpdateDesc, Qt::LeftButton);
+    form = ui::forms().get<frmChangeDesc>();
+    activate(form);
+    typeInto(form->txtSchool, "Lakeview Academy");
+    QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+    QTest::mouseClick(form->cmdReturn, Qt::LeftButton);
+    QFile::remove(folder + "Blank_MatchInfo.md_");
+    QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
+    frmNewDb* newFile = ui::forms().get<frmNewDb>();
+    ui::ScriptedMessages msgs;
+    msgs.expect("Import Schools?", ui::Answer::No);
+    msgs.expect(folder + "MATCHinfo.mdb file created");
+    QTest::mouseClick(newFile->cmdCreate, Qt::LeftButton);
+    EXPECT_EQ(queryValue(folder + "MATCHinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+              "Lakeview Academy");
+    EXPECT_EQ(readFileBytes(folder + "Blank_MatchInfo.md_"),
+              readFileBytes(templatePath("Blank_MatchInfo.md_")))
+        << "the installed blank database is put in the data folder";
+    EXPECT_EQ(ui::forms().get<frmInit>()->lblSchool->text(), "Lakeview Academy");
 }
 
 TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
@@ -356,11 +468,27 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(msgs.last().title, "ERROR");
     EXPECT_EQ(msgs.last().buttons, ui::Buttons::OKCancel);
 
-    // 50 characters pass; the next check finds no template.
+    // 50 characters pass. A data folder without its blank database takes the installed one
+    // (below); when that cannot be put there either (a file-size limit, in a child process),
+    // the coach is told why and nothing is made.
     form->txtDesc->setText(QString(50, 'x'));
     QFile::rename(folder + "Blank_MatchInfo.md_", folder + "hidden");
-    msgs.expect("Blank Database does not exist.  Please goto www.kestrivane.invalid for a blank database");
-    form->cmdCreate->click();
+    const int child = runInChildProcess([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit none{0, 0};
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &none), 0);
+        const QStringList kept = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+        ui::ScriptedMessages refusal;
+        refusal.expect("Blank Database does not exist, and the one installed with Kestrivane could "
+                       "not be put in its place.\n\n");
+        form->cmdCreate->click();
+        EXPECT_TRUE(refusal.last().text.contains(folder + "Blank_MatchInfo.md_"))
+            << refusal.last().text.toStdString();
+        EXPECT_EQ(refusal.last().title, "ERROR");
+        EXPECT_EQ(refusal.messages().size(), 1u);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), kept);
+    });
+    EXPECT_EQ(child, 0);
     QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
 
     form->txtFileName->setText("MATCHinfo1");
@@ -402,6 +530,14 @@ TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
     EXPECT_EQ(gSchoolName, "Central High");
     utilities->cmdNew->click();
     frmNewDb* form = ui::forms().get<frmNewDb>();
+    activate(form);
+    // Tab follows the order on the form: the two boxes, then Create New, Return, Help.
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(' '), "txtFileName txtDesc cmdCreate cmdReturn cmdHelp");
     form->txtDesc->setText("JV squad");
 
     ui::ScriptedMessages msgs;
@@ -474,7 +610,11 @@ TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {
     ui::ScriptedMessages msgs;
     // Without a school list the file is made all the same.
     msgs.expect("Import Schools?", ui::Answer::Yes);
-    msgs.expect("Unable to find school listing.  Goto www.kestrivane.invalid for more info.");
+    msgs.expect("Unable to find school listing.  Create New imports a file of " + folder +
+                " named with two characters and \" school list.txt\" (for example \"01 school "
+                "list.txt\"), holding each school's division, a comma and its name, one school to a "
+                "line (3,Central High).  To import a list into the new file later: Enter Opp. "
+                "Roster, Add Schools, Import School List.");
     msgs.expect("file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[1].title, "ERROR");

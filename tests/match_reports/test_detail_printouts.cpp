@@ -167,7 +167,8 @@ TEST_F(DetailPrintoutTest, DetailPrintsElevenBoutsAPageWithHeadsAndFeet) {
     // The moment ends where the page number ends.
     const std::vector<Item> credit = lineAt(rec, 1, 820);
     ASSERT_EQ(credit.size(), 3u);
-    EXPECT_EQ(credit[1].text, "Kestrivane   www.kestrivane.invalid");
+    EXPECT_EQ(credit[1].text, "Kestrivane");
+    EXPECT_EQ(credit[1].fontSize, 10);
     EXPECT_NEAR(credit[2].x + rec.textWidth(credit[2].text), 1000 + std::round(rec.textWidth("Page: 1")),
                 0.01);
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextLayout>
 
@@ -115,6 +116,10 @@ protected:
 
 TEST_F(DetailReportTest, OpensOnTheLastVarsityDateWithTheExactReportAndTotals) {
     addSmallSeason();
+    // A date another tool stored as a text that is no date sorts after every date: it is no
+    // choice of the date lists, nor the date the form opens on.
+    const int odd = SeasonFixture(path).addMatch(bout(ann, QDate(2010, 12, 18), oppHs, w103, "W", "DEC"));
+    execSql(path, QString("UPDATE [Match] SET [Date] = 'not a date' WHERE Seq = %1").arg(odd));
     frmIndDetail* form = open();
     EXPECT_EQ(form->windowTitle(), "Match Summary");
     EXPECT_EQ(items(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}));
@@ -245,6 +250,45 @@ TEST_F(DetailReportTest, APickBuildsTheReportOnce) {
     EXPECT_EQ(builds.count(), 2);
     EXPECT_TRUE(form->resultsText().contains("Bee"));
     EXPECT_FALSE(form->resultsText().contains("Roe"));
+}
+
+// A date typed that is no date (another form of writing, an impossible day) gets the date
+// message when a pick or Print would use it, and no report or printout of another range.
+TEST_F(DetailReportTest, ATypedTextThatIsNoDateGetsTheDateMessageAndNoReport) {
+    addSmallSeason();
+    StatementCounter builds("SELECT FirstName, LastName, Date");
+    frmIndDetail* form = showActive(open());
+    const QString before = form->resultsText();
+    builds.reset();
+    QLineEdit* start = form->comDateStart->lineEdit();
+    for (const QString typed : {"12-04-2010", "2/30/2010", "soon"}) {
+        SCOPED_TRACE(typed.toStdString());
+        typeInto(start, typed);
+        pressKey(Qt::Key_Tab);
+        pressKey(Qt::Key_Tab);
+        {
+            ui::ScriptedMessages msgs;
+            msgs.expect("Date must be in the MM/DD/YYYY format");
+            ASSERT_TRUE(pickWithMouse(form->comSchool, "ALL"));
+            EXPECT_EQ(msgs.last().title, "Error");
+        }
+        EXPECT_EQ(builds.count(), 0);
+        EXPECT_EQ(form->resultsText(), before);
+        EXPECT_TRUE(form->comDateStart->hasFocus());
+        EXPECT_EQ(start->selectedText(), typed) << "a retype replaces it";
+        ui::ScriptedMessages msgs;
+        msgs.expect("Date must be in the MM/DD/YYYY format");
+        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+    }
+
+    // A date, and blanks for the open start, build the report again.
+    typeKeys("12/4/2010");
+    ASSERT_TRUE(pickWithMouse(form->comWrestler, "Jim Roe"));
+    EXPECT_EQ(builds.count(), 1);
+    EXPECT_EQ(boutLines(form->resultsText()).size(), 4);
+    typeInto(start, "  ");
+    ASSERT_TRUE(pickWithMouse(form->comWrestler, "Ann Bee"));
+    EXPECT_EQ(builds.count(), 2);
 }
 
 // The wait window shown while the report is built never becomes the active form, and the

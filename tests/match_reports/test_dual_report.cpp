@@ -71,6 +71,9 @@ protected:
         bout(brook, {2010, 12, 4}, eastbrook, w98, "W", "7-1");
         bout(brook, {2010, 12, 8}, eastbrook, w98, "W", "9-0", "JV");
         bout(alder, {2010, 12, 11}, northfield, hwt, "W", "Fall 1:10");
+        // A date another tool stored as a text that is no date (it sorts after every date).
+        bout(cole, {2010, 12, 18}, northfield, w98, "W", "1-0");
+        execSql(path, "UPDATE [Match] SET [Date] = 'not a date' WHERE [Date] = '2010-12-18'");
         execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
                                      "VALUES ('2010-12-04', %1, 42, 31.5)")
                           .arg(eastbrook));
@@ -102,7 +105,7 @@ const QString kDec4 =
 TEST_F(DualReportTest, LoadShowsTheLatestVarsityMeetAlone) {
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     EXPECT_EQ(comboItems(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}))
-        << "the JV-only date is in neither list";
+        << "the JV-only date is in neither list, nor a text that is no date";
     EXPECT_EQ(comboItems(form->comDateEnd), comboItems(form->comDateStart));
     EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
     EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");

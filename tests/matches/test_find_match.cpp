@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
@@ -19,6 +20,7 @@
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -144,12 +146,39 @@ TEST_F(FindMatchTest, PicksNarrowEachOtherUntilFiveOrFewerMatchesAreListed) {
     EXPECT_EQ(items(f->lstMatches),
               (QStringList{"12/5/2009\tAdam Alder\tNorthfield\tOnent", "1/9/2010\tAdam Alder\tEastbrook\tOnent"}));
 
-    // A season text holding no years finds nothing, without an error.
-    ui::ScriptedMessages msgs;
-    f->comSeason->setEditText("next year");
-    f->refreshLists();
-    EXPECT_EQ(items(f->lstNames), QStringList{"ALL"});
-    EXPECT_EQ(f->lstMatches->count(), 0);
+    // A season typed: Enter or leaving the box takes it; a year alone is the season that starts
+    // in it. A click on a date right after typing finds that season's bouts.
+    showActive(f);
+    auto typeSeason = [f](const QString& text) {
+        QTest::mouseClick(f->comSeason->lineEdit(), Qt::LeftButton);
+        pressKey(Qt::Key_A, Qt::ControlModifier);
+        typeKeys(text);
+    };
+    typeSeason("2010");
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(f->comSeason->currentText(), "2010-2011");
+    EXPECT_EQ(items(f->lstDates).size(), 8);
+    typeSeason(" 2009 - 2010 ");
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(f->comSeason->currentText(), "2009-2010");
+    EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/5/2009", "1/9/2010"}));
+    typeSeason("2010");
+    const QRect secondDate = f->lstDates->visualItemRect(f->lstDates->item(1));
+    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate.center());
+    EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/4/2010"}));
+    EXPECT_GT(f->lstMatches->count(), 0);
+
+    // A text that is no season gets the message; the box shows the listed season again.
+    for (const QString typed : {"next year", "2010-2012", "0000"}) {
+        typeSeason(typed);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Season must be given as in 2010-2011");
+        pressKey(Qt::Key_Return);
+        EXPECT_EQ(msgs.last().title, "Error");
+        EXPECT_EQ(f->comSeason->currentText(), "2010-2011") << typed.toStdString();
+        EXPECT_TRUE(f->comSeason->hasFocus());
+    }
+    EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/4/2010"}));
 }
 
 TEST_F(FindMatchTest, OpponentWithoutFirstNameIsListedAndPickedByLastName) {

@@ -298,6 +298,36 @@ TEST_F(EventsTest, ListClickRunsWhenTheSelectionChangesAlsoByCode) {
               "lstNames_Click 1, lstNames_Click 2, lstNames_Click -1");
 }
 
+// The DblClick of a list runs on a double-click and on Enter on the item chosen with the keys;
+// Enter with nothing chosen, and Space, run nothing.
+TEST_F(EventsTest, ListDblClickRunsOnADoubleClickAndOnEnterOnTheChosenItem) {
+    QListWidget* list = form->lstNames;
+    list->addItems({"Adams", "Baker", "Clark"});
+    ui::onDblClick(list, [&] { form->log << "DblClick " + list->currentItem()->text(); });
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Space);
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(joined(form->log.filter("DblClick")), "DblClick Baker, DblClick Baker, DblClick Adams");
+
+    // Tab into the list shows its first item current, not chosen; Home chooses it.
+    list->setCurrentRow(-1);
+    form->txtB->setFocus();
+    form->log.clear();
+    ASSERT_TRUE(tabInto(list));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(joined(form->log.filter("lstNames_Click") + form->log.filter("DblClick")), "lstNames_Click 0, DblClick Adams");
+}
+
 TEST_F(EventsTest, ComboClickOnChoiceAndChangeOnTypingOnly) {
     form->comLevel->addItems({"All", "Varsity", "JV"});
     form->comChoice->addItems({"Top", "Bot", "Neu"});
@@ -370,6 +400,27 @@ TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor)
     QTest::keyClicks(form->txtB, "12");
     EXPECT_TRUE(form->txtB->text().endsWith("end12"));
     EXPECT_EQ(form->txtB->cursorPosition(), form->txtB->text().size());
+
+    // The focus the program gives selects the text from its start: typing replaces it. The box
+    // left runs its LostFocus, the box given the focus its GotFocus.
+    form->txtA->setFocus();
+    form->log.clear();
+    ui::giveFocus(form->txtB);
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtB_GotFocus");
+    EXPECT_EQ(form->txtB->selectedText(), form->txtB->text());
+    EXPECT_EQ(form->txtB->cursorPosition(), 0);
+    QTest::keyClicks(form->txtB, "West Dover");
+    EXPECT_EQ(form->txtB->text(), "West Dover");
+    // So does the text of a drop-down; a box that cannot take the focus gets no selection.
+    form->comChoice->setEditText("Neutral");
+    ui::giveFocus(form->comChoice);
+    QTest::keyClicks(form->comChoice, "Top");
+    EXPECT_EQ(form->comChoice->currentText(), "Top");
+    form->txtA->setText("kept");
+    form->txtA->setEnabled(false);
+    ui::giveFocus(form->txtA);
+    EXPECT_FALSE(form->txtA->hasSelectedText());
+    EXPECT_TRUE(form->comChoice->hasFocus());
 }
 
 // A text copied with line breaks is pasted into a one-line box as one line, whichever way.
@@ -417,6 +468,19 @@ TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {
     EXPECT_EQ(form->txtB->text(), "T2E1");
     QTest::keyClick(form->txtB, Qt::Key_Backspace);
     EXPECT_EQ(form->txtB->text(), "T2E");
+
+    // KeyDown sees the keys that type nothing too, before KeyPress; swallowed, the box never
+    // sees them.
+    QList<int> down;
+    ui::onKeyDown(form->txtB, [&](int& key) {
+        down << key;
+        if (key == Qt::Key_Delete || key == Qt::Key_X) key = 0;
+    });
+    QTest::keyClick(form->txtB, Qt::Key_Home);
+    QTest::keyClick(form->txtB, Qt::Key_Delete);
+    QTest::keyClicks(form->txtB, "xy");
+    EXPECT_EQ(form->txtB->text(), "YT2E");
+    EXPECT_EQ(down, (QList<int>{Qt::Key_Home, Qt::Key_Delete, Qt::Key_X, Qt::Key_Y}));
 }
 
 TEST_F(EventsTest, GuardShowsTheErrorAndStopsOnlyTheHandler) {

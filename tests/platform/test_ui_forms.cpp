@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QFontInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include <map>
 #include <stdexcept>
 
+#include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "platform/ui/ui.h"
 #include "support/every_form.h"
@@ -230,15 +232,15 @@ protected:
     }
     void TearDown() override { ui::forms().unloadAll(); }
     TestHome home;
+    // What two forms say when they open with nothing to work on here.
+    const std::map<QString, QString> openingMessage = {
+        {QStringLiteral("frmFTP"), QStringLiteral("No server to send the database to is set up")},
+        {QStringLiteral("frmImport"), QStringLiteral("Unable to read the school list file")}};
 };
 
 // For each button with an access key: a text box whose leave check keeps the focus is left by
 // that key. The check runs (once), and keeps the focus, so the button is not clicked.
 TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
-    // What two forms say when they open with nothing to work on here.
-    const std::map<QString, QString> openingMessage = {
-        {QStringLiteral("frmFTP"), QStringLiteral("Unable to create FTP connection")},
-        {QStringLiteral("frmImport"), QStringLiteral("Unable to read the school list file")}};
     int buttonsTried = 0;
     for (const FormEntry& entry : everyForm()) {
         ui::ScriptedMessages msgs;
@@ -276,6 +278,32 @@ TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
         ui::forms().unloadAll();
     }
     EXPECT_GT(buttonsTried, 100);
+}
+
+// The program has no support address, site or server: no help text, and no message shown on the
+// way to it, sends the coach to one.
+TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
+    int helpsRead = 0;
+    for (const FormEntry& entry : everyForm()) {
+        ui::ScriptedMessages msgs;
+        for (int i = 0; i < 5; ++i) msgs.queue();
+        ui::Form* form = entry.load();
+        showActive(form);
+        for (QPushButton* button : form->findChildren<QPushButton*>()) {
+            if (!button->objectName().startsWith("cmdHelp") || !button->isVisible() || !button->isEnabled())
+                continue;
+            QTest::mouseClick(button, Qt::LeftButton);
+            if (!ui::forms().isLoaded<frmHelp>()) continue;
+            const QString help = ui::forms().get<frmHelp>()->txtHelp->toPlainText();
+            EXPECT_FALSE(help.contains(".invalid")) << entry.name.toStdString() << ": " << help.toStdString();
+            ++helpsRead;
+            ui::forms().unload<frmHelp>();
+        }
+        for (const QString& text : msgs.texts()) EXPECT_FALSE(text.contains(".invalid")) << text.toStdString();
+        msgs.clear();
+        ui::forms().unloadAll();
+    }
+    EXPECT_GT(helpsRead, 15);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/frmNewDb.h"
+#include "core/frmSchoolName.h"
 #include "core/frmUtilities.h"
 #include "core/frmWait.h"
 #include "core/frm_revisions.h"
@@ -52,6 +53,7 @@ const std::vector<FormEntry>& everyForm() {
         entry<frmFindDb>("frmFindDb"),
         entry<frmHelp>("frmHelp"),
         entry<frmNewDb>("frmNewDb"),
+        entry<frmSchoolName>("frmSchoolName"),
         entry<frmUtilities>("frmUtilities"),
         entry<frmWait>("frmWait"),
         entry<frm_revisions>("frm_revisions"),

@@ -68,6 +68,19 @@ TEST_F(EditWeightTest, ClassesListAsTextAndAddRefusesAnExistingText) {
         EXPECT_EQ(msgs.last().title, "Delete Weight");
     }
     EXPECT_EQ(items(ed->lstWeight), (QStringList{"0103", "103", "285", "98"}));
+
+    // After Add the focus is back in the box: class after class by keys alone, an existing one
+    // refused on the way.
+    showActive(ed);
+    QTest::mouseClick(ed->txtWeight, Qt::LeftButton);
+    for (const QString typed : {"106", "113", "103", "120"}) {
+        typeKeys(typed);
+        ui::ScriptedMessages msgs;
+        if (typed == "103") msgs.expect("Weight already exists");
+        QTest::keyClick(ed, Qt::Key_A, Qt::AltModifier);
+        ASSERT_TRUE(ed->txtWeight->hasFocus());
+    }
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"0103", "103", "106", "113", "120", "285", "98"}));
 }
 
 TEST_F(EditWeightTest, RenameKeepsTheKeyOfTheSelectedClass) {

@@ -39,8 +39,19 @@ protected:
     static void doubleClick(QListWidget* list, const QString& text) {
         const auto found = list->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1) << text.toStdString();
-        list->setCurrentItem(found[0]);
-        emit list->itemDoubleClicked(found[0]);
+        const QPoint at = list->visualItemRect(found[0]).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    // Chooses the entry with the arrow keys and presses `key` on it.
+    static void pressOn(QListWidget* list, const QString& text, Qt::Key key) {
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Home);
+        for (int i = 0; i < list->count() && list->currentItem()->text() != text; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        ASSERT_EQ(list->currentItem()->text(), text);
+        QTest::keyClick(list, key);
     }
 
     // Through the school list's Import button and the picker, with mouse clicks.
@@ -86,8 +97,15 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone", " 1  St. Mary`s"}))
         << "Central is listed by the file in other letter case and stays";
 
-    doubleClick(f->lstDelete, " 1  Gone");
-    doubleClick(f->lstAdd, "4  Lake View");
+    // Struck out by Delete, Enter or a double-click on the entry chosen; other keys keep it.
+    showActive(f);
+    pressOn(f->lstDelete, " 1  Gone", Qt::Key_Delete);
+    pressOn(f->lstAdd, "4  Lake View", Qt::Key_Return);
+    pressOn(f->lstAdd, "6  Rock, Hill", Qt::Key_Space);
+    doubleClick(f->lstChange, "05  West");
+    EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  St. Mary`s"}));
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"2  St. Mary's", "6  Rock, Hill"}));
+    EXPECT_TRUE(f->lstChange->count() == 0);
     {
         ui::ScriptedMessages msgs;
         msgs.expect("were not deleted:\r\nOld School");
@@ -164,7 +182,10 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         {"3,Central\r\n4\r\n2,Eastview\r\n1,North\r\n",
          " is not a division number and a school name:\r\n4\r\n"},
         {"3,Central\n1,North\n7\n", "Line 3 of"},
-        {"3,Central\rx,North\r", "Line 2 of"},
+        // Class names as divisions: a record shifted by a missing name still ends without one,
+        // or puts a bare number in the name's place.
+        {"6A,Allen Eagles\r\n5A\r\n4A,Bonham\r\n", "Line 3 of"},
+        {"6A,Allen Eagles\r\n5A,12\r\n", "Line 2 of"},
         {"1e400,Central", "Line 1 of"},
         {"3,Central\n99999999999999999999,North\n", "Line 2 of"},
         {"3,Central\r\n\r\n2,\"   \"\r\n", "Line 3 of"},
@@ -212,6 +233,22 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         EXPECT_TRUE(f->refused());
         EXPECT_EQ(f->lstAdd->count() + f->lstChange->count() + f->lstDelete->count(), 0);
     }
+}
+
+TEST_F(ImportTest, ClassNamesAsDivisionsAreStoredAsTheNumberTheyBeginWith) {
+    SeasonFixture fx(db);
+    fx.addSchool("Allen Eagles", 6);
+    writeList("6A,Allen Eagles\r\n5a,Bonham\r\nAA,Celina\r\n,Denton\r\n");
+    frmImport* f = pickFile("10 school list.txt");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"5a  Bonham", "AA  Celina", "  Denton"}));
+    EXPECT_EQ(items(f->lstChange), QStringList{"6A  Allen Eagles"});
+    showActive(f);
+    QTest::keyClick(f, Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(schools(), (QList<QVariantList>{{"Allen Eagles", 6, "N"},
+                                              {"Bonham", 5, QVariant()},
+                                              {"Celina", 0, QVariant()},
+                                              {"Denton", 0, QVariant()}}));
 }
 
 TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {

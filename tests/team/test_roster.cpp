@@ -241,6 +241,8 @@ TEST_F(RosterTest, TheKeyboardAlonePagesTheGridAndTypedRowsSurviveTheSave) {
     }
     EXPECT_EQ(f->VScroll1->value(), 1);
     EXPECT_TRUE(f->txtFind->hasFocus());
+    typeKeys("Cent");
+    EXPECT_EQ(f->txtFind->text(), "Cent") << "the search typed replaces the refused name";
 
     {
         ui::ScriptedMessages msgs;
@@ -250,6 +252,61 @@ TEST_F(RosterTest, TheKeyboardAlonePagesTheGridAndTypedRowsSurviveTheSave) {
     const QString today = iso(QDate::currentDate());
     EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
                                              {today, "125", "Bo", "Bell", "Central"}}));
+}
+
+// A roster typed by keys, chosen again with the arrows and Enter, and corrected with the mouse:
+// a name corrected on one line leaves the class and school of the wrestler below it alone.
+TEST_F(RosterTest, ALoadedRosterIsChosenByKeysAndACorrectedLineLeavesTheNextOneAlone) {
+    FrmRoster* f = showActive(open());
+    typeInto(f->txtSchool[0], "Central");
+    QTest::mouseClick(f->txtFName[0], Qt::LeftButton);
+    for (const char* typed : {"John", "Smith", "Al", "Jones", "VOID", "", "", "145", "Bo", "Lee", "Central"}) {
+        typeKeys(typed);
+        pressKey(Qt::Key_Tab);
+    }
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    const QString today = iso(QDate::currentDate());
+    const QList<QVariantList> typed{{today, "103", "John", "Smith", "Central"},
+                                    {today, "112", "Al", "Jones", "Central"},
+                                    {today, "119", "VOID", "", "Central"},
+                                    {today, "145", "Bo", "Lee", "Central"}};
+    ASSERT_EQ(roster(), typed);
+
+    // Edit, then the roster chosen with the arrows: Enter loads it.
+    pressKey(Qt::Key_E, Qt::AltModifier);
+    QTest::mouseClick(f->lstEdit->viewport(), Qt::LeftButton, {}, QPoint(5, f->lstEdit->viewport()->height() - 5));
+    ASSERT_TRUE(f->lstEdit->hasFocus());
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(f->cmdSave->text(), "&Save") << "nothing chosen yet";
+    pressKey(Qt::Key_Home);
+    pressKey(Qt::Key_Return);
+    EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
+    EXPECT_EQ(f->txtFName[3]->text(), "Bo");
+
+    // The last name of line 3 typed with the mouse's click, then a click elsewhere.
+    QTest::mouseClick(f->txtLName[2], Qt::LeftButton);
+    typeKeys("Ray");
+    QTest::mouseClick(f->txtLName[0], Qt::LeftButton);
+    EXPECT_EQ(f->txtWt[3]->text(), "145");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous roster?", ui::Answer::Yes).expect("Roster Saved");
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    QList<QVariantList> corrected = typed;
+    corrected[2][3] = "Ray";
+    EXPECT_EQ(roster(), corrected);
+
+    // A school put on a line by a double-click comes with its text selected: a retype replaces it.
+    const QPoint central = f->lstSchools->visualItemRect(f->lstSchools->item(0)).center();
+    QTest::mouseClick(f->lstSchools->viewport(), Qt::LeftButton, {}, central);
+    QTest::mouseDClick(f->lstSchools->viewport(), Qt::LeftButton, {}, central);
+    ASSERT_TRUE(f->txtSchool[0]->hasFocus());
+    EXPECT_EQ(f->txtSchool[0]->selectedText(), "Central");
 }
 
 TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToday) {

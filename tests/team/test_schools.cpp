@@ -331,10 +331,22 @@ TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetter
     EXPECT_EQ(queryRows(db, "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Newtown'"),
               (QList<QVariantList>{{-2.5}}));
 
+    // Add by its access key puts the focus in the new school's name: the keys alone add it.
+    QTest::keyClick(f, Qt::Key_A, Qt::AltModifier);
+    ASSERT_TRUE(f->txtAddSchool->hasFocus());
+    typeKeys("Oldtown");
+    pressKey(Qt::Key_Tab);
+    typeKeys("4");
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(queryRows(db, "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Oldtown'"),
+              (QList<QVariantList>{{4}}));
+
     // Edit refuses the same, and keeps its own name in other letter case.
     f->txtBegin->setText("dź");
     QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
     ASSERT_EQ(f->txtEditSchool->text(), "Łódź Academy");
+    EXPECT_TRUE(f->txtEditSchool->hasFocus());
+    EXPECT_EQ(f->txtEditSchool->selectedText(), "Łódź Academy");
     refuseEach(f->txtEditSchool, f->txtEditDiv, f->cmdEdit, "łÓDŹ academy");
     typeInto(f->txtEditSchool, "ŁÓDŹ ACADEMY");
     typeInto(f->txtEditDiv, "3");

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFontMetricsF>
 #include <QGroupBox>
@@ -162,6 +163,43 @@ private:
     QComboBox* combo_;
 };
 
+// A list the focus came to by a key shows its first item as the current one without choosing
+// it; Home or Up there would not move and so choose nothing, and the first item could not be
+// chosen by keys at all. A key that moves through the list chooses the item it ends on, also
+// when that is the one it started from.
+class ChooseWhereTheKeysGo : public QObject {
+public:
+    explicit ChooseWhereTheKeysGo(QListWidget* list) : QObject(list), list_(list) {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (moving_ || event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+            case Qt::Key_Home:
+            case Qt::Key_End:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown: break;
+            default: return false;
+        }
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        moving_ = true;
+        QCoreApplication::sendEvent(list_, event);
+        moving_ = false;
+        QListWidgetItem* current = list_->currentItem();
+        if (current && !current->isSelected()) current->setSelected(true);
+        return true;
+    }
+
+private:
+    QListWidget* list_;
+    bool moving_ = false;
+};
+
 // A label that wraps its plain text at words and, where a word is wider than the label, within
 // the word (a label's own word wrap leaves such a word cut at the edge).
 class WrapAnywhereLabel : public QLabel {
@@ -269,6 +307,7 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption) {
 QListWidget* listBox(QWidget* parent, const QString& name) {
     auto* list = named(new QListWidget(parent), name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    new ChooseWhereTheKeysGo(list);
     return list;
 }
 

@@ -125,6 +125,8 @@ public:
 
     Handler gotFocus;
     Handler lostFocus;
+    Handler dblClick;
+    std::function<void(int&)> keyDown;
     std::function<void(int&)> keyPress;
     std::function<void(int)> keyUp;
 
@@ -143,7 +145,7 @@ protected:
             case QEvent::Shortcut: return filterShortcut(static_cast<QShortcutEvent*>(event));
             case QEvent::KeyPress: {
                 auto* key = static_cast<QKeyEvent*>(event);
-                if (enterOnButton(key)) return true;
+                if (filterKeyDown(key) || enterOnButton(key) || enterOnList(key)) return true;
                 return filterKeyPress(key);
             }
             case QEvent::KeyRelease: {
@@ -248,6 +250,24 @@ private:
         return true;
     }
 
+    // Enter on the chosen item of a list runs its DblClick.
+    bool enterOnList(QKeyEvent* event) {
+        auto* list = qobject_cast<QListWidget*>(control_);
+        if (!list || !dblClick || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) ||
+            (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        const QListWidgetItem* item = list->currentItem();
+        if (item && item->isSelected()) guarded(dblClick);
+        return true;
+    }
+
+    bool filterKeyDown(QKeyEvent* event) {
+        if (!keyDown || replaying_) return false;
+        int key = event->key();
+        guarded([&] { keyDown(key); });
+        return key == 0;
+    }
+
     // The click is dropped, as for a mouse press, when the LostFocus of the control left put
     // the focus back into it (a check) or showed a message. A LostFocus that moved the focus on
     // to another control (to the next line of a grid) does not stop the click.
@@ -321,8 +341,9 @@ void onClick(QComboBox* combo, Handler handler) {
 }
 
 void onDblClick(QListWidget* list, Handler handler) {
-    QObject::connect(list, &QListWidget::itemDoubleClicked, EventHook::of(list),
-                     [handler] { guarded(handler); });
+    EventHook* hook = EventHook::of(list);
+    hook->dblClick = handler;
+    QObject::connect(list, &QListWidget::itemDoubleClicked, hook, [handler] { guarded(handler); });
 }
 
 void clickLikeTheMouse(QAbstractButton* button) { EventHook::of(button); }
@@ -364,6 +385,23 @@ void onGotFocus(QWidget* control, Handler handler) {
 
 void onLostFocus(QWidget* control, Handler handler) {
     EventHook::of(control)->lostFocus = std::move(handler);
+}
+
+void giveFocus(QWidget* control) {
+    if (!control) return;
+    control->setFocus(Qt::OtherFocusReason);
+    QWidget* taker = focusTaker(control);
+    QLineEdit* box = qobject_cast<QLineEdit*>(taker);
+    if (auto* combo = qobject_cast<QComboBox*>(taker)) box = combo->lineEdit();
+    // A control that could not take the focus (disabled, hidden) gets no selection either. The
+    // focus of a form that is not active yet is the one it will have.
+    if (!box || taker->window()->focusWidget() != taker) return;
+    const int length = static_cast<int>(box->text().size());
+    box->setSelection(length, -length);  // the cursor at the start keeps the start in sight
+}
+
+void onKeyDown(QWidget* control, std::function<void(int&)> handler) {
+    EventHook::of(control)->keyDown = std::move(handler);
 }
 
 void onKeyPress(QWidget* control, std::function<void(int&)> handler) {

@@ -29,6 +29,8 @@ bool guarded(const Handler& handler);
 void onClick(QAbstractButton* button, Handler handler);
 void onClick(QListWidget* list, Handler handler);
 void onClick(QComboBox* combo, Handler handler);
+// DblClick of a list: a double-click on an item, and Enter while an item is chosen, as a
+// keyboard user opens what a mouse user double-clicks.
 void onDblClick(QListWidget* list, Handler handler);
 
 // An access key (Alt+letter) on the button, and Enter on it while it has the focus, act as a
@@ -50,9 +52,19 @@ void onChange(QAbstractSlider* bar, Handler handler);
 void onGotFocus(QWidget* control, Handler handler);
 void onLostFocus(QWidget* control, Handler handler);
 
+// SetFocus as the program uses it: the focus goes to the control (its GotFocus and the LostFocus
+// of the control left run as for a click). A text box, or the text of a drop-down, that takes it
+// has its whole text selected, shown from its start, so that what the user types next replaces
+// it rather than going in front of it.
+void giveFocus(QWidget* control);
+
 // KeyPress: a typed character before the control sees it, as its character code (8 backspace,
 // 13 enter, 27 escape). The handler may change the code, or set it to 0 to swallow the key.
 void onKeyPress(QWidget* control, std::function<void(int& key)> handler);
+// KeyDown: a key pressed in the control, before the control sees it, as its Qt::Key code (also
+// the keys that type no character, such as Delete). The handler may set it to 0 to swallow the
+// key; KeyPress follows for a key that types a character.
+void onKeyDown(QWidget* control, std::function<void(int& key)> handler);
 // KeyUp: a key released in the control (its Qt::Key code).
 void onKeyUp(QWidget* control, std::function<void(int key)> handler);
 

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <algorithm>
 
 namespace ui {
@@ -37,7 +38,7 @@ protected:
             case Qt::Key_Down:
             case Qt::Key_Up: {
                 // A drop-down's arrows choose from its list.
-                if (!qobject_cast<QLineEdit*>(watched)) return false;
+                if (!qobject_cast<QLineEdit*>(watched) && !qobject_cast<QPushButton*>(watched)) return false;
                 for (const auto& column : columns_) {
                     const auto at = std::find(column.begin(), column.end(), watched);
                     if (at == column.end()) continue;

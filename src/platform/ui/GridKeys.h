@@ -14,8 +14,8 @@ namespace ui {
 // - The bar becomes a Tab stop (a click on it still leaves the focus where it is), framed while
 //   it has the focus; there PageDown and PageUp turn a page and the arrows move a row.
 // - In a box of the grid PageDown and PageUp turn a page; the focus stays on its line.
-// - In a text box (not a drop-down, whose arrows choose from its list) Down and Up go to the
-//   same column on the next or previous row. From the bottom line Down turns the page, from the
+// - In a text box or a push button (not a drop-down, whose arrows choose from its list) Down and
+//   Up go to the same column on the next or previous row. From the bottom line Down turns the page, from the
 //   top line Up turns it back, and the focus follows the row. The box is left first, as with a
 //   click on the other box: when its LostFocus keeps the focus, the page stays.
 void pageWithKeys(QAbstractSlider* bar, const std::vector<std::vector<QWidget*>>& columns);
