@@ -65,6 +65,22 @@ TEST_F(RepairUpgradeTest, BackupNameTimeStampAndMessage) {
 
     useDatabase(folder + "/missing.mdb");
     EXPECT_THROW(backupDb(" x", 0), db::DbError);
+
+    // A file that is no database is not copied as one; nothing is left of the attempt.
+    QFile notes(folder + "/notes.mdb");
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray(8192, 'n'));
+    notes.close();
+    useDatabase(notes.fileName());
+    try {
+        backupDb(" notes", 0);
+        ADD_FAILURE() << "a copy was made";
+    } catch (const db::DbError& error) {
+        EXPECT_EQ(error.message(), notes.fileName() + " could not be copied to " + folder +
+                                       "/matchinfo notes.bak: file is not a database.");
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"matchinfo 2011 1 13 9 5.bak", "notes.mdb", "team.mdb"}));
 }
 
 // A backup is a whole database whatever another program does to the file meanwhile: taken while

@@ -1,7 +1,7 @@
 #include "platform/db/DatabaseFile.h"
 
-#include <sqlite3.h>
 #include <fcntl.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,10 +57,9 @@ QString snapshot(const QString& from, const QString& into) {
             failure = engineReason(copy);
         } else {
             const int stepped = sqlite3_backup_step(backup, -1);
+            // Finishing gives the copy's connection the step's error.
             sqlite3_backup_finish(backup);
-            if (stepped != SQLITE_DONE)
-                failure = engineReason((sqlite3_errcode(copy) & 0xff) != SQLITE_OK ? copy : source);
-            if (failure.isEmpty() && stepped != SQLITE_DONE) failure = QString::fromUtf8(sqlite3_errstr(stepped));
+            if (stepped != SQLITE_DONE) failure = engineReason(copy);
         }
     }
     sqlite3_close_v2(copy);
