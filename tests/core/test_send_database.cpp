@@ -186,6 +186,8 @@ TEST_F(SendDatabaseTest, SendsTheCopyAndItsDescription) {
     // byte, the description as text.
     EXPECT_EQ(queryValue(folder + base + ".mdb", "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Log Only High'").toInt(), 3);
     EXPECT_EQ(queryValue(folder + base + ".mdb", "PRAGMA integrity_check").toString(), "ok");
+    EXPECT_EQ(queryValue(folder + base + ".mdb", "PRAGMA journal_mode").toString(), "delete")
+        << "the copy opens like any file of the program, without a log of its own";
     EXPECT_EQ(readFile(server.folder.filePath(base + ".mdb")), readFile(folder + base + ".mdb"));
     QByteArray arrived = readFile(server.folder.filePath(base + ".txt"));
     arrived.replace("\r\n", "\n");
