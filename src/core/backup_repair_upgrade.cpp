@@ -6,7 +6,7 @@
 
 #include "core/connection.h"
 #include "core/frmWait.h"
-#include "platform/files/FileCopy.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/Messages.h"
 
@@ -104,7 +104,7 @@ QString backupDb(const QString& suffix, int msgFlag) {
     if (!folder.isEmpty()) QDir::setCurrent(folder);
     const QString name = folder + QStringLiteral("matchinfo") + suffix + QStringLiteral(".bak");
     // An earlier backup of the same name is replaced only by a complete copy.
-    const QString failure = files::copyFileReplacing(gDbPath, name);
+    const QString failure = db::copyDatabase(gDbPath, name, files::NewFile::Existing::ReplaceOwn);
     if (!failure.isEmpty()) throw db::DbError(failure);
     if (msgFlag != 0)
         ui::msgBox(QStringLiteral("Backup database name is ") + name, ui::Buttons::OK,

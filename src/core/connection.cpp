@@ -164,14 +164,16 @@ void ensurePlannerStatistics() {
 // may take up again.
 bool indexesEnsured = false;
 
-// The tables the program reads and writes. A file holding a view or a virtual table under one
-// of these names is no file of the program, and is refused before anything reads it.
+// The tables the program reads and writes. A file that lacks one, holds a view or a virtual
+// table under one of these names, or has a trigger on one, is no file of the program, and is
+// refused before anything reads or writes it. A version-7 file has no DualScore yet: the upgrade
+// makes it.
 void requireProgramTables() {
     static const QStringList tables = {
         QStringLiteral("License"), QStringLiteral("Wrestler"), QStringLiteral("Weight"),
         QStringLiteral("OppSchool"), QStringLiteral("Roster"), QStringLiteral("HomeWI"),
         QStringLiteral("DualScore"), QStringLiteral("Match")};
-    gConn.requirePlainTables(tables);
+    gConn.requireTables(tables, {QStringLiteral("DualScore")});
 }
 
 }  // namespace

@@ -39,16 +39,23 @@ void openConnection();
 // indexes that openConnection makes in a file in use.
 void openConnectionToRead();
 void closeConnection();
-// The connection for one operation: opened here and closed when the scope ends, also when a
-// query fails on the way. When it is open already (a save running its writes in one
-// transaction calls a routine that has a scope of its own), it stays open for its opener.
+// The connection for one operation: opened here on gDbPath and closed when the scope ends, also
+// when a query fails on the way. When it is open on gDbPath already (a save running its writes in
+// one transaction calls a routine that has a scope of its own), it stays open for its opener. A
+// connection left open on another file is closed first, whatever it had not committed rolled
+// back: the operation is always on the file in use.
 class ConnectionScope {
 public:
-    ConnectionScope() : own_(!gConn.isOpen()) {
+    ConnectionScope() : own_(!gConn.isOpen() || gConn.path() != gDbPath) {
         if (own_) openConnection();
     }
     ~ConnectionScope() {
         if (own_) closeConnection();
+    }
+    // Closes the connection before the scope ends, when the scope opened it.
+    void close() {
+        if (own_) closeConnection();
+        own_ = false;
     }
     ConnectionScope(const ConnectionScope&) = delete;
     ConnectionScope& operator=(const ConnectionScope&) = delete;

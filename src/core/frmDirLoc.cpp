@@ -11,7 +11,7 @@
 #include "core/frmSchoolName.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
-#include "platform/files/FileCopy.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/files/NewFile.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/FolderList.h"
@@ -78,7 +78,8 @@ void frmDirLoc::cmdOk_Click() {
     const QString noFolder = files::makeFolder(gDbFolder);
     const QString failure =
         noFolder.isEmpty()
-            ? files::copyFileReplacing(installFolder() + QStringLiteral("/matchinfo.md_"), path)
+            ? db::copyDatabase(installFolder() + QStringLiteral("/matchinfo.md_"), path,
+                               files::NewFile::Existing::ReplaceOwn, db::CopySource::Template)
             : QStringLiteral("The folder %1 could not be made: %2.").arg(gDbFolder, noFolder);
     if (!failure.isEmpty()) {
         ui::msgBox(QStringLiteral("The database could not be created.\n\n") + failure,

@@ -9,6 +9,7 @@
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/files/FileCopy.h"
 #include "platform/files/Paths.h"
 #include "platform/net/FtpSession.h"
@@ -75,7 +76,7 @@ void frmFTP::Form_Load() {
     const QString descriptionPath = folder + name + QStringLiteral(".txt");
 
     // Nothing is sent unless both files are complete.
-    QString failure = files::copyFileReplacing(gDbPath, copyPath);
+    QString failure = db::copyDatabase(gDbPath, copyPath, files::NewFile::Existing::ReplaceOwn);
     if (failure.isEmpty()) failure = writeDescription(descriptionPath);
     if (!failure.isEmpty()) {
         ui::msgBox(QStringLiteral("The database could not be prepared for sending.\n\n") + failure,

@@ -14,7 +14,7 @@
 #include "core/frmUtilities.h"
 #include "core/settings_rows.h"
 #include "core/startup.h"
-#include "platform/files/FileCopy.h"
+#include "platform/db/DatabaseFile.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/ui.h"
 #include "team/frmImport.h"
@@ -120,7 +120,8 @@ void frmNewDb::cmdCreate_Click() {
     // The new file is made complete (copied, given the school and the description, its schools
     // imported) before it becomes the file in use. A failure on the way removes it and leaves the
     // file in use and the configuration file as they were.
-    const QString failure = files::copyFileAsNew(blank, path);
+    const QString failure = db::copyDatabase(blank, path, files::NewFile::Existing::Keep,
+                                               db::CopySource::Template);
     if (!failure.isEmpty()) {
         ui::msgBox(QStringLiteral("The file could not be created.\n\n") + failure, ui::Buttons::OK,
                    QStringLiteral("ERROR"));

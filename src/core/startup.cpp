@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmDirLoc.h"
+#include "core/frmFTP.h"
 #include "core/frmFileLoc.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
@@ -48,14 +50,22 @@ bool databaseOpens() {
 }
 
 // Removes the partial files that a run stopped in the middle of writing left behind: those of
-// the configuration file, of printouts, and of the database folder's copies, backups and send
-// files.
+// the configuration file, of printouts, and of the database folder's copies and backups.
 void removeStalePartialFiles() {
     files::removeStalePartials(homeFolder(), {QStringLiteral("MatchInfo.ini")});
     files::removeStalePartials(print::pdfFolder(), {QStringLiteral("Printout *.pdf")});
     files::removeStalePartials(gDbFolder, {QStringLiteral("*.mdb"), QStringLiteral("Blank_MatchInfo.md_"),
-                                           QStringLiteral("matchinfo*.bak"),
-                                           QStringLiteral("* [0-9]* [0-9]* [0-9]* [0-9]* [0-9]*.txt")});
+                                           QStringLiteral("matchinfo*.bak")});
+}
+
+// The same for the description files of Send Database: named as a send names them, after the
+// school of the database in use and a time stamp.
+void removeStaleSendPartials() {
+    const QDateTime any(QDate(2000, 1, 1), QTime(0, 0));
+    const QString school = sendName(gSchoolName, any).chopped(backupTimeStamp(any).size());
+    files::removeStalePartials(
+        gDbFolder, {QRegularExpression(QRegularExpression::escape(school) +
+                                       QStringLiteral(" \\d{4}( \\d{1,2}){4}\\.txt"))});
 }
 
 // Runs one start-up step; an error ends that step only.
@@ -105,7 +115,8 @@ void startUp() {
     // that finds the file.
     // A database that cannot be opened is neither repaired nor read: it is reported instead.
     openFailure.clear();
-    if (gIniFound.isEmpty()) {
+    const bool firstLoad = gIniFound.isEmpty();
+    if (firstLoad) {
         ignoringErrors([] { readIniFile(); });
         removeStalePartialFiles();
         if (!gIniFound.isEmpty() && databaseOpens()) ignoringErrors([] { repairNullOvertime(); });
@@ -114,6 +125,7 @@ void startUp() {
         if (openFailure.isEmpty() && databaseOpens()) {
             try {
                 loadSettingsRow();
+                if (firstLoad) removeStaleSendPartials();
             } catch (const std::exception& error) {
                 openFailure = QStringLiteral("It is no database of this program, or a damaged "
                                              "one: ") +

@@ -397,7 +397,7 @@ bool frmEditNames::isDuplicateName(const QString& mode) {
     const QString fullName = txtFirst->text() + QLatin1Char(' ') + txtLast->text();
     const int season = saveSeason().toInt();
 
-    openConnection();  // stays open for the writing that follows
+    ConnectionScope connection;  // the caller's, which stays open for the writing that follows
     // The season's names compared in any alphabet's letter case; in update mode the row's own
     // name is left out.
     db::Recordset rs = openRecordset(
@@ -472,8 +472,8 @@ bool frmEditNames::saveWrestler() {
 
     const bool adding = txtSeq->text().isEmpty();
     bool written = false;
+    ConnectionScope connection;  // closed at every return, and before the list is reloaded
     if (isDuplicateName(adding ? QStringLiteral("Add") : QStringLiteral("Update"))) {
-        closeConnection();
         // A stored row keeps the typed texts; a new name goes on to the reloaded list below.
         if (!adding) return false;
     } else {
@@ -484,12 +484,10 @@ bool frmEditNames::saveWrestler() {
         if (!adding && rs.isEOF()) {
             // The row was deleted meanwhile: nothing to update.
             closeRecordset(rs);
-            closeConnection();
             return false;
         }
         if (!fitsColumns(rs, season)) {
             closeRecordset(rs);
-            closeConnection();
             return false;
         }
         if (adding) rs.addNew();
@@ -509,9 +507,9 @@ bool frmEditNames::saveWrestler() {
         rs.update();
         closeRecordset(rs);
         isDirty_ = false;
-        closeConnection();
         written = true;
     }
+    connection.close();
 
     loadNames();
     int index = 0;

@@ -1,6 +1,7 @@
 #include "team/school_list_file.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QList>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -89,26 +90,76 @@ int unitSize(QStringConverter::Encoding encoding) {
     }
 }
 
-// The text of a file, in the encoding its byte-order mark names. A text whose last character is
-// cut off (an odd number of bytes in UTF-16) is broken, not shortened by the piece.
+// Whether `bytes` is UTF-8 text.
+bool isUtf8(QByteArrayView bytes, QString* text = nullptr) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    if (text) *text = decoded;
+    return !utf8.hasError();
+}
+
+// Whether `bytes`, no UTF-8 text, is UTF-8 text whose last character is cut off: all before the
+// last character's lead byte is UTF-8, and the bytes from there are the beginning of a longer
+// character. A lone lead byte after plain ASCII text is taken for a Windows-1252 letter ("Café"
+// ending in byte 0xE9), unless the text before it holds UTF-8 characters of more than one byte.
+bool isCutUtf8(const QByteArray& bytes) {
+    qsizetype lead = bytes.size();
+    while (lead > 0 && bytes.size() - lead < 3 && (uchar(bytes[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead == 0) return false;
+    const uchar first = uchar(bytes[--lead]);
+    const qsizetype needed = first >= 0xF0 && first <= 0xF4 ? 4 : first >= 0xE0 ? 3 : first >= 0xC2 ? 2 : 0;
+    const qsizetype have = bytes.size() - lead;
+    if (needed == 0 || first > 0xF4 || have >= needed) return false;
+    const QByteArrayView before(bytes.constData(), lead);
+    if (!isUtf8(before)) return false;
+    const bool multiByteBefore = std::any_of(before.begin(), before.end(), [](char c) { return uchar(c) >= 0x80; });
+    return multiByteBefore || have > 1;
+}
+
+// A text that is no UTF-8, as Windows-1252 reads it: the bytes 0x80 to 0x9F are the letters and
+// signs that encoding has there; the five it leaves unused stay control characters.
+QString fromWindows1252(const QByteArray& bytes) {
+    static const char16_t high[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    QString text(bytes.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const uchar b = uchar(bytes[i]);
+        text[i] = QChar(b >= 0x80 && b < 0xA0 ? high[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+// The text of a file, in the encoding its byte-order mark names, else UTF-8, else Windows-1252.
+// A text whose last character is cut off (an odd number of bytes in UTF-16, a UTF-8 text ending
+// in part of a character) is broken, not shortened by the piece nor read in another encoding. A
+// control character (C0 or C1) other than a line end, tab, vertical tab or form feed makes it no
+// text; those three become blanks.
 Decoded decodeText(const QByteArray& bytes, QString& text) {
     if (const auto marked = QStringConverter::encodingForData(bytes)) {
         if (bytes.size() % unitSize(*marked) != 0) return Decoded::CutOff;
         // Stateless: a sequence left incomplete at the end is an error, not kept for more input.
         QStringDecoder decoder(*marked, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
-        if (decoder.hasError() || !text.isValidUtf16()) return Decoded::NoText;
-    } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-        text = utf8.decode(bytes);
-        if (utf8.hasError()) text = QString::fromLatin1(bytes);
+        if (decoder.hasError() || !text.isValidUtf16()) {
+            const bool cut = *marked == QStringConverter::Utf8 && isCutUtf8(bytes);
+            return cut ? Decoded::CutOff : Decoded::NoText;
+        }
+    } else if (!isUtf8(bytes, &text)) {
+        if (isCutUtf8(bytes)) return Decoded::CutOff;
+        text = fromWindows1252(bytes);
     }
     // An end-of-file mark (Ctrl+Z) that old editors put at the end is no part of the text.
     while (text.endsWith(QChar(0x1A))) text.chop(1);
-    for (const QChar c : text) {
+    for (QChar& c : text) {
         const char16_t u = c.unicode();
-        const bool layout = u == u'\t' || u == u'\n' || u == u'\r' || u == u'\f' || u == u'\v';
-        if ((u < 0x20 && !layout) || u == 0x7F || u == 0xFFFE || u == 0xFFFF) return Decoded::NoText;
+        if (u == u'\t' || u == u'\f' || u == u'\v') {
+            c = QLatin1Char(' ');
+            continue;
+        }
+        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+        if ((control && u != u'\n' && u != u'\r') || u == 0xFFFE || u == 0xFFFF) return Decoded::NoText;
     }
     return Decoded::Text;
 }

@@ -18,9 +18,9 @@ struct SchoolList {
 // Reads a school-list file: fields separated by commas or line ends, a field in double quotes may
 // hold commas, every field is trimmed (inside its quotes too); fields are taken two by two (division, then name).
 // The text is read in the encoding its byte-order mark names (UTF-8 or UTF-16), else as UTF-8,
-// or as Latin-1 when it is no valid UTF-8.
-// The file is refused whole when it cannot be opened, holds no record, is no text (a UTF-16 text
-// cut in the middle of a character included), or has a
+// or as Windows-1252 when it is no valid UTF-8. A tab, vertical tab or form feed is a blank.
+// The file is refused whole when it cannot be opened, holds no record, is no text (a control
+// character in it, a text cut in the middle of a character), or has a
 // record that is not a division (see isListedDivision) and a school name (a name that is not a
 // number itself); the refusal then names the line where the first such record begins.
 SchoolList readSchoolList(const QString& path);

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -309,6 +310,29 @@ TEST_F(FirstRunTest, AnExistingDatabaseIsReplacedOnlyByACompleteCopy) {
     EXPECT_EQ(readFile(db), readFile(templatePath("matchinfo.md_")));
     EXPECT_TRUE(QFile::exists(ini()));
     EXPECT_TRUE(ui::forms().get<frmSchoolName>()->isVisible()) << "the name is asked for next";
+}
+
+// The file replaced had a save stopped midway: its journal, which the engine would apply to any
+// file of that name, goes with it, and the new file is the template's, whole.
+TEST_F(FirstRunTest, AnOverwrittenDatabasesJournalIsNotAppliedToTheNewOne) {
+    const QString db = makeDatabase(team());
+    leaveHotJournal(db);
+    startFirstRun(ui::Answer::Yes, "Please select directory");
+    frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
+    dirLoc->txtDirectory->setText(team() + "/");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("will be created").expect("Overwrite?");
+        dirLoc->cmdOk->click();
+    }
+    EXPECT_EQ(gSchoolName, "Sample School") << "the template's settings are read";
+    EXPECT_TRUE(ui::forms().get<frmSchoolName>()->isVisible());
+    EXPECT_FALSE(QFile::exists(db + "-journal"));
+    EXPECT_EQ(queryValue(db, "PRAGMA integrity_check").toString(), "ok");
+    const QString rows = "SELECT (SELECT COUNT(*) FROM OppSchool) || ' ' || (SELECT COUNT(*) FROM "
+                         "Wrestler) || ' ' || (SELECT COUNT(*) FROM [Match])";
+    EXPECT_EQ(queryValue(db, rows).toString(), queryValue(templatePath("matchinfo.md_"), rows).toString());
+    EXPECT_EQ(QFileInfo(db).size(), QFileInfo(templatePath("matchinfo.md_")).size());
 }
 
 // A folder typed relative ("team/2027") is taken from the current folder and stored absolute, so

@@ -107,10 +107,10 @@ protected:
         return {msgs.messages().begin() + 2, msgs.messages().end()};
     }
 
-    // The send files in the database folder (everything but the database itself).
+    // The send files in the database folder (everything but the database and its log).
     QStringList sendFiles() const {
         QStringList names = QDir(folder).entryList(QDir::Files, QDir::Name);
-        names.removeAll("team.mdb");
+        names.removeIf([](const QString& name) { return name.startsWith("team.mdb"); });
         return names;
     }
 
@@ -160,6 +160,10 @@ TEST_F(SendDatabaseTest, SendsTheCopyAndItsDescription) {
     ui::forms().get<frmUtilities>()->show();
     // A school's name as a coach writes it goes into the names as it stands.
     gSchoolName = "St. Mary's École";
+    // Another tool left the file in write-ahead-log mode: a school it added is in the log only.
+    WalModeConnection otherTool(gDbPath);
+    otherTool.exec("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('Log Only High', 3)");
+    ASSERT_TRUE(QFile::exists(gDbPath + "-wal"));
 
     const mode_t umaskBefore = umask(077);
     const auto after = send("Database Transfer Successful, remember to send an email to the "
@@ -178,8 +182,13 @@ TEST_F(SendDatabaseTest, SendsTheCopyAndItsDescription) {
     EXPECT_EQ(readFile(folder + base + ".txt"), description);
     for (const QString& name : local) EXPECT_EQ(modeOf(folder + name), 0600) << "the coach's alone";
 
-    // On the server: the copy byte for byte, the description as text.
-    EXPECT_EQ(readFile(server.folder.filePath(base + ".mdb")), readFile(gDbPath));
+    // The copy is the whole database, the log's school too; on the server it arrives byte for
+    // byte, the description as text.
+    EXPECT_EQ(queryValue(folder + base + ".mdb", "SELECT OppDiv FROM OppSchool WHERE OppSchool = 'Log Only High'").toInt(), 3);
+    EXPECT_EQ(queryValue(folder + base + ".mdb", "PRAGMA integrity_check").toString(), "ok");
+    EXPECT_EQ(queryValue(folder + base + ".mdb", "PRAGMA journal_mode").toString(), "delete")
+        << "the copy opens like any file of the program, without a log of its own";
+    EXPECT_EQ(readFile(server.folder.filePath(base + ".mdb")), readFile(folder + base + ".mdb"));
     QByteArray arrived = readFile(server.folder.filePath(base + ".txt"));
     arrived.replace("\r\n", "\n");
     EXPECT_EQ(arrived, QByteArray(description).replace("\r\n", "\n"));

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include "core/connection.h"
 #include "core/settings_rows.h"
@@ -89,6 +90,28 @@ TEST(IniFile, StaysInTheHomeFolderWhateverTheCurrentFolder) {
 
 // A write that the disk refuses (a file-size limit standing in for a full disk, in a child
 // process) leaves the old file complete and no partial file beside it.
+// A configuration file that is the coach's own link to a file of his own (kept with his other
+// settings) stays a link: the file it leads to gets the new path. A link leading nowhere is
+// replaced by a file, as any name the program writes.
+TEST(IniFile, TheCoachsOwnLinkStaysALink) {
+    TestHome home;
+    QDir(home.path()).mkdir("dotfiles");
+    const QString kept = home.file("dotfiles/kestrivane.ini");
+    writeFile(kept, "/data/old/Matchinfo.mdb\r\n\r\n");
+    ASSERT_TRUE(QFile::link("dotfiles/kestrivane.ini", home.file("MatchInfo.ini")));
+    gDbPath = "/data/new/Matchinfo.mdb";
+    writeIniFile();
+    EXPECT_EQ(QFileInfo(home.file("MatchInfo.ini")).symLinkTarget(), kept);
+    EXPECT_EQ(readFile(kept), "/data/new/Matchinfo.mdb\r\n\r\n");
+    EXPECT_EQ(QDir(home.file("dotfiles")).entryList(QDir::Files | QDir::Hidden), QStringList{"kestrivane.ini"});
+
+    QFile::remove(kept);
+    writeIniFile();
+    EXPECT_FALSE(QFileInfo(home.file("MatchInfo.ini")).isSymLink());
+    EXPECT_EQ(readFile(home.file("MatchInfo.ini")), "/data/new/Matchinfo.mdb\r\n\r\n");
+    EXPECT_FALSE(QFile::exists(kept));
+}
+
 TEST(IniFile, AFailedWriteKeepsTheOldFile) {
     TestHome home;
     gDbPath = "/data/old/Matchinfo.mdb";
@@ -185,6 +208,29 @@ TEST(SettingsRows, SchoolNameAndDescription) {
 
     execSql(path, "DELETE FROM License WHERE Seq = 1");
     EXPECT_THROW(saveSchoolName("Nowhere"), db::DbError);
+}
+
+// An operation runs on the file in use: a connection left open on another file is not taken
+// for it, and is closed.
+TEST(Connection, AScopeServesOnlyTheFileInUse) {
+    TestHome home;
+    const QString first = makeDatabase(home.path(), "first.mdb");
+    const QString second = makeDatabase(home.path(), "second.mdb");
+    const QVariant firstDescription = queryValue(first, "SELECT school FROM License WHERE Seq = 2");
+    useDatabase(first);
+    openConnection();
+    useDatabase(second);
+    saveDbDescription("Second file");
+    EXPECT_FALSE(gConn.isOpen());
+    EXPECT_EQ(queryValue(second, "SELECT school FROM License WHERE Seq = 2").toString(), "Second file");
+    EXPECT_EQ(queryValue(first, "SELECT school FROM License WHERE Seq = 2"), firstDescription);
+
+    // An open connection to the file in use serves the scopes within and stays open.
+    openConnection();
+    saveDbDescription("Again");
+    EXPECT_TRUE(gConn.isOpen());
+    closeConnection();
+    EXPECT_EQ(queryValue(second, "SELECT school FROM License WHERE Seq = 2").toString(), "Again");
 }
 
 TEST(Connection, MissingDatabaseRaisesToTheCaller) {

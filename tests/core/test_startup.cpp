@@ -261,24 +261,29 @@ TEST_F(MainMenuTest, StartUpRepairsOnceInARun) {
 }
 
 // Partial files that a run stopped in the middle of writing left (a configuration change, a
-// backup, a new file, a send, a printout) go at the next start; other files stay.
+// backup, a new file, a send of this school, a printout) go at the next start. Other files stay:
+// a coach's own "<name>.partial" (a download in progress), a send file of another school's name,
+// and a partial file made a moment ago, which the run writing it may not have locked yet.
 TEST_F(MainMenuTest, StartRemovesThePartialFilesOfAStoppedRun) {
     const QString db = configure();
     const QString data = home.file("data") + "/";
-    const QStringList stale = {home.file("MatchInfo.ini.partial"),
+    const QStringList stale = {home.file("MatchInfo.ini.Qa1Ws2.partial"),
                                home.file("Printout 2026-12-07 10-00-00.pdf.k3J9aQ.partial"),
-                               data + "matchinfo 2026 12 7 11 32.bak.partial",
+                               data + "matchinfo 2026 12 7 11 32.bak.x1y2z3.partial",
                                data + "MATCHinfo1.mdb.Ab12Cd.partial",
-                               data + "Central High 2026 12 7 11 32.txt.partial"};
-    const QStringList kept = {data + "notes.txt.partial", home.file("MatchInfo.ini")};
-    for (const QString& path : stale + QStringList{kept.first()}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(4096, 'x'));
-    }
+                               data + "Sample School 2026 12 7 11 32.txt.Zz9Yy8.partial"};
+    const QStringList kept = {data + "notes.mdb.partial",
+                              data + "Season notes 2024 1 2 3 4.txt.partial",
+                              data + "Season notes 2024 1 2 3 4.txt.Ab3dE9.partial",
+                              data + "Sample School notes 2024 1 2 3 4.txt.Ab3dE9.partial",
+                              home.file("MatchInfo.ini.partial")};
+    for (const QString& path : stale + kept) writeFileChangedAgo(path, QByteArray(4096, 'x'), 120);
+    const QString young = data + "MATCHinfo2.mdb.Cd34Ef.partial";
+    writeFileChangedAgo(young, "x", 5);
     ui::forms().get<frmInit>();
     for (const QString& path : stale) EXPECT_FALSE(QFile::exists(path)) << path.toStdString();
-    for (const QString& path : kept + QStringList{db}) EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    for (const QString& path : kept + QStringList{young, db, home.file("MatchInfo.ini")})
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
 }
 
 // A database with rows to repair that cannot be written, as a coach's user finds it (in a child
@@ -395,7 +400,13 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         {"notes.mdb", "file is not a database", Kind::File, "Wrestling notes\r\nnot a database\r\n"},
         {"random.mdb", "file is not a database", Kind::File, random},
         {"truncated.mdb", "malformed", Kind::File, truncated},
-        {"empty.mdb", "no such table: License", Kind::File, {}},
+        {"empty.mdb", "The table License is missing.", Kind::File, {}},
+        {"noweighins.mdb", "The table HomeWI is missing.", Kind::File, crafted("DROP TABLE HomeWI")},
+        // A trigger would run at every save of a match; one that never ends would hold the start.
+        {"trigger.mdb", "Match has the trigger WipeWeighIns, which this program does not make.",
+         Kind::File,
+         crafted("CREATE TRIGGER WipeWeighIns AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; "
+                 "UPDATE OppSchool SET OppSchool = 'Renamed'; END")},
         {"endless.mdb", "Match is a view, not a table.", Kind::File, crafted({})},
         {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
          crafted("DROP TABLE OppSchool; "

@@ -1,6 +1,7 @@
 // The template database files built from resources/, and the version-7 database of the fixtures.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <QFile>
 #include <QProcess>
@@ -11,6 +12,7 @@
 #include <utility>
 
 #include "core/connection.h"
+#include "core/settings_rows.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -246,20 +248,50 @@ TEST(DatabaseIndexes, OpeningGivesThePlannerStatisticsThatPickTheWrestlerIndex) 
     resetCoreState();
 }
 
-TEST(DatabaseIndexes, AReadOnlyFileOpensWithoutThem) {
+// A file that cannot be written opens without the indexes; a save to it says which file, why it
+// cannot be written, and that nothing was saved.
+TEST(DatabaseIndexes, AReadOnlyFileOpensWithoutThemAndASaveSaysWhy) {
     TestHome home;
     resetCoreState();
     const QString path = makeDatabase(home.path());
     execSql(path, "DROP INDEX ixMatchDate;");
     const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto enterable = readable | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QFile::setPermissions(home.path(), enterable | QFile::WriteOwner);
-    // A read-only file, and a writable file in a read-only folder (no journal can be made).
-    for (const auto& [folder, file] : {std::pair{enterable | QFile::WriteOwner, readable},
-                                       std::pair{enterable, readable | QFile::WriteOwner |
-                                                                QFile::WriteGroup | QFile::WriteOther}}) {
-        ASSERT_TRUE(QFile::setPermissions(home.path(), folder));
-        ASSERT_TRUE(QFile::setPermissions(path, file));
+    auto savingSays = [&](const QString& why) {
+        try {
+            saveDbDescription("Not saved");
+            ADD_FAILURE() << "the save passed";
+        } catch (const db::DbError& error) {
+            EXPECT_EQ(error.message(), "The database file " + path + " cannot be written: " + why +
+                                           ".  Nothing was saved.");
+        }
+        EXPECT_FALSE(gConn.isOpen());
+    };
+    // A read-only file, a writable file in a read-only folder (no journal can be made), and
+    // another user's file that only its owner may write.
+    constexpr uid_t kCoach = 65534;  // the user dropRootPrivileges goes on as
+    const struct {
+        QFile::Permissions folder, file;
+        uid_t owner;
+        const char* why;
+    } cases[] = {
+        {enterable | QFile::WriteOwner, readable, kCoach, "the file is read-only"},
+        {enterable, readable | writable, kCoach,
+         "its folder %1 is read-only, and the database writes its journal there while it saves"},
+        {enterable | writable, readable | QFile::WriteOwner, 0,
+         "the file belongs to another user and is read-only for you"},
+    };
+    // The files' owners can be set only by the superuser.
+    const bool asRoot = geteuid() == 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        ASSERT_TRUE(QFile::setPermissions(home.path(), c.folder));
+        ASSERT_TRUE(QFile::setPermissions(path, c.file));
+        if (asRoot) {
+            ASSERT_EQ(chown(QFile::encodeName(path).constData(), c.owner, c.owner), 0);
+        }
         // As a coach's user: the superuser's writes would pass the permissions.
         const int child = runInChildProcess([&] {
             dropRootPrivileges();
@@ -269,11 +301,35 @@ TEST(DatabaseIndexes, AReadOnlyFileOpensWithoutThem) {
                 openRecordset("SELECT * FROM [Match] ORDER BY [Date]");
                 closeConnection();
             });
+            if (asRoot) savingSays(QString(c.why).arg(home.path()));
         });
         EXPECT_EQ(child, 0);
         QFile::setPermissions(home.path(), enterable | QFile::WriteOwner);
         QFile::setPermissions(path, readable | QFile::WriteOwner);
+        if (asRoot) chown(QFile::encodeName(path).constData(), 0, 0);
         EXPECT_FALSE(performanceIndexes(path).contains("Match.ixMatchDate"));
+    }
+
+    // A disk mounted read-only.
+    if (smallDisksCanBeMade()) {
+        QDir(home.path()).mkdir("disk");
+        const QString disk = home.file("disk");
+        EXPECT_EQ(runInChildProcess([&] {
+                      ASSERT_TRUE(mountSmallDisk(disk, 1024));
+                      const QString onDisk = makeDatabase(disk);
+                      ASSERT_EQ(mount(nullptr, QFile::encodeName(disk).constData(), nullptr,
+                                      MS_REMOUNT | MS_RDONLY, nullptr), 0);
+                      useDatabase(onDisk);
+                      try {
+                          saveDbDescription("Not saved");
+                          ADD_FAILURE() << "the save passed";
+                      } catch (const db::DbError& error) {
+                          EXPECT_EQ(error.message(), "The database file " + onDisk +
+                                                         " cannot be written: the disk it is on is "
+                                                         "read-only.  Nothing was saved.");
+                      }
+                  }),
+                  0);
     }
     resetCoreState();
 }

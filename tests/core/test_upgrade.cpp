@@ -9,6 +9,7 @@
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmWait.h"
+#include "core/settings_rows.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
@@ -64,6 +65,50 @@ TEST_F(RepairUpgradeTest, BackupNameTimeStampAndMessage) {
 
     useDatabase(folder + "/missing.mdb");
     EXPECT_THROW(backupDb(" x", 0), db::DbError);
+
+    // A file that is no database is not copied as one; nothing is left of the attempt.
+    QFile notes(folder + "/notes.mdb");
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write(QByteArray(8192, 'n'));
+    notes.close();
+    useDatabase(notes.fileName());
+    try {
+        backupDb(" notes", 0);
+        ADD_FAILURE() << "a copy was made";
+    } catch (const db::DbError& error) {
+        EXPECT_EQ(error.message(), notes.fileName() + " could not be copied to " + folder +
+                                       "/matchinfo notes.bak: file is not a database.");
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"matchinfo 2011 1 13 9 5.bak", "notes.mdb", "team.mdb"}));
+}
+
+// A backup is a whole database whatever another program does to the file meanwhile: taken while
+// a second program saves in a loop, every copy passes the engine's integrity check; taken
+// of a file another tool left in write-ahead-log mode, it holds what only the log holds.
+TEST_F(RepairUpgradeTest, BackupIsWholeWhileAnotherProgramWrites) {
+    const QString db = makeDatabase(folder, "team.mdb");
+    useDatabase(db);
+    // A few seasons of matches: a file of about a megabyte, which takes a while to copy.
+    execSql(db, "INSERT INTO [Match] (SeqWrestler, [Date], SeqOppSchool, SeqWeight, OppFName, OppLName) "
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 4000) "
+                "SELECT i % 500, date('2020-01-01', '+' || (i % 900) || ' days'), i % 300, i % 14, "
+                "hex(randomblob(20)), hex(randomblob(40)) FROM n");
+    {
+        BusyWriter writer(db);
+        for (int i = 0; i < 50; ++i) {
+            const QString name = backupDb(" busy", 0);
+            ASSERT_EQ(queryValue(name, "PRAGMA integrity_check").toString(), "ok") << "backup " << i;
+        }
+    }
+    EXPECT_GT(queryValue(db, "SELECT max(Seq) FROM [Match]").toInt(), 4000) << "the writer wrote";
+
+    WalModeConnection otherTool(db);
+    saveDbDescription("WAL DESC");
+    ASSERT_TRUE(QFile::exists(db + "-wal"));
+    const QString name = backupDb(" wal", 0);
+    EXPECT_EQ(queryValue(name, "SELECT school FROM License WHERE Seq = 2").toString(), "WAL DESC");
+    EXPECT_EQ(queryValue(name, "PRAGMA integrity_check").toString(), "ok");
 }
 
 TEST_F(RepairUpgradeTest, RepairFillsNullOvertimeOfRowsWithANullDot1Tally) {
@@ -115,8 +160,8 @@ TEST_F(RepairUpgradeTest, AFailedRepairLeavesEveryRowAsItWas) {
     const QString db = makeDatabase(folder);
     useDatabase(db);
     execSql(db, "INSERT INTO [Match] (Seq) VALUES (1), (2), (3), (4);"
-                "CREATE TRIGGER refuse BEFORE UPDATE ON [Match] WHEN old.Seq = 3 "
-                "BEGIN SELECT RAISE(ABORT, 'row 3 refused'); END;");
+                "ALTER TABLE [Match] ADD COLUMN Refuse INTEGER CONSTRAINT row_3_refused "
+                "CHECK (Seq <> 3 OR PeriodOTHome IS NULL);");
     EXPECT_THROW(repairNullOvertime(), db::DbError);
     EXPECT_FALSE(gConn.isOpen());
     EXPECT_FALSE(ui::forms().isLoaded<frmWait>()) << "the wait window goes also on a failure";
@@ -125,7 +170,7 @@ TEST_F(RepairUpgradeTest, AFailedRepairLeavesEveryRowAsItWas) {
     EXPECT_EQ(backupsIn(folder).size(), 1) << "the backup made before is kept";
 
     // Once the row may be changed, the next run repairs all four.
-    execSql(db, "DROP TRIGGER refuse");
+    execSql(db, "ALTER TABLE [Match] DROP COLUMN Refuse");
     repairNullOvertime();
     EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match] WHERE PeriodOTHome = '0' "
                              "AND TPDOT1Home = 0 AND CPDOTOpp = 0 AND ChoiceDOT2Home = '0'").toInt(), 4);

@@ -201,14 +201,17 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
-// A file in the folder crafted to keep whoever reads its matches busy without end is listed at
-// once as one that cannot be chosen.
+// A file in the folder crafted to keep whoever reads its matches busy without end, or to change
+// other tables at every save through a trigger, is listed at once as one that cannot be chosen.
 TEST_F(UtilitiesTest, AFileWhoseMatchesAreAnEndlessViewIsListedAsNotInProperFormat) {
     makeEndlessMatchView(makeDatabase(folder, "endless.mdb"));
+    execSql(makeDatabase(folder, "trigger.mdb"),
+            "CREATE TRIGGER Wipe AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; END");
     frmUtilities* utilities = openUtilities();
     utilities->cmdFindDB->click();
     frmFindDb* list = ui::forms().get<frmFindDb>();
     EXPECT_EQ(rows(list)[0], "endless.mdb|N/A|N/A|File not in proper format|off");
+    EXPECT_EQ(rows(list)[2], "trigger.mdb|N/A|N/A|File not in proper format|off");
     EXPECT_EQ(gDbPath, db);
 }
 
@@ -552,6 +555,52 @@ TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
     EXPECT_EQ(ui::forms().get<frmInit>()->lblFile->text(), made);
     EXPECT_FALSE(ui::forms().isLoaded<frmUtilities>());
     EXPECT_FALSE(ui::forms().isLoaded<frmNewDb>());
+}
+
+// A new file takes nothing an earlier file of its name left: a journal of a save stopped midway,
+// the log of another file in write-ahead-log mode. What the engine's own files cannot be (a
+// folder, a link) refuses the name instead.
+TEST_F(UtilitiesTest, NewFileTakesNoJournalOrLogAnEarlierFileLeft) {
+    const QString season2 = makeDatabase(folder, "Season2.mdb");
+    leaveHotJournal(season2);
+    QFile::remove(season2);
+    const QString other = makeDatabase(folder, "other.mdb");
+    WalModeConnection otherTool(other);
+    otherTool.exec("INSERT INTO OppSchool (OppSchool, OppDiv) WITH RECURSIVE n(i) AS (SELECT 1 "
+                   "UNION ALL SELECT i + 1 FROM n WHERE i < 121) SELECT 'School ' || i, 3 FROM n");
+    ASSERT_TRUE(QFile::copy(other + "-wal", folder + "Season3.mdb-wal"));
+    QDir(folder).mkdir("Season4.mdb-journal");
+    gSchoolName = "Central High";
+
+    for (const char* name : {"Season2", "Season3"}) {
+        SCOPED_TRACE(name);
+        useDatabase(db);
+        frmNewDb* form = ui::forms().get<frmNewDb>();
+        form->txtFileName->setText(name);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Import Schools?", ui::Answer::No);
+        msgs.expect(folder + name + ".mdb file created");
+        form->cmdCreate->click();
+        const QString made = folder + name + ".mdb";
+        EXPECT_EQ(queryValue(made, "PRAGMA integrity_check").toString(), "ok");
+        EXPECT_EQ(queryValue(made, "SELECT (SELECT COUNT(*) FROM OppSchool) + (SELECT COUNT(*) "
+                                   "FROM [Match]) + (SELECT COUNT(*) FROM Wrestler)").toInt(), 0);
+        EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 1").toString(), "Central High");
+        EXPECT_EQ(QDir(folder).entryList({QString(name) + ".mdb-*"}, QDir::AllEntries), QStringList());
+    }
+
+    useDatabase(db);
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    form->txtFileName->setText("Season4");
+    ui::ScriptedMessages msgs;
+    msgs.expect("The file could not be created.");
+    form->cmdCreate->click();
+    EXPECT_TRUE(msgs.last().text.endsWith(
+        "Season4.mdb-journal is a folder, and the database engine would take it for a part of the "
+        "new file; remove it, or choose another name."))
+        << msgs.last().text.toStdString();
+    EXPECT_FALSE(QFile::exists(folder + "Season4.mdb"));
+    EXPECT_EQ(iniLine1(home.path()), folder + "Season3.mdb");
 }
 
 TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {

@@ -467,11 +467,11 @@ TEST_F(MatchEntrySave, DatabaseErrorStoresNothingAndKeepsBothForms) {
     fillVarsityWin();
     sheet()->txtHome[0]->setText(QStringLiteral("T2"));
     sheet()->txtHomeScore->setText(QStringLiteral(" 2"));
-    execSql(db, QStringLiteral("CREATE TRIGGER refuse_match BEFORE INSERT ON [Match] "
-                               "BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"));
+    execSql(db, QStringLiteral("ALTER TABLE [Match] ADD COLUMN Refuse INTEGER "
+                               "CONSTRAINT no_match_taken CHECK (0);"));
 
     ui::ScriptedMessages msgs;
-    msgs.expect(QStringLiteral("disk is full"));
+    msgs.expect(QStringLiteral("CHECK constraint failed: no_match_taken"));
     f->cmdSaveMatch->click();
     EXPECT_EQ(msgs.last().title, "Error");
     EXPECT_EQ(matchCount(), 0);
@@ -483,7 +483,7 @@ TEST_F(MatchEntrySave, DatabaseErrorStoresNothingAndKeepsBothForms) {
     EXPECT_EQ(sheet()->txtHome[0]->text(), "T2");
 
     // Once the database takes rows again the same entries save.
-    execSql(db, QStringLiteral("DROP TRIGGER refuse_match;"));
+    execSql(db, QStringLiteral("ALTER TABLE [Match] DROP COLUMN Refuse;"));
     msgs.expect(QStringLiteral("Match Saved"));
     f->cmdSaveMatch->click();
     EXPECT_EQ(matchCount(), 1);

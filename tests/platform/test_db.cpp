@@ -516,20 +516,23 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
     conn.execute("CREATE VIRTUAL TABLE Notes USING fts4(Body)");
     conn.close();
 
-    conn.requirePlainTables({"school", "bout", "Missing"});
+    // A table the caller may do without can be missing; one it needs cannot.
+    conn.requireTables({"school", "bout", "Missing"}, {"missing"});
     conn.open(path);
-    for (const char* name : {"endless", "NOTES"}) {
+    const std::pair<const char*, const char*> refused[] = {
+        {"endless", "Endless is a view, not a table."},
+        {"NOTES", "Notes is a virtual table, not a table."},
+        {"Missing", "The table Missing is missing."},
+    };
+    for (const auto& [name, reason] : refused) {
         Connection other;
-        other.requirePlainTables({"School", name});
+        other.requireTables({"School", name});
         try {
             other.open(path);
             ADD_FAILURE() << name << " is let through";
         } catch (const DbError& e) {
             EXPECT_TRUE(e.message().startsWith("Could not open database file '" + path + "': "));
-            EXPECT_TRUE(e.message().endsWith(QString(name) == "endless"
-                                                 ? "Endless is a view, not a table."
-                                                 : "Notes is a virtual table, not a table."))
-                << e.message().toStdString();
+            EXPECT_TRUE(e.message().endsWith(reason)) << e.message().toStdString();
         }
         EXPECT_FALSE(other.isOpen());
     }
@@ -557,6 +560,27 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
     EXPECT_THROW(conn.execute("UPDATE sqlite_master SET sql = 'CREATE TABLE School (x)' "
                               "WHERE name = 'School'"),
                  DbError);
+
+    // A trigger on a table the caller needs would run at the caller's writes: the file is
+    // refused before anything is written. One on another table is the file's own business.
+    conn.execute("CREATE TABLE Log (Body Text(50))");
+    conn.execute("CREATE TRIGGER LogNotes AFTER INSERT ON Log BEGIN DELETE FROM Log; END");
+    conn.execute("CREATE TRIGGER WipeSchools AFTER INSERT ON Bout BEGIN DELETE FROM School; END");
+    conn.close();
+    Connection other;
+    other.requireTables({"School"});
+    other.open(path);
+    other.close();
+    other.requireTables({"School", "BOUT"});
+    try {
+        other.open(path);
+        ADD_FAILURE() << "a trigger is let through";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().endsWith("Bout has the trigger WipeSchools, which this program does "
+                                         "not make."))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(other.isOpen());
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

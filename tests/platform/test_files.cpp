@@ -179,23 +179,26 @@ TEST(FileWrites, FailuresSayWhyAndLeaveNothing) {
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"source.mdb"});
 }
 
-// What a stopped run left: the user's own partial files of the names given go, in both forms of
-// the partial name; a file being written now, another user's file, a link (and what it leads to),
-// a folder and names the program does not write stay.
+// What a stopped run left: the user's own partial files, named as the program names them after
+// one of the names given, go once they have been left unchanged for a minute; a file being written
+// now, one made a moment ago, another user's file, a link (and what it leads to), a folder, a
+// "<name>.partial" of the user's own and names the program does not write stay.
 TEST(FileWrites, StalePartialFilesOfTheProgramGo) {
     TestHome home;
     const QString dir = home.path() + "/";
-    const QStringList stale = {"MatchInfo.ini.partial", "matchinfo 2026 12 7 11 32.bak.partial",
+    const QStringList stale = {"matchinfo 2026 12 7 11 32.bak.x1Y2z3.partial",
                                "team.mdb.Ab12Cd.partial", "MATCHINFO.INI.zzzzzz.partial"};
-    const QStringList kept = {"notes.txt.partial", "team.mdb.toolong7.partial", "team.mdb",
-                              "other.partial", "secret"};
-    for (const QString& name : stale + kept) writeFile(dir + name, "left");
+    const QStringList kept = {"MatchInfo.ini.partial", "notes.mdb.partial", "notes.txt.partial",
+                              "team.mdb.toolong7.partial", "team.mdb", "other.partial", "secret"};
+    for (const QString& name : stale + kept) writeFileChangedAgo(dir + name, "left", 120);
+    writeFileChangedAgo(dir + "young.mdb.Qw3rty.partial", "just made", 10);
     QFile::link(dir + "secret", dir + "linked.mdb.partial");
     QDir(home.path()).mkdir("folder.mdb.partial");
     files::NewFile writing(dir + "busy.mdb");
     ASSERT_EQ(writing.failure(), "");
     const QStringList busy = QDir(home.path()).entryList({"busy.mdb.*.partial"}, QDir::Files);
     ASSERT_EQ(busy.size(), 1);
+    writeFileChangedAgo(dir + busy.first(), "", 120);
 
     auto names = [&] {
         return QDir(home.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden |
@@ -213,7 +216,8 @@ TEST(FileWrites, StalePartialFilesOfTheProgramGo) {
         EXPECT_EQ(names(), before);
     }
     files::removeStalePartials(home.path(), {"MatchInfo.ini", "*.mdb", "matchinfo*.bak"});
-    QStringList expected = kept + busy + QStringList{"linked.mdb.partial", "folder.mdb.partial"};
+    QStringList expected = kept + busy + QStringList{"linked.mdb.partial", "folder.mdb.partial",
+                                                     "young.mdb.Qw3rty.partial"};
     expected.sort(Qt::CaseInsensitive);
     EXPECT_EQ(names(), expected);
     EXPECT_EQ(readFile(dir + "secret"), "left");

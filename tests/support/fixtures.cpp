@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -11,9 +12,11 @@
 #include <grp.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -289,6 +292,13 @@ void leaveFree(const QString& folder, long long bytes) {
         throw std::runtime_error("cannot fill the disk");
 }
 
+void writeFileChangedAgo(const QString& path, const QByteArray& content, int secondsAgo) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush() ||
+        !file.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime))
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
 int modeOf(const QString& path) {
     struct stat st {};
     if (lstat(QFile::encodeName(path).constData(), &st) != 0) return -1;
@@ -362,4 +372,99 @@ StatementCounter::~StatementCounter() {
 
 void StatementCounter::seen(const char* sql) {
     if (sql && QByteArray(sql).startsWith(head_)) ++count_;
+}
+
+void leaveHotJournal(const QString& path) {
+    const QByteArray file = QFile::encodeName(path);
+    const int child = runInChildProcess([&] {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) _exit(3);
+        // A small page cache writes the changed pages into the file before the commit.
+        // The file as it was: a season of matches, on pages of its own.
+        sqlite3_exec(db,
+                     "INSERT INTO [Match] (SeqWrestler, OppLName) WITH RECURSIVE n(i) AS (SELECT 1 "
+                     "UNION ALL SELECT i + 1 FROM n WHERE i < 2000) SELECT i, hex(randomblob(40)) FROM n",
+                     nullptr, nullptr, nullptr);
+        sqlite3_exec(db,
+                     "PRAGMA cache_size = 2; BEGIN; DELETE FROM [Match];"
+                     "INSERT INTO OppSchool (OppSchool, OppDiv) WITH RECURSIVE n(i) AS (SELECT 1 "
+                     "UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                     "SELECT 'School ' || i || hex(randomblob(40)), i % 5 FROM n",
+                     nullptr, nullptr, nullptr);
+        // Stopped here: neither committed nor rolled back.
+        _exit(QFileInfo(path + QStringLiteral("-journal")).size() > 0 ? 0 : 4);
+    });
+    if (child != 0) throw std::runtime_error("no journal was left beside " + path.toStdString());
+}
+
+WalModeConnection::WalModeConnection(const QString& path) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        throw std::runtime_error("cannot open " + path.toStdString());
+    exec(QStringLiteral("PRAGMA journal_mode = WAL; PRAGMA wal_autocheckpoint = 0"));
+}
+
+WalModeConnection::~WalModeConnection() { sqlite3_close(db_); }
+
+void WalModeConnection::exec(const QString& sql) {
+    char* error = nullptr;
+    if (sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string reason = error ? error : "unknown";
+        sqlite3_free(error);
+        throw std::runtime_error(reason);
+    }
+}
+
+BusyWriter::BusyWriter(const QString& path) {
+    int stop[2];
+    int ready[2];
+    if (pipe(stop) != 0 || pipe(ready) != 0) throw std::runtime_error("no pipe");
+    const QByteArray file = QFile::encodeName(path);
+    std::fflush(stdout);
+    std::fflush(stderr);
+    const pid_t child = fork();
+    if (child < 0) throw std::runtime_error("cannot start a child process");
+    if (child == 0) {
+        // Only the engine's C calls here: nothing of the test process's other threads is used.
+        close(stop[1]);
+        close(ready[0]);
+        fcntl(stop[0], F_SETFL, O_NONBLOCK);
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) _exit(3);
+        sqlite3_busy_timeout(db, 10000);
+        const char* sql =
+            "BEGIN IMMEDIATE;"
+            "INSERT INTO [Match] (SeqWrestler, [Date], SeqOppSchool, SeqWeight, OppFName, OppLName) "
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+            "SELECT abs(random()) % 500, date('2020-01-01', '+' || (abs(random()) % 900) || ' days'), "
+            "abs(random()) % 300, abs(random()) % 14, hex(randomblob(20)), hex(randomblob(40)) FROM n;"
+            "DELETE FROM [Match] WHERE Seq IN (SELECT Seq FROM [Match] ORDER BY Seq LIMIT 200);"
+            "COMMIT;";
+        bool told = false;
+        char byte = 0;
+        while (read(stop[0], &byte, 1) < 0 && errno == EAGAIN) {
+            if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+                sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            else if (!told)
+                told = ::write(ready[1], "x", 1) == 1;
+            // A program that saves, not one that only writes: others get their turn.
+            usleep(5000);
+        }
+        sqlite3_close(db);
+        _exit(0);
+    }
+    close(stop[0]);
+    close(ready[1]);
+    child_ = child;
+    stop_ = stop[1];
+    char byte = 0;
+    const bool started = read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+    if (!started) throw std::runtime_error("the writer did not start");
+}
+
+BusyWriter::~BusyWriter() {
+    close(stop_);
+    int status = 0;
+    waitpid(child_, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the writer failed";
 }

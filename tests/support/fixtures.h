@@ -111,6 +111,9 @@ bool smallDisksCanBeMade();
 // Fills the file system of `folder` with the file "filler" in it, until about `bytes` stay free.
 void leaveFree(const QString& folder, long long bytes);
 
+// Writes `content` as the file `path`, last changed `secondsAgo` seconds ago.
+void writeFileChangedAgo(const QString& path, const QByteArray& content, int secondsAgo);
+
 // The permission bits (mode & 0777) of the file `path`, not following a link; -1 when it is not.
 int modeOf(const QString& path);
 
@@ -131,4 +134,42 @@ public:
 private:
     QByteArray head_;
     int count_ = 0;
+};
+
+struct sqlite3;
+
+// Gives the database file `path` a season of matches, then leaves beside it the journal of a save
+// that was stopped in the middle (a program killed while replacing them by many schools):
+// `path`-journal holds the file's pages as they were, the file itself is part written. The engine puts those pages back at the next open of
+// a file of that name.
+void leaveHotJournal(const QString& path);
+
+// Another program's connection to the database file `path` (another SQLite tool) that has put
+// the file into write-ahead-log mode and stays open while the object lives, so that what is
+// written meanwhile, by it or by the program, stays in the file's -wal and not in the file.
+class WalModeConnection {
+public:
+    explicit WalModeConnection(const QString& path);
+    ~WalModeConnection();
+    WalModeConnection(const WalModeConnection&) = delete;
+    WalModeConnection& operator=(const WalModeConnection&) = delete;
+    void exec(const QString& sql);
+
+private:
+    sqlite3* db_ = nullptr;
+};
+
+// A second program writing to the database file `path` without pause, in a child process, from
+// its first write on until the object goes: each write one transaction that adds 200 match rows
+// (touching every index of the table) and removes the 200 oldest.
+class BusyWriter {
+public:
+    explicit BusyWriter(const QString& path);
+    ~BusyWriter();
+    BusyWriter(const BusyWriter&) = delete;
+    BusyWriter& operator=(const BusyWriter&) = delete;
+
+private:
+    int child_ = -1;
+    int stop_ = -1;  // the write end of the pipe whose closing stops the child
 };

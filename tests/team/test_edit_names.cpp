@@ -338,6 +338,18 @@ TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 0);
     EXPECT_EQ(ed->txtFirst->text(), QString(60, 'A')) << "the typed texts stay";
     EXPECT_TRUE(ed->isDirty());
+    EXPECT_FALSE(gConn.isOpen());
+
+    // A row the file refuses: the save's error is shown and the connection is closed all the same.
+    sql("ALTER TABLE Wrestler ADD COLUMN Refuse INTEGER CONSTRAINT no_kim CHECK (FullName <> 'Zed Kim')");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("CHECK constraint failed: no_kim");
+        addName(ed, "Zed", "Kim");
+        EXPECT_EQ(msgs.last().title, "Error");
+    }
+    EXPECT_FALSE(gConn.isOpen());
+    sql("ALTER TABLE Wrestler DROP COLUMN Refuse");
 
     // Grade and placings keep what was typed, on an add and on an update alike.
     ed->comFullName->setCurrentIndex(0);

@@ -201,6 +201,13 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
          "10 school list.txt is broken: its text ends in the middle of a character.  "
          "Nothing was imported."},
         {QByteArray::fromHex("feff00330032002c004e004100"), "10 school list.txt is broken"},
+        // UTF-8 without a mark, cut off in its last character: broken, not read as another
+        // encoding ("Saint-Étienne" would come in with an invisible control character).
+        {"3,Saint-\xc3\x89tienne\r\n2,Caf\xc3", "10 school list.txt is broken"},
+        {"3,Central\r\n2,Ardmore Academy\xe2\x80", "10 school list.txt is broken"},
+        // A control character of the C1 range, as UTF-8 or as a byte Windows-1252 leaves unused.
+        {"3,North\xc2\x85" "Central\r\n", " is not a text file."},
+        {"3,St. Mary\x81s\r\n", " is not a text file."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
@@ -257,6 +264,14 @@ TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
         EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
         ui::forms().unload<frmImport>();
     }
+
+    // No mark and no UTF-8: a Windows spreadsheet's file, its quotes and apostrophes in their
+    // Windows-1252 places; a tab, vertical tab or form feed inside a name is one blank.
+    frmImport* f = openImport("3,St. Mary\x92s\r\n2,\x93Hill\x94 Prep\tAcademy\r\n"
+                              "4,North\x0bWest\x0cHigh\r\n");
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"3  St. Mary\u2019s", "2  \u201cHill\u201d Prep Academy",
+                                             "4  North West High"}));
+    ui::forms().unload<frmImport>();
 }
 
 // A name with blanks inside its quotes is the name without them: it is compared, listed once

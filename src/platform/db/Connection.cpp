@@ -8,7 +8,9 @@
 #include <chrono>
 #include <QFileInfo>
 #include <QHash>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QRegularExpression>
 
 #include "platform/db/DbError.h"
@@ -118,19 +120,20 @@ int Connection::progress(void* connection) {
     return steadyMilliseconds() > static_cast<Connection*>(connection)->deadline_ ? 1 : 0;
 }
 
-void Connection::refuseOtherThanPlainTables() {
-    if (plainTables_.isEmpty()) return;
+void Connection::refuseOtherThanRequiredTables() {
+    if (requiredTables_.isEmpty()) return;
     QStringList marks;
     Params names;
-    for (const QString& name : plainTables_) {
+    for (const QString& name : requiredTables_) {
         marks << QStringLiteral("?");
         names.push_back(Value(name));
     }
     // sqlite_master names the engine's own objects only by plain names: no view is read here.
+    const QString in = QStringLiteral(" COLLATE NOCASE IN (") + marks.join(QStringLiteral(", ")) +
+                       QStringLiteral(")");
     const Recordset found = openSnapshot(
-        QStringLiteral("SELECT name, type, sql FROM sqlite_master WHERE name COLLATE NOCASE IN (") +
-            marks.join(QStringLiteral(", ")) + QStringLiteral(")"),
-        names);
+        QStringLiteral("SELECT name, type, sql FROM sqlite_master WHERE name") + in, names);
+    QStringList present;
     for (const Recordset::Row& row : found.rows_) {
         const QString type = row.values[1].toString();
         const bool virtualTable = row.values[2].toString().simplified().startsWith(
@@ -140,7 +143,20 @@ void Connection::refuseOtherThanPlainTables() {
                               .arg(row.values[0].toString(),
                                    virtualTable ? QStringLiteral("a virtual table")
                                                 : QStringLiteral("a ") + type));
+        present << row.values[0].toString();
     }
+    // The program makes no triggers: one on its tables would run at the program's writes.
+    const Recordset triggers = openSnapshot(
+        QStringLiteral("SELECT name, tbl_name FROM sqlite_master WHERE type = 'trigger' AND tbl_name") +
+            in,
+        names);
+    if (!triggers.rows_.empty())
+        throw DbError(QStringLiteral("%1 has the trigger %2, which this program does not make.")
+                          .arg(triggers.rows_[0].values[1].toString(),
+                               triggers.rows_[0].values[0].toString()));
+    for (const QString& name : requiredTables_)
+        if (!present.contains(name, Qt::CaseInsensitive) && !mayLack_.contains(name, Qt::CaseInsensitive))
+            throw DbError(QStringLiteral("The table %1 is missing.").arg(name));
 }
 
 void Connection::setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
@@ -204,7 +220,7 @@ bool Connection::open(const QString& path, bool reuse) {
         // A file that is no database fails at its first statement.
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        refuseOtherThanPlainTables();
+        refuseOtherThanRequiredTables();
     } catch (const DbError& e) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
@@ -251,6 +267,7 @@ QString Connection::lastError() const {
                               "%2 seconds.")
             .arg(path_)
             .arg(QString::number(runLimitMs_ / 1000.0));
+    if (code == SQLITE_READONLY) return whyReadOnly();
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         return QStringLiteral("The database file %1 is in use: another program, or another copy "
                               "of this one, has been writing to it for more than %2 seconds.  "
@@ -258,6 +275,28 @@ QString Connection::lastError() const {
             .arg(path_)
             .arg(QString::number(busyWaitMs_ / 1000.0));
     return QString::fromUtf8(sqlite3_errmsg(db_));
+}
+
+QString Connection::whyReadOnly() const {
+    const QFileInfo file(path_);
+    auto writable = [](const QString& path) {
+        return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+    };
+    QString why;
+    if (!writable(path_)) {
+        if (errno == EROFS) why = QStringLiteral("the disk it is on is read-only");
+        else if (file.ownerId() != ::geteuid()) why = QStringLiteral("the file belongs to another user and is read-only for you");
+        else why = QStringLiteral("the file is read-only");
+    } else if (!writable(file.absolutePath())) {
+        why = errno == EROFS ? QStringLiteral("the disk it is on is read-only")
+                             : QStringLiteral("its folder %1 is read-only, and the database "
+                                              "writes its journal there while it saves")
+                                   .arg(file.absolutePath());
+    } else {
+        why = QString::fromUtf8(sqlite3_errmsg(db_));
+    }
+    return QStringLiteral("The database file %1 cannot be written: %2.  Nothing was saved.")
+        .arg(path_, why);
 }
 
 int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }

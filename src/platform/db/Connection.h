@@ -49,10 +49,15 @@ public:
 
     sqlite3* handle() const { return db_; }
 
-    // Names of tables (any letter case) that a file may hold only as plain tables: a file with a
-    // view or a virtual table of such a name is refused when it is opened, before any query
-    // reads through it. Checked at every fresh open from now on.
-    void requirePlainTables(const QStringList& names) { plainTables_ = names; }
+    // Names of tables (any letter case) that a file must hold as plain tables without triggers:
+    // a file that lacks one (but those of `mayLack`), holds a view or a virtual table of such a
+    // name, or has a trigger on one, is refused when it is opened, naming the table or the
+    // trigger, before any query reads or writes through it. Checked at every fresh open from now
+    // on.
+    void requireTables(const QStringList& names, const QStringList& mayLack = {}) {
+        requiredTables_ = names;
+        mayLack_ = mayLack;
+    }
 
     // How long one statement may run before it is stopped with an error, in milliseconds: a
     // file made to keep a query busy without end cannot hang the program.
@@ -87,9 +92,12 @@ private:
     // Starts the run limit of the statement about to be stepped.
     void startStatement();
     static int progress(void* connection);
-    void refuseOtherThanPlainTables();
+    void refuseOtherThanRequiredTables();
+    // Why the file cannot be written, when the engine says it is read-only.
+    QString whyReadOnly() const;
 
-    QStringList plainTables_;
+    QStringList requiredTables_;
+    QStringList mayLack_;
     long long deadline_ = 0;  // the steady clock's milliseconds when the statement is stopped
 
     sqlite3* db_ = nullptr;

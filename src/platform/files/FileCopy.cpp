@@ -10,8 +10,9 @@ namespace {
 
 QString copied(const QString& from, const QString& to, NewFile::Existing existing) {
     if (!QFileInfo(from).isFile()) return QStringLiteral("The file %1 is missing.").arg(from);
-    NewFile file(to);
-    if (file.copyFrom(from) && file.place(to, existing)) return QString();
+    const QString target = existing == NewFile::Existing::ReplaceOwn ? fileToReplace(to) : to;
+    NewFile file(target);
+    if (file.copyFrom(from) && file.place(target, existing)) return QString();
     return QStringLiteral("%1 could not be copied to %2: %3.").arg(from, to, file.failure());
 }
 
@@ -26,8 +27,9 @@ QString copyFileAsNew(const QString& from, const QString& to) {
 }
 
 QString writeFileReplacing(const QString& to, const QByteArray& content) {
-    NewFile file(to);
-    if (file.write(content) && file.place(to, NewFile::Existing::ReplaceOwn)) return QString();
+    const QString target = fileToReplace(to);
+    NewFile file(target);
+    if (file.write(content) && file.place(target, NewFile::Existing::ReplaceOwn)) return QString();
     return QStringLiteral("%1 could not be written: %2.").arg(to, file.failure());
 }
 

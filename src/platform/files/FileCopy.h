@@ -7,7 +7,8 @@ namespace files {
 
 // Copies the file `from` to `to` so that a file already at `to` is replaced only by a complete
 // copy, and only when it is the user's own (see NewFile): the copy is made beside `to` and then
-// renamed over it. Returns "" when done, else a message naming both files and the reason; on
+// renamed over it. When `to` is the user's own link to a file of the user's own, that file is
+// replaced in the same way and the link stays. Returns "" when done, else a message naming both files and the reason; on
 // failure `to` is as it was. The copy gets the mode of a new file (0666 less the umask), not that
 // of `from`.
 QString copyFileReplacing(const QString& from, const QString& to);

@@ -7,7 +7,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -113,8 +115,10 @@ NewFile::~NewFile() {
     if (!partial_.isEmpty()) ::unlink(nativePath(partial_).constData());
 }
 
-bool NewFile::fail(int error) {
-    if (failure_.isEmpty()) failure_ = reasonText(error);
+bool NewFile::fail(int error) { return failWith(reasonText(error)); }
+
+bool NewFile::failWith(const QString& reason) {
+    if (failure_.isEmpty()) failure_ = reason;
     return false;
 }
 
@@ -151,7 +155,8 @@ bool NewFile::copyFrom(const QString& source) {
     return ok;
 }
 
-bool NewFile::place(const QString& target, Existing existing) {
+bool NewFile::place(const QString& target, Existing existing,
+                    const std::function<QString()>& beforeRename) {
     if (nameTaken_) {
         nameTaken_ = false;
         failure_.clear();
@@ -160,21 +165,28 @@ bool NewFile::place(const QString& target, Existing existing) {
     if (::fsync(fd_) != 0) return fail(errno);
     const QByteArray from = nativePath(partial_);
     const QByteArray to = nativePath(target);
+    struct stat st {};
+    const bool taken = ::lstat(to.constData(), &st) == 0;
+    if (existing == Existing::Keep) {
+        if (taken) {
+            nameTaken_ = true;
+            return fail(EEXIST);
+        }
+    } else if (taken) {
+        if (S_ISDIR(st.st_mode)) return fail(EISDIR);
+        if (st.st_uid != ::geteuid())
+            return failWith(QStringLiteral("the file of that name belongs to another user"));
+    }
+    if (beforeRename) {
+        if (const QString failure = beforeRename(); !failure.isEmpty()) return failWith(failure);
+    }
     if (existing == Existing::Keep) {
         if (!renameNoReplace(from, to)) {
             nameTaken_ = errno == EEXIST;
             return fail(errno);
         }
-    } else {
-        struct stat st {};
-        if (::lstat(to.constData(), &st) == 0) {
-            if (S_ISDIR(st.st_mode)) return fail(EISDIR);
-            if (st.st_uid != ::geteuid()) {
-                failure_ = QStringLiteral("the file of that name belongs to another user");
-                return false;
-            }
-        }
-        if (::rename(from.constData(), to.constData()) != 0) return fail(errno);
+    } else if (::rename(from.constData(), to.constData()) != 0) {
+        return fail(errno);
     }
     partial_.clear();
     ::close(fd_);
@@ -182,26 +194,50 @@ bool NewFile::place(const QString& target, Existing existing) {
     return true;
 }
 
+QString fileToReplace(const QString& name) {
+    const QByteArray path = nativePath(name);
+    struct stat link {};
+    struct stat target {};
+    if (::lstat(path.constData(), &link) != 0 || !S_ISLNK(link.st_mode) || link.st_uid != ::geteuid() ||
+        ::stat(path.constData(), &target) != 0 || !S_ISREG(target.st_mode) ||
+        target.st_uid != ::geteuid())
+        return name;
+    char* resolved = ::realpath(path.constData(), nullptr);
+    if (!resolved) return name;
+    const QString file = QFile::decodeName(resolved);
+    std::free(resolved);
+    return file;
+}
+
 void removeStalePartials(const QString& folder, const QStringList& names) {
-    if (folder.isEmpty()) return;
     QList<QRegularExpression> patterns;
     for (const QString& name : names)
-        patterns << QRegularExpression(QRegularExpression::wildcardToRegularExpression(name),
+        patterns << QRegularExpression(QRegularExpression::wildcardToRegularExpression(name));
+    removeStalePartials(folder, patterns);
+}
+
+void removeStalePartials(const QString& folder, const QList<QRegularExpression>& names) {
+    if (folder.isEmpty()) return;
+    QList<QRegularExpression> patterns;
+    for (const QRegularExpression& name : names)
+        patterns << QRegularExpression(QRegularExpression::anchoredPattern(name.pattern()),
                                        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression tag(QStringLiteral("\\.[A-Za-z0-9]{6}$"));
     auto ours = [&](const QString& stem) {
+        if (!tag.match(stem).hasMatch()) return false;
         for (const QRegularExpression& pattern : patterns)
-            if (pattern.match(stem).hasMatch()) return true;
+            if (pattern.match(stem.chopped(7)).hasMatch()) return true;
         return false;
     };
+    // A file just made by another run may not be locked yet: it is made first and locked after.
+    const time_t changedBefore = ::time(nullptr) - 60;
 
     const QDir dir(folder);
     const QStringList partials =
         dir.entryList({QStringLiteral("*.partial")},
                       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : partials) {
-        const QString stem = name.chopped(int(sizeof ".partial" - 1));
-        if (!ours(stem) && !(tag.match(stem).hasMatch() && ours(stem.chopped(7)))) continue;
+        if (!ours(name.chopped(int(sizeof ".partial" - 1)))) continue;
         const QByteArray path = nativePath(dir.filePath(name));
         const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
@@ -209,8 +245,9 @@ void removeStalePartials(const QString& folder, const QStringList& names) {
         struct stat now {};
         // Removed only while the name still leads to the file looked at.
         if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.constData(), &now) == 0 &&
-            now.st_dev == opened.st_dev && now.st_ino == opened.st_ino)
+            opened.st_mtim.tv_sec < changedBefore && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::lstat(path.constData(), &now) == 0 && now.st_dev == opened.st_dev &&
+            now.st_ino == opened.st_ino)
             ::unlink(path.constData());
         ::close(fd);
     }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -38,13 +41,21 @@ public:
     bool write(const QByteArray& bytes);
     // Writes the whole content of the file `source` (read through a link, as any reader would).
     bool copyFrom(const QString& source);
+    // The name the file has while it is written, for a writer that opens it by name (closing
+    // what it opened before `place`); "" when it could not be made.
+    QString partialName() const { return partial_; }
+    // Records a failure of such a writer, `reason` in plain words; returns false.
+    bool failWith(const QString& reason);
 
     enum class Existing {
         ReplaceOwn,  // a file of that name is replaced when it is the user's own and no folder
         Keep,        // a taken name is refused: nameTaken() is then true, and another may be tried
     };
-    // Puts the file, its data on the disk, at `target`, in one step.
-    bool place(const QString& target, Existing existing);
+    // Puts the file, its data on the disk, at `target`, in one step. `beforeRename`, when given,
+    // runs once every check has passed, just before the file takes the name; a reason it returns
+    // is a failure, and the file is not placed.
+    bool place(const QString& target, Existing existing,
+               const std::function<QString()>& beforeRename = {});
     // Whether the last `place` failed only because the name was taken.
     bool nameTaken() const { return nameTaken_; }
 
@@ -60,10 +71,18 @@ private:
     std::unique_ptr<Device> device_;
 };
 
+// The file that a write replacing `name` puts its new file in place of: `name` itself, or, when
+// `name` is the user's own link to a regular file of the user's own, the file the link leads to,
+// so that the link stays as the user made it.
+QString fileToReplace(const QString& name);
+
 // Removes from `folder` the partial files that a run of the program was stopped in the middle of
 // writing: the user's own regular files (never through a link), locked by no run still writing
-// them, named after one of `names` (wildcard patterns, any case) followed by ".partial", or by a
-// dot, six letters or digits and ".partial".
+// them and unchanged for a minute, named as NewFile names them after one of `names` (wildcard
+// patterns, any case): the name, a dot, six letters or digits, and ".partial". A file named
+// only "<name>.partial" is none of the program's and stays.
 void removeStalePartials(const QString& folder, const QStringList& names);
+// The same, with the names as patterns of regular expressions (matched whole, any case).
+void removeStalePartials(const QString& folder, const QList<QRegularExpression>& names);
 
 }  // namespace files
