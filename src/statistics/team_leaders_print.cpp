@@ -47,27 +47,25 @@ void frmTeamLeaders::cmdPrint_Click() {
     printing::printAt(printing::centredX(range), 45, range);
 
     p.setFontSize(18);
+    QStringList categories;
+    for (int i = 0; i < kBoards; ++i) categories << comType[i]->currentText();
+    const std::vector<std::optional<BoardLines>> ranked = rankCategories(categories);
     for (int i = 0; i < kBoards; ++i) {
         const BoardPlace place = kBoardPlaces[i];
         const QString category = comType[i]->currentText();
         printing::printAt(place.x0 + (kColumnWidth - p.textWidth(category)) / 2, place.y0 - 50,
                           category);
-        QString sql;
-        db::Params params;
-        if (!buildSql(category, sql, params)) continue;  // only the heading
+        if (!ranked[i]) continue;  // only the heading
 
-        ConnectionScope connection;
-        db::Recordset rs = openRecordset(sql, params);
         // A row too long for its column (a long name) is printed smaller, so it ends before the
         // right-hand board or the page's edge.
         const double columnEnd = i % 2 == 0 ? kBoardPlaces[i + 1].x0 : 1 + p.scaleWidth();
         int k = 0;
-        walkBoard(rs, length, [&](const QString& name, const db::Value& stat) {
+        walkBoard(*ranked[i], length, [&](const QString& name, const db::Value& stat) {
             printing::printShrunk(paddedName(name) + QLatin1Char('\t') + stat.toString(), columnEnd - place.x0,
                                   place.x0, place.y0 + kRowHeight * k, 18);
             ++k;
         });
-        closeRecordset(rs);
     }
 
     printFooter(QDateTime::currentDateTime());
