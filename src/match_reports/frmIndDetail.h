@@ -73,6 +73,7 @@ public:
 private:
     void reloadList(QComboBox* box, const QStringList& list);
     void dateChosen(QComboBox* chosen);
+    void refillListsAndBuild();
 
     QString resultsText_;
     QString summaryText_;
