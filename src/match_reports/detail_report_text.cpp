@@ -217,9 +217,9 @@ DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthT
     out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(query.sql, query.params);
+        // The widest report has 150,000 bouts: they are read one at a time, not held.
+        db::Recordset rs = openForwardRecordset(query.sql, query.params);
         const DetailColumns columns(rs);
-        out.reserve(out.size() + rs.recordCount() * 150);  // about the two lines of a bout
         QDate lastDate;
         QString lastDateText;
         for (; !rs.isEOF(); rs.moveNext()) {

@@ -19,25 +19,55 @@ QString weightClassText(const QString& weight) {
     return QLatin1Char(' ') + weight;
 }
 
-// The score line of a group, or "" when no team score is stored for the date and school.
-QString scoreLine(const db::Value& date, const QString& school, const QString& homeSchool) {
-    db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT CompDate, OppSchool, ScoreH, ScoreO "
-                       " FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = DualScore.seqOppSchool "
-                       " WHERE CompDate=? AND OppSchool.OppSchool=? "),
-        {date, school});
-    QString line;
-    if (rs.recordCount() > 0) {
-        auto score = [&rs](const char* column) {
-            const db::Value v = rs.field(column);
+// A date as the database compares it: a stored date as its ISO text, anything else as its text.
+QString dateKey(const db::Value& date) { return date.isDate() ? db::isoDate(date.toDate()) : date.toString(); }
+
+// A school's name as the database compares it: letter case apart for A to Z only.
+QString schoolKey(const QString& school) {
+    QString key = school;
+    for (QChar& c : key)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + ('a' - 'A'));
+    return key;
+}
+
+// The team scores stored for the dates of a range, found by date and school: the first row of
+// each date and school, as the query of one group would find it.
+class ScoreLines {
+public:
+    ScoreLines(const QDate& startDate, const QDate& endDate) {
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT CompDate, OppSchool, ScoreH, ScoreO "
+                           " FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = DualScore.seqOppSchool "
+                           " WHERE CompDate BETWEEN ? AND ? ORDER BY CompDate, DualScore.Seq"),
+            {startDate, endDate});
+        for (; !rs.isEOF(); rs.moveNext()) {
+            // A school without a name, or a score without a date, is no group's.
+            if (rs.field("OppSchool").isNull() || rs.field("CompDate").isNull()) continue;
+            const QString key = dateKey(rs.field("CompDate")) + QLatin1Char('\n') + schoolKey(rs.field("OppSchool").toString());
+            if (!scores_.contains(key))
+                scores_.insert(key, {rs.field("OppSchool").toString(), rs.field("ScoreH"), rs.field("ScoreO")});
+        }
+        closeRecordset(rs);
+    }
+
+    // The score line of a group, or "" when no team score is stored for the date and school.
+    QString line(const db::Value& date, const QString& school, const QString& homeSchool) const {
+        const auto found = scores_.constFind(dateKey(date) + QLatin1Char('\n') + schoolKey(school));
+        if (found == scores_.cend()) return QString();
+        auto score = [](const db::Value& v) {
             return v.isNull() ? QString() : match_reports::singleText(v.toDouble());
         };
-        line = TAB + homeSchool + QStringLiteral("   ") + score("ScoreH") + QString(6, ' ') +
-               rs.field("OppSchool").toString() + QStringLiteral("   ") + score("ScoreO") + CRLF + CRLF;
+        return TAB + homeSchool + QStringLiteral("   ") + score(found->home) + QString(6, ' ') + found->school +
+               QStringLiteral("   ") + score(found->opp) + CRLF + CRLF;
     }
-    closeRecordset(rs);
-    return line;
-}
+
+private:
+    struct Score {
+        QString school;
+        db::Value home, opp;
+    };
+    QHash<QString, Score> scores_;
+};
 
 // Adds one bout's line to `text`, built in place: the widest range has 50,000 bouts.
 void addBoutLine(QString& text, const db::Recordset& rs, const QString& homeSchool,
@@ -76,7 +106,8 @@ QStringList varsityDates() {
 DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QString& homeSchool) {
     DualReport report;
     ConnectionScope connection;
-    db::Recordset rs = openRecordset(
+    // All duals are 50,000 bouts and more: they are read one at a time, not held.
+    db::Recordset rs = openForwardRecordset(
         QStringLiteral(
             "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "
             "FROM Wrestler INNER JOIN (Weight INNER JOIN (OppSchool INNER JOIN [Match] ON "
@@ -90,6 +121,8 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
         return report;
     }
 
+    // Every group's score line is looked up among the range's scores, read at once.
+    const ScoreLines scores(startDate, endDate);
     // The first date's heading, then the first school's score line; every later date or school
     // starts its own group below.
     QString prevDate = rs.field("Date").toString();
@@ -97,7 +130,7 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
     QString& text = report.text;
     text = TAB + prevDate + CRLF + CRLF;
     report.schools << prevSchool;
-    text += scoreLine(rs.field("Date"), prevSchool, homeSchool);
+    text += scores.line(rs.field("Date"), prevSchool, homeSchool);
 
     // A handful of weight classes, each written the same way on every bout line.
     QHash<QString, QString> weightClasses;
@@ -114,7 +147,7 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
             text += CRLF;
             prevSchool = school;
             report.schools << school;
-            text += scoreLine(rs.field("Date"), school, homeSchool);
+            text += scores.line(rs.field("Date"), school, homeSchool);
         }
         const QString weight = rs.field("Weight").toString();
         auto shown = weightClasses.constFind(weight);
