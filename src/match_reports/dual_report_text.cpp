@@ -69,17 +69,26 @@ private:
     QHash<QString, Score> scores_;
 };
 
+// Where the fields of a bout are in the report's recordset, found by name once.
+struct DualColumns {
+    explicit DualColumns(const db::Recordset& rs)
+        : date(rs.fieldIndex("Date")), weight(rs.fieldIndex("Weight")), name(rs.fieldIndex("FullName")),
+          wl(rs.fieldIndex("WL")), oppFirst(rs.fieldIndex("OppFName")), oppLast(rs.fieldIndex("OppLName")),
+          school(rs.fieldIndex("OppSchool")), score(rs.fieldIndex("Score")) {}
+    int date, weight, name, wl, oppFirst, oppLast, school, score;
+};
+
 // Adds one bout's line to `text`, built in place: the widest range has 50,000 bouts.
-void addBoutLine(QString& text, const db::Recordset& rs, const QString& homeSchool,
+void addBoutLine(QString& text, const db::Recordset& rs, const DualColumns& columns, const QString& homeSchool,
                  const QString& weightClass) {
-    const QString name = rs.field("FullName").toString();
-    const QString oppFirst = rs.field("OppFName").toString();
-    const QString oppLast = rs.field("OppLName").toString();
-    const QString oppSchool = rs.field("OppSchool").toString();
-    const QString score = rs.field("Score").toString();
+    const QString name = rs.field(columns.name).toString();
+    const QString oppFirst = rs.field(columns.oppFirst).toString();
+    const QString oppLast = rs.field(columns.oppLast).toString();
+    const QString oppSchool = rs.field(columns.school).toString();
+    const QString score = rs.field(columns.score).toString();
     const QLatin1String comma(", "), gap("   "), def("  def  ");
     // The winner first.
-    if (rs.field("WL").toString() == QLatin1String("W"))
+    if (rs.field(columns.wl).toString() == QLatin1String("W"))
         text += TAB % weightClass % gap % name % comma % homeSchool % def % oppFirst % QLatin1Char(' ') %
                 oppLast % comma % oppSchool % gap % score % CRLF;
     else
@@ -123,22 +132,27 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
 
     // Every group's score line is looked up among the range's scores, read at once.
     const ScoreLines scores(startDate, endDate);
+    const DualColumns columns(rs);
     // The first date's heading, then the first school's score line; every later date or school
     // starts its own group below.
-    QString prevDate = rs.field("Date").toString();
-    QString prevSchool = rs.field("OppSchool").toString();
+    db::Value prevDateValue = rs.field(columns.date);
+    QString prevDate = prevDateValue.toString();
+    QString prevSchool = rs.field(columns.school).toString();
     QString& text = report.text;
     text = TAB + prevDate + CRLF + CRLF;
     report.schools << prevSchool;
-    text += scores.line(rs.field("Date"), prevSchool, homeSchool);
+    text += scores.line(prevDateValue, prevSchool, homeSchool);
 
     // A handful of weight classes, each written the same way on every bout line.
     QHash<QString, QString> weightClasses;
     for (; !rs.isEOF(); rs.moveNext()) {
-        const QString date = rs.field("Date").toString();
-        const QString school = rs.field("OppSchool").toString();
+        // Bouts come by date: the date's text is made again only for another date.
+        const db::Value dateValue = rs.field(columns.date);
+        const bool sameDate = dateValue.isDate() && prevDateValue.isDate() && dateValue == prevDateValue;
+        prevDateValue = dateValue;
+        const QString school = rs.field(columns.school).toString();
         bool newDate = false;
-        if (date != prevDate) {
+        if (const QString date = sameDate ? prevDate : dateValue.toString(); date != prevDate) {
             text += CRLF + CRLF + TAB + date;
             prevDate = date;
             newDate = true;
@@ -147,12 +161,12 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
             text += CRLF;
             prevSchool = school;
             report.schools << school;
-            text += scores.line(rs.field("Date"), school, homeSchool);
+            text += scores.line(dateValue, school, homeSchool);
         }
-        const QString weight = rs.field("Weight").toString();
+        const QString weight = rs.field(columns.weight).toString();
         auto shown = weightClasses.constFind(weight);
         if (shown == weightClasses.cend()) shown = weightClasses.insert(weight, weightClassText(weight));
-        addBoutLine(text, rs, homeSchool, *shown);
+        addBoutLine(text, rs, columns, homeSchool, *shown);
     }
     closeRecordset(rs);
     return report;
