@@ -28,6 +28,16 @@ QStringList overtimeColumns() {
     return columns;
 }
 
+// "(TPDOT1Home) Is Null OR (TPDOT1Opp) Is Null OR ..." over the sixteen DOT1 tallies: a row needs
+// the repair when any of them is Null.
+QString repairCondition() {
+    QStringList terms;
+    for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
+        for (const char* side : {"Home", "Opp"})
+            terms << QStringLiteral("(%1DOT1%2) Is Null").arg(QLatin1String(kind), QLatin1String(side));
+    return terms.join(QStringLiteral(" OR "));
+}
+
 // True when a failed upgrade statement failed only because its change is already in place: the
 // table, column or index exists already, or the index to drop is gone.
 bool alreadyDone(const db::DbError& error) {
@@ -73,6 +83,11 @@ bool databaseWritable() {
 
 }  // namespace
 
+// The schema's partial index ixMatchOvertimeNull holds exactly the rows of this condition, under
+// the same text, so that the repair's check at every start reads that (mostly empty) index
+// instead of the whole table.
+QString overtimeRepairCondition() { return repairCondition(); }
+
 QString backupTimeStamp(const QDateTime& when) {
     const QDate d = when.date();
     const QTime t = when.time();
@@ -95,19 +110,8 @@ QString backupDb(const QString& suffix, int msgFlag) {
     return name;
 }
 
-// A row needs the repair when any of its DOT1 tallies is Null. The partial index holds exactly
-// these rows, under the same text of condition, so that the check at every start reads that
-// (mostly empty) index instead of the whole table.
-QString overtimeRepairCondition() {
-    QStringList terms;
-    for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
-        for (const char* side : {"Home", "Opp"})
-            terms << QStringLiteral("(%1DOT1%2) Is Null").arg(QLatin1String(kind), QLatin1String(side));
-    return terms.join(QStringLiteral(" OR "));
-}
-
 void repairNullOvertime() {
-    const QString condition = overtimeRepairCondition();
+    const QString condition = repairCondition();
     // Whether there is any such row: the search stops at the first.
     long long rows = 0;
     {
@@ -125,8 +129,21 @@ void repairNullOvertime() {
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
     // One pass over the rows: every column takes its own value, or 0 where it is Null.
     QStringList assignments;
-    for (const QString& column : overtimeColumns()) assignments << QStringLiteral("%1 = Nz(%1, 0)").arg(column);
+    for (const QString& column : overtimeColumns()) assignments << QStringLiteral("%1 = IfNull(%1, 0)").arg(column);
     ConnectionScope connection;
+    // The pass changes nearly every page of the file: held in memory until the commit (up to
+    // 256 MB), they are written once instead of each time the engine's small page cache fills.
+    struct CacheBack {
+        long long size = gConn.openSnapshot(QStringLiteral("PRAGMA cache_size")).field(0).toInt();
+        ~CacheBack() {
+            try {
+                gConn.execute(QStringLiteral("PRAGMA cache_size = %1").arg(size));
+            } catch (const db::DbError&) {
+                // The handle is closed: its cache goes with it.
+            }
+        }
+    } cacheBack;
+    gConn.execute(QStringLiteral("PRAGMA cache_size = -262144"));
     gConn.inTransaction([&] {
         gConn.execute(QStringLiteral("UPDATE [Match] SET ") + assignments.join(QStringLiteral(", ")) +
                       QStringLiteral(" WHERE ") + condition);

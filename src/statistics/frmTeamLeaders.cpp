@@ -325,8 +325,9 @@ std::vector<std::optional<frmTeamLeaders::BoardLines>> frmTeamLeaders::rankCateg
                            " WHERE Level = 'v'and FullName <> 'VOID' and [Date] BETWEEN ? AND ? "
                            " GROUP BY FullName "),
         columns.front().params);
-    // A name written in several ways (letter case) is shown as its last match among those the
-    // board counts writes it: only the board's own query knows which that is.
+    // A name that its rows write in more than one way (letter case apart) is shown as one of
+    // the board's own matches writes it, which only the board's own query tells: then each
+    // board runs that query instead.
     db::Recordset rs = openRecordset(
         QStringLiteral("SELECT Count(*) AS n FROM kvBoardTotals WHERE OneSpelling = 0"));
     const bool oneSpellingEach = rs.field(QStringLiteral("n")).toInt() == 0;
