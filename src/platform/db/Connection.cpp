@@ -383,6 +383,8 @@ RowReader::RowReader(sqlite3_stmt* statement, const Recordset& rs, bool withRowi
 RowReader::~RowReader() { sqlite3_finalize(stmt); }
 
 bool RowReader::next(Recordset::Row& row) {
+    // Read forward, the run limit counts from each step: the time between rows is the reader's.
+    if (forward && conn) conn->startStatement();
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) return false;
     if (rc != SQLITE_ROW) throw DbError(conn ? conn->lastError() : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt))));
@@ -410,6 +412,7 @@ Recordset Connection::openForward(const QString& sql, const Params& params) {
     sqlite3_stmt* stmt = prepareRecordset(rs, translated(sql), params, false);
     rs.forward_ = std::make_shared<RowReader>(stmt, rs, false);
     rs.forward_->conn = this;
+    rs.forward_->forward = true;
     rs.rows_.emplace_back();
     if (!rs.forward_->next(rs.rows_.front())) rs.rows_.clear();
     return rs;

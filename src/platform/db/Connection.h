@@ -26,6 +26,7 @@ struct RowReader {
 
     sqlite3_stmt* stmt;
     Connection* conn = nullptr;
+    bool forward = false;           // rows read as the recordset moves, not all at its opening
     int first;                      // 1 when column 0 is the row id
     std::vector<bool> mayBeDate;    // columns whose ISO texts are read as dates
     std::vector<QString> lastText;  // each column's last text, shared by the rows repeating it
