@@ -284,7 +284,8 @@ int queryInt(const char* sql) {
 // ---- the screens ------------------------------------------------------------------------------
 
 void startUpToMenu() {
-    const bool indexed = queryInt("SELECT count(*) FROM sqlite_master WHERE name = 'ixMatchDate'") > 0;
+    const bool indexed =
+        queryInt("SELECT count(*) FROM sqlite_master WHERE name IN ('ixMatchDate', 'ixMatchOvertimeNull')") == 2;
     measureWait(indexed ? QStringLiteral("start-up to the menu") : QStringLiteral("start-up to the menu (makes the indexes)"),
                 1, [] { return waited([] { ui::forms().get<frmInit>()->show(); }); });
     measureWait(QStringLiteral("menu shown again (a Return)"), 3, [] { return waited([] { showMenuAfresh(); }); });

@@ -145,3 +145,6 @@ CREATE INDEX ixMatchWeight ON [Match] (SeqWeight);
 CREATE INDEX ixRosterDate ON Roster (RosterDate);
 CREATE INDEX ixHomeWIDate ON HomeWI (CompDate);
 CREATE INDEX ixDualScoreDate ON DualScore (CompDate);
+-- The matches whose overtime tallies are still to be filled in (see repairNullOvertime): none,
+-- once a file is repaired, so that the check at every start reads nothing.
+CREATE INDEX ixMatchOvertimeNull ON [Match] (Seq) WHERE (TPDOT1Home) Is Null OR (TPDOT1Opp) Is Null OR (RPDOT1Home) Is Null OR (RPDOT1Opp) Is Null OR (EPDOT1Home) Is Null OR (EPDOT1Opp) Is Null OR (NF2PDOT1Home) Is Null OR (NF2PDOT1Opp) Is Null OR (NF3PDOT1Home) Is Null OR (NF3PDOT1Opp) Is Null OR (PPDOT1Home) Is Null OR (PPDOT1Opp) Is Null OR (WPDOT1Home) Is Null OR (WPDOT1Opp) Is Null OR (CPDOT1Home) Is Null OR (CPDOT1Opp) Is Null;

@@ -12,27 +12,20 @@
 
 namespace {
 
-// The overtime columns the repair fills, one UPDATE per group: the move strings of OT, DOT1,
-// DOT2 and DOT, the position choices of DOT1 and DOT2, and the tallies of DOT2, DOT and DOT1, for
-// both sides. The DOT1 tallies come last: they tell which rows need the repair, so every group
-// before them still finds the same rows.
-std::vector<QStringList> overtimeColumnGroups() {
-    std::vector<QStringList> groups = {
-        {QStringLiteral("PeriodOTHome"), QStringLiteral("PeriodDOT1Home"),
-         QStringLiteral("PeriodDOT2Home"), QStringLiteral("periodDOTHome"),
-         QStringLiteral("PeriodOTOpp"), QStringLiteral("PeriodDOT1Opp"),
-         QStringLiteral("PeriodDOT2Opp"), QStringLiteral("PeriodDOTOpp")},
-        {QStringLiteral("ChoiceDOT1Home"), QStringLiteral("ChoiceDOT2Home"),
-         QStringLiteral("ChoiceDOT1Opp"), QStringLiteral("ChoiceDOT2Opp")},
+// The overtime columns the repair fills: the move strings of OT, DOT1, DOT2 and DOT, the
+// position choices of DOT1 and DOT2, and the tallies of DOT1, DOT2 and DOT, for both sides.
+QStringList overtimeColumns() {
+    QStringList columns = {
+        QStringLiteral("PeriodOTHome"),   QStringLiteral("PeriodDOT1Home"), QStringLiteral("PeriodDOT2Home"),
+        QStringLiteral("periodDOTHome"),  QStringLiteral("PeriodOTOpp"),    QStringLiteral("PeriodDOT1Opp"),
+        QStringLiteral("PeriodDOT2Opp"),  QStringLiteral("PeriodDOTOpp"),   QStringLiteral("ChoiceDOT1Home"),
+        QStringLiteral("ChoiceDOT2Home"), QStringLiteral("ChoiceDOT1Opp"),  QStringLiteral("ChoiceDOT2Opp"),
     };
-    for (const char* period : {"DOT2", "DOT", "DOT1"}) {
-        QStringList tallies;
+    for (const char* period : {"DOT1", "DOT2", "DOT"})
         for (const char* kind : {"TP", "RP", "EP", "NF2P", "NF3P", "PP", "WP", "CP"})
             for (const char* side : {"Home", "Opp"})
-                tallies << QLatin1String(kind) + QLatin1String(period) + QLatin1String(side);
-        groups.push_back(tallies);
-    }
-    return groups;
+                columns << QLatin1String(kind) + QLatin1String(period) + QLatin1String(side);
+    return columns;
 }
 
 // "(TPDOT1Home) Is Null OR (TPDOT1Opp) Is Null OR ..." over the sixteen DOT1 tallies: a row needs
@@ -90,6 +83,11 @@ bool databaseWritable() {
 
 }  // namespace
 
+// The schema's partial index ixMatchOvertimeNull holds exactly the rows of this condition, under
+// the same text, so that the repair's check at every start reads that (mostly empty) index
+// instead of the whole table.
+QString overtimeRepairCondition() { return repairCondition(); }
+
 QString backupTimeStamp(const QDateTime& when) {
     const QDate d = when.date();
     const QTime t = when.time();
@@ -114,12 +112,12 @@ QString backupDb(const QString& suffix, int msgFlag) {
 
 void repairNullOvertime() {
     const QString condition = repairCondition();
-    // Only the number of rows is read: the file may hold a great many.
+    // Whether there is any such row: the search stops at the first.
     long long rows = 0;
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(
-            QStringLiteral("SELECT Count(*) AS NullRows FROM [Match] WHERE ") + condition);
+        db::Recordset rs = openRecordset(QStringLiteral("SELECT Count(*) AS NullRows FROM (SELECT Seq FROM [Match] WHERE ") +
+                                         condition + QStringLiteral(" LIMIT 1)"));
         rows = rs.field(QStringLiteral("NullRows")).toInt();
         closeRecordset(rs);
     }
@@ -129,16 +127,26 @@ void repairNullOvertime() {
 
     WaitWindowShown wait;
     backupDb(backupTimeStamp(QDateTime::currentDateTime()), 0);
+    // One pass over the rows: every column takes its own value, or 0 where it is Null.
+    QStringList assignments;
+    for (const QString& column : overtimeColumns()) assignments << QStringLiteral("%1 = IfNull(%1, 0)").arg(column);
     ConnectionScope connection;
-    gConn.inTransaction([&] {
-        for (const QStringList& group : overtimeColumnGroups()) {
-            QStringList assignments;
-            for (const QString& column : group)
-                assignments << QStringLiteral("%1 = Nz(%1, 0)").arg(column);
-            gConn.execute(QStringLiteral("UPDATE [Match] SET ") +
-                          assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE ") +
-                          condition);
+    // The pass changes nearly every page of the file: held in memory until the commit (up to
+    // 256 MB), they are written once instead of each time the engine's small page cache fills.
+    struct CacheBack {
+        long long size = gConn.openSnapshot(QStringLiteral("PRAGMA cache_size")).field(0).toInt();
+        ~CacheBack() {
+            try {
+                gConn.execute(QStringLiteral("PRAGMA cache_size = %1").arg(size));
+            } catch (const db::DbError&) {
+                // The handle is closed: its cache goes with it.
+            }
         }
+    } cacheBack;
+    gConn.execute(QStringLiteral("PRAGMA cache_size = -262144"));
+    gConn.inTransaction([&] {
+        gConn.execute(QStringLiteral("UPDATE [Match] SET ") + assignments.join(QStringLiteral(", ")) +
+                      QStringLiteral(" WHERE ") + condition);
     });
 }
 

@@ -17,6 +17,9 @@ QString backupDb(const QString& suffix, int msgFlag);
 // backup. Rows needing nothing make no backup; a file that cannot be written is left as it is,
 // and the coach is told (once a run). Errors are raised to the caller.
 void repairNullOvertime();
+// The condition of the rows repairNullOvertime fills: "(TPDOT1Home) Is Null OR ..." over the
+// sixteen DOT1 tallies. The schema's partial index ixMatchOvertimeNull has the same condition.
+QString overtimeRepairCondition();
 
 // Brings a version-7 database to version 8 (table DualScore, wrestler seasons, version "8.0"),
 // after a silent backup. A file that cannot be written is used as it is, without a backup, and

@@ -199,6 +199,10 @@ db::Recordset openRecordset(const QString& sql, const db::Params& params) {
     return gConn.openSnapshot(sql, params);
 }
 
+db::Recordset openForwardRecordset(const QString& sql, const db::Params& params) {
+    return gConn.openForward(sql, params);
+}
+
 db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params) {
     return gConn.openForUpdate(sql, params);
 }

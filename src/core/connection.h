@@ -65,5 +65,8 @@ private:
 };
 
 db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
+// A read-only recordset read row by row as it moves forward (MoveNext only, no record count),
+// for reports over very many rows; closed before the connection.
+db::Recordset openForwardRecordset(const QString& sql, const db::Params& params = {});
 db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params = {});
 void closeRecordset(db::Recordset& rs);

@@ -1,6 +1,7 @@
 #include "match_reports/detail_query.h"
 
 #include <QStringList>
+#include <functional>
 
 #include "core/connection.h"
 #include "match_reports/report_support.h"
@@ -25,18 +26,60 @@ constexpr CountPair kCountPairs[] = {
     {"wh", " AS wH, ", "wo", " AS wO "},
 };
 
-// The first column of each row of a list query, after "ALL".
-QStringList choiceList(const QString& sql, const QString& column, const QString& startText,
-                       const QString& endText) {
-    QString start;
-    QString end;
-    getDateRange(startText, endText, start, end);
+// The names of a list: "ALL", then the first column of each row of `sql`, whose values are the
+// start and end of the range.
+QStringList namesAfterAll(const QString& sql, const QString& column, const db::Params& range) {
     QStringList list{QStringLiteral("ALL")};
-    ConnectionScope connection;
-    db::Recordset rs = openRecordset(sql, {rangeStartDate(start), rangeEndDate(end)});
+    db::Recordset rs = openRecordset(sql, range);
     for (; !rs.isEOF(); rs.moveNext()) list << rs.field(column).toString();
     closeRecordset(rs);
     return list;
+}
+
+// A choice list for the range of the two date boxes. `plainSql` takes the names from every bout
+// in the range; `existsSql` gives the same names from the rows of the names' own table that
+// have a bout in the range, each name once with OneSpelling (0 when its rows write it in more
+// than one way, letter case apart). Which of those ways the list shows is `plainSql`'s choice:
+// then it runs instead. `useExists` tells whether the range is wide enough for `existsSql` to
+// be the quicker.
+QStringList choiceList(const QString& existsSql, const QString& plainSql, const QString& column,
+                       const QString& startText, const QString& endText,
+                       const std::function<bool(const db::Params&)>& useExists) {
+    QString start;
+    QString end;
+    getDateRange(startText, endText, start, end);
+    const db::Params range{rangeStartDate(start), rangeEndDate(end)};
+    ConnectionScope connection;
+    if (!useExists(range)) return namesAfterAll(plainSql, column, range);
+    QStringList list{QStringLiteral("ALL")};
+    db::Recordset rs = openRecordset(existsSql, range);
+    for (; !rs.isEOF(); rs.moveNext()) {
+        const db::Value oneSpelling = rs.field("OneSpelling");
+        if (!oneSpelling.isNull() && oneSpelling.toInt() == 0) {
+            closeRecordset(rs);
+            return namesAfterAll(plainSql, column, range);
+        }
+        list << rs.field(column).toString();
+    }
+    closeRecordset(rs);
+    return list;
+}
+
+// Whether the range holds a third of the matches or more. A name's bouts are found through the
+// names' table then, each name stopping at its first bout in the range; in a narrower range
+// most names have none there, and going through the range's bouts is the quicker.
+bool wideRange(const db::Params& range) {
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Max(Seq) AS n FROM [Match]"));
+    const long long third = rs.field("n").toInt() / 3 + 1;
+    closeRecordset(rs);
+    db::Params params = range;
+    params.emplace_back(third);
+    rs = openRecordset(QStringLiteral("SELECT Count(*) AS n FROM (SELECT 1 FROM [Match] WHERE [Date] "
+                                      "BETWEEN ? AND ? LIMIT ?)"),
+                       params);
+    const bool wide = rs.field("n").toInt() >= third;
+    closeRecordset(rs);
+    return wide;
 }
 
 }  // namespace
@@ -95,19 +138,29 @@ DetailQuery detailQuery(const DetailChoices& choices) {
 }
 
 QStringList detailSchools(const QString& startText, const QString& endText) {
+    // Each school stops at its first bout of the range in the date index, which holds the school:
+    // quick for any range.
     return choiceList(
+        QStringLiteral("SELECT OppSchool, Min(OppSchool COLLATE BINARY) = Max(OppSchool COLLATE BINARY) "
+                       "AS OneSpelling FROM OppSchool WHERE EXISTS (SELECT 1 FROM [Match] WHERE "
+                       "[Match].SeqOppSchool = OppSchool.Seq AND [Match].[Date] BETWEEN ? AND ?) "
+                       "GROUP BY OppSchool ORDER BY OppSchool"),
         QStringLiteral("SELECT DISTINCT OppSchool.OppSchool FROM OppSchool INNER JOIN [Match] ON "
                        "OppSchool.Seq = [MATCH].seqOppSchool WHERE Date BETWEEN ? AND ?  ORDER BY "
                        "OppSchool.OppSchool"),
-        QStringLiteral("oppschool"), startText, endText);
+        QStringLiteral("oppschool"), startText, endText, [](const db::Params&) { return true; });
 }
 
 QStringList detailWrestlers(const QString& startText, const QString& endText) {
     return choiceList(
+        QStringLiteral("SELECT FullName, Min(FullName COLLATE BINARY) = Max(FullName COLLATE BINARY) "
+                       "AS OneSpelling FROM Wrestler WHERE EXISTS (SELECT 1 FROM [Match] WHERE "
+                       "[Match].SeqWrestler = Wrestler.Seq AND [Match].[Date] BETWEEN ? AND ?) "
+                       "GROUP BY FullName ORDER BY FullName"),
         QStringLiteral("SELECT DISTINCT Wrestler.FullName FROM Wrestler INNER JOIN [Match] ON "
                        "Wrestler.Seq = [Match].seqWrestler WHERE [Match].[Date] BETWEEN ? AND ?  "
                        "ORDER BY Wrestler.FullName"),
-        QStringLiteral("FullName"), startText, endText);
+        QStringLiteral("FullName"), startText, endText, wideRange);
 }
 
 QStringList detailVarsityDates() {

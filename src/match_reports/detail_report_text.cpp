@@ -102,12 +102,32 @@ void addWins(long long* counts, const QString& winCells) {
     }
 }
 
-void addSide(long long* counts, const db::Recordset& rs, const QString& mark,
-             const int (&columns)[7], const QString& winCells) {
+void addSide(long long* counts, const db::Value (&moves)[7], const QString& mark, const QString& winCells) {
     if (mark == QLatin1String("1")) counts[0] += 1;
     // A count stored as Null adds nothing; absurd stored counts stop at the largest total.
-    for (int i = 0; i < 7; ++i) counts[1 + i] = db::clampedSum(counts[1 + i], rs.field(columns[i]).toInt());
+    for (int i = 0; i < 7; ++i) counts[1 + i] = db::clampedSum(counts[1 + i], moves[i].toInt());
     addWins(counts, winCells);
+}
+
+// The seven move counts of one side of the current bout.
+void readMoves(db::Value (&moves)[7], const db::Recordset& rs, const int (&columns)[7]) {
+    for (int i = 0; i < 7; ++i) moves[i] = rs.field(columns[i]);
+}
+
+// The move counts, each after one tab, added to the end of `text` (a Null count as the empty
+// text).
+void addCountCells(QString& text, const db::Value (&moves)[7]) {
+    // Counts are small: their texts are made once.
+    static const QStringList small = [] {
+        QStringList texts;
+        for (int n = 0; n < 100; ++n) texts << QString::number(n);
+        return texts;
+    }();
+    for (const db::Value& count : moves) {
+        text += TAB;
+        const long long n = count.kind() == db::Value::Kind::Integer ? count.toInt() : -1;
+        text += n >= 0 && n < small.size() ? small[n] : count.toString();
+    }
 }
 
 QString totalsRow(const QString& name, const long long (&counts)[DetailTotals::kCounts]) {
@@ -178,34 +198,32 @@ QString moveCountCells(const db::Recordset& rs, const DetailColumns& columns, bo
 }
 
 void addMoveCountCells(QString& text, const db::Recordset& rs, const DetailColumns& columns, bool home) {
-    // Counts are small: their texts are made once.
-    static const QStringList small = [] {
-        QStringList texts;
-        for (int n = 0; n < 100; ++n) texts << QString::number(n);
-        return texts;
-    }();
-    for (const int column : home ? columns.home : columns.opp) {
-        text += TAB;
-        const db::Value count = rs.field(column);
-        const long long n = count.kind() == db::Value::Kind::Integer ? count.toInt() : -1;
-        text += n >= 0 && n < small.size() ? small[n] : count.toString();
-    }
+    db::Value moves[7];
+    readMoves(moves, rs, home ? columns.home : columns.opp);
+    addCountCells(text, moves);
+}
+
+size_t DetailTotals::pairOf(const QString& name) {
+    const auto known = index_.constFind(name);
+    if (known != index_.cend()) return *known;
+    index_.insert(name, pairs_.size());
+    pairs_.emplace_back();
+    pairs_.back().name = name;
+    return pairs_.size() - 1;
 }
 
 void DetailTotals::addBout(const QString& name, const db::Recordset& rs, const DetailColumns& columns,
                            const DetailBoutMarks& marks) {
-    const auto known = index_.constFind(name);
-    Pair* pair = nullptr;
-    if (known != index_.cend()) {
-        pair = &pairs_[*known];
-    } else {
-        index_.insert(name, pairs_.size());
-        pairs_.emplace_back();
-        pair = &pairs_.back();
-        pair->name = name;
-    }
-    addSide(pair->own, rs, marks.homeMark, columns.home, marks.homeWinCells);
-    addSide(pair->opponents, rs, marks.oppMark, columns.opp, marks.oppWinCells);
+    db::Value home[7], opp[7];
+    readMoves(home, rs, columns.home);
+    readMoves(opp, rs, columns.opp);
+    addBout(pairOf(name), home, opp, marks);
+}
+
+void DetailTotals::addBout(size_t pair, const db::Value (&home)[7], const db::Value (&opp)[7],
+                           const DetailBoutMarks& marks) {
+    addSide(pairs_[pair].own, home, marks.homeMark, marks.homeWinCells);
+    addSide(pairs_[pair].opponents, opp, marks.oppMark, marks.oppWinCells);
 }
 
 DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthTwips,
@@ -217,16 +235,31 @@ DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthT
     out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(query.sql, query.params);
+        // The widest report has 150,000 bouts: they are read one at a time, not held.
+        db::Recordset rs = openForwardRecordset(query.sql, query.params);
         const DetailColumns columns(rs);
-        out.reserve(out.size() + rs.recordCount() * 150);  // about the two lines of a bout
         QDate lastDate;
         QString lastDateText;
+        // The same wrestlers come back bout after bout: each is named and given his totals once.
+        struct Wrestler {
+            QString name;
+            size_t totals;
+        };
+        QHash<std::pair<QString, QString>, Wrestler> wrestlers;
+        db::Value home[7], opp[7];
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString lastName = rs.field(columns.lastName).toString();
             if (lastName.isEmpty()) continue;
             const DetailBoutMarks marks = detailBoutMarks(rs, columns);
-            const QString name = displayedName(rs.field(columns.firstName).toString(), lastName, widthTwips);
+            std::pair<QString, QString> key{rs.field(columns.firstName).toString(), lastName};
+            auto wrestler = wrestlers.constFind(key);
+            if (wrestler == wrestlers.cend()) {
+                const QString shown = displayedName(key.first, key.second, widthTwips);
+                wrestler = wrestlers.insert(key, {shown, totals.pairOf(shown)});
+            }
+            const QString& name = wrestler->name;
+            readMoves(home, rs, columns.home);
+            readMoves(opp, rs, columns.opp);
             // Bouts come by date: each date is written out once.
             const db::Value date = rs.field(columns.date);
             if (!date.isDate() || date.toDate() != lastDate) {
@@ -235,12 +268,12 @@ DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthT
             }
             // Added in place, without texts of their own: the widest report has 50,000 bouts.
             out += lastDateText % TAB % name % TAB % rs.field(columns.weight).toString() % TAB % marks.homeMark;
-            addMoveCountCells(out, rs, columns, true);
+            addCountCells(out, home);
             out += TAB % marks.homeWinCells % CRLF;
             out += TAB % schools.cells(rs.field(columns.school).toString()) % marks.oppMark;
-            addMoveCountCells(out, rs, columns, false);
+            addCountCells(out, opp);
             out += TAB % marks.oppWinCells % CRLF % CRLF;
-            totals.addBout(name, rs, columns, marks);
+            totals.addBout(wrestler->totals, home, opp, marks);
         }
         closeRecordset(rs);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "match_reports/detail_query.h"
+#include "platform/db/Value.h"
 
 namespace db {
 class Recordset;
@@ -62,6 +63,10 @@ public:
     // Adds one bout under `name` (a Null count adds nothing).
     void addBout(const QString& name, const db::Recordset& rs, const DetailColumns& columns,
                  const DetailBoutMarks& marks);
+    // Where the pair of `name` is, made at the end when the name is new.
+    size_t pairOf(const QString& name);
+    // Adds one bout to the pair at `pair`, its seven move counts of each side given.
+    void addBout(size_t pair, const db::Value (&home)[7], const db::Value (&opp)[7], const DetailBoutMarks& marks);
 
     const std::vector<Pair>& pairs() const { return pairs_; }
 

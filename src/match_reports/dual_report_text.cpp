@@ -19,37 +19,76 @@ QString weightClassText(const QString& weight) {
     return QLatin1Char(' ') + weight;
 }
 
-// The score line of a group, or "" when no team score is stored for the date and school.
-QString scoreLine(const db::Value& date, const QString& school, const QString& homeSchool) {
-    db::Recordset rs = openRecordset(
-        QStringLiteral("SELECT CompDate, OppSchool, ScoreH, ScoreO "
-                       " FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = DualScore.seqOppSchool "
-                       " WHERE CompDate=? AND OppSchool.OppSchool=? "),
-        {date, school});
-    QString line;
-    if (rs.recordCount() > 0) {
-        auto score = [&rs](const char* column) {
-            const db::Value v = rs.field(column);
-            return v.isNull() ? QString() : match_reports::singleText(v.toDouble());
-        };
-        line = TAB + homeSchool + QStringLiteral("   ") + score("ScoreH") + QString(6, ' ') +
-               rs.field("OppSchool").toString() + QStringLiteral("   ") + score("ScoreO") + CRLF + CRLF;
-    }
-    closeRecordset(rs);
-    return line;
+// A date as the database compares it: a stored date as its ISO text, anything else as its text.
+QString dateKey(const db::Value& date) { return date.isDate() ? db::isoDate(date.toDate()) : date.toString(); }
+
+// A school's name as the database compares it: letter case apart for A to Z only.
+QString schoolKey(const QString& school) {
+    QString key = school;
+    for (QChar& c : key)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + ('a' - 'A'));
+    return key;
 }
 
+// The team scores stored for the dates of a range, found by date and school: the first row of
+// each date and school, as the query of one group would find it.
+class ScoreLines {
+public:
+    ScoreLines(const QDate& startDate, const QDate& endDate) {
+        db::Recordset rs = openRecordset(
+            QStringLiteral("SELECT CompDate, OppSchool, ScoreH, ScoreO "
+                           " FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = DualScore.seqOppSchool "
+                           " WHERE CompDate BETWEEN ? AND ? ORDER BY CompDate, DualScore.Seq"),
+            {startDate, endDate});
+        for (; !rs.isEOF(); rs.moveNext()) {
+            // A school without a name, or a score without a date, is no group's.
+            if (rs.field("OppSchool").isNull() || rs.field("CompDate").isNull()) continue;
+            const QString key = dateKey(rs.field("CompDate")) + QLatin1Char('\n') + schoolKey(rs.field("OppSchool").toString());
+            if (!scores_.contains(key))
+                scores_.insert(key, {rs.field("OppSchool").toString(), rs.field("ScoreH"), rs.field("ScoreO")});
+        }
+        closeRecordset(rs);
+    }
+
+    // The score line of a group, or "" when no team score is stored for the date and school.
+    QString line(const db::Value& date, const QString& school, const QString& homeSchool) const {
+        const auto found = scores_.constFind(dateKey(date) + QLatin1Char('\n') + schoolKey(school));
+        if (found == scores_.cend()) return QString();
+        auto score = [](const db::Value& v) {
+            return v.isNull() ? QString() : match_reports::singleText(v.toDouble());
+        };
+        return TAB + homeSchool + QStringLiteral("   ") + score(found->home) + QString(6, ' ') + found->school +
+               QStringLiteral("   ") + score(found->opp) + CRLF + CRLF;
+    }
+
+private:
+    struct Score {
+        QString school;
+        db::Value home, opp;
+    };
+    QHash<QString, Score> scores_;
+};
+
+// Where the fields of a bout are in the report's recordset, found by name once.
+struct DualColumns {
+    explicit DualColumns(const db::Recordset& rs)
+        : date(rs.fieldIndex("Date")), weight(rs.fieldIndex("Weight")), name(rs.fieldIndex("FullName")),
+          wl(rs.fieldIndex("WL")), oppFirst(rs.fieldIndex("OppFName")), oppLast(rs.fieldIndex("OppLName")),
+          school(rs.fieldIndex("OppSchool")), score(rs.fieldIndex("Score")) {}
+    int date, weight, name, wl, oppFirst, oppLast, school, score;
+};
+
 // Adds one bout's line to `text`, built in place: the widest range has 50,000 bouts.
-void addBoutLine(QString& text, const db::Recordset& rs, const QString& homeSchool,
+void addBoutLine(QString& text, const db::Recordset& rs, const DualColumns& columns, const QString& homeSchool,
                  const QString& weightClass) {
-    const QString name = rs.field("FullName").toString();
-    const QString oppFirst = rs.field("OppFName").toString();
-    const QString oppLast = rs.field("OppLName").toString();
-    const QString oppSchool = rs.field("OppSchool").toString();
-    const QString score = rs.field("Score").toString();
+    const QString name = rs.field(columns.name).toString();
+    const QString oppFirst = rs.field(columns.oppFirst).toString();
+    const QString oppLast = rs.field(columns.oppLast).toString();
+    const QString oppSchool = rs.field(columns.school).toString();
+    const QString score = rs.field(columns.score).toString();
     const QLatin1String comma(", "), gap("   "), def("  def  ");
     // The winner first.
-    if (rs.field("WL").toString() == QLatin1String("W"))
+    if (rs.field(columns.wl).toString() == QLatin1String("W"))
         text += TAB % weightClass % gap % name % comma % homeSchool % def % oppFirst % QLatin1Char(' ') %
                 oppLast % comma % oppSchool % gap % score % CRLF;
     else
@@ -79,7 +118,8 @@ QStringList varsityDates() {
 DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QString& homeSchool) {
     DualReport report;
     ConnectionScope connection;
-    db::Recordset rs = openRecordset(
+    // All duals are 50,000 bouts and more: they are read one at a time, not held.
+    db::Recordset rs = openForwardRecordset(
         QStringLiteral(
             "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "
             "FROM Wrestler INNER JOIN (Weight INNER JOIN (OppSchool INNER JOIN [Match] ON "
@@ -93,22 +133,29 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
         return report;
     }
 
+    // Every group's score line is looked up among the range's scores, read at once.
+    const ScoreLines scores(startDate, endDate);
+    const DualColumns columns(rs);
     // The first date's heading, then the first school's score line; every later date or school
     // starts its own group below.
-    QString prevDate = rs.field("Date").toString();
-    QString prevSchool = rs.field("OppSchool").toString();
+    db::Value prevDateValue = rs.field(columns.date);
+    QString prevDate = prevDateValue.toString();
+    QString prevSchool = rs.field(columns.school).toString();
     QString& text = report.text;
     text = TAB + prevDate + CRLF + CRLF;
     report.schools << prevSchool;
-    text += scoreLine(rs.field("Date"), prevSchool, homeSchool);
+    text += scores.line(prevDateValue, prevSchool, homeSchool);
 
     // A handful of weight classes, each written the same way on every bout line.
     QHash<QString, QString> weightClasses;
     for (; !rs.isEOF(); rs.moveNext()) {
-        const QString date = rs.field("Date").toString();
-        const QString school = rs.field("OppSchool").toString();
+        // Bouts come by date: the date's text is made again only for another date.
+        const db::Value dateValue = rs.field(columns.date);
+        const bool sameDate = dateValue.isDate() && prevDateValue.isDate() && dateValue == prevDateValue;
+        prevDateValue = dateValue;
+        const QString school = rs.field(columns.school).toString();
         bool newDate = false;
-        if (date != prevDate) {
+        if (const QString date = sameDate ? prevDate : dateValue.toString(); date != prevDate) {
             text += CRLF + CRLF + TAB + date;
             prevDate = date;
             newDate = true;
@@ -117,12 +164,12 @@ DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QS
             text += CRLF;
             prevSchool = school;
             report.schools << school;
-            text += scoreLine(rs.field("Date"), school, homeSchool);
+            text += scores.line(dateValue, school, homeSchool);
         }
-        const QString weight = rs.field("Weight").toString();
+        const QString weight = rs.field(columns.weight).toString();
         auto shown = weightClasses.constFind(weight);
         if (shown == weightClasses.cend()) shown = weightClasses.insert(weight, weightClassText(weight));
-        addBoutLine(text, rs, homeSchool, *shown);
+        addBoutLine(text, rs, columns, homeSchool, *shown);
     }
     closeRecordset(rs);
     return report;

@@ -112,9 +112,7 @@ void frmIndDetail::Form_Load() {
     showUnselected(comDateEnd, latest);
     showUnselected(comSchool, kAll);
     showUnselected(comWrestler, kAll);
-    loadSchools();
-    loadWrestlers();
-    buildDetailReport();
+    refillListsAndBuild();
 }
 
 void frmIndDetail::Form_QueryUnload(bool& cancel) {
@@ -195,6 +193,12 @@ void frmIndDetail::dateChosen(QComboBox* chosen) {
         QComboBox* other = chosen == comDateStart ? comDateEnd : comDateStart;
         showUnselected(other, chosen->currentText());
     }
+    refillListsAndBuild();
+}
+
+// Both choice lists refilled for the range, their choices kept, and the report built once: the
+// choices found again in the lists rebuild nothing while chkDateSelect is unticked.
+void frmIndDetail::refillListsAndBuild() {
     chkDateSelect->setChecked(false);
     struct Retick {
         QCheckBox* box;

@@ -75,6 +75,7 @@ private:
     // False, after the date message, when a date box holds a text that is no date.
     bool datesReadable();
     void dateChosen(QComboBox* chosen);
+    void refillListsAndBuild();
 
     QString resultsText_;
     QString summaryText_;

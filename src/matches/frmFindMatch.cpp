@@ -337,24 +337,28 @@ void frmFindMatch::refreshLists() {
 
     lstMatches->clear();
     lstMatchseq->clear();
-    db::Recordset rs = openRecordset(
+    // Only whether there are more than five matters: the rows are read forward, and no further.
+    db::Recordset rs = openForwardRecordset(
         QStringLiteral("SELECT Date, OppLName as LastName, OppSchool as School, [Match].Seq as MSeq, FullName FROM "
                        "Wrestler INNER JOIN (OppSchool INNER JOIN [Match] ON OppSchool.Seq = [Match].SeqOppSchool) ON "
                        "Wrestler.Seq = [Match].SeqWrestler ") +
             QStringLiteral("WHERE Date BETWEEN ?  AND  ? ") + filter.text + QStringLiteral(" ORDER BY Date"),
         params);
-    if (rs.recordCount() > 5) {
+    QStringList matches, seqs;
+    const QChar tab(QLatin1Char('\t'));
+    for (; !rs.isEOF() && matches.size() <= 5; rs.moveNext()) {
+        auto text = [&rs](const char* name) { return rs.field(name).toString(); };
+        matches << text("Date") + tab + text("FullName") + tab + text("School") + tab + text("LastName");
+        seqs << text("MSeq");
+    }
+    closeRecordset(rs);
+    if (matches.size() > 5) {
         txtNarrowResults->show();
     } else {
         txtNarrowResults->hide();
-        const QChar tab(QLatin1Char('\t'));
-        for (; !rs.isEOF(); rs.moveNext()) {
-            auto text = [&rs](const char* name) { return rs.field(name).toString(); };
-            lstMatches->addItem(text("Date") + tab + text("FullName") + tab + text("School") + tab + text("LastName"));
-            lstMatchseq->addItem(text("MSeq"));
-        }
+        lstMatches->addItems(matches);
+        lstMatchseq->addItems(seqs);
     }
-    closeRecordset(rs);
 }
 
 void frmFindMatch::cmdEdit_Click() {

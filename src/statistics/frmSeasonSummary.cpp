@@ -204,16 +204,17 @@ void frmSeasonSummary::loadNames() {
 void frmSeasonSummary::comSeason_Click() { loadNames(); }
 
 void frmSeasonSummary::lstNames_Click() {
-    // The weight class of most matches in the season; ties go to the latest match.
+    // The weight class of most matches in the season; ties go to the latest match. The name is
+    // a column of the grouping, so it is tested before the grouping: only its own matches are
+    // grouped, not the whole season's.
     const QString sql =
         QStringLiteral("SELECT [Match].SeqWrestler, Weight.Weight, Count([Match].Seq) AS CountOfSeq, "
                        "Max([Match].Date) AS MaxOfDate, Wrestler.FullName ") +
         QStringLiteral(" FROM Wrestler ") +
         QStringLiteral(" INNER JOIN (Weight INNER JOIN [Match] ON Weight.Seq = [Match].SeqWeight) "
                        "ON Wrestler.Seq = [Match].SeqWrestler ") +
-        QStringLiteral(" WHERE  Wrestler.Season =?") +
+        QStringLiteral(" WHERE  Wrestler.Season =? AND Wrestler.FullName = ? ") +
         QStringLiteral(" GROUP BY [Match].SeqWrestler, Weight.Weight, Wrestler.FullName ") +
-        QStringLiteral(" HAVING (((Wrestler.FullName)=?)) ") +
         QStringLiteral(" ORDER BY [Match].SeqWrestler, Count([Match].Seq) DESC , Max([Match].Date) DESC");
     QString weight;
     {

@@ -215,7 +215,7 @@ int frmTeamLeaders::listLength() const { return opt5->isChecked() ? 5 : 10; }
 
 void frmTeamLeaders::runAllBoards() {
     checkDates();
-    for (int i = 0; i < kBoards; ++i) runCategory(i);
+    runBoards({0, 1, 2, 3});
 }
 
 bool frmTeamLeaders::checkDates() {
@@ -254,36 +254,115 @@ bool frmTeamLeaders::buildSql(const QString& category, QString& sql, db::Params&
 }
 
 void frmTeamLeaders::walkBoard(
-    db::Recordset& rs, int length,
+    const BoardLines& lines, int length,
     const std::function<void(const QString& name, const db::Value& stat)>& row) {
     int listed = 0;
     float last = 0;
-    while (!rs.isEOF()) {
-        const db::Value stat = rs.field(QStringLiteral("Stat"));
-        if (listed >= length && tieValue(stat) != last) break;
-        row(nzString(rs.field(QStringLiteral("FullName"))).toString(), stat);
-        last = tieValue(stat);
+    for (const BoardLine& line : lines) {
+        if (listed >= length && tieValue(line.stat) != last) break;
+        row(line.name, line.stat);
+        last = tieValue(line.stat);
         ++listed;
-        rs.moveNext();
     }
 }
 
-void frmTeamLeaders::runCategory(int index) {
-    QPlainTextEdit* box = txtresults[index];
-    box->clear();
-    SetTabStops(box, {100});
-    QString sql;
-    db::Params params;
-    if (!buildSql(comType[index]->currentText(), sql, params)) return;
+namespace {
 
-    QStringList lines;
-    {
-        ConnectionScope connection;
-        db::Recordset rs = openRecordset(sql, params);
-        walkBoard(rs, listLength(), [&lines](const QString& name, const db::Value& stat) {
+// The lines of a board's query, as they come.
+frmTeamLeaders::BoardLines readBoardLines(const QString& sql, const db::Params& params) {
+    frmTeamLeaders::BoardLines lines;
+    db::Recordset rs = openRecordset(sql, params);
+    const int name = rs.fieldIndex(QStringLiteral("FullName"));
+    const int stat = rs.fieldIndex(QStringLiteral("Stat"));
+    for (; !rs.isEOF(); rs.moveNext()) lines.push_back({nzString(rs.field(name)).toString(), rs.field(stat)});
+    closeRecordset(rs);
+    return lines;
+}
+
+}  // namespace
+
+std::vector<std::optional<frmTeamLeaders::BoardLines>> frmTeamLeaders::rankCategories(
+    const QStringList& categories) {
+    std::vector<std::optional<BoardLines>> ranked(categories.size());
+    // Each category that can run becomes one column of the totals: the sum of its expression,
+    // or the number of matches that pass its condition.
+    struct Column {
+        int category;
+        QString sql;
+        db::Params params;
+        bool count;
+    };
+    std::vector<Column> columns;
+    QStringList totals;
+    for (int i = 0; i < categories.size(); ++i) {
+        Column column{i, QString(), {}, false};
+        if (!buildSql(categories[i], column.sql, column.params)) continue;
+        const Category* found = findCategory(categories[i]);
+        const QString expr = getStatExpr(QString::fromLatin1(found->code));
+        column.count = found->kind == StatKind::Count;
+        // A count's condition comes as " AND ...".
+        totals << (column.count ? QStringLiteral("Count(CASE WHEN ") + expr.trimmed().mid(4) +
+                                      QStringLiteral(" THEN [match].seq END)")
+                                : QStringLiteral("Sum(") + expr + QStringLiteral(")"));
+        columns.push_back(column);
+    }
+    if (columns.empty()) return ranked;
+
+    ConnectionScope connection;
+    // One row per full name, in the order of the boards' grouping, into a table of this
+    // connection alone. Then each board ranks those rows as its own query ranks its groups, so
+    // that equal values come in the same order.
+    QStringList names;
+    for (size_t k = 0; k < columns.size(); ++k) names << QStringLiteral("Stat%1").arg(k);
+    gConn.execute(QStringLiteral("DROP TABLE IF EXISTS temp.kvBoardTotals"));
+    gConn.execute(QStringLiteral("CREATE TEMP TABLE kvBoardTotals (FullName TEXT COLLATE NOCASE, OneSpelling, ") +
+                  names.join(QStringLiteral(", ")) + QStringLiteral(")"));
+    gConn.execute(
+        QStringLiteral("INSERT INTO kvBoardTotals SELECT FullName, Min(FullName COLLATE BINARY) = "
+                       "Max(FullName COLLATE BINARY), ") +
+            totals.join(QStringLiteral(", ")) +
+            QStringLiteral(" FROM Wrestler INNER JOIN [Match] ON Wrestler.Seq = [Match].seqWrestler "
+                           " WHERE Level = 'v'and FullName <> 'VOID' and [Date] BETWEEN ? AND ? "
+                           " GROUP BY FullName "),
+        columns.front().params);
+    // A name that its rows write in more than one way (letter case apart) is shown as one of
+    // the board's own matches writes it, which only the board's own query tells: then each
+    // board runs that query instead.
+    db::Recordset rs = openRecordset(
+        QStringLiteral("SELECT Count(*) AS n FROM kvBoardTotals WHERE OneSpelling = 0"));
+    const bool oneSpellingEach = rs.field(QStringLiteral("n")).toInt() == 0;
+    closeRecordset(rs);
+    for (size_t k = 0; k < columns.size(); ++k) {
+        const Column& column = columns[k];
+        ranked[column.category] =
+            oneSpellingEach
+                ? readBoardLines(QStringLiteral("SELECT FullName, Sum(%1) AS Stat FROM kvBoardTotals %2"
+                                                "GROUP BY FullName ORDER BY Sum(%1) DESC")
+                                     .arg(names[k], column.count ? QStringLiteral("WHERE %1 > 0 ").arg(names[k])
+                                                                 : QString()),
+                                 {})
+                : readBoardLines(column.sql, column.params);
+    }
+    gConn.execute(QStringLiteral("DROP TABLE temp.kvBoardTotals"));
+    return ranked;
+}
+
+void frmTeamLeaders::runCategory(int index) { runBoards({index}); }
+
+void frmTeamLeaders::runBoards(const std::vector<int>& boards) {
+    QStringList categories;
+    for (const int i : boards) {
+        txtresults[i]->clear();
+        SetTabStops(txtresults[i], {100});
+        categories << comType[i]->currentText();
+    }
+    const std::vector<std::optional<BoardLines>> ranked = rankCategories(categories);
+    for (size_t k = 0; k < boards.size(); ++k) {
+        if (!ranked[k]) continue;
+        QStringList lines;
+        walkBoard(*ranked[k], listLength(), [&lines](const QString& name, const db::Value& stat) {
             lines << name + QLatin1Char('\t') + statText(stat);
         });
-        closeRecordset(rs);
+        txtresults[boards[k]]->setPlainText(lines.join(QLatin1Char('\n')));
     }
-    box->setPlainText(lines.join(QLatin1Char('\n')));
 }

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <array>
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
@@ -51,6 +53,19 @@ class frmTeamLeaders : public ui::Form {
     void loadDates();
     // Fills the result box of one board.
     void runCategory(int index);
+    // A board's line before it is written: the wrestler's full name and his value (Null when
+    // none of his matches has one).
+    struct BoardLine {
+        QString name;
+        db::Value stat;
+    };
+    using BoardLines = std::vector<BoardLine>;
+    // The lines of each category over the range of the date boxes, in rank order, every
+    // wrestler of the category included; none for a category that cannot run (unknown, after
+    // getStatExpr's message, or a date box without a date). All categories are added up in one
+    // pass over the matches; the lines are those, and in the order, of each board's own query
+    // (buildSql).
+    std::vector<std::optional<BoardLines>> rankCategories(const QStringList& categories);
     // The query of one board for a category text, its date range bound to `params`. False when
     // the category is unknown (after getStatExpr's message) or a date box holds no date: then
     // there is nothing to run.
@@ -65,8 +80,11 @@ class frmTeamLeaders : public ui::Form {
     void runAllBoards();
     // True when both date boxes hold dates; otherwise shows the date message.
     bool checkDates();
-    // Walks a board's rows in rank order: the first `length` rows, then every further row whose
-    // value equals the last listed one. A row without a value counts as 0 in that comparison.
-    void walkBoard(db::Recordset& rs, int length,
-                   const std::function<void(const QString& name, const db::Value& stat)>& row);
+    // Fills the result boxes of the given boards.
+    void runBoards(const std::vector<int>& boards);
+    // Walks a board's lines in rank order: the first `length` lines, then every further line
+    // whose value equals the last listed one. A line without a value counts as 0 in that
+    // comparison.
+    static void walkBoard(const BoardLines& lines, int length,
+                          const std::function<void(const QString& name, const db::Value& stat)>& row);
 };

@@ -88,25 +88,23 @@ void frmTeamLeaders::cmdPrint_Click() {
     printing::printAt(printing::centredX(range), 45, range);
 
     p.setFontSize(kRowSize);
+    QStringList categories;
+    for (int i = 0; i < kBoards; ++i) categories << comType[i]->currentText();
+    const std::vector<std::optional<BoardLines>> ranked = rankCategories(categories);
     for (int i = 0; i < kBoards; ++i) {
         const BoardPlace place = kBoardPlaces[i];
         const QString category = comType[i]->currentText();
         printing::printAt(place.x0 + (kColumnWidth - p.textWidth(category)) / 2, place.y0 - 50,
                           category);
-        QString sql;
-        db::Params params;
-        if (!buildSql(category, sql, params)) continue;  // only the heading
+        if (!ranked[i]) continue;  // only the heading
 
-        ConnectionScope connection;
-        db::Recordset rs = openRecordset(sql, params);
         // Rows too long for their column (long names) make the board smaller, so that each ends
         // before the right-hand board or the page's edge.
         const double columnEnd = i % 2 == 0 ? kBoardPlaces[i + 1].x0 : 1 + p.scaleWidth();
         std::vector<BoardRow> rows;
-        walkBoard(rs, length, [&](const QString& name, const db::Value& stat) {
+        walkBoard(*ranked[i], length, [&](const QString& name, const db::Value& stat) {
             rows.push_back({name, stat.toString()});
         });
-        closeRecordset(rs);
         const QStringList lines = boardLines(rows, columnEnd - place.x0);
         for (int k = 0; k < lines.size(); ++k) printing::printAt(place.x0, place.y0 + kRowHeight * k, lines[k]);
         p.setFontSize(kRowSize);

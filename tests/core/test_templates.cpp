@@ -184,8 +184,8 @@ QStringList performanceIndexes(const QString& path) {
 
 const QStringList kPerformanceIndexes = {"DualScore.ixDualScoreDate", "HomeWI.ixHomeWIDate",
                                          "Match.ixMatchDate",         "Match.ixMatchOppSchool",
-                                         "Match.ixMatchWeight",       "Match.ixMatchWrestler",
-                                         "Roster.ixRosterDate"};
+                                         "Match.ixMatchOvertimeNull", "Match.ixMatchWeight",
+                                         "Match.ixMatchWrestler",     "Roster.ixRosterDate"};
 
 TEST_P(TemplateTest, HasTheIndexesOfTheListsAndReports) {
     EXPECT_EQ(performanceIndexes(path), kPerformanceIndexes);
@@ -199,7 +199,8 @@ TEST(DatabaseIndexes, AFileWithoutThemGetsThemWhenOpened) {
     TestHome home;
     resetCoreState();
     const QString path = makeDatabase(home.path());
-    execSql(path, "DROP INDEX ixMatchDate; DROP INDEX ixMatchWrestler; DROP INDEX ixRosterDate;");
+    execSql(path, "DROP INDEX ixMatchDate; DROP INDEX ixMatchWrestler; DROP INDEX ixRosterDate; "
+                  "DROP INDEX ixMatchOvertimeNull;");
     useDatabase(path);
     openConnection();
     closeConnection();

@@ -121,8 +121,14 @@ TEST_F(RepairUpgradeTest, RepairFillsNullOvertimeOfRowsWithANullDot1Tally) {
     for (const QString& k : kKinds) dot1 << k + "DOT1Home = 1" << k + "DOT1Opp = 0";
     execSql(db, "UPDATE [Match] SET " + dot1.join(", ") + " WHERE Seq = 2");
 
+    // The partial index serves the repair's check: it holds the rows to repair, and only them.
+    const QString inIndex =
+        "SELECT count(*) FROM [Match] INDEXED BY ixMatchOvertimeNull WHERE " + overtimeRepairCondition();
+    EXPECT_EQ(queryValue(db, inIndex).toInt(), 1);
+
     repairNullOvertime();
 
+    EXPECT_EQ(queryValue(db, inIndex).toInt(), 0);
     EXPECT_EQ(backupsIn(folder).size(), 1);
     const QVariantList row = queryRows(db,
         "SELECT PeriodOTHome, PeriodDOT1Home, ChoiceDOT2Opp, TPDOT1Home, CPDOTOpp, NF3PDOT2Opp, "

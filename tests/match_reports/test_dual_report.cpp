@@ -150,6 +150,59 @@ TEST_F(DualReportTest, OneDateWithTwoSchoolsGroupsThemWinnerFirstUnderTheirScore
     EXPECT_EQ(ui::clipboardText(), kDec4);
 }
 
+// The score line of a group as the query of that one date and school gives it.
+QString scoreOfGroup(const QString& isoDate, const QString& school) {
+    ConnectionScope connection;
+    db::Recordset rs = openRecordset(
+        "SELECT CompDate, OppSchool, ScoreH, ScoreO  FROM OppSchool INNER JOIN DualScore ON OppSchool.Seq = "
+        "DualScore.seqOppSchool  WHERE CompDate=? AND OppSchool.OppSchool=? ",
+        {isoDate, school});
+    if (rs.isEOF()) return QString();
+    return "\tHome HS   " + rs.field("ScoreH").toString() + "      " + rs.field("OppSchool").toString() + "   " +
+           rs.field("ScoreO").toString() + "\r\n\r\n";
+}
+
+// The scores of all groups are read at once: each group still takes the score its own date and
+// school find (the first stored, the school's name in any letter case, none for a school without
+// a name).
+TEST_F(DualReportTest, EveryGroupTakesTheScoreOfItsDateAndSchool) {
+    SeasonFixture db(path);
+    const int nameless = db.addSchool("Nameless");
+    const int shouting = db.addSchool("EASTBROOK");
+    const int brook = db.addWrestler("Ben", "Brook", 2009);
+    const int w98 = db.addWeight("98");
+    for (const auto& [school, day] : {std::pair{nameless, 4}, std::pair{eastbrook, 11}}) {
+        FixtureMatch m;
+        m.wrestler = brook;
+        m.date = QDate(2010, 12, day);
+        m.school = school;
+        m.weight = w98;
+        m.score = "2-0";
+        db.addMatch(m);
+    }
+    execSql(path, QString("UPDATE OppSchool SET OppSchool = NULL WHERE Seq = %1;"
+                          "INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) VALUES "
+                          "('2010-12-04', %1, 1, 2), ('2010-12-04', %2, 20, 10), ('2010-12-04', %2, 30, 5), "
+                          "('2010-12-11', %3, 12, 11.5)")
+                      .arg(nameless)
+                      .arg(northfield)
+                      .arg(shouting));
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    chooseDates(form, 0, 1);
+    const QString text = form->reportText();
+    const QString north = "\tHome HS   20      Northfield   10\r\n\r\n";
+    const QString east = "\tHome HS   12      EASTBROOK   11.5\r\n\r\n";
+    EXPECT_EQ(scoreOfGroup("2010-12-04", "Northfield"), north);
+    EXPECT_EQ(scoreOfGroup("2010-12-11", "Eastbrook"), east);
+    EXPECT_EQ(scoreOfGroup("2010-12-04", ""), "");
+    EXPECT_TRUE(text.startsWith("\t12/4/2010\r\n\r\n\t 98   Ben Brook, Home HS  def  Opp Onent,    2-0\r\n"
+                                "\r\n\tHome HS   42      Eastbrook   31.5\r\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("\r\n" + north + "\t 119   Adam Alder")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\t12/11/2010\r\n" + east + "\t 98   Ben Brook, Home HS  def  Opp Onent, Eastbrook"))
+        << text.toStdString();
+}
+
 TEST_F(DualReportTest, TwoDatesShowMultiDatesAndCloseTheScoreEntry) {
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     form->txtHomeScore->setText("12");

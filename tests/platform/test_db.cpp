@@ -137,6 +137,17 @@ TEST_F(DbTest, AddNewGivesTheCounterAndSnapshotCountsExactly) {
     EXPECT_TRUE(none.isEOF());
     EXPECT_TRUE(none.isBOF());
     EXPECT_EQ(none.recordCount(), 0);
+
+    // Read forward, one row at a time: the same rows as the snapshot, then the end.
+    db::Recordset forward = conn.openForward("SELECT Name AS SchoolName FROM School WHERE Seq > ? ORDER BY Seq", {5});
+    EXPECT_EQ(forward.field("schoolname").toString(), "School 3");
+    forward.moveNext();
+    EXPECT_EQ(forward.field(0).toString(), "School 4");
+    forward.moveNext();
+    EXPECT_TRUE(forward.isEOF());
+    EXPECT_THROW(forward.field(0), DbError);
+    EXPECT_THROW(forward.moveNext(), DbError);
+    EXPECT_TRUE(conn.openForward("SELECT * FROM School WHERE Seq = 99").isEOF());
 }
 
 TEST_F(DbTest, UpdateAndDeleteWriteBackByRow) {
@@ -206,6 +217,9 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
     db::Recordset raw = conn.openSnapshot("SELECT 'stored ' & Joined AS J FROM School ORDER BY Seq");
     EXPECT_EQ(raw.field("J").toString().toStdString(), "stored 2010-12-01");
 
+    db::Recordset forward = conn.openForward("SELECT Joined, Name FROM School WHERE Joined = #12/1/2010#");
+    EXPECT_EQ(forward.field("Joined").toDate(), QDate(2010, 12, 1));
+    forward.close();
     db::Recordset rs = conn.openSnapshot("SELECT * FROM School WHERE Joined = #12/1/2010#");
     ASSERT_EQ(rs.recordCount(), 1);
     EXPECT_TRUE(rs.field("Joined").isDate());
@@ -553,6 +567,14 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
     // The connection goes on serving other queries, each with its own time.
     add("Central");
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+    // Read forward, the time a report spends between rows is its own, not the query's.
+    db::Recordset forward = conn.openForward(
+        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 100000) "
+        "SELECT i FROM c WHERE i % 50000 = 0");
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    forward.moveNext();
+    EXPECT_EQ(forward.field("i").toInt(), 100000);
+    forward.close();
 
     EXPECT_THROW(conn.openSnapshot("SELECT * FROM Flag"), DbError);
     EXPECT_EQ(conn.openSnapshot("SELECT IIf(Div, 'yes', 'no') AS F FROM School").field("F").toString(), "no");

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStringList>
 
+#include "core/connection.h"
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
@@ -94,6 +95,84 @@ TEST_F(LeaderBoardsTest, TypedTextThatIsNoCategoryOrNoDateEmptiesTheBoardWithout
     choose(form->comDateStart, "12/4/2010");
     EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 0|Ben Brook\t 0|Carl Cole\t 0|Eli Ezra\t 0");
     EXPECT_EQ(msgs.messages().size(), 2u);
+}
+
+// The lines of one board as its own query (buildSql) gives them: name, kind and value of each.
+QStringList boardQueryLines(frmTeamLeaders* form, const QString& category) {
+    QString sql;
+    db::Params params;
+    QStringList lines;
+    if (!form->buildSql(category, sql, params)) return lines;
+    ConnectionScope connection;
+    db::Recordset rs = openRecordset(sql, params);
+    for (; !rs.isEOF(); rs.moveNext()) {
+        const db::Value stat = rs.field("Stat");
+        lines << rs.field("FullName").toString() + "|" + QString::number(int(stat.kind())) + "|" +
+                     QString::number(stat.toDouble(), 'g', 17);
+    }
+    return lines;
+}
+
+QStringList rankedLines(const frmTeamLeaders::BoardLines& ranked) {
+    QStringList lines;
+    for (const auto& line : ranked)
+        lines << line.name + "|" + QString::number(int(line.stat.kind())) + "|" +
+                     QString::number(line.stat.toDouble(), 'g', 17);
+    return lines;
+}
+
+// The boards are added up in one pass: every category ranks exactly as its own query does,
+// equal values in the same order, over ties, empty names, Null counts and team points, and a
+// name written in two ways.
+TEST_F(LeaderBoardsTest, EveryCategoryRanksAsItsOwnQueryOverTiesBlanksAndNulls) {
+    SeasonFixture db(dbPath);
+    db.beginBatch();
+    FixtureMatch m;
+    m.school = ids.eastbrook;
+    m.weight = ids.w125;
+    // Ten wrestlers tied two by two in wins, pins and takedowns, two with empty names.
+    const QStringList firsts = {"Hal", "Gus", "Fay", "Ira", "Jon", "Kim", "", "Lee", "Max", ""};
+    for (int w = 0; w < firsts.size(); ++w) {
+        m.wrestler = db.addWrestler(firsts[w], w == 6 ? "" : "Tie" + QString::number(w / 2), 2010);
+        for (int i = 0; i <= w / 2; ++i) {
+            m.date = QDate(2010, 12, 4).addDays(7 * i);
+            m.winType = i % 2 ? "Fall" : "TF";
+            m.firstPoint = w % 3 ? "H" : "O";
+            m.tallies = {{"tp1home", 1 + w / 4}, {"nf2p2home", w % 2}, {"pp1home", 1}};
+            m.teamPoints = w == 3 ? std::optional<double>() : std::optional<double>(0.55 * (w / 2));
+            db.addMatch(m);
+        }
+    }
+    db.endBatch();
+    // A count stored as Null: the bout adds nothing to a sum, a wrestler with only such bouts
+    // has no value.
+    execSql(dbPath, "UPDATE [Match] SET tp1home = NULL WHERE SeqWrestler IN "
+                    "(SELECT Seq FROM Wrestler WHERE FirstName IN ('Hal', 'Jon'))");
+
+    ui::ScriptedMessages msgs;
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->comDateStart->setEditText("11/1/2009");
+    form->comDateEnd->setEditText("4/30/2011");
+    QStringList categories;
+    for (int i = 0; i < form->comType[0]->count(); ++i) categories << form->comType[0]->itemText(i);
+    categories << "Warning";
+    auto compareAll = [&] {
+        const auto ranked = form->rankCategories(categories);
+        for (int i = 0; i < categories.size(); ++i) {
+            ASSERT_TRUE(ranked[i].has_value()) << categories[i].toStdString();
+            EXPECT_EQ(rankedLines(*ranked[i]), boardQueryLines(form, categories[i])) << categories[i].toStdString();
+        }
+    };
+    compareAll();
+    EXPECT_GE(boardQueryLines(form, "Pins").size(), 5);
+
+    // "adam alder" of another season, with a win: the board's own query decides how he is written.
+    m.wrestler = db.addWrestler("adam", "alder", 2008);
+    m.date = QDate(2010, 1, 9);
+    m.tallies = {};
+    db.addMatch(m);
+    compareAll();
+    EXPECT_TRUE(msgs.messages().empty());
 }
 
 // A season of its own: nine wrestlers with 11, 10, 9, 9, 8, 8, 8, 7 and 1 varsity wins at

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "core/connection.h"
 #include "core/contacts.h"
 #include "core/frmHelp.h"
 #include "platform/print/RecordingPage.h"
@@ -138,6 +139,28 @@ TEST_F(SeasonSummaryScreenTest, MostWrestledWeightBreaksTiesByTheLatestMatch) {
     form->Form_Activate();
     EXPECT_EQ(form->txtWtEnter->text(), "140");
     EXPECT_EQ(counts(form), "6 6 0 0 0 0 0 0");
+
+    // Whole ties (the same number of matches, the same latest date) and one weight written in
+    // two ways: each wrestler's weight is the first row of the query that groups the whole
+    // season before it tests the name.
+    const int hwt = db.addWeight("hwt");
+    const int shouted = db.addWeight("HWT");
+    const int ned = db.addWrestler("Ned", "Aaron", 2010);
+    for (int day = 1; day <= 3; ++day)
+        for (const int weight : {w135, hwt, w130, shouted}) db.addMatch(match(ned, QDate(2011, 2, day), ids.eastbrook, weight));
+    const QString grouped =
+        "SELECT [Match].SeqWrestler, Weight.Weight, Count([Match].Seq) AS CountOfSeq, Max([Match].Date) AS "
+        "MaxOfDate, Wrestler.FullName FROM Wrestler INNER JOIN (Weight INNER JOIN [Match] ON Weight.Seq = "
+        "[Match].SeqWeight) ON Wrestler.Seq = [Match].SeqWrestler WHERE Wrestler.Season = 2010 GROUP BY "
+        "[Match].SeqWrestler, Weight.Weight, Wrestler.FullName HAVING (((Wrestler.FullName)=?)) ORDER BY "
+        "[Match].SeqWrestler, Count([Match].Seq) DESC , Max([Match].Date) DESC";
+    form->Form_Activate();
+    for (const QString& name : items(form->lstNames)) {
+        select(form, name);
+        ConnectionScope connection;
+        db::Recordset rs = openRecordset(grouped, {db::Value(name)});
+        EXPECT_EQ(form->txtWtEnter->text(), rs.field("Weight").toString()) << name.toStdString();
+    }
     EXPECT_TRUE(msgs.messages().empty());
 }
 

@@ -379,8 +379,8 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
     return rs;
 }
 
-void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
-                               bool withRowid, bool describeOnly) {
+sqlite3_stmt* Connection::prepareRecordset(Recordset& rs, const QString& engineSql, const Params& params,
+                                           bool withRowid) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
     startStatement();
     const QByteArray text = engineSql.toUtf8();
@@ -408,21 +408,53 @@ void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Pa
     }
     rs.open_ = true;
     rs.pos_ = 0;
-    if (describeOnly) return;
-    std::vector<bool> mayBeDate;
+    sqlite3_stmt* stmt = st.stmt;
+    st.stmt = nullptr;
+    return stmt;
+}
+
+RowReader::RowReader(sqlite3_stmt* statement, const Recordset& rs, bool withRowid)
+    : stmt(statement), first(withRowid ? 1 : 0), lastText(rs.declTypes_.size()) {
     for (const QString& declType : rs.declTypes_)
         mayBeDate.push_back(declType.isEmpty() || declType.contains(QLatin1String("DATE")));
-    std::vector<QString> lastText(columns - first);
-    int rc;
-    while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
-        Recordset::Row row;
-        if (withRowid) row.rowid = sqlite3_column_int64(st.stmt, 0);
-        row.values.reserve(columns - first);
-        for (int c = first; c < columns; ++c)
-            row.values.push_back(readColumn(st.stmt, c, mayBeDate[c - first], lastText[c - first]));
-        rs.rows_.push_back(std::move(row));
-    }
-    if (rc != SQLITE_DONE) throw DbError(lastError());
+}
+
+RowReader::~RowReader() { sqlite3_finalize(stmt); }
+
+bool RowReader::next(Recordset::Row& row) {
+    // Read forward, the run limit counts from each step: the time between rows is the reader's.
+    if (forward && conn) conn->startStatement();
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) return false;
+    if (rc != SQLITE_ROW) throw DbError(conn ? conn->lastError() : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt))));
+    if (first) row.rowid = sqlite3_column_int64(stmt, 0);
+    const int columns = static_cast<int>(mayBeDate.size());
+    row.values.clear();
+    row.values.reserve(columns);
+    for (int c = 0; c < columns; ++c)
+        row.values.push_back(readColumn(stmt, c + first, mayBeDate[c], lastText[c]));
+    return true;
+}
+
+void Connection::fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
+                               bool withRowid, bool describeOnly) {
+    sqlite3_stmt* stmt = prepareRecordset(rs, engineSql, params, withRowid);
+    RowReader reader(stmt, rs, withRowid);
+    reader.conn = this;
+    if (describeOnly) return;
+    Recordset::Row row;
+    while (reader.next(row)) rs.rows_.push_back(std::move(row));
+}
+
+Recordset Connection::openForward(const QString& sql, const Params& params) {
+    Recordset rs;
+    sqlite3_stmt* stmt = prepareRecordset(rs, translated(sql), params, false);
+    rs.forward_ = std::make_shared<RowReader>(stmt, rs, false);
+    rs.forward_->conn = this;
+    rs.forward_->forward = true;
+    rs.rows_.emplace_back();
+    if (!rs.forward_->next(rs.rows_.front())) rs.rows_.clear();
+    return rs;
 }
 
 void Connection::readRows(Recordset& rs, const QString& engineSql, const Params& params) {

@@ -8,8 +8,29 @@
 #include "platform/db/Value.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
+
+class Connection;
+
+// The rows of a prepared query, one at a time, for the recordsets of a connection (the
+// statement is finalized with it).
+struct RowReader {
+    RowReader(sqlite3_stmt* statement, const Recordset& rs, bool withRowid);
+    ~RowReader();
+    RowReader(const RowReader&) = delete;
+    RowReader& operator=(const RowReader&) = delete;
+    // The next row into `row`; false after the last.
+    bool next(Recordset::Row& row);
+
+    sqlite3_stmt* stmt;
+    Connection* conn = nullptr;
+    bool forward = false;           // rows read as the recordset moves, not all at its opening
+    int first;                      // 1 when column 0 is the row id
+    std::vector<bool> mayBeDate;    // columns whose ISO texts are read as dates
+    std::vector<QString> lastText;  // each column's last text, shared by the rows repeating it
+};
 
 // One open database file. Opening never creates a file: a missing file is an error. Foreign
 // keys are enforced and the Jet functions (IIf, Nz, Val, Year, Month, Day, First, Last, ...)
@@ -38,6 +59,10 @@ public:
     void execute(const QString& sql, const Params& params = {});
     // Read-only recordset with every row read and the record count known.
     Recordset openSnapshot(const QString& sql, const Params& params = {});
+    // Read-only recordset that reads its rows one at a time as it moves forward: only MoveNext,
+    // and no record count. For reports that read very many rows once. It is closed before the
+    // connection is.
+    Recordset openForward(const QString& sql, const Params& params = {});
     // Updatable recordset over a SELECT on one table.
     Recordset openForUpdate(const QString& sql, const Params& params = {});
     // Runs `work` as one transaction: all it writes is kept or, when it raises an error, none of
@@ -71,6 +96,9 @@ public:
 
 private:
     friend class Recordset;
+    friend struct RowReader;
+    // Prepares the query and takes the recordset's field names and types from it.
+    sqlite3_stmt* prepareRecordset(Recordset& rs, const QString& engineSql, const Params& params, bool withRowid);
     // Prepares the query and takes the recordset's field names and types from it; reads the rows
     // too unless `describeOnly`.
     void fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,

@@ -38,6 +38,7 @@ void Recordset::readPendingRows() const {
 }
 
 void Recordset::close() {
+    forward_.reset();
     lookups_.clear();
     literalLookups_.clear();
     rowsPending_ = false;
@@ -90,6 +91,15 @@ void Recordset::moveFirst() {
 }
 
 void Recordset::moveNext() {
+    if (forward_) {
+        // The one row held gives way to the next; after the last none is held.
+        if (rows_.empty()) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));
+        if (!forward_->next(rows_.front())) {
+            rows_.clear();
+            forward_.reset();
+        }
+        return;
+    }
     flushPendingEdit();
     readPendingRows();
     if (pos_ >= static_cast<int>(rows_.size())) throw DbError(QStringLiteral("Either BOF or EOF is True, or the current record has been deleted."));

@@ -13,6 +13,7 @@ struct sqlite3;
 namespace db {
 
 class Connection;
+struct RowReader;
 
 // The rows of one query, all read at open. A snapshot recordset is read-only; an updatable one
 // (opened on a single-table SELECT) can add, change and delete rows, which are written back by
@@ -53,6 +54,7 @@ public:
 
 private:
     friend class Connection;
+    friend struct RowReader;
 
     struct Row {
         long long rowid = 0;
@@ -71,6 +73,8 @@ private:
     // Reads the rows of an updatable recordset when its reading was put off (see openForUpdate).
     void readPendingRows() const;
 
+    // A forward-only recordset's reader; rows_ then holds the current row alone.
+    std::shared_ptr<RowReader> forward_;
     bool open_ = false;
     bool updatable_ = false;
     std::vector<QString> names_;
