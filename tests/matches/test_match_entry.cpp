@@ -365,6 +365,59 @@ TEST_F(MatchEntrySave, DateTypedOverIsSettledBeforeTheSaveAndVoidPickedWithTheMo
     EXPECT_EQ(row[5].toInt(), 0);
 }
 
+TEST_F(MatchEntrySave, ArrowKeysInTheOptionGroupsChooseTheOptionTheyGoTo) {
+    frmMatchInfo* f = openFromMenu();
+    enterText(f->txtDate, QStringLiteral("11/5/10"));
+    pickName(QStringLiteral("Adam Brook"));
+    enterText(f->txtWt, QStringLiteral("151"));
+    pickWeight(QStringLiteral("152"));
+    f->lstUSchools->setCurrentRow(0);
+    emit f->lstUSchools->itemDoubleClicked(f->lstUSchools->currentItem());
+    enterText(f->txtOppFName, QStringLiteral("John"));
+    enterText(f->txtOppLName, QStringLiteral("Smith"));
+
+    // Tab comes into the level group with nothing chosen; Down chooses the next level, Up the
+    // one before, and from the first Up goes round to the last.
+    ASSERT_TRUE(tabInto(f->optLevel[0]));
+    EXPECT_FALSE(f->optLevel[0]->isChecked());
+    pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->optLevel[1]->isChecked() && f->optLevel[1]->hasFocus());
+    pressKey(Qt::Key_Up);
+    pressKey(Qt::Key_Up);
+    EXPECT_TRUE(f->optLevel[2]->isChecked() && f->optLevel[2]->hasFocus());
+    pressKey(Qt::Key_Right);
+    EXPECT_TRUE(f->optLevel[0]->isChecked() && f->optLevel[0]->hasFocus());
+
+    // An option chosen by a key runs its Click as the mouse's does: Loss puts in no team points.
+    ASSERT_TRUE(tabInto(f->optWin));
+    pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->optLoss->isChecked());
+    EXPECT_EQ(f->txtTeamPoints->text(), "0");
+
+    // The win types go in their order, Dec, MD, Fall, TF, Forfeit, Other, not by where they stand
+    // on the screen: Down from Fall, the last of its column, goes on to TF.
+    ASSERT_TRUE(tabInto(f->optType[0]));
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->optType[2]->isChecked());
+    pressKey(Qt::Key_Down);
+    EXPECT_TRUE(f->optType[3]->isChecked() && f->optType[3]->hasFocus());
+    pressKey(Qt::Key_Left);
+    EXPECT_TRUE(f->optType[2]->isChecked() && f->optType[2]->hasFocus());
+    enterText(f->txtScore, QStringLiteral("3:15"));
+
+    ui::ScriptedMessages msgs;
+    msgs.expect(QStringLiteral("Match Score Sheet is blank"), ui::Answer::Yes).expect(QStringLiteral("Match Saved"));
+    QTest::keyClick(f, Qt::Key_S, Qt::AltModifier);
+    const QVariantList row = onlyBout(QStringLiteral("Level, WL, WinType, Score, TeamPoints"));
+    ASSERT_EQ(row.size(), 5);
+    EXPECT_EQ(row[0].toString(), "V");
+    EXPECT_EQ(row[1].toString(), "L");
+    EXPECT_EQ(row[2].toString(), "Fall");
+    EXPECT_EQ(row[3].toString(), "3:15");
+    EXPECT_EQ(row[4].toInt(), 0);
+}
+
 TEST_F(MatchEntrySave, NamePickedWithTheMouseGetsItsWeighInAndSaveSettlesADateNotLeft) {
     execSql(db, QStringLiteral("INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) VALUES ('2011-01-15', %1, 146);")
                     .arg(wrestlerKey(QStringLiteral("Carl Dunn"), 2010)));

@@ -215,6 +215,48 @@ private:
     bool moving_ = false;
 };
 
+// The arrow keys in a group of options go to the next option of the group (Down, Right) or the
+// one before (Up, Left), round from the last to the first, and choose it: a Click, as a mouse
+// click gives. Qt's own keys go by where the options stand on the screen and choose only while
+// one is chosen already, so in a group with nothing chosen they moved the focus and chose
+// nothing. Options that are hidden or disabled are passed over.
+class ArrowsChooseInGroup : public QObject {
+public:
+    explicit ArrowsChooseInGroup(QRadioButton* option) : QObject(option), option_(option) {
+        option->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || !option_->autoExclusive()) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        int step = 0;
+        switch (key->key()) {
+            case Qt::Key_Down:
+            case Qt::Key_Right: step = 1; break;
+            case Qt::Key_Up:
+            case Qt::Key_Left: step = -1; break;
+            default: return false;
+        }
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        QList<QRadioButton*> group;
+        QWidget* frame = option_->parentWidget();
+        for (QRadioButton* other : frame->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+            if (other->autoExclusive() &&
+                (other == option_ || (other->isEnabled() && other->isVisibleTo(frame))))
+                group << other;
+        const qsizetype at = group.indexOf(option_);
+        QRadioButton* next = group.at((at + step + group.size()) % group.size());
+        next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        // A check run as the focus left the option may have kept it there.
+        if (next->hasFocus()) next->click();
+        return true;
+    }
+
+private:
+    QRadioButton* option_;
+};
+
 // A drop-down combo whose keys that step through its closed list (Up, Down, PageUp, PageDown) go
 // on from the item its text reads as, also while nothing is selected: Qt's own box would start
 // from the top of the list. A step that goes nowhere (Up on the first item) selects nothing.
@@ -391,6 +433,8 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* option = named(new QRadioButton(caption, parent), name);
+    // Installed before the event hook, so that a KeyDown handler of the form sees the key first.
+    new ArrowsChooseInGroup(option);
     clickLikeTheMouse(option);
     // Tab goes into a group of options on its chosen one. Qt moves the group's Tab stop only to
     // an option that takes the focus; a choice made by the program moves it too.
