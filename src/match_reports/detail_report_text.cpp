@@ -75,13 +75,20 @@ public:
                 widthTwips(QStringLiteral(" "));
     }
 
-    // The same school comes back bout after bout: each is laid out once.
+    // The same school comes back bout after bout: each is laid out once. The bouts of a dual
+    // come one after another, so the last school is tried before the others.
     const QString& cells(const QString& school) {
-        const auto known = cells_.constFind(school);
-        if (known != cells_.cend()) return *known;
-        const QString shown = cutToTwips(school, room_, widthTwips_);
-        const bool pastWeightColumn = widthTwips_(shown) >= toWeightColumn_;
-        return *cells_.insert(school, shown + (pastWeightColumn ? TAB : TAB + TAB));
+        if (haveLast_ && lastSchool_ == school) return lastCells_;
+        auto known = cells_.constFind(school);
+        if (known == cells_.cend()) {
+            const QString shown = cutToTwips(school, room_, widthTwips_);
+            const bool pastWeightColumn = widthTwips_(shown) >= toWeightColumn_;
+            known = cells_.insert(school, shown + (pastWeightColumn ? TAB : TAB + TAB));
+        }
+        haveLast_ = true;
+        lastSchool_ = school;
+        lastCells_ = *known;
+        return lastCells_;
     }
 
 private:
@@ -89,6 +96,9 @@ private:
     int toWeightColumn_ = 0;  // from the school's start to the weight column, in twips
     int room_ = 0;            // the widest school shown
     QHash<QString, QString> cells_;
+    bool haveLast_ = false;
+    QString lastSchool_;
+    QString lastCells_;
 };
 
 // Adds the "1"s of a winTypeColumns text to the win counts (indices 8 to 12).
@@ -117,17 +127,24 @@ void readMoves(db::Value (&moves)[7], const db::Recordset& rs, const int (&colum
 // The move counts, each after one tab, added to the end of `text` (a Null count as the empty
 // text).
 void addCountCells(QString& text, const db::Value (&moves)[7]) {
-    // Counts are small: their texts are made once.
-    static const QStringList small = [] {
-        QStringList texts;
-        for (int n = 0; n < 100; ++n) texts << QString::number(n);
-        return texts;
-    }();
+    // Counts are small: written digit by digit, the seven cells go onto the text in one append
+    // (the widest report has 150,000 bouts). Any other count is written as its own text.
+    QChar cells[7 * 3];
+    qsizetype used = 0;
     for (const db::Value& count : moves) {
-        text += TAB;
         const long long n = count.kind() == db::Value::Kind::Integer ? count.toInt() : -1;
-        text += n >= 0 && n < small.size() ? small[n] : count.toString();
+        if (n < 0 || n >= 100) {
+            text.append(cells, used);
+            used = 0;
+            text += TAB;
+            text += count.toString();
+            continue;
+        }
+        cells[used++] = QLatin1Char('\t');
+        if (n >= 10) cells[used++] = QLatin1Char(char('0' + n / 10));
+        cells[used++] = QLatin1Char(char('0' + n % 10));
     }
+    text.append(cells, used);
 }
 
 QString totalsRow(const QString& name, const long long (&counts)[DetailTotals::kCounts]) {

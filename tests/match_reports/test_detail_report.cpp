@@ -475,6 +475,39 @@ TEST_F(DetailReportTest, OddWinTypesNullCountsAndWideNamesAndSchools) {
     EXPECT_EQ(summary[5], "\t" + shown + "\t\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t");
 }
 
+// Counts of one, two and three digits, below nought and with a fraction are written as they stand,
+// and totalled; a school met again after another keeps its own cells.
+TEST_F(DetailReportTest, CountsOfEverySizeAndSchoolsMetInTurnAreWrittenAsTheyStand) {
+    {
+        SeasonFixture db(path);
+        const int jo = db.addWrestler("Jo", "Short", 2010);
+        const int wt = db.addWeight("130");
+        const int wide = db.addSchool("Northwestern Consolidated Academy");
+        const int narrow = db.addSchool("Opp HS");
+        db.addMatch(bout(jo, QDate(2011, 1, 8), wide, wt, "W", "DEC", "H",
+                         {{"tp1home", 7}, {"tp2home", 5}, {"rp1home", 150}, {"ep1home", -3},
+                          {"nf2p1home", 99}, {"pp1home", 10}, {"tp1Opp", 9}}));
+        db.addMatch(bout(jo, QDate(2011, 1, 15), narrow, wt, "L", "TF", "O", {{"tp1Opp", 12}}));
+        const int third = db.addMatch(bout(jo, QDate(2011, 1, 22), wide, wt, "W", "Fall", "", {{"tp1home", 1}}));
+        execSql(path, QString("UPDATE [Match] SET wp1home = 2.5, rp2Opp = -12 WHERE Seq = %1").arg(third));
+    }
+    frmIndDetail* form = open();
+    choose(form->comDateStart, "1/8/2011");
+    EXPECT_EQ(form->comDateEnd->currentText(), "1/22/2011");
+    EXPECT_EQ(boutLines(form->resultsText()),
+              QStringList({"1/8/2011\tJo Short\t130\t1\t12\t150\t-3\t99\t0\t10\t0\t\t1\t\t\t",
+                           "\tNorthwestern Consolidated Academy\t\t9\t0\t0\t0\t0\t0\t0\t",
+                           "1/15/2011\tJo Short\t130\t\t0\t0\t0\t0\t0\t0\t0\t",
+                           "\tOpp HS\t\t1\t12\t0\t0\t0\t0\t0\t0\t\t\t\t1\t",
+                           "1/22/2011\tJo Short\t130\t\t1\t0\t0\t0\t0\t0\t2.5\t1\t\t\t\t",
+                           "\tNorthwestern Consolidated Academy\t\t0\t-12\t0\t0\t0\t0\t0\t"}));
+    const QStringList summary = form->summaryText().split("\r\n");
+    ASSERT_GE(summary.size(), 4);
+    // The fraction is rounded away in the totals, which are whole numbers.
+    EXPECT_EQ(summary[2], "\tJo Short\t\t 1\t 13\t 150\t-3\t 99\t 0\t 10\t 3\t 1\t 1\t 0\t 0\t 0\t");
+    EXPECT_EQ(summary[3], "\tOpponent\t\t 1\t 21\t-12\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 0\t 1\t 0\t");
+}
+
 // Where each TAB-separated cell of a line starts, in pixels, laid out as the box lays out its lines.
 std::vector<qreal> cellStarts(const ui::ReportBox* box, const QString& line) {
     QTextLayout layout(line, box->font(), box->viewport());

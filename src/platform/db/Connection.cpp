@@ -78,14 +78,18 @@ QString translated(const QString& jet) {
 // one (MAX of a date has no declared type), whose ISO texts are read back as dates. `lastText` is
 // the text this column gave last: a text read again (a school, a name, a result, row after row)
 // shares it instead of taking memory of its own.
+// The value is taken from the row once and read through it: each sqlite3_column_ call goes
+// through the connection's API entry and exit again. Connections are opened without the
+// engine's lock (used by the thread that opened them alone), so reading it directly is safe.
 Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText) {
-    switch (sqlite3_column_type(stmt, col)) {
+    sqlite3_value* value = sqlite3_column_value(stmt, col);
+    switch (sqlite3_value_type(value)) {
         case SQLITE_NULL: return Value();
-        case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_column_int64(stmt, col)));
-        case SQLITE_FLOAT: return Value(sqlite3_column_double(stmt, col));
+        case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_value_int64(value)));
+        case SQLITE_FLOAT: return Value(sqlite3_value_double(value));
         default: {
-            const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-            const int size = sqlite3_column_bytes(stmt, col);
+            const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
+            const int size = sqlite3_value_bytes(value);
             if (mayBeDate) {
                 const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
