@@ -33,6 +33,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -64,10 +65,14 @@ sqlite3* bareDb = nullptr;
 bool recording = false;
 std::vector<std::string> recorded;
 
+// Statements come from the program's reader threads too.
+std::mutex recordedInUse;
+
 int onStatement(unsigned, void*, void* stmt, void*) {
     if (!recording) return 0;
     char* text = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(stmt));
     if (text) {
+        const std::lock_guard<std::mutex> lock(recordedInUse);
         recorded.emplace_back(text);
         sqlite3_free(text);
     }

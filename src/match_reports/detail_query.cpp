@@ -100,7 +100,11 @@ QDate rangeEndDate(const QString& endDate) {
     return date.isValid() ? date : match_reports::dateFromText(kOpenEnd);
 }
 
-DetailQuery detailQuery(const DetailChoices& choices) {
+namespace {
+
+// The detail query with `dateTest` (the test of the bout's date, its values in `dateParams`).
+DetailQuery detailQueryWhere(const DetailChoices& choices, const QString& dateTest,
+                             const db::Params& dateParams) {
     DetailQuery query;
     QString& sql = query.sql;
     sql = QStringLiteral(
@@ -118,11 +122,8 @@ DetailQuery detailQuery(const DetailChoices& choices) {
         "OppSchool.Seq = [match].seqOppSchool) ON Weight.Seq = [match].seqWeight) ON Wrestler.Seq "
         "= [match].seqWrestler WHERE Level='v'  ");
 
-    QString start;
-    QString end;
-    getDateRange(choices.dateStart, choices.dateEnd, start, end);
-    sql += QStringLiteral(" AND Date between ? AND ? ");
-    query.params = {rangeStartDate(start), rangeEndDate(end)};
+    sql += dateTest;
+    query.params = dateParams;
 
     // The names are compared as they stand in the boxes, bound as values.
     if (choices.school != QLatin1String("ALL")) {
@@ -135,6 +136,25 @@ DetailQuery detailQuery(const DetailChoices& choices) {
     }
     sql += QStringLiteral(" Order By Date, Oppschool.Oppschool, Weight, LastName, FirstName");
     return query;
+}
+
+}  // namespace
+
+DetailQuery detailQuery(const DetailChoices& choices) {
+    QString start;
+    QString end;
+    getDateRange(choices.dateStart, choices.dateEnd, start, end);
+    return detailQueryWhere(choices, QStringLiteral(" AND Date between ? AND ? "),
+                            {rangeStartDate(start), rangeEndDate(end)});
+}
+
+DetailQuery detailQuery(const DetailChoices& choices, const DateStretch& stretch) {
+    // A stored date is a text (or a number): the stretches, each up to the next one's start,
+    // hold between them every value the whole range holds, whether a real date or not.
+    return detailQueryWhere(choices,
+                            stretch.toIncluded ? QStringLiteral(" AND Date >= ? AND Date <= ? ")
+                                               : QStringLiteral(" AND Date >= ? AND Date < ? "),
+                            {stretch.from, stretch.to});
 }
 
 QStringList detailSchools(const QString& startText, const QString& endText) {

@@ -35,6 +35,17 @@ QDate rangeEndDate(const QString& endDate);
 // One row per bout, ordered by date, school, weight class (as text), last and first name.
 DetailQuery detailQuery(const DetailChoices& choices);
 
+// A stretch of the range's dates: from `from` up to `to`, `to` itself included or not.
+struct DateStretch {
+    QDate from;
+    QDate to;
+    bool toIncluded = false;
+};
+// The same query over the bouts of one stretch of dates instead of the boxes' range. Stretches
+// that follow each other, the last ending where the range ends, give the range's rows between
+// them, a date's bouts all in one stretch and in the order the whole query gives them.
+DetailQuery detailQuery(const DetailChoices& choices, const DateStretch& stretch);
+
 // "ALL" and the opposing schools (or home wrestlers' full names) with a bout of any level in the
 // range, in name order.
 QStringList detailSchools(const QString& startText, const QString& endText);

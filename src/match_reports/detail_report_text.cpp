@@ -2,11 +2,13 @@
 
 #include <QStringBuilder>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "match_reports/report_support.h"
+#include "platform/db/ParallelRead.h"
 #include "platform/fonts/TextFit.h"
 #include "platform/ui/Messages.h"
 
@@ -66,35 +68,98 @@ QString displayedName(const QString& firstName, const QString& lastName, const W
 // the school may run on over the empty weight column but is cut a blank short of the first-point
 // column; one TAB when it reaches past the weight column's stop, else two. The stops are those of
 // the report box, whose dialog unit is `dialogUnitTwips` wide.
-class SchoolCells {
-public:
-    SchoolCells(const WidthTwips& widthTwips, double dialogUnitTwips) : widthTwips_(widthTwips) {
-        const std::vector<int>& stops = detailTabStops();  // columns 2, 3 and 4 start at the first three
-        toWeightColumn_ = static_cast<int>(std::lround((stops[1] - stops[0]) * dialogUnitTwips));
-        room_ = static_cast<int>(std::lround((stops[2] - stops[0]) * dialogUnitTwips)) -
-                widthTwips(QStringLiteral(" "));
+QString measuredSchoolCells(const QString& school, const WidthTwips& widthTwips, double dialogUnitTwips) {
+    const std::vector<int>& stops = detailTabStops();  // columns 2, 3 and 4 start at the first three
+    const int toWeightColumn = static_cast<int>(std::lround((stops[1] - stops[0]) * dialogUnitTwips));
+    const int room = static_cast<int>(std::lround((stops[2] - stops[0]) * dialogUnitTwips)) -
+                     widthTwips(QStringLiteral(" "));
+    const QString shown = cutToTwips(school, room, widthTwips);
+    return shown + (widthTwips(shown) >= toWeightColumn ? TAB : TAB + TAB);
+}
+
+// How the names and schools of the report are laid out: measured as they come, or looked up in
+// tables measured beforehand (rows read on other threads, where nothing can be measured). A
+// look-up that finds nothing gives false.
+struct Layouts {
+    std::function<bool(const QString& firstName, const QString& lastName, QString& shown)> name;
+    std::function<bool(const QString& school, QString& cells)> school;
+};
+
+// Layouts that measure each name and school as it comes.
+Layouts measuringLayouts(const WidthTwips& widthTwips, double dialogUnitTwips) {
+    return {[&widthTwips](const QString& firstName, const QString& lastName, QString& shown) {
+                shown = displayedName(firstName, lastName, widthTwips);
+                return true;
+            },
+            [&widthTwips, dialogUnitTwips](const QString& school, QString& cells) {
+                cells = measuredSchoolCells(school, widthTwips, dialogUnitTwips);
+                return true;
+            }};
+}
+
+// Every wrestler's name and every school of the file, laid out beforehand for the rows read on
+// other threads.
+struct MeasuredNames {
+    QHash<std::pair<QString, QString>, QString> names;
+    QHash<QString, QString> schools;
+
+    MeasuredNames(const WidthTwips& widthTwips, double dialogUnitTwips) {
+        db::Recordset rs = openForwardRecordset(QStringLiteral("SELECT FirstName, LastName FROM Wrestler"));
+        for (; !rs.isEOF(); rs.moveNext()) {
+            std::pair<QString, QString> key{rs.field(0).toString(), rs.field(1).toString()};
+            if (!names.contains(key))
+                names.insert(key, displayedName(key.first, key.second, widthTwips));
+        }
+        closeRecordset(rs);
+        rs = openForwardRecordset(QStringLiteral("SELECT OppSchool FROM OppSchool"));
+        for (; !rs.isEOF(); rs.moveNext()) {
+            const QString school = rs.field(0).toString();
+            if (!schools.contains(school))
+                schools.insert(school, measuredSchoolCells(school, widthTwips, dialogUnitTwips));
+        }
+        closeRecordset(rs);
     }
 
-    // The same school comes back bout after bout: each is laid out once. The bouts of a dual
-    // come one after another, so the last school is tried before the others.
-    const QString& cells(const QString& school) {
-        if (haveLast_ && lastSchool_ == school) return lastCells_;
+    // Layouts that only look up (the tables are only read, by any number of threads).
+    Layouts layouts() const {
+        return {[this](const QString& firstName, const QString& lastName, QString& shown) {
+                    const auto found = names.constFind({firstName, lastName});
+                    if (found == names.cend()) return false;
+                    shown = *found;
+                    return true;
+                },
+                [this](const QString& school, QString& cells) {
+                    const auto found = schools.constFind(school);
+                    if (found == schools.cend()) return false;
+                    cells = *found;
+                    return true;
+                }};
+    }
+};
+
+// The school cells of the bouts, each school laid out once. The bouts of a dual come one after
+// another, so the last school is tried before the others.
+class SchoolCells {
+public:
+    explicit SchoolCells(const Layouts& layouts) : layouts_(layouts) {}
+
+    // Null when the school could not be laid out.
+    const QString* cells(const QString& school) {
+        if (haveLast_ && lastSchool_ == school) return &lastCells_;
         auto known = cells_.constFind(school);
         if (known == cells_.cend()) {
-            const QString shown = cutToTwips(school, room_, widthTwips_);
-            const bool pastWeightColumn = widthTwips_(shown) >= toWeightColumn_;
-            known = cells_.insert(school, shown + (pastWeightColumn ? TAB : TAB + TAB));
+            QString laidOut;
+            if (!layouts_.school(school, laidOut)) return nullptr;
+            known = cells_.insert(school, laidOut);
         }
         haveLast_ = true;
         lastSchool_ = school;
         lastCells_ = *known;
-        return lastCells_;
+        return &lastCells_;
     }
 
 private:
-    const WidthTwips& widthTwips_;
-    int toWeightColumn_ = 0;  // from the school's start to the weight column, in twips
-    int room_ = 0;            // the widest school shown
+    const Layouts& layouts_;
     QHash<QString, QString> cells_;
     bool haveLast_ = false;
     QString lastSchool_;
@@ -161,16 +226,23 @@ const std::vector<int>& detailTabStops() {
     return stops;
 }
 
+bool knownWinTypeColumns(const QString& winType, QString& cells) {
+    if (winType == QLatin1String("Fall")) cells = QStringLiteral("1\t\t\t\t");
+    else if (winType == QLatin1String("DEC")) cells = QStringLiteral("\t1\t\t\t");
+    else if (winType == QLatin1String("MD")) cells = QStringLiteral("\t\t1\t\t");
+    else if (winType == QLatin1String("TF")) cells = QStringLiteral("\t\t\t1\t");
+    else if (winType == QLatin1String("Other") || winType == QLatin1String("Forfeit"))
+        cells = QStringLiteral("\t\t\t\t1");
+    else return false;
+    return true;
+}
+
 QString winTypeColumns(const QString& winType) {
-    if (winType == QLatin1String("Fall")) return QStringLiteral("1\t\t\t\t");
-    if (winType == QLatin1String("DEC")) return QStringLiteral("\t1\t\t\t");
-    if (winType == QLatin1String("MD")) return QStringLiteral("\t\t1\t\t");
-    if (winType == QLatin1String("TF")) return QStringLiteral("\t\t\t1\t");
-    if (winType == QLatin1String("Other") || winType == QLatin1String("Forfeit"))
-        return QStringLiteral("\t\t\t\t1");
-    ui::msgBox(QStringLiteral("Wintype not found---function wintype/frmIndDeatil"), ui::Buttons::OK,
-               winType);
-    return QString();
+    QString cells;
+    if (!knownWinTypeColumns(winType, cells))
+        ui::msgBox(QStringLiteral("Wintype not found---function wintype/frmIndDeatil"), ui::Buttons::OK,
+                   winType);
+    return cells;
 }
 
 void firstPointMark(const QString& firstPoint, QString& homeMark, QString& oppMark) {
@@ -200,12 +272,26 @@ DetailColumns::DetailColumns(const db::Recordset& rs) {
 
 DetailBoutMarks detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns) {
     DetailBoutMarks marks;
+    detailBoutMarks(rs, columns, marks, false);
+    return marks;
+}
+
+bool detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns, DetailBoutMarks& marks,
+                     bool quiet) {
     firstPointMark(rs.field(columns.firstPoint).toString(), marks.homeMark, marks.oppMark);
     const db::Value winType = rs.field(columns.winType);
-    const QString cells = winType.isNull() ? QString() : winTypeColumns(winType.toString());
-    if (rs.field(columns.wl).toString() == QLatin1String("W")) marks.homeWinCells = cells;
-    else marks.oppWinCells = cells;
-    return marks;
+    QString cells;
+    if (!winType.isNull()) {
+        if (quiet) {
+            if (!knownWinTypeColumns(winType.toString(), cells)) return false;
+        } else {
+            cells = winTypeColumns(winType.toString());
+        }
+    }
+    const bool homeWon = rs.field(columns.wl).toString() == QLatin1String("W");
+    marks.homeWinCells = homeWon ? cells : QString();
+    marks.oppWinCells = homeWon ? QString() : cells;
+    return true;
 }
 
 QString moveCountCells(const db::Recordset& rs, const DetailColumns& columns, bool home) {
@@ -243,63 +329,206 @@ void DetailTotals::addBout(size_t pair, const db::Value (&home)[7], const db::Va
     addSide(pairs_[pair].opponents, opp, marks.oppMark, marks.oppWinCells);
 }
 
-DetailReport detailReportText(const DetailQuery& query, const WidthTwips& widthTwips,
-                              double dialogUnitTwips) {
-    DetailReport report;
+void DetailTotals::addTotals(const DetailTotals& other) {
+    for (const Pair& theirs : other.pairs_) {
+        Pair& ours = pairs_[pairOf(theirs.name)];
+        for (int i = 0; i < kCounts; ++i) {
+            ours.own[i] = db::clampedSum(ours.own[i], theirs.own[i]);
+            ours.opponents[i] = db::clampedSum(ours.opponents[i], theirs.opponents[i]);
+        }
+    }
+}
+
+namespace {
+
+// The bout lines and the totals of rows of the detail query, added row after row. A quiet
+// builder (rows read on another thread) shows no message and measures nothing: it stops at a row
+// that would need one of them, or whose counts are so large that totals added up apart could
+// differ from totals added up in one run (a sum stops at the largest number).
+class BoutLines {
+public:
+    BoutLines(const Layouts& layouts, bool quiet) : layouts_(layouts), quiet_(quiet), schools_(layouts) {}
+
+    QString text;
     DetailTotals totals;
-    SchoolCells schools(widthTwips, dialogUnitTwips);
-    QString& out = report.results;
-    out = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
-    {
-        ConnectionScope connection;
-        // The widest report has 150,000 bouts: they are read one at a time, not held.
-        db::Recordset rs = openForwardRecordset(query.sql, query.params);
+
+    // Adds the rows of `rs`; false when a quiet builder stopped.
+    bool addRows(db::Recordset& rs) {
         const DetailColumns columns(rs);
-        QDate lastDate;
-        QString lastDateText;
-        // The same wrestlers come back bout after bout: each is named and given his totals once.
-        struct Wrestler {
-            QString name;
-            size_t totals;
-        };
-        QHash<std::pair<QString, QString>, Wrestler> wrestlers;
         db::Value home[7], opp[7];
+        DetailBoutMarks marks;
         for (; !rs.isEOF(); rs.moveNext()) {
             const QString lastName = rs.field(columns.lastName).toString();
             if (lastName.isEmpty()) continue;
-            const DetailBoutMarks marks = detailBoutMarks(rs, columns);
+            if (!detailBoutMarks(rs, columns, marks, quiet_)) return false;
             std::pair<QString, QString> key{rs.field(columns.firstName).toString(), lastName};
-            auto wrestler = wrestlers.constFind(key);
-            if (wrestler == wrestlers.cend()) {
-                const QString shown = displayedName(key.first, key.second, widthTwips);
-                wrestler = wrestlers.insert(key, {shown, totals.pairOf(shown)});
+            auto wrestler = wrestlers_.constFind(key);
+            if (wrestler == wrestlers_.cend()) {
+                QString shown;
+                if (!layouts_.name(key.first, key.second, shown)) return false;
+                wrestler = wrestlers_.insert(key, {shown, totals.pairOf(shown)});
             }
-            const QString& name = wrestler->name;
+            const QString* schoolCells = schools_.cells(rs.field(columns.school).toString());
+            if (!schoolCells) return false;
             readMoves(home, rs, columns.home);
             readMoves(opp, rs, columns.opp);
+            if (quiet_ && (!small(home) || !small(opp))) return false;
             // Bouts come by date: each date is written out once.
             const db::Value date = rs.field(columns.date);
-            if (!date.isDate() || date.toDate() != lastDate) {
-                lastDate = date.isDate() ? date.toDate() : QDate();
-                lastDateText = date.toString();
+            if (!date.isDate() || date.toDate() != lastDate_) {
+                lastDate_ = date.isDate() ? date.toDate() : QDate();
+                lastDateText_ = date.toString();
             }
-            // Added in place, without texts of their own: the widest report has 50,000 bouts.
-            out += lastDateText % TAB % name % TAB % rs.field(columns.weight).toString() % TAB % marks.homeMark;
-            addCountCells(out, home);
-            out += TAB % marks.homeWinCells % CRLF;
-            out += TAB % schools.cells(rs.field(columns.school).toString()) % marks.oppMark;
-            addCountCells(out, opp);
-            out += TAB % marks.oppWinCells % CRLF % CRLF;
+            // Added in place, without texts of their own: a wide range has hundreds of thousands
+            // of bouts.
+            text += lastDateText_ % TAB % wrestler->name % TAB % rs.field(columns.weight).toString() % TAB %
+                    marks.homeMark;
+            addCountCells(text, home);
+            text += TAB % marks.homeWinCells % CRLF;
+            text += TAB % *schoolCells % marks.oppMark;
+            addCountCells(text, opp);
+            text += TAB % marks.oppWinCells % CRLF % CRLF;
             totals.addBout(wrestler->totals, home, opp, marks);
         }
-        closeRecordset(rs);
+        return true;
     }
 
-    QString& summary = report.summary;
-    summary = totalsLine(kHeads) + totalsLine(kUnderlines);
+private:
+    // Counts whose sums cannot reach the largest number however many bouts are added.
+    static bool small(const db::Value (&moves)[7]) {
+        constexpr long long kLargest = 1LL << 31;
+        for (const db::Value& count : moves) {
+            const long long n = count.toInt();
+            if (n > kLargest || n < -kLargest) return false;
+        }
+        return true;
+    }
+
+    const Layouts& layouts_;
+    bool quiet_;
+    SchoolCells schools_;
+    // The same wrestlers come back bout after bout: each is named and given his totals once.
+    struct Wrestler {
+        QString name;
+        size_t totals;
+    };
+    QHash<std::pair<QString, QString>, Wrestler> wrestlers_;
+    QDate lastDate_;
+    QString lastDateText_;
+};
+
+// From this many bouts in the range on, the report is read in stretches of dates on several
+// threads.
+int splitFromBouts = 10000;
+
+// The range of `choices` cut into stretches of dates to be read apart, or none when the range
+// holds too few bouts for that to pay (or its first or last stored date is no date).
+std::vector<DateStretch> dateStretches(const DetailChoices& choices) {
+    if (choices.school != QLatin1String("ALL") || choices.wrestler != QLatin1String("ALL")) return {};
+    QString start;
+    QString end;
+    getDateRange(choices.dateStart, choices.dateEnd, start, end);
+    const db::Params range{rangeStartDate(start), rangeEndDate(end)};
+    db::Params counted = range;
+    counted.emplace_back(splitFromBouts);
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Count(*) AS n FROM (SELECT 1 FROM [Match] WHERE "
+                                                    "[Date] BETWEEN ? AND ? LIMIT ?)"),
+                                     counted);
+    const bool enough = rs.field("n").toInt() >= splitFromBouts;
+    closeRecordset(rs);
+    if (!enough) return {};
+    const auto storedDate = [&range](const char* order) {
+        db::Recordset found = openRecordset(
+            QStringLiteral("SELECT [Date] FROM [Match] WHERE [Date] BETWEEN ? AND ? ORDER BY [Date] ") +
+                QLatin1String(order) + QStringLiteral(" LIMIT 1"),
+            range);
+        const db::Value date = found.isEOF() ? db::Value() : found.field("Date");
+        closeRecordset(found);
+        return date.isDate() ? date.toDate() : QDate();
+    };
+    const QDate first = storedDate("ASC");
+    const QDate last = storedDate("DESC");
+    if (!first.isValid() || !last.isValid()) return {};
+    // A few stretches a thread, so that a thread done early takes another.
+    const long long days = first.daysTo(last);
+    const long long count = std::min<long long>(db::readerThreads() * 4LL, days);
+    if (count < 2) return {};
+    std::vector<DateStretch> stretches;
+    QDate from = range[0].toDate();
+    for (long long i = 1; i < count; ++i) {
+        const QDate to = first.addDays(days * i / count);
+        stretches.push_back({from, to, false});
+        from = to;
+    }
+    stretches.push_back({from, range[1].toDate(), true});
+    return stretches;
+}
+
+QString summaryText(const DetailTotals& totals) {
+    QString summary = totalsLine(kHeads) + totalsLine(kUnderlines);
     for (const DetailTotals::Pair& pair : totals.pairs()) {
         summary += totalsRow(pair.name, pair.own);
         summary += totalsRow(QStringLiteral("Opponent"), pair.opponents) + CRLF;
     }
+    return summary;
+}
+
+// The report read in stretches of dates on several threads, or false when a stretch met a row
+// that must be built on this thread (the report is then built here in one run).
+bool readInStretches(const DetailChoices& choices, const std::vector<DateStretch>& stretches,
+                     const WidthTwips& widthTwips, double dialogUnitTwips, DetailReport& report) {
+    const MeasuredNames measured(widthTwips, dialogUnitTwips);
+    const Layouts layouts = measured.layouts();
+    std::vector<DetailQuery> queries;
+    std::vector<BoutLines> parts;
+    for (const DateStretch& stretch : stretches) {
+        queries.push_back(detailQuery(choices, stretch));
+        parts.emplace_back(layouts, true);
+    }
+    std::vector<char> whole(stretches.size(), 0);
+    db::readInParallel(gConn, static_cast<int>(stretches.size()), [&](int part, db::Connection& reader) {
+        db::Recordset rs = reader.openForward(queries[part].sql, queries[part].params);
+        whole[part] = parts[part].addRows(rs);
+    });
+    if (std::find(whole.begin(), whole.end(), 0) != whole.end()) return false;
+    qsizetype size = report.results.size();
+    for (const BoutLines& part : parts) size += part.text.size();
+    report.results.reserve(size);
+    DetailTotals totals;
+    for (BoutLines& part : parts) {
+        report.results += part.text;
+        part.text.clear();
+        totals.addTotals(part.totals);
+    }
+    report.summary = summaryText(totals);
+    return true;
+}
+
+}  // namespace
+
+void setDetailSplitFrom(int bouts) { splitFromBouts = bouts; }
+
+DetailReport detailReportText(const DetailChoices& choices, const WidthTwips& widthTwips,
+                              double dialogUnitTwips) {
+    DetailReport report;
+    const QString head = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
+    report.results = head;
+    ConnectionScope connection;
+    const std::vector<DateStretch> stretches = dateStretches(choices);
+    if (!stretches.empty() && readInStretches(choices, stretches, widthTwips, dialogUnitTwips, report))
+        return report;
+
+    report.results = head;
+    const Layouts layouts = measuringLayouts(widthTwips, dialogUnitTwips);
+    BoutLines lines(layouts, false);
+    {
+        const DetailQuery query = detailQuery(choices);
+        // The bouts are read one at a time, not held.
+        db::Recordset rs = openForwardRecordset(query.sql, query.params);
+        lines.addRows(rs);
+        closeRecordset(rs);
+    }
+    report.results += lines.text;
+    report.summary = summaryText(lines.totals);
     return report;
 }

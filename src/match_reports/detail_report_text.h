@@ -40,6 +40,10 @@ struct DetailBoutMarks {
     QString homeMark, oppMark, homeWinCells, oppWinCells;
 };
 DetailBoutMarks detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns);
+// The same into `marks`; `quiet` shows no message for a win type outside the table but gives
+// false.
+bool detailBoutMarks(const db::Recordset& rs, const DetailColumns& columns, DetailBoutMarks& marks,
+                     bool quiet);
 
 // The seven move counts of one side of a bout, each after one tab, as the row holds them (a
 // Null count as the empty text).
@@ -68,6 +72,9 @@ public:
     // Adds one bout to the pair at `pair`, its seven move counts of each side given.
     void addBout(size_t pair, const db::Value (&home)[7], const db::Value (&opp)[7], const DetailBoutMarks& marks);
 
+    // Adds the totals of `other`, a report of later bouts: its names new here come after ours.
+    void addTotals(const DetailTotals& other);
+
     const std::vector<Pair>& pairs() const { return pairs_; }
 
 private:
@@ -80,9 +87,13 @@ struct DetailReport {
     QString summary;  // the totals under their head
 };
 
-// Builds both texts from the database in use (opens and closes the connection itself).
-// `widthTwips` measures a text in the font the report is shown in, and `dialogUnitTwips` is the
-// dialog unit of that font, in which the tab stops are counted.
-DetailReport detailReportText(const DetailQuery& query,
+// Builds both texts of the report of `choices` from the database in use (opens and closes the
+// connection itself). `widthTwips` measures a text in the font the report is shown in, and
+// `dialogUnitTwips` is the dialog unit of that font, in which the tab stops are counted. A wide
+// range is read in stretches of dates on several threads; the texts are the same either way.
+DetailReport detailReportText(const DetailChoices& choices,
                               const std::function<int(const QString&)>& widthTwips,
                               double dialogUnitTwips);
+
+// From how many bouts in the range on the report is read in stretches (10,000 unless set).
+void setDetailSplitFrom(int bouts);

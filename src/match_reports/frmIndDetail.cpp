@@ -171,7 +171,7 @@ void frmIndDetail::buildDetailReport() {
         if (known != widths.cend()) return *known;
         return *widths.insert(text, textWidthTwips(txtresults, txtresults->font(), text));
     };
-    const DetailReport report = detailReportText(buildDetailSQL(), widthTwips,
+    const DetailReport report = detailReportText(choices(), widthTwips,
                                                  dialogUnitTwips(txtresults, detailTabStops()));
     SetTabStops(txtresults, detailTabStops());
     resultsText_ = report.results;

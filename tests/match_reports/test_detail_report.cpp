@@ -9,13 +9,19 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
+#include <mutex>
+#include <set>
+#include <sqlite3.h>
+#include <vector>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/frmWait.h"
+#include "match_reports/detail_report_text.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ReportBox.h"
@@ -359,6 +365,128 @@ TEST_F(DetailReportTest, ChoiceListsAreThoseOfTheQueriesOverEveryBoutInTheRange)
     const int farAcadAgain = db.addSchool("FAR ACAD");
     db.addMatch(bout(shouting, QDate(2009, 12, 20), farAcadAgain, w125, "W", "DEC"));
     compareLists();
+}
+
+// Statements run by every connection opened while one of these lives, with the connection.
+class StatementLog {
+public:
+    StatementLog() {
+        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementLog::trace));
+    }
+    ~StatementLog() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&StatementLog::trace)); }
+    // The connections that ran a statement containing `part`.
+    std::set<sqlite3*> connectionsRunning(const QString& part) {
+        const std::lock_guard<std::mutex> lock(inUse());
+        std::set<sqlite3*> found;
+        for (const auto& [db, sql] : log())
+            if (sql.contains(part)) found.insert(db);
+        return found;
+    }
+
+private:
+    static std::mutex& inUse() {
+        static std::mutex m;
+        return m;
+    }
+    static std::vector<std::pair<sqlite3*, QString>>& log() {
+        static std::vector<std::pair<sqlite3*, QString>> l;
+        return l;
+    }
+    static int trace(sqlite3* db, const char**, const sqlite3_api_routines*) {
+        sqlite3_trace_v2(db, SQLITE_TRACE_STMT,
+                         [](unsigned, void* c, void* stmt, void*) {
+                             const std::lock_guard<std::mutex> lock(inUse());
+                             log().emplace_back(static_cast<sqlite3*>(c),
+                                                QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt))));
+                             return 0;
+                         },
+                         db);
+        return SQLITE_OK;
+    }
+};
+
+// A wide range is read in stretches of dates on several threads. Its texts are those of the
+// one query over the whole range, on bouts that tie on every sorted column, Null and huge
+// counts, a last name left blank, a stored date that is no date, names that shorten alike
+// and schools that differ in letter case only; a win type outside the table still gets its
+// message once per bout.
+TEST_F(DetailReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextsOfTheOneQuery) {
+    SeasonFixture db(path);
+    const int bart = db.addWrestler("Bartholomew", "Montgomery-Fitzgerald", 2010);
+    const int ben = db.addWrestler("Benjamin", "Montgomery-Fitzgerald", 2010);
+    const int jo = db.addWrestler("Jo", "Short", 2010);
+    const int noLast = db.addWrestler("Nolast", "", 2010);
+    const int wt = db.addWeight("130");
+    const int heavy = db.addWeight("285");
+    const int central = db.addSchool("Central");
+    const int shouting = db.addSchool("CENTRAL");
+    const int wide = db.addSchool("The Consolidated Regional Vocational Technical High School");
+    db.beginBatch();
+    const QDate first(2010, 12, 1);
+    std::vector<int> varsity;  // four a day: Jo twice, then Bartholomew or Benjamin
+    int n = 0;
+    for (int day = 0; day < 90; day += 3) {
+        const QDate date = first.addDays(day);
+        for (int k = 0; k < 4; ++k, ++n) {
+            // Jo's two bouts of a day tie on date, school, weight and name, told apart by counts.
+            const int school = k < 2 ? central : (n % 3 ? wide : shouting);
+            const int wrestler = k < 2 ? jo : (n % 2 ? bart : ben);
+            varsity.push_back(db.addMatch(
+                bout(wrestler, date, school, k == 3 ? heavy : wt, n % 4 ? "W" : "L",
+                     QStringList{"DEC", "Fall", "MD", "TF", "Forfeit", "Other"}[n % 6],
+                     QStringList{"H", "O", ""}[n % 3], {{"tp1home", n % 5}, {"rp2Opp", k}, {"ep1home", day % 7}})));
+        }
+        db.addMatch(bout(noLast, date, central, wt, "W", "DEC"));
+        db.addMatch(jvBout(jo, date, central, wt));
+    }
+    db.endBatch();
+    const auto seqs = [&varsity](std::initializer_list<int> at) {
+        QStringList list;
+        for (int i : at) list << QString::number(varsity[i]);
+        return list.join(", ");
+    };
+    execSql(path, "UPDATE [Match] SET tp2home = NULL WHERE Seq % 7 = 0 AND SeqWrestler <> " + QString::number(jo) + ";"
+                  "UPDATE [Match] SET wp1opp = 2.5 WHERE Seq % 11 = 0;"
+                  "UPDATE [Match] SET [Date] = '2011-01-1' WHERE Seq IN (" + seqs({40, 41}) + ")");
+
+    frmIndDetail* form = open();
+    ASSERT_TRUE(pickWithMouse(form->comDateStart, "12/1/2010"));
+    const auto texts = [form](int splitFrom) {
+        setDetailSplitFrom(splitFrom);
+        // From the first date to the next and back: the widest range, built anew.
+        form->comDateStart->setFocus();
+        QTest::keyClick(form->comDateStart, Qt::Key_Down);
+        QTest::keyClick(form->comDateStart, Qt::Key_Up);
+        EXPECT_EQ(form->comDateStart->currentText(), "12/1/2010");
+        return std::pair{form->resultsText(), form->summaryText()};
+    };
+    const auto compare = [&](const char* what) {
+        const auto inOne = texts(1000000);
+        StatementLog log;
+        const auto onThreads = texts(1);
+        EXPECT_EQ(onThreads.first, inOne.first) << what;
+        EXPECT_EQ(onThreads.second, inOne.second) << what;
+        return log.connectionsRunning(" AND Date >= ? AND Date < ? ").size();
+    };
+    EXPECT_GE(compare("stored as entered"), 2u);
+    const QStringList lines = boutLines(form->resultsText());
+    EXPECT_EQ(lines.size(), 2 * 4 * 30);
+    EXPECT_EQ(lines.filter(QRegularExpression("^2011-01-1\\tJo Short\\t130\\t")).size(), 2);
+
+    // Counts so large that a sum stops at the largest number: added up in one run, Jo's takedowns
+    // stop there and come down again with the negative count.
+    execSql(path, "UPDATE [Match] SET tp1home = 9000000000000000000 WHERE Seq IN (" + seqs({4, 80}) + ");"
+                  "UPDATE [Match] SET tp1home = -9000000000000000000 WHERE Seq = " + seqs({81}));
+    compare("huge counts");
+    EXPECT_TRUE(form->summaryText().contains("\tJo Short\t\t 20\t 2233720368547758")) << form->summaryText().toStdString();
+
+    // A win type outside the table: one message per bout and build, as in one run.
+    execSql(path, "UPDATE [Match] SET WinType = 'FALL' WHERE Seq IN (" + seqs({9, 90}) + ")");
+    ui::ScriptedMessages msgs;
+    for (int message = 0; message < 2 * 4; ++message) msgs.expect("Wintype not found---function wintype/frmIndDeatil");
+    compare("a win type outside the table");
+    EXPECT_EQ(msgs.last().title, "FALL");
+    setDetailSplitFrom(10000);
 }
 
 // The wait window shown while the report is built never becomes the active form, and the

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
+#include "platform/db/ParallelRead.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 
@@ -603,6 +605,54 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
             << e.message().toStdString();
     }
     EXPECT_FALSE(other.isOpen());
+}
+
+// Parts read on threads of their own, each through a read-only connection of its own to the
+// same file; an error of a part comes back to the caller, and a reader refuses the file as the
+// source connection refuses it.
+TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheirErrorsComeBack) {
+    for (int i = 0; i < 40; ++i) add(QString("School %1").arg(i), i);
+    std::vector<long long> sums(40, -1);
+    std::vector<sqlite3*> handles(40, nullptr);
+    db::readInParallel(conn, 40, [&](int part, Connection& reader) {
+        const db::Recordset rs = reader.openSnapshot("SELECT Sum(Div) + ? AS n FROM School WHERE Div <= ?", {part, part});
+        sums[part] = rs.field("n").toInt();
+        handles[part] = reader.handle();
+        EXPECT_THROW(reader.execute("DELETE FROM School"), DbError);
+    });
+    for (int part = 0; part < 40; ++part) {
+        EXPECT_EQ(sums[part], part * (part + 1) / 2 + part);
+        EXPECT_NE(handles[part], conn.handle());
+    }
+    EXPECT_EQ(conn.openSnapshot("SELECT Count(*) AS n FROM School").field("n").toInt(), 40);
+
+    // A part's error is raised to the caller once the threads are done.
+    try {
+        db::readInParallel(conn, 40, [&](int part, Connection& reader) {
+            if (part == 7) reader.openSnapshot("SELECT * FROM Missing");
+        });
+        ADD_FAILURE() << "the error was lost";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), "no such table: Missing");
+    }
+
+    // A trigger put on a required table after the source opened the file: no reader opens it.
+    conn.requireTables({"School", "Bout"});
+    conn.close();
+    conn.open(path);
+    {
+        Connection other;
+        other.open(path);
+        other.execute("CREATE TRIGGER Quiet AFTER INSERT ON Bout BEGIN SELECT 1; END");
+    }
+    bool ran = false;
+    try {
+        db::readInParallel(conn, 3, [&](int, Connection&) { ran = true; });
+        ADD_FAILURE() << "a reader opened a file its source refuses";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains("Quiet")) << e.message().toStdString();
+    }
+    EXPECT_FALSE(ran);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <chrono>
+#include <mutex>
 #include <QFileInfo>
 #include <QHash>
 #include <fcntl.h>
@@ -66,7 +67,10 @@ QDate isoTextDate(const char* p, int size) {
 
 // The program runs the same SQL texts again and again (a report may run one query a row):
 // each text is translated once.
+// Readers of other threads translate through the same cache, one at a time.
 QString translated(const QString& jet) {
+    static std::mutex inUse;
+    const std::lock_guard<std::mutex> lock(inUse);
     static QHash<QString, QString> cache;
     const auto found = cache.constFind(jet);
     if (found != cache.cend()) return *found;
@@ -201,10 +205,22 @@ bool Connection::open(const QString& path, bool reuse) {
         return false;
     }
     closeKept();
+    openHandle(path, SQLITE_OPEN_READWRITE);
+    return true;
+}
+
+void Connection::openReaderOf(const Connection& source) {
+    close();
+    if (!source.isOpen()) throw DbError(QStringLiteral("The connection is closed."));
+    requiredTables_ = source.requiredTables_;
+    mayLack_ = source.mayLack_;
+    openHandle(source.path_, SQLITE_OPEN_READONLY);
+}
+
+void Connection::openHandle(const QString& path, int access) {
     sqlite3* db = nullptr;
     // A connection is only ever used by the thread that opened it: no locking around each call.
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, access | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
         sqlite3_close(db);
@@ -229,7 +245,6 @@ bool Connection::open(const QString& path, bool reuse) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
     }
-    return true;
 }
 
 void Connection::close(bool keep) {

@@ -48,6 +48,9 @@ public:
     // is taken up again when the file has not been replaced or changed since (by anyone else).
     // Returns true when the file was opened afresh.
     bool open(const QString& path, bool reuse = false);
+    // Opens, for reading only, the file that `source` has open, refusing what `source` refuses:
+    // a second reader of the same file, for another thread. Nothing is kept for reuse.
+    void openReaderOf(const Connection& source);
     // Ends the use of the connection; a transaction still open is rolled back, so nothing
     // half-written is kept. With `keep`, the engine's handle stays open for open(path, true);
     // without, a handle kept before is closed too.
@@ -106,6 +109,9 @@ private:
     // Reads the rows of an updatable recordset whose reading was put off.
     void readRows(Recordset& rs, const QString& engineSql, const Params& params);
     QString lastError() const;
+    // Opens the engine's handle on `path` with `access` (read-write or read-only) and checks the
+    // file; on failure the connection stays closed.
+    void openHandle(const QString& path, int access);
 
     // Size, times and identity of a file: a kept handle is used again only on the same file.
     struct FileStamp {
