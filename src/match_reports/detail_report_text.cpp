@@ -4,10 +4,12 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <system_error>
 
 #include "core/connection.h"
 #include "core/helpers.h"
 #include "match_reports/report_support.h"
+#include "platform/db/DbError.h"
 #include "platform/db/ParallelRead.h"
 #include "platform/fonts/TextFit.h"
 #include "platform/ui/Messages.h"
@@ -485,12 +487,19 @@ bool readInStretches(const DetailChoices& choices, const std::vector<DateStretch
         queries.push_back(detailQuery(choices, stretch));
         parts.emplace_back(layouts, true);
     }
-    std::vector<char> whole(stretches.size(), 0);
-    db::readInParallel(gConn, static_cast<int>(stretches.size()), [&](int part, db::Connection& reader) {
-        db::Recordset rs = reader.openForward(queries[part].sql, queries[part].params);
-        whole[part] = parts[part].addRows(rs);
-    });
-    if (std::find(whole.begin(), whole.end(), 0) != whole.end()) return false;
+    try {
+        const bool whole = db::readInParallel(gConn, static_cast<int>(stretches.size()),
+                                              [&](int part, db::Connection& reader) {
+                                                  db::Recordset rs = reader.openForward(queries[part].sql,
+                                                                                        queries[part].params);
+                                                  return parts[part].addRows(rs);
+                                              });
+        if (!whole) return false;
+    } catch (const db::DbError&) {
+        return false;  // read in one run, which meets the error again if it lasts
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had
+    }
     qsizetype size = report.results.size();
     for (const BoutLines& part : parts) size += part.text.size();
     report.results.reserve(size);

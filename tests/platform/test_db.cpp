@@ -608,28 +608,55 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
 }
 
 // Parts read on threads of their own, each through a read-only connection of its own to the
-// same file; an error of a part comes back to the caller, and a reader refuses the file as the
-// source connection refuses it.
-TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheirErrorsComeBack) {
+// same file. The call says false, for the caller to read in one run, when a part cannot be read
+// so, when the file changed meanwhile or when the caller's own transaction is open; an error of a
+// part comes back to the caller, and a reader refuses the file as the source connection does.
+TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheFileAsItStood) {
     for (int i = 0; i < 40; ++i) add(QString("School %1").arg(i), i);
     std::vector<long long> sums(40, -1);
     std::vector<sqlite3*> handles(40, nullptr);
-    db::readInParallel(conn, 40, [&](int part, Connection& reader) {
+    EXPECT_TRUE(db::readInParallel(conn, 40, [&](int part, Connection& reader) {
         const db::Recordset rs = reader.openSnapshot("SELECT Sum(Div) + ? AS n FROM School WHERE Div <= ?", {part, part});
         sums[part] = rs.field("n").toInt();
         handles[part] = reader.handle();
         EXPECT_THROW(reader.execute("DELETE FROM School"), DbError);
-    });
+        return true;
+    }));
     for (int part = 0; part < 40; ++part) {
         EXPECT_EQ(sums[part], part * (part + 1) / 2 + part);
         EXPECT_NE(handles[part], conn.handle());
     }
     EXPECT_EQ(conn.openSnapshot("SELECT Count(*) AS n FROM School").field("n").toInt(), 40);
 
+    // A part that cannot be read so: the parts not begun are left.
+    std::atomic<int> begun{0};
+    EXPECT_FALSE(db::readInParallel(conn, 4000, [&](int part, Connection&) {
+        ++begun;
+        return part != 3;
+    }));
+    EXPECT_LT(begun.load(), 4000);
+
+    // Another program's write while the parts are read; then a transaction of the caller's own.
+    EXPECT_FALSE(db::readInParallel(conn, 8, [&](int part, Connection&) {
+        if (part == 5) {
+            Connection other;
+            other.open(path);
+            other.execute("UPDATE School SET Div = Div + 1 WHERE Seq = 1");
+        }
+        return true;
+    }));
+    bool ran = false;
+    conn.inTransaction([&] {
+        conn.execute("UPDATE School SET Div = 0");
+        EXPECT_FALSE(db::readInParallel(conn, 8, [&](int, Connection&) { return ran = true; }));
+    });
+    EXPECT_FALSE(ran);
+
     // A part's error is raised to the caller once the threads are done.
     try {
         db::readInParallel(conn, 40, [&](int part, Connection& reader) {
             if (part == 7) reader.openSnapshot("SELECT * FROM Missing");
+            return true;
         });
         ADD_FAILURE() << "the error was lost";
     } catch (const DbError& e) {
@@ -645,9 +672,8 @@ TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheirErrorsComeBack) {
         other.open(path);
         other.execute("CREATE TRIGGER Quiet AFTER INSERT ON Bout BEGIN SELECT 1; END");
     }
-    bool ran = false;
     try {
-        db::readInParallel(conn, 3, [&](int, Connection&) { ran = true; });
+        db::readInParallel(conn, 3, [&](int, Connection&) { return ran = true; });
         ADD_FAILURE() << "a reader opened a file its source refuses";
     } catch (const DbError& e) {
         EXPECT_TRUE(e.message().contains("Quiet")) << e.message().toStdString();

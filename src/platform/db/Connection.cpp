@@ -209,12 +209,17 @@ bool Connection::open(const QString& path, bool reuse) {
     return true;
 }
 
-void Connection::openReaderOf(const Connection& source) {
+void Connection::openReader(const ReaderOf& file) {
     close();
-    if (!source.isOpen()) throw DbError(QStringLiteral("The connection is closed."));
-    requiredTables_ = source.requiredTables_;
-    mayLack_ = source.mayLack_;
-    openHandle(source.path_, SQLITE_OPEN_READONLY);
+    requiredTables_ = file.requiredTables;
+    mayLack_ = file.mayLack;
+    openHandle(file.path, SQLITE_OPEN_READONLY);
+}
+
+bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
+long long Connection::dataVersion() {
+    return openSnapshot(QStringLiteral("PRAGMA data_version")).field(0).toInt();
 }
 
 void Connection::openHandle(const QString& path, int access) {

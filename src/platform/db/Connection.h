@@ -48,9 +48,22 @@ public:
     // is taken up again when the file has not been replaced or changed since (by anyone else).
     // Returns true when the file was opened afresh.
     bool open(const QString& path, bool reuse = false);
-    // Opens, for reading only, the file that `source` has open, refusing what `source` refuses:
-    // a second reader of the same file, for another thread. Nothing is kept for reuse.
-    void openReaderOf(const Connection& source);
+    // The file this connection has open and the tables it requires of it: what a second reader
+    // of the same file (on another thread) opens and refuses.
+    struct ReaderOf {
+        QString path;
+        QStringList requiredTables;
+        QStringList mayLack;
+    };
+    ReaderOf readerOf() const { return {path_, requiredTables_, mayLack_}; }
+    // Opens `file` for reading only, refusing what its first connection refuses. Nothing is kept
+    // for reuse.
+    void openReader(const ReaderOf& file);
+    // Whether a transaction is open: what it wrote is seen by no other connection yet.
+    bool inTransaction() const;
+    // A number that changes whenever another connection has changed the file since it was last
+    // read.
+    long long dataVersion();
     // Ends the use of the connection; a transaction still open is rolled back, so nothing
     // half-written is kept. With `keep`, the engine's handle stays open for open(path, true);
     // without, a handle kept before is closed too.

@@ -13,13 +13,17 @@ namespace db {
 // How many threads read at once: the machine's cores, at most 8 (1 when there is one core).
 int readerThreads();
 
-// Runs `work(part, reader)` for every part from 0 to parts - 1, handing the parts out in turn to
+// Runs `work(part, reader)` for the parts from 0 to parts - 1, handing them out in turn to
 // readerThreads() threads (never more threads than parts). Each thread reads through a read-only
 // connection of its own to the file `source` has open (refused as `source` would refuse it),
-// used on that thread alone. `work` must not touch forms, message boxes or the program's own
-// connection. Returns when every part is done. When a part raises an error, the parts not begun
-// are left, and the error of the lowest such part is raised again here.
-void readInParallel(const Connection& source, int parts,
-                    const std::function<void(int part, Connection& reader)>& work);
+// used on that thread alone. `work` must not touch forms, message boxes or `source`; it gives
+// false when its part cannot be read this way, and the parts not begun are then left.
+// Returns true when every part was read from the file as it stood throughout. Gives false, for
+// the caller to read in one run on its own connection, when a part gave false, when `source` has
+// a transaction open (nothing is read then: the readers would not see what it wrote), or when
+// another connection changed the file while the parts were read (they may have seen it before
+// and after). An error raised by a part is raised again here once every thread is done (that of
+// the lowest part that raised one).
+bool readInParallel(Connection& source, int parts, const std::function<bool(int part, Connection& reader)>& work);
 
 }  // namespace db
