@@ -148,15 +148,11 @@ DetailQuery detailQuery(const DetailChoices& choices) {
                             {rangeStartDate(start), rangeEndDate(end)});
 }
 
-DetailQuery detailQuery(const DetailChoices& choices, const DateStretch& stretch) {
-    // A stored date is a text (or a number): the stretches, each up to the next one's start,
-    // hold between them every value the whole range holds, whether a real date or not. Both
-    // queries go through the date index and sort the bouts of each date apart, in the order the
-    // index gives them; the plan does not hang on the dates bound (the engine is built without
-    // the statistics of values that would let it), so bouts that tie come out alike in both.
-    return detailQueryWhere(choices,
-                            stretch.toIncluded ? QStringLiteral(" AND Date >= ? AND Date <= ? ")
-                                               : QStringLiteral(" AND Date >= ? AND Date < ? "),
+DetailQuery detailQuery(const DetailChoices& choices, const match_reports::DateStretch& stretch) {
+    // Both queries go through the date index and sort the bouts of each date apart, in the order
+    // the index gives them; the plan does not hang on the dates bound (the engine is built
+    // without the statistics of values that would let it), so bouts that tie come out alike.
+    return detailQueryWhere(choices, QStringLiteral(" AND ") + match_reports::stretchDateTest(QStringLiteral("Date"), stretch) + QStringLiteral(" "),
                             {stretch.from, stretch.to});
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QString>
 
+#include "match_reports/date_stretches.h"
 #include "platform/db/Value.h"
 
 // The query of the individual detail report: every varsity bout of a date range, optionally of
@@ -35,16 +36,9 @@ QDate rangeEndDate(const QString& endDate);
 // One row per bout, ordered by date, school, weight class (as text), last and first name.
 DetailQuery detailQuery(const DetailChoices& choices);
 
-// A stretch of the range's dates: from `from` up to `to`, `to` itself included or not.
-struct DateStretch {
-    QDate from;
-    QDate to;
-    bool toIncluded = false;
-};
-// The same query over the bouts of one stretch of dates instead of the boxes' range. Stretches
-// that follow each other, the last ending where the range ends, give the range's rows between
-// them, a date's bouts all in one stretch and in the order the whole query gives them.
-DetailQuery detailQuery(const DetailChoices& choices, const DateStretch& stretch);
+// The same query over the bouts of one stretch of the boxes' range, a date's bouts in the order
+// the whole query gives them.
+DetailQuery detailQuery(const DetailChoices& choices, const match_reports::DateStretch& stretch);
 
 // "ALL" and the opposing schools (or home wrestlers' full names) with a bout of any level in the
 // range, in name order.

@@ -419,51 +419,14 @@ private:
     QString lastDateText_;
 };
 
-// From this many bouts in the range on, the report is read in stretches of dates on several
-// threads.
-int splitFromBouts = 10000;
-
-// The range of `choices` cut into stretches of dates to be read apart, or none when the range
-// holds too few bouts for that to pay (or its first or last stored date is no date).
-std::vector<DateStretch> dateStretches(const DetailChoices& choices) {
+// The boxes' range cut into stretches of dates to be read apart, when every bout of it is
+// reported.
+std::vector<match_reports::DateStretch> dateStretches(const DetailChoices& choices) {
     if (choices.school != QLatin1String("ALL") || choices.wrestler != QLatin1String("ALL")) return {};
     QString start;
     QString end;
     getDateRange(choices.dateStart, choices.dateEnd, start, end);
-    const db::Params range{rangeStartDate(start), rangeEndDate(end)};
-    db::Params counted = range;
-    counted.emplace_back(splitFromBouts);
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT Count(*) AS n FROM (SELECT 1 FROM [Match] WHERE "
-                                                    "[Date] BETWEEN ? AND ? LIMIT ?)"),
-                                     counted);
-    const bool enough = rs.field("n").toInt() >= splitFromBouts;
-    closeRecordset(rs);
-    if (!enough) return {};
-    const auto storedDate = [&range](const char* order) {
-        db::Recordset found = openRecordset(
-            QStringLiteral("SELECT [Date] FROM [Match] WHERE [Date] BETWEEN ? AND ? ORDER BY [Date] ") +
-                QLatin1String(order) + QStringLiteral(" LIMIT 1"),
-            range);
-        const db::Value date = found.isEOF() ? db::Value() : found.field("Date");
-        closeRecordset(found);
-        return date.isDate() ? date.toDate() : QDate();
-    };
-    const QDate first = storedDate("ASC");
-    const QDate last = storedDate("DESC");
-    if (!first.isValid() || !last.isValid()) return {};
-    // A few stretches a thread, so that a thread done early takes another.
-    const long long days = first.daysTo(last);
-    const long long count = std::min<long long>(db::readerThreads() * 4LL, days);
-    if (count < 2) return {};
-    std::vector<DateStretch> stretches;
-    QDate from = range[0].toDate();
-    for (long long i = 1; i < count; ++i) {
-        const QDate to = first.addDays(days * i / count);
-        stretches.push_back({from, to, false});
-        from = to;
-    }
-    stretches.push_back({from, range[1].toDate(), true});
-    return stretches;
+    return match_reports::dateStretches(rangeStartDate(start), rangeEndDate(end));
 }
 
 QString summaryText(const DetailTotals& totals) {
@@ -477,13 +440,13 @@ QString summaryText(const DetailTotals& totals) {
 
 // The report read in stretches of dates on several threads, or false when a stretch met a row
 // that must be built on this thread (the report is then built here in one run).
-bool readInStretches(const DetailChoices& choices, const std::vector<DateStretch>& stretches,
+bool readInStretches(const DetailChoices& choices, const std::vector<match_reports::DateStretch>& stretches,
                      const WidthTwips& widthTwips, double dialogUnitTwips, DetailReport& report) {
     const MeasuredNames measured(widthTwips, dialogUnitTwips);
     const Layouts layouts = measured.layouts();
     std::vector<DetailQuery> queries;
     std::vector<BoutLines> parts;
-    for (const DateStretch& stretch : stretches) {
+    for (const match_reports::DateStretch& stretch : stretches) {
         queries.push_back(detailQuery(choices, stretch));
         parts.emplace_back(layouts, true);
     }
@@ -515,15 +478,13 @@ bool readInStretches(const DetailChoices& choices, const std::vector<DateStretch
 
 }  // namespace
 
-void setDetailSplitFrom(int bouts) { splitFromBouts = bouts; }
-
 DetailReport detailReportText(const DetailChoices& choices, const WidthTwips& widthTwips,
                               double dialogUnitTwips) {
     DetailReport report;
     const QString head = kHeads.join(TAB) + CRLF + kUnderlines.join(TAB) + CRLF;
     report.results = head;
     ConnectionScope connection;
-    const std::vector<DateStretch> stretches = dateStretches(choices);
+    const std::vector<match_reports::DateStretch> stretches = dateStretches(choices);
     if (!stretches.empty() && readInStretches(choices, stretches, widthTwips, dialogUnitTwips, report))
         return report;
 

@@ -452,7 +452,7 @@ TEST_F(DetailReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextsOfTheOneQuer
     frmIndDetail* form = open();
     ASSERT_TRUE(pickWithMouse(form->comDateStart, "12/1/2010"));
     const auto texts = [form](int splitFrom) {
-        setDetailSplitFrom(splitFrom);
+        match_reports::setSplitFromBouts(splitFrom);
         // From the first date to the next and back: the widest range, built anew.
         form->comDateStart->setFocus();
         QTest::keyClick(form->comDateStart, Qt::Key_Down);
@@ -486,7 +486,7 @@ TEST_F(DetailReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextsOfTheOneQuer
     for (int message = 0; message < 2 * 4; ++message) msgs.expect("Wintype not found---function wintype/frmIndDeatil");
     compare("a win type outside the table");
     EXPECT_EQ(msgs.last().title, "FALL");
-    setDetailSplitFrom(10000);
+    match_reports::setSplitFromBouts(10000);
 }
 
 // The wait window shown while the report is built never becomes the active form, and the

@@ -1,0 +1,64 @@
+#include "match_reports/date_stretches.h"
+
+#include <algorithm>
+
+#include "core/connection.h"
+#include "platform/db/ParallelRead.h"
+
+namespace match_reports {
+
+namespace {
+
+int splitFromBouts = 10000;
+
+// The first (or last) value stored in the range, when it is a date.
+QDate storedDate(const db::Params& range, bool last) {
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT [Date] FROM [Match] WHERE [Date] BETWEEN ? AND ? "
+                                                    "ORDER BY [Date] ") +
+                                         (last ? QStringLiteral("DESC") : QStringLiteral("ASC")) +
+                                         QStringLiteral(" LIMIT 1"),
+                                     range);
+    const db::Value date = rs.isEOF() ? db::Value() : rs.field("Date");
+    closeRecordset(rs);
+    return date.isDate() ? date.toDate() : QDate();
+}
+
+}  // namespace
+
+std::vector<DateStretch> dateStretches(const QDate& start, const QDate& end) {
+    const db::Params range{start, end};
+    db::Params counted = range;
+    counted.emplace_back(splitFromBouts);
+    // Counted through the date index, and only up to the number that makes it worth it.
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT Count(*) AS n FROM (SELECT 1 FROM [Match] WHERE "
+                                                    "[Date] BETWEEN ? AND ? LIMIT ?)"),
+                                     counted);
+    const bool enough = rs.field("n").toInt() >= splitFromBouts;
+    closeRecordset(rs);
+    if (!enough) return {};
+    const QDate first = storedDate(range, false);
+    const QDate last = storedDate(range, true);
+    if (!first.isValid() || !last.isValid()) return {};
+    // A few stretches a thread, so that a thread done early takes another.
+    const long long days = first.daysTo(last);
+    const long long count = std::min<long long>(db::readerThreads() * 4LL, days);
+    if (count < 2) return {};
+    std::vector<DateStretch> stretches;
+    QDate from = start;
+    for (long long i = 1; i < count; ++i) {
+        const QDate to = first.addDays(days * i / count);
+        stretches.push_back({from, to, false});
+        from = to;
+    }
+    stretches.push_back({from, end, true});
+    return stretches;
+}
+
+QString stretchDateTest(const QString& column, const DateStretch& stretch) {
+    return column + QStringLiteral(" >= ? AND ") + column +
+           (stretch.toIncluded ? QStringLiteral(" <= ?") : QStringLiteral(" < ?"));
+}
+
+void setSplitFromBouts(int bouts) { splitFromBouts = bouts; }
+
+}  // namespace match_reports
