@@ -2,10 +2,15 @@
 
 #include <QHash>
 #include <QStringBuilder>
+#include <system_error>
+#include <vector>
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "match_reports/date_stretches.h"
 #include "match_reports/report_support.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ParallelRead.h"
 
 using match_reports::CRLF;
 using match_reports::TAB;
@@ -115,62 +120,146 @@ QStringList varsityDates() {
     return dates;
 }
 
+namespace {
+
+const QString kDualSelect = QStringLiteral(
+    "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "
+    "FROM Wrestler INNER JOIN (Weight INNER JOIN (OppSchool INNER JOIN [Match] ON "
+    "OppSchool.Seq = [Match].SeqOppSchool) ON Weight.Seq = [Match].SeqWeight) ON "
+    "Wrestler.Seq = [Match].SeqWrestler ");
+const QString kDualOrder = QStringLiteral("ORDER BY Date, OppSchool, Weight.Weight");
+
+// The groups and bout lines of rows of the report's query, added row after row: a group for every
+// date and school in turn, each under its score line, the first opened by its date line.
+class DualLines {
+public:
+    DualLines(const ScoreLines& scores, const QString& homeSchool) : scores_(scores), homeSchool_(homeSchool) {}
+
+    DualReport report;
+    qsizetype dateLineLength = 0;  // the first date's line (a TAB and the date) at the text's start
+
+    void addRows(db::Recordset& rs) {
+        if (rs.isEOF()) return;
+        const DualColumns columns(rs);
+        QString& text = report.text;
+        if (!started_) {
+            // The first date's heading, then the first school's score line; every later date or
+            // school starts its own group below.
+            prevDateValue_ = rs.field(columns.date);
+            prevDate_ = prevDateValue_.toString();
+            prevSchool_ = rs.field(columns.school).toString();
+            text = TAB + prevDate_;
+            dateLineLength = text.size();
+            text += CRLF + CRLF;
+            report.schools << prevSchool_;
+            text += scores_.line(prevDateValue_, prevSchool_, homeSchool_);
+            started_ = true;
+        }
+        for (; !rs.isEOF(); rs.moveNext()) {
+            // Bouts come by date: the date's text is made again only for another date.
+            const db::Value dateValue = rs.field(columns.date);
+            const bool sameDate = dateValue.isDate() && prevDateValue_.isDate() && dateValue == prevDateValue_;
+            prevDateValue_ = dateValue;
+            const QString school = rs.field(columns.school).toString();
+            bool newDate = false;
+            if (const QString date = sameDate ? prevDate_ : dateValue.toString(); date != prevDate_) {
+                text += CRLF + CRLF + TAB + date;
+                prevDate_ = date;
+                newDate = true;
+            }
+            if (school != prevSchool_ || newDate) {
+                text += CRLF;
+                prevSchool_ = school;
+                report.schools << school;
+                text += scores_.line(dateValue, school, homeSchool_);
+            }
+            const QString weight = rs.field(columns.weight).toString();
+            auto shown = weightClasses_.constFind(weight);
+            if (shown == weightClasses_.cend()) shown = weightClasses_.insert(weight, weightClassText(weight));
+            addBoutLine(text, rs, columns, homeSchool_, *shown);
+        }
+    }
+
+private:
+    const ScoreLines& scores_;
+    const QString& homeSchool_;
+    bool started_ = false;
+    db::Value prevDateValue_;
+    QString prevDate_;
+    QString prevSchool_;
+    QHash<QString, QString> weightClasses_;  // a handful, each written the same on every line
+};
+
+// The report read in stretches of dates on several threads; false when it must be read in one
+// run instead.
+bool readInStretches(const std::vector<match_reports::DateStretch>& stretches, const ScoreLines& scores,
+                     const QString& homeSchool, DualReport& report) {
+    std::vector<QString> queries;
+    std::vector<DualLines> parts;
+    for (const match_reports::DateStretch& stretch : stretches) {
+        queries.push_back(kDualSelect + QStringLiteral("WHERE (") +
+                          match_reports::stretchDateTest(QStringLiteral("[Match].Date"), stretch) +
+                          QStringLiteral(") AND Level = 'V' ") + kDualOrder);
+        parts.emplace_back(scores, homeSchool);
+    }
+    try {
+        const bool whole = db::readInParallel(gConn, static_cast<int>(stretches.size()),
+                                              [&](int part, db::Connection& reader) {
+                                                  db::Recordset rs = reader.openForward(
+                                                      queries[part], {stretches[part].from, stretches[part].to});
+                                                  parts[part].addRows(rs);
+                                                  return true;
+                                              });
+        if (!whole) return false;
+    } catch (const db::DbError&) {
+        return false;  // read in one run, which meets the error again if it lasts
+    } catch (const std::system_error&) {
+        return false;  // no thread to be had
+    }
+    // Each stretch's text opens as the report's first date does; after another stretch's, its
+    // date line takes the blank lines a later date's line has.
+    qsizetype size = 0;
+    for (const DualLines& part : parts) size += part.report.text.size() + 2;
+    report.text.reserve(size);
+    for (DualLines& part : parts) {
+        const QString& text = part.report.text;
+        if (text.isEmpty()) continue;
+        if (report.text.isEmpty()) {
+            report.text += text;
+        } else {
+            report.text += CRLF + CRLF;
+            report.text += QStringView(text).left(part.dateLineLength);
+            report.text += QStringView(text).mid(part.dateLineLength + CRLF.size());
+        }
+        part.report.text.clear();
+        report.schools += part.report.schools;
+    }
+    return true;
+}
+
+}  // namespace
+
 DualReport dualReportText(const QDate& startDate, const QDate& endDate, const QString& homeSchool) {
     DualReport report;
     ConnectionScope connection;
-    // All duals are 50,000 bouts and more: they are read one at a time, not held.
+    const std::vector<match_reports::DateStretch> stretches = match_reports::dateStretches(startDate, endDate);
+    if (!stretches.empty()) {
+        const ScoreLines scores(startDate, endDate);
+        if (readInStretches(stretches, scores, homeSchool, report)) return report;
+        report = DualReport();
+    }
+    // All duals are 150,000 bouts and more: they are read one at a time, not held.
     db::Recordset rs = openForwardRecordset(
-        QStringLiteral(
-            "SELECT Date, Weight.Weight, FullName, WL, OppFName, OppLName, OppSchool, Score "
-            "FROM Wrestler INNER JOIN (Weight INNER JOIN (OppSchool INNER JOIN [Match] ON "
-            "OppSchool.Seq = [Match].SeqOppSchool) ON Weight.Seq = [Match].SeqWeight) ON "
-            "Wrestler.Seq = [Match].SeqWrestler "
-            "WHERE (([Match].Date) BETWEEN ? AND ?) AND Level = 'V' "
-            "ORDER BY Date, OppSchool, Weight.Weight"),
+        kDualSelect + QStringLiteral("WHERE (([Match].Date) BETWEEN ? AND ?) AND Level = 'V' ") + kDualOrder,
         {startDate, endDate});
     if (rs.isEOF()) {
         closeRecordset(rs);
         return report;
     }
-
     // Every group's score line is looked up among the range's scores, read at once.
     const ScoreLines scores(startDate, endDate);
-    const DualColumns columns(rs);
-    // The first date's heading, then the first school's score line; every later date or school
-    // starts its own group below.
-    db::Value prevDateValue = rs.field(columns.date);
-    QString prevDate = prevDateValue.toString();
-    QString prevSchool = rs.field(columns.school).toString();
-    QString& text = report.text;
-    text = TAB + prevDate + CRLF + CRLF;
-    report.schools << prevSchool;
-    text += scores.line(prevDateValue, prevSchool, homeSchool);
-
-    // A handful of weight classes, each written the same way on every bout line.
-    QHash<QString, QString> weightClasses;
-    for (; !rs.isEOF(); rs.moveNext()) {
-        // Bouts come by date: the date's text is made again only for another date.
-        const db::Value dateValue = rs.field(columns.date);
-        const bool sameDate = dateValue.isDate() && prevDateValue.isDate() && dateValue == prevDateValue;
-        prevDateValue = dateValue;
-        const QString school = rs.field(columns.school).toString();
-        bool newDate = false;
-        if (const QString date = sameDate ? prevDate : dateValue.toString(); date != prevDate) {
-            text += CRLF + CRLF + TAB + date;
-            prevDate = date;
-            newDate = true;
-        }
-        if (school != prevSchool || newDate) {
-            text += CRLF;
-            prevSchool = school;
-            report.schools << school;
-            text += scores.line(dateValue, school, homeSchool);
-        }
-        const QString weight = rs.field(columns.weight).toString();
-        auto shown = weightClasses.constFind(weight);
-        if (shown == weightClasses.cend()) shown = weightClasses.insert(weight, weightClassText(weight));
-        addBoutLine(text, rs, columns, homeSchool, *shown);
-    }
+    DualLines lines(scores, homeSchool);
+    lines.addRows(rs);
     closeRecordset(rs);
-    return report;
+    return std::move(lines.report);
 }

@@ -13,9 +13,6 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
-#include <mutex>
-#include <set>
-#include <sqlite3.h>
 #include <vector>
 
 #include "core/connection.h"
@@ -367,44 +364,6 @@ TEST_F(DetailReportTest, ChoiceListsAreThoseOfTheQueriesOverEveryBoutInTheRange)
     compareLists();
 }
 
-// Statements run by every connection opened while one of these lives, with the connection.
-class StatementLog {
-public:
-    StatementLog() {
-        sqlite3_auto_extension(reinterpret_cast<void (*)()>(&StatementLog::trace));
-    }
-    ~StatementLog() { sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(&StatementLog::trace)); }
-    // The connections that ran a statement containing `part`.
-    std::set<sqlite3*> connectionsRunning(const QString& part) {
-        const std::lock_guard<std::mutex> lock(inUse());
-        std::set<sqlite3*> found;
-        for (const auto& [db, sql] : log())
-            if (sql.contains(part)) found.insert(db);
-        return found;
-    }
-
-private:
-    static std::mutex& inUse() {
-        static std::mutex m;
-        return m;
-    }
-    static std::vector<std::pair<sqlite3*, QString>>& log() {
-        static std::vector<std::pair<sqlite3*, QString>> l;
-        return l;
-    }
-    static int trace(sqlite3* db, const char**, const sqlite3_api_routines*) {
-        sqlite3_trace_v2(db, SQLITE_TRACE_STMT,
-                         [](unsigned, void* c, void* stmt, void*) {
-                             const std::lock_guard<std::mutex> lock(inUse());
-                             log().emplace_back(static_cast<sqlite3*>(c),
-                                                QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt))));
-                             return 0;
-                         },
-                         db);
-        return SQLITE_OK;
-    }
-};
-
 // A wide range is read in stretches of dates on several threads. Its texts are those of the
 // one query over the whole range, on bouts that tie on every sorted column, Null and huge
 // counts, a last name left blank, a stored date that is no date, names that shorten alike
@@ -462,13 +421,13 @@ TEST_F(DetailReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextsOfTheOneQuer
     };
     const auto compare = [&](const char* what) {
         const auto inOne = texts(1000000);
-        StatementLog log;
+        StatementCounter reads("SELECT FirstName, LastName, Date, ");
         const auto onThreads = texts(1);
         EXPECT_EQ(onThreads.first, inOne.first) << what;
         EXPECT_EQ(onThreads.second, inOne.second) << what;
-        return log.connectionsRunning(" AND Date >= ? AND Date < ? ").size();
+        return reads.connections();
     };
-    EXPECT_GE(compare("stored as entered"), 2u);
+    EXPECT_GE(compare("stored as entered"), 2);
     const QStringList lines = boutLines(form->resultsText());
     EXPECT_EQ(lines.size(), 2 * 4 * 30);
     EXPECT_EQ(lines.filter(QRegularExpression("^2011-01-1\\tJo Short\\t130\\t")).size(), 2);

@@ -17,6 +17,7 @@
 #include <QTextOption>
 
 #include "core/connection.h"
+#include "match_reports/date_stretches.h"
 #include "match_reports/frmDualRpt.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
@@ -266,6 +267,56 @@ TEST_F(DualReportTest, APickBuildsTheReportOnceAndLeavingTheBoxNone) {
     QTest::keyClick(form->comDateEnd, Qt::Key_Tab);
     EXPECT_EQ(builds.count(), 3);
     EXPECT_EQ(form->reportText(), kDec4);
+}
+
+// A wide range is read in stretches of dates on several threads: its text and schools are those
+// of the one query, with stretches of JV bouts alone or of no bout at all, the first of them too.
+TEST_F(DualReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextOfTheOneQuery) {
+    {
+        SeasonFixture db(path);
+        const int dunn = db.addWrestler("Dan", "Dunn", 2010);
+        const int w130 = db.addWeight("130");
+        FixtureMatch m;
+        m.wrestler = dunn;
+        m.weight = w130;
+        m.date = QDate(2010, 12, 1);
+        m.school = northfield;
+        m.level = "JV";
+        db.addMatch(m);
+        m.level = "V";
+        m.date = QDate(2010, 12, 5);
+        for (const int school : {northfield, eastbrook, northfield}) {
+            m.school = school;
+            m.wl = school == eastbrook ? "L" : "W";
+            db.addMatch(m);
+        }
+    }
+    execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                 "VALUES ('2010-12-05', %1, 20, 24)")
+                      .arg(northfield));
+    frmDualRpt* form = showActive(ui::forms().get<frmDualRpt>());
+    // A start that is no date becomes 1/1/2000 at the next pick: the range opens on JV bouts.
+    typeInto(form->comDateStart->lineEdit(), "yesterday");
+    const auto build = [form](int splitFrom) {
+        match_reports::setSplitFromBouts(splitFrom);
+        form->comDateEnd->setFocus();
+        QTest::keyClick(form->comDateEnd, Qt::Key_Up);
+        QTest::keyClick(form->comDateEnd, Qt::Key_Down);
+        EXPECT_EQ(form->comDateStart->currentText(), "1/1/2000");
+        EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+        return std::pair{form->reportText(), comboItems(form->comOppSchool)};
+    };
+    const auto inOne = build(1000000);
+    StatementCounter reads("SELECT Date, Weight.Weight, FullName");
+    const auto onThreads = build(1);
+    match_reports::setSplitFromBouts(10000);
+    EXPECT_GE(reads.connections(), 2);
+    EXPECT_EQ(onThreads.first, inOne.first);
+    EXPECT_EQ(onThreads.second, inOne.second);
+    EXPECT_TRUE(inOne.first.startsWith(kDec4 + "\r\n\r\n\t12/5/2010\r\n\t 130   Opp Onent, Eastbrook  def  Dan Dunn, "
+                                               "Home HS   \r\n\r\n\tHome HS   20      Northfield   24\r\n"))
+        << inOne.first.toStdString();
+    EXPECT_EQ(inOne.second, QStringList({"Eastbrook", "Northfield", "Eastbrook", "Northfield", "Northfield"}));
 }
 
 TEST_F(DualReportTest, NoVarsityBoutOpensEmptyWithTheScoreControlsClosed) {

@@ -348,13 +348,13 @@ namespace {
 
 StatementCounter* activeCounter = nullptr;
 
-int countStatement(unsigned, void*, void* stmt, void*) {
-    if (activeCounter) activeCounter->seen(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)));
+int countStatement(unsigned, void* connection, void* stmt, void*) {
+    if (activeCounter) activeCounter->seen(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)), connection);
     return 0;
 }
 
 int traceNewConnection(sqlite3* db, const char**, const sqlite3_api_routines*) {
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, countStatement, nullptr);
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, countStatement, db);
     return SQLITE_OK;
 }
 
@@ -370,8 +370,16 @@ StatementCounter::~StatementCounter() {
     sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(traceNewConnection));
 }
 
-void StatementCounter::seen(const char* sql) {
-    if (sql && QByteArray(sql).startsWith(head_)) ++count_;
+void StatementCounter::seen(const char* sql, const void* connection) {
+    if (!sql || !QByteArray(sql).startsWith(head_)) return;
+    ++count_;
+    const std::lock_guard<std::mutex> lock(connectionsInUse_);
+    connections_.insert(connection);
+}
+
+int StatementCounter::connections() const {
+    const std::lock_guard<std::mutex> lock(connectionsInUse_);
+    return static_cast<int>(connections_.size());
 }
 
 void leaveHotJournal(const QString& path) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <atomic>
+#include <mutex>
+#include <set>
+
 // Test fixtures: a temporary home folder, database files made from the real templates, and
 // direct SQL on a database file for setting up rows and reading them back.
 
@@ -129,11 +133,16 @@ public:
 
     int count() const { return count_; }
     void reset() { count_ = 0; }
-    void seen(const char* sql);
+    // How many connections ran such a statement (the program's own and its readers on other
+    // threads).
+    int connections() const;
+    void seen(const char* sql, const void* connection);
 
 private:
     QByteArray head_;
-    int count_ = 0;
+    std::atomic<int> count_ = 0;
+    mutable std::mutex connectionsInUse_;
+    std::set<const void*> connections_;
 };
 
 struct sqlite3;
