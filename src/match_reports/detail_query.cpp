@@ -152,7 +152,8 @@ DetailQuery detailQuery(const DetailChoices& choices, const match_reports::DateS
     // Both queries go through the date index and sort the bouts of each date apart, in the order
     // the index gives them; the plan does not hang on the dates bound (the engine is built
     // without the statistics of values that would let it), so bouts that tie come out alike.
-    return detailQueryWhere(choices, QStringLiteral(" AND ") + match_reports::stretchDateTest(QStringLiteral("Date"), stretch) + QStringLiteral(" "),
+    const QString dateTest = match_reports::stretchDateTest(QStringLiteral("Date"), stretch);
+    return detailQueryWhere(choices, QStringLiteral(" AND ") + dateTest + QStringLiteral(" "),
                             {stretch.from, stretch.to});
 }
 

@@ -66,8 +66,7 @@ QDate isoTextDate(const char* p, int size) {
 }
 
 // The program runs the same SQL texts again and again (a report may run one query a row):
-// each text is translated once.
-// Readers of other threads translate through the same cache, one at a time.
+// each text is translated once. Readers on other threads use the same cache, one at a time.
 QString translated(const QString& jet) {
     static std::mutex inUse;
     const std::lock_guard<std::mutex> lock(inUse);
