@@ -235,6 +235,11 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
     db::Recordset mx = conn.openSnapshot("SELECT MAX(Joined) AS MaxDate, MIN(Joined) AS MinDate FROM School");
     EXPECT_EQ(mx.field("MaxDate").toDate(), QDate(2011, 1, 15));
     EXPECT_EQ(mx.field("mindate").toDate(), QDate(2010, 12, 1));
+    // A blob whose bytes spell a date is no date, read or given to a date function.
+    conn.execute("UPDATE School SET Joined = CAST('2011-02-28' AS BLOB) WHERE Name = 'West'");
+    db::Recordset blob = conn.openSnapshot("SELECT Joined, Year(Joined) AS Y FROM School WHERE Name = 'West'");
+    EXPECT_FALSE(blob.field("Joined").isDate());
+    EXPECT_TRUE(blob.field("Y").isNull());
 
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");
     EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);

@@ -91,9 +91,11 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
         case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_value_int64(value)));
         case SQLITE_FLOAT: return Value(sqlite3_value_double(value));
         default: {
+            // A blob is no date, whatever its bytes spell: only a text is read as one.
+            const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
             const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
             const int size = sqlite3_value_bytes(value);
-            if (mayBeDate) {
+            if (mayBeDate && text) {
                 const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
