@@ -610,6 +610,32 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
             << e.message().toStdString();
     }
     EXPECT_FALSE(other.isOpen());
+
+    // Clauses that change nothing the caller's writes do are the file's own: an explicit ABORT,
+    // texts, names and comments that spell a clause, keys that only refuse. Any other conflict
+    // clause on a table the caller needs makes the file refused.
+    {
+        Connection writer;
+        writer.open(path);
+        writer.execute("CREATE TABLE Kept (Seq Integer PRIMARY KEY ON CONFLICT ABORT, "
+                       "Note Text DEFAULT 'on conflict replace', [on conflict ignore] Integer, "
+                       "SchoolSeq Integer REFERENCES School (Seq) ON DELETE RESTRICT "
+                       "ON UPDATE NO ACTION /* on conflict fail */)");
+        writer.execute("CREATE TABLE Failing (Name Text UNIQUE ON CONFLICT FAIL)");
+    }
+    other.requireTables({"School", "Kept"});
+    other.open(path);
+    other.close();
+    other.requireTables({"School", "Failing"});
+    try {
+        other.open(path);
+        ADD_FAILURE() << "a conflict clause is let through";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().endsWith("Failing has the clause ON CONFLICT FAIL, which this "
+                                         "program does not make."))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(other.isOpen());
 }
 
 // Parts read on threads of their own, each through a read-only connection of its own to the

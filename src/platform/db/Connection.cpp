@@ -65,6 +65,63 @@ QDate isoTextDate(const char* p, int size) {
     return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
 }
 
+// The words of a CREATE TABLE text as the engine reads them, in capitals: comments are left out,
+// and a quoted text or name is one word ("'") that no keyword matches.
+QStringList schemaWords(const QString& sql) {
+    QStringList words;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
+            while (i < n && sql[i] != QLatin1Char('\n')) ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql[i + 1] == QLatin1Char('*')) {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? n : end + 2;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
+                   c == QLatin1Char('[')) {
+            // A doubled quote inside stands for one; a bracket name ends at its first ].
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            ++i;
+            while (i < n) {
+                if (sql[i] != close) {
+                    ++i;
+                } else if (c != QLatin1Char('[') && i + 1 < n && sql[i + 1] == close) {
+                    i += 2;
+                } else {
+                    break;
+                }
+            }
+            ++i;
+            words << QStringLiteral("'");
+        } else if (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')) {
+            const qsizetype start = i;
+            while (i < n && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_') || sql[i] == QLatin1Char('$')))
+                ++i;
+            words << sql.mid(start, i - start).toUpper();
+        } else {
+            words << QString(c);
+            ++i;
+        }
+    }
+    return words;
+}
+
+// The first conflict clause of a CREATE TABLE text that makes a write breaking a constraint do
+// other than stop with an error, as every statement of the program expects: "ON CONFLICT
+// REPLACE" deletes the rows in the way, "IGNORE" leaves the row unwritten without a word, "FAIL"
+// and "ROLLBACK" keep or undo other writes. "" when there is none.
+QString conflictClause(const QString& createTable) {
+    const QStringList words = schemaWords(createTable);
+    for (qsizetype i = 0; i + 2 < words.size(); ++i)
+        if (words[i] == QLatin1String("ON") && words[i + 1] == QLatin1String("CONFLICT") &&
+            words[i + 2] != QLatin1String("ABORT"))
+            return QStringLiteral("ON CONFLICT ") + words[i + 2];
+    return QString();
+}
+
 // The program runs the same SQL texts again and again (a report may run one query a row):
 // each text is translated once. Readers on other threads use the same cache, one at a time.
 QString translated(const QString& jet) {
@@ -163,6 +220,40 @@ void Connection::refuseOtherThanRequiredTables() {
         throw DbError(QStringLiteral("%1 has the trigger %2, which this program does not make.")
                           .arg(triggers.rows_[0].values[1].toString(),
                                triggers.rows_[0].values[0].toString()));
+    // A table's own conflict clause would replace or pass over rows the program writes, and
+    // reports a save done that did not store them.
+    for (const Recordset::Row& row : found.rows_) {
+        const QString clause = conflictClause(row.values[2].toString());
+        if (!clause.isEmpty())
+            throw DbError(QStringLiteral("%1 has the clause %2, which this program does not make.")
+                              .arg(row.values[0].toString(), clause));
+    }
+    // A foreign key's action runs at the program's deletes and updates of the table it refers
+    // to: it would delete or change rows of its own table, and through that table's triggers
+    // any other.
+    const Recordset tables = openSnapshot(
+        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
+    for (const Recordset::Row& table : tables.rows_) {
+        if (table.values[1].toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"),
+                                                                 Qt::CaseInsensitive))
+            continue;
+        const Recordset keys = openSnapshot(
+            QStringLiteral("SELECT [table], on_delete, on_update FROM pragma_foreign_key_list(?)"),
+            {table.values[0]});
+        for (const Recordset::Row& key : keys.rows_) {
+            if (!requiredTables_.contains(key.values[0].toString(), Qt::CaseInsensitive)) continue;
+            for (int i : {1, 2}) {
+                const QString action = key.values[i].toString().toUpper();
+                if (action == QLatin1String("NO ACTION") || action == QLatin1String("RESTRICT"))
+                    continue;
+                throw DbError(QStringLiteral("%1 has the clause %2 %3 on its reference to %4, "
+                                             "which this program does not make.")
+                                  .arg(table.values[0].toString(),
+                                       i == 1 ? QStringLiteral("ON DELETE") : QStringLiteral("ON UPDATE"),
+                                       action, key.values[0].toString()));
+            }
+        }
+    }
     for (const QString& name : requiredTables_)
         if (!present.contains(name, Qt::CaseInsensitive) && !mayLack_.contains(name, Qt::CaseInsensitive))
             throw DbError(QStringLiteral("The table %1 is missing.").arg(name));
