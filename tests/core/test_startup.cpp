@@ -386,6 +386,18 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         QFile::remove(path);
         return bytes;
     };
+    // The same with `table` made again from its own text, `from` replaced by `to`, and its rows
+    // copied: a table of the same columns with a clause of its own.
+    auto remade = [&](const QString& table, const QString& from, const QString& to) {
+        const QString scratch = makeDatabase(data, "scratch.mdb");
+        QString create =
+            queryValue(scratch, "SELECT sql FROM sqlite_master WHERE name = '" + table + "'").toString();
+        QFile::remove(scratch);
+        EXPECT_TRUE(create.contains(from)) << create.toStdString();
+        create.replace(from, to);
+        return crafted("PRAGMA legacy_alter_table = ON; ALTER TABLE [" + table + "] RENAME TO Old; " +
+                       create + "; INSERT INTO [" + table + "] SELECT * FROM Old; DROP TABLE Old");
+    };
 
     enum class Kind { Missing, Folder, File };
     struct Case {
@@ -407,6 +419,35 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
          Kind::File,
          crafted("CREATE TRIGGER WipeWeighIns AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; "
                  "UPDATE OppSchool SET OppSchool = 'Renamed'; END")},
+        // A conflict clause of a table would replace or pass over rows that a save writes (five
+        // weigh-ins on one date, stored as one), and a foreign key's action would delete or
+        // change rows at the program's deletes.
+        {"replace-weighins.mdb", "HomeWI has the clause ON CONFLICT REPLACE, which this program does not make.",
+         Kind::File, remade("HomeWI", "Weight REAL\n", "Weight REAL, UNIQUE (CompDate) ON CONFLICT REPLACE\n")},
+        {"ignore-weighins.mdb", "HomeWI has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("HomeWI", "Weight REAL\n", "Weight REAL NOT NULL ON CONFLICT IGNORE\n")},
+        {"replace-matches.mdb", "Match has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("Match", "Seq INTEGER PRIMARY KEY AUTOINCREMENT",
+                "Seq INTEGER PRIMARY KEY ON CONFLICT REPLACE AUTOINCREMENT")},
+        {"ignore-matches.mdb", "Match has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("Match", "SeqWrestler INTEGER,", "SeqWrestler INTEGER NOT NULL ON CONFLICT IGNORE,")},
+        {"replace-wrestlers.mdb", "Wrestler has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("Wrestler", "LastName TEXT COLLATE NOCASE,",
+                "LastName TEXT COLLATE NOCASE UNIQUE ON CONFLICT REPLACE,")},
+        {"ignore-wrestlers.mdb", "Wrestler has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("Wrestler", "FNameSeason TEXT(120) COLLATE NOCASE\n",
+                "FNameSeason TEXT(120) COLLATE NOCASE, UNIQUE (Grade) ON -- kept\n Conflict Ignore\n")},
+        {"replace-schools.mdb", "OppSchool has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("OppSchool", "OppDiv INTEGER,", "OppDiv INTEGER NOT NULL ON CONFLICT REPLACE DEFAULT 0,")},
+        {"ignore-schools.mdb", "OppSchool has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("OppSchool", "LeagueSchool TEXT COLLATE NOCASE\n",
+                "LeagueSchool TEXT COLLATE NOCASE, CONSTRAINT [on conflict abort] UNIQUE "
+                "(OppSchool) ON CONFLICT IGNORE\n")},
+        {"cascade.mdb", "DualScore has the clause ON DELETE CASCADE on its reference to OppSchool, "
+                        "which this program does not make.",
+         Kind::File, remade("DualScore", "REFERENCES OppSchool (Seq)", "REFERENCES OppSchool (Seq) ON DELETE CASCADE")},
+        {"setnull.mdb", "Notes has the clause ON UPDATE SET NULL on its reference to Match,", Kind::File,
+         crafted("CREATE TABLE Notes (SeqMatch INTEGER REFERENCES [Match] (Seq) ON UPDATE SET NULL)")},
         {"endless.mdb", "Match is a view, not a table.", Kind::File, crafted({})},
         {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
          crafted("DROP TABLE OppSchool; "
