@@ -289,7 +289,8 @@ TEST_F(MainMenuTest, StartRemovesThePartialFilesOfAStoppedRun) {
 // A database with rows to repair that cannot be written, as a coach's user finds it (in a child
 // process, as an unprivileged user when the tests run as root): it is said once that the file is
 // read-only, and no backup is made, at this start or later. A version-7 file, which the upgrade
-// would change too, is used as it is with that one message.
+// would change too, is used as it is with that one message. A file in write-ahead-log mode in a
+// read-only folder cannot even be read: the message says why and what to do.
 TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
     const QString db = configure();
     const QString data = home.file("data");
@@ -298,24 +299,48 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
         QFile::Permissions folder;
         QFile::Permissions file;
         bool version7;
+        bool wal = false;
     };
     const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
                      QFile::ExeGroup | QFile::ExeOther;
     const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QFile::setPermissions(home.path(), all | QFile::WriteOwner);
-    for (const Case& c : {Case{"read-only file", all | writable, readable, false},
+    for (const Case& c : {Case{"write-ahead-log file in a read-only folder", all, readable | writable, false, true},
+                          Case{"read-only file", all | writable, readable, false},
                           Case{"read-only folder", all, readable | writable, false},
                           Case{"read-only version 7 file", all | writable, readable, true},
                           Case{"version 7 file in a read-only folder", all, readable | writable, true}}) {
         SCOPED_TRACE(c.what);
         if (c.version7) makeVersion7Database(db);
+        if (c.wal) {
+            makeDatabase(data, QFileInfo(db).fileName());
+            execSql(db, "PRAGMA journal_mode = WAL");
+        }
         execSql(db, "DELETE FROM [Match]; INSERT INTO [Match] (Seq) VALUES (1)");
         QFile::setPermissions(data, c.folder);
         QFile::setPermissions(db, c.file);
         const int child = runInChildProcess([&] {
             dropRootPrivileges();
             ui::ScriptedMessages msgs;
+            if (c.wal) {
+                msgs.expect("The database file " + db + " cannot be opened.");
+                frmInit* menu = ui::forms().get<frmInit>();
+                ASSERT_EQ(msgs.messages().size(), 1u);
+                const QString text = msgs.last().text;
+                EXPECT_TRUE(text.contains("The database file " + db + " is in write-ahead-log mode, and its "
+                                          "folder " + data + " is read-only.  In that mode the database "
+                                          "keeps a log and a shared-memory file beside it, which it cannot "
+                                          "make there: the file can be neither read nor written where it "
+                                          "is.  Copy it into a folder you can write and use the copy, or "
+                                          "make its folder writable."))
+                    << text.toStdString();
+                EXPECT_FALSE(text.contains("saved")) << "nothing was being saved";
+                EXPECT_TRUE(menu->isVisible());
+                for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+                EXPECT_TRUE(menu->cmdUtilities->isEnabled());
+                return;
+            }
             msgs.expect(db + " is read-only (");
             // A version-7 file is read as the menu reads one that has not been updated yet.
             const char* notUpdated = "The database file must be upgraded to use this version.  "
@@ -342,11 +367,12 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
         QFile::setPermissions(data, all | QFile::WriteOwner);
         QFile::setPermissions(db, readable | QFile::WriteOwner);
         EXPECT_TRUE(QDir(data).entryList({"*.bak"}, QDir::Files).isEmpty());
+        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"Matchinfo.mdb"}));
+        if (c.wal) execSql(db, "PRAGMA journal_mode = DELETE");
         EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match]").isNull());
         EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(),
                   c.version7 ? "7" : "8.0");
-        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
-                  (QStringList{"Matchinfo.mdb"}));
     }
 
     // Once it can be written, the next start repairs and updates it.

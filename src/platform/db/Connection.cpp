@@ -393,11 +393,39 @@ QString Connection::lastError() const {
     return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
+namespace {
+
+// Whether the database file at `path` is in write-ahead-log mode: bytes 18 and 19 of its header
+// are 2.
+bool inWalMode(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(18)) return false;
+    const QByteArray version = file.read(2);
+    return version.size() == 2 && (version[0] == 2 || version[1] == 2);
+}
+
+}  // namespace
+
 QString Connection::whyReadOnly() const {
     const QFileInfo file(path_);
     auto writable = [](const QString& path) {
         return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
     };
+    // A file in write-ahead-log mode is read through a shared-memory file beside it, which the
+    // engine cannot make in a folder it cannot write: it cannot be opened there at all.
+    if (inWalMode(path_) && !writable(file.absolutePath())) {
+        const bool readOnlyDisk = errno == EROFS;
+        return QStringLiteral("The database file %1 is in write-ahead-log mode, and %2.  In "
+                              "that mode the database keeps a log and a shared-memory file beside "
+                              "it, which it cannot make there: the file can be neither read nor "
+                              "written where it is.  %3")
+            .arg(path_,
+                 readOnlyDisk ? QStringLiteral("the disk it is on is read-only")
+                              : QStringLiteral("its folder %1 is read-only").arg(file.absolutePath()),
+                 readOnlyDisk ? QStringLiteral("Copy it onto a disk you can write and use the copy.")
+                              : QStringLiteral("Copy it into a folder you can write and use the "
+                                               "copy, or make its folder writable."));
+    }
     QString why;
     if (!writable(path_)) {
         if (errno == EROFS) why = QStringLiteral("the disk it is on is read-only");
