@@ -233,8 +233,8 @@ SchoolList readSchoolList(const QString& path) {
         case Decoded::Text: break;
         case Decoded::MixedUtf8:
             list.refusal = QStringLiteral("Line %1 of the school list file ").arg(strayLine) + path +
-                           QStringLiteral(" holds characters that are not UTF-8, as the rest of "
-                                          "the file is:\r\n") +
+                           QStringLiteral(" holds bytes that are not UTF-8, though the rest of "
+                                          "the file is UTF-8:\r\n") +
                            lineOf(QString::fromUtf8(bytes), strayLine) +
                            QStringLiteral("\r\n\r\nSave the file as UTF-8 and import it again.  ") +
                            kNothingImported;

@@ -210,7 +210,7 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n1,Caf\xc3\xa9\r\n",
          "Line 3 of the school list file "},
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n",
-         " holds characters that are not UTF-8, as the rest of the file is:\r\n"
+         " holds bytes that are not UTF-8, though the rest of the file is UTF-8:\r\n"
          "2,St. Mary\ufffds Academy\r\n\r\nSave the file as UTF-8 and import it again.  "
          "Nothing was imported."},
         // UTF-16 without a mark, cut off in its last character.
