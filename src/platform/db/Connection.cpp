@@ -147,12 +147,15 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
         case SQLITE_NULL: return Value();
         case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_value_int64(value)));
         case SQLITE_FLOAT: return Value(sqlite3_value_double(value));
+        case SQLITE_BLOB:
+            // A blob is no date, whatever its bytes spell, nor a text that a caller could read
+            // one from: where a date may stand it is no value.
+            if (mayBeDate) return Value();
+            [[fallthrough]];
         default: {
-            // A blob is no date, whatever its bytes spell: only a text is read as one.
-            const bool text = sqlite3_value_type(value) == SQLITE_TEXT;
             const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
             const int size = sqlite3_value_bytes(value);
-            if (mayBeDate && text) {
+            if (mayBeDate && sqlite3_value_type(value) == SQLITE_TEXT) {
                 const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
