@@ -1,8 +1,8 @@
 #include "team/school_list_file.h"
 
 #include <QFile>
-#include <optional>
 #include <algorithm>
+#include <optional>
 #include <QList>
 #include <QRegularExpression>
 #include <QStringDecoder>

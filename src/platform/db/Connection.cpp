@@ -223,8 +223,8 @@ void Connection::refuseOtherThanRequiredTables() {
         throw DbError(QStringLiteral("%1 has the trigger %2, which this program does not make.")
                           .arg(triggers.rows_[0].values[1].toString(),
                                triggers.rows_[0].values[0].toString()));
-    // A table's own conflict clause would replace or pass over rows the program writes, and
-    // reports a save done that did not store them.
+    // A table's own conflict clause would delete rows in the way of those the program writes, or
+    // pass over these without a word, and a save would be reported done that did not store them.
     for (const Recordset::Row& row : found.rows_) {
         const QString clause = conflictClause(row.values[2].toString());
         if (!clause.isEmpty())
