@@ -75,6 +75,9 @@ protected:
         // A date another tool stored as a text that is no date (it sorts after every date).
         bout(cole, {2010, 12, 18}, northfield, w98, "W", "1-0");
         execSql(path, "UPDATE [Match] SET [Date] = 'not a date' WHERE [Date] = '2010-12-18'");
+        // One stored as a blob that spells a date: no date either (a blob sorts after every text).
+        bout(alder, {2010, 12, 20}, northfield, w119, "W", "2-0");
+        execSql(path, "UPDATE [Match] SET [Date] = CAST('2023-02-28' AS BLOB) WHERE [Date] = '2010-12-20'");
         execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
                                      "VALUES ('2010-12-04', %1, 42, 31.5)")
                           .arg(eastbrook));
@@ -106,7 +109,7 @@ const QString kDec4 =
 TEST_F(DualReportTest, LoadShowsTheLatestVarsityMeetAlone) {
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     EXPECT_EQ(comboItems(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}))
-        << "the JV-only date is in neither list, nor a text that is no date";
+        << "the JV-only date is in neither list, nor a text or a blob that is no date";
     EXPECT_EQ(comboItems(form->comDateEnd), comboItems(form->comDateStart));
     EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
     EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
