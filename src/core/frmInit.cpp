@@ -51,6 +51,8 @@ void showSchoolName(QLabel* label, const QString& name, int largestSize, int lea
 
 frmInit::frmInit() {
     setWindowTitle(QStringLiteral("Kestrivane"));
+    // The menu is where the coach is brought back to when no other form can be shown.
+    ui::forms().setMainForm<frmInit>();
 
     loadPictures();
     imgKestrivane = ui::label(this, QStringLiteral("imgKestrivane"));
