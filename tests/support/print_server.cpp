@@ -101,7 +101,8 @@ bool LocalPrintServer::admin(const QString& command, QStringList args) {
     if (args.isEmpty()) args = {queue_};
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(command, QStringList{"-h", socket_} + args);
+    // The commands lie beside cupsd, outside an ordinary user's PATH.
+    process.start(QStringLiteral("/usr/sbin/") + command, QStringList{"-h", socket_} + args);
     const bool done = process.waitForFinished(20000);
     if (done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return true;
     failure_ = command + " " + args.join(' ') + ": " +

@@ -241,10 +241,9 @@ void PaperPage::finishDocument() {
             .arg(d->jobName, d->printerName, refused);
     // The first free name of the printout's: a name taken meanwhile, by anyone, is passed by.
     QString name = pdfName(d->pdfFolder, d->stamp, 1);
-    for (int n = 2; !d->file->failure().isEmpty() ||
-                    !d->file->place(name, files::NewFile::Existing::Keep);
-         ++n) {
-        if (!d->file->nameTaken() || n > 1000) {
+    const bool written = d->file->failure().isEmpty();
+    for (int n = 2; !written || !d->file->place(name, files::NewFile::Existing::Keep); ++n) {
+        if (!written || !d->file->nameTaken() || n > 1000) {
             const QString notWritten = pdfNotWrittenText(name, d->file->failure());
             throw std::runtime_error(
                 (refused.isEmpty() ? notWritten : notPrinted + notWritten).toStdString());
