@@ -48,9 +48,8 @@ std::string pdfNotWritten(const QString& file, const QString& reason) {
 }
 
 // Hands the PDF document to the CUPS queue `printer` as a job named `jobName`. Returns "" when
-// the queue took the job, else the reason it gave for refusing it (not accepting jobs, paused,
-// full, gone). The job is sent by the program itself rather than by QPrinter, which drops that
-// answer.
+// the queue took the job, else the reason it gave for refusing it (not accepting jobs, full,
+// gone). The job is sent by the program itself rather than by QPrinter, which drops that answer.
 QString sendToPrinter(const QString& printer, const QString& jobName, const QByteArray& pdf) {
     // A printer's instance ("name/instance") holds options of the user's; the queue is the name.
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
