@@ -13,13 +13,28 @@
 #include <vector>
 
 #include "core/connection.h"
+#include "core/frmChangeDesc.h"
+#include "core/frmFindDb.h"
 #include "core/frmInit.h"
+#include "core/frmNewDb.h"
 #include "core/frmUtilities.h"
 #include "core/helpers.h"
 #include "core/startup.h"
+#include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndDetail.h"
+#include "match_reports/frmIndMatchSummary.h"
 #include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/ui.h"
+#include "statistics/frmLeaders.h"
+#include "statistics/frmNotes.h"
 #include "statistics/frmReports.h"
+#include "statistics/frmSeasonSummary.h"
+#include "statistics/frmSummary.h"
+#include "statistics/frmTeamLeaders.h"
+#include "team/FrmRoster.h"
+#include "team/frmHomeWI.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 
@@ -383,6 +398,132 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
     EXPECT_EQ(queryValue(db, "SELECT PeriodOTHome FROM [Match]").toString(), "0");
     EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
     EXPECT_EQ(QDir(data).entryList({"*.bak"}, QDir::Files).size(), 2);
+}
+
+template <class T>
+ui::Form* openForm() {
+    T* form = ui::forms().get<T>();
+    form->show();
+    return form;
+}
+
+template <class T>
+bool formShown() {
+    return ui::forms().isLoaded<T>() && ui::forms().get<T>()->isVisible();
+}
+
+// Another program holds the database file (a transaction of its own, as another copy of the
+// program or a copying tool does) while the coach goes from one form to another: by each button
+// of the main menu, the reports menu and Utilities, and by each Return. A form whose load needs
+// the file fails with the message that the file is in use, and the form the coach came from is
+// shown again, from which the same button works once the file is free. A form that reads the
+// file only to fill its lists opens with that message, and its Return works. A form that does
+// not read the file opens. Going back to the main menu is such a step too.
+TEST_F(MainMenuTest, AHeldFileAtEachFormChangeLeavesAFormShownAndUsable) {
+    const QString db = configure();
+    const int busyWait = db::Connection::busyWait();
+    db::Connection::setBusyWait(100);
+    enum class Held { Stays, Opens, Goes };
+    struct Step {
+        const char* button;
+        ui::Form* (*from)();
+        bool (*to)();
+        Held held;
+    };
+    const Step steps[] = {
+        {"cmdRoster", openForm<frmInit>, formShown<FrmRoster>, Held::Stays},
+        {"cmdEnter", openForm<frmInit>, formShown<frmMatchInfo>, Held::Stays},
+        {"cmdReports", openForm<frmInit>, formShown<frmReports>, Held::Goes},
+        {"cmdHomeWI", openForm<frmInit>, formShown<frmHomeWI>, Held::Stays},
+        {"cmdEdit", openForm<frmInit>, formShown<frmFindMatch>, Held::Stays},
+        {"cmdUtilities", openForm<frmInit>, formShown<frmUtilities>, Held::Goes},
+        {"cmdLeaders", openForm<frmReports>, formShown<frmLeaders>, Held::Opens},
+        {"cmdMultiLeader", openForm<frmReports>, formShown<frmTeamLeaders>, Held::Stays},
+        {"cmdSummary", openForm<frmReports>, formShown<frmSummary>, Held::Stays},
+        {"cmdMatchSummary", openForm<frmReports>, formShown<frmIndDetail>, Held::Stays},
+        {"cmdIndSummary", openForm<frmReports>, formShown<frmIndMatchSummary>, Held::Stays},
+        {"cmdSeason", openForm<frmReports>, formShown<frmSeasonSummary>, Held::Opens},
+        {"cmdDual", openForm<frmReports>, formShown<frmDualRpt>, Held::Stays},
+        {"cmdNotes", openForm<frmReports>, formShown<frmNotes>, Held::Stays},
+        {"cmdReturn", openForm<frmReports>, formShown<frmInit>, Held::Stays},
+        {"cmdUpdateDesc", openForm<frmUtilities>, formShown<frmChangeDesc>, Held::Stays},
+        {"cmdFindDB", openForm<frmUtilities>, formShown<frmFindDb>, Held::Goes},
+        {"cmdNew", openForm<frmUtilities>, formShown<frmNewDb>, Held::Goes},
+        {"cmdReturn", openForm<frmUtilities>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<FrmRoster>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmMatchInfo>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmHomeWI>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmFindMatch>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmLeaders>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmTeamLeaders>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmIndDetail>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmIndMatchSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmSeasonSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmDualRpt>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmNotes>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmChangeDesc>, formShown<frmUtilities>, Held::Goes},
+        {"cmdReturn", openForm<frmFindDb>, formShown<frmUtilities>, Held::Goes},
+        {"cmdReturn", openForm<frmNewDb>, formShown<frmUtilities>, Held::Goes},
+    };
+    const QString inUse = "The database file " + db + " is in use";
+    db::Connection holder;
+    holder.open(db);
+
+    // At the start there is no form to stay on: the menu opens, says why the file cannot be opened,
+    // and leaves Utilities, whose Return brings the whole menu once the file is free.
+    holder.execute("BEGIN EXCLUSIVE");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The database file " + db + " cannot be opened.");
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_TRUE(msgs.last().text.contains(inUse));
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_FALSE(menu->cmdReports->isEnabled());
+        holder.execute("ROLLBACK");
+        QTest::mouseClick(menu->cmdUtilities, Qt::LeftButton);
+        QTest::mouseClick(ui::forms().get<frmUtilities>()->cmdReturn, Qt::LeftButton);
+        EXPECT_TRUE(ui::forms().get<frmInit>()->cmdReports->isEnabled());
+        ui::forms().unloadAll();
+    }
+
+    for (const Step& step : steps) {
+        ui::Form* from = step.from();
+        // The form may be gone and made again by the time the step is over: its class is kept.
+        const char* fromClass = from->metaObject()->className();
+        const QString name = fromClass + QStringLiteral(" ") + step.button;
+        SCOPED_TRACE(name.toStdString());
+        auto* button = from->findChild<QPushButton*>(step.button);
+        ASSERT_TRUE(button && button->isEnabled());
+        holder.execute("BEGIN EXCLUSIVE");
+        {
+            ui::ScriptedMessages msgs;
+            if (step.held == Held::Stays || step.held == Held::Opens) msgs.expect(inUse);
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        ui::Form* shown = ui::Form::activeForm();
+        ASSERT_TRUE(shown && shown->isVisible() && !shown->isUnloading()) << "no form is shown";
+        if (step.held == Held::Stays) {
+            EXPECT_STREQ(shown->metaObject()->className(), fromClass);
+            EXPECT_FALSE(step.to());
+        } else {
+            EXPECT_TRUE(step.to());
+        }
+        holder.execute("ROLLBACK");
+
+        // Once the file is free, the form shown works: the step is made again, or the form opened
+        // returns.
+        ui::ScriptedMessages msgs;
+        if (step.held == Held::Stays) {
+            QTest::mouseClick(shown->findChild<QPushButton*>(step.button), Qt::LeftButton);
+            EXPECT_TRUE(step.to());
+        } else if (step.held == Held::Opens) {
+            QTest::mouseClick(shown->findChild<QPushButton*>("cmdReturn"), Qt::LeftButton);
+            EXPECT_STREQ(ui::Form::activeForm()->metaObject()->className(), fromClass);
+        }
+        ui::forms().unloadAll();
+    }
+    db::Connection::setBusyWait(busyWait);
 }
 
 // Files the configuration file may name that cannot be opened: each is named in the message with
