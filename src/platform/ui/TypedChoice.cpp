@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
+#include <QWidget>
 #include <memory>
 
 #include "platform/ui/Messages.h"
@@ -36,6 +38,11 @@ void settle(Box* box, const TypedChoice& choice) {
         showChoice(box, onScreen);
         msgBox(choice.refusal(typed), Buttons::OK, QStringLiteral("Error"));
         giveFocus(box);
+        // Once the box has been left (the focus-out under way ends by showing its text from
+        // the start), its text is selected again, so that what the user types next replaces it.
+        QTimer::singleShot(0, box, [box] {
+            if (box->window()->focusWidget() == box) giveFocus(box);
+        });
         return;
     }
     if (*named != typed) showChoice(box, *named);
