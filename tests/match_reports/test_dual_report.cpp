@@ -24,6 +24,7 @@
 #include "support/fixtures.h"
 #include "support/pdf_readback.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -313,6 +314,29 @@ TEST_F(DualReportTest, TypedDatesAreTakenAsPicksOrRefused) {
     for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
     EXPECT_TRUE(words.contains("12/11/2010") && words.contains("1:10")) << words.join(' ').toStdString();
     EXPECT_FALSE(words.contains("12/4/2010") || words.contains("Eastbrook")) << words.join(' ').toStdString();
+}
+
+// The same by real keys on a real display: a date typed and Tab, then one typed and Enter.
+TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    showOnScreen(form);
+    ui::ScriptedMessages msgs;
+    xClick(form->comDateStart->lineEdit());
+    xKeys("ctrl+a");
+    xType("12/4/10");
+    xKeys("Tab");
+    ASSERT_TRUE(waitFor([form] { return form->comDateStart->currentText() == "12/4/2010"; }));
+    EXPECT_FALSE(form->lblDate->isHidden());
+    xClick(form->comDateEnd->lineEdit());
+    xKeys("ctrl+a");
+    xType("12/04/2010");
+    xKeys("Return");
+    ASSERT_TRUE(waitFor([form] { return form->reportText() == kDec4; }));
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/4/2010");
+    EXPECT_TRUE(form->lblDate->isHidden());
+    EXPECT_TRUE(form->comOppSchool->isEnabled());
+    EXPECT_TRUE(msgs.messages().empty());
 }
 
 // Picks with the keys and the mouse build the report once each; leaving a date box or opening its
