@@ -256,6 +256,7 @@ TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason
     form->txtFromDate->setFocus();
     form->txtFromDate->setText("12/5/10");  // a two-digit year is 2010
     form->txtToDate->setFocus();
+    EXPECT_EQ(form->txtFromDate->text(), "12/5/2010") << "the box shows the date it took";
     EXPECT_EQ(form->comHomeName->currentText(), "Ben Brook");
     EXPECT_EQ(matchLines(form->reportText()).size(), 2 * 3);
 
