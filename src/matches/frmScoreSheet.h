@@ -8,6 +8,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -103,6 +104,12 @@ public:
 
 private:
     void layOut();
+    // Tab goes through the sheet as a match goes: each period's home and opponent moves, the
+    // positions chosen for the next period, and so on; then the first point, the totals, the
+    // notes and the buttons.
+    void setTabOrder();
+    // Frames the control that has the focus, so that it shows on the sheet's background.
+    void markFocus(QWidget* now);
     void connectHandlers();
     // A move button of one side: the token goes into that side's box of the current period.
     void appendMove(int index, const QString& token);
@@ -121,4 +128,5 @@ private:
     static int boxOfChoice(int combo);
     void setFrameStyle(QGroupBox* frame, bool highlighted);
     void setAllPeriodFramesNormal();
+    QFocusFrame* focusMark_ = nullptr;
 };
