@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 
 namespace {
@@ -357,6 +359,27 @@ TEST_F(ScoreSheetTest, TabFollowsTheSheetPeriodByPeriodAndTheFocusIsFramed) {
         sheet->cmdHelp->setFocus(Qt::TabFocusReason);
         EXPECT_EQ(edgeLeftOf(box), background) << "no frame once the box is left";
     }
+}
+
+// A period and the next period's positions typed with real keys, Tab between the boxes.
+TEST_F(ScoreSheetTest, TabFollowsTheSheetOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    showOnScreen(sheet);
+    ASSERT_TRUE(sheet->txtHome[0]->hasFocus());
+    ui::ScriptedMessages msgs;
+    for (const char* typed : {"t2", "e1", "Bot", "Top", "e1"}) {
+        xType(typed);
+        xKeys("Tab");
+    }
+    EXPECT_EQ(sheet->comChoiceHome[0]->currentText(), "Bot");
+    EXPECT_EQ(sheet->comChoiceOpp[0]->currentText(), "Top");
+    EXPECT_EQ(sheet->txtHome[1]->text(), "E1");
+    EXPECT_TRUE(sheet->txtOpp[1]->hasFocus());
+    EXPECT_TRUE(msgs.messages().empty());
+    const QFocusFrame* mark = sheet->findChild<QFocusFrame*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->widget(), sheet->txtOpp[1]);
+    EXPECT_TRUE(mark->isVisible());
 }
 
 TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {

@@ -1,15 +1,16 @@
 // The home weigh-in form: date and prefill, the weight-loss mark, saving, loading and re-saving.
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QKeySequence>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "team/frmEditNames.h"
 #include "team/frmHomeWI.h"
@@ -309,6 +310,36 @@ TEST_F(HomeWITest, AClickOnAPagedClosedGridOpensItOnThatPage) {
     EXPECT_TRUE(f->comName[2]->hasFocus());
     pressKey(Qt::Key_PageUp);
     EXPECT_EQ(grid(f, 4), (QStringList{"Ben Brook ", "Carl Cole ", "Adam Alder ", " "}));
+}
+
+// The same by real clicks on a real display: the scroll bar pages the closed grid without
+// drawing its boxes open, and a click on a row after the date opens the first page there.
+TEST_F(HomeWITest, AClickOnARowOpensTheGridOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmHomeWI* f = ui::forms().get<frmHomeWI>();
+    showOnScreen(f);
+    const QImage closed = f->txtWt[3]->grab().toImage();
+    xClick(f->HScroll1, QPoint(f->HScroll1->width() * 3 / 4, f->HScroll1->height() / 2));
+    ASSERT_TRUE(waitFor([f] { return f->HScroll1->value() == 11; }));
+    EXPECT_EQ(f->txtWt[3]->grab().toImage(), closed) << "a closed box drawn as an open one";
+    xKeys("Home");
+    ASSERT_EQ(f->HScroll1->value(), 1);
+
+    xClick(f->txtDate);
+    xType("1/9/11");
+    xClick(f->txtWt[2]);
+    EXPECT_TRUE(f->txtWt[2]->isEnabled());
+    EXPECT_EQ(f->HScroll1->value(), 1);
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+    ASSERT_EQ(f->comName[2]->currentText(), "Adam Alder");
+    ASSERT_TRUE(f->txtWt[2]->hasFocus());
+    xType("149");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Home Weigh-in saved");
+        xClick(f->cmdSave);
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 149.0}}));
 }
 
 TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {

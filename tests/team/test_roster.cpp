@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <functional>
 
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "team/FrmRoster.h"
 #include "team/frmSchools.h"
@@ -205,6 +206,43 @@ TEST_F(RosterTest, ShiftTabGoesBackThroughTheRosterToCorrectALine) {
     const QString today = iso(QDate::currentDate());
     EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
                                              {today, "112", "Cy", "Cole", "Central"}}));
+}
+
+// By real keys and clicks: Shift+Tab and a click on the line above go there; Tab goes on.
+TEST_F(RosterTest, ShiftTabAndAClickAboveGoWhereTheyPointOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    FrmRoster* f = open();
+    showOnScreen(f);
+    xClick(f->txtSchool[0]);
+    xType("Central");
+    xClick(f->txtFName[0]);
+    xType("Al");
+    xKeys("Tab");
+    xType("Ames");
+    xKeys("Tab");
+    ASSERT_TRUE(f->txtFName[1]->hasFocus());
+    xType("VOID");
+    xKeys("Tab");
+    xType("Mason");
+    xKeys("shift+Tab");
+    EXPECT_TRUE(f->txtFName[1]->hasFocus());
+    EXPECT_EQ(f->txtSchool[2]->text(), "");
+    xType("Bo");
+    xKeys("Tab");
+    xType("Bell");
+    xClick(f->txtLName[0]);
+    EXPECT_TRUE(f->txtLName[0]->hasFocus());
+    EXPECT_EQ(f->txtSchool[2]->text(), "");
+    xKeys("Tab");
+    EXPECT_TRUE(f->txtFName[1]->hasFocus()) << "Tab from the last name goes on to the next line";
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        xKeys("alt+s");
+    }
+    const QString today = iso(QDate::currentDate());
+    EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
+                                             {today, "112", "Bo", "Bell", "Central"}}));
 }
 
 TEST_F(RosterTest, SaveWritesCompleteRowsOfEveryPageAndRefusesLosingATypedName) {
