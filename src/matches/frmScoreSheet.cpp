@@ -108,6 +108,8 @@ frmScoreSheet::frmScoreSheet() {
     connectHandlers();
 }
 
+frmScoreSheet::~frmScoreSheet() { disconnect(focusWatch_); }
+
 void frmScoreSheet::setTabOrder() {
     std::vector<QWidget*> order;
     for (int i = 0; i < kBoxes; ++i) {
@@ -276,8 +278,8 @@ void frmScoreSheet::connectHandlers() {
     ui::onGotFocus(chkOpp, [this] { chkOpp_GotFocus(); });
     ui::onClick(chkHome, [this] { chkHome_Click(); });
     ui::onClick(chkOpp, [this] { chkOpp_Click(); });
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { markFocus(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { markFocus(now); });
 }
 
 void frmScoreSheet::Form_Load() { firstPointSet = false; }

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QPointer>
 #include <QString>
 
 #include "platform/ui/ui.h"
@@ -20,6 +21,7 @@ class frmScoreSheet : public ui::Form {
     Q_OBJECT
 public:
     frmScoreSheet();
+    ~frmScoreSheet() override;
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -128,5 +130,7 @@ private:
     static int boxOfChoice(int combo);
     void setFrameStyle(QGroupBox* frame, bool highlighted);
     void setAllPeriodFramesNormal();
-    QFocusFrame* focusMark_ = nullptr;
+    QPointer<QFocusFrame> focusMark_;
+    // Follows the focus of the whole program; ends before the controls are taken down.
+    QMetaObject::Connection focusWatch_;
 };
