@@ -313,7 +313,8 @@ TEST_F(HomeWITest, AClickOnAPagedClosedGridOpensItOnThatPage) {
 }
 
 // The same by real clicks on a real display: the scroll bar pages the closed grid without
-// drawing its boxes open, and a click on a row after the date opens the first page there.
+// drawing its boxes open, and a click on a row after the date opens the rows, the first page
+// in view.
 TEST_F(HomeWITest, AClickOnARowOpensTheGridOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     frmHomeWI* f = ui::forms().get<frmHomeWI>();
@@ -481,7 +482,7 @@ TEST_F(HomeWITest, PassingThroughTheDateBoxKeepsEachLoadedWeightWithItsWrestler)
     EXPECT_TRUE(f->txtWt[1]->hasFocus());
     EXPECT_EQ(grid(f, 4), loaded);
 
-    // Into the date box and out again with Tab: the rows open for editing, nothing moves.
+    // Into the date box and out again with Tab: nothing moves.
     click(f->txtDate);
     QTest::keyClick(f->txtDate, Qt::Key_Tab);
     EXPECT_TRUE(f->txtWt[0]->isEnabled());
