@@ -166,9 +166,10 @@ TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) 
 
 // The school's name asked for at the first run, answered by keys and clicks: a name is trimmed
 // and stored exactly as typed; no name, Cancel or the close box keep the template's, and the
-// menu says where to set it later.
+// menu says where to set it later; so does Escape, from the box or from a button. A pasted name
+// keeps none of the control characters it was copied with.
 TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
-    enum class Answer { Enter, ClickOk, AltO, ClickCancel, AltC, CloseBox };
+    enum class Answer { Enter, ClickOk, AltO, ClickCancel, AltC, CloseBox, Escape, EscapeOnOk };
     struct Case {
         QString typed;
         bool paste;
@@ -188,6 +189,9 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
         {"", false, Answer::Enter, false, kept},
         {"   ", false, Answer::ClickOk, true, kept},
         {"Lakeview", false, Answer::CloseBox, false, kept},
+        {"Lakeview", false, Answer::Escape, true, kept},
+        {"Lakeview", false, Answer::EscapeOnOk, false, kept},
+        {QStringLiteral("ab") + QChar(0) + "cd\tHigh\x7f" + QChar(0x85), true, Answer::Enter, false, "abcd High"},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
@@ -210,6 +214,11 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
             case Answer::ClickCancel: QTest::mouseClick(question->cmdCancel, Qt::LeftButton); break;
             case Answer::AltC: pressKey(Qt::Key_C, Qt::AltModifier); break;
             case Answer::CloseBox: question->close(); break;
+            case Answer::Escape: pressKey(Qt::Key_Escape); break;
+            case Answer::EscapeOnOk:
+                ASSERT_TRUE(tabInto(question->cmdOk));
+                pressKey(Qt::Key_Escape);
+                break;
         }
         EXPECT_EQ(msgs.messages().size(), c.stored == kept ? 1u : 0u);
         if (c.stored == kept) {

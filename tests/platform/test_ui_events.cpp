@@ -489,6 +489,16 @@ TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
     QTest::keyClick(form->comChoice, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->comChoice->currentText(), "Top half");
     EXPECT_EQ(form->log.filter("comChoice_Change").join("|"), "comChoice_Change Top half");
+
+    // Control characters copied with a text stay out of the box: a tab is a blank, a NUL, an
+    // escape, DEL and a C1 control go.
+    QGuiApplication::clipboard()->setText(QStringLiteral("c") + QChar(0) + "d\te\x1b" + QChar(0x7f) +
+                                          QChar(0x9b) + "f" + QChar(0xFFFF));
+    form->txtB->setReadOnly(false);
+    form->txtB->setFocus();
+    QTest::keyClick(form->txtB, Qt::Key_End);
+    QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtB->text(), "abcd ef");
 }
 
 TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {
