@@ -287,16 +287,16 @@ TEST_F(UtilitiesTest, AConfigurationFileThatCannotBeWrittenKeepsTheFileInUse) {
             << msgs.last().text.toStdString();
     }
     EXPECT_EQ(gDbPath, db);
-    EXPECT_FALSE(QFile::exists(folder + "MATCHinfo.mdb")) << "the new file in use nowhere is gone";
+    EXPECT_FALSE(QFile::exists(folder + "MATCHinfo1.mdb")) << "the new file in use nowhere is gone";
     EXPECT_TRUE(form->isVisible());
 
     // Once the file can be written, the same name goes through.
     QDir(home.path()).rmdir("MatchInfo.ini");
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
-    EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo.mdb");
+    EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo1.mdb");
 }
 
 // A nearly full disk (a small file system of the data folder's own, in a child process): a
@@ -328,7 +328,7 @@ TEST_F(UtilitiesTest, ANearlyFullDiskKeepsTheFileInUseAndLeavesNothingHalfMade) 
         activate(form);
         msgs.expect("The file could not be created.\n\n");
         QTest::keyClick(form, Qt::Key_C, Qt::AltModifier);
-        EXPECT_TRUE(msgs.last().text.contains(folder + "MATCHinfo.mdb")) << msgs.last().text.toStdString();
+        EXPECT_TRUE(msgs.last().text.contains(folder + "MATCHinfo1.mdb")) << msgs.last().text.toStdString();
         EXPECT_TRUE(msgs.last().text.contains("full") || msgs.last().text.contains("no space left"))
             << msgs.last().text.toStdString();
         EXPECT_EQ(msgs.last().title, "ERROR");
@@ -441,9 +441,9 @@ TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
     frmNewDb* newFile = ui::forms().get<frmNewDb>();
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     QTest::mouseClick(newFile->cmdCreate, Qt::LeftButton);
-    EXPECT_EQ(queryValue(folder + "MATCHinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+    EXPECT_EQ(queryValue(folder + "MATCHinfo1.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
               "Lakeview Academy");
     EXPECT_EQ(readFileBytes(folder + "Blank_MatchInfo.md_"),
               readFileBytes(templatePath("Blank_MatchInfo.md_")))
@@ -452,10 +452,11 @@ TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
 }
 
 TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
-    makeDatabase(folder, "MATCHinfo1.mdb");
-    QFile::rename(db, folder + "MATCHinfo.mdb");  // the name in use is taken too
-    useDatabase(folder + "MATCHinfo.mdb");
-    frmNewDb* form = ui::forms().get<frmNewDb>();
+    // The name in use is taken, and so are names that differ only in letter case.
+    makeDatabase(folder, "matchINFO1.MDB");
+    useDatabase(db);
+    ASSERT_TRUE(db.endsWith("/Matchinfo.mdb"));
+    frmNewDb* form = showActive(ui::forms().get<frmNewDb>());
     EXPECT_EQ(form->windowTitle(), "Create New File");
     EXPECT_EQ(form->txtFileName->text(), "MATCHinfo2");
     EXPECT_TRUE(form->txtDesc->text().startsWith("New File created "));
@@ -467,6 +468,7 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     form->cmdCreate->click();
     EXPECT_EQ(msgs.last().title, "ERROR");
     EXPECT_EQ(msgs.last().buttons, ui::Buttons::OKCancel);
+    EXPECT_TRUE(form->txtDesc->hasFocus());
 
     // 50 characters pass. A data folder without its blank database takes the installed one
     // (below); when that cannot be put there either (a file-size limit, in a child process),
@@ -491,23 +493,29 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(child, 0);
     QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
 
-    form->txtFileName->setText("MATCHinfo1");
-    msgs.expect(folder + "MATCHinfo1.mdb file already exists.  Please rename");
-    form->cmdCreate->click();
-    EXPECT_EQ(msgs.last().title, "ERROR");
-
-    // No name is asked for; a name leading out of the data folder is refused.
-    for (const char* name : {"", "   "}) {
-        form->txtFileName->setText(name);
-        msgs.expect("Please enter a file name");
-        form->cmdCreate->click();
-        EXPECT_EQ(msgs.last().text, "Please enter a file name");
-        EXPECT_EQ(msgs.last().title, "ERROR");
-    }
-    for (const char* name : {"../outside", "sub/inner"}) {
-        form->txtFileName->setText(name);
-        msgs.expect("Please enter a file name without a folder");
-        form->cmdCreate->click();
+    // A name refused, by a click or by keys, is corrected in its box.
+    struct Refused {
+        QString name;
+        QString message;
+    };
+    for (const Refused& r : {Refused{"MATCHinfo1", folder + "matchINFO1.MDB file already exists.  Please rename"},
+                             Refused{"matchinfo", db + " file already exists.  Please rename"},
+                             Refused{"", "Please enter a file name"},
+                             Refused{"   ", "Please enter a file name"},
+                             Refused{"../outside", "Please enter a file name without a folder"},
+                             Refused{"sub/inner", "Please enter a file name without a folder"}}) {
+        SCOPED_TRACE(r.name.toStdString());
+        for (const bool byKeys : {false, true}) {
+            typeInto(form->txtFileName, r.name);
+            msgs.expect(r.message);
+            if (byKeys)
+                pressKey(Qt::Key_C, Qt::AltModifier);
+            else
+                QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+            EXPECT_EQ(msgs.last().text, r.message);
+            EXPECT_EQ(msgs.last().title, "ERROR");
+            EXPECT_TRUE(form->txtFileName->hasFocus());
+        }
     }
     EXPECT_FALSE(QFile::exists(home.file("outside.mdb")));
 
@@ -542,12 +550,12 @@ TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
 
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[0].title, "IMPORT");
     EXPECT_EQ(msgs.last().title, "Copy completed");
 
-    const QString made = folder + "MATCHinfo.mdb";
+    const QString made = folder + "MATCHinfo1.mdb";
     EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 1").toString(), "Central High");
     EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 2").toString(), "JV squad");
     EXPECT_EQ(queryValue(made, "SELECT COUNT(*) FROM OppSchool").toInt(), 0);
@@ -618,19 +626,19 @@ TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {
     msgs.expect("file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[1].title, "ERROR");
-    EXPECT_TRUE(QFile::exists(folder + "MATCHinfo.mdb"));
+    EXPECT_TRUE(QFile::exists(folder + "MATCHinfo1.mdb"));
 
     writeText(folder + "10 school list.txt", "1,Tenth Street\r\n");
     writeText(folder + "09 school list.txt", "3,Central\r\n\"2\",\"St. Mary's\"\r\n");
     useDatabase(db);
     form = ui::forms().get<frmNewDb>();
     EXPECT_EQ(form->findSchoolList(), folder + "09 school list.txt");
-    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo1");
+    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo2");
     msgs.clear();
     msgs.expect("Import Schools?", ui::Answer::Yes);
-    msgs.expect(folder + "MATCHinfo1.mdb file created");
+    msgs.expect(folder + "MATCHinfo2.mdb file created");
     form->cmdCreate->click();
-    EXPECT_EQ(queryRows(folder + "MATCHinfo1.mdb", "SELECT OppDiv, OppSchool FROM OppSchool ORDER BY OppSchool"),
+    EXPECT_EQ(queryRows(folder + "MATCHinfo2.mdb", "SELECT OppDiv, OppSchool FROM OppSchool ORDER BY OppSchool"),
               (QList<QVariantList>{{3, "Central"}, {2, "St. Mary's"}}));
     EXPECT_FALSE(ui::forms().isLoaded<frmNewDb>());
 }
