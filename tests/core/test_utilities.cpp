@@ -156,6 +156,10 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
         season.addMatch(match);
     }
     for (const char* name : {"a.mdb", "b.mdb", "c.mdb"}) makeDatabase(folder, name);
+    // a.mdb and c.mdb have one description, longer than its box.
+    const QString squad = "Varsity and JV squad 2026-2027 season, main file";
+    for (const char* name : {"a.mdb", "c.mdb"})
+        execSql(folder + name, "INSERT INTO License (Seq, school) VALUES (2, '" + squad + "')");
     writeText(folder + "junk.mdb", "not a database");
     // A file made before the indexes is only read by the listing, not given them.
     execSql(folder + "b.mdb", "DROP INDEX ixMatchDate");
@@ -168,7 +172,8 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_EQ(queryValue(folder + "b.mdb", kHasDateIndex).toInt(), 0);
     EXPECT_EQ(list->VScroll1->maximum(), 2);
     EXPECT_EQ(list->VScroll1->pageStep(), 3);
-    EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
+    EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A|" + squad + "|on", "b.mdb|N/A|N/A||on",
+                                       "c.mdb|N/A|N/A|" + squad + "|on"}));
 
     // Tab goes round the whole form: Select to Select past the boxes that only show, the scroll
     // bar, Return, Help and back.
@@ -184,14 +189,18 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     // Down from the bottom Select turns the page; PageUp turns it back; the bar pages by keys.
     list->cmdSelect[2]->setFocus();
     pressKey(Qt::Key_Down);
-    const QStringList last{"c.mdb|N/A|N/A||on", "junk.mdb|N/A|N/A|File not in proper format|off",
+    const QStringList last{"c.mdb|N/A|N/A|" + squad + "|on", "junk.mdb|N/A|N/A|File not in proper format|off",
                            "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"};
     EXPECT_EQ(rows(list), last);
+    // A long description shows from its start, also where the row showed the same text before.
+    EXPECT_GT(list->txtDesc[0]->fontMetrics().horizontalAdvance(squad), list->txtDesc[0]->width());
+    EXPECT_EQ(list->txtDesc[0]->cursorPosition(), 0);
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSelect(2)") << "the usable file below";
     EXPECT_TRUE(QApplication::focusWidget()->isEnabled());
     pressKey(Qt::Key_PageUp);
-    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A||on");
+    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A|" + squad + "|on");
+    EXPECT_EQ(list->txtDesc[0]->cursorPosition(), 0);
     ASSERT_TRUE(tabInto(list->VScroll1));
     pressKey(Qt::Key_PageDown);
     EXPECT_EQ(rows(list), last);

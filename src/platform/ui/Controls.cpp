@@ -399,6 +399,14 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
     QObject::connect(box, &QLineEdit::textChanged, box, [box] {
         if (!box->isModified()) box->setCursorPosition(0);
     });
+    // Text set that the box shows already changes nothing, yet Qt's box moves its cursor to the
+    // end, and a long text would show its end. Only the program moves the cursor of a box that is
+    // neither in use nor under the mouse.
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
+        if (now > 0 && now == box->text().size() && !box->isModified() && !box->hasFocus() &&
+            QGuiApplication::mouseButtons() == Qt::NoButton)
+            box->setCursorPosition(0);
+    });
     new OneLinePaste(box);
     return box;
 }
