@@ -257,6 +257,62 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     EXPECT_EQ(queryValue(other, kHasDateIndex).toInt(), 1);
 }
 
+// Select on a file renamed, deleted or spoilt after the list was shown, by a click or by keys:
+// the coach is told, the file in use and the configuration file stay, and the list is read
+// anew. The menu then opens on the file in use.
+TEST_F(UtilitiesTest, SelectOnAFileChangedSinceTheListWasShownKeepsTheFileInUse) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> change;
+        bool byKeys;
+        QString message;
+        QString rowAfter;
+    };
+    const QString other = folder + "other.mdb";
+    const QString gone = other + " is not there any more: it was renamed or deleted after the list was shown.";
+    for (const Case& c :
+         {Case{"renamed", [&](const QString& path) { QFile::rename(path, folder + "season2.mdb"); }, false, gone,
+               "season2.mdb|N/A|N/A||on"},
+          Case{"deleted", [](const QString& path) { QFile::remove(path); }, true, gone, "||||off"},
+          Case{"spoilt", [](const QString& path) { writeText(path, "not a database any more"); }, false,
+               other + " is no longer a database of this program: File not in proper format.",
+               "other.mdb|N/A|N/A|File not in proper format|off"}}) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(folder + "season2.mdb");
+        QFile::remove(other);
+        makeDatabase(folder, "other.mdb");
+        frmUtilities* utilities = openUtilities();
+        QTest::mouseClick(utilities->cmdFindDB, Qt::LeftButton);
+        frmFindDb* list = ui::forms().get<frmFindDb>();
+        ASSERT_EQ(list->txtFilename[1]->text(), "other.mdb");
+        c.change(other);
+
+        ui::ScriptedMessages msgs;
+        msgs.expect(c.message + "  The database in use stays as it was.");
+        if (c.byKeys) {
+            activate(list);
+            ASSERT_TRUE(tabInto(list->cmdSelect[1]));
+            pressKey(Qt::Key_Space);
+        } else {
+            QTest::mouseClick(list->cmdSelect[1], Qt::LeftButton);
+        }
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_EQ(gDbPath, db);
+        EXPECT_EQ(iniLine1(home.path()), db);
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+        EXPECT_EQ(rows(list)[0], "Matchinfo.mdb|N/A|N/A||on");
+        EXPECT_EQ(rows(list)[1], c.rowAfter);
+
+        QTest::mouseClick(list->cmdReturn, Qt::LeftButton);
+        QTest::mouseClick(utilities->cmdReturn, Qt::LeftButton);
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->lblFile->text(), db);
+        EXPECT_TRUE(menu->cmdEnter->isEnabled());
+    }
+}
+
 // The configuration file cannot be written: a file-size limit stands in for a full disk (in a
 // child process), or a folder stands where the new file would be written. The database in use
 // stays, the configuration file is as it was and no success is reported.
