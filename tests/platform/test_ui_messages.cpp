@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
@@ -89,6 +91,43 @@ TEST(MessageBox, StandsOverTheFormThatAskedIt) {
         << "box at " << place.x() << "," << place.y() << ", form at " << form->x() << "," << form->y();
     EXPECT_EQ(ui::Form::activeForm(), form);
     ui::forms().unloadAll();
+}
+
+// A message with a list longer than the screen is tall: the box keeps the text before the list,
+// the start of the list and what follows it, says how many names it leaves out, and stands
+// wholly on the screen with its button.
+TEST(MessageBox, ALongListIsCutToTheScreenWithACount) {
+    QStringList schools;
+    for (int i = 1; i <= 120; ++i) schools << QStringLiteral("School %1").arg(i);
+    const QString text = "Row problems:\r\n" + schools.join("\r\n") + "\r\n\r\nNothing was saved.";
+    QString shown;
+    QRect place;
+    QRect button;
+    QRect room;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        shown = box->text();
+        place = box->frameGeometry();
+        room = box->screen()->availableGeometry();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        button = QRect(ok->mapToGlobal(QPoint()), ok->size());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(ui::showMessageBox(text, ui::Buttons::OK, "Import", ui::Icon::None), ui::Answer::Ok);
+    EXPECT_TRUE(room.contains(place)) << place.height() << " px high on " << room.height();
+    EXPECT_TRUE(room.contains(button));
+    const QStringList lines = shown.split("\r\n");
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines.first(), "Row problems:");
+    EXPECT_EQ(lines[1], "School 1");
+    EXPECT_EQ(lines.last(), "Nothing was saved.");
+    EXPECT_EQ(lines[lines.size() - 2], "");
+    const QString count = lines[lines.size() - 3];
+    const int listed = lines.size() - 4;
+    EXPECT_GT(listed, 20) << "as much of the list as the screen holds";
+    EXPECT_EQ(lines[listed], QStringLiteral("School %1").arg(listed));
+    EXPECT_EQ(count, QStringLiteral("... and %1 more").arg(120 - listed));
 }
 
 }  // namespace
