@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 #include <QSpacerItem>
 #include <algorithm>
 
@@ -73,7 +74,9 @@ private:
         const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
         if (!shownOn) return;
         const QRect room = shownOn->availableGeometry();
-        const QMargins frame = frameMarginsOf(this);
+        // Before any window was framed, a title bar is reckoned with all the same.
+        QMargins frame = frameMarginsOf(this);
+        if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
         const int high = room.height() - frame.top() - frame.bottom();
         if (height() > high) cutToHeight(high);
         // Placed for its size before it took it: the whole frame goes inside the free area.
