@@ -27,6 +27,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 #include "team/frmSchools.h"
 
@@ -262,6 +263,31 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
     if (shown->text() != QString(50, 'W')) {
         EXPECT_EQ(shown->toolTip(), QString(50, 'W'));
         EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    }
+}
+
+// Escape on a real display, from the name box and from a button, answers as Cancel does.
+TEST_F(FirstRunTest, EscapeAnswersTheSchoolQuestionOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    for (const bool fromButton : {false, true}) {
+        SCOPED_TRACE(fromButton ? "from Ok" : "from the box");
+        const QString folder = team() + (fromButton ? "/button/" : "/box/");
+        frmSchoolName* question = toTheSchoolQuestion(folder, false);
+        showOnScreen(question);
+        ASSERT_TRUE(question->txtSchool->hasFocus());
+        xType("Lakeview");
+        if (fromButton) xKeys("Tab");
+        ui::ScriptedMessages msgs;
+        msgs.expect("To set your school's name later");
+        xKeys("Escape");
+        EXPECT_FALSE(ui::forms().isLoaded<frmSchoolName>());
+        EXPECT_EQ(queryValue(folder + "Matchinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+                  "Sample School");
+        EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+        ui::forms().unloadAll();
+        resetCoreState();
+        QFile::remove(ini());
+        QDir::setCurrent(home.path());
     }
 }
 

@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -30,6 +32,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -596,6 +599,36 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
     EXPECT_EQ(iniLine1(home.path()), db) << "the configuration file is untouched";
     EXPECT_TRUE(ui::forms().isLoaded<frmNewDb>());
+}
+
+// On a real display, the real message box answered by Enter: the focus is back in the name box,
+// where the coach corrects the name by typing.
+TEST_F(UtilitiesTest, NewFileRefusalPutsTheFocusBackInTheNameOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmUtilities* utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    showOnScreen(form);
+    xClick(form->txtFileName);
+    xKeys("ctrl+a");
+    xType("../Season2");
+    // The box is answered once it is up: the click that shows it returns only when it closes.
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isActiveWindow()) return;
+        poll.stop();
+        shown = box->text();
+        xKeys("Return");
+    });
+    poll.start(20);
+    xClick(form->cmdCreate);
+    ASSERT_TRUE(waitFor([&] { return !shown.isEmpty() && !QApplication::activeModalWidget(); }));
+    EXPECT_EQ(shown, "Please enter a file name without a folder");
+    ASSERT_TRUE(waitFor([&] { return form->txtFileName->hasFocus(); }));
+    xKeys("Home Delete Delete Delete");
+    EXPECT_EQ(form->txtFileName->text(), "Season2");
 }
 
 TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {

@@ -32,6 +32,7 @@
 #include "platform/ui/ui.h"
 #include "support/every_form.h"
 #include "support/fixtures.h"
+#include "support/real_input.h"
 #include "statistics/frmReports.h"
 
 namespace {
@@ -329,6 +330,28 @@ TEST_F(FormCaptionsTest, FormsOpenCentredAndScrollWhereTheScreenIsSmall) {
     failure = failureOfTestOnScreen("FormCaptionsTest.DISABLED_LargeFormScrollsAndEveryButtonWorksWithTheMouse",
                                     writeScreenConfig(home.path(), 1366, 768, 1.25, true));
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+}
+
+// With a real window manager's frames, the forms of a match open in the middle of the screen, as
+// the main menu does.
+TEST_F(FormCaptionsTest, MatchFormsOpenCentredOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmInit* menu = ui::forms().get<frmInit>();
+    showOnScreen(menu);
+    const QRect room = menu->screen()->availableGeometry();
+    ASSERT_NE(menu->frameGeometry(), menu->geometry()) << "windows have a frame";
+    EXPECT_LE((menu->frameGeometry().center() - room.center()).manhattanLength(), 2);
+    menu->hide();
+    for (ui::Form* form : std::initializer_list<ui::Form*>{ui::forms().get<frmMatchInfo>(),
+                                                           ui::forms().get<frmFindMatch>(),
+                                                           ui::forms().get<frmEditMatch>()}) {
+        SCOPED_TRACE(form->metaObject()->className());
+        showOnScreen(form);
+        EXPECT_TRUE(room.contains(form->frameGeometry()));
+        EXPECT_LE((form->frameGeometry().center() - room.center()).manhattanLength(), 2)
+            << "frame at " << form->frameGeometry().x() << "," << form->frameGeometry().y();
+        form->hide();
+    }
 }
 
 }  // namespace
