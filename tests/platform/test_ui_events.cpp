@@ -426,6 +426,9 @@ TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor)
     // text), on which Qt's box moves its cursor to the end without a Change.
     form->txtB->setText(form->txtB->text());
     EXPECT_EQ(form->txtB->cursorPosition(), 0);
+    // A selection the program makes stays, the cursor at its end.
+    form->txtB->selectAll();
+    EXPECT_EQ(form->txtB->selectedText(), form->txtB->text());
     form->txtB->setFocus();
     QTest::keyClick(form->txtB, Qt::Key_End);
     QTest::keyClicks(form->txtB, "12");

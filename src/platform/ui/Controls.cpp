@@ -401,10 +401,10 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
     });
     // Text set that the box shows already changes nothing, yet Qt's box moves its cursor to the
     // end, and a long text would show its end. Only the program moves the cursor of a box that is
-    // neither in use nor under the mouse.
+    // neither in use nor under the mouse; a selection it makes stays.
     QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
         if (now > 0 && now == box->text().size() && !box->isModified() && !box->hasFocus() &&
-            QGuiApplication::mouseButtons() == Qt::NoButton)
+            !box->hasSelectedText() && QGuiApplication::mouseButtons() == Qt::NoButton)
             box->setCursorPosition(0);
     });
     new OneLinePaste(box);
