@@ -132,8 +132,7 @@ frmFindMatch::frmFindMatch() {
     txtNarrowResults->setReadOnly(true);
     txtNarrowResults->hide();
 
-    ui::place(this, 0, 0, 10500, 6800);
-    setFixedSize(size());
+    setFixedSize(ui::twips(10500), ui::twips(6800));
 
     QWidget* order[] = {lstNames, cmdReturn, cmdEdit,      cmdHelp,    lstMatches,
                         comSeason, lstDates, lstOppSchool, lstOppName, txtNarrowResults};
