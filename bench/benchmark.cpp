@@ -421,10 +421,21 @@ void matchFinder() {
     const PartStatements part = [&] { return bench::finderPartStatements(f); };
     measureWait(QStringLiteral("match finder: choose a season"), 3,
                 [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); }, 1, QString(), part);
-    measureWait(QStringLiteral("match finder: choose a wrestler"), 3,
-                [&] { return choose(f->lstNames, f->lstNames->currentRow() == 1 ? 2 : 1); }, 1, QString(), part);
-    measureWait(QStringLiteral("match finder: choose a date"), 3,
-                [&] { return choose(f->lstDates, f->lstDates->currentRow() == 1 ? 2 : 1); }, 1, QString(), part);
+    // A pick trims its list to "ALL" and the pick: each run goes back to "ALL" first (not
+    // counted), then picks the first or the second entry in turn.
+    int turn = 0;
+    auto pickFromAll = [&](QListWidget* list) {
+        if (list->currentRow() > 0) {
+            recording = false;
+            choose(list, 0);
+            recording = true;
+        }
+        return choose(list, 1 + turn++ % 2);
+    };
+    measureWait(QStringLiteral("match finder: choose a wrestler"), 3, [&] { return pickFromAll(f->lstNames); }, 1,
+                QString(), part);
+    measureWait(QStringLiteral("match finder: choose a date"), 3, [&] { return pickFromAll(f->lstDates); }, 1,
+                QString(), part);
     ui::forms().unloadAll();
 }
 
