@@ -11,9 +11,9 @@
 // it in a temporary home folder, offscreen unless QT_QPA_PLATFORM names another platform (xcb on
 // a display). The bare side replays, on its own connection opened once, every statement the
 // program ran for the step (as SQLite expanded it, with the values bound), stepping every row and
-// reading every column; it has the same file, so the same indexes. Where the program's statements
-// are not those of the specification (the detail report, the match finder), the "part" column
-// replays the specification's own statements for the step on the same connection.
+// reading every column; it has the same file, so the same indexes. Where the program reads a step
+// otherwise than one plain query for each list and report (the detail report, the match
+// finder), the "plain" column replays those plain queries for the step on the same connection.
 //
 // --seasons, --idle-schools and --idle-wrestlers shape a file that is generated (see
 // bench/generate_db.h). The "import" group imports a school list of 1,500 lines last.
@@ -45,7 +45,7 @@
 
 #include "bench/generate_db.h"
 #include "bench/long_texts.h"
-#include "bench/part_statements.h"
+#include "bench/plain_statements.h"
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmInit.h"
@@ -155,11 +155,12 @@ struct Result {
     double bare = 0;
     long peakMb = 0;
     QString note;
-    double part = -1;  // the specification's statements on the bare connection; -1: none given
+    double plain = -1;  // the plain statements on the bare connection; -1: none given
 };
 
-// The statements of the specification for a step, made after the step from the form's state.
-using PartStatements = std::function<std::vector<std::string>()>;
+// The plain statements of a step (see bench/plain_statements.h), made after the step from the
+// form's state.
+using PlainStatements = std::function<std::vector<std::string>()>;
 std::vector<Result> results;
 
 double median(std::vector<double> v) {
@@ -171,8 +172,8 @@ double median(std::vector<double> v) {
 // connection; both sides by their median run. `step` gives the time the coach waited in it (see
 // `waited`); `per` divides both (several choices in one step).
 void measureWait(const QString& screen, int runs, const std::function<double()>& step, int per = 1,
-                 const QString& note = QString(), const PartStatements& partStatements = {}) {
-    std::vector<double> program, bare, part;
+                 const QString& note = QString(), const PlainStatements& plainStatements = {}) {
+    std::vector<double> program, bare, plain;
     if (sqlLog) std::fprintf(sqlLog, "== %s\n", qPrintable(screen));
     for (int i = 0; i < runs; ++i) {
         recorded.clear();
@@ -180,12 +181,12 @@ void measureWait(const QString& screen, int runs, const std::function<double()>&
         program.push_back(step() / per);
         recording = false;
         bare.push_back(replay(recorded) / per);
-        if (partStatements) {
-            if (sqlLog) std::fprintf(sqlLog, "-- the specification's statements\n");
-            part.push_back(replay(partStatements()) / per);
+        if (plainStatements) {
+            if (sqlLog) std::fprintf(sqlLog, "-- the plain statements\n");
+            plain.push_back(replay(plainStatements()) / per);
         }
     }
-    results.push_back({screen, median(program), median(bare), peakMegabytes(), note, part.empty() ? -1 : median(part)});
+    results.push_back({screen, median(program), median(bare), peakMegabytes(), note, plain.empty() ? -1 : median(plain)});
     std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
 }
 
@@ -241,14 +242,14 @@ F* openForm(const QString& screen) {
 }
 
 void printTable() {
-    std::printf("%-52s %12s %10s %7s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "part ms",
-                "/part", "peak MB");
+    std::printf("%-52s %12s %10s %7s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "plain ms",
+                "/plain", "peak MB");
     auto ratio = [](double a, double b) { return b > 0 ? QString::number(a / b, 'f', 2) : QStringLiteral("-"); };
     for (const Result& r : results) {
-        const QString part = r.part >= 0 ? QString::number(r.part, 'f', 1) : QStringLiteral("-");
+        const QString plain = r.plain >= 0 ? QString::number(r.plain, 'f', 1) : QStringLiteral("-");
         std::printf("%-52s %12.1f %10.1f %7s %10s %7s %8ld%s\n", qPrintable(r.screen), r.program, r.bare,
-                    qPrintable(ratio(r.program, r.bare)), qPrintable(part),
-                    qPrintable(r.part >= 0 ? ratio(r.program, r.part) : QStringLiteral("-")), r.peakMb,
+                    qPrintable(ratio(r.program, r.bare)), qPrintable(plain),
+                    qPrintable(r.plain >= 0 ? ratio(r.program, r.plain) : QStringLiteral("-")), r.peakMb,
                     r.note.isEmpty() ? "" : qPrintable("  " + r.note));
     }
 }
@@ -405,22 +406,22 @@ void matchSummary() {
 
 void detailReport() {
     frmIndDetail* f = openForm<frmIndDetail>(QStringLiteral("detail report: open (latest date)"));
-    const PartStatements withLists = [&] { return bench::detailPartStatements(f, true); };
+    const PlainStatements withLists = [&] { return bench::detailPlainStatements(f, true); };
     measureWait(QStringLiteral("detail report: the first date picked"), 1, [&] { return choose(f->comDateStart, 0); },
                 1, QString(), withLists);
     measureWait(QStringLiteral("detail report: widest range (the last date picked)"), 1,
                 [&] { return choose(f->comDateEnd, lastIndex(f->comDateEnd)); }, 1, QString(), withLists);
     measureWait(QStringLiteral("detail report: widest range, one wrestler"), 3,
                 [&] { return choose(f->comWrestler, f->comWrestler->currentText() == f->comWrestler->itemText(1) ? 2 : 1); },
-                1, QString(), [&] { return bench::detailPartStatements(f, false); });
+                1, QString(), [&] { return bench::detailPlainStatements(f, false); });
     ui::forms().unloadAll();
 }
 
 void matchFinder() {
     frmFindMatch* f = openForm<frmFindMatch>(QStringLiteral("match finder: open (lists)"));
-    const PartStatements part = [&] { return bench::finderPartStatements(f); };
+    const PlainStatements plain = [&] { return bench::finderPlainStatements(f); };
     measureWait(QStringLiteral("match finder: choose a season"), 3,
-                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); }, 1, QString(), part);
+                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); }, 1, QString(), plain);
     // A pick trims its list to "ALL" and the pick: each run goes back to "ALL" first (not
     // counted), then picks the first or the second entry in turn.
     int turn = 0;
@@ -433,9 +434,9 @@ void matchFinder() {
         return choose(list, 1 + turn++ % 2);
     };
     measureWait(QStringLiteral("match finder: choose a wrestler"), 3, [&] { return pickFromAll(f->lstNames); }, 1,
-                QString(), part);
+                QString(), plain);
     measureWait(QStringLiteral("match finder: choose a date"), 3, [&] { return pickFromAll(f->lstDates); }, 1,
-                QString(), part);
+                QString(), plain);
     ui::forms().unloadAll();
 }
 

@@ -1,4 +1,4 @@
-#include "bench/part_statements.h"
+#include "bench/plain_statements.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -46,7 +46,7 @@ QString picked(const QListWidget* list) { return list->currentItem()->text(); }
 
 }  // namespace
 
-std::vector<std::string> detailPartStatements(const frmIndDetail* form, bool lists) {
+std::vector<std::string> detailPlainStatements(const frmIndDetail* form, bool lists) {
     std::vector<std::string> statements;
     if (lists) {
         QString start, end;
@@ -66,7 +66,7 @@ std::vector<std::string> detailPartStatements(const frmIndDetail* form, bool lis
     return statements;
 }
 
-std::vector<std::string> finderPartStatements(const frmFindMatch* form) {
+std::vector<std::string> finderPlainStatements(const frmFindMatch* form) {
     QString filter;
     if (isPicked(form->lstNames)) filter += QStringLiteral(" AND FullName = ") + quoted(picked(form->lstNames)) + " ";
     if (isPicked(form->lstDates))
