@@ -5,27 +5,20 @@
 #include <QSet>
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "core/connection.h"
 
 namespace {
 
-// A text as the database compares it without regard to case: the letters A to Z as a to z, and
-// the bytes of its UTF-8 form one by one. Null is none.
-std::optional<QByteArray> noCaseKey(const db::Value& value) {
-    if (value.isNull()) return std::nullopt;
-    QByteArray bytes = value.toString().toUtf8();
-    for (char& c : bytes)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return bytes;
-}
-
-// Null before any text, texts in the database's order without regard to case.
-bool valueBefore(const std::optional<QByteArray>& a, const std::optional<QByteArray>& b) {
-    if (!a || !b) return !a && b;
-    return *a < *b;
+// A text as the database compares it without regard to case: the letters A to Z as a to z.
+QString foldedCase(const QString& text) {
+    QString folded = text;
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        const char16_t c = folded.at(i).unicode();
+        if (c >= u'A' && c <= u'Z') folded[i] = QChar(c - u'A' + u'a');
+    }
+    return folded;
 }
 
 // The distinct values of one or two text columns as SELECT DISTINCT gives them: compared
@@ -36,46 +29,49 @@ class DistinctRows {
 public:
     void add(const db::Value& first, const db::Value& second = db::Value()) {
         // Most rows repeat a spelling read before: found by its exact text at once.
-        const Exact exact{first.isNull(), second.isNull(), first.toString(), second.toString()};
-        if (seen_.contains(exact)) return;
-        seen_.insert(exact);
-        std::vector<std::optional<QByteArray>> key{noCaseKey(first), noCaseKey(second)};
-        if (!keys_.insert(key).second) return;
-        rows_.push_back({{exact.first, exact.second}, std::move(key)});
+        const Texts exact{first.isNull(), second.isNull(), first.toString(), second.toString()};
+        if (spellings_.contains(exact)) return;
+        spellings_.insert(exact);
+        const Texts value{exact.firstNull, exact.secondNull, foldedCase(exact.first), foldedCase(exact.second)};
+        if (values_.contains(value)) return;
+        values_.insert(value);
+        rows_.push_back(exact);
     }
 
     // Column `column` of the rows (Null as empty text): in the order first read, or in the
     // order of the values once sorted.
     QStringList column(int column) const {
         QStringList list;
-        for (const Row& row : rows_) list << row.texts[column];
+        for (const Texts& row : rows_) list << (column == 0 ? row.first : row.second);
         return list;
     }
-    // In the order of ORDER BY over the columns: Null first, then without regard to case.
+    // In the order of ORDER BY over the columns: Null first, then as the database orders text
+    // without regard to case, the bytes of the UTF-8 form one by one.
     void sort() {
-        std::sort(rows_.begin(), rows_.end(), [](const Row& a, const Row& b) { return keyBefore(a.key, b.key); });
+        using Key = std::pair<std::optional<QByteArray>, std::optional<QByteArray>>;
+        auto keyOf = [](bool null, const QString& text) {
+            return null ? std::optional<QByteArray>() : std::optional<QByteArray>(foldedCase(text).toUtf8());
+        };
+        std::vector<std::pair<Key, Texts>> keyed;
+        for (const Texts& row : rows_)
+            keyed.push_back({{keyOf(row.firstNull, row.first), keyOf(row.secondNull, row.second)}, row});
+        std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        rows_.clear();
+        for (const auto& [key, row] : keyed) rows_.push_back(row);
     }
 
 private:
-    struct Exact {
+    struct Texts {
         bool firstNull, secondNull;
-        QString first, second;
-        bool operator==(const Exact&) const = default;
-        friend size_t qHash(const Exact& e, size_t seed) {
-            return qHashMulti(seed, e.firstNull, e.secondNull, e.first, e.second);
+        QString first, second;  // Null as empty text
+        bool operator==(const Texts&) const = default;
+        friend size_t qHash(const Texts& t, size_t seed) {
+            return qHashMulti(seed, t.firstNull, t.secondNull, t.first, t.second);
         }
     };
-    using Key = std::vector<std::optional<QByteArray>>;
-    static bool keyBefore(const Key& a, const Key& b) {
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), valueBefore);
-    }
-    struct Row {
-        QString texts[2];  // Null as empty text
-        Key key;
-    };
-    QSet<Exact> seen_;
-    std::set<Key, decltype(&keyBefore)> keys_{&keyBefore};
-    std::vector<Row> rows_;
+    QSet<Texts> spellings_;
+    QSet<Texts> values_;
+    std::vector<Texts> rows_;
 };
 
 // Two values of the date column that are one: the same date, or the same text.
