@@ -261,14 +261,16 @@ ListsOfQueries listsOfQueries(int season, const QString& filter, const db::Param
 }
 
 // The season's bouts are read once for all lists: each list has the texts and the order of its
-// own query, over names that are Null, empty, shared by several bouts or written in two ways
-// (letter case apart), and a stored date that is no date.
+// own query, over names that are Null, empty, shared by several bouts, written in two ways
+// (letter case apart) or with letters beyond A to Z, and a stored date that is no date.
 TEST_F(FindMatchTest, ListsAreThoseOfTheirOwnQueries) {
     SeasonFixture s(db);
     std::vector<int> wrestlers, schools;
     for (const char* name : {"Adam Alder", "Ben Brook", "Carl Cole", "Dan Dorn", "Eli Ezra", "Finn Ford"})
         wrestlers.push_back(s.addWrestler(QString(name).section(' ', 0, 0), QString(name).section(' ', 1), 2010));
-    for (const char* name : {"Northfield", "eastbrook", "O'Malley Prep", "", "Null Prep", "Westlake"})
+    // Only A to Z are one letter in either case: "Été Prep" and "été prep" are two schools.
+    for (const char* name : {"Northfield", "eastbrook", "O'Malley Prep", "", "Null Prep", "Westlake", "Été Prep",
+                             "été prep"})
         schools.push_back(s.addSchool(name));
     const int wt = s.addWeight("119");
     const QStringList firsts = {"Sam", "", "ann", "Zed", "Bo", "sam"};
