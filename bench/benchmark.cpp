@@ -4,14 +4,19 @@
 // bare SQLite C API fetching the same rows. One table: screen, program time, bare time, ratio,
 // peak memory.
 //
-//     kestrivane_bench [--matches N] [--repair-limit SECONDS] [--log SQLFILE] [--only GROUP]
-//                      [--generate-only] FILE
+//     kestrivane_bench [--matches N] [--seasons N] [--idle-schools N] [--idle-wrestlers N]
+//                      [--repair-limit SECONDS] [--log SQLFILE] [--only GROUP] [--generate-only] FILE
 //
 // FILE is generated first (with N matches) when it does not exist. The screens run on a copy of
 // it in a temporary home folder, offscreen unless QT_QPA_PLATFORM names another platform (xcb on
 // a display). The bare side replays, on its own connection opened once, every statement the
 // program ran for the step (as SQLite expanded it, with the values bound), stepping every row and
-// reading every column; it has the same file, so the same indexes.
+// reading every column; it has the same file, so the same indexes. Where the program reads a step
+// otherwise than one plain query for each list and report (the detail report, the match
+// finder), the "plain" column replays those plain queries for the step on the same connection.
+//
+// --seasons, --idle-schools and --idle-wrestlers shape a file that is generated (see
+// bench/generate_db.h). The "import" group imports a school list of 1,500 lines last.
 #include <sqlite3.h>
 #include <sys/resource.h>
 
@@ -25,6 +30,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -39,6 +45,7 @@
 
 #include "bench/generate_db.h"
 #include "bench/long_texts.h"
+#include "bench/plain_statements.h"
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmInit.h"
@@ -56,6 +63,7 @@
 #include "statistics/frmSeasonSummary.h"
 #include "statistics/frmSummary.h"
 #include "statistics/frmTeamLeaders.h"
+#include "team/frmImport.h"
 
 namespace {
 
@@ -92,8 +100,17 @@ bool connectionOverhead(const std::string& sql) {
 double msSince(const QElapsedTimer& t) { return t.nsecsElapsed() / 1e6; }
 
 volatile long long replaySink = 0;
-FILE* sqlLog = nullptr;
-QString onlyGroup;  // --only: the screens of one group (start-up, season-summary, ..., repair)  // --log: each replayed statement with its bare time
+FILE* sqlLog = nullptr;  // --log: each replayed statement with its bare time
+// --only: the screens of some groups (start-up, season-summary, ..., import, repair), separated by
+// commas; a group runs when its name contains one of them.
+QString onlyGroup;
+
+bool groupChosen(const QString& group) {
+    if (onlyGroup.isEmpty()) return true;
+    for (const QString& only : onlyGroup.split(QLatin1Char(',')))
+        if (group.contains(only)) return true;
+    return false;
+}
 
 // Runs the statements on the bare connection, every row stepped and every column read.
 double replay(const std::vector<std::string>& statements) {
@@ -138,7 +155,12 @@ struct Result {
     double bare = 0;
     long peakMb = 0;
     QString note;
+    double plain = -1;  // the plain statements on the bare connection; -1: none given
 };
+
+// The plain statements of a step (see bench/plain_statements.h), made after the step from the
+// form's state.
+using PlainStatements = std::function<std::vector<std::string>()>;
 std::vector<Result> results;
 
 double median(std::vector<double> v) {
@@ -150,8 +172,8 @@ double median(std::vector<double> v) {
 // connection; both sides by their median run. `step` gives the time the coach waited in it (see
 // `waited`); `per` divides both (several choices in one step).
 void measureWait(const QString& screen, int runs, const std::function<double()>& step, int per = 1,
-                 const QString& note = QString()) {
-    std::vector<double> program, bare;
+                 const QString& note = QString(), const PlainStatements& plainStatements = {}) {
+    std::vector<double> program, bare, plain;
     if (sqlLog) std::fprintf(sqlLog, "== %s\n", qPrintable(screen));
     for (int i = 0; i < runs; ++i) {
         recorded.clear();
@@ -159,8 +181,12 @@ void measureWait(const QString& screen, int runs, const std::function<double()>&
         program.push_back(step() / per);
         recording = false;
         bare.push_back(replay(recorded) / per);
+        if (plainStatements) {
+            if (sqlLog) std::fprintf(sqlLog, "-- the plain statements\n");
+            plain.push_back(replay(plainStatements()) / per);
+        }
     }
-    results.push_back({screen, median(program), median(bare), peakMegabytes(), note});
+    results.push_back({screen, median(program), median(bare), peakMegabytes(), note, plain.empty() ? -1 : median(plain)});
     std::fprintf(stderr, "  %s: %.1f ms\n", qPrintable(screen), results.back().program);
 }
 
@@ -216,11 +242,15 @@ F* openForm(const QString& screen) {
 }
 
 void printTable() {
-    std::printf("%-52s %12s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "peak MB");
+    std::printf("%-52s %12s %10s %7s %10s %7s %8s\n", "screen", "program ms", "bare ms", "ratio", "plain ms",
+                "/plain", "peak MB");
+    auto ratio = [](double a, double b) { return b > 0 ? QString::number(a / b, 'f', 2) : QStringLiteral("-"); };
     for (const Result& r : results) {
-        const QString ratio = r.bare > 0 ? QString::number(r.program / r.bare, 'f', 2) : QStringLiteral("-");
-        std::printf("%-52s %12.1f %10.1f %7s %8ld%s\n", qPrintable(r.screen), r.program, r.bare,
-                    qPrintable(ratio), r.peakMb, r.note.isEmpty() ? "" : qPrintable("  " + r.note));
+        const QString plain = r.plain >= 0 ? QString::number(r.plain, 'f', 1) : QStringLiteral("-");
+        std::printf("%-52s %12.1f %10.1f %7s %10s %7s %8ld%s\n", qPrintable(r.screen), r.program, r.bare,
+                    qPrintable(ratio(r.program, r.bare)), qPrintable(plain),
+                    qPrintable(r.plain >= 0 ? ratio(r.program, r.plain) : QStringLiteral("-")), r.peakMb,
+                    r.note.isEmpty() ? "" : qPrintable("  " + r.note));
     }
 }
 
@@ -376,22 +406,37 @@ void matchSummary() {
 
 void detailReport() {
     frmIndDetail* f = openForm<frmIndDetail>(QStringLiteral("detail report: open (latest date)"));
-    measureWait(QStringLiteral("detail report: the first date picked"), 1, [&] { return choose(f->comDateStart, 0); });
+    const PlainStatements withLists = [&] { return bench::detailPlainStatements(f, true); };
+    measureWait(QStringLiteral("detail report: the first date picked"), 1, [&] { return choose(f->comDateStart, 0); },
+                1, QString(), withLists);
     measureWait(QStringLiteral("detail report: widest range (the last date picked)"), 1,
-                [&] { return choose(f->comDateEnd, lastIndex(f->comDateEnd)); });
+                [&] { return choose(f->comDateEnd, lastIndex(f->comDateEnd)); }, 1, QString(), withLists);
     measureWait(QStringLiteral("detail report: widest range, one wrestler"), 3,
-                [&] { return choose(f->comWrestler, f->comWrestler->currentText() == f->comWrestler->itemText(1) ? 2 : 1); });
+                [&] { return choose(f->comWrestler, f->comWrestler->currentText() == f->comWrestler->itemText(1) ? 2 : 1); },
+                1, QString(), [&] { return bench::detailPlainStatements(f, false); });
     ui::forms().unloadAll();
 }
 
 void matchFinder() {
     frmFindMatch* f = openForm<frmFindMatch>(QStringLiteral("match finder: open (lists)"));
+    const PlainStatements plain = [&] { return bench::finderPlainStatements(f); };
     measureWait(QStringLiteral("match finder: choose a season"), 3,
-                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); });
-    measureWait(QStringLiteral("match finder: choose a wrestler"), 3,
-                [&] { return choose(f->lstNames, f->lstNames->currentRow() == 1 ? 2 : 1); });
-    measureWait(QStringLiteral("match finder: choose a date"), 3,
-                [&] { return choose(f->lstDates, f->lstDates->currentRow() == 1 ? 2 : 1); });
+                [&] { return choose(f->comSeason, f->comSeason->currentIndex() == 1 ? 2 : 1); }, 1, QString(), plain);
+    // A pick trims its list to "ALL" and the pick: each run goes back to "ALL" first (not
+    // counted), then picks the first or the second entry in turn.
+    int turn = 0;
+    auto pickFromAll = [&](QListWidget* list) {
+        if (list->currentRow() > 0) {
+            recording = false;
+            choose(list, 0);
+            recording = true;
+        }
+        return choose(list, 1 + turn++ % 2);
+    };
+    measureWait(QStringLiteral("match finder: choose a wrestler"), 3, [&] { return pickFromAll(f->lstNames); }, 1,
+                QString(), plain);
+    measureWait(QStringLiteral("match finder: choose a date"), 3, [&] { return pickFromAll(f->lstDates); }, 1,
+                QString(), plain);
     ui::forms().unloadAll();
 }
 
@@ -422,6 +467,31 @@ void saveMatch() {
         answers.queue();
         return waited([&] { saveNewMatch(short(wrestler), short(weight), short(school)); });
     });
+    ui::forms().unloadAll();
+}
+
+// An association's school list of 1,500 lines, as Edit Schools' Import School List brings it in:
+// the first 1,460 schools without a bout of a generated file (every tenth in another division),
+// and 40 schools new to it. Against a file with 1,500 such schools that lists 40 schools to add,
+// 146 division changes, and the 40 schools without a bout that the list leaves out and the 40
+// that have bouts for deletion (these stay: their bouts refer to them).
+void schoolListImport(const QString& homeFolder) {
+    QFile list(homeFolder + QStringLiteral("/bench school list.txt"));
+    if (!list.open(QIODevice::WriteOnly)) return;
+    for (int i = 0; i < 1500; ++i) {
+        const int school = i < 1460 ? i : 1500 + i - 1460;
+        const int division = 1 + school % 4 + (i % 10 == 0 ? 1 : 0);
+        list.write(QStringLiteral("%1,%2\r\n").arg(division).arg(bench::idleSchoolName(school)).toUtf8());
+    }
+    list.close();
+    gImportFile = list.fileName();
+    frmImport* f = openForm<frmImport>(QStringLiteral("school list import: the lists of 1,500 lines"));
+    std::fprintf(stderr, "  import: %d adds, %d changes, %d deletes\n", int(f->lstAdd->count()),
+                 int(f->lstChange->count()), int(f->lstDelete->count()));
+    ui::ScriptedMessages answers;
+    answers.queue();  // which schools the import kept
+    measureWait(QStringLiteral("school list import: Import (applied)"), 1,
+                [&] { return waited([&] { QTest::mouseClick(f->cmdImport, Qt::LeftButton); }); });
     ui::forms().unloadAll();
 }
 
@@ -533,25 +603,34 @@ int main(int argc, char** argv) {
         return bench::timeLongPrintout(args.value(1), args.value(2));
 
     int matches = 100000;
+    bench::FileShape shape;
     bool generateOnly = false;
     int repairLimit = 120;
     for (int i = 0; i < args.size() - 1; ++i) {
         if (args[i] == QLatin1String("--matches")) matches = args.takeAt(i + 1).toInt(), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--seasons")) shape.seasons = args.takeAt(i + 1).toInt(), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--idle-schools"))
+            shape.idleSchools = args.takeAt(i + 1).toInt(), args.removeAt(i--);
+        else if (args[i] == QLatin1String("--idle-wrestlers"))
+            shape.idleWrestlers = args.takeAt(i + 1).toInt(), args.removeAt(i--);
         else if (args[i] == QLatin1String("--repair-limit")) repairLimit = args.takeAt(i + 1).toInt(), args.removeAt(i--);
         else if (args[i] == QLatin1String("--only")) onlyGroup = args.takeAt(i + 1), args.removeAt(i--);
         else if (args[i] == QLatin1String("--log")) sqlLog = std::fopen(qPrintable(args.takeAt(i + 1)), "w"), args.removeAt(i--);
         else if (args[i] == QLatin1String("--generate-only")) generateOnly = true, args.removeAt(i--);
     }
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: kestrivane_bench [--matches N] [--repair-limit SECONDS] [--log FILE] [--only GROUP] [--generate-only] FILE\n");
+        std::fprintf(stderr,
+                     "usage: kestrivane_bench [--matches N] [--seasons N] [--idle-schools N] [--idle-wrestlers N]\n"
+                     "                        [--repair-limit SECONDS] [--log FILE] [--only GROUP] [--generate-only] FILE\n");
         return 2;
     }
     const QString file = QFileInfo(args[0]).absoluteFilePath();
     if (!QFileInfo::exists(file)) {
-        std::fprintf(stderr, "Generating %s (%d matches)...\n", qPrintable(file), matches);
+        std::fprintf(stderr, "Generating %s (%d matches over %d seasons, %d schools and %d wrestlers without a bout)...\n",
+                     qPrintable(file), matches, shape.seasons, shape.idleSchools, shape.idleWrestlers);
         QElapsedTimer t;
         t.start();
-        bench::generateDatabase(file, installFolder() + QStringLiteral("/matchinfo.md_"), matches);
+        bench::generateDatabase(file, installFolder() + QStringLiteral("/matchinfo.md_"), matches, shape);
         std::fprintf(stderr, "  done in %.1f s\n", t.elapsed() / 1000.0);
     }
     if (generateOnly) return 0;
@@ -566,9 +645,8 @@ int main(int argc, char** argv) {
     ui::ScriptedMessages quiet;
 
     std::fprintf(stderr, "Timing the screens on %d matches...\n", queryInt("SELECT count(*) FROM [Match]"));
-    const QString only = onlyGroup;
-    auto run = [&only](const char* group, const std::function<void()>& screens) {
-        if (only.isEmpty() || QString::fromLatin1(group).contains(only)) screens();
+    auto run = [](const char* group, const std::function<void()>& screens) {
+        if (groupChosen(QString::fromLatin1(group))) screens();
     };
     startUpToMenu();  // every screen needs the database the menu found
     // The reports open on the current season: the last one the file has.
@@ -585,12 +663,13 @@ int main(int argc, char** argv) {
     run("detail", detailReport);
     run("finder", matchFinder);
     run("entry", saveMatch);
+    run("import", [&] { schoolListImport(home.path()); });  // last: it changes the schools
     QTemporaryDir longTextFiles;
     run("long-texts", [&] { longTexts(longTextFiles.path()); });
     sqlite3_close(bareDb);
     bareDb = nullptr;
 
-    if (!onlyGroup.isEmpty() && !QStringLiteral("repair").contains(onlyGroup)) {
+    if (!groupChosen(QStringLiteral("repair"))) {
         printTable();
         return 0;
     }

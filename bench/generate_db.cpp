@@ -3,8 +3,6 @@
 // scored move by move. The matches are stored through the program's own row writer, so their
 // move strings are in the score sheet's canonical form and their tallies agree with them.
 //
-//     kestrivane_bench_gen FILE [MATCHES]      (default 100000 matches over 20 seasons)
-//
 // The output is the same for the same arguments (a fixed random seed).
 #include "bench/generate_db.h"
 
@@ -48,9 +46,17 @@ const QStringList kTowns = {"Northfield", "Eastbrook",  "Westlake",  "Southgate"
                             "Elmwood",    "Foxboro",    "Granby",    "Harbor",     "Ironton",
                             "Jasper",     "O'Malley Prep", "Lincoln",  "Madison",   "Prescott"};
 
+const QStringList kSchoolKinds = {"High",      "Academy",   "Christian", "Catholic",  "Central",  "North",
+                                   "South",     "East",      "West",      "Prep",      "Tech",     "County",
+                                   "Regional",  "Union",     "Memorial",  "Heights",   "Park",     "Lake",
+                                   "Hills",     "Charter",   "Community", "Senior",    "Area",     "Township",
+                                   "City",      "Village",   "Friends",   "Lutheran",  "Baptist",  "Military",
+                                   "Science",   "Arts",      "Career",    "Magnet",    "Public",   "Classical",
+                                   "Day",       "Mountain",  "Harbor",    "Consolidated"};
+
 class Generator {
 public:
-    explicit Generator(int matches) : matches_(matches), rng_(15) {}
+    Generator(int matches, const bench::FileShape& shape) : matches_(matches), shape_(shape), rng_(15) {}
     void run();
 
 private:
@@ -62,6 +68,7 @@ private:
     void addReferenceRows();
     void addSeason(int season, int quota);
     void addMatch(MatchRow& row, bool forfeit, double ties);
+    void addIdleRows();
 
     struct Person {
         QString first, last;
@@ -69,6 +76,7 @@ private:
         int weightIndex;
     };
     int matches_;
+    bench::FileShape shape_;
     std::mt19937 rng_;
     std::vector<int> weightSeq_;
     std::vector<int> schoolSeq_;
@@ -249,30 +257,58 @@ void Generator::addSeason(int season, int quota) {
     }
 }
 
+// Schools of a whole association's list that the team never met, and wrestlers who never had a
+// bout (a season's roster of beginners), written after the matches so that these are the same
+// as in a file without them.
+void Generator::addIdleRows() {
+    for (int i = 0; i < shape_.idleSchools; ++i)
+        gConn.execute(QStringLiteral("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES (?, ?)"),
+                      {db::Value(bench::idleSchoolName(i)), db::Value(1 + i % 4)});
+    const int firstSeason = 2004;
+    for (int i = 0; i < shape_.idleWrestlers; ++i) {
+        // Double last names: no one of the wrestling team has one.
+        const QString first = kFirst[i % kFirst.size()];
+        const QString last = kLast[(i / kFirst.size()) % kLast.size()] + QLatin1Char('-') +
+                             kLast[(i / kFirst.size() / kLast.size() + i) % kLast.size()];
+        const QString full = first + QLatin1Char(' ') + last;
+        const int season = firstSeason + i % shape_.seasons;
+        gConn.execute(QStringLiteral("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, MinWt, "
+                                     "wr_inactive, Season, FNameSeason) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                      {db::Value(full), db::Value(first), db::Value(last), db::Value(QStringLiteral("9")),
+                       db::Value(kWeights[i % kWeights.size()]), db::Value("0"), db::Value(season),
+                       db::Value(full + QString::number(season))});
+    }
+}
+
 void Generator::run() {
     addReferenceRows();
     matchRs_ = gConn.openForUpdate(QStringLiteral("SELECT * FROM [Match] WHERE Seq = 0"));
-    const int seasons = 20;
+    const int seasons = shape_.seasons;
     const int firstSeason = 2004;
     for (int s = 0; s < seasons; ++s) {
         const int quota = matches_ / seasons + (s < matches_ % seasons ? 1 : 0);
         addSeason(firstSeason + s, quota);
     }
     matchRs_.close();
+    addIdleRows();
 }
 
 }  // namespace
 
 namespace bench {
 
-void generateDatabase(const QString& path, const QString& templateFile, int matches) {
+QString idleSchoolName(int i) {
+    return kTowns[i % kTowns.size()] + QLatin1Char(' ') + kSchoolKinds[(i / kTowns.size()) % kSchoolKinds.size()];
+}
+
+void generateDatabase(const QString& path, const QString& templateFile, int matches, const FileShape& shape) {
     QFile::remove(path);
     const QString failure = files::copyFileReplacing(templateFile, path);
     if (!failure.isEmpty()) throw db::DbError(failure);
     gDbPath = path;
     openConnection();
     gConn.execute(QStringLiteral("BEGIN"));
-    Generator(matches).run();
+    Generator(matches, shape).run();
     gConn.execute(QStringLiteral("COMMIT"));
     closeConnection();
 }

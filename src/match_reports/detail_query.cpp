@@ -37,22 +37,21 @@ QStringList namesAfterAll(const QString& sql, const QString& column, const db::P
 }
 
 // A choice list for the range of the two date boxes. `plainSql` takes the names from every bout
-// in the range; `existsSql` gives the same names from the rows of the names' own table that
-// have a bout in the range, each name once with OneSpelling (0 when its rows write it in more
-// than one way, letter case apart). Which of those ways the list shows is `plainSql`'s choice:
-// then it runs instead. `useExists` tells whether the range is wide enough for `existsSql` to
-// be the quicker.
-QStringList choiceList(const QString& existsSql, const QString& plainSql, const QString& column,
+// in the range; `namesSql` gives the same names from the rows of the names' own table that have
+// a bout in the range, each name once with OneSpelling (0 when its rows write it in more than
+// one way, letter case apart). Which of those ways the list shows is `plainSql`'s choice: then
+// it runs instead. `useNames` tells whether `namesSql` is the quicker for the range.
+QStringList choiceList(const QString& namesSql, const QString& plainSql, const QString& column,
                        const QString& startText, const QString& endText,
-                       const std::function<bool(const db::Params&)>& useExists) {
+                       const std::function<bool(const db::Params&)>& useNames) {
     QString start;
     QString end;
     getDateRange(startText, endText, start, end);
     const db::Params range{rangeStartDate(start), rangeEndDate(end)};
     ConnectionScope connection;
-    if (!useExists(range)) return namesAfterAll(plainSql, column, range);
+    if (!useNames(range)) return namesAfterAll(plainSql, column, range);
     QStringList list{QStringLiteral("ALL")};
-    db::Recordset rs = openRecordset(existsSql, range);
+    db::Recordset rs = openRecordset(namesSql, range);
     for (; !rs.isEOF(); rs.moveNext()) {
         const db::Value oneSpelling = rs.field("OneSpelling");
         if (!oneSpelling.isNull() && oneSpelling.toInt() == 0) {
@@ -65,9 +64,10 @@ QStringList choiceList(const QString& existsSql, const QString& plainSql, const 
     return list;
 }
 
-// Whether the range holds a third of the matches or more. A name's bouts are found through the
-// names' table then, each name stopping at its first bout in the range; in a narrower range
-// most names have none there, and going through the range's bouts is the quicker.
+// Whether the range holds a third of the matches or more. A wrestler's bouts are found through
+// the wrestlers' table then, each wrestler stopping at his first bout in the range (one look for
+// a wrestler without any bout); in a narrower range most wrestlers have none there, and going
+// through the range's bouts is the quicker.
 bool wideRange(const db::Params& range) {
     db::Recordset rs = openRecordset(QStringLiteral("SELECT Max(Seq) AS n FROM [Match]"));
     const long long third = rs.field("n").toInt() / 3 + 1;
@@ -158,13 +158,13 @@ DetailQuery detailQuery(const DetailChoices& choices, const match_reports::DateS
 }
 
 QStringList detailSchools(const QString& startText, const QString& endText) {
-    // Each school stops at its first bout of the range in the date index, which holds the school:
-    // quick for any range.
+    // The schools of the range come from the date index, which holds the school: one pass over
+    // the range's entries, whatever the number of schools without a bout there. (A test per
+    // school would walk the range's entries once for every school that has none in it.)
     return choiceList(
         QStringLiteral("SELECT OppSchool, Min(OppSchool COLLATE BINARY) = Max(OppSchool COLLATE BINARY) "
-                       "AS OneSpelling FROM OppSchool WHERE EXISTS (SELECT 1 FROM [Match] WHERE "
-                       "[Match].SeqOppSchool = OppSchool.Seq AND [Match].[Date] BETWEEN ? AND ?) "
-                       "GROUP BY OppSchool ORDER BY OppSchool"),
+                       "AS OneSpelling FROM OppSchool WHERE Seq IN (SELECT SeqOppSchool FROM [Match] "
+                       "WHERE [Date] BETWEEN ? AND ?) GROUP BY OppSchool ORDER BY OppSchool"),
         QStringLiteral("SELECT DISTINCT OppSchool.OppSchool FROM OppSchool INNER JOIN [Match] ON "
                        "OppSchool.Seq = [MATCH].seqOppSchool WHERE Date BETWEEN ? AND ?  ORDER BY "
                        "OppSchool.OppSchool"),
@@ -172,10 +172,13 @@ QStringList detailSchools(const QString& startText, const QString& endText) {
 }
 
 QStringList detailWrestlers(const QString& startText, const QString& endText) {
+    // The + keeps the date index out of the test of each wrestler: through it, a wrestler
+    // without a bout in the range would walk all of the range. Through the wrestler's own index
+    // he stops at his first bout in the range, and one without any bout takes one look.
     return choiceList(
         QStringLiteral("SELECT FullName, Min(FullName COLLATE BINARY) = Max(FullName COLLATE BINARY) "
                        "AS OneSpelling FROM Wrestler WHERE EXISTS (SELECT 1 FROM [Match] WHERE "
-                       "[Match].SeqWrestler = Wrestler.Seq AND [Match].[Date] BETWEEN ? AND ?) "
+                       "[Match].SeqWrestler = Wrestler.Seq AND +[Match].[Date] BETWEEN ? AND ?) "
                        "GROUP BY FullName ORDER BY FullName"),
         QStringLiteral("SELECT DISTINCT Wrestler.FullName FROM Wrestler INNER JOIN [Match] ON "
                        "Wrestler.Seq = [Match].seqWrestler WHERE [Match].[Date] BETWEEN ? AND ?  "

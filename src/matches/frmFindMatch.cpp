@@ -19,6 +19,7 @@
 #include "core/frmInit.h"
 #include "core/helpers.h"
 #include "core/match_seasons.h"
+#include "matches/find_match_lists.h"
 #include "matches/frmEditMatch.h"
 #include "matches/load_match.h"
 #include "matches/match_entry_checks.h"
@@ -27,12 +28,6 @@
 namespace {
 
 const QString kAll = QStringLiteral("ALL");
-
-// The WHERE fragment the picks make, the same for every list, with its values.
-struct PickFilter {
-    QString text;
-    db::Params params;
-};
 
 // A list is picked when an item other than "ALL" is selected in it.
 bool isPicked(const QListWidget* list) {
@@ -247,86 +242,36 @@ void frmFindMatch::refreshLists() {
     bool ok1 = false, ok2 = false;
     const int y1 = season.left(4).toInt(&ok1);
     const int y2 = season.right(4).toInt(&ok2);
-    db::Params params{db::Value(ok1 ? QDate(y1, 11, 1) : QDate()), db::Value(ok2 ? QDate(y2, 4, 30) : QDate())};
-    params.insert(params.end(), filter.params.begin(), filter.params.end());
-
-    const QString joins = QStringLiteral(
-        "FROM OppSchool INNER JOIN (Wrestler INNER JOIN [MATCH] ON Wrestler.Seq = [MATCH].seqWrestler) "
-        "ON OppSchool.Seq = [MATCH].seqOppSchool ");
-    const QString window = QStringLiteral(" WHERE Date BETWEEN ?  AND  ? ");
+    const db::Params window{db::Value(ok1 ? QDate(y1, 11, 1) : QDate()), db::Value(ok2 ? QDate(y2, 4, 30) : QDate())};
 
     trimList(lstNames);
-    if (lstNames->count() == 1) {
-        db::Recordset rs = openRecordset(
-            QStringLiteral("SELECT DISTINCT FullName ") +
-                QStringLiteral(" FROM Wrestler INNER JOIN (OppSchool INNER JOIN [Match] ON OppSchool.Seq = "
-                               "[Match].seqOppSchool) ON Wrestler.Seq = [Match].seqWrestler ") +
-                QStringLiteral(" WHERE Date Between ? AND ?") + filter.text,
-            params);
-        for (; !rs.isEOF(); rs.moveNext()) lstNames->addItem(rs.field(QStringLiteral("FullName")).toString());
-        closeRecordset(rs);
-    }
-
     trimList(lstDates);
-    if (lstDates->count() == 1) {
-        db::Recordset rs =
-            openRecordset(QStringLiteral("SELECT DISTINCT Date ") + joins + window + filter.text +
-                              QStringLiteral(" ORDER BY Date "),
-                          params);
-        for (; !rs.isEOF(); rs.moveNext()) lstDates->addItem(rs.field(QStringLiteral("Date")).toString());
-        closeRecordset(rs);
-    }
-
     trimList(lstOppSchool);
-    if (lstOppSchool->count() == 1) {
-        db::Recordset rs =
-            openRecordset(QStringLiteral("SELECT DISTINCT OppSchool ") + joins + window + filter.text +
-                              QStringLiteral(" ORDER BY OppSchool "),
-                          params);
-        for (; !rs.isEOF(); rs.moveNext()) lstOppSchool->addItem(rs.field(QStringLiteral("OppSchool")).toString());
-        closeRecordset(rs);
-    }
-
     trimList(lstOppFirst);
     trimList(lstOppLast);
     trimList(lstOppName);
-    if (lstOppName->count() == 1) {
-        db::Recordset rs =
-            openRecordset(QStringLiteral("SELECT DISTINCT OppFname, OppLname ") + joins + window + filter.text +
-                              QStringLiteral(" ORDER BY OppFname, OppLname  "),
-                          params);
-        // Added list by list: one insertion each instead of one a name.
-        QStringList names, firsts, lasts;
-        for (; !rs.isEOF(); rs.moveNext()) {
-            const QString first = nzString(rs.field(QStringLiteral("OppFname"))).toString();
-            const QString last = nzString(rs.field(QStringLiteral("OppLname"))).toString();
-            names << first + QLatin1Char(' ') + last;
-            firsts << first;
-            lasts << last;
-        }
+    FinderListsWanted wanted;
+    wanted.names = lstNames->count() == 1;
+    wanted.dates = lstDates->count() == 1;
+    wanted.schools = lstOppSchool->count() == 1;
+    wanted.opponents = lstOppName->count() == 1;
+    const FinderLists lists = readFinderLists(window, filter, wanted);
+    if (wanted.names) lstNames->addItems(lists.names);
+    if (wanted.dates) lstDates->addItems(lists.dates);
+    if (wanted.schools) lstOppSchool->addItems(lists.schools);
+    if (wanted.opponents) {
+        QStringList names;
+        for (qsizetype i = 0; i < lists.oppFirsts.size(); ++i)
+            names << lists.oppFirsts[i] + QLatin1Char(' ') + lists.oppLasts[i];
         lstOppName->addItems(names);
-        lstOppFirst->addItems(firsts);
-        lstOppLast->addItems(lasts);
-        closeRecordset(rs);
+        lstOppFirst->addItems(lists.oppFirsts);
+        lstOppLast->addItems(lists.oppLasts);
     }
 
     lstMatches->clear();
     lstMatchseq->clear();
-    // Only whether there are more than five matters: the rows are read forward, and no further.
-    db::Recordset rs = openForwardRecordset(
-        QStringLiteral("SELECT Date, OppLName as LastName, OppSchool as School, [Match].Seq as MSeq, FullName FROM "
-                       "Wrestler INNER JOIN (OppSchool INNER JOIN [Match] ON OppSchool.Seq = [Match].SeqOppSchool) ON "
-                       "Wrestler.Seq = [Match].SeqWrestler ") +
-            QStringLiteral("WHERE Date BETWEEN ?  AND  ? ") + filter.text + QStringLiteral(" ORDER BY Date"),
-        params);
-    QStringList matches, seqs;
-    const QChar tab(QLatin1Char('\t'));
-    for (; !rs.isEOF() && matches.size() <= 5; rs.moveNext()) {
-        auto text = [&rs](const char* name) { return rs.field(name).toString(); };
-        matches << text("Date") + tab + text("FullName") + tab + text("School") + tab + text("LastName");
-        seqs << text("MSeq");
-    }
-    closeRecordset(rs);
+    const QStringList& matches = lists.matches;
+    const QStringList& seqs = lists.matchSeqs;
     if (matches.size() > 5) {
         txtNarrowResults->show();
     } else {

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextLayout>
+#include <functional>
 #include <vector>
 
 #include "core/connection.h"
@@ -359,6 +360,30 @@ TEST_F(DetailReportTest, ChoiceListsAreThoseOfTheQueriesOverEveryBoutInTheRange)
     };
     compareLists();
     EXPECT_EQ(detailWrestlers(" ", " "), (QStringList{"ALL", "", "", "Ann Bee", "Cal Dee", "Jim Roe"}));
+
+    // Schools and wrestlers without a bout, as an association's imported school list and a
+    // room of beginners leave them, some named like those with bouts: the lists stay those of
+    // the queries, and what a list reads grows with the bouts and the rows of its table, not
+    // with the one times the other.
+    auto stepsOf = [](const std::function<QStringList()>& list) {
+        gConn.close();  // the counter sees the connections opened while it lives
+        StatementCounter selects("SELECT");
+        list();
+        return selects.steps();
+    };
+    const long long schoolSteps = stepsOf([] { return detailSchools(" ", " "); });
+    const long long wrestlerSteps = stepsOf([] { return detailWrestlers(" ", " "); });
+    db.beginBatch();
+    for (int i = 0; i < 800; ++i) {
+        db.addSchool(QString("Idle %1 High").arg(i, 3, 10, QChar('0')));
+        db.addWrestler("Idle", QString("Beginner %1").arg(i, 3, 10, QChar('0')), 2009 + i % 3);
+    }
+    db.addSchool("OPP HS");
+    db.addWrestler("ANN", "BEE", 2011);
+    db.endBatch();
+    compareLists();
+    EXPECT_LT(stepsOf([] { return detailSchools(" ", " "); }), schoolSteps + 40 * 800);
+    EXPECT_LT(stepsOf([] { return detailWrestlers(" ", " "); }), wrestlerSteps + 40 * 800);
 
     // Two ways of writing one name (letter case apart): the lists show the way the queries show.
     const int shouting = db.addWrestler("JIM", "ROE", 2008);

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
 #include "core/connection.h"
 #include "core/frmHelp.h"
@@ -213,6 +214,144 @@ TEST_F(FindMatchTest, OpponentWithoutFirstNameIsListedAndPickedByLastName) {
     pick(f->lstOppName, "ALL");
     pick(f->lstOppName, "Sam ");
     EXPECT_EQ(items(f->lstMatches), QStringList{"1/8/2011\tAdam Alder\tNorthfield\t"});
+}
+
+// The lists as their own queries give them, each read on its own, for the season window of
+// `season` and a filter with its values: "ALL" then the rows, and the first six match lines.
+struct ListsOfQueries {
+    QStringList names, dates, schools, opponents, matches;
+};
+ListsOfQueries listsOfQueries(int season, const QString& filter, const db::Params& values) {
+    const QString joins =
+        "FROM OppSchool INNER JOIN (Wrestler INNER JOIN [MATCH] ON Wrestler.Seq = [MATCH].seqWrestler) "
+        "ON OppSchool.Seq = [MATCH].seqOppSchool  WHERE Date BETWEEN ?  AND  ? ";
+    db::Params params{QDate(season, 11, 1), QDate(season + 1, 4, 30)};
+    params.insert(params.end(), values.begin(), values.end());
+    ConnectionScope connection;
+    auto rows = [&](const QString& sql, const std::function<QString(const db::Recordset&)>& text) {
+        QStringList list{"ALL"};
+        db::Recordset rs = openRecordset(sql, params);
+        for (; !rs.isEOF(); rs.moveNext()) list << text(rs);
+        return list;
+    };
+    auto column = [](const char* name) {
+        return [name](const db::Recordset& rs) { return rs.field(name).toString(); };
+    };
+    ListsOfQueries lists;
+    lists.names = rows("SELECT DISTINCT FullName  FROM Wrestler INNER JOIN (OppSchool INNER JOIN [Match] ON "
+                       "OppSchool.Seq = [Match].seqOppSchool) ON Wrestler.Seq = [Match].seqWrestler  WHERE Date "
+                       "Between ? AND ?" + filter,
+                       column("FullName"));
+    lists.dates = rows("SELECT DISTINCT Date " + joins + filter + " ORDER BY Date ", column("Date"));
+    lists.schools = rows("SELECT DISTINCT OppSchool " + joins + filter + " ORDER BY OppSchool ", column("OppSchool"));
+    lists.opponents = rows("SELECT DISTINCT OppFname, OppLname " + joins + filter + " ORDER BY OppFname, OppLname  ",
+                           [](const db::Recordset& rs) {
+                               return rs.field("OppFname").toString() + " " + rs.field("OppLname").toString();
+                           });
+    lists.matches = rows("SELECT Date, OppLName as LastName, OppSchool as School, [Match].Seq as MSeq, FullName FROM "
+                         "Wrestler INNER JOIN (OppSchool INNER JOIN [Match] ON OppSchool.Seq = [Match].SeqOppSchool) "
+                         "ON Wrestler.Seq = [Match].SeqWrestler WHERE Date BETWEEN ?  AND  ? " + filter + " ORDER BY Date",
+                         [](const db::Recordset& rs) {
+                             return rs.field("Date").toString() + "\t" + rs.field("FullName").toString() + "\t" +
+                                    rs.field("School").toString() + "\t" + rs.field("LastName").toString();
+                         })
+                        .mid(1);
+    if (lists.matches.size() > 5) lists.matches.clear();
+    return lists;
+}
+
+// The season's bouts are read once for all lists: each list has the texts and the order of its
+// own query, over names that are Null, empty, shared by several bouts, written in two ways
+// (letter case apart) or with letters beyond A to Z, and a stored date that is no date.
+TEST_F(FindMatchTest, ListsAreThoseOfTheirOwnQueries) {
+    SeasonFixture s(db);
+    std::vector<int> wrestlers, schools;
+    for (const char* name : {"Adam Alder", "Ben Brook", "Carl Cole", "Dan Dorn", "Eli Ezra", "Finn Ford"})
+        wrestlers.push_back(s.addWrestler(QString(name).section(' ', 0, 0), QString(name).section(' ', 1), 2010));
+    // Only A to Z are one letter in either case: "Été Prep" and "été prep" are two schools.
+    for (const char* name : {"Northfield", "eastbrook", "O'Malley Prep", "", "Null Prep", "Westlake", "Été Prep",
+                             "été prep"})
+        schools.push_back(s.addSchool(name));
+    const int wt = s.addWeight("119");
+    const QStringList firsts = {"Sam", "", "ann", "Zed", "Bo", "sam"};
+    const QStringList lasts = {"Stone", "O'Neil", "Zee", "", "Bee", "Ash"};
+    s.beginBatch();
+    for (int i = 0; i < 90; ++i) {
+        FixtureMatch m;
+        m.wrestler = wrestlers[(i * 7) % wrestlers.size()];
+        m.date = QDate(2010, 11, 20).addDays(7 * (i % 13));
+        m.school = schools[(i * 5 + i / 13) % schools.size()];
+        m.weight = wt;
+        m.oppFName = firsts[(i * 5) % firsts.size()];
+        m.oppLName = lasts[(i / 3) % lasts.size()];
+        s.addMatch(m);
+    }
+    s.endBatch();
+    execSql(db, QString("UPDATE OppSchool SET OppSchool = NULL WHERE Seq = %1;"
+                        "UPDATE Wrestler SET FullName = NULL WHERE Seq = %2;"
+                        "UPDATE [Match] SET [Date] = '2010-12-04x' WHERE Seq = 5")
+                    .arg(schools[4])
+                    .arg(wrestlers[5]));
+
+    frmFindMatch* f = openFinder();
+    showActive(f);
+    auto expectListsOfQueries = [&](const QString& filter, const db::Params& values, const char* state) {
+        const ListsOfQueries expected = listsOfQueries(2010, filter, values);
+        if (!filter.contains("FullName")) {
+            EXPECT_EQ(items(f->lstNames), expected.names) << state;
+        }
+        if (!filter.contains("Date")) {
+            EXPECT_EQ(items(f->lstDates), expected.dates) << state;
+        }
+        if (!filter.contains("OppSchool")) {
+            EXPECT_EQ(items(f->lstOppSchool), expected.schools) << state;
+        }
+        if (!filter.contains("OppFName")) {
+            EXPECT_EQ(items(f->lstOppName), expected.opponents) << state;
+        }
+        EXPECT_EQ(items(f->lstMatches), expected.matches) << state;
+    };
+    auto click = [](QListWidget* list, const QString& text) {
+        // In whichever way the list writes it.
+        const QList<QListWidgetItem*> found = list->findItems(text, Qt::MatchFixedString);
+        ASSERT_FALSE(found.isEmpty()) << text.toStdString();
+        list->scrollToItem(found.first());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+    };
+    auto compareEveryPick = [&] {
+        expectListsOfQueries("", {}, "no pick");
+        click(f->lstOppSchool, "Northfield");
+        expectListsOfQueries(" AND OppSchool = ? ", {"Northfield"}, "a school");
+        click(f->lstNames, "Ben Brook");
+        expectListsOfQueries(" AND FullName = ?  AND OppSchool = ? ", {"Ben Brook", "Northfield"}, "and a wrestler");
+        click(f->lstOppSchool, "ALL");
+        click(f->lstNames, "ALL");
+        click(f->lstOppName, " O'Neil");
+        expectListsOfQueries(" AND (OppFName is Null OR OppFName = '')  AND OppLName = ? ", {"O'Neil"}, "an opponent");
+        click(f->lstOppName, "ALL");
+        click(f->lstDates, "12/4/2010");
+        expectListsOfQueries(" AND Date = ? ", {QDate(2010, 12, 4)}, "a date");
+        click(f->lstDates, "ALL");
+    };
+    compareEveryPick();
+    EXPECT_TRUE(items(f->lstDates).contains("2010-12-04x"));
+
+    // Names written in two ways: the lists show the way the queries show.
+    const int shouting = s.addWrestler("BEN", "BROOK", 2009);
+    const int eastbrook = s.addSchool("EASTBROOK");
+    for (int i = 0; i < 3; ++i) {
+        FixtureMatch m;
+        m.wrestler = i == 0 ? shouting : wrestlers[0];
+        m.date = QDate(2010, 11, 6);  // the first bouts of the season
+        m.school = i == 1 ? eastbrook : schools[0];
+        m.weight = wt;
+        m.oppFName = i == 2 ? "SAM" : "Sam";
+        m.oppLName = "STONE";
+        s.addMatch(m);
+    }
+    click(f->lstDates, "12/4/2010");
+    click(f->lstDates, "ALL");
+    compareEveryPick();
 }
 
 TEST_F(FindMatchTest, EditMatchOpensTheOneListedOrAsksForASelection) {

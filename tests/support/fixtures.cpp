@@ -348,13 +348,18 @@ namespace {
 
 StatementCounter* activeCounter = nullptr;
 
-int countStatement(unsigned, void* connection, void* stmt, void*) {
-    if (activeCounter) activeCounter->seen(sqlite3_sql(static_cast<sqlite3_stmt*>(stmt)), connection);
+int countStatement(unsigned event, void* connection, void* stmt, void*) {
+    if (!activeCounter) return 0;
+    auto* statement = static_cast<sqlite3_stmt*>(stmt);
+    if (event == SQLITE_TRACE_STMT)
+        activeCounter->seen(sqlite3_sql(statement), connection);
+    else
+        activeCounter->finished(sqlite3_sql(statement), sqlite3_stmt_status(statement, SQLITE_STMTSTATUS_VM_STEP, 1));
     return 0;
 }
 
 int traceNewConnection(sqlite3* db, const char**, const sqlite3_api_routines*) {
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT, countStatement, db);
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE, countStatement, db);
     return SQLITE_OK;
 }
 
@@ -375,6 +380,10 @@ void StatementCounter::seen(const char* sql, const void* connection) {
     ++count_;
     const std::lock_guard<std::mutex> lock(connectionsInUse_);
     connections_.insert(connection);
+}
+
+void StatementCounter::finished(const char* sql, long long steps) {
+    if (sql && QByteArray(sql).startsWith(head_)) steps_ += steps;
 }
 
 int StatementCounter::connections() const {

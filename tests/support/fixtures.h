@@ -132,15 +132,19 @@ public:
     StatementCounter& operator=(const StatementCounter&) = delete;
 
     int count() const { return count_; }
-    void reset() { count_ = 0; }
+    // The engine's steps over all such statements that finished: what they read, without a clock.
+    long long steps() const { return steps_; }
+    void reset() { count_ = 0; steps_ = 0; }
     // How many connections ran such a statement (the program's own and its readers on other
     // threads).
     int connections() const;
     void seen(const char* sql, const void* connection);
+    void finished(const char* sql, long long steps);
 
 private:
     QByteArray head_;
     std::atomic<int> count_ = 0;
+    std::atomic<long long> steps_ = 0;
     mutable std::mutex connectionsInUse_;
     std::set<const void*> connections_;
 };
