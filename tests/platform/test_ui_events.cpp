@@ -19,6 +19,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/ui/ui.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 
 namespace {
@@ -823,6 +824,21 @@ TEST_F(ReportBoxTest, CopiesKeepTheLineEndsAsGivenAndAVeryLongLineIsLaidOutOnlyA
     QCoreApplication::processEvents();
     QTest::mouseClick(view, Qt::LeftButton, Qt::ShiftModifier, QPoint(view->width() - 2, at(1, 0).y()));
     EXPECT_TRUE(box.selectedText() == beforeCut) << box.selectedText().size();
+}
+
+// The screen runs' own footing: real X input reaches the form's boxes at 125%, in order, and the
+// focus events follow it.
+TEST_F(EventsTest, RealClicksAndKeysReachTheBoxesOnScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    showOnScreen(form);
+    EXPECT_DOUBLE_EQ(form->devicePixelRatioF(), 1.25);
+    xClick(form->txtB);
+    ASSERT_TRUE(form->txtB->hasFocus());
+    xType("Evan O'Neil");
+    EXPECT_EQ(form->txtB->text(), "Evan O'Neil");
+    xKeys("shift+Tab");
+    EXPECT_TRUE(form->txtA->hasFocus());
+    EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtB_GotFocus, txtB_LostFocus");
 }
 
 TEST(Desktop, ClipboardKeepsTheTextExactly) {

@@ -1,0 +1,136 @@
+#include "support/real_input.h"
+
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// xdotool, run to its end: it sends its events and waits until the X server has taken them.
+void xdotool(const QStringList& arguments) {
+    QProcess run;
+    run.start(QStringLiteral("xdotool"), arguments);
+    ASSERT_TRUE(run.waitForFinished(30000)) << "xdotool did not finish";
+    ASSERT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+}
+
+// The pointer position in X's own pixels for a point of a widget.
+QPoint nativePoint(QWidget* widget, QPoint at) {
+    if (at == QPoint(-1, -1)) at = widget->rect().center();
+    const QPoint global = widget->mapToGlobal(at);
+    const qreal ratio = widget->devicePixelRatioF();
+    return QPoint(qRound(global.x() * ratio), qRound(global.y() * ratio));
+}
+
+void moveTo(QWidget* widget, QPoint at) {
+    const QPoint native = nativePoint(widget, at);
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(native.x()),
+             QString::number(native.y())});
+}
+
+// Settling: a property of our own is changed on the program's window by a connection of our
+// own, after the input was given. The X server sends the program its events in order, so once
+// the program has seen that change it has seen every event before it.
+class SettleMark : public QAbstractNativeEventFilter {
+public:
+    SettleMark() {
+        connection_ = xcb_connect(nullptr, nullptr);
+        const char name[] = "_KESTRIVANE_TEST_SETTLE";
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            connection_, xcb_intern_atom(connection_, 0, sizeof name - 1, name), nullptr);
+        atom_ = reply ? reply->atom : 0;
+        free(reply);
+        QCoreApplication::instance()->installNativeEventFilter(this);
+    }
+
+    void settle() {
+        // The mark goes on the window that has the focus: the program listens for property
+        // changes on each of its top-level windows.
+        QWindow* window = QGuiApplication::focusWindow();
+        if (!window) window = QGuiApplication::topLevelWindows().value(0);
+        ASSERT_NE(window, nullptr) << "no window to settle";
+        const uint32_t mark = ++sent_;
+        const auto id = static_cast<xcb_window_t>(window->winId());
+        xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, atom_, XCB_ATOM_CARDINAL, 32, 1, &mark);
+        xcb_flush(connection_);
+        ASSERT_TRUE(QTest::qWaitFor([this] { return seen_ >= sent_; }, 30000)) << "the program saw no mark";
+        // What the handled events posted.
+        for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        auto* event = static_cast<xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) == XCB_PROPERTY_NOTIFY) {
+            auto* change = reinterpret_cast<xcb_property_notify_event_t*>(event);
+            if (change->atom == atom_) ++seen_;
+        }
+        return false;
+    }
+
+private:
+    xcb_connection_t* connection_ = nullptr;
+    xcb_atom_t atom_ = 0;
+    uint32_t sent_ = 0;
+    uint32_t seen_ = 0;
+};
+
+SettleMark& settleMark() {
+    static SettleMark* mark = new SettleMark;  // lives as long as the application's connection
+    return *mark;
+}
+
+}  // namespace
+
+bool onRealScreen() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
+
+void showOnScreen(QWidget* window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window, 30000)) << window->objectName().toStdString();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window, 30000)) << window->objectName().toStdString();
+    xSettle();
+}
+
+void xKeys(const QString& keys) {
+    QStringList arguments{QStringLiteral("key"), QStringLiteral("--clearmodifiers")};
+    arguments += keys.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    xdotool(arguments);
+    xSettle();
+}
+
+void xType(const QString& text) {
+    // Keys a few milliseconds apart, as a quick typist gives them.
+    xdotool({QStringLiteral("type"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
+             QStringLiteral("15"), QStringLiteral("--"), text});
+    xSettle();
+}
+
+void xClick(QWidget* widget, QPoint at) {
+    moveTo(widget, at);
+    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    xSettle();
+}
+
+void xWheel(QWidget* widget, int notches, QPoint at) {
+    moveTo(widget, at);
+    if (notches == 0) return;
+    // X gives a wheel notch as a click of button 4 (away) or 5 (towards the user).
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(std::abs(notches)),
+             QStringLiteral("--delay"), QStringLiteral("30"), notches > 0 ? QStringLiteral("5") : QStringLiteral("4")});
+    xSettle();
+}
+
+void xSettle() { settleMark().settle(); }
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+    return QTest::qWaitFor(condition, milliseconds);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+// Input as real X events, for the tests that run on a real display (tests named "...OnScreen...",
+// run by on-screen.sh on Xvfb with a window manager). A key, typed text, a click or a wheel notch
+// goes through the X server to whatever window and widget it reaches there, as a person's does;
+// faults that events sent straight to a widget cannot show (a popup that takes the wheel, a press
+// that opens a list, a window the manager placed elsewhere) show here.
+
+#include <functional>
+
+#include <QPoint>
+#include <QString>
+
+class QWidget;
+
+// True when the tests run on a real X display (Qt's xcb platform).
+bool onRealScreen();
+
+// Skips the running test where there is no real display.
+#define SKIP_UNLESS_ON_SCREEN()                                              \
+    do {                                                                     \
+        if (!onRealScreen()) GTEST_SKIP() << "runs on a real X display only"; \
+    } while (0)
+
+// Shows the window and waits until the window manager has mapped it and made it active.
+void showOnScreen(QWidget* window);
+
+// Presses keys by their X names, one after another: "Tab", "shift+Tab", "alt+Down", "Return".
+void xKeys(const QString& keys);
+
+// Types the text on the keyboard, a key for each character.
+void xType(const QString& text);
+
+// Moves the pointer to `at` in the widget (its middle by default) and clicks the left button.
+void xClick(QWidget* widget, QPoint at = QPoint(-1, -1));
+
+// Moves the pointer to `at` in the widget (its middle by default) and turns the wheel by `notches`:
+// positive turns it towards the user (the page moves down), negative away.
+void xWheel(QWidget* widget, int notches, QPoint at = QPoint(-1, -1));
+
+// Returns once every X event given so far has reached the program and been handled, with what
+// its handling posted.
+void xSettle();
+
+// Waits, handling events, until `condition` holds; false when it did not within a long time.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000);
