@@ -199,6 +199,9 @@ void frmFindMatch::lstDates_Click() { refreshLists(); }
 void frmFindMatch::lstOppSchool_Click() { refreshLists(); }
 
 void frmFindMatch::lstOppName_Click() {
+    // The trimming of a refresh keeps the hidden lists in step with this one; a selection change
+    // it sets off here would read a row the hidden lists no longer have.
+    if (refreshing_) return;
     const int row = lstOppName->currentRow();
     lstOppFirst->setCurrentRow(row);
     lstOppLast->setCurrentRow(row);

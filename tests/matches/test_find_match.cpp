@@ -279,12 +279,17 @@ void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)
     keys("Tab");
     EXPECT_EQ(f->lstNames->currentItem()->text(), "Joel Evans");
     EXPECT_TRUE(f->lstNames->currentItem()->isSelected());
+    // The opponent picked below another one, then the date: the bout is still found.
+    f->lstOppName->setFocus(Qt::TabFocusReason);
+    keys("End");
+    keys("Return");
+    EXPECT_EQ(items(f->lstOppName), (QStringList{"ALL", "Sam Oakes"}));
     f->lstDates->setFocus(Qt::TabFocusReason);
     keys("End");
     keys("Return");
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "2/5/2011"}));
     EXPECT_EQ(items(f->lstNames), (QStringList{"ALL", "Joel Evans"}));
-    EXPECT_EQ(f->lstMatches->count(), 1);
+    EXPECT_EQ(items(f->lstMatches), QStringList{"2/5/2011\tJoel Evans\tO'Malley Prep\tOakes"});
 }
 
 TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpace) {
