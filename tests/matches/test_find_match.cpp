@@ -220,7 +220,8 @@ void addBoutsToFindByKeys(const QString& db) {
 }
 
 // Keys in each pick list, given as X names ("Down", "Next" for PageDown) or, after "=", as typed
-// text, one after another (a comma between): they move the current entry and pick nothing; then Enter or Space picks it.
+// text, one after another (a comma between): they move the current entry and pick nothing; then
+// Enter or Space picks it.
 const struct ListKeys {
     QListWidget* frmFindMatch::*list;
     const char* moves;
@@ -235,11 +236,13 @@ const struct ListKeys {
 
 // Runs the table by the given keys and typing, each list from a finder with nothing picked. Moving
 // picks nothing and narrows nothing; the pick narrows once; Home and Enter go back to "ALL". Space
-// right after a typed name picks, where no entry goes on with a blank. Keys that moved after a pick count for nothing once the list is left.
+// right after a typed name picks, where no entry goes on with a blank. Keys that moved after a
+// pick count for nothing once the list is left.
 void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)>& keys,
                        const std::function<void(const QString&)>& type) {
     auto allItems = [f] {
-        return QList<QStringList>{items(f->lstNames), items(f->lstDates), items(f->lstOppSchool), items(f->lstOppName)};
+        return QList<QStringList>{items(f->lstNames), items(f->lstDates), items(f->lstOppSchool),
+                                  items(f->lstOppName)};
     };
     const QList<QStringList> unpicked = allItems();
     for (const ListKeys& row : kListKeys) {

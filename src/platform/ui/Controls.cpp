@@ -215,7 +215,8 @@ public:
     }
 
     // Whether the key goes on with the search and the text so typed begins an item.
-    bool goesOnTo(const QKeyEvent* key, const QAbstractItemModel* model, int column, const QModelIndex& root) const {
+    bool goesOnTo(const QKeyEvent* key, const QAbstractItemModel* model, int column,
+                  const QModelIndex& root) const {
         if (!isRunning(key)) return false;
         const QString start = comparable(text_ + key->text());
         for (int row = 0; row < model->rowCount(root); ++row)
@@ -248,11 +249,14 @@ public:
     static bool isModifier(const QKeyEvent* key) {
         const int k = key->key();
         return (k >= Qt::Key_Shift && k <= Qt::Key_ScrollLock) || k == Qt::Key_AltGr ||
-               (k >= Qt::Key_Super_L && k <= Qt::Key_Hyper_R) || (k >= Qt::Key_Dead_Grave && k <= Qt::Key_Dead_Longsolidusoverlay);
+               (k >= Qt::Key_Super_L && k <= Qt::Key_Hyper_R) ||
+               (k >= Qt::Key_Dead_Grave && k <= Qt::Key_Dead_Longsolidusoverlay);
     }
 
 private:
-    static QString comparable(QString text) { return text.replace(QLatin1Char('`'), QLatin1Char('\'')).toCaseFolded(); }
+    static QString comparable(QString text) {
+        return text.replace(QLatin1Char('`'), QLatin1Char('\'')).toCaseFolded();
+    }
 
     QString text_;
     QElapsedTimer clock_;
@@ -304,7 +308,8 @@ private:
             // pick is the item chosen.
             search_.reset();
             const QModelIndexList chosen = list_->selectionModel()->selectedIndexes();
-            if (!chosen.isEmpty()) list_->selectionModel()->setCurrentIndex(chosen.first(), QItemSelectionModel::NoUpdate);
+            if (!chosen.isEmpty())
+                list_->selectionModel()->setCurrentIndex(chosen.first(), QItemSelectionModel::NoUpdate);
             return false;
         }
         if (event->type() != QEvent::KeyPress) return false;
@@ -328,7 +333,8 @@ private:
         if (!TypedSearch::types(key)) return false;
         // A blank typed within a search belongs to the text where an item goes on so; Space
         // otherwise chooses.
-        if (key->key() == Qt::Key_Space && !search_.goesOnTo(key, list_->model(), 0, list_->rootIndex())) return choose();
+        if (key->key() == Qt::Key_Space && !search_.goesOnTo(key, list_->model(), 0, list_->rootIndex()))
+            return choose();
         const int row = search_.rowFor(key, list_->model(), 0, list_->rootIndex(), current);
         if (row >= 0) moveTo(row, false);
         return true;

@@ -43,10 +43,9 @@ QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* listBox(QWidget* parent, const QString& name);
 // Makes a list box whose pick sets off work choose by Enter: the arrows, page keys, Home, End and
-// typed text (as in a drop-down list) only move the current item; Enter chooses it (one Click), and
-// so does Space unless it goes on with a typed text that an item goes on with ("Jordan H"); a
-// click chooses as in any list. Once the list
-// is left, its current item is the chosen one again.
+// typed text (as in a drop-down list) only move the current item; Enter chooses it (one Click),
+// and so does Space, unless it goes on with a typed text that an item goes on with ("Jordan H");
+// a click chooses as in any list. Once the list is left, its current item is the chosen one again.
 void keysOnlyMove(QListWidget* list);
 // A drop-down list (`editable` false) or a drop-down combo the user may type into. Filling it
 // selects nothing; typed text is neither completed nor added to the list. Leaving it, opening its
