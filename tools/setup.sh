@@ -5,7 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev libcurl4-openssl-dev
-          libgtest-dev poppler-utils python3-pyftpdlib fonts-liberation2 fonts-dejavu-core
+          libcups2-dev libgtest-dev poppler-utils python3-pyftpdlib fonts-liberation2
+          fonts-dejavu-core cups-daemon cups-client
           qt6-qpa-plugins libxcb1-dev xvfb openbox xdotool x11-xserver-utils x11-utils)
 
 missing=()

@@ -1,6 +1,7 @@
 #include "core/frmFindDb.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -44,6 +45,23 @@ void readDbFile(const QString& path, frmFindDb::DbFile& file) {
         throw;
     }
     closeConnection();
+}
+
+// Why the listed file `path` cannot be made the database in use now; "" when it can.
+QString whyNotSelectable(const QString& path) {
+    if (!QFileInfo(path).isFile())
+        return path + QStringLiteral(" is not there any more: it was renamed or deleted after the "
+                                     "list was shown.");
+    const QString keptPath = gDbPath;
+    frmFindDb::DbFile file;
+    try {
+        readDbFile(path, file);
+    } catch (const std::exception&) {
+        gDbPath = keptPath;
+        return path + QStringLiteral(" is no longer a database of this program: File not in proper format.");
+    }
+    gDbPath = keptPath;
+    return QString();
 }
 
 }  // namespace
@@ -161,10 +179,21 @@ void frmFindDb::display_GotFocus(int index) {
 }
 
 void frmFindDb::cmdSelect_Click(int index) {
-    // When the configuration file cannot name the chosen file, the list stays for another try.
-    if (!txtFilename[index]->text().isEmpty() &&
-        !setDatabaseInUse(gDbFolder + txtFilename[index]->text()))
-        return;
+    const QString name = txtFilename[index]->text();
+    if (!name.isEmpty()) {
+        // A file renamed, deleted or spoilt since the list was read is not taken: the database
+        // in use stays, and the list shows the folder as it is now.
+        const QString path = gDbFolder + name;
+        const QString refusal = whyNotSelectable(path);
+        if (!refusal.isEmpty()) {
+            ui::msgBox(refusal + QStringLiteral("  The database in use stays as it was."),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+            Form_Load();
+            return;
+        }
+        // When the configuration file cannot name the chosen file, the list stays for another try.
+        if (!setDatabaseInUse(path)) return;
+    }
     showMenuAfresh();
     ui::forms().unload<frmUtilities>();
     ui::forms().unload<frmFindDb>();

@@ -14,6 +14,8 @@
 #include "core/startup.h"
 #include "matches/frmFindMatch.h"
 #include "matches/frmMatchInfo.h"
+#include "platform/db/DbError.h"
+#include "platform/db/FileInUse.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "team/FrmRoster.h"
@@ -51,6 +53,8 @@ void showSchoolName(QLabel* label, const QString& name, int largestSize, int lea
 
 frmInit::frmInit() {
     setWindowTitle(QStringLiteral("Kestrivane"));
+    // The menu is where the coach is brought back to when no other form can be shown.
+    ui::forms().setMainForm<frmInit>();
 
     loadPictures();
     imgKestrivane = ui::label(this, QStringLiteral("imgKestrivane"));
@@ -122,6 +126,13 @@ void frmInit::Form_Load() {
     if (ui::forms().isLoaded<frmDirLoc>() || ui::forms().isLoaded<frmFileLoc>()) return;
 
     const QString openFailure = databaseOpenFailure();
+    // The coach comes back to the menu from another form while another program writes to the
+    // file: he stays where he is, told to try again when it is done. (The menu shown at the start,
+    // or when no other form is left, says so and leaves Utilities to him.)
+    const ui::Form* from = ui::Form::activeForm();
+    if (!openFailure.isEmpty() && from && from != this && from->isVisible() &&
+        db::fileInUse(gDbPath))
+        throw db::DbError(openFailure);
     const bool oldDatabase = gDbVersion < 7;
     for (QPushButton* button : {cmdHomeWI, cmdRoster}) {
         button->setEnabled(!oldDatabase);

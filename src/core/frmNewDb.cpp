@@ -67,9 +67,10 @@ frmNewDb::frmNewDb() {
 }
 
 void frmNewDb::Form_Load() {
-    // The first free name of MATCHinfo.mdb, MATCHinfo1.mdb, MATCHinfo2.mdb, ...
+    // The first free name of MATCHinfo.mdb, MATCHinfo1.mdb, MATCHinfo2.mdb, ... A name that
+    // differs from a file's only in letter case is no free name.
     QString name = QStringLiteral("MATCHinfo");
-    for (int k = 1; files::nameTaken(gDbFolder + name + QStringLiteral(".mdb")); ++k)
+    for (int k = 1; !files::nameTakenAlike(gDbFolder + name + QStringLiteral(".mdb")).isEmpty(); ++k)
         name = QStringLiteral("MATCHinfo") + QString::number(k);
     txtFileName->setText(name);
     txtDesc->setText(QStringLiteral("New File created ") +
@@ -85,6 +86,7 @@ void frmNewDb::cmdCreate_Click() {
     if (db::characterCount(txtDesc->text()) > kMaxDescription) {
         ui::msgBox(QStringLiteral("Description Field must be less than 50 characters"),
                    ui::Buttons::OKCancel, QStringLiteral("ERROR"));
+        txtDesc->setFocus();
         return;
     }
     // A data folder without its blank database gets the one installed with the program.
@@ -99,21 +101,24 @@ void frmNewDb::cmdCreate_Click() {
             return;
         }
     }
+    // A name refused is corrected in its box.
+    const auto refuseName = [this](const QString& refusal) {
+        ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
+        txtFileName->setFocus();
+    };
     if (txtFileName->text().trimmed().isEmpty()) {
-        ui::msgBox(QStringLiteral("Please enter a file name"), ui::Buttons::OK,
-                   QStringLiteral("ERROR"));
+        refuseName(QStringLiteral("Please enter a file name"));
         return;
     }
     // The file goes into the data folder and nowhere else.
     if (!isPlainFileName(txtFileName->text())) {
-        ui::msgBox(QStringLiteral("Please enter a file name without a folder"), ui::Buttons::OK,
-                   QStringLiteral("ERROR"));
+        refuseName(QStringLiteral("Please enter a file name without a folder"));
         return;
     }
     const QString path = gDbFolder + txtFileName->text() + QStringLiteral(".mdb");
-    if (files::nameTaken(path)) {
-        ui::msgBox(path + QStringLiteral(" file already exists.  Please rename"), ui::Buttons::OK,
-                   QStringLiteral("ERROR"));
+    // A file whose name differs only in letter case would be taken for this one.
+    if (const QString taken = files::nameTakenAlike(path); !taken.isEmpty()) {
+        refuseName(taken + QStringLiteral(" file already exists.  Please rename"));
         return;
     }
 

@@ -1,5 +1,6 @@
 #include "core/frmSchoolName.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +33,15 @@ frmSchoolName::frmSchoolName() {
         key = 0;
         cmdOk->click();
     });
+}
+
+// Escape, wherever the focus is on the form, answers as Cancel does, as in a message box.
+void frmSchoolName::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdCancel->click();
+        return;
+    }
+    ui::Form::keyPressEvent(event);
 }
 
 // The close box answers as Cancel does.

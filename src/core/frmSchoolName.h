@@ -2,6 +2,7 @@
 
 #include "platform/ui/Form.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +22,9 @@ public:
     void Form_QueryUnload(bool& cancel) override;
     void cmdOk_Click();
     void cmdCancel_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 // The school's name typed in `box`, trimmed. When it cannot be taken (empty, or longer than

@@ -27,3 +27,9 @@ std::optional<short> typedSeason(const QString& text) {
     if (m.hasCaptured(2) && m.captured(2).toInt() != first + 1) return std::nullopt;
     return static_cast<short>(first);
 }
+
+std::optional<QString> typedSeasonLabel(const QString& text) {
+    const std::optional<short> season = typedSeason(text);
+    if (!season) return std::nullopt;
+    return seasonLabel(*season);
+}

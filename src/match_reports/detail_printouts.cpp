@@ -135,6 +135,7 @@ void printPageFooter(const DetailChoices& choices, int page, const QDateTime& mo
 
 void printIndividualDetail(const DetailChoices& choices) {
     printing::setupPrinter(QStringLiteral("LANDSCAPE"));
+    print::printer().setTitle(QStringLiteral("Individual Detail"));
     print::DocGuard doc;
     print::Page& p = print::printer();
     const QDateTime moment = QDateTime::currentDateTime();
@@ -184,6 +185,7 @@ void printIndividualDetail(const DetailChoices& choices) {
 
 void printIndividualDetailSummary(const DetailChoices& choices) {
     printing::setupPrinter(QStringLiteral("LANDSCAPE"));
+    print::printer().setTitle(QStringLiteral("Individual Detail Summary"));
     print::DocGuard doc;
     print::Page& p = print::printer();
     const QDateTime moment = QDateTime::currentDateTime();

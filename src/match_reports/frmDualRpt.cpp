@@ -116,6 +116,13 @@ frmDualRpt::frmDualRpt() {
 
     ui::onClick(comDateStart, [this] { comDateStart_Click(); });
     ui::onClick(comDateEnd, [this] { comDateEnd_Click(); });
+    // A date typed into a date box is taken as a pick of it; a text that is no date is refused
+    // and the box shows the report's date again.
+    const auto dateMessage = [](const QString&) { return kDateFormatMessage; };
+    ui::settleTypedText(comDateStart, {typedDate, [this] { return reportStart_; }, dateMessage,
+                                       [this] { comDateStart_Click(); }});
+    ui::settleTypedText(comDateEnd, {typedDate, [this] { return reportEnd_; }, dateMessage,
+                                     [this] { comDateEnd_Click(); }});
     ui::onClick(comOppSchool, [this] { comOppSchool_click(); });
     ui::onChange(txtHomeScore, [this] { txtHomeScore_Change(); });
     ui::onChange(txtOppScore, [this] { txtOppScore_Change(); });
@@ -187,8 +194,10 @@ void frmDualRpt::dateChosen(QComboBox* chosen, QComboBox* other) {
 }
 
 void frmDualRpt::buildDualReport() {
+    reportStart_ = comDateStart->currentText();
+    reportEnd_ = comDateEnd->currentText();
     // One date: its team score can be entered. Several: the score boxes are emptied and closed.
-    const bool oneDate = comDateStart->currentText() == comDateEnd->currentText();
+    const bool oneDate = reportStart_ == reportEnd_;
     lblDate->setVisible(!oneDate);
     if (oneDate) {
         enableScoreEntry(true);
@@ -253,12 +262,17 @@ void frmDualRpt::comOppSchool_click() {
         const ui::Answer answer = ui::msgBox(QStringLiteral("Discard Changes?"), ui::Buttons::YesNo,
                                              QStringLiteral("Changes made"));
         txtPrevSchool->hide();
-        if (answer != ui::Answer::Yes) {
-            // Back to the school of the edit, which keeps its typed scores, also when that
-            // school is no longer in the list (a report build refilled it).
+        // No: back to the school of the edit, its typed scores kept and savable for the meet on
+        // screen. When the report on screen has no such school (a build refilled the list, or
+        // the scores were typed before a school was chosen), nothing could save them for it, and
+        // No counts as Yes.
+        const bool listed = comOppSchool->findText(txtPrevSchool->text(),
+                                                   Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0;
+        if (answer != ui::Answer::Yes && listed) {
             chkSchool->setChecked(true);
             showUnselected(comOppSchool, txtPrevSchool->text());
             chkSchool->setChecked(false);
+            cmdSaveScore->setEnabled(true);
             return;
         }
     }

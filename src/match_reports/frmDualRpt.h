@@ -73,4 +73,7 @@ private:
 
     QString reportText_;
     QDate meetDate_;
+    // The texts of the date boxes the report on screen was built from.
+    QString reportStart_;
+    QString reportEnd_;
 };

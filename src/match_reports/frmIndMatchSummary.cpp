@@ -88,8 +88,14 @@ frmIndMatchSummary::frmIndMatchSummary() {
     ui::onClick(comHomeName, [this] { comHomeName_Click(); });
     ui::onClick(comLevel, [this] { comLevel_Click(); });
     ui::onClick(comMatches, [this] { comMatches_Click(); });
-    ui::onLostFocus(txtFromDate, [this] { txtFromDate_LostFocus(); });
-    ui::onLostFocus(txtToDate, [this] { txtToDate_LostFocus(); });
+    // A date box left, or Enter in it, takes its date; a text that is no date gets the message
+    // and the box its last date back. Leaving it rebuilds the report whether or not it changed.
+    const auto dateBox = [](QString& lastDate, ui::Handler leave) {
+        return ui::TypedChoice{typedDate, [&lastDate] { return lastDate; },
+                               [](const QString&) { return kDateFormatMessage; }, std::move(leave), true};
+    };
+    ui::settleTypedText(txtFromDate, dateBox(lastFromDate_, [this] { txtFromDate_LostFocus(); }));
+    ui::settleTypedText(txtToDate, dateBox(lastToDate_, [this] { txtToDate_LostFocus(); }));
     ui::onClick(cmdCopyClip, [this] { cmdCopyClip_Click(); });
     ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });
     ui::onClick(cmdReturn, [this] { cmdReturn_Click(); });
@@ -171,15 +177,15 @@ void frmIndMatchSummary::comMatches_Click() {
     buildIndMatchSummary();
 }
 
-void frmIndMatchSummary::leaveDateBox(QLineEdit* box, QLineEdit* remembered, QString& lastGoodText) {
+// A date box left holding a date: a date in another season than the box's remembered one
+// refills the name list first; the report is rebuilt in every case.
+void frmIndMatchSummary::leaveDateBox(QLineEdit* box, QLineEdit* remembered, QString& lastDate) {
     const QDate date = dateFromText(box->text());
     if (!date.isValid()) {
-        ui::msgBox(QStringLiteral("Date must be in the MM/DD/YYYY format"), ui::Buttons::OK,
-                   QStringLiteral("Error"));
-        box->setText(lastGoodText);
+        box->setText(lastDate);
         return;
     }
-    lastGoodText = box->text();
+    lastDate = box->text();
     const QString season = rememberedSeason(date);
     if (season != remembered->text()) {
         remembered->setText(season);

@@ -58,11 +58,11 @@ public:
     int textWidthTwips(const QString& text) const;
 
 private:
-    void leaveDateBox(QLineEdit* box, QLineEdit* rememberedSeason, QString& lastGoodText);
+    void leaveDateBox(QLineEdit* box, QLineEdit* rememberedSeason, QString& lastDate);
 
     QString reportText_;
-    // The last text of each date box that was a date; a box left holding something else gets it
-    // back.
+    // The date of each date box that the report was last built from; a box left holding
+    // something else than a date gets it back.
     QString lastFromDate_;
     QString lastToDate_;
 };

@@ -64,6 +64,12 @@ QDate dateFromText(const QString& text) {
     return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
 }
 
+std::optional<QString> typedDate(const QString& text) {
+    const QDate date = dateFromText(text);
+    if (!date.isValid()) return std::nullopt;
+    return db::shortDate(date);
+}
+
 QString singleText(double value) {
     const float single = static_cast<float>(value);
     return QString::number(static_cast<double>(single), 'g', 7);

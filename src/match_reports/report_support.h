@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QFont>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "platform/fonts/StandInFonts.h"
@@ -33,6 +34,11 @@ double dialogUnitTwips(const ui::ReportBox* box, const std::vector<int>& stops);
 
 // A date typed or listed as M/D/YYYY (a two-digit year is 20YY); invalid for anything else.
 QDate dateFromText(const QString& text);
+// A date typed into a date box, written as the date lists write it ("12/05/26" as "12/5/2026");
+// nothing for a text that is no date.
+std::optional<QString> typedDate(const QString& text);
+// What a date box says to a text that is no date.
+inline const QString kDateFormatMessage = QStringLiteral("Date must be in the MM/DD/YYYY format");
 
 // A team score as the report writes it: single precision, no blank, "42", "31.5", "0.5".
 QString singleText(double value);

@@ -66,8 +66,7 @@ void frmEditMatch::buildControls() {
     txtSeq = ui::textBox(this, QStringLiteral("txtSeq"), QStringLiteral("Match Sequence--hidden field"));
     txtSeq->hide();
 
-    ui::place(this, 0, 0, 9800, 8400);
-    setFixedSize(size());
+    setFixedSize(ui::twips(9800), ui::twips(8400));
 }
 
 void frmEditMatch::buildPeriodGrid() {

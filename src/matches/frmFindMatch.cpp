@@ -134,16 +134,17 @@ frmFindMatch::frmFindMatch() {
     txtNarrowResults->setReadOnly(true);
     txtNarrowResults->hide();
 
-    ui::place(this, 0, 0, 10500, 6800);
-    setFixedSize(size());
+    setFixedSize(ui::twips(10500), ui::twips(6800));
 
     QWidget* order[] = {lstNames, cmdReturn, cmdEdit,      cmdHelp,    lstMatches,
                         comSeason, lstDates, lstOppSchool, lstOppName, txtNarrowResults};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
-    ui::onKeyPress(comSeason, [this](int& key) { comSeason_KeyPress(key); });
-    ui::onLostFocus(comSeason, [this] { comSeason_LostFocus(); });
+    // A season typed into the box becomes the one listed; a text that is no season is refused.
+    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return listedSeason_; },
+                                    [](const QString&) { return kSeasonFormatMessage; },
+                                    [this] { refreshLists(); }});
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onClick(lstDates, [this] { lstDates_Click(); });
     ui::onClick(lstOppSchool, [this] { lstOppSchool_Click(); });
@@ -168,32 +169,6 @@ void frmFindMatch::Form_Activate() { refreshLists(); }
 
 void frmFindMatch::comSeason_Click() { refreshLists(); }
 
-void frmFindMatch::comSeason_KeyPress(int& key) {
-    if (key != 13) return;
-    key = 0;
-    takeTypedSeason();
-}
-
-void frmFindMatch::comSeason_LostFocus() { takeTypedSeason(); }
-
-void frmFindMatch::takeTypedSeason() {
-    if (comSeason->currentText() == listedSeason_) return;
-    const std::optional<short> season = typedSeason(comSeason->currentText());
-    {
-        // The box shows the season's label (or the listed one again) with no item selected, so
-        // that a pick from its list is a Click again.
-        const QSignalBlocker quiet(comSeason);
-        comSeason->setCurrentIndex(-1);
-        comSeason->setEditText(season ? seasonLabel(*season) : listedSeason_);
-    }
-    if (!season) {
-        ui::msgBox(QStringLiteral("Season must be given as in 2010-2011"), ui::Buttons::OK,
-                   QStringLiteral("Error"));
-        ui::giveFocus(comSeason);
-        return;
-    }
-    refreshLists();
-}
 void frmFindMatch::lstNames_Click() { refreshLists(); }
 void frmFindMatch::lstDates_Click() { refreshLists(); }
 void frmFindMatch::lstOppSchool_Click() { refreshLists(); }

@@ -41,8 +41,6 @@ public:
     void Form_Activate() override;
 
     void comSeason_Click();
-    void comSeason_KeyPress(int& key);
-    void comSeason_LostFocus();
     void lstNames_Click();
     void lstDates_Click();
     void lstOppSchool_Click();
@@ -61,10 +59,6 @@ private:
     // Fills the editor from the selected line of lstMatches. False, with a message, when the
     // match is no longer stored.
     bool loadMatchToEdit();
-    // The season typed into the season box becomes the one listed; a text that is no season
-    // gets the message and the box shows the listed season again.
-    void takeTypedSeason();
-
     bool refreshing_ = false;
     QString listedSeason_;  // the season box's text at the last refresh
 };

@@ -161,8 +161,7 @@ void frmMatchInfo::buildControls() {
         }
     }
 
-    ui::place(this, 0, 0, 10000, 7900);
-    setFixedSize(size());
+    setFixedSize(ui::twips(10000), ui::twips(7900));
 
     // Focus order: the entry boxes, the buttons, then the school finder, the names and the options.
     QWidget* order[] = {txtDate,      comHomeName,   txtWt,      lstWeight, txtOppFName, txtOppLName,

@@ -1,7 +1,9 @@
 #include "matches/frmScoreSheet.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <vector>
 
 #include "core/frmHelp.h"
 #include "core/helpers.h"
@@ -101,7 +104,48 @@ frmScoreSheet::frmScoreSheet() {
     Label5 = ui::label(fraPeriod[5], "Label5", "Choice");
 
     layOut();
+    setTabOrder();
     connectHandlers();
+}
+
+frmScoreSheet::~frmScoreSheet() { disconnect(focusWatch_); }
+
+void frmScoreSheet::setTabOrder() {
+    std::vector<QWidget*> order;
+    for (int i = 0; i < kBoxes; ++i) {
+        // The positions chosen at the start of a period come before its moves.
+        for (int k = 0; k < kChoices; ++k) {
+            if (boxOfChoice(k) != i) continue;
+            order.push_back(comChoiceHome[k]);
+            order.push_back(comChoiceOpp[k]);
+        }
+        order.push_back(txtHome[i]);
+        order.push_back(txtOpp[i]);
+    }
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{chkHome, chkOpp, txtHomeScore, txtOppScore, txtNotes})
+        order.push_back(w);
+    for (int s = 0; s < 2; ++s)
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdTD[s], cmdRev[s], cmdEscape[s],
+                                                          cmdNF2[s], cmdNF3[s], cmdPenalty[s],
+                                                          cmdWarning[s], cmdCaution[s]})
+            order.push_back(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdRO[0], cmdRO[1], cmdHelp, cmdMatch})
+        order.push_back(w);
+    for (size_t n = 1; n < order.size(); ++n) QWidget::setTabOrder(order[n - 1], order[n]);
+}
+
+void frmScoreSheet::markFocus(QWidget* now) {
+    // The text part of a position box stands for its box.
+    if (now && qobject_cast<QComboBox*>(now->parentWidget())) now = now->parentWidget();
+    if (now && (now->window() != this || now == this)) now = nullptr;
+    if (!focusMark_) {
+        focusMark_ = new QFocusFrame(this);
+        QPalette pal = focusMark_->palette();
+        pal.setColor(QPalette::WindowText, kHighlightCaption);
+        focusMark_->setPalette(pal);
+    }
+    focusMark_->setWidget(now);
 }
 
 void frmScoreSheet::layOut() {
@@ -234,6 +278,8 @@ void frmScoreSheet::connectHandlers() {
     ui::onGotFocus(chkOpp, [this] { chkOpp_GotFocus(); });
     ui::onClick(chkHome, [this] { chkHome_Click(); });
     ui::onClick(chkOpp, [this] { chkOpp_Click(); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this,
+                          [this](QWidget*, QWidget* now) { markFocus(now); });
 }
 
 void frmScoreSheet::Form_Load() { firstPointSet = false; }

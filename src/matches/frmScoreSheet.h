@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include <QPointer>
 #include <QString>
 
 #include "platform/ui/ui.h"
 
 class QCheckBox;
 class QComboBox;
+class QFocusFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -19,6 +21,7 @@ class frmScoreSheet : public ui::Form {
     Q_OBJECT
 public:
     frmScoreSheet();
+    ~frmScoreSheet() override;
 
     void Form_Load() override;
     void Form_Activate() override;
@@ -103,6 +106,12 @@ public:
 
 private:
     void layOut();
+    // Tab goes through the sheet as a match goes: each period's home and opponent moves, the
+    // positions chosen for the next period, and so on; then the first point, the totals, the
+    // notes and the buttons.
+    void setTabOrder();
+    // Frames the control that has the focus, so that it shows on the sheet's background.
+    void markFocus(QWidget* now);
     void connectHandlers();
     // A move button of one side: the token goes into that side's box of the current period.
     void appendMove(int index, const QString& token);
@@ -121,4 +130,7 @@ private:
     static int boxOfChoice(int combo);
     void setFrameStyle(QGroupBox* frame, bool highlighted);
     void setAllPeriodFramesNormal();
+    QPointer<QFocusFrame> focusMark_;
+    // Follows the focus of the whole program; ends before the controls are taken down.
+    QMetaObject::Connection focusWatch_;
 };

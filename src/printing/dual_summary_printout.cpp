@@ -7,6 +7,7 @@ void printDualSummary(const QString& reportText) {
     printing::setupPrinter(QStringLiteral("PORTRAIT"));
     print::DocGuard doc;
     print::Page& p = print::printer();
+    p.setTitle(QStringLiteral("Dual Match Summary"));
 
     p.setFontSize(20);
     p.setFontBold(true);

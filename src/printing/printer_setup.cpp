@@ -32,6 +32,7 @@ void setupPrinter(const QString& orientation) {
     p.setFontBold(false);
     p.setFontItalic(false);
     p.setDrawStyle(print::LineStyle::Solid);
+    p.setTitle(QString());
 }
 
 double roundHalfEven(double v) { return std::nearbyint(v); }

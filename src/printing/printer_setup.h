@@ -21,7 +21,8 @@ namespace printing {
 
 // Orientation "PORTRAIT" or "LANDSCAPE" (any case): orientation and scale (1,1)-(850,1100) or
 // (1,1)-(1100,850). Any other text shows "Must be Portrait or Landscape" and keeps both as they
-// were. Then, always: black text, line width 8, "Times New Roman" upright and regular, solid lines.
+// were. Then, always: black text, line width 8, "Times New Roman" upright and regular, solid lines,
+// and no title (the printout gives its own: print::Page::setTitle).
 void setupPrinter(const QString& orientation);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).

@@ -114,6 +114,7 @@ void drawFooter() {
 void drawSeasonFormPage1() {
     print::Page& p = print::printer();
     setupPrinter(QStringLiteral("PORTRAIT"));
+    p.setTitle(QStringLiteral("Individual Season Summary"));
     season_form::startPage();
 
     p.box(239, 11, 827, 65);

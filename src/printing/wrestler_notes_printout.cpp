@@ -61,6 +61,7 @@ void printWrestlerNotes(const QString& name, const QString& which) {
     printing::setupPrinter(QStringLiteral("PORTRAIT"));
     print::DocGuard doc;
     print::Page& p = print::printer();
+    p.setTitle(QStringLiteral("Wrestler Notes"));
     p.setFontName(QStringLiteral("Arial"));
     p.setForeColor(Qt::black);
 

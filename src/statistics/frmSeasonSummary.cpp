@@ -160,6 +160,10 @@ frmSeasonSummary::frmSeasonSummary() {
     for (size_t i = 1; i < std::size(tabOrder); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
+    // A season typed into the box is taken as a pick of it; a text that is no season is refused.
+    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return listedSeason_; },
+                                    [](const QString&) { return kSeasonFormatMessage; },
+                                    [this] { comSeason_Click(); }});
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onChange(txtWtEnter, [this] { txtWtEnter_Change(); });
     ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });
@@ -193,6 +197,7 @@ void frmSeasonSummary::loadSeasons() {
 }
 
 void frmSeasonSummary::loadNames() {
+    listedSeason_ = comSeason->currentText();
     lstNames->clear();
     // All of the season's wrestlers, active or not; a season text that is no year lists none.
     const QStringList names = loadWrestlerNames(false, seasonYear());

@@ -66,4 +66,6 @@ public:
 private:
     // Sets the eight count labels; `atWeight` false sets the four at weight to "0".
     void showCounts(long long wrestlerSeq, bool atWeight, long long weightSeq);
+
+    QString listedSeason_;  // the season box's text when the names were last listed
 };

@@ -142,6 +142,10 @@ frmSummary::frmSummary() {
     resize(760, 600);
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
+    // A season typed into the box is taken as a pick of it; a text that is no season is refused.
+    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return reportSeason_; },
+                                    [](const QString&) { return kSeasonFormatMessage; },
+                                    [this] { comSeason_Click(); }});
     ui::onClick(comLevel, [this] { comLevel_Click(); });
     ui::onClick(chkActive, [this] { chkActive_Click(); });
     ui::onClick(comSort, [this] { comSort_Click(); });
@@ -195,10 +199,10 @@ void frmSummary::runSummary() {
     QDate from;
     QDate to;
     if (!seasonWindow(comSeason->currentText(), from, to)) {
-        ui::msgBox(QStringLiteral("Season must be given as in 2010-2011"), ui::Buttons::OK,
-                   QStringLiteral("Error"));
+        ui::msgBox(kSeasonFormatMessage, ui::Buttons::OK, QStringLiteral("Error"));
         return;
     }
+    reportSeason_ = comSeason->currentText();
     const QString level = levelCondition(comLevel->currentText());
     const db::Params window{db::Value(from), db::Value(to)};
 

@@ -79,6 +79,7 @@ public:
 
 private:
     SummaryTable summaryTable_;
+    QString reportSeason_;  // the season of the rows read by the last run
 };
 
 // The winning percentage as the summary shows it: ".667", ".5", "1", "0" (also for no decided

@@ -61,6 +61,20 @@ const Category* findCategory(const QString& text) {
     return nullptr;
 }
 
+// The category a coach types: one of the table, letter case and blanks around it aside.
+std::optional<QString> typedCategory(const QString& text) {
+    const QString wanted = text.trimmed();
+    for (const Category& category : kCategories)
+        if (wanted.compare(QLatin1String(category.text), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(category.text);
+    return std::nullopt;
+}
+
+// Where board i stands, as the message on its category names it.
+const QString kBoardCorners[frmTeamLeaders::kBoards] = {
+    QStringLiteral("top left"), QStringLiteral("top right"), QStringLiteral("bottom left"),
+    QStringLiteral("bottom right")};
+
 // A board's value as the tie test compares it: single precision, no value as 0.
 float tieValue(const db::Value& stat) {
     return stat.isNull() ? 0.0f : static_cast<float>(stat.toDouble());
@@ -130,6 +144,21 @@ frmTeamLeaders::frmTeamLeaders() {
     for (int i = 0; i < kBoards; ++i) ui::onClick(comType[i], [this, i] { comType_Click(i); });
     ui::onClick(comDateStart, [this] { comDateStart_Click(); });
     ui::onClick(comDateEnd, [this] { comDateEnd_Click(); });
+    // Text typed into a date or category box is taken as a pick of the item it names, or refused
+    // and the box shows the boards' own choice again.
+    const auto dateMessage = [](const QString&) { return match_reports::kDateFormatMessage; };
+    ui::settleTypedText(comDateStart, {match_reports::typedDate, [this] { return boardStart_; }, dateMessage,
+                                       [this] { comDateStart_Click(); }});
+    ui::settleTypedText(comDateEnd, {match_reports::typedDate, [this] { return boardEnd_; }, dateMessage,
+                                     [this] { comDateEnd_Click(); }});
+    for (int i = 0; i < kBoards; ++i) {
+        const auto refusal = [i](const QString& typed) {
+            return QStringLiteral("\"%1\" is no category of the %2 board: choose one from its list")
+                .arg(typed.trimmed(), kBoardCorners[i]);
+        };
+        ui::settleTypedText(comType[i], {typedCategory, [this, i] { return boardCategory_[i]; }, refusal,
+                                         [this, i] { comType_Click(i); }});
+    }
     ui::onClick(opt5, [this] { opt5_Click(); });
     ui::onClick(opt10, [this] { opt10_Click(); });
     ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });
@@ -355,7 +384,10 @@ void frmTeamLeaders::runBoards(const std::vector<int>& boards) {
         txtresults[i]->clear();
         SetTabStops(txtresults[i], {100});
         categories << comType[i]->currentText();
+        boardCategory_[i] = categories.back();
     }
+    boardStart_ = comDateStart->currentText();
+    boardEnd_ = comDateEnd->currentText();
     const std::vector<std::optional<BoardLines>> ranked = rankCategories(categories);
     for (size_t k = 0; k < boards.size(); ++k) {
         if (!ranked[k]) continue;

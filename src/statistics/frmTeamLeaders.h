@@ -87,4 +87,9 @@ class frmTeamLeaders : public ui::Form {
     // comparison.
     static void walkBoard(const BoardLines& lines, int length,
                           const std::function<void(const QString& name, const db::Value& stat)>& row);
+
+    // The choices the boards on screen were filled from.
+    QString boardStart_;
+    QString boardEnd_;
+    std::array<QString, kBoards> boardCategory_;
 };

@@ -75,6 +75,7 @@ void frmTeamLeaders::cmdPrint_Click() {
     const int length = listLength();
     print::Page& p = print::printer();
     printing::setupPrinter(QStringLiteral("Portrait"));
+    p.setTitle(QStringLiteral("Team Leaders"));
     print::DocGuard doc;
 
     const QString title = QStringLiteral("Team Leaders");

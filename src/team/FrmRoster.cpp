@@ -1,5 +1,6 @@
 #include "team/FrmRoster.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -118,6 +119,12 @@ void FrmRoster::connectHandlers() {
     for (int k = 0; k < kLines; ++k) {
         ui::onLostFocus(txtWt[k], [this, k] { txtWt_LostFocus(k); });
         ui::onLostFocus(txtLName[k], [this, k] { txtLName_LostFocus(k); });
+        // Enter in a last name goes on as Tab does.
+        ui::onKeyDown(txtLName[k], [this](int& key) {
+            if (key != Qt::Key_Return && key != Qt::Key_Enter) return;
+            key = 0;
+            focusNextPrevChild(true);
+        });
         ui::onLostFocus(txtSchool[k], [this, k] { txtSchool_LostFocus(k); });
     }
     ui::onChange(txtFind, [this] { txtFind_Change(); });
@@ -229,11 +236,23 @@ void FrmRoster::txtWt_LostFocus(int index) {
     }
 }
 
+bool FrmRoster::focusMovesOn(int line) const {
+    const QWidget* to = QApplication::focusWidget();
+    if (to == txtSchool[line]) return true;
+    for (int k = line + 1; k < kLines; ++k)
+        if (to == txtWt[k] || to == txtFName[k] || to == txtLName[k] || to == txtSchool[k])
+            return true;
+    return false;
+}
+
 void FrmRoster::txtLName_LostFocus(int index) {
     txtLName[index]->setText(txtLName[index]->text().trimmed());
     txtFName[index]->setText(txtFName[index]->text().trimmed());
     if (txtLName[index]->text().isEmpty() || txtSchool[index]->text().isEmpty()) return;
     if (index == kLines - 1) return;
+    // Only going on moves on to the next line: Shift+Tab, a click on a line above, on the scroll
+    // bar, the school list or a button go where they point.
+    if (!focusMovesOn(index)) return;
 
     const int next = index + 1;
     // The school and the next class are filled in ahead on a line still empty; a line that holds

@@ -88,6 +88,9 @@ private:
     void connectHandlers();
     void showLine(int line, const Row& row);
     void clearLines();
+    // Whether the focus, leaving the last name of `line`, goes on forward through the grid: to
+    // the school of that line or into a line below it.
+    bool focusMovesOn(int line) const;
     void showNewEntryLayout();
     // Checks the rows before anything is written; shows the refusal and returns false.
     bool checkRowsBeforeSave(std::vector<int>& complete);

@@ -38,7 +38,11 @@ frmEditWeight::frmEditWeight() {
     ui::onClick(cmdHelp, [this] { cmdHelp_Click(); });
 }
 
-void frmEditWeight::Form_Load() { loadWeights(); }
+void frmEditWeight::Form_Load() {
+    loadWeights();
+    // The form opens for a class to be typed: the focus waits in the box.
+    txtWeight->setFocus();
+}
 
 void frmEditWeight::loadWeights() {
     txtWeight->clear();

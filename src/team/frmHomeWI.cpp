@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -82,6 +83,10 @@ void frmHomeWI::buildControls() {
         ui::place(comName[k], left + 1740, top, 2800, 345);
         txtSeq[k] = ui::textBox(this, ui::arrayName(QStringLiteral("txtSeq"), k));
         txtSeq[k]->hide();
+        // A closed box still sees a click on it, also on the text part of a name box.
+        for (QWidget* box : {static_cast<QWidget*>(txtWt[k]), static_cast<QWidget*>(comName[k]),
+                             static_cast<QWidget*>(comName[k]->lineEdit())})
+            box->installEventFilter(this);
     }
     HScroll1 = new QScrollBar(Qt::Horizontal, this);
     HScroll1->setObjectName(QStringLiteral("HScroll1"));
@@ -289,6 +294,36 @@ void frmHomeWI::txtDate_LostFocus() {
     if (!holdsEnteredRows()) prefillSeasonWrestlers();
 }
 
+bool frmHomeWI::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+        return ui::Form::eventFilter(watched, event);
+    auto* box = static_cast<QWidget*>(watched);
+    if (box->isEnabled() || static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return ui::Form::eventFilter(watched, event);
+    // The text part of a name box stands for its box.
+    if (auto* combo = qobject_cast<QComboBox*>(box->parentWidget())) box = combo;
+    ui::guarded([this, box] { openRowsAt(box); });
+    return true;
+}
+
+void frmHomeWI::openRowsAt(QWidget* box) {
+    const int top = HScroll1->value();
+    const unsigned long shownBefore = ui::messagesShown();
+    // Leaving the date box runs its check; a date box left before is checked again.
+    if (txtDate->hasFocus())
+        setFocus(Qt::MouseFocusReason);
+    else
+        txtDate_LostFocus();
+    if (!txtWt[0]->isEnabled()) {
+        // No date yet: the coach is taken to the box that opens the rows.
+        if (ui::messagesShown() == shownBefore) ui::giveFocus(txtDate);
+        return;
+    }
+    // The grid stays on the page that was clicked; the season's names are in their rows.
+    if (HScroll1->value() != top) HScroll1->setValue(top);
+    box->setFocus(Qt::MouseFocusReason);
+}
+
 bool frmHomeWI::holdsEnteredRows() const {
     for (int r = 1; r < kRows; ++r)
         if (!wiRows_[r][0].isEmpty() || !wiRows_[r][kWeightField].isEmpty()) return true;
@@ -300,8 +335,10 @@ bool frmHomeWI::isMarked(int index) const {
 }
 
 void frmHomeWI::setMark(int index, bool marked) {
+    // A closed box keeps the look of a disabled one.
     QPalette palette = txtWt[index]->palette();
-    palette.setColor(QPalette::Base, marked ? kYellow : kWhite);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::Base, marked ? kYellow : kWhite);
     txtWt[index]->setPalette(palette);
     txtWt[index]->setToolTip(marked ? kLossTip : QString());
 }

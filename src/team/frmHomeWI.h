@@ -81,6 +81,9 @@ public:
     // True while the weight box is marked for too fast a weight loss.
     bool isMarked(int index) const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
     void connectHandlers();
@@ -88,6 +91,9 @@ private:
     void setNameText(int index, const QString& name);
     void showPage(int top);
     void setMark(int index, bool marked);
+    // A click on a box of the grid while its rows are closed: the date box is left first, as
+    // for a click on a button; a good date opens the rows with the focus in the clicked box.
+    void openRowsAt(QWidget* box);
     // Whether the weight in a line lies below what the wrestler may have lost since his latest
     // bout; nothing when there is nothing to compare (no number, no date, no bout, a name the
     // season does not know: reported only with `reportUnknown`).

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <optional>
 #include <QList>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -75,7 +76,7 @@ QList<Field> splitFields(const QString& text) {
     return fields;
 }
 
-enum class Decoded { Text, NoText, CutOff };
+enum class Decoded { Text, NoText, CutOff, MixedUtf8 };
 
 // The number of bytes each character unit of an encoding takes.
 int unitSize(QStringConverter::Encoding encoding) {
@@ -100,8 +101,8 @@ bool isUtf8(QByteArrayView bytes, QString* text = nullptr) {
 
 // Whether `bytes`, no UTF-8 text, is UTF-8 text whose last character is cut off: all before the
 // last character's lead byte is UTF-8, and the bytes from there are the beginning of a longer
-// character. A lone lead byte after plain ASCII text is taken for a Windows-1252 letter ("Café"
-// ending in byte 0xE9), unless the text before it holds UTF-8 characters of more than one byte.
+// character. A file of plain ASCII ending in one such byte is cut too: a cut is far likelier at
+// the end of a file than a Windows-1252 letter as the whole of its only word outside ASCII.
 bool isCutUtf8(const QByteArray& bytes) {
     qsizetype lead = bytes.size();
     while (lead > 0 && bytes.size() - lead < 3 && (uchar(bytes[lead - 1]) & 0xC0) == 0x80) --lead;
@@ -110,10 +111,44 @@ bool isCutUtf8(const QByteArray& bytes) {
     const qsizetype needed = first >= 0xF0 && first <= 0xF4 ? 4 : first >= 0xE0 ? 3 : first >= 0xC2 ? 2 : 0;
     const qsizetype have = bytes.size() - lead;
     if (needed == 0 || first > 0xF4 || have >= needed) return false;
-    const QByteArrayView before(bytes.constData(), lead);
-    if (!isUtf8(before)) return false;
-    const bool multiByteBefore = std::any_of(before.begin(), before.end(), [](char c) { return uchar(c) >= 0x80; });
-    return multiByteBefore || have > 1;
+    return isUtf8(QByteArrayView(bytes.constData(), lead));
+}
+
+// The line (counted from 1) of the first bytes of `bytes` that are no UTF-8, when the text holds
+// UTF-8 characters of more than one byte elsewhere: a UTF-8 file with some bytes of another
+// encoding pasted in. 0 for a text with no such character (Windows-1252 throughout).
+int lineOfStrayBytes(const QByteArray& bytes) {
+    int line = 1;
+    int strayLine = 0;
+    bool multiByte = false;
+    qsizetype i = 0;
+    while (i < bytes.size()) {
+        const uchar b = uchar(bytes[i]);
+        const qsizetype length = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
+                                : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
+        if (length > 1 && i + length <= bytes.size() && isUtf8(QByteArrayView(bytes).sliced(i, length))) {
+            multiByte = true;
+            i += length;
+            continue;
+        }
+        if (length != 1 && strayLine == 0) strayLine = line;
+        if (b == '\n' || (b == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++line;
+        ++i;
+    }
+    return multiByte ? strayLine : 0;
+}
+
+// The encoding of a UTF-16 text without a byte-order mark: one whose NUL bytes are all on the
+// high side of its characters, and in at least a quarter of them, as in a school list, whose
+// divisions, commas and line ends are ASCII whatever alphabet its names are in.
+std::optional<QStringConverter::Encoding> unmarkedUtf16(const QByteArray& bytes) {
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
+    const qsizetype enough = std::max<qsizetype>(1, bytes.size() / 8);
+    if (even >= enough && odd == 0) return QStringConverter::Utf16BE;
+    if (odd >= enough && even == 0) return QStringConverter::Utf16LE;
+    return std::nullopt;
 }
 
 // A text that is no UTF-8, as Windows-1252 reads it: the bytes 0x80 to 0x9F are the letters and
@@ -131,27 +166,35 @@ QString fromWindows1252(const QByteArray& bytes) {
     return text;
 }
 
-// The text of a file, in the encoding its byte-order mark names, else UTF-8, else Windows-1252.
-// A text whose last character is cut off (an odd number of bytes in UTF-16, a UTF-8 text ending
-// in part of a character) is broken, not shortened by the piece nor read in another encoding. A
-// control character (C0 or C1) other than a line end, tab, vertical tab or form feed makes it no
-// text; those three become blanks.
-Decoded decodeText(const QByteArray& bytes, QString& text) {
-    if (const auto marked = QStringConverter::encodingForData(bytes)) {
-        if (bytes.size() % unitSize(*marked) != 0) return Decoded::CutOff;
+// The text of a file, in the encoding its byte-order mark names, else UTF-16 when its NUL bytes
+// say so, else UTF-8, else Windows-1252. A text whose last character is cut off (an odd number
+// of bytes in UTF-16, a UTF-8 text ending in part of a character) is broken, not shortened by the
+// piece nor read in another encoding. A UTF-8 text with bytes of another encoding in it is
+// refused: `strayLine` is the line where they are. A control character (C0 or C1) other than a
+// line end, tab, vertical tab or form feed makes it no text; those three become blanks. Invisible
+// format characters (a zero-width space, a mark that turns the writing direction) are dropped:
+// a name stored with one looks like another and sorts and compares apart from it.
+Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
+    std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes);
+    if (!encoding) encoding = unmarkedUtf16(bytes);
+    if (encoding) {
+        if (bytes.size() % unitSize(*encoding) != 0) return Decoded::CutOff;
         // Stateless: a sequence left incomplete at the end is an error, not kept for more input.
-        QStringDecoder decoder(*marked, QStringConverter::Flag::Stateless);
+        QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
         if (decoder.hasError() || !text.isValidUtf16()) {
-            const bool cut = *marked == QStringConverter::Utf8 && isCutUtf8(bytes);
+            const bool cut = *encoding == QStringConverter::Utf8 && isCutUtf8(bytes);
             return cut ? Decoded::CutOff : Decoded::NoText;
         }
     } else if (!isUtf8(bytes, &text)) {
         if (isCutUtf8(bytes)) return Decoded::CutOff;
+        strayLine = lineOfStrayBytes(bytes);
+        if (strayLine > 0) return Decoded::MixedUtf8;
         text = fromWindows1252(bytes);
     }
     // An end-of-file mark (Ctrl+Z) that old editors put at the end is no part of the text.
     while (text.endsWith(QChar(0x1A))) text.chop(1);
+    text.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
     for (QChar& c : text) {
         const char16_t u = c.unicode();
         if (u == u'\t' || u == u'\f' || u == u'\v') {
@@ -184,8 +227,18 @@ SchoolList readSchoolList(const QString& path) {
         return list;
     }
     QString text;
-    switch (decodeText(file.readAll(), text)) {
+    int strayLine = 0;
+    const QByteArray bytes = file.readAll();
+    switch (decodeText(bytes, text, strayLine)) {
         case Decoded::Text: break;
+        case Decoded::MixedUtf8:
+            list.refusal = QStringLiteral("Line %1 of the school list file ").arg(strayLine) + path +
+                           QStringLiteral(" holds bytes that are not UTF-8, though the rest of "
+                                          "the file is UTF-8:\r\n") +
+                           lineOf(QString::fromUtf8(bytes), strayLine) +
+                           QStringLiteral("\r\n\r\nSave the file as UTF-8 and import it again.  ") +
+                           kNothingImported;
+            return list;
         case Decoded::NoText:
             list.refusal = QStringLiteral("The school list file ") + path +
                            QStringLiteral(" is not a text file.  ") + kNothingImported;

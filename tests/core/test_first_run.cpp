@@ -27,6 +27,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 #include "team/frmSchools.h"
 
@@ -166,9 +167,10 @@ TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) 
 
 // The school's name asked for at the first run, answered by keys and clicks: a name is trimmed
 // and stored exactly as typed; no name, Cancel or the close box keep the template's, and the
-// menu says where to set it later.
+// menu says where to set it later; so does Escape, from the box or from a button. A pasted name
+// keeps none of the control characters it was copied with.
 TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
-    enum class Answer { Enter, ClickOk, AltO, ClickCancel, AltC, CloseBox };
+    enum class Answer { Enter, ClickOk, AltO, ClickCancel, AltC, CloseBox, Escape, EscapeOnOk };
     struct Case {
         QString typed;
         bool paste;
@@ -188,6 +190,9 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
         {"", false, Answer::Enter, false, kept},
         {"   ", false, Answer::ClickOk, true, kept},
         {"Lakeview", false, Answer::CloseBox, false, kept},
+        {"Lakeview", false, Answer::Escape, true, kept},
+        {"Lakeview", false, Answer::EscapeOnOk, false, kept},
+        {QStringLiteral("ab") + QChar(0) + "cd\tHigh\x7f" + QChar(0x85), true, Answer::Enter, false, "abcd High"},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         const Case& c = cases[i];
@@ -210,6 +215,11 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
             case Answer::ClickCancel: QTest::mouseClick(question->cmdCancel, Qt::LeftButton); break;
             case Answer::AltC: pressKey(Qt::Key_C, Qt::AltModifier); break;
             case Answer::CloseBox: question->close(); break;
+            case Answer::Escape: pressKey(Qt::Key_Escape); break;
+            case Answer::EscapeOnOk:
+                ASSERT_TRUE(tabInto(question->cmdOk));
+                pressKey(Qt::Key_Escape);
+                break;
         }
         EXPECT_EQ(msgs.messages().size(), c.stored == kept ? 1u : 0u);
         if (c.stored == kept) {
@@ -253,6 +263,31 @@ TEST_F(FirstRunTest, TheSchoolsNameIsAskedOnceTheDatabaseIsChosen) {
     if (shown->text() != QString(50, 'W')) {
         EXPECT_EQ(shown->toolTip(), QString(50, 'W'));
         EXPECT_TRUE(shown->text().endsWith(QChar(0x2026))) << shown->text().toStdString();
+    }
+}
+
+// Escape on a real display, from the name box and from a button, answers as Cancel does.
+TEST_F(FirstRunTest, EscapeAnswersTheSchoolQuestionOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    for (const bool fromButton : {false, true}) {
+        SCOPED_TRACE(fromButton ? "from Ok" : "from the box");
+        const QString folder = team() + (fromButton ? "/button/" : "/box/");
+        frmSchoolName* question = toTheSchoolQuestion(folder, false);
+        showOnScreen(question);
+        ASSERT_TRUE(question->txtSchool->hasFocus());
+        xType("Lakeview");
+        if (fromButton) xKeys("Tab");
+        ui::ScriptedMessages msgs;
+        msgs.expect("To set your school's name later");
+        xKeys("Escape");
+        EXPECT_FALSE(ui::forms().isLoaded<frmSchoolName>());
+        EXPECT_EQ(queryValue(folder + "Matchinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+                  "Sample School");
+        EXPECT_TRUE(ui::forms().get<frmInit>()->isVisible());
+        ui::forms().unloadAll();
+        resetCoreState();
+        QFile::remove(ini());
+        QDir::setCurrent(home.path());
     }
 }
 

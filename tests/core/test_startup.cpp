@@ -13,13 +13,28 @@
 #include <vector>
 
 #include "core/connection.h"
+#include "core/frmChangeDesc.h"
+#include "core/frmFindDb.h"
 #include "core/frmInit.h"
+#include "core/frmNewDb.h"
 #include "core/frmUtilities.h"
 #include "core/helpers.h"
 #include "core/startup.h"
+#include "match_reports/frmDualRpt.h"
+#include "match_reports/frmIndDetail.h"
+#include "match_reports/frmIndMatchSummary.h"
 #include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
+#include "platform/db/Connection.h"
 #include "platform/ui/ui.h"
+#include "statistics/frmLeaders.h"
+#include "statistics/frmNotes.h"
 #include "statistics/frmReports.h"
+#include "statistics/frmSeasonSummary.h"
+#include "statistics/frmSummary.h"
+#include "statistics/frmTeamLeaders.h"
+#include "team/FrmRoster.h"
+#include "team/frmHomeWI.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
 
@@ -289,7 +304,8 @@ TEST_F(MainMenuTest, StartRemovesThePartialFilesOfAStoppedRun) {
 // A database with rows to repair that cannot be written, as a coach's user finds it (in a child
 // process, as an unprivileged user when the tests run as root): it is said once that the file is
 // read-only, and no backup is made, at this start or later. A version-7 file, which the upgrade
-// would change too, is used as it is with that one message.
+// would change too, is used as it is with that one message. A file in write-ahead-log mode in a
+// read-only folder cannot even be read: the message says why and what to do.
 TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
     const QString db = configure();
     const QString data = home.file("data");
@@ -298,24 +314,48 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
         QFile::Permissions folder;
         QFile::Permissions file;
         bool version7;
+        bool wal = false;
     };
     const auto all = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner |
                      QFile::ExeGroup | QFile::ExeOther;
     const auto readable = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     QFile::setPermissions(home.path(), all | QFile::WriteOwner);
-    for (const Case& c : {Case{"read-only file", all | writable, readable, false},
+    for (const Case& c : {Case{"write-ahead-log file in a read-only folder", all, readable | writable, false, true},
+                          Case{"read-only file", all | writable, readable, false},
                           Case{"read-only folder", all, readable | writable, false},
                           Case{"read-only version 7 file", all | writable, readable, true},
                           Case{"version 7 file in a read-only folder", all, readable | writable, true}}) {
         SCOPED_TRACE(c.what);
         if (c.version7) makeVersion7Database(db);
+        if (c.wal) {
+            makeDatabase(data, QFileInfo(db).fileName());
+            execSql(db, "PRAGMA journal_mode = WAL");
+        }
         execSql(db, "DELETE FROM [Match]; INSERT INTO [Match] (Seq) VALUES (1)");
         QFile::setPermissions(data, c.folder);
         QFile::setPermissions(db, c.file);
         const int child = runInChildProcess([&] {
             dropRootPrivileges();
             ui::ScriptedMessages msgs;
+            if (c.wal) {
+                msgs.expect("The database file " + db + " cannot be opened.");
+                frmInit* menu = ui::forms().get<frmInit>();
+                ASSERT_EQ(msgs.messages().size(), 1u);
+                const QString text = msgs.last().text;
+                EXPECT_TRUE(text.contains("The database file " + db + " is in write-ahead-log mode, and its "
+                                          "folder " + data + " is read-only.  In that mode the database "
+                                          "keeps a log and a shared-memory file beside it, which it cannot "
+                                          "make there: the file can be neither read nor written where it "
+                                          "is.  Copy it into a folder you can write and use the copy, or "
+                                          "make its folder writable."))
+                    << text.toStdString();
+                EXPECT_FALSE(text.contains("saved")) << "nothing was being saved";
+                EXPECT_TRUE(menu->isVisible());
+                for (QPushButton* b : fiveGated(menu)) EXPECT_FALSE(b->isEnabled());
+                EXPECT_TRUE(menu->cmdUtilities->isEnabled());
+                return;
+            }
             msgs.expect(db + " is read-only (");
             // A version-7 file is read as the menu reads one that has not been updated yet.
             const char* notUpdated = "The database file must be upgraded to use this version.  "
@@ -342,11 +382,12 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
         QFile::setPermissions(data, all | QFile::WriteOwner);
         QFile::setPermissions(db, readable | QFile::WriteOwner);
         EXPECT_TRUE(QDir(data).entryList({"*.bak"}, QDir::Files).isEmpty());
+        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
+                  (QStringList{"Matchinfo.mdb"}));
+        if (c.wal) execSql(db, "PRAGMA journal_mode = DELETE");
         EXPECT_TRUE(queryValue(db, "SELECT PeriodOTHome FROM [Match]").isNull());
         EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(),
                   c.version7 ? "7" : "8.0");
-        EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden),
-                  (QStringList{"Matchinfo.mdb"}));
     }
 
     // Once it can be written, the next start repairs and updates it.
@@ -357,6 +398,132 @@ TEST_F(MainMenuTest, ReadOnlyDatabaseIsNotRepairedAndSaysSoOnce) {
     EXPECT_EQ(queryValue(db, "SELECT PeriodOTHome FROM [Match]").toString(), "0");
     EXPECT_EQ(queryValue(db, "SELECT Version FROM License WHERE Seq = 1").toString(), "8.0");
     EXPECT_EQ(QDir(data).entryList({"*.bak"}, QDir::Files).size(), 2);
+}
+
+template <class T>
+ui::Form* openForm() {
+    T* form = ui::forms().get<T>();
+    form->show();
+    return form;
+}
+
+template <class T>
+bool formShown() {
+    return ui::forms().isLoaded<T>() && ui::forms().get<T>()->isVisible();
+}
+
+// Another program holds the database file (a transaction of its own, as another copy of the
+// program or a copying tool does) while the coach goes from one form to another: by each button
+// of the main menu, the reports menu and Utilities, and by each Return. A form whose load needs
+// the file fails with the message that the file is in use, and the form the coach came from is
+// shown again, from which the same button works once the file is free. A form that reads the
+// file only to fill its lists opens with that message, and its Return works. A form that does
+// not read the file opens. Going back to the main menu is such a step too.
+TEST_F(MainMenuTest, AHeldFileAtEachFormChangeLeavesAFormShownAndUsable) {
+    const QString db = configure();
+    const int busyWait = db::Connection::busyWait();
+    db::Connection::setBusyWait(100);
+    enum class Held { Stays, Opens, Goes };
+    struct Step {
+        const char* button;
+        ui::Form* (*from)();
+        bool (*to)();
+        Held held;
+    };
+    const Step steps[] = {
+        {"cmdRoster", openForm<frmInit>, formShown<FrmRoster>, Held::Stays},
+        {"cmdEnter", openForm<frmInit>, formShown<frmMatchInfo>, Held::Stays},
+        {"cmdReports", openForm<frmInit>, formShown<frmReports>, Held::Goes},
+        {"cmdHomeWI", openForm<frmInit>, formShown<frmHomeWI>, Held::Stays},
+        {"cmdEdit", openForm<frmInit>, formShown<frmFindMatch>, Held::Stays},
+        {"cmdUtilities", openForm<frmInit>, formShown<frmUtilities>, Held::Goes},
+        {"cmdLeaders", openForm<frmReports>, formShown<frmLeaders>, Held::Opens},
+        {"cmdMultiLeader", openForm<frmReports>, formShown<frmTeamLeaders>, Held::Stays},
+        {"cmdSummary", openForm<frmReports>, formShown<frmSummary>, Held::Stays},
+        {"cmdMatchSummary", openForm<frmReports>, formShown<frmIndDetail>, Held::Stays},
+        {"cmdIndSummary", openForm<frmReports>, formShown<frmIndMatchSummary>, Held::Stays},
+        {"cmdSeason", openForm<frmReports>, formShown<frmSeasonSummary>, Held::Opens},
+        {"cmdDual", openForm<frmReports>, formShown<frmDualRpt>, Held::Stays},
+        {"cmdNotes", openForm<frmReports>, formShown<frmNotes>, Held::Stays},
+        {"cmdReturn", openForm<frmReports>, formShown<frmInit>, Held::Stays},
+        {"cmdUpdateDesc", openForm<frmUtilities>, formShown<frmChangeDesc>, Held::Stays},
+        {"cmdFindDB", openForm<frmUtilities>, formShown<frmFindDb>, Held::Goes},
+        {"cmdNew", openForm<frmUtilities>, formShown<frmNewDb>, Held::Goes},
+        {"cmdReturn", openForm<frmUtilities>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<FrmRoster>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmMatchInfo>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmHomeWI>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmFindMatch>, formShown<frmInit>, Held::Stays},
+        {"cmdReturn", openForm<frmLeaders>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmTeamLeaders>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmIndDetail>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmIndMatchSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmSeasonSummary>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmDualRpt>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmNotes>, formShown<frmReports>, Held::Goes},
+        {"cmdReturn", openForm<frmChangeDesc>, formShown<frmUtilities>, Held::Goes},
+        {"cmdReturn", openForm<frmFindDb>, formShown<frmUtilities>, Held::Goes},
+        {"cmdReturn", openForm<frmNewDb>, formShown<frmUtilities>, Held::Goes},
+    };
+    const QString inUse = "The database file " + db + " is in use";
+    db::Connection holder;
+    holder.open(db);
+
+    // At the start there is no form to stay on: the menu opens, says why the file cannot be opened,
+    // and leaves Utilities, whose Return brings the whole menu once the file is free.
+    holder.execute("BEGIN EXCLUSIVE");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The database file " + db + " cannot be opened.");
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_TRUE(msgs.last().text.contains(inUse));
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_FALSE(menu->cmdReports->isEnabled());
+        holder.execute("ROLLBACK");
+        QTest::mouseClick(menu->cmdUtilities, Qt::LeftButton);
+        QTest::mouseClick(ui::forms().get<frmUtilities>()->cmdReturn, Qt::LeftButton);
+        EXPECT_TRUE(ui::forms().get<frmInit>()->cmdReports->isEnabled());
+        ui::forms().unloadAll();
+    }
+
+    for (const Step& step : steps) {
+        ui::Form* from = step.from();
+        // The form may be gone and made again by the time the step is over: its class is kept.
+        const char* fromClass = from->metaObject()->className();
+        const QString name = fromClass + QStringLiteral(" ") + step.button;
+        SCOPED_TRACE(name.toStdString());
+        auto* button = from->findChild<QPushButton*>(step.button);
+        ASSERT_TRUE(button && button->isEnabled());
+        holder.execute("BEGIN EXCLUSIVE");
+        {
+            ui::ScriptedMessages msgs;
+            if (step.held == Held::Stays || step.held == Held::Opens) msgs.expect(inUse);
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        ui::Form* shown = ui::Form::activeForm();
+        ASSERT_TRUE(shown && shown->isVisible() && !shown->isUnloading()) << "no form is shown";
+        if (step.held == Held::Stays) {
+            EXPECT_STREQ(shown->metaObject()->className(), fromClass);
+            EXPECT_FALSE(step.to());
+        } else {
+            EXPECT_TRUE(step.to());
+        }
+        holder.execute("ROLLBACK");
+
+        // Once the file is free, the form shown works: the step is made again, or the form opened
+        // returns.
+        ui::ScriptedMessages msgs;
+        if (step.held == Held::Stays) {
+            QTest::mouseClick(shown->findChild<QPushButton*>(step.button), Qt::LeftButton);
+            EXPECT_TRUE(step.to());
+        } else if (step.held == Held::Opens) {
+            QTest::mouseClick(shown->findChild<QPushButton*>("cmdReturn"), Qt::LeftButton);
+            EXPECT_STREQ(ui::Form::activeForm()->metaObject()->className(), fromClass);
+        }
+        ui::forms().unloadAll();
+    }
+    db::Connection::setBusyWait(busyWait);
 }
 
 // Files the configuration file may name that cannot be opened: each is named in the message with
@@ -386,6 +553,18 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         QFile::remove(path);
         return bytes;
     };
+    // The same with `table` made again from its own text, `from` replaced by `to`, and its rows
+    // copied: a table of the same columns with a clause of its own.
+    auto remade = [&](const QString& table, const QString& from, const QString& to) {
+        const QString scratch = makeDatabase(data, "scratch.mdb");
+        QString create =
+            queryValue(scratch, "SELECT sql FROM sqlite_master WHERE name = '" + table + "'").toString();
+        QFile::remove(scratch);
+        EXPECT_TRUE(create.contains(from)) << create.toStdString();
+        create.replace(from, to);
+        return crafted("PRAGMA legacy_alter_table = ON; ALTER TABLE [" + table + "] RENAME TO Old; " +
+                       create + "; INSERT INTO [" + table + "] SELECT * FROM Old; DROP TABLE Old");
+    };
 
     enum class Kind { Missing, Folder, File };
     struct Case {
@@ -407,6 +586,35 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
          Kind::File,
          crafted("CREATE TRIGGER WipeWeighIns AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; "
                  "UPDATE OppSchool SET OppSchool = 'Renamed'; END")},
+        // A conflict clause of a table would replace or pass over rows that a save writes (five
+        // weigh-ins on one date, stored as one), and a foreign key's action would delete or
+        // change rows at the program's deletes.
+        {"replace-weighins.mdb", "HomeWI has the clause ON CONFLICT REPLACE, which this program does not make.",
+         Kind::File, remade("HomeWI", "Weight REAL\n", "Weight REAL, UNIQUE (CompDate) ON CONFLICT REPLACE\n")},
+        {"ignore-weighins.mdb", "HomeWI has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("HomeWI", "Weight REAL\n", "Weight REAL NOT NULL ON CONFLICT IGNORE\n")},
+        {"replace-matches.mdb", "Match has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("Match", "Seq INTEGER PRIMARY KEY AUTOINCREMENT",
+                "Seq INTEGER PRIMARY KEY ON CONFLICT REPLACE AUTOINCREMENT")},
+        {"ignore-matches.mdb", "Match has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("Match", "SeqWrestler INTEGER,", "SeqWrestler INTEGER NOT NULL ON CONFLICT IGNORE,")},
+        {"replace-wrestlers.mdb", "Wrestler has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("Wrestler", "LastName TEXT COLLATE NOCASE,",
+                "LastName TEXT COLLATE NOCASE UNIQUE ON CONFLICT REPLACE,")},
+        {"ignore-wrestlers.mdb", "Wrestler has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("Wrestler", "FNameSeason TEXT(120) COLLATE NOCASE\n",
+                "FNameSeason TEXT(120) COLLATE NOCASE, UNIQUE (Grade) ON -- kept\n Conflict Ignore\n")},
+        {"replace-schools.mdb", "OppSchool has the clause ON CONFLICT REPLACE,", Kind::File,
+         remade("OppSchool", "OppDiv INTEGER,", "OppDiv INTEGER NOT NULL ON CONFLICT REPLACE DEFAULT 0,")},
+        {"ignore-schools.mdb", "OppSchool has the clause ON CONFLICT IGNORE,", Kind::File,
+         remade("OppSchool", "LeagueSchool TEXT COLLATE NOCASE\n",
+                "LeagueSchool TEXT COLLATE NOCASE, CONSTRAINT [on conflict abort] UNIQUE "
+                "(OppSchool) ON CONFLICT IGNORE\n")},
+        {"cascade.mdb", "DualScore has the clause ON DELETE CASCADE on its reference to OppSchool, "
+                        "which this program does not make.",
+         Kind::File, remade("DualScore", "REFERENCES OppSchool (Seq)", "REFERENCES OppSchool (Seq) ON DELETE CASCADE")},
+        {"setnull.mdb", "Notes has the clause ON UPDATE SET NULL on its reference to Match,", Kind::File,
+         crafted("CREATE TABLE Notes (SeqMatch INTEGER REFERENCES [Match] (Seq) ON UPDATE SET NULL)")},
         {"endless.mdb", "Match is a view, not a table.", Kind::File, crafted({})},
         {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
          crafted("DROP TABLE OppSchool; "

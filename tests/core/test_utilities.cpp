@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -30,6 +32,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -156,6 +159,10 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
         season.addMatch(match);
     }
     for (const char* name : {"a.mdb", "b.mdb", "c.mdb"}) makeDatabase(folder, name);
+    // a.mdb and c.mdb have one description, longer than its box.
+    const QString squad = "Varsity and JV squad 2026-2027 season, main file";
+    for (const char* name : {"a.mdb", "c.mdb"})
+        execSql(folder + name, "INSERT INTO License (Seq, school) VALUES (2, '" + squad + "')");
     writeText(folder + "junk.mdb", "not a database");
     // A file made before the indexes is only read by the listing, not given them.
     execSql(folder + "b.mdb", "DROP INDEX ixMatchDate");
@@ -168,7 +175,8 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_EQ(queryValue(folder + "b.mdb", kHasDateIndex).toInt(), 0);
     EXPECT_EQ(list->VScroll1->maximum(), 2);
     EXPECT_EQ(list->VScroll1->pageStep(), 3);
-    EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A||on", "b.mdb|N/A|N/A||on", "c.mdb|N/A|N/A||on"}));
+    EXPECT_EQ(rows(list), (QStringList{"a.mdb|N/A|N/A|" + squad + "|on", "b.mdb|N/A|N/A||on",
+                                       "c.mdb|N/A|N/A|" + squad + "|on"}));
 
     // Tab goes round the whole form: Select to Select past the boxes that only show, the scroll
     // bar, Return, Help and back.
@@ -184,14 +192,18 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     // Down from the bottom Select turns the page; PageUp turns it back; the bar pages by keys.
     list->cmdSelect[2]->setFocus();
     pressKey(Qt::Key_Down);
-    const QStringList last{"c.mdb|N/A|N/A||on", "junk.mdb|N/A|N/A|File not in proper format|off",
+    const QStringList last{"c.mdb|N/A|N/A|" + squad + "|on", "junk.mdb|N/A|N/A|File not in proper format|off",
                            "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"};
     EXPECT_EQ(rows(list), last);
+    // A long description shows from its start, also where the row showed the same text before.
+    EXPECT_GT(list->txtDesc[0]->fontMetrics().horizontalAdvance(squad), list->txtDesc[0]->width());
+    EXPECT_EQ(list->txtDesc[0]->cursorPosition(), 0);
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSelect(2)") << "the usable file below";
     EXPECT_TRUE(QApplication::focusWidget()->isEnabled());
     pressKey(Qt::Key_PageUp);
-    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A||on");
+    EXPECT_EQ(rows(list)[0], "a.mdb|N/A|N/A|" + squad + "|on");
+    EXPECT_EQ(list->txtDesc[0]->cursorPosition(), 0);
     ASSERT_TRUE(tabInto(list->VScroll1));
     pressKey(Qt::Key_PageDown);
     EXPECT_EQ(rows(list), last);
@@ -248,6 +260,62 @@ TEST_F(UtilitiesTest, TwoFilesLeaveTheThirdRowEmptyAndSelectSwitches) {
     EXPECT_EQ(queryValue(other, kHasDateIndex).toInt(), 1);
 }
 
+// Select on a file renamed, deleted or spoilt after the list was shown, by a click or by keys:
+// the coach is told, the file in use and the configuration file stay, and the list is read
+// anew. The menu then opens on the file in use.
+TEST_F(UtilitiesTest, SelectOnAFileChangedSinceTheListWasShownKeepsTheFileInUse) {
+    struct Case {
+        const char* what;
+        std::function<void(const QString&)> change;
+        bool byKeys;
+        QString message;
+        QString rowAfter;
+    };
+    const QString other = folder + "other.mdb";
+    const QString gone = other + " is not there any more: it was renamed or deleted after the list was shown.";
+    for (const Case& c :
+         {Case{"renamed", [&](const QString& path) { QFile::rename(path, folder + "season2.mdb"); }, false, gone,
+               "season2.mdb|N/A|N/A||on"},
+          Case{"deleted", [](const QString& path) { QFile::remove(path); }, true, gone, "||||off"},
+          Case{"spoilt", [](const QString& path) { writeText(path, "not a database any more"); }, false,
+               other + " is no longer a database of this program: File not in proper format.",
+               "other.mdb|N/A|N/A|File not in proper format|off"}}) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(folder + "season2.mdb");
+        QFile::remove(other);
+        makeDatabase(folder, "other.mdb");
+        frmUtilities* utilities = openUtilities();
+        QTest::mouseClick(utilities->cmdFindDB, Qt::LeftButton);
+        frmFindDb* list = ui::forms().get<frmFindDb>();
+        ASSERT_EQ(list->txtFilename[1]->text(), "other.mdb");
+        c.change(other);
+
+        ui::ScriptedMessages msgs;
+        msgs.expect(c.message + "  The database in use stays as it was.");
+        if (c.byKeys) {
+            activate(list);
+            ASSERT_TRUE(tabInto(list->cmdSelect[1]));
+            pressKey(Qt::Key_Space);
+        } else {
+            QTest::mouseClick(list->cmdSelect[1], Qt::LeftButton);
+        }
+        EXPECT_EQ(msgs.last().title, "ERROR");
+        EXPECT_EQ(gDbPath, db);
+        EXPECT_EQ(iniLine1(home.path()), db);
+        EXPECT_TRUE(list->isVisible());
+        EXPECT_FALSE(ui::forms().isLoaded<frmInit>());
+        EXPECT_EQ(rows(list)[0], "Matchinfo.mdb|N/A|N/A||on");
+        EXPECT_EQ(rows(list)[1], c.rowAfter);
+
+        QTest::mouseClick(list->cmdReturn, Qt::LeftButton);
+        QTest::mouseClick(utilities->cmdReturn, Qt::LeftButton);
+        frmInit* menu = ui::forms().get<frmInit>();
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(menu->lblFile->text(), db);
+        EXPECT_TRUE(menu->cmdEnter->isEnabled());
+    }
+}
+
 // The configuration file cannot be written: a file-size limit stands in for a full disk (in a
 // child process), or a folder stands where the new file would be written. The database in use
 // stays, the configuration file is as it was and no success is reported.
@@ -287,16 +355,16 @@ TEST_F(UtilitiesTest, AConfigurationFileThatCannotBeWrittenKeepsTheFileInUse) {
             << msgs.last().text.toStdString();
     }
     EXPECT_EQ(gDbPath, db);
-    EXPECT_FALSE(QFile::exists(folder + "MATCHinfo.mdb")) << "the new file in use nowhere is gone";
+    EXPECT_FALSE(QFile::exists(folder + "MATCHinfo1.mdb")) << "the new file in use nowhere is gone";
     EXPECT_TRUE(form->isVisible());
 
     // Once the file can be written, the same name goes through.
     QDir(home.path()).rmdir("MatchInfo.ini");
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
-    EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo.mdb");
+    EXPECT_EQ(iniLine1(home.path()), folder + "MATCHinfo1.mdb");
 }
 
 // A nearly full disk (a small file system of the data folder's own, in a child process): a
@@ -328,7 +396,7 @@ TEST_F(UtilitiesTest, ANearlyFullDiskKeepsTheFileInUseAndLeavesNothingHalfMade) 
         activate(form);
         msgs.expect("The file could not be created.\n\n");
         QTest::keyClick(form, Qt::Key_C, Qt::AltModifier);
-        EXPECT_TRUE(msgs.last().text.contains(folder + "MATCHinfo.mdb")) << msgs.last().text.toStdString();
+        EXPECT_TRUE(msgs.last().text.contains(folder + "MATCHinfo1.mdb")) << msgs.last().text.toStdString();
         EXPECT_TRUE(msgs.last().text.contains("full") || msgs.last().text.contains("no space left"))
             << msgs.last().text.toStdString();
         EXPECT_EQ(msgs.last().title, "ERROR");
@@ -441,9 +509,9 @@ TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
     frmNewDb* newFile = ui::forms().get<frmNewDb>();
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     QTest::mouseClick(newFile->cmdCreate, Qt::LeftButton);
-    EXPECT_EQ(queryValue(folder + "MATCHinfo.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
+    EXPECT_EQ(queryValue(folder + "MATCHinfo1.mdb", "SELECT school FROM License WHERE Seq = 1").toString(),
               "Lakeview Academy");
     EXPECT_EQ(readFileBytes(folder + "Blank_MatchInfo.md_"),
               readFileBytes(templatePath("Blank_MatchInfo.md_")))
@@ -452,10 +520,11 @@ TEST_F(UtilitiesTest, SchoolNameIsCorrectedUnderChangeFileDescription) {
 }
 
 TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
-    makeDatabase(folder, "MATCHinfo1.mdb");
-    QFile::rename(db, folder + "MATCHinfo.mdb");  // the name in use is taken too
-    useDatabase(folder + "MATCHinfo.mdb");
-    frmNewDb* form = ui::forms().get<frmNewDb>();
+    // The name in use is taken, and so are names that differ only in letter case.
+    makeDatabase(folder, "matchINFO1.MDB");
+    useDatabase(db);
+    ASSERT_TRUE(db.endsWith("/Matchinfo.mdb"));
+    frmNewDb* form = showActive(ui::forms().get<frmNewDb>());
     EXPECT_EQ(form->windowTitle(), "Create New File");
     EXPECT_EQ(form->txtFileName->text(), "MATCHinfo2");
     EXPECT_TRUE(form->txtDesc->text().startsWith("New File created "));
@@ -467,6 +536,7 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     form->cmdCreate->click();
     EXPECT_EQ(msgs.last().title, "ERROR");
     EXPECT_EQ(msgs.last().buttons, ui::Buttons::OKCancel);
+    EXPECT_TRUE(form->txtDesc->hasFocus());
 
     // 50 characters pass. A data folder without its blank database takes the installed one
     // (below); when that cannot be put there either (a file-size limit, in a child process),
@@ -491,23 +561,29 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(child, 0);
     QFile::rename(folder + "hidden", folder + "Blank_MatchInfo.md_");
 
-    form->txtFileName->setText("MATCHinfo1");
-    msgs.expect(folder + "MATCHinfo1.mdb file already exists.  Please rename");
-    form->cmdCreate->click();
-    EXPECT_EQ(msgs.last().title, "ERROR");
-
-    // No name is asked for; a name leading out of the data folder is refused.
-    for (const char* name : {"", "   "}) {
-        form->txtFileName->setText(name);
-        msgs.expect("Please enter a file name");
-        form->cmdCreate->click();
-        EXPECT_EQ(msgs.last().text, "Please enter a file name");
-        EXPECT_EQ(msgs.last().title, "ERROR");
-    }
-    for (const char* name : {"../outside", "sub/inner"}) {
-        form->txtFileName->setText(name);
-        msgs.expect("Please enter a file name without a folder");
-        form->cmdCreate->click();
+    // A name refused, by a click or by keys, is corrected in its box.
+    struct Refused {
+        QString name;
+        QString message;
+    };
+    for (const Refused& r : {Refused{"MATCHinfo1", folder + "matchINFO1.MDB file already exists.  Please rename"},
+                             Refused{"matchinfo", db + " file already exists.  Please rename"},
+                             Refused{"", "Please enter a file name"},
+                             Refused{"   ", "Please enter a file name"},
+                             Refused{"../outside", "Please enter a file name without a folder"},
+                             Refused{"sub/inner", "Please enter a file name without a folder"}}) {
+        SCOPED_TRACE(r.name.toStdString());
+        for (const bool byKeys : {false, true}) {
+            typeInto(form->txtFileName, r.name);
+            msgs.expect(r.message);
+            if (byKeys)
+                pressKey(Qt::Key_C, Qt::AltModifier);
+            else
+                QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+            EXPECT_EQ(msgs.last().text, r.message);
+            EXPECT_EQ(msgs.last().title, "ERROR");
+            EXPECT_TRUE(form->txtFileName->hasFocus());
+        }
     }
     EXPECT_FALSE(QFile::exists(home.file("outside.mdb")));
 
@@ -523,6 +599,36 @@ TEST_F(UtilitiesTest, NewFileProposesAFreeNameAndRefusesBadEntries) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), before);
     EXPECT_EQ(iniLine1(home.path()), db) << "the configuration file is untouched";
     EXPECT_TRUE(ui::forms().isLoaded<frmNewDb>());
+}
+
+// On a real display, the real message box answered by Enter: the focus is back in the name box,
+// where the coach corrects the name by typing.
+TEST_F(UtilitiesTest, NewFileRefusalPutsTheFocusBackInTheNameOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmUtilities* utilities = openUtilities();
+    QTest::mouseClick(utilities->cmdNew, Qt::LeftButton);
+    frmNewDb* form = ui::forms().get<frmNewDb>();
+    showOnScreen(form);
+    xClick(form->txtFileName);
+    xKeys("ctrl+a");
+    xType("../Season2");
+    // The box is answered once it is up: the click that shows it returns only when it closes.
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isActiveWindow()) return;
+        poll.stop();
+        shown = box->text();
+        xKeys("Return");
+    });
+    poll.start(20);
+    xClick(form->cmdCreate);
+    ASSERT_TRUE(waitFor([&] { return !shown.isEmpty() && !QApplication::activeModalWidget(); }));
+    EXPECT_EQ(shown, "Please enter a file name without a folder");
+    ASSERT_TRUE(waitFor([&] { return form->txtFileName->hasFocus(); }));
+    xKeys("Home Delete Delete Delete");
+    EXPECT_EQ(form->txtFileName->text(), "Season2");
 }
 
 TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
@@ -542,12 +648,12 @@ TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
 
     ui::ScriptedMessages msgs;
     msgs.expect("Import Schools?", ui::Answer::No);
-    msgs.expect(folder + "MATCHinfo.mdb file created");
+    msgs.expect(folder + "MATCHinfo1.mdb file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[0].title, "IMPORT");
     EXPECT_EQ(msgs.last().title, "Copy completed");
 
-    const QString made = folder + "MATCHinfo.mdb";
+    const QString made = folder + "MATCHinfo1.mdb";
     EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 1").toString(), "Central High");
     EXPECT_EQ(queryValue(made, "SELECT school FROM License WHERE Seq = 2").toString(), "JV squad");
     EXPECT_EQ(queryValue(made, "SELECT COUNT(*) FROM OppSchool").toInt(), 0);
@@ -618,19 +724,19 @@ TEST_F(UtilitiesTest, NewFileImportsTheLowestNumberedSchoolList) {
     msgs.expect("file created");
     form->cmdCreate->click();
     EXPECT_EQ(msgs.messages()[1].title, "ERROR");
-    EXPECT_TRUE(QFile::exists(folder + "MATCHinfo.mdb"));
+    EXPECT_TRUE(QFile::exists(folder + "MATCHinfo1.mdb"));
 
     writeText(folder + "10 school list.txt", "1,Tenth Street\r\n");
     writeText(folder + "09 school list.txt", "3,Central\r\n\"2\",\"St. Mary's\"\r\n");
     useDatabase(db);
     form = ui::forms().get<frmNewDb>();
     EXPECT_EQ(form->findSchoolList(), folder + "09 school list.txt");
-    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo1");
+    EXPECT_EQ(form->txtFileName->text(), "MATCHinfo2");
     msgs.clear();
     msgs.expect("Import Schools?", ui::Answer::Yes);
-    msgs.expect(folder + "MATCHinfo1.mdb file created");
+    msgs.expect(folder + "MATCHinfo2.mdb file created");
     form->cmdCreate->click();
-    EXPECT_EQ(queryRows(folder + "MATCHinfo1.mdb", "SELECT OppDiv, OppSchool FROM OppSchool ORDER BY OppSchool"),
+    EXPECT_EQ(queryRows(folder + "MATCHinfo2.mdb", "SELECT OppDiv, OppSchool FROM OppSchool ORDER BY OppSchool"),
               (QList<QVariantList>{{3, "Central"}, {2, "St. Mary's"}}));
     EXPECT_FALSE(ui::forms().isLoaded<frmNewDb>());
 }

@@ -124,6 +124,9 @@ TEST_F(DetailReportTest, OpensOnTheLastVarsityDateWithTheExactReportAndTotals) {
     // choice of the date lists, nor the date the form opens on.
     const int odd = SeasonFixture(path).addMatch(bout(ann, QDate(2010, 12, 18), oppHs, w103, "W", "DEC"));
     execSql(path, QString("UPDATE [Match] SET [Date] = 'not a date' WHERE Seq = %1").arg(odd));
+    // Nor is a blob whose bytes spell a date.
+    const int blob = SeasonFixture(path).addMatch(bout(jim, QDate(2010, 12, 18), oppHs, w125, "W", "DEC"));
+    execSql(path, QString("UPDATE [Match] SET [Date] = CAST('2023-02-28' AS BLOB) WHERE Seq = %1").arg(blob));
     frmIndDetail* form = open();
     EXPECT_EQ(form->windowTitle(), "Match Summary");
     EXPECT_EQ(items(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}));

@@ -24,7 +24,9 @@
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "support/fixtures.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/real_input.h"
 #include "support/user_input.h"
@@ -78,6 +80,9 @@ protected:
         // A date another tool stored as a text that is no date (it sorts after every date).
         bout(cole, {2010, 12, 18}, northfield, w98, "W", "1-0");
         execSql(path, "UPDATE [Match] SET [Date] = 'not a date' WHERE [Date] = '2010-12-18'");
+        // One stored as a blob that spells a date: no date either (a blob sorts after every text).
+        bout(alder, {2010, 12, 20}, northfield, w119, "W", "2-0");
+        execSql(path, "UPDATE [Match] SET [Date] = CAST('2023-02-28' AS BLOB) WHERE [Date] = '2010-12-20'");
         execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
                                      "VALUES ('2010-12-04', %1, 42, 31.5)")
                           .arg(eastbrook));
@@ -109,7 +114,7 @@ const QString kDec4 =
 TEST_F(DualReportTest, LoadShowsTheLatestVarsityMeetAlone) {
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     EXPECT_EQ(comboItems(form->comDateStart), QStringList({"12/4/2010", "12/11/2010"}))
-        << "the JV-only date is in neither list, nor a text that is no date";
+        << "the JV-only date is in neither list, nor a text or a blob that is no date";
     EXPECT_EQ(comboItems(form->comDateEnd), comboItems(form->comDateStart));
     EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
     EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
@@ -245,6 +250,101 @@ TEST_F(DualReportTest, StartNeverAfterEndAndNonDatesBecome2000) {
     EXPECT_TRUE(form->reportText().startsWith("\t12/4/2010\r\n"));
 }
 
+// Dates typed into the date boxes, then Tab, Enter or an access key: a date is taken as a pick
+// of it (the other box follows when the start would come after the end; the report, its schools
+// and the score controls follow), anything else is refused with the message and the box shows
+// the report's date again. The copy and the printout are those of the dates the boxes show.
+TEST_F(DualReportTest, TypedDatesAreTakenAsPicksOrRefused) {
+    const QString dec11 =
+        "\t12/11/2010\r\n\r\n\t HWT   Adam Alder, Home HS  def  Opp North, Northfield   Fall 1:10\r\n";
+    const QString both = kDec4 + "\r\n\r\n\t12/11/2010\r\n"
+                                 "\t HWT   Adam Alder, Home HS  def  Opp North, Northfield   Fall 1:10\r\n";
+    frmDualRpt* form = showActive(ui::forms().get<frmDualRpt>());
+    const struct {
+        QComboBox* box;
+        const char* typed;
+        Qt::Key key;
+        const char* start;
+        const char* end;
+        QString report;
+        QStringList schools;
+        bool refused;
+    } cases[] = {
+        {form->comDateStart, "12/4/10", Qt::Key_Tab, "12/4/2010", "12/11/2010", both,
+         {"Eastbrook", "Northfield", "Northfield"}, false},
+        {form->comDateEnd, "12/04/2010", Qt::Key_Return, "12/4/2010", "12/4/2010", kDec4,
+         {"Eastbrook", "Northfield"}, false},
+        {form->comDateStart, "yesterday", Qt::Key_Tab, "12/4/2010", "12/4/2010", kDec4,
+         {"Eastbrook", "Northfield"}, true},
+        {form->comDateEnd, "2/30/2011", Qt::Key_Return, "12/4/2010", "12/4/2010", kDec4,
+         {"Eastbrook", "Northfield"}, true},
+        {form->comDateStart, "12/11/2010", Qt::Key_Tab, "12/11/2010", "12/11/2010", dec11, {"Northfield"}, false},
+        // A date without a varsity bout: nothing to report and no meet to score.
+        {form->comDateStart, "12/18/2010", Qt::Key_Return, "12/18/2010", "12/18/2010", "", {}, false},
+        {form->comDateStart, "12/4/2010", Qt::Key_Tab, "12/4/2010", "12/18/2010", both,
+         {"Eastbrook", "Northfield", "Northfield"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::ScriptedMessages msgs;
+        if (c.refused) msgs.expect("Date must be in the MM/DD/YYYY format");
+        typeIntoCombo(c.box, c.typed);
+        pressKey(c.key);
+        EXPECT_EQ(msgs.messages().size(), c.refused ? 1u : 0u);
+        EXPECT_EQ(c.box->hasFocus(), c.refused || c.key == Qt::Key_Return);
+        EXPECT_EQ(form->comDateStart->currentText(), c.start);
+        EXPECT_EQ(form->comDateEnd->currentText(), c.end);
+        EXPECT_EQ(form->reportText(), c.report);
+        EXPECT_EQ(comboItems(form->comOppSchool), c.schools);
+        const bool oneMeet = c.start == QString(c.end) && !c.schools.isEmpty();
+        EXPECT_EQ(form->comOppSchool->isEnabled(), oneMeet);
+        EXPECT_EQ(form->txtHomeScore->isEnabled(), oneMeet);
+        EXPECT_EQ(form->lblDate->isHidden(), c.start == QString(c.end));
+    }
+
+    // Typed and copied at once (Alt+C leaves the box first): the copy is the report of the
+    // dates shown.
+    typeIntoCombo(form->comDateEnd, "12/4/2010");
+    pressKey(Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(ui::clipboardText(), kDec4);
+
+    // Typed and printed at once: the printout is the report of the dates shown.
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    typeIntoCombo(form->comDateStart, "12/11/2010");
+    pressKey(Qt::Key_P, Qt::AltModifier);
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    QStringList words;
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    EXPECT_TRUE(words.contains("12/11/2010") && words.contains("1:10")) << words.join(' ').toStdString();
+    EXPECT_FALSE(words.contains("12/4/2010") || words.contains("Eastbrook")) << words.join(' ').toStdString();
+}
+
+// The same by real keys on a real display: a date typed and Tab, then one typed and Enter.
+TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    showOnScreen(form);
+    ui::ScriptedMessages msgs;
+    xClick(form->comDateStart->lineEdit());
+    xKeys("ctrl+a");
+    xType("12/4/10");
+    xKeys("Tab");
+    ASSERT_TRUE(waitFor([form] { return form->comDateStart->currentText() == "12/4/2010"; }));
+    EXPECT_FALSE(form->lblDate->isHidden());
+    xClick(form->comDateEnd->lineEdit());
+    xKeys("ctrl+a");
+    xType("12/04/2010");
+    xKeys("Return");
+    ASSERT_TRUE(waitFor([form] { return form->reportText() == kDec4; }));
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/4/2010");
+    EXPECT_TRUE(form->lblDate->isHidden());
+    EXPECT_TRUE(form->comOppSchool->isEnabled());
+    EXPECT_TRUE(msgs.messages().empty());
+}
+
 // Picks with the keys and the mouse build the report once each; leaving a date box or opening its
 // list builds nothing.
 TEST_F(DualReportTest, APickBuildsTheReportOnceAndLeavingTheBoxNone) {
@@ -298,8 +398,8 @@ TEST_F(DualReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextOfTheOneQuery) 
                                  "VALUES ('2010-12-05', %1, 20, 24)")
                       .arg(northfield));
     frmDualRpt* form = showActive(ui::forms().get<frmDualRpt>());
-    // A start that is no date becomes 1/1/2000 at the next pick: the range opens on JV bouts.
-    typeInto(form->comDateStart->lineEdit(), "yesterday");
+    // A start typed before every bout: the range opens on JV bouts.
+    typeIntoCombo(form->comDateStart, "1/1/2000");
     const auto build = [form](int splitFrom) {
         match_reports::setSplitFromBouts(splitFrom);
         form->comDateEnd->setFocus();
@@ -337,7 +437,7 @@ TEST_F(DualReportTest, NoVarsityBoutOpensEmptyWithTheScoreControlsClosed) {
 
 // On a laptop's screen at 125% the form scrolls: the wheel over the school drop-down, not in use,
 // scrolls the form and chooses no school (no stored score loaded, Save Score stays disabled).
-TEST_F(DualReportTest, WheelOverTheSchoolDropDownScrollsTheFormAndChoosesNothingOnScreen) {
+TEST_F(DualReportTest, WheelOverTheSchoolDropDownScrollsTheFormAndChoosesNothingOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     frmDualRpt* form = ui::forms().get<frmDualRpt>();
     chooseDates(form, 0, 0);

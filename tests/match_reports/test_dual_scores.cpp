@@ -219,19 +219,56 @@ TEST_F(DualScoreTest, OnlyPlainNumbersAreStored) {
     EXPECT_EQ(scores()[0][3], -3.0);
 }
 
-TEST_F(DualScoreTest, ScoreGoesUnderTheDateOnScreenNotATypedOne) {
+// A score goes under the date and school the boxes show. A date typed with a score waiting is
+// taken as a pick when the box is left (here by Alt+S): the report is rebuilt, and Save Score
+// waits for a school. No to "Discard Changes?" goes back to the school of the edit when the
+// report lists it, the score savable for the meet on screen; when it does not, No counts as Yes.
+TEST_F(DualScoreTest, ScoreGoesUnderTheDateAndSchoolTheBoxesShow) {
+    showActive(form);
     chooseSchool("Northfield");
-    type(form->txtHomeScore, "40");
-    type(form->txtOppScore, "20");
-    // Typed into the date box but not chosen: the report still shows 12/4/2010.
-    form->comDateStart->setEditText("12/11/2010");
-    {
-        ui::ScriptedMessages msgs;
-        msgs.expect("Score Saved");
-        form->cmdSaveScore->click();
-    }
+    typeInto(form->txtHomeScore, "40");
+    typeInto(form->txtOppScore, "20");
+    ui::ScriptedMessages msgs;
+    typeIntoCombo(form->comDateStart, "12/11/2010");
+    pressKey(Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(msgs.messages().empty());
+    EXPECT_TRUE(scores().isEmpty());
+    EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
+    EXPECT_EQ(form->meetDate(), QDate(2010, 12, 11));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+    EXPECT_EQ(form->txtHomeScore->text(), "40");
+
+    // The edit's school is the 12/11 meet's: No keeps the score, and Save stores it there.
+    msgs.expect("Discard Changes?", ui::Answer::No);
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
+    EXPECT_EQ(form->txtHomeScore->text(), "40");
+    EXPECT_TRUE(form->cmdSaveScore->isEnabled());
+    msgs.expect("Score Saved");
+    pressKey(Qt::Key_S, Qt::AltModifier);
     ASSERT_EQ(scores().size(), 1);
-    EXPECT_EQ(scores()[0][0], "2010-12-04");
+    EXPECT_EQ(scores()[0], QVariantList({"2010-12-11", northfield, 40.0, 20.0}));
+
+    // An edit of Eastbrook's 12/4 score, then 12/11 typed: Eastbrook is no school of that report,
+    // so No counts as Yes and the school picked loads its own score.
+    typeIntoCombo(form->comDateStart, "12/4/2010");
+    pressKey(Qt::Key_Tab);  // a range: the score boxes are emptied, which is a change
+    typeIntoCombo(form->comDateEnd, "12/4/2010");
+    pressKey(Qt::Key_Return);
+    msgs.expect("Discard Changes?", ui::Answer::Yes);
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Eastbrook"));
+    typeInto(form->txtHomeScore, "33");
+    typeIntoCombo(form->comDateStart, "12/11/2010");
+    pressKey(Qt::Key_Tab);
+    msgs.expect("Discard Changes?", ui::Answer::No);
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
+    EXPECT_EQ(form->txtHomeScore->text(), "40");
+    EXPECT_FALSE(form->chkHomeChange->isChecked());
+    EXPECT_TRUE(form->cmdSaveScore->isEnabled());
+    EXPECT_EQ(msgs.texts(), QStringList({"Discard Changes?", "Score Saved", "Discard Changes?", "Discard Changes?"}));
+    EXPECT_EQ(scores().size(), 1);
 }
 
 TEST_F(DualScoreTest, TypedSchoolThatDoesNotExistSavesNothing) {

@@ -259,6 +259,7 @@ TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason
     form->txtFromDate->setFocus();
     form->txtFromDate->setText("12/5/10");  // a two-digit year is 2010
     form->txtToDate->setFocus();
+    EXPECT_EQ(form->txtFromDate->text(), "12/5/2010") << "the box shows the date it took";
     EXPECT_EQ(form->comHomeName->currentText(), "Ben Brook");
     EXPECT_EQ(matchLines(form->reportText()).size(), 2 * 3);
 
@@ -287,7 +288,7 @@ TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason
 
 // On a laptop's screen at 125% the form scrolls: the wheel over the "Varsity/Sub" drop-down, not in
 // use, scrolls the form as over the rest of it and leaves the pick and the report as they were.
-TEST_F(IndMatchSummaryTest, WheelOverADropDownScrollsTheFormAndKeepsThePickOnScreen) {
+TEST_F(IndMatchSummaryTest, WheelOverADropDownScrollsTheFormAndKeepsThePickOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     SeasonFixture db(path);
     const int w = db.addWrestler("Adam", "Alder", 2010);

@@ -307,7 +307,7 @@ TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpace) {
         f, [&named](const QString& key) { pressKey(named.at(key)); }, [](const QString& text) { typeKeys(text); });
 }
 
-TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnScreen) {
+TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     addBoutsToFindByKeys(db);
     frmFindMatch* f = openFinder();

@@ -74,7 +74,7 @@ TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestler) {
     expectTypedNamesChosen(*this, [](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); });
 }
 
-TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnScreen) {
+TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     expectTypedNamesChosen(*this, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
 }

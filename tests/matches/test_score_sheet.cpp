@@ -1,21 +1,23 @@
 // The score sheet, driven through its controls in the offscreen window.
 #include <gtest/gtest.h>
 
-#include <array>
-
 #include <QApplication>
-#include <QColor>
-#include <QFont>
-#include <QPalette>
 #include <QCheckBox>
+#include <QColor>
 #include <QComboBox>
+#include <QFocusFrame>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <array>
+#include <cstdlib>
+#include <vector>
 
 #include "core/frmHelp.h"
 #include "matches/frmMatchInfo.h"
@@ -23,6 +25,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 
 namespace {
@@ -282,6 +285,101 @@ TEST_F(ScoreSheetTest, ChoiceTypedWiderThanItsBoxShowsFromItsStartOnceLeft) {
         EXPECT_EQ(combo->currentText(), "neutral");
         EXPECT_TRUE(shownFromItsStart(combo));
     }
+}
+
+// Tab goes through the sheet as the match goes: a period's home and opponent moves, then the
+// positions chosen for the next period, then its moves; after the final overtime the first
+// point, the totals, the notes and the buttons. The box with the focus is framed in a colour
+// that shows on the sheet's background.
+TEST_F(ScoreSheetTest, TabFollowsTheSheetPeriodByPeriodAndTheFocusIsFramed) {
+    const auto& h = sheet->txtHome;
+    const auto& o = sheet->txtOpp;
+    const auto& ch = sheet->comChoiceHome;
+    const auto& co = sheet->comChoiceOpp;
+    // Period by period: its position choices (from period 2 on; none for overtime), then its moves.
+    const std::vector<std::vector<QWidget*>> periods = {
+        {h[0], o[0]},
+        {ch[0], co[0], h[1], o[1]},
+        {ch[1], co[1], h[2], o[2]},
+        {h[3], o[3]},
+        {ch[2], co[2], h[4], o[4]},
+        {ch[3], co[3], h[5], o[5]},
+        {ch[4], co[4], h[6], o[6]},
+        {sheet->chkHome, sheet->chkOpp, sheet->txtHomeScore, sheet->txtOppScore, sheet->txtNotes}};
+    std::vector<QWidget*> order;
+    for (const auto& period : periods) order.insert(order.end(), period.begin(), period.end());
+    for (int s = 0; s < 2; ++s)
+        order.insert(order.end(), {sheet->cmdTD[s], sheet->cmdRev[s], sheet->cmdEscape[s],
+                                   sheet->cmdNF2[s], sheet->cmdNF3[s], sheet->cmdPenalty[s],
+                                   sheet->cmdWarning[s], sheet->cmdCaution[s]});
+    order.insert(order.end(), {sheet->cmdRO[0], sheet->cmdRO[1], sheet->cmdHelp, sheet->cmdMatch});
+    auto focused = [] {
+        QWidget* w = QApplication::focusWidget();
+        return w ? w->objectName() : QString();
+    };
+    ASSERT_TRUE(h[0]->hasFocus());
+    for (size_t n = 1; n < order.size(); ++n) {
+        pressKey(Qt::Key_Tab);
+        EXPECT_EQ(focused(), order[n]->objectName())
+            << "Tab from " << order[n - 1]->objectName().toStdString();
+    }
+    for (size_t n = order.size() - 1; n-- > 0;) {
+        pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(focused(), order[n]->objectName())
+            << "Shift+Tab from " << order[n + 1]->objectName().toStdString();
+    }
+
+    // Period 1 typed, the position of period 2 goes into its choice box, and on into its moves.
+    ui::ScriptedMessages msgs;
+    for (const char* typed : {"t2", "e1", "Bot", "Top", "e1"}) {
+        typeKeys(typed);
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(ch[0]->currentText(), "Bot");
+    EXPECT_EQ(co[0]->currentText(), "Top");
+    EXPECT_EQ(h[1]->text(), "E1");
+    EXPECT_TRUE(o[1]->hasFocus());
+    EXPECT_EQ(sheet->txtHomeScore->text(), " 3");
+    EXPECT_TRUE(msgs.messages().empty());
+
+    // The frame stands just outside the box that has the focus, on the sheet's background.
+    auto edgeLeftOf = [](QWidget* box) {
+        const QImage shown = box->parentWidget()->grab().toImage();
+        return QColor(shown.pixel(box->geometry().left() - 1, box->geometry().center().y()));
+    };
+    for (QWidget* box : std::initializer_list<QWidget*>{o[1], ch[1], h[6]}) {
+        sheet->txtNotes->setFocus(Qt::TabFocusReason);
+        const QColor background = edgeLeftOf(box);
+        box->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(box->hasFocus());
+        const QColor mark = edgeLeftOf(box);
+        EXPECT_GT(std::abs(mark.lightness() - background.lightness()), 60)
+            << box->objectName().toStdString() << " framed in " << mark.name().toStdString()
+            << " on " << background.name().toStdString();
+        sheet->cmdHelp->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(edgeLeftOf(box), background) << "no frame once the box is left";
+    }
+}
+
+// A period and the next period's positions typed with real keys, Tab between the boxes.
+TEST_F(ScoreSheetTest, TabFollowsTheSheetOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    showOnScreen(sheet);
+    ASSERT_TRUE(sheet->txtHome[0]->hasFocus());
+    ui::ScriptedMessages msgs;
+    for (const char* typed : {"t2", "e1", "Bot", "Top", "e1"}) {
+        xType(typed);
+        xKeys("Tab");
+    }
+    EXPECT_EQ(sheet->comChoiceHome[0]->currentText(), "Bot");
+    EXPECT_EQ(sheet->comChoiceOpp[0]->currentText(), "Top");
+    EXPECT_EQ(sheet->txtHome[1]->text(), "E1");
+    EXPECT_TRUE(sheet->txtOpp[1]->hasFocus());
+    EXPECT_TRUE(msgs.messages().empty());
+    const QFocusFrame* mark = sheet->findChild<QFocusFrame*>();
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->widget(), sheet->txtOpp[1]);
+    EXPECT_TRUE(mark->isVisible());
 }
 
 TEST_F(ScoreSheetTest, RideOutCountsAtTheNextComputationAndSurvivesTheCheck) {

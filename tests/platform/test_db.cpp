@@ -235,6 +235,16 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
     db::Recordset mx = conn.openSnapshot("SELECT MAX(Joined) AS MaxDate, MIN(Joined) AS MinDate FROM School");
     EXPECT_EQ(mx.field("MaxDate").toDate(), QDate(2011, 1, 15));
     EXPECT_EQ(mx.field("mindate").toDate(), QDate(2010, 12, 1));
+    // A blob whose bytes spell a date is no date, read (the latest of all, as blobs sort after
+    // texts) or given to a date function; elsewhere it is read as the text of its bytes.
+    conn.execute("UPDATE School SET Joined = CAST('2011-02-28' AS BLOB), Name = CAST(Name AS BLOB) "
+                 "WHERE Name = 'West'");
+    db::Recordset blob = conn.openSnapshot(
+        "SELECT Joined, Max(Joined) AS Latest, Year(Joined) AS Y, Name FROM School");
+    EXPECT_TRUE(blob.field("Joined").isNull());
+    EXPECT_FALSE(blob.field("Latest").toDate().isValid());
+    EXPECT_TRUE(blob.field("Y").isNull());
+    EXPECT_EQ(blob.field("Name").toString(), "West");
 
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");
     EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);
@@ -602,6 +612,32 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
     } catch (const DbError& e) {
         EXPECT_TRUE(e.message().endsWith("Bout has the trigger WipeSchools, which this program does "
                                          "not make."))
+            << e.message().toStdString();
+    }
+    EXPECT_FALSE(other.isOpen());
+
+    // Clauses that change nothing the caller's writes do are the file's own: an explicit ABORT,
+    // texts, names and comments that spell a clause, keys that only refuse. Any other conflict
+    // clause on a table the caller needs makes the file refused.
+    {
+        Connection writer;
+        writer.open(path);
+        writer.execute("CREATE TABLE Kept (Seq Integer PRIMARY KEY ON CONFLICT ABORT, "
+                       "Note Text DEFAULT 'on conflict replace', [on conflict ignore] Integer, "
+                       "SchoolSeq Integer REFERENCES School (Seq) ON DELETE RESTRICT "
+                       "ON UPDATE NO ACTION /* on conflict fail */)");
+        writer.execute("CREATE TABLE Failing (Name Text UNIQUE ON CONFLICT FAIL)");
+    }
+    other.requireTables({"School", "Kept"});
+    other.open(path);
+    other.close();
+    other.requireTables({"School", "Failing"});
+    try {
+        other.open(path);
+        ADD_FAILURE() << "a conflict clause is let through";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().endsWith("Failing has the clause ON CONFLICT FAIL, which this "
+                                         "program does not make."))
             << e.message().toStdString();
     }
     EXPECT_FALSE(other.isOpen());

@@ -25,11 +25,15 @@
 #include "core/connection.h"
 #include "core/frmInit.h"
 #include "match_reports/frmIndMatchSummary.h"
+#include "matches/frmEditMatch.h"
+#include "matches/frmFindMatch.h"
+#include "matches/frmMatchInfo.h"
 #include "matches/frmScoreSheet.h"
 #include "matches/test_match_entry_fixture.h"
 #include "platform/ui/ui.h"
 #include "support/every_form.h"
 #include "support/fixtures.h"
+#include "support/real_input.h"
 #include "statistics/frmReports.h"
 
 namespace {
@@ -279,12 +283,17 @@ TEST_F(FormCaptionsTest, DISABLED_FormsOpenCentredWithTheirFrame) {
     const QRect room = menu->screen()->availableGeometry();
     ASSERT_NE(menu->frameGeometry(), menu->geometry()) << "windows have a frame";
     EXPECT_LE((menu->frameGeometry().center() - room.center()).manhattanLength(), 1);
-    // A form shown later is centred with the frame the window system gave the forms before it.
-    auto* summary = ui::forms().get<frmIndMatchSummary>();
-    summary->show();
-    QApplication::processEvents();
-    EXPECT_TRUE(room.contains(summary->frameGeometry()));
-    EXPECT_LE((summary->frameGeometry().center() - room.center()).manhattanLength(), 1);
+    // A form shown later is centred with the frame the window system gave the forms before it;
+    // so are the forms of a match, whose size the layout gives in twips.
+    for (ui::Form* form : std::initializer_list<ui::Form*>{
+             ui::forms().get<frmIndMatchSummary>(), ui::forms().get<frmMatchInfo>(),
+             ui::forms().get<frmFindMatch>(), ui::forms().get<frmEditMatch>()}) {
+        SCOPED_TRACE(form->metaObject()->className());
+        form->show();
+        QApplication::processEvents();
+        EXPECT_TRUE(room.contains(form->frameGeometry()));
+        EXPECT_LE((form->frameGeometry().center() - room.center()).manhattanLength(), 1);
+    }
 }
 
 TEST_F(FormCaptionsTest, DISABLED_LargeFormScrollsAndEveryButtonWorksWithTheMouse) {
@@ -325,6 +334,28 @@ TEST_F(FormCaptionsTest, FormsOpenCentredAndScrollWhereTheScreenIsSmall) {
     failure = failureOfTestOnScreen("FormCaptionsTest.DISABLED_LargeFormScrollsAndEveryButtonWorksWithTheMouse",
                                     writeScreenConfig(home.path(), 1366, 768, 1.25, true));
     EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+}
+
+// With a real window manager's frames, the forms of a match open in the middle of the screen, as
+// the main menu does.
+TEST_F(FormCaptionsTest, MatchFormsOpenCentredOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmInit* menu = ui::forms().get<frmInit>();
+    showOnScreen(menu);
+    const QRect room = menu->screen()->availableGeometry();
+    ASSERT_NE(menu->frameGeometry(), menu->geometry()) << "windows have a frame";
+    EXPECT_LE((menu->frameGeometry().center() - room.center()).manhattanLength(), 2);
+    menu->hide();
+    for (ui::Form* form : std::initializer_list<ui::Form*>{ui::forms().get<frmMatchInfo>(),
+                                                           ui::forms().get<frmFindMatch>(),
+                                                           ui::forms().get<frmEditMatch>()}) {
+        SCOPED_TRACE(form->metaObject()->className());
+        showOnScreen(form);
+        EXPECT_TRUE(room.contains(form->frameGeometry()));
+        EXPECT_LE((form->frameGeometry().center() - room.center()).manhattanLength(), 2)
+            << "frame at " << form->frameGeometry().x() << "," << form->frameGeometry().y();
+        form->hide();
+    }
 }
 
 }  // namespace

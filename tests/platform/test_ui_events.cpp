@@ -481,7 +481,7 @@ TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameAndOpensOnlyByAltDownF4OrAC
     ASSERT_TRUE(pickWithMouse(combo, "Tom Oakes"));
 }
 
-TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnScreen) {
+TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     showOnScreen(form);
     expectTypedPicks(form, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
@@ -490,6 +490,13 @@ TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnScreen) {
 TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {
     form->txtB->setText(QString(200, 'x') + "end");
     EXPECT_EQ(form->txtB->cursorPosition(), 0);
+    // Also when the text set is the one it shows already (a list paged to a row of the same
+    // text), on which Qt's box moves its cursor to the end without a Change.
+    form->txtB->setText(form->txtB->text());
+    EXPECT_EQ(form->txtB->cursorPosition(), 0);
+    // A selection the program makes stays, the cursor at its end.
+    form->txtB->selectAll();
+    EXPECT_EQ(form->txtB->selectedText(), form->txtB->text());
     form->txtB->setFocus();
     QTest::keyClick(form->txtB, Qt::Key_End);
     QTest::keyClicks(form->txtB, "12");
@@ -558,6 +565,16 @@ TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
     QTest::keyClick(form->comChoice, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->comChoice->currentText(), "Top half");
     EXPECT_EQ(form->log.filter("comChoice_Change").join("|"), "comChoice_Change Top half");
+
+    // Control characters copied with a text stay out of the box: a tab is a blank, a NUL, an
+    // escape, DEL and a C1 control go.
+    QGuiApplication::clipboard()->setText(QStringLiteral("c") + QChar(0) + "d\te\x1b" + QChar(0x7f) +
+                                          QChar(0x9b) + "f" + QChar(0xFFFF));
+    form->txtB->setReadOnly(false);
+    form->txtB->setFocus();
+    QTest::keyClick(form->txtB, Qt::Key_End);
+    QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtB->text(), "abcd ef");
 }
 
 TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {
@@ -896,7 +913,7 @@ TEST_F(ReportBoxTest, CopiesKeepTheLineEndsAsGivenAndAVeryLongLineIsLaidOutOnlyA
 
 // The screen runs' own footing: real X input reaches the form's boxes at 125%, in order, and the
 // focus events follow it.
-TEST_F(EventsTest, RealClicksAndKeysReachTheBoxesOnScreen) {
+TEST_F(EventsTest, RealClicksAndKeysReachTheBoxesOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     showOnScreen(form);
     EXPECT_DOUBLE_EQ(form->devicePixelRatioF(), 1.25);

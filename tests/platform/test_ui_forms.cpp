@@ -75,6 +75,35 @@ public:
     void Form_Load() override { throw std::runtime_error("no database"); }
 };
 
+// Gives way to the broken form: unloads itself, or hides itself, before referring to it.
+class frmLeaving : public ui::Form {
+public:
+    frmLeaving() {
+        cmdUnload = ui::button(this, "cmdUnload", "&Unload");
+        cmdHide = ui::button(this, "cmdHide", "&Hide");
+        ui::onClick(cmdUnload, [] {
+            ui::forms().unload<frmLeaving>();
+            ui::forms().get<frmBroken>()->show();
+        });
+        ui::onClick(cmdHide, [this] {
+            hide();
+            ui::forms().get<frmBroken>()->show();
+        });
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(cmdUnload);
+        layout->addWidget(cmdHide);
+    }
+    void Form_Load() override {
+        ++loads;
+        if (failLoad) throw std::runtime_error("no database either");
+    }
+
+    QPushButton* cmdUnload;
+    QPushButton* cmdHide;
+    static inline int loads = 0;
+    static inline bool failLoad = false;
+};
+
 void frmFirst::cmdReturn_Click() {
     ui::forms().get<frmSecond>()->show();
     ui::forms().unload<frmFirst>();
@@ -114,9 +143,62 @@ TEST_F(FormsTest, LoadsOnFirstReferenceOnceAndAfreshAfterUnload) {
     EXPECT_FALSE(ui::forms().isLoaded<frmSecond>());
 }
 
+// A failed load keeps no form, and never leaves the user without one: the form he came from, which
+// gave way before the new one was referred to, is shown again (loaded afresh when it was
+// unloaded) under the error's message; when that cannot be loaded either, the main form is.
 TEST_F(FormsTest, FailedLoadLeavesNoFormBehind) {
     EXPECT_THROW(ui::forms().get<frmBroken>(), std::runtime_error);
     EXPECT_FALSE(ui::forms().isLoaded<frmBroken>());
+    EXPECT_FALSE(ui::forms().isLoaded<frmFirst>()) << "at the start there is none to go back to";
+    // While a form is shown, a failed load changes nothing else.
+    frmSecond* second = ui::forms().get<frmSecond>();
+    second->show();
+    activate(second);
+    second->hide();
+    frmFirst* first = ui::forms().get<frmFirst>();
+    first->show();
+    activate(first);
+    EXPECT_THROW(ui::forms().get<frmBroken>(), std::runtime_error);
+    EXPECT_FALSE(second->isVisible());
+    ui::forms().unloadAll();
+
+    ui::forms().setMainForm<frmFirst>();
+    struct Case {
+        const char* what;
+        QPushButton* frmLeaving::*button;
+        bool leavingLoads;
+    };
+    for (const Case& c : {Case{"hidden", &frmLeaving::cmdHide, true},
+                          Case{"unloaded", &frmLeaving::cmdUnload, true},
+                          Case{"unloaded, and cannot be loaded again", &frmLeaving::cmdUnload, false}}) {
+        SCOPED_TRACE(c.what);
+        frmLeaving::loads = 0;
+        frmLeaving::failLoad = false;
+        frmLeaving* form = ui::forms().get<frmLeaving>();
+        form->show();
+        activate(form);
+        frmLeaving::failLoad = !c.leavingLoads;
+        ui::ScriptedMessages msgs;
+        msgs.expect("no database");
+
+        QTest::mouseClick(form->*c.button, Qt::LeftButton);
+
+        ASSERT_EQ(msgs.messages().size(), 1u);
+        EXPECT_EQ(msgs.last().title, "Error");
+        EXPECT_FALSE(ui::forms().isLoaded<frmBroken>());
+        ui::Form* shown = ui::Form::activeForm();
+        ASSERT_TRUE(shown && shown->isVisible());
+        if (c.leavingLoads) {
+            EXPECT_EQ(shown, ui::forms().get<frmLeaving>());
+            EXPECT_EQ(frmLeaving::loads, c.button == &frmLeaving::cmdHide ? 1 : 2);
+        } else {
+            EXPECT_EQ(shown, ui::forms().get<frmFirst>()) << "the main form";
+            EXPECT_FALSE(ui::forms().isLoaded<frmLeaving>());
+        }
+        ui::forms().unloadAll();
+        ui::forms().setMainForm<frmFirst>();
+    }
+    frmLeaving::failLoad = false;
 }
 
 TEST_F(FormsTest, HandlerMayUnloadItsOwnForm) {

@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/ui/ui.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 
 namespace {
@@ -88,6 +92,79 @@ TEST(MessageBox, StandsOverTheFormThatAskedIt) {
     EXPECT_TRUE(form->frameGeometry().contains(place))
         << "box at " << place.x() << "," << place.y() << ", form at " << form->x() << "," << form->y();
     EXPECT_EQ(ui::Form::activeForm(), form);
+    ui::forms().unloadAll();
+}
+
+// A message with a list longer than the screen is tall: the box keeps the text before the list,
+// the start of the list and what follows it, says how many names it leaves out, and stands
+// wholly on the screen with its button.
+TEST(MessageBox, ALongListIsCutToTheScreenWithACount) {
+    QStringList schools;
+    for (int i = 1; i <= 120; ++i) schools << QStringLiteral("School %1").arg(i);
+    const QString text = "Row problems:\r\n" + schools.join("\r\n") + "\r\n\r\nNothing was saved.";
+    QString shown;
+    QRect place;
+    QRect button;
+    QRect room;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(box);
+        shown = box->text();
+        place = box->frameGeometry();
+        room = box->screen()->availableGeometry();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        button = QRect(ok->mapToGlobal(QPoint()), ok->size());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(ui::showMessageBox(text, ui::Buttons::OK, "Import", ui::Icon::None), ui::Answer::Ok);
+    EXPECT_TRUE(room.contains(place)) << place.height() << " px high on " << room.height();
+    EXPECT_TRUE(room.contains(button));
+    const QStringList lines = shown.split("\r\n");
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_EQ(lines.first(), "Row problems:");
+    EXPECT_EQ(lines[1], "School 1");
+    EXPECT_EQ(lines.last(), "Nothing was saved.");
+    EXPECT_EQ(lines[lines.size() - 2], "");
+    const QString count = lines[lines.size() - 3];
+    const int listed = lines.size() - 4;
+    EXPECT_GT(listed, 20) << "as much of the list as the screen holds";
+    EXPECT_EQ(lines[listed], QStringLiteral("School %1").arg(listed));
+    EXPECT_EQ(count, QStringLiteral("... and %1 more").arg(120 - listed));
+}
+
+// The same on a real display with a window manager's frames, the box over a form.
+TEST(MessageBox, ALongListStandsOnTheScreenOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmAsker* form = ui::forms().get<frmAsker>();
+    form->resize(400, 300);
+    showOnScreen(form);
+    QStringList schools;
+    for (int i = 1; i <= 120; ++i) schools << QStringLiteral("School %1").arg(i);
+    QRect place;
+    QRect button;
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isActiveWindow()) return;
+        poll.stop();
+        xSettle();
+        place = box->frameGeometry();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        button = QRect(ok->mapToGlobal(QPoint()), ok->size());
+        shown = box->text();
+        xKeys("Return");
+    });
+    poll.start(20);
+    EXPECT_EQ(ui::showMessageBox("These schools have matches or dual meet scores and were not deleted:\r\n" +
+                                     schools.join("\r\n"),
+                                 ui::Buttons::OK, "Import", ui::Icon::None),
+              ui::Answer::Ok);
+    const QRect room = form->screen()->availableGeometry();
+    EXPECT_NE(place.height(), 0);
+    EXPECT_TRUE(room.contains(place)) << "frame " << place.y() << "+" << place.height() << " on " << room.height();
+    EXPECT_TRUE(room.contains(button));
+    EXPECT_TRUE(shown.contains(QRegularExpression("\r\n\\.\\.\\. and \\d+ more$"))) << shown.right(40).toStdString();
     ui::forms().unloadAll();
 }
 

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,6 +30,7 @@
 #include "statistics/frmTeamLeaders.h"
 #include "support/fixtures.h"
 #include "support/pdf_readback.h"
+#include "support/print_server.h"
 #include "support/qt_printers.h"
 #include "support/season_fixture.h"
 
@@ -86,6 +88,64 @@ protected:
     static QString textAt(const print::RecordingPage& rec, int page, double x, double y) {
         const std::optional<Item> t = at(rec, page, x, y);
         return t ? t->text : QStringLiteral("<none>");
+    }
+
+    // Every printout, each made ready on its form and started by its print button.
+    struct Printout {
+        const char* printout;
+        const char* title;                     // the printout's title, which names its job
+        std::function<QPushButton*()> button;  // the form made ready; its print button
+        bool fitted = false;                   // every text fitted into its place
+    };
+    std::vector<Printout> everyPrintout(const QString& alder) {
+        const auto widestRange = [](QComboBox* from, QComboBox* to) {
+            from->setCurrentIndex(0);
+            to->setCurrentIndex(to->count() - 1);
+        };
+        return {
+            {"dual summary", "Dual Match Summary",
+             [widestRange] {
+                 frmDualRpt* form = ui::forms().get<frmDualRpt>();
+                 widestRange(form->comDateStart, form->comDateEnd);
+                 return form->cmdPrint;
+             }},
+            {"individual match summary", "Individual Match Summary",
+             [this, alder] { return summaryFor(alder)->cmdPrint; }, true},
+            {"detail", "Individual Detail",
+             [widestRange] {
+                 frmIndDetail* form = ui::forms().get<frmIndDetail>();
+                 widestRange(form->comDateStart, form->comDateEnd);
+                 return form->cmdPrint;
+             }},
+            {"detail summary", "Individual Detail Summary",
+             [] { return ui::forms().get<frmIndDetail>()->cmdPrintTotals; }},
+            {"season summary form", "Individual Season Summary",
+             [] {
+                 frmSeasonSummary* form = ui::forms().get<frmSeasonSummary>();
+                 form->show();
+                 form->lstNames->setCurrentRow(0);
+                 return form->cmdPrint;
+             },
+             true},
+            {"blank season summary form", "Individual Season Summary",
+             [] { return ui::forms().get<frmSeasonSummary>()->cmdPrintBlank; }},
+            {"notes of every wrestler", "Wrestler Notes",
+             [] {
+                 frmNotes* form = ui::forms().get<frmNotes>();
+                 form->show();
+                 form->chkAll->setChecked(true);
+                 return form->cmdPrint;
+             }},
+            {"notes 2 of every wrestler", "Wrestler Notes",
+             [] { return ui::forms().get<frmNotes>()->cmdPrint2; }},
+            {"leader boards", "Team Leaders",
+             [] {
+                 frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+                 form->show();
+                 return form->cmdPrint;
+             },
+             true},
+        };
     }
 
     TestHome home;
@@ -512,54 +572,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
     const QString folder = home.file("prints");
     qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
     ui::ScriptedMessages msgs;
-    const auto widestRange = [](QComboBox* from, QComboBox* to) {
-        from->setCurrentIndex(0);
-        to->setCurrentIndex(to->count() - 1);
-    };
-    const struct {
-        const char* printout;
-        std::function<QPushButton*()> button;  // the form made ready; its print button
-        bool fitted = false;                   // every text fitted into its place
-    } printouts[] = {
-        {"dual summary",
-         [&] {
-             frmDualRpt* form = ui::forms().get<frmDualRpt>();
-             widestRange(form->comDateStart, form->comDateEnd);
-             return form->cmdPrint;
-         }},
-        {"individual match summary", [&] { return summaryFor(alder)->cmdPrint; }, true},
-        {"detail",
-         [&] {
-             frmIndDetail* form = ui::forms().get<frmIndDetail>();
-             widestRange(form->comDateStart, form->comDateEnd);
-             return form->cmdPrint;
-         }},
-        {"detail summary", [] { return ui::forms().get<frmIndDetail>()->cmdPrintTotals; }},
-        {"season summary form",
-         [] {
-             frmSeasonSummary* form = ui::forms().get<frmSeasonSummary>();
-             form->show();
-             form->lstNames->setCurrentRow(0);
-             return form->cmdPrint;
-         },
-         true},
-        {"blank season summary form", [] { return ui::forms().get<frmSeasonSummary>()->cmdPrintBlank; }},
-        {"notes of every wrestler",
-         [] {
-             frmNotes* form = ui::forms().get<frmNotes>();
-             form->show();
-             form->chkAll->setChecked(true);
-             return form->cmdPrint;
-         }},
-        {"notes 2 of every wrestler", [] { return ui::forms().get<frmNotes>()->cmdPrint2; }},
-        {"leader boards",
-         [] {
-             frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
-             form->show();
-             return form->cmdPrint;
-         },
-         true},
-    };
+    const std::vector<Printout> printouts = everyPrintout(alder);
     // Each form shows its report and prints it in well under two seconds on a desktop; measuring
     // the whole text again for every character cut off took an hour. The unoptimised build with
     // its address checks runs several times slower, and the suite runs beside other tests.
@@ -568,7 +581,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
 #else
     constexpr qint64 boundMs = 60000;
 #endif
-    for (const auto& printout : printouts) {
+    for (const Printout& printout : printouts) {
         QElapsedTimer clock;
         clock.start();
         QPushButton* print = printout.button();
@@ -580,7 +593,48 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
         }
         QFile::remove(onlyPdf(folder));
     }
-    EXPECT_EQ(msgs.messages().size(), std::size(printouts));
+    EXPECT_EQ(msgs.messages().size(), printouts.size());
+}
+
+// On a printer, every printout is one job in the printer's queue, named after the printout; a
+// paused printer says that it waits there. A printer that refuses the job (here: it accepts no more jobs) loses nothing:
+// the error says that the printout was not printed and why, and where the PDF file it was saved
+// as is, in the folder a print without a printer goes to.
+TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIsKept) {
+    LocalPrintServer server("Coach_Printer");
+    ASSERT_EQ(server.failure(), "");
+    const QString alder =
+        queryValue(path, QString("SELECT FullName FROM Wrestler WHERE Seq = %1").arg(ids.alder2010)).toString();
+    const std::vector<Printout> printouts = everyPrintout(alder);
+    ui::ScriptedMessages msgs;
+    QStringList jobs;
+    for (const Printout& printout : printouts) {
+        const QString job = QString("Kestrivane - ") + printout.title;
+        // The queue of the test's printer keeps its jobs: it is paused.
+        msgs.expect("The printer Coach_Printer is paused: the printout \"" + job +
+                    "\" waits in its queue and is printed once the printer goes on.");
+        QTest::mouseClick(printout.button(), Qt::LeftButton);
+        EXPECT_EQ(msgs.last().title, "Print");
+        jobs << job;
+        EXPECT_EQ(server.jobTitles(), jobs) << printout.printout;
+    }
+    EXPECT_EQ(QDir(home.path()).entryList({"*.pdf"}), QStringList());
+
+    ASSERT_TRUE(server.admin("cupsreject")) << server.failure().toStdString();
+    for (const Printout& printout : printouts) {
+        SCOPED_TRACE(printout.printout);
+        msgs.expect(QString("The printout \"Kestrivane - %1\" was not printed: the printer "
+                            "Coach_Printer refused it: ")
+                        .arg(printout.title));
+        QTest::mouseClick(printout.button(), Qt::LeftButton);
+        EXPECT_EQ(msgs.last().title, "Error");
+        const QString pdf = onlyPdf(home.path());
+        EXPECT_TRUE(msgs.last().text.endsWith(" is not accepting jobs.\n\nThe printout was saved as " + pdf))
+            << msgs.last().text.toStdString();
+        EXPECT_FALSE(readPdfWords(pdf).empty());
+        QFile::remove(pdf);
+    }
+    EXPECT_EQ(server.jobTitles(), jobs) << "nothing more in the queue";
 }
 
 }  // namespace

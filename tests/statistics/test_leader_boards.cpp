@@ -22,6 +22,7 @@
 #include "statistics/season_db_test.h"
 #include "support/pdf_readback.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -74,27 +75,79 @@ TEST_F(LeaderBoardsTest, VarsityBoardsOverThePresetRangeFollowTheDatePicks) {
     EXPECT_TRUE(ui::forms().get<frmReports>()->isVisible());
 }
 
-TEST_F(LeaderBoardsTest, TypedTextThatIsNoCategoryOrNoDateEmptiesTheBoardWithoutAnError) {
+// Text typed into a date or category box, then Tab or Enter: a date or category is taken as a
+// pick of it (the boards follow, the range kept in order), anything else is refused with the
+// box's message and the box shows the boards' choice again. The printout follows the boxes.
+TEST_F(LeaderBoardsTest, TypedDatesAndCategoriesAreTakenAsPicksOrRefused) {
+    frmTeamLeaders* form = showActive(ui::forms().get<frmTeamLeaders>());
+    const QString dateMessage = "Date must be in the MM/DD/YYYY format";
+    const struct {
+        QComboBox* box;
+        const char* typed;
+        Qt::Key key;
+        const char* start;
+        const char* end;
+        const char* shows;  // the box, after
+        int board;          // and the board that shows it
+        const char* lines;
+        QString message;
+    } cases[] = {
+        {form->comType[0], "wins", Qt::Key_Tab, "12/4/2010", "2/12/2011", "Wins", 0,
+         "Adam Alder\t 4|Ben Brook\t 2|Carl Cole\t 2", ""},
+        {form->comType[1], "Winz", Qt::Key_Tab, "12/4/2010", "2/12/2011", "Pins", 1, "Adam Alder\t 1",
+         "\"Winz\" is no category of the top right board: choose one from its list"},
+        {form->comType[1], " team points", Qt::Key_Return, "12/4/2010", "2/12/2011", "Team Points", 1,
+         "Adam Alder\t 19|Ben Brook\t 8|Carl Cole\t|Eli Ezra\t", ""},
+        // After the end: the end follows. The takedowns of 5/10/2011 alone.
+        {form->comDateStart, "5/10/11", Qt::Key_Tab, "5/10/2011", "5/10/2011", "Takedown", 2,
+         "Adam Alder\t 3", ""},
+        {form->comDateStart, "2/31/2011", Qt::Key_Tab, "5/10/2011", "5/10/2011", "Takedown", 2,
+         "Adam Alder\t 3", dateMessage},
+        // Before the start: the start follows.
+        {form->comDateEnd, "12/05/2009", Qt::Key_Return, "12/5/2009", "12/5/2009", "Wins", 0,
+         "Adam Alder\t 1", ""},
+        {form->comDateEnd, "", Qt::Key_Tab, "12/5/2009", "12/5/2009", "Wins", 0, "Adam Alder\t 1",
+         dateMessage},
+        {form->comDateEnd, "2/12/2011", Qt::Key_Tab, "12/5/2009", "2/12/2011", "Wins", 0,
+         "Adam Alder\t 5|Ben Brook\t 2|Carl Cole\t 2", ""},
+        // Offered in no list, but a category the boards know.
+        {form->comType[3], "warning", Qt::Key_Tab, "12/5/2009", "2/12/2011", "Warning", 3,
+         "Adam Alder\t 0|Ben Brook\t 0|Carl Cole\t 0|Eli Ezra\t 0", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::ScriptedMessages msgs;
+        if (!c.message.isEmpty()) msgs.expect(c.message);
+        typeIntoCombo(c.box, c.typed);
+        pressKey(c.key);
+        ASSERT_EQ(msgs.messages().size(), c.message.isEmpty() ? 0u : 1u);
+        if (!c.message.isEmpty()) {
+            EXPECT_EQ(msgs.last().title, "Error");
+        }
+        EXPECT_EQ(c.box->hasFocus(), !c.message.isEmpty() || c.key == Qt::Key_Return);
+        EXPECT_EQ(form->comDateStart->currentText(), c.start);
+        EXPECT_EQ(form->comDateEnd->currentText(), c.end);
+        EXPECT_EQ(form->comType[c.board]->currentText(), c.shows);
+        EXPECT_EQ(sortedBoard(form, c.board), c.lines);
+    }
+
+    // Typed and printed at once (Alt+P leaves the box first): the page shows the range and the
+    // categories of the boxes, as the screen does.
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
     ui::ScriptedMessages msgs;
-    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
-    const QString takedowns = board(form, 2);
-    msgs.expect("ERROR Not valid", ui::Answer::Ok);
-    form->comType[0]->setEditText("wins");  // letter case counts
-    form->opt10->setChecked(true);
-    EXPECT_EQ(board(form, 0), "");
-    EXPECT_EQ(board(form, 2), takedowns);
-
-    msgs.expect("Date must be in the MM/DD/YYYY format", ui::Answer::Ok);
-    form->comType[0]->setEditText("Warning");  // offered in no list, but known
-    form->comDateEnd->setEditText("2/31/2011");
-    choose(form->comType[1], "Wins");
-    EXPECT_EQ(msgs.last().title, "Error");
-    EXPECT_EQ(board(form, 1), "");
-
-    form->comDateEnd->setEditText("2/12/2011");
-    choose(form->comDateStart, "12/4/2010");
-    EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 0|Ben Brook\t 0|Carl Cole\t 0|Eli Ezra\t 0");
-    EXPECT_EQ(msgs.messages().size(), 2u);
+    msgs.expect("The printout was saved as ");
+    typeIntoCombo(form->comDateStart, "1/22/2011");
+    pressKey(Qt::Key_P, Qt::AltModifier);
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 1");
+    QStringList words;
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    const QString page = words.join(' ');
+    EXPECT_TRUE(page.startsWith("Team Leaders 1/22/2011 - 2/12/2011 ")) << page.toStdString();
+    for (const QString heading : {"Wins", "Team Points", "Takedown", "Warning"})
+        EXPECT_TRUE(page.contains(heading)) << heading.toStdString();
+    EXPECT_EQ(words.count("Alder"), 4) << "one line on each board";
+    EXPECT_FALSE(words.contains("Winz"));
 }
 
 // The lines of one board as its own query (buildSql) gives them: name, kind and value of each.
@@ -278,8 +331,13 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
     print::RecordingPage rec;
     frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
     choose(form->comType[1], "Team Points");
-    form->comType[3]->setEditText("Wins");  // typed: printed as the screen stands
-    form->comDateStart->setEditText("11/1/2012");
+    // Typed, and taken by Tab: the page shows what the screen does.
+    showActive(form);
+    typeIntoCombo(form->comType[3], "Wins");
+    pressKey(Qt::Key_Tab);
+    typeIntoCombo(form->comDateStart, "11/1/2012");
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(board(form, 3).split('\n').size(), 7);
     form->cmdPrint->click();
     EXPECT_EQ(rec.documentsEnded(), 1);
     EXPECT_EQ(rec.pageCount(), 1);
@@ -335,7 +393,7 @@ TEST_F(LeaderBoardTiesTest, PrintsTheBoardsOnOnePortraitPage) {
     // The long name on a right-hand board too: every row stays in its column and on the page,
     // the long one printed smaller.
     rec.clear();
-    form->comType[3]->setEditText(form->comType[2]->currentText());
+    choose(form->comType[3], form->comType[2]->currentText());
     form->cmdPrint->click();
     const auto longRows = rec.findTexts("Maximilian Bartholomew-Vanderbilt ");
     ASSERT_EQ(longRows.size(), 2u);
@@ -367,7 +425,7 @@ TEST_F(LeaderBoardTiesTest, ThePrintedBoardsOnPaperStayClearOfTheSheetEdge) {
     qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
     ui::ScriptedMessages msgs;
     frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
-    form->comType[3]->setEditText(form->comType[2]->currentText());  // the long name at the right
+    choose(form->comType[3], form->comType[2]->currentText());  // the long name at the right
     form->opt10->setChecked(true);
     msgs.expect("The printout was saved as ");
     form->cmdPrint->click();

@@ -1,6 +1,9 @@
 // The individual season summary screen over stored seasons, driven through its controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,7 +20,9 @@
 #include "statistics/frmReports.h"
 #include "statistics/frmSeasonSummary.h"
 #include "statistics/season_db_test.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -188,18 +193,75 @@ TEST_F(SeasonSummaryScreenTest, SeasonChoicesReloadTheNames) {
     EXPECT_EQ(form->selectedName(), "");
     EXPECT_EQ(counts(form), "1 1 1 1 1 0 1 0");
 
-    // Typing a season runs nothing; the next name choice reads it. Eli Ezra has no row in the
-    // typed season: nothing to count, and nothing fails.
-    form->comSeason->setCurrentIndex(1);
-    form->comSeason->setEditText("2009-2010");
-    EXPECT_EQ(items(form->lstNames).size(), 6);
-    select(form, "Eli Ezra");
-    EXPECT_EQ(form->txtWtEnter->text(), "");
-    EXPECT_EQ(counts(form), "0 0 0 0 0 0 0 0");
-    form->comSeason->setEditText("not a season");
-    form->txtWtEnter->setText("285");
-    EXPECT_EQ(counts(form), "0 0 0 0 0 0 0 0");
     EXPECT_TRUE(msgs.messages().empty());
+}
+
+// A season typed into the box, then Tab or Enter: a season is taken as a pick of it (the names
+// and counts follow), anything else is refused and the box shows the listed season again. The
+// printed form then belongs to the season the box shows.
+TEST_F(SeasonSummaryScreenTest, ATypedSeasonIsTakenAsAPickOrRefused) {
+    const QString adam2009 = "1 1 1 1 1 0 1 0";
+    const QString adam2010 = "5 2 3 1 2 1 1 0";
+    const QStringList all2010 = {"Adam Alder", "Ben Brook", "Carl Cole", "Dan Dorn", "Eli Ezra"};
+    const struct {
+        const char* typed;
+        Qt::Key key;
+        const char* shows;
+        QStringList names;
+        QString counts;
+        bool refused;
+    } cases[] = {
+        {"2009-2010", Qt::Key_Tab, "2009-2010", {"Adam Alder"}, adam2009, false},
+        {" 2010 ", Qt::Key_Return, "2010-2011", all2010, adam2010, false},
+        {"abcd", Qt::Key_Tab, "2010-2011", all2010, adam2010, true},
+        {"2009", Qt::Key_Return, "2009-2010", {"Adam Alder"}, adam2009, false},
+        {"2010-2012", Qt::Key_Return, "2009-2010", {"Adam Alder"}, adam2009, true},
+        {"", Qt::Key_Tab, "2009-2010", {"Adam Alder"}, adam2009, true},
+        // A season without wrestler rows: no names, and the counts stay as a pick leaves them.
+        {"2014-2015", Qt::Key_Tab, "2014-2015", {}, adam2009, false},
+        {"2010-2011", Qt::Key_Tab, "2010-2011", all2010, adam2010, false},
+    };
+    frmSeasonSummary* form = showActive(open());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::ScriptedMessages msgs;
+        if (c.refused) msgs.expect("Season must be given as in 2010-2011");
+        typeIntoCombo(form->comSeason, c.typed);
+        pressKey(c.key);
+        EXPECT_EQ(msgs.messages().size(), c.refused ? 1u : 0u);
+        EXPECT_EQ(form->comSeason->currentText(), c.shows);
+        EXPECT_EQ(form->comSeason->hasFocus(), c.refused || c.key == Qt::Key_Return)
+            << "a refused text keeps the focus";
+        EXPECT_EQ(items(form->lstNames), c.names);
+        EXPECT_EQ(form->selectedName(), c.names.value(0));
+        EXPECT_EQ(counts(form), c.counts);
+    }
+
+    // Typed and printed at once (Alt+P leaves the box first): the form lists the 2009-2010
+    // bouts under that season's record, and none of 2010-2011.
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    typeIntoCombo(form->comSeason, "2009");
+    pressKey(Qt::Key_P, Qt::AltModifier);
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(form->comSeason->currentText(), "2009-2010");
+    EXPECT_EQ(counts(form), adam2009);
+    QStringList dates;
+    std::vector<PdfWord> panel;  // the records in the win-loss panel
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) {
+        if (w.text.count('/') == 2) dates << w.text;
+        if (w.page == 1 && w.x > 640 && w.y > 120 && w.y < 230) panel.push_back(w);
+    }
+    std::sort(panel.begin(), panel.end(), [](const PdfWord& a, const PdfWord& b) {
+        return std::pair(std::lround(a.y / 10), a.x) < std::pair(std::lround(b.y / 10), b.x);
+    });
+    QStringList record;
+    for (const PdfWord& w : panel) record << w.text;
+    EXPECT_TRUE(dates.contains("12/5/2009") && dates.contains("1/9/2010")) << dates.join(' ').toStdString();
+    for (const QString later : {"12/4/2010", "1/15/2011", "1/22/2011", "2/5/2011", "5/10/2011"})
+        EXPECT_FALSE(dates.contains(later)) << later.toStdString();
+    EXPECT_EQ(record.join(' '), "1 - 1 1 - 1 1 - 0 1 - 0");
 }
 
 TEST_F(SeasonSummaryScreenTest, ButtonsHelpReturnAndTheCloseBox) {

@@ -6,12 +6,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "statistics/frmSummary.h"
 #include "statistics/season_db_test.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -83,12 +85,49 @@ TEST_F(SummaryTest, SeasonLevelAndActiveReadTheDatabaseAgain) {
     choose(form->comLevel, "Frosh");
     EXPECT_EQ(report(form), kHead);
 
-    // A season text that is no label: a message, and the report stays.
-    form->comSeason->setEditText("last year");
-    msgs.expect("2010-2011");
-    form->chkActive->setChecked(true);
-    EXPECT_EQ(msgs.last().title, "Error");
-    EXPECT_EQ(report(form), kHead);
+}
+
+// A season typed into the box, then Tab, Enter or Alt+C (Copy, which leaves the box first): a
+// season is taken as a pick of it and the report and its copy follow; anything else is refused,
+// the box shows the report's season again and nothing is copied.
+TEST_F(SummaryTest, ATypedSeasonIsTakenAsAPickOrRefused) {
+    const QString season2009 = kHead + "119\tAdam Alder\t11\t1\t1\t1\t.5\r\n";
+    const struct {
+        const char* typed;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* shows;
+        int rows;  // of the report on screen
+        bool refused;
+    } cases[] = {
+        {"2009-2010", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, false},
+        {"abcd", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, true},
+        {"2010", Qt::Key_Return, Qt::NoModifier, "2010-2011", 3, false},
+        {" 2009 - 2010 ", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, false},
+        {"last year", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, true},
+        {"2010-2012", Qt::Key_Return, Qt::NoModifier, "2009-2010", 1, true},
+    };
+    frmSummary* form = showActive(open());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ui::ScriptedMessages msgs;
+        if (c.refused) msgs.expect("Season must be given as in 2010-2011");
+        ui::setClipboardText("");
+        typeIntoCombo(form->comSeason, c.typed);
+        pressKey(c.key, c.modifiers);
+        EXPECT_EQ(msgs.messages().size(), c.refused ? 1u : 0u);
+        EXPECT_EQ(form->comSeason->currentText(), c.shows);
+        EXPECT_EQ(int(form->summaryTable().size()), c.rows);
+        const bool copied = c.modifiers == Qt::AltModifier && !c.refused;
+        EXPECT_EQ(ui::clipboardText(), copied ? season2009 + "\r\n\r\n" : QString());
+    }
+
+    // The next choice runs the report of the season shown, without a word.
+    ui::ScriptedMessages msgs;
+    QTest::mouseClick(form->chkActive, Qt::LeftButton);
+    EXPECT_FALSE(form->chkActive->isChecked());
+    EXPECT_EQ(report(form), season2009);
+    EXPECT_TRUE(msgs.messages().empty());
 }
 
 TEST_F(SummaryTest, SortTextNotInTheListSortsByRecordNumber) {

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs a test executable's "OnScreen" tests on a real X display, as a coach's desk has one:
+# Runs a test executable's "OnRealScreen" tests on a real X display, as a coach's desk has one:
 # Xvfb at 1366x768 with Xft.dpi 120 (125%), the openbox window manager, and Qt's xcb platform.
 # Input in those tests comes as real X events (xdotool). Usage: on-screen.sh <test executable>
 set -eu
@@ -47,4 +47,4 @@ done
 QT_QPA_PLATFORM=xcb
 export QT_QPA_PLATFORM
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
-"$1" --gtest_filter='*OnScreen*'
+"$1" --gtest_filter='*OnRealScreen*'

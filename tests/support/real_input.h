@@ -1,6 +1,6 @@
 #pragma once
 
-// Input as real X events, for the tests that run on a real display (tests named "...OnScreen...",
+// Input as real X events, for the tests that run on a real display (tests named "...OnRealScreen...",
 // run by on-screen.sh on Xvfb with a window manager). A key, typed text, a click or a wheel notch
 // goes through the X server to whatever window and widget it reaches there, as a person's does;
 // faults that events sent straight to a widget cannot show (a popup that takes the wheel, a press

@@ -69,6 +69,13 @@ void typeInto(QLineEdit* box, const QString& text) {
     }
 }
 
+void typeIntoCombo(QComboBox* combo, const QString& text) {
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    QTest::keyClicks(combo, text);
+}
+
 void pasteInto(QLineEdit* box, const QString& text) {
     QGuiApplication::clipboard()->setText(text);
     QTest::mouseClick(box, Qt::LeftButton);

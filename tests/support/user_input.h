@@ -39,6 +39,10 @@ bool openWithKeys(QComboBox* combo);
 // false (the list left open) when no item reads so.
 bool pickWithMouse(QComboBox* combo, const QString& text);
 
+// Clicks into the text of a drop-down the user may type into and types `text` over what it
+// held, key by key.
+void typeIntoCombo(QComboBox* combo, const QString& text);
+
 // A key pressed on the keyboard, and characters typed on it: they go to the control that has the
 // focus.
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

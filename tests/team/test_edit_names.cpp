@@ -185,7 +185,7 @@ TEST_F(EditNamesTest, TypedNameOpensThatWrestler) {
     expectTypedNamesOpened([](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); });
 }
 
-TEST_F(EditNamesTest, TypedNameOpensThatWrestlerOnScreen) {
+TEST_F(EditNamesTest, TypedNameOpensThatWrestlerOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     expectTypedNamesOpened([](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "team/frmEditWeight.h"
+#include "support/real_input.h"
 #include "team_fixture.h"
 
 namespace {
@@ -130,6 +131,39 @@ TEST_F(EditWeightTest, DeleteTakesTheSelectedClassAfterAYesAndRefusesAClassInUse
         EXPECT_TRUE(msgs.last().text.contains(used));
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM Weight"), 3);
+}
+
+// Opened by Edit Weights, the editor takes a class typed at once; Return goes back.
+TEST_F(EditWeightTest, OpensWithTheFocusInTheBoxAndReturnShowsTheEntryForm) {
+    sql("INSERT INTO Weight (Weight) VALUES ('98'), ('103'), ('285')");
+    frmMatchInfo* entry = showActive(entryForm());
+    pressKey(Qt::Key_W, Qt::AltModifier);
+    EXPECT_FALSE(entry->isVisible());
+    ASSERT_TRUE(ui::forms().isLoaded<frmEditWeight>());
+    frmEditWeight* ed = ui::forms().get<frmEditWeight>();
+    activate(ed);
+    EXPECT_EQ(QApplication::focusWidget(), ed->txtWeight);
+    typeKeys("106");
+    pressKey(Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"103", "106", "285", "98"}));
+    QTest::mouseClick(ed->cmdReturn, Qt::LeftButton);
+    EXPECT_TRUE(entry->isVisible());
+    EXPECT_FALSE(ui::forms().isLoaded<frmEditWeight>());
+}
+
+TEST_F(EditWeightTest, OpensWithTheFocusInTheBoxOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    sql("INSERT INTO Weight (Weight) VALUES ('98'), ('103'), ('285')");
+    frmMatchInfo* entry = entryForm();
+    showOnScreen(entry);
+    xClick(entry->cmdEditWeight);
+    ASSERT_TRUE(ui::forms().isLoaded<frmEditWeight>());
+    frmEditWeight* ed = ui::forms().get<frmEditWeight>();
+    ASSERT_TRUE(waitFor([&] { return ed->isActiveWindow(); }));
+    xType("106");
+    xKeys("alt+a");
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"103", "106", "285", "98"}));
+    EXPECT_TRUE(ed->txtWeight->hasFocus());
 }
 
 TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {

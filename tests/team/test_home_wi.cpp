@@ -1,15 +1,16 @@
 // The home weigh-in form: date and prefill, the weight-loss mark, saving, loading and re-saving.
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QKeySequence>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QTest>
 
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "team/frmEditNames.h"
 #include "team/frmHomeWI.h"
@@ -217,8 +218,9 @@ TEST_F(HomeWITest, TheKeyboardAloneReachesEveryRowPagesTheGridAndSaves) {
                                                {"2011-01-09", "Pat P18", 222.0}}));
 }
 
-// A mouse user's way into the grid is the scroll bar: its click runs the date's check first.
-// The loss mark stays with its row whichever way the page turns.
+// A mouse user's way into the grid is a click on one of its boxes: it leaves the date box first,
+// as a click on a button does, and a good date opens the rows with the focus in the box clicked,
+// on the page that was shown. The loss mark stays with its row whichever way the page turns.
 TEST_F(HomeWITest, TheMouseAloneOpensTheRowsAndTheLossMarkFollowsItsRow) {
     frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
     auto clickBar = [f](QStyle::SubControl part) {
@@ -235,27 +237,41 @@ TEST_F(HomeWITest, TheMouseAloneOpensTheRowsAndTheLossMarkFollowsItsRow) {
         click(f->HScroll1, area.center());
     };
 
-    // A date that is no date: its message, the focus stays, and the click pages nothing.
+    // Paged while closed, the boxes still look closed.
+    const QImage closed = f->txtWt[3]->grab().toImage();
+    clickBar(QStyle::SC_ScrollBarAddPage);
+    ASSERT_EQ(f->HScroll1->value(), 11);
+    EXPECT_FALSE(f->txtWt[3]->isEnabled());
+    EXPECT_EQ(f->txtWt[3]->grab().toImage(), closed) << "a closed box drawn as an open one";
+    clickBar(QStyle::SC_ScrollBarSubPage);
+
+    // Without a date the click takes the coach to the date box; a date that is no date has its
+    // message and keeps the focus. The rows stay closed.
+    click(f->txtWt[3]);
+    EXPECT_TRUE(f->txtDate->hasFocus());
     typeInto(f->txtDate, "13/45/11");
     {
         ui::ScriptedMessages msgs;
         msgs.expect("Date must be in the MM/DD/YYYY format");
-        clickBar(QStyle::SC_ScrollBarAddPage);
+        click(f->comName[1]->lineEdit());
     }
     EXPECT_TRUE(f->txtDate->hasFocus());
-    EXPECT_EQ(f->HScroll1->value(), 1);
     EXPECT_FALSE(f->txtWt[0]->isEnabled());
 
+    // A good date: the click on Alder's weight box opens the rows, the first of them in view, and
+    // what is typed goes into his box.
     typeInto(f->txtDate, "1/9/11");
-    clickBar(QStyle::SC_ScrollBarAddPage);
+    click(f->txtWt[2]);
     EXPECT_EQ(f->txtDate->text(), "01/09/2011");
     EXPECT_TRUE(f->txtWt[0]->isEnabled()) << "the date's check opened the rows";
-    EXPECT_EQ(f->HScroll1->value(), 11);
-    clickBar(QStyle::SC_ScrollBarSubPage);
+    EXPECT_EQ(f->HScroll1->value(), 1);
+    EXPECT_EQ(f->lblSeq[0]->text(), "1");
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
     ASSERT_EQ(f->comName[2]->currentText(), "Adam Alder");
+    ASSERT_TRUE(f->txtWt[2]->hasFocus());
 
     // 50 is far below Alder's 150 a week ago; his line is marked, and the mark goes with him.
-    typeInto(f->txtWt[2], "50");
+    typeKeys("50");
     clickBar(QStyle::SC_ScrollBarAddPage);
     EXPECT_EQ(f->lblSeq[2]->text(), "13");
     EXPECT_FALSE(f->isMarked(2)) << "an empty row under the mark";
@@ -279,6 +295,52 @@ TEST_F(HomeWITest, TheMouseAloneOpensTheRowsAndTheLossMarkFollowsItsRow) {
     }
     EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 50.0}}));
     EXPECT_FALSE(f->isMarked(2));
+}
+
+// A grid paged while it was closed opens on the page shown, with the focus in the box clicked.
+TEST_F(HomeWITest, AClickOnAPagedClosedGridOpensItOnThatPage) {
+    frmHomeWI* f = showActive(ui::forms().get<frmHomeWI>());
+    click(f->HScroll1, QPoint(f->HScroll1->width() * 3 / 4, f->HScroll1->height() / 2));
+    ASSERT_EQ(f->HScroll1->value(), 11);
+    typeInto(f->txtDate, "1/9/11");
+    click(f->comName[2]->lineEdit());
+    EXPECT_TRUE(f->comName[2]->isEnabled());
+    EXPECT_EQ(f->HScroll1->value(), 11);
+    EXPECT_EQ(f->lblSeq[2]->text(), "13");
+    EXPECT_TRUE(f->comName[2]->hasFocus());
+    pressKey(Qt::Key_PageUp);
+    EXPECT_EQ(grid(f, 4), (QStringList{"Ben Brook ", "Carl Cole ", "Adam Alder ", " "}));
+}
+
+// The same by real clicks on a real display: the scroll bar pages the closed grid without
+// drawing its boxes open, and a click on a row after the date opens the rows, the first page
+// in view.
+TEST_F(HomeWITest, AClickOnARowOpensTheGridOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmHomeWI* f = ui::forms().get<frmHomeWI>();
+    showOnScreen(f);
+    const QImage closed = f->txtWt[3]->grab().toImage();
+    xClick(f->HScroll1, QPoint(f->HScroll1->width() * 3 / 4, f->HScroll1->height() / 2));
+    ASSERT_TRUE(waitFor([f] { return f->HScroll1->value() == 11; }));
+    EXPECT_EQ(f->txtWt[3]->grab().toImage(), closed) << "a closed box drawn as an open one";
+    xKeys("Home");
+    ASSERT_EQ(f->HScroll1->value(), 1);
+
+    xClick(f->txtDate);
+    xType("1/9/11");
+    xClick(f->txtWt[2]);
+    EXPECT_TRUE(f->txtWt[2]->isEnabled());
+    EXPECT_EQ(f->HScroll1->value(), 1);
+    EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+    ASSERT_EQ(f->comName[2]->currentText(), "Adam Alder");
+    ASSERT_TRUE(f->txtWt[2]->hasFocus());
+    xType("149");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Home Weigh-in saved");
+        xClick(f->cmdSave);
+    }
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 149.0}}));
 }
 
 TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {
@@ -413,8 +475,14 @@ TEST_F(HomeWITest, PassingThroughTheDateBoxKeepsEachLoadedWeightWithItsWrestler)
     clickItem(f->lstWI, 0);
     const QStringList loaded{"Adam Alder 97", "Ben Brook 98.5", "Carl Cole 125", " "};
     EXPECT_EQ(grid(f, 4), loaded);
+    EXPECT_FALSE(f->txtWt[1]->isEnabled());
 
-    // Into the date box and out again with Tab: the rows open for editing, nothing moves.
+    // A click on a row checks the loaded date and opens the rows as they were loaded.
+    click(f->txtWt[1]);
+    EXPECT_TRUE(f->txtWt[1]->hasFocus());
+    EXPECT_EQ(grid(f, 4), loaded);
+
+    // Into the date box and out again with Tab: nothing moves.
     click(f->txtDate);
     QTest::keyClick(f->txtDate, Qt::Key_Tab);
     EXPECT_TRUE(f->txtWt[0]->isEnabled());

@@ -204,6 +204,17 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         // UTF-8 without a mark, cut off in its last character: broken, not read as another
         // encoding ("Saint-Étienne" would come in with an invisible control character).
         {"3,Saint-\xc3\x89tienne\r\n2,Caf\xc3", "10 school list.txt is broken"},
+        {"3,Central\r\n2,Caf\xc3", "10 school list.txt is broken"},
+        {"2,Caf\xe9", "10 school list.txt is broken"},
+        // UTF-8 with a byte of another encoding pasted in: the line is named, shown as UTF-8.
+        {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n1,Caf\xc3\xa9\r\n",
+         "Line 3 of the school list file "},
+        {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n",
+         " holds bytes that are not UTF-8, though the rest of the file is UTF-8:\r\n"
+         "2,St. Mary\ufffds Academy\r\n\r\nSave the file as UTF-8 and import it again.  "
+         "Nothing was imported."},
+        // UTF-16 without a mark, cut off in its last character.
+        {QByteArray::fromHex("33002c004e0041"), "10 school list.txt is broken"},
         {"3,Central\r\n2,Ardmore Academy\xe2\x80", "10 school list.txt is broken"},
         // A control character of the C1 range, as UTF-8 or as a byte Windows-1252 leaves unused.
         {"3,North\xc2\x85" "Central\r\n", " is not a text file."},
@@ -254,15 +265,20 @@ TEST_F(ImportTest, ClassNamesAsDivisionsAreStoredAsTheNumberTheyBeginWith) {
 TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
     SeasonFixture fx(db);
     fx.addSchool("Central", 3);
-    const QString text = QStringLiteral("3,Central\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n");
+    // Invisible format characters are no part of a name.
+    const QString text = QStringLiteral("3,Central\u200b\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n"
+                                        "6,\u202eWest\u200b Hall\u2060\r\n");
     for (const auto encoding :
          {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
-        SCOPED_TRACE(QStringConverter::nameForEncoding(encoding));
-        QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
-        frmImport* f = openImport(encode(text));
-        EXPECT_EQ(items(f->lstAdd), (QStringList{"2  Łódź Academy", "5  Ærøskøbing"}));
-        EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
-        ui::forms().unload<frmImport>();
+        // UTF-16 is known by its NUL bytes without the mark too.
+        for (const bool mark : {true, false}) {
+            SCOPED_TRACE(QStringConverter::nameForEncoding(encoding) + std::string(mark ? " marked" : ""));
+            QStringEncoder encode(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
+            frmImport* f = openImport(encode(text));
+            EXPECT_EQ(items(f->lstAdd), (QStringList{"2  Łódź Academy", "5  Ærøskøbing", "6  West Hall"}));
+            EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
+            ui::forms().unload<frmImport>();
+        }
     }
 
     // No mark and no UTF-8: a Windows spreadsheet's file, its quotes and apostrophes in their
@@ -276,20 +292,21 @@ TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
 
 // A name with blanks inside its quotes is the name without them: it is compared, listed once
 // and stored as such, and the next import of the same file finds it stored. A Latin-1 file that
-// ends in a letter outside ASCII keeps that letter.
+// ends in a letter outside ASCII keeps that letter when another line shows it is no UTF-8.
 TEST_F(ImportTest, BlanksAroundANameInsideItsQuotesAreNoPartOfIt) {
     SeasonFixture fx(db);
     fx.addSchool("Central Catholic", 3);
     fx.addSchool("Eastview ", 1);  // typed with a blank into the school form
     const QByteArray file = "3,\"Central Catholic \"\r\n\" 4\",\" Newtown \"\r\n4,Newtown\r\n"
-                            "4,\"Newtown \"\r\n1,Eastview\r\n2,Caf\xe9";
+                            "4,\"Newtown \"\r\n1,Eastview\r\n5,Mont\xe9 Vista\r\n2,Caf\xe9";
     frmImport* f = pickFile(QFileInfo(writeList(file)).fileName());
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(items(f->lstAdd), (QStringList{"4  Newtown", "2  Café"}));
+    EXPECT_EQ(items(f->lstAdd), (QStringList{"4  Newtown", "5  Monté Vista", "2  Café"}));
     EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
     QTest::mouseClick(f->cmdImport, Qt::LeftButton);
     EXPECT_EQ(queryRows(db, "SELECT OppSchool, OppDiv FROM OppSchool ORDER BY OppSchool"),
-              (QList<QVariantList>{{"Café", 2}, {"Central Catholic", 3}, {"Eastview ", 1}, {"Newtown", 4}}));
+              (QList<QVariantList>{{"Café", 2}, {"Central Catholic", 3}, {"Eastview ", 1},
+                                   {"Monté Vista", 5}, {"Newtown", 4}}));
 
     f = pickFile(QFileInfo(writeList(file)).fileName());
     ASSERT_NE(f, nullptr);

@@ -1,14 +1,17 @@
 // The opponents' roster form: the grid and its helpers, saving, loading and re-saving a roster.
+#include <QApplication>
 #include <QDate>
 #include <QFocusFrame>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QKeySequence>
 #include <QScrollBar>
+#include <functional>
 
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "team/FrmRoster.h"
 #include "team/frmSchools.h"
@@ -66,16 +69,23 @@ TEST_F(RosterTest, GridSnapsClassesFillsAheadAndChecksTypedSchools) {
     }
 
     // Leaving a last name with a school fills the next line, even without a first name.
+    showActive(f);
+    auto tabOutOfLastName = [f](int k) {
+        QTest::mouseClick(f->txtLName[k], Qt::LeftButton);
+        pressKey(Qt::Key_Tab);
+    };
     typeLine(f, 0, "103", "", " Smith ", "Central");
-    f->txtLName_LostFocus(0);
+    tabOutOfLastName(0);
     EXPECT_EQ(f->txtLName[0]->text(), "Smith");
     EXPECT_EQ(f->txtSchool[1]->text(), "Central");
     EXPECT_EQ(f->txtWt[1]->text(), "112");
+    EXPECT_TRUE(f->txtFName[1]->hasFocus());
     typeLine(f, 13, "285", "A", "B", "Central");
-    f->txtLName_LostFocus(13);
+    tabOutOfLastName(13);
     EXPECT_EQ(f->txtWt[14]->text(), "") << "after the last class comes the empty one";
     typeLine(f, 14, "103", "A", "B", "Central");
-    f->txtLName_LostFocus(14);  // the bottom line: nothing moves
+    tabOutOfLastName(14);
+    EXPECT_TRUE(f->txtSchool[14]->hasFocus()) << "the bottom line: nothing moves";
 
     // A school typed in other letter case passes; an unknown one is refused and searched for.
     f->txtSchool[2]->setText("o'malley prep");
@@ -105,6 +115,134 @@ TEST_F(RosterTest, GridSnapsClassesFillsAheadAndChecksTypedSchools) {
     schools->cmdReturn2->click();
     EXPECT_EQ(ui::forms().get<FrmRoster>(), f) << "the same roster form, entries kept";
     EXPECT_EQ(f->txtSchool[3]->text(), "O'Malley Prep");
+}
+
+// Only going on from a last name moves on to the next line and fills it ahead: Tab, Enter, a click
+// further on. Shift+Tab and a click on a line above go where they point, and so does a click on
+// the scroll bar; the line below is then left as it was.
+TEST_F(RosterTest, OnlyGoingOnFromALastNameMovesToTheNextLine) {
+    using Pick = std::function<QWidget*(FrmRoster*)>;
+    struct Way {
+        const char* name;
+        std::function<void(FrmRoster*)> leave;
+        Pick goesTo;  // where the focus is then
+    };
+    const Pick nextFirstName = [](FrmRoster* f) { return f->txtFName[2]; };
+    const auto clickOn = [](Pick target) {
+        return [target](FrmRoster* f) { QTest::mouseClick(target(f), Qt::LeftButton); };
+    };
+    const Pick schoolBelow = [](FrmRoster* f) { return f->txtSchool[6]; };
+    const Pick ownSchool = [](FrmRoster* f) { return f->txtSchool[1]; };
+    const Pick ownFirstName = [](FrmRoster* f) { return f->txtFName[1]; };
+    const Pick lastNameAbove = [](FrmRoster* f) { return f->txtLName[0]; };
+    const Pick bar = [](FrmRoster* f) { return f->VScroll1; };
+    const Way ways[] = {
+        {"Tab", [](FrmRoster*) { pressKey(Qt::Key_Tab); }, nextFirstName},
+        {"Enter", [](FrmRoster*) { pressKey(Qt::Key_Return); }, nextFirstName},
+        {"click on a line below", clickOn(schoolBelow), nextFirstName},
+        {"click on its school", clickOn(ownSchool), nextFirstName},
+        {"Shift+Tab", [](FrmRoster*) { pressKey(Qt::Key_Backtab, Qt::ShiftModifier); },
+         ownFirstName},
+        {"click on the line above", clickOn(lastNameAbove), lastNameAbove},
+        {"click on the scroll bar", clickOn(bar), bar},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        FrmRoster* f = showActive(open());
+        typeLine(f, 0, "103", "Al", "Ames", "Central");
+        typeLine(f, 1, "112", "Bo", "", "Central");
+        typeInto(f->txtLName[1], " Bell ");
+        way.leave(f);
+        const QWidget* expected = way.goesTo(f);
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+        // The bar's click turns the page; the lines are looked at on the first page.
+        EXPECT_EQ(f->VScroll1->value(), expected == f->VScroll1 ? 15 : 1);
+        f->VScroll1->setValue(1);
+        EXPECT_EQ(f->txtLName[1]->text(), "Bell") << "trimmed whichever way it is left";
+        const bool movedOn = expected == f->txtFName[2];
+        EXPECT_EQ(f->txtWt[2]->text(), movedOn ? "119" : "");
+        EXPECT_EQ(f->txtSchool[2]->text(), movedOn ? "Central" : "");
+        ui::forms().unload<FrmRoster>();
+    }
+}
+
+// A line typed by keys is corrected by going back with Shift+Tab: through its own boxes and up
+// into the line above, whose last name is left backwards too.
+TEST_F(RosterTest, ShiftTabGoesBackThroughTheRosterToCorrectALine) {
+    FrmRoster* f = showActive(open());
+    typeInto(f->txtSchool[0], "Central");
+    QTest::mouseClick(f->txtFName[0], Qt::LeftButton);
+    for (const char* typed : {"Al", "Ames", "VOID", "Mason"}) {
+        typeKeys(typed);
+        pressKey(Qt::Key_Tab);
+    }
+    ASSERT_TRUE(f->txtFName[2]->hasFocus());
+    // Back over the line just typed, into the line above, and down again.
+    const std::pair<QLineEdit*, const char*> back[] = {{f->txtWt[2], "class below"},
+                                                       {f->txtSchool[1], "school"},
+                                                       {f->txtLName[1], "last name"},
+                                                       {f->txtFName[1], "first name"},
+                                                       {f->txtWt[1], "class"},
+                                                       {f->txtSchool[0], "school above"},
+                                                       {f->txtLName[0], "last name above"},
+                                                       {f->txtFName[0], "first name above"}};
+    for (const auto& [box, name] : back) {
+        pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_TRUE(box->hasFocus()) << name;
+    }
+    pressKey(Qt::Key_Tab);
+    pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(f->txtFName[1]->hasFocus()) << "Tab from the last name above goes on to this line";
+    typeKeys("Cy");
+    pressKey(Qt::Key_Tab);
+    typeKeys("Cole");
+    pressKey(Qt::Key_Return);
+    EXPECT_TRUE(f->txtFName[2]->hasFocus());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        pressKey(Qt::Key_S, Qt::AltModifier);
+    }
+    const QString today = iso(QDate::currentDate());
+    EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
+                                             {today, "112", "Cy", "Cole", "Central"}}));
+}
+
+// By real keys and clicks: Shift+Tab and a click on the line above go there; Tab goes on.
+TEST_F(RosterTest, ShiftTabAndAClickAboveGoWhereTheyPointOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    FrmRoster* f = open();
+    showOnScreen(f);
+    xClick(f->txtSchool[0]);
+    xType("Central");
+    xClick(f->txtFName[0]);
+    xType("Al");
+    xKeys("Tab");
+    xType("Ames");
+    xKeys("Tab");
+    ASSERT_TRUE(f->txtFName[1]->hasFocus());
+    xType("VOID");
+    xKeys("Tab");
+    xType("Mason");
+    xKeys("shift+Tab");
+    EXPECT_TRUE(f->txtFName[1]->hasFocus());
+    EXPECT_EQ(f->txtSchool[2]->text(), "");
+    xType("Bo");
+    xKeys("Tab");
+    xType("Bell");
+    xClick(f->txtLName[0]);
+    EXPECT_TRUE(f->txtLName[0]->hasFocus());
+    EXPECT_EQ(f->txtSchool[2]->text(), "");
+    xKeys("Tab");
+    EXPECT_TRUE(f->txtFName[1]->hasFocus()) << "Tab from the last name goes on to the next line";
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Roster Saved");
+        xKeys("alt+s");
+    }
+    const QString today = iso(QDate::currentDate());
+    EXPECT_EQ(roster(), (QList<QVariantList>{{today, "103", "Al", "Ames", "Central"},
+                                             {today, "112", "Bo", "Bell", "Central"}}));
 }
 
 TEST_F(RosterTest, SaveWritesCompleteRowsOfEveryPageAndRefusesLosingATypedName) {
@@ -151,9 +289,9 @@ TEST_F(RosterTest, SaveWritesCompleteRowsOfEveryPageAndRefusesLosingATypedName) 
     for (const FrmRoster::Row& row : f->rows()) EXPECT_EQ(row, FrmRoster::Row{});
 }
 
-TEST_F(RosterTest, SaveRightAfterTypingALastNameSavesAlthoughTheFocusMovesToTheNextLine) {
-    // Leaving the last name moves the focus on to the next line; the Save the coach gave, with
-    // the mouse or with its access key, still saves.
+TEST_F(RosterTest, SaveRightAfterTypingALastNameSaves) {
+    // Leaving the last name for Save runs its check first; the Save the coach gave, with the mouse
+    // or with its access key, still saves.
     FrmRoster* f = showActive(open());
     for (bool byKey : {false, true}) {
         typeInto(f->txtWt[0], QStringLiteral("103"));

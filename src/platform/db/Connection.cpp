@@ -65,6 +65,63 @@ QDate isoTextDate(const char* p, int size) {
     return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
 }
 
+// The words of a CREATE TABLE text as the engine reads them, in capitals: comments are left out,
+// and a quoted text or name is one word ("'") that no keyword matches.
+QStringList schemaWords(const QString& sql) {
+    QStringList words;
+    const qsizetype n = sql.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql[i];
+        if (c.isSpace()) {
+            ++i;
+        } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
+            while (i < n && sql[i] != QLatin1Char('\n')) ++i;
+        } else if (c == QLatin1Char('/') && i + 1 < n && sql[i + 1] == QLatin1Char('*')) {
+            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
+            i = end < 0 ? n : end + 2;
+        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
+                   c == QLatin1Char('[')) {
+            // A doubled quote inside stands for one; a bracket name ends at its first ].
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            ++i;
+            while (i < n) {
+                if (sql[i] != close) {
+                    ++i;
+                } else if (c != QLatin1Char('[') && i + 1 < n && sql[i + 1] == close) {
+                    i += 2;
+                } else {
+                    break;
+                }
+            }
+            ++i;
+            words << QStringLiteral("'");
+        } else if (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')) {
+            const qsizetype start = i;
+            while (i < n && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_') || sql[i] == QLatin1Char('$')))
+                ++i;
+            words << sql.mid(start, i - start).toUpper();
+        } else {
+            words << QString(c);
+            ++i;
+        }
+    }
+    return words;
+}
+
+// The first conflict clause of a CREATE TABLE text that makes a write breaking a constraint do
+// other than stop with an error, as every statement of the program expects: "ON CONFLICT
+// REPLACE" deletes the rows in the way, "IGNORE" leaves the row unwritten without a word, "FAIL"
+// and "ROLLBACK" keep or undo other writes. "" when there is none.
+QString conflictClause(const QString& createTable) {
+    const QStringList words = schemaWords(createTable);
+    for (qsizetype i = 0; i + 2 < words.size(); ++i)
+        if (words[i] == QLatin1String("ON") && words[i + 1] == QLatin1String("CONFLICT") &&
+            words[i + 2] != QLatin1String("ABORT"))
+            return QStringLiteral("ON CONFLICT ") + words[i + 2];
+    return QString();
+}
+
 // The program runs the same SQL texts again and again (a report may run one query a row):
 // each text is translated once. Readers on other threads use the same cache, one at a time.
 QString translated(const QString& jet) {
@@ -90,10 +147,15 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
         case SQLITE_NULL: return Value();
         case SQLITE_INTEGER: return Value(static_cast<long long>(sqlite3_value_int64(value)));
         case SQLITE_FLOAT: return Value(sqlite3_value_double(value));
+        case SQLITE_BLOB:
+            // A blob is no date, whatever its bytes spell, nor a text that a caller could read
+            // one from: where a date may stand it is no value.
+            if (mayBeDate) return Value();
+            [[fallthrough]];
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
             const int size = sqlite3_value_bytes(value);
-            if (mayBeDate) {
+            if (mayBeDate && sqlite3_value_type(value) == SQLITE_TEXT) {
                 const QDate d = isoTextDate(p, size);
                 if (d.isValid()) return Value(d);
             }
@@ -161,6 +223,40 @@ void Connection::refuseOtherThanRequiredTables() {
         throw DbError(QStringLiteral("%1 has the trigger %2, which this program does not make.")
                           .arg(triggers.rows_[0].values[1].toString(),
                                triggers.rows_[0].values[0].toString()));
+    // A table's own conflict clause would delete rows in the way of those the program writes, or
+    // pass over these without a word, and a save would be reported done that did not store them.
+    for (const Recordset::Row& row : found.rows_) {
+        const QString clause = conflictClause(row.values[2].toString());
+        if (!clause.isEmpty())
+            throw DbError(QStringLiteral("%1 has the clause %2, which this program does not make.")
+                              .arg(row.values[0].toString(), clause));
+    }
+    // A foreign key's action runs at the program's deletes and updates of the table it refers
+    // to: it would delete or change rows of its own table, and through that table's triggers
+    // any other.
+    const Recordset tables = openSnapshot(
+        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
+    for (const Recordset::Row& table : tables.rows_) {
+        if (table.values[1].toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"),
+                                                                 Qt::CaseInsensitive))
+            continue;
+        const Recordset keys = openSnapshot(
+            QStringLiteral("SELECT [table], on_delete, on_update FROM pragma_foreign_key_list(?)"),
+            {table.values[0]});
+        for (const Recordset::Row& key : keys.rows_) {
+            if (!requiredTables_.contains(key.values[0].toString(), Qt::CaseInsensitive)) continue;
+            for (int i : {1, 2}) {
+                const QString action = key.values[i].toString().toUpper();
+                if (action == QLatin1String("NO ACTION") || action == QLatin1String("RESTRICT"))
+                    continue;
+                throw DbError(QStringLiteral("%1 has the clause %2 %3 on its reference to %4, "
+                                             "which this program does not make.")
+                                  .arg(table.values[0].toString(),
+                                       i == 1 ? QStringLiteral("ON DELETE") : QStringLiteral("ON UPDATE"),
+                                       action, key.values[0].toString()));
+            }
+        }
+    }
     for (const QString& name : requiredTables_)
         if (!present.contains(name, Qt::CaseInsensitive) && !mayLack_.contains(name, Qt::CaseInsensitive))
             throw DbError(QStringLiteral("The table %1 is missing.").arg(name));
@@ -300,11 +396,39 @@ QString Connection::lastError() const {
     return QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
+namespace {
+
+// Whether the database file at `path` is in write-ahead-log mode: bytes 18 and 19 of its header
+// are 2.
+bool inWalMode(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(18)) return false;
+    const QByteArray version = file.read(2);
+    return version.size() == 2 && (version[0] == 2 || version[1] == 2);
+}
+
+}  // namespace
+
 QString Connection::whyReadOnly() const {
     const QFileInfo file(path_);
     auto writable = [](const QString& path) {
         return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
     };
+    // A file in write-ahead-log mode is read through a shared-memory file beside it, which the
+    // engine cannot make in a folder it cannot write: it cannot be opened there at all.
+    if (inWalMode(path_) && !writable(file.absolutePath())) {
+        const bool readOnlyDisk = errno == EROFS;
+        return QStringLiteral("The database file %1 is in write-ahead-log mode, and %2.  In "
+                              "that mode the database keeps a log and a shared-memory file beside "
+                              "it, which it cannot make there: the file can be neither read nor "
+                              "written where it is.  %3")
+            .arg(path_,
+                 readOnlyDisk ? QStringLiteral("the disk it is on is read-only")
+                              : QStringLiteral("its folder %1 is read-only").arg(file.absolutePath()),
+                 readOnlyDisk ? QStringLiteral("Copy it onto a disk you can write and use the copy.")
+                              : QStringLiteral("Copy it into a folder you can write and use the "
+                                               "copy, or make its folder writable."));
+    }
     QString why;
     if (!writable(path_)) {
         if (errno == EROFS) why = QStringLiteral("the disk it is on is read-only");

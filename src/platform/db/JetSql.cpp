@@ -428,8 +428,11 @@ bool truthy(sqlite3_value* v) {
     }
 }
 
+// The date a value holds: a date's ISO text, or a text or number as Value reads one. A blob is
+// no date.
 QDate argDate(sqlite3_value* v) {
-    if (sqlite3_value_type(v) == SQLITE_NULL) return {};
+    const int type = sqlite3_value_type(v);
+    if (type == SQLITE_NULL || type == SQLITE_BLOB) return {};
     return Value(argText(v)).toDate();
 }
 

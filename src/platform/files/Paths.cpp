@@ -29,6 +29,18 @@ bool nameTaken(const QString& path) {
     return info.exists() || info.isSymLink();
 }
 
+QString nameTakenAlike(const QString& path) {
+    if (nameTaken(path)) return path;
+    const QString folder = folderOf(path);
+    const QString name = path.mid(folder.size());
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    // System takes in links that lead nowhere.
+    for (const QString& entry :
+         dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return folder + entry;
+    return QString();
+}
+
 QString whyNotWritable(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly))

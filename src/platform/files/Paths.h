@@ -18,6 +18,11 @@ QString absoluteFolder(const QString& folder);
 // Whether anything has the name `path`: a file, a folder, or a link, one leading nowhere too.
 bool nameTaken(const QString& path);
 
+// The path of what has the name of `path` in its folder, or a name that differs from it only in
+// letter case ("Matchinfo.mdb" for "MATCHinfo.mdb": one name to whoever reads them); "" when
+// nothing has.
+QString nameTakenAlike(const QString& path);
+
 // Why the file `path` or its folder cannot be written, as the system says it; "" when both can.
 // Nothing is changed: the file is opened for appending and closed, and a scratch file is made in
 // the folder and removed again.

@@ -50,6 +50,11 @@ Page::~Page() = default;
 
 void Page::setOrientation(Orientation o) { orientation_ = o; }
 
+QString Page::jobName() const {
+    const QString program = QStringLiteral("Kestrivane");
+    return title_.isEmpty() ? program : program + QStringLiteral(" - ") + title_;
+}
+
 void Page::setScale(double x1, double y1, double x2, double y2) {
     x1_ = x1;
     y1_ = y1;

@@ -62,6 +62,13 @@ public:
     double scaleWidth() const { return x2_ - x1_; }
     double scaleHeight() const { return y2_ - y1_; }
 
+    // The printout's title. The print job is named after it, with the program's name (jobName), so
+    // that a printer's queue lists it and a PDF printer names its file after it.
+    void setTitle(const QString& title) { title_ = title; }
+    QString title() const { return title_; }
+    // "Kestrivane - <title>", or "Kestrivane" for a printout without a title.
+    QString jobName() const;
+
     // Text colour (0 = black).
     void setForeColor(QColor c) { foreColor_ = c; }
 
@@ -158,6 +165,7 @@ private:
     QColor foreColor_ = Qt::black;
     int drawWidth_ = 1;
     LineStyle drawStyle_ = LineStyle::Solid;
+    QString title_;
     QString fontName_ = QStringLiteral("Times New Roman");
     double fontSize_ = 12;
     bool bold_ = false, italic_ = false;

@@ -3,6 +3,9 @@
 #include "platform/files/NewFile.h"
 #include "platform/ui/Messages.h"
 
+#include <cups/cups.h>
+
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QPageLayout>
@@ -35,10 +38,48 @@ QString pdfName(const QString& folder, const QString& stamp, int n) {
                                         : QStringLiteral("Printout %1 (%2).pdf").arg(stamp).arg(n));
 }
 
-std::string pdfNotWritten(const QString& file, const QString& reason) {
+QString pdfNotWrittenText(const QString& file, const QString& reason) {
     return QStringLiteral("The PDF file %1 could not be written: %2.")
-        .arg(QDir::toNativeSeparators(file), reason)
-        .toStdString();
+        .arg(QDir::toNativeSeparators(file), reason);
+}
+
+std::string pdfNotWritten(const QString& file, const QString& reason) {
+    return pdfNotWrittenText(file, reason).toStdString();
+}
+
+// Hands the PDF document to the CUPS queue `printer` as a job named `jobName`. Returns "" when
+// the queue took the job, else the reason it gave for refusing it (not accepting jobs, full,
+// gone). The job is sent by the program itself rather than by QPrinter, which drops that answer.
+QString sendToPrinter(const QString& printer, const QString& jobName, const QByteArray& pdf) {
+    // A printer's instance ("name/instance") holds options of the user's; the queue is the name.
+    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+    const QByteArray title = jobName.toUtf8();
+    cups_option_t* options = nullptr;
+    const int optionCount = cupsAddOption("media", "Letter", 0, &options);
+    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
+                                  optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    if (job == 0) return QString::fromUtf8(cupsLastErrorString());
+    bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job, title.constData(),
+                                  CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
+    sent = sent && cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(),
+                                        static_cast<size_t>(pdf.size())) == HTTP_STATUS_CONTINUE;
+    sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) == IPP_STATUS_OK && sent;
+    if (sent) return QString();
+    const QString reason = QString::fromUtf8(cupsLastErrorString());
+    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
+    return reason;
+}
+
+// Whether the CUPS queue `printer` is paused (stopped): a job waits in it until it goes on.
+bool printerPaused(const QString& printer) {
+    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest) return false;
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    const bool paused = state && QByteArray(state).toInt() == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, dest);
+    return paused;
 }
 
 }  // namespace
@@ -64,19 +105,20 @@ Page* detail::swapPrinter(Page* page) {
 }
 
 struct PaperPage::Device {
-    std::unique_ptr<QPrinter> printer;  // a real printer
-    std::unique_ptr<files::NewFile> file;  // or a PDF file, written beside its final name first
-    std::unique_ptr<QPdfWriter> pdf;        // that writes into it
+    // For a printer, the document is made as a PDF in memory and sent as one job once it is
+    // complete; for none, it is a PDF file, written beside its final name first.
+    QString printerName;
+    QBuffer job;
+    std::unique_ptr<files::NewFile> file;
+    std::unique_ptr<QPdfWriter> pdf;        // that writes into one of them
+    QString jobName;
     QString pdfFolder;
     QString stamp;                          // when the document began
     QPainter painter;
     QRectF area;      // printable area in device pixels, relative to the painter's origin
     double dpi = 600;
 
-    QPagedPaintDevice* device() const {
-        return printer ? static_cast<QPagedPaintDevice*>(printer.get())
-                       : static_cast<QPagedPaintDevice*>(pdf.get());
-    }
+    QPagedPaintDevice* device() const { return pdf.get(); }
 };
 
 PaperPage::PaperPage() = default;
@@ -88,18 +130,21 @@ void PaperPage::beginDocument() {
     auto d = std::make_unique<Device>();
     const QPageLayout::Orientation o =
         orientation() == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    const QString printerName = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
-    if (!printerName.isEmpty()) {
-        d->printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        d->printer->setPrinterName(printerName);
-        d->printer->setPageSize(QPageSize(QPageSize::Letter));
-        d->printer->setPageOrientation(o);
-        d->printer->setFullPage(false);
-        d->dpi = d->printer->resolution();
-        d->area = QRectF(QPointF(0, 0), d->printer->pageLayout().paintRectPixels(d->printer->resolution()).size());
+    d->printerName = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
+    d->jobName = jobName();
+    d->pdfFolder = pdfFolder();
+    d->stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
+    QPageLayout layout;
+    if (!d->printerName.isEmpty()) {
+        // The sheet as the printer takes it: letter, less the margins it cannot print on.
+        QPrinter probe(QPrinter::HighResolution);
+        probe.setPrinterName(d->printerName);
+        probe.setPageSize(QPageSize(QPageSize::Letter));
+        probe.setPageOrientation(o);
+        layout = probe.pageLayout();
+        d->job.open(QIODevice::WriteOnly);
+        d->pdf = std::make_unique<QPdfWriter>(&d->job);
     } else {
-        d->pdfFolder = pdfFolder();
-        d->stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
         const QString first = pdfName(d->pdfFolder, d->stamp, 1);
         const QString noFolder = files::makeFolder(d->pdfFolder);
         if (!noFolder.isEmpty()) throw std::runtime_error(pdfNotWritten(first, noFolder));
@@ -107,18 +152,20 @@ void PaperPage::beginDocument() {
         if (!d->file->failure().isEmpty())
             throw std::runtime_error(pdfNotWritten(first, d->file->failure()));
         d->pdf = std::make_unique<QPdfWriter>(d->file->device());
-        d->pdf->setResolution(600);
         const double margin = kLetterMarginInches * 72;  // in points
-        d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o,
-                                          QMarginsF(margin, margin, margin, margin), QPageLayout::Point));
-        d->pdf->setCreator(QStringLiteral("Kestrivane"));
-        d->dpi = 600;
-        d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().paintRectPixels(600).size());
+        layout = QPageLayout(QPageSize(QPageSize::Letter), o,
+                             QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
     }
+    d->pdf->setResolution(600);
+    d->pdf->setPageLayout(layout);
+    d->pdf->setCreator(QStringLiteral("Kestrivane"));
+    d->pdf->setTitle(d->jobName);
+    d->dpi = 600;
+    d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().paintRectPixels(600).size());
     if (!d->painter.begin(d->device()))
-        throw std::runtime_error(d->printer ? std::string("The printer could not be started.")
-                                            : pdfNotWritten(pdfName(d->pdfFolder, d->stamp, 1),
-                                                            d->file->failure()));
+        throw std::runtime_error(d->file ? pdfNotWritten(pdfName(d->pdfFolder, d->stamp, 1),
+                                                         d->file->failure())
+                                         : std::string("The printout could not be started."));
     dev_ = std::move(d);
 }
 
@@ -161,30 +208,58 @@ void PaperPage::drawPicture(const QImage& picture, double x, double y, double w,
 void PaperPage::finishDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
-    d->painter.end();
+    const bool drawn = d->painter.end();
     portraitInches_ = landscapeInches_ = QSizeF();
-    if (d->printer) {
-        lastPdf_.clear();
-        return;
-    }
+    lastPdf_.clear();
     d->pdf.reset();
+    if (!drawn)
+        throw std::runtime_error(d->file ? pdfNotWritten(pdfName(d->pdfFolder, d->stamp, 1),
+                                                         d->file->failure())
+                                         : std::string("The printout could not be made."));
+    QString refused;
+    if (!d->printerName.isEmpty()) {
+        refused = sendToPrinter(d->printerName, d->jobName, d->job.data());
+        if (refused.isEmpty()) {
+            if (printerPaused(d->printerName))
+                ui::msgBox(QStringLiteral("The printer %1 is paused: the printout \"%2\" waits in "
+                                          "its queue and is printed once the printer goes on.")
+                               .arg(d->printerName, d->jobName),
+                           ui::Buttons::OK, QStringLiteral("Print"));
+            return;
+        }
+        // The printout is kept where it would have gone without a printer.
+        const QString first = pdfName(d->pdfFolder, d->stamp, 1);
+        const QString noFolder = files::makeFolder(d->pdfFolder);
+        d->file = std::make_unique<files::NewFile>(first);
+        if (noFolder.isEmpty()) d->file->write(d->job.data());
+        else d->file->failWith(noFolder);
+    }
+    if (!refused.isEmpty() && !refused.endsWith(QLatin1Char('.'))) refused += QLatin1Char('.');
+    const QString notPrinted =
+        QStringLiteral("The printout \"%1\" was not printed: the printer %2 refused it: %3\n\n")
+            .arg(d->jobName, d->printerName, refused);
     // The first free name of the printout's: a name taken meanwhile, by anyone, is passed by.
     QString name = pdfName(d->pdfFolder, d->stamp, 1);
-    for (int n = 2; !d->file->place(name, files::NewFile::Existing::Keep); ++n) {
-        if (!d->file->nameTaken() || n > 1000)
-            throw std::runtime_error(pdfNotWritten(name, d->file->failure()));
+    const bool written = d->file->failure().isEmpty();
+    for (int n = 2; !written || !d->file->place(name, files::NewFile::Existing::Keep); ++n) {
+        if (!written || !d->file->nameTaken() || n > 1000) {
+            const QString notWritten = pdfNotWrittenText(name, d->file->failure());
+            throw std::runtime_error(
+                (refused.isEmpty() ? notWritten : notPrinted + notWritten).toStdString());
+        }
         name = pdfName(d->pdfFolder, d->stamp, n);
     }
     lastPdf_ = name;
-    ui::msgBox(QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_)),
-               ui::Buttons::OK, QStringLiteral("Print"));
+    const QString saved =
+        QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_));
+    if (!refused.isEmpty()) throw std::runtime_error((notPrinted + saved).toStdString());
+    ui::msgBox(saved, ui::Buttons::OK, QStringLiteral("Print"));
 }
 
 void PaperPage::abandonDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
     portraitInches_ = landscapeInches_ = QSizeF();
-    if (d->printer) d->printer->abort();
     d->painter.end();
     d->pdf.reset();
     d->file.reset();  // the partial file goes

@@ -14,10 +14,13 @@ namespace print {
 // The folder PDF printouts go to: KESTRIVANE_PRINT_DIR, or the home folder when it is unset.
 QString pdfFolder();
 
-// The page on paper: a document goes to the default printer when CUPS has one. When there is none,
-// or KESTRIVANE_PRINT_DIR is set, it is written as a PDF file in pdfFolder(), named after the time
-// it begins (the first name of that time not taken), and the user is told the file's name. The
-// file is made new, never through a link (see files::NewFile).
+// The page on paper: a document goes to the default printer when CUPS has one, as one job named
+// after the printout (Page::jobName). When there is none, or KESTRIVANE_PRINT_DIR is set, it is
+// written as a PDF file in pdfFolder(), named after the time it begins (the first name of that time
+// not taken), and the user is told the file's name. The file is made new, never through a link
+// (see files::NewFile). A printer that refuses the job (not accepting jobs, paused, full) loses
+// nothing: the printout is written as that PDF file, and the error says that it was not printed,
+// why, and where it was saved.
 class PaperPage : public Page {
 public:
     PaperPage();

@@ -67,17 +67,35 @@ protected:
     }
 };
 
+// A pasted text without the control characters that no one types into a box: a tab, vertical
+// tab or form feed becomes a blank; the others (a NUL, an escape, DEL, the C1 controls) and the
+// non-characters U+FFFE and U+FFFF are dropped, as they would be stored as they are otherwise.
+// Line breaks are left to asOneLine.
+QString withoutControlCharacters(const QString& text) {
+    QString kept;
+    kept.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
+        const bool lineBreak = u == u'\r' || u == u'\n';
+        if (u == u'\t' || u == u'\v' || u == u'\f')
+            kept += QLatin1Char(' ');
+        else if ((!control || lineBreak) && u != 0xFFFE && u != 0xFFFF)
+            kept += c;
+    }
+    return kept;
+}
+
 // A pasted text as one line: each line break (CR LF, CR or LF) becomes one blank.
 QString asOneLine(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
+    return withoutControlCharacters(text);
 }
 
-bool holdsLineBreak(const QString& text) {
-    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
-}
+// Whether a one-line box takes the text otherwise than as it stands.
+bool needsOneLine(const QString& text) { return asOneLine(text) != text; }
 
 // The Paste entry of a box's own context menu.
 QAction* pasteEntry(const QMenu* menu) {
@@ -88,8 +106,8 @@ QAction* pasteEntry(const QMenu* menu) {
 
 // Makes every way of pasting into a one-line box paste one line: the paste key (Ctrl+V,
 // Shift+Insert), the context menu's Paste, the middle button's paste of the selection and a drop.
-// Qt's own box inserts the pasted text as it is, line breaks and all, and the form would store
-// them. The keys of a combo box's text box come to the combo box.
+// Qt's own box inserts the pasted text as it is, line breaks and control characters and all, and
+// the form would store them. The keys of a combo box's text box come to the combo box.
 class OneLinePaste : public QObject {
 public:
     explicit OneLinePaste(QLineEdit* box, QWidget* keyTarget = nullptr) : QObject(box), box_(box) {
@@ -128,7 +146,7 @@ protected:
             case QEvent::Drop: {
                 auto* drop = static_cast<QDropEvent*>(event);
                 const QMimeData* data = drop->mimeData();
-                if (drop->source() == box_ || !data->hasText() || !holdsLineBreak(data->text())) return false;
+                if (drop->source() == box_ || !data->hasText() || !needsOneLine(data->text())) return false;
                 box_->deselect();
                 box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
                 box_->insert(asOneLine(data->text()));
@@ -560,6 +578,14 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
     // it is longer than the box; typing keeps the cursor where the user puts it.
     QObject::connect(box, &QLineEdit::textChanged, box, [box] {
         if (!box->isModified()) box->setCursorPosition(0);
+    });
+    // Text set that the box shows already changes nothing, yet Qt's box moves its cursor to the
+    // end, and a long text would show its end. Only the program moves the cursor of a box that is
+    // neither in use nor under the mouse; a selection it makes stays.
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box](int, int now) {
+        if (now > 0 && now == box->text().size() && !box->isModified() && !box->hasFocus() &&
+            !box->hasSelectedText() && QGuiApplication::mouseButtons() == Qt::NoButton)
+            box->setCursorPosition(0);
     });
     new OneLinePaste(box);
     return box;

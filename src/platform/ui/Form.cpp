@@ -138,6 +138,7 @@ void Form::becameActive() {
     // application was used) is no activation.
     if (unloading_ || gActiveForm == this) return;
     gActiveForm = this;
+    forms().noteActive(this);
     guarded([this] { Form_Activate(); });
 }
 

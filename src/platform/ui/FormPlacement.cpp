@@ -24,12 +24,15 @@ const char* const kDesignedSize = "kestrivaneDesignedSize";
 // True on the scroll area of a window that had a fixed size.
 const char* const kFixedSize = "kestrivaneFixedSize";
 
-// The frame as the window shows it now; none while the window system has not told it.
+// The frame as the window shows it now; none while the window system has not told it, nor
+// while the frame it told belongs to another size of the window (a side of it less than none).
 QMargins shownFrame(const QWidget* window) {
     const QRect outer = window->frameGeometry();
     const QRect inner = window->geometry();
-    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                    outer.bottom() - inner.bottom());
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    if (frame.left() < 0 || frame.top() < 0 || frame.right() < 0 || frame.bottom() < 0) return QMargins();
+    return frame;
 }
 
 // In a form that scrolls, the wheel over a drop-down the user is not working in scrolls the form,

@@ -7,6 +7,17 @@
 
 namespace ui {
 
+namespace {
+
+// A form the coach can work in: shown, staying, and not a window that never takes the focus (a
+// wait window).
+bool workable(const Form* form) {
+    return form && form->isVisible() && !form->isUnloading() &&
+           !form->testAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+}  // namespace
+
 Form* FormRegistry::find(std::type_index type) const {
     for (const Entry& entry : entries_)
         if (entry.type == type && entry.form) return entry.form;
@@ -24,7 +35,37 @@ void FormRegistry::load(std::type_index type, Form* form) {
         form->unloading_ = true;
         form->hide();
         form->deleteLater();
+        keepAFormShown();
         throw;
+    }
+}
+
+void FormRegistry::noteActive(Form* form) { cameFrom_ = typeid(*form); }
+
+void FormRegistry::keepAFormShown() {
+    // Before the coach has worked in any form (the program's start) there is none to go back to.
+    if (restoring_ || cameFrom_ == typeid(void)) return;
+    for (const Entry& entry : entries_)
+        if (workable(entry.form)) return;
+    restoring_ = true;
+    if (!showAgain(cameFrom_) && mainForm_ != cameFrom_) showAgain(mainForm_);
+    restoring_ = false;
+}
+
+// Shows the form of that class, loading it when it is not loaded. An error on the way is not
+// reported: the failed load's own error is.
+bool FormRegistry::showAgain(std::type_index type) {
+    try {
+        Form* form = find(type);
+        if (!form) {
+            const auto maker = makers_.find(type);
+            if (maker == makers_.end()) return false;
+            form = maker->second();
+        }
+        form->show();
+        return workable(form);
+    } catch (...) {
+        return false;
     }
 }
 
@@ -51,6 +92,7 @@ void FormRegistry::unloadAll() {
     for (auto it = all.rbegin(); it != all.rend(); ++it)
         if (it->form) guarded([&] { unload(it->form); });
     entries_.clear();
+    cameFrom_ = mainForm_ = typeid(void);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -4,9 +4,14 @@
 #include <QGuiApplication>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 #include <QSpacerItem>
+#include <algorithm>
 
 #include "platform/ui/Form.h"
+#include "platform/ui/FormPlacement.h"
 
 namespace ui {
 
@@ -48,13 +53,87 @@ QMessageBox::Icon boxIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A message box that the screen holds. A text too tall for the free area of the screen (a long
+// list of names) keeps the start of its longest paragraph, as many of its lines as fit, and
+// says how many more there are; what follows the paragraph stays.
+class ScreenHighMessageBox : public QMessageBox {
+public:
+    ScreenHighMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text, QWidget* parent)
+        : QMessageBox(icon, title, text, QMessageBox::NoButton, parent), whole_(text) {}
+
+protected:
+    // The box has its size for its text once the show event has run, and is not on the screen
+    // yet.
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        fitIntoScreen();
+    }
+
+private:
+    void fitIntoScreen() {
+        const QScreen* shownOn = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (!shownOn) return;
+        const QRect room = shownOn->availableGeometry();
+        // Before any window was framed, a title bar is reckoned with all the same.
+        QMargins frame = frameMarginsOf(this);
+        if (frame.isNull()) frame.setTop(style()->pixelMetric(QStyle::PM_TitleBarHeight));
+        const int high = room.height() - frame.top() - frame.bottom();
+        if (height() > high) cutToHeight(high);
+        // Placed for its size before it took it: the whole frame goes inside the free area.
+        const QRect outer = geometry().marginsAdded(frame);
+        QPoint at = outer.topLeft();
+        at.setY(std::max(room.top(), std::min(outer.top(), room.bottom() + 1 - outer.height())));
+        at.setX(std::max(room.left(), std::min(outer.left(), room.right() + 1 - outer.width())));
+        if (at != outer.topLeft()) move(at);
+    }
+
+    void cutToHeight(int high) {
+        const QString lineEnd = whole_.contains(QLatin1String("\r\n")) ? QStringLiteral("\r\n")
+                                                                       : QStringLiteral("\n");
+        static const QRegularExpression anyLineEnd(QStringLiteral("\r\n|\r|\n"));
+        const QStringList lines = whole_.split(anyLineEnd);
+        // The longest paragraph: lines from `first`, `count` of them, none blank.
+        qsizetype first = 0, count = 0;
+        for (qsizetype at = 0; at < lines.size();) {
+            if (lines[at].trimmed().isEmpty()) {
+                ++at;
+                continue;
+            }
+            qsizetype end = at;
+            while (end < lines.size() && !lines[end].trimmed().isEmpty()) ++end;
+            if (end - at > count) {
+                first = at;
+                count = end - at;
+            }
+            at = end;
+        }
+        if (count < 2) return;
+        const auto textKeeping = [&](qsizetype kept) {
+            QStringList shown = lines.mid(0, first + kept);
+            shown << QStringLiteral("... and %1 more").arg(count - kept);
+            shown << lines.mid(first + count);
+            return shown.join(lineEnd);
+        };
+        // The most lines of the paragraph that fit, its first line at least.
+        qsizetype fits = 1, tooMany = count;
+        while (tooMany - fits > 1) {
+            const qsizetype middle = (fits + tooMany) / 2;
+            setText(textKeeping(middle));
+            (height() <= high ? fits : tooMany) = middle;
+        }
+        setText(textKeeping(fits));
+    }
+
+    QString whole_;
+};
+
 }  // namespace
 
 Answer showMessageBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
     // Over the form the user works in, which becomes active again when the box closes.
     QWidget* parent = Form::activeForm();
     if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
-    QMessageBox box(boxIcon(icon), title, text, QMessageBox::NoButton, parent);
+    ScreenHighMessageBox box(boxIcon(icon), title, text, parent);
     QList<QPair<QMessageBox::StandardButton, Answer>> choices;
     switch (buttons) {
         case Buttons::OK: choices = {{QMessageBox::Ok, Answer::Ok}}; break;

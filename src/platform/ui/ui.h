@@ -9,3 +9,4 @@
 #include "platform/ui/GridKeys.h"
 #include "platform/ui/Messages.h"
 #include "platform/ui/ReportBox.h"
+#include "platform/ui/TypedChoice.h"

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "platform/ui/Events.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace ui {
+
+// What a box whose text stands for a choice (a drop-down the user may type into, or a text box
+// holding a date) does with typed text. Enter in the box, or leaving it, settles the text:
+// - a text that names a choice is shown as that choice ("2010" as "2010-2011") and taken: `take`
+//   runs, as a pick from the box's list does, unless it names the choice on screen already;
+// - any other text is refused: the box shows the choice on screen again, the message says why
+//   (titled "Error") and the focus stays in the box, so nothing the box does not show is used.
+// Text that reads as the choice on screen settles nothing.
+struct TypedChoice {
+    // The choice a text names, written as the box shows it; nothing when it names none.
+    std::function<std::optional<QString>(const QString& typed)> named;
+    // The choice on screen: what the form's report was last built from.
+    std::function<QString()> shown;
+    // The message for a text that names no choice.
+    std::function<QString(const QString& typed)> refusal;
+    Handler take;
+    // Take the choice also when it is the one on screen (a box whose leaving always rebuilds).
+    bool takeUnchanged = false;
+};
+
+// Settles the box's typed text by that rule on Enter and when the box is left (its KeyPress and
+// LostFocus).
+void settleTypedText(QComboBox* box, TypedChoice choice);
+void settleTypedText(QLineEdit* box, TypedChoice choice);
+
+// The item of the box's list that a text names: equal to it but for letter case and blanks
+// around it. Nothing for any other text.
+std::optional<QString> listedItem(const QComboBox* box, const QString& typed);
+
+}  // namespace ui

@@ -1,0 +1,121 @@
+#include "support/print_server.h"
+
+#include <cups/cups.h>
+#include <grp.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+bool writeText(const QString& path, const QString& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) == text.toUtf8().size();
+}
+
+// Makes libcups, and Qt through it, ask the server named by CUPS_SERVER from now on.
+void forgetServer() { cupsSetServer(nullptr); }
+
+}  // namespace
+
+LocalPrintServer::LocalPrintServer(const QString& queue) : queue_(queue) {
+    hadServer_ = qEnvironmentVariableIsSet("CUPS_SERVER");
+    oldServer_ = qgetenv("CUPS_SERVER");
+    if (!dir_.isValid()) {
+        failure_ = QStringLiteral("no temporary folder");
+        return;
+    }
+    const QString root = dir_.path();
+    for (const char* sub : {"spool/temp", "cache", "state", "log", "ppd"}) QDir(root).mkpath(sub);
+    socket_ = root + QStringLiteral("/cups.sock");
+    // Run by root, the scheduler runs its helpers as the user lp; by anyone else, as that user.
+    QString owner;
+    if (geteuid() != 0) {
+        const passwd* user = getpwuid(geteuid());
+        const group* grp = getgrgid(getegid());
+        if (user && grp)
+            owner = QStringLiteral("User %1\nGroup %2\nSystemGroup %2\n")
+                        .arg(QString::fromLocal8Bit(user->pw_name), QString::fromLocal8Bit(grp->gr_name));
+    }
+    const bool written =
+        writeText(root + "/cupsd.conf",
+                  QStringLiteral("Listen %1\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+                                 "DefaultAuthType None\n"
+                                 "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                 "<Policy default>\n  JobPrivateAccess all\n  JobPrivateValues none\n"
+                                 "  SubscriptionPrivateAccess all\n  SubscriptionPrivateValues none\n"
+                                 "  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+                      .arg(socket_)) &&
+        writeText(root + "/cups-files.conf",
+                  QStringLiteral("ServerRoot %1\nRequestRoot %1/spool\nTempDir %1/spool/temp\n"
+                                 "CacheDir %1/cache\nStateDir %1/state\nErrorLog %1/log/error_log\n"
+                                 "AccessLog %1/log/access_log\nPageLog %1/log/page_log\n"
+                                 "FileDevice Yes\nFatalErrors none\n%2")
+                      .arg(root, owner));
+    if (!written) {
+        failure_ = QStringLiteral("the configuration could not be written");
+        return;
+    }
+    cupsd_.setProcessChannelMode(QProcess::ForwardedChannels);
+    cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
+                 {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
+    if (!cupsd_.waitForStarted(10000)) {
+        failure_ = QStringLiteral("cupsd does not start (tools/setup.sh installs cups-daemon): ") +
+                   cupsd_.errorString();
+        return;
+    }
+    const QDeadlineTimer deadline(20000);
+    while (!QFileInfo(socket_).exists() && cupsd_.state() == QProcess::Running && !deadline.hasExpired())
+        QThread::msleep(20);
+    if (!QFileInfo(socket_).exists()) {
+        failure_ = QStringLiteral("cupsd does not listen on its socket");
+        return;
+    }
+    qputenv("CUPS_SERVER", QFile::encodeName(socket_));
+    forgetServer();
+    // A queue that takes jobs and keeps them: its device is never reached.
+    if (!admin("lpadmin", {"-p", queue_, "-v", "file:///dev/null", "-E"}) ||
+        !admin("lpadmin", {"-d", queue_}) || !admin("cupsdisable"))
+        return;
+}
+
+LocalPrintServer::~LocalPrintServer() {
+    if (hadServer_) qputenv("CUPS_SERVER", oldServer_);
+    else qunsetenv("CUPS_SERVER");
+    forgetServer();
+    if (cupsd_.state() != QProcess::NotRunning) {
+        cupsd_.terminate();
+        if (!cupsd_.waitForFinished(10000)) {
+            cupsd_.kill();
+            cupsd_.waitForFinished(10000);
+        }
+    }
+}
+
+bool LocalPrintServer::admin(const QString& command, QStringList args) {
+    if (args.isEmpty()) args = {queue_};
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // The commands lie beside cupsd, outside an ordinary user's PATH.
+    process.start(QStringLiteral("/usr/sbin/") + command, QStringList{"-h", socket_} + args);
+    const bool done = process.waitForFinished(20000);
+    if (done && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return true;
+    failure_ = command + " " + args.join(' ') + ": " +
+               (done ? QString::fromLocal8Bit(process.readAll()) : process.errorString());
+    return false;
+}
+
+QStringList LocalPrintServer::jobTitles() const {
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue_.toUtf8().constData(), 0,
+                                   CUPS_WHICHJOBS_ACTIVE);
+    QStringList titles;
+    for (int i = 0; i < count; ++i) titles << QString::fromUtf8(jobs[i].title);
+    cupsFreeJobs(count, jobs);
+    return titles;
+}
