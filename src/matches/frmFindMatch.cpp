@@ -91,6 +91,8 @@ frmFindMatch::frmFindMatch() {
         ui::place(frame, left, 960, width, 3600);
         list = ui::listBox(frame, QString::fromLatin1(listName));
         ui::place(list, 120, 280, width - 240, 3200);
+        // Each pick narrows every list: the keys look for the entry, Enter or Space picks it.
+        ui::keysOnlyMove(list);
     };
     pickList(fraNames, lstNames, "fraNames", "Home Name", "lstNames", 120, 2700);
     pickList(fraDates, lstDates, "fraDates", "Competition Date", "lstDates", 2940, 1800);
@@ -167,6 +169,9 @@ void frmFindMatch::lstDates_Click() { refreshLists(); }
 void frmFindMatch::lstOppSchool_Click() { refreshLists(); }
 
 void frmFindMatch::lstOppName_Click() {
+    // The trimming of a refresh keeps the hidden lists in step with this one; a selection change
+    // it sets off here would read a row the hidden lists no longer have.
+    if (refreshing_) return;
     const int row = lstOppName->currentRow();
     lstOppFirst->setCurrentRow(row);
     lstOppLast->setCurrentRow(row);

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QApplication>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QCoreApplication>
 #include <QImage>
@@ -26,6 +28,7 @@
 #include "support/qt_printers.h"
 #include "support/real_input.h"
 #include "support/season_fixture.h"
+#include "support/real_input.h"
 #include "support/user_input.h"
 
 namespace {
@@ -430,6 +433,29 @@ TEST_F(DualReportTest, NoVarsityBoutOpensEmptyWithTheScoreControlsClosed) {
     EXPECT_FALSE(form->txtOppScore->isEnabled());
     EXPECT_FALSE(form->comOppSchool->isEnabled());
     EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+}
+
+// On a laptop's screen at 125% the form scrolls: the wheel over the school drop-down, not in use,
+// scrolls the form and chooses no school (no stored score loaded, Save Score stays disabled).
+TEST_F(DualReportTest, WheelOverTheSchoolDropDownScrollsTheFormAndChoosesNothingOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    chooseDates(form, 0, 0);
+    form->show();  // the form's own show fits it into the screen
+    showOnScreen(form);
+    auto* scroll = form->findChild<QScrollArea*>("formScrollArea");
+    ASSERT_TRUE(scroll) << "the form is taller than the screen";
+    scroll->verticalScrollBar()->setValue(0);
+    ASSERT_EQ(form->comOppSchool->currentText(), "Select School");
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, form->comOppSchool);
+
+    xWheel(form->comOppSchool, 1);
+    EXPECT_GT(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_EQ(form->txtHomeScore->text(), "");
+    EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), focus);
 }
 
 TEST_F(DualReportTest, CloseBoxAndReturnGoBackToTheReportsMenu) {

@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextOption>
@@ -20,6 +22,7 @@
 #include "statistics/frmReports.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -281,6 +284,40 @@ TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason
     EXPECT_EQ(form->comHomeName->count(), 5) << "names of earlier ranges stay listed";
     EXPECT_TRUE(form->reportText().isEmpty());
     EXPECT_NE(before, shorter);
+}
+
+// On a laptop's screen at 125% the form scrolls: the wheel over the "Varsity/Sub" drop-down, not in
+// use, scrolls the form as over the rest of it and leaves the pick and the report as they were.
+TEST_F(IndMatchSummaryTest, WheelOverADropDownScrollsTheFormAndKeepsThePickOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    SeasonFixture db(path);
+    const int w = db.addWrestler("Adam", "Alder", 2010);
+    FixtureMatch jv;
+    jv.wrestler = w;
+    jv.date = QDate(2010, 12, 4);
+    jv.school = db.addSchool("Northfield");
+    jv.weight = db.addWeight("119");
+    jv.level = "JV";
+    db.addMatch(jv);
+    frmIndMatchSummary* form = open();
+    form->show();  // the form's own show fits it into the screen
+    showOnScreen(form);
+    auto* scroll = form->findChild<QScrollArea*>("formScrollArea");
+    ASSERT_TRUE(scroll) << "the form is taller than the screen";
+    ASSERT_EQ(scroll->verticalScrollBar()->value(), 0);
+    const QString level = form->comLevel->currentText();
+    const QString report = form->reportText();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, form->comLevel);
+
+    xWheel(form->comLevel, 1);
+    EXPECT_GT(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form->comLevel->currentText(), level);
+    EXPECT_EQ(form->reportText(), report);
+    EXPECT_EQ(QApplication::focusWidget(), focus);
+    xWheel(form->comLevel, -1);
+    EXPECT_EQ(scroll->verticalScrollBar()->value(), 0);
+    EXPECT_EQ(form->comLevel->currentText(), level);
 }
 
 TEST_F(IndMatchSummaryTest, CloseBoxIsRefusedAndReturnGoesBackToTheReportsMenu) {

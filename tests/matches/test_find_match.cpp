@@ -20,6 +20,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -180,6 +181,138 @@ TEST_F(FindMatchTest, PicksNarrowEachOtherUntilFiveOrFewerMatchesAreListed) {
         EXPECT_TRUE(f->comSeason->hasFocus());
     }
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/4/2010"}));
+}
+
+// Six bouts whose names share first words and whose opponents' apostrophes are stored as
+// backquotes.
+void addBoutsToFindByKeys(const QString& db) {
+    SeasonFixture s(db);
+    const int wt = s.addWeight("119");
+    const int northfield = s.addSchool("Northfield");
+    const int northPoint = s.addSchool("North Point");
+    const int omalley = s.addSchool("O'Malley Prep");
+    const int evans = s.addWrestler("Joel", "Evans", 2010);
+    const int hale = s.addWrestler("Jordan", "Hale", 2010);
+    const int henderson = s.addWrestler("Jordan", "Henderson", 2010);
+    const int oneil = s.addWrestler("Tom", "O`Neil", 2010);
+    const struct {
+        int wrestler;
+        QDate date;
+        int school;
+        const char* first;
+        const char* last;
+    } bouts[] = {{evans, {2010, 12, 4}, northfield, "Pat", "Ames"},
+                 {hale, {2010, 12, 11}, northPoint, "Pat", "O`Brien"},
+                 {henderson, {2011, 1, 8}, northPoint, "Pat", "O`Neil"},
+                 {henderson, {2011, 1, 15}, northfield, "Sam", "Oakes"},
+                 {oneil, {2011, 1, 22}, omalley, "Pat", "O`Neil"},
+                 {evans, {2011, 2, 5}, omalley, "Sam", "Oakes"}};
+    for (const auto& b : bouts) {
+        FixtureMatch m;
+        m.wrestler = b.wrestler;
+        m.date = b.date;
+        m.school = b.school;
+        m.weight = wt;
+        m.oppFName = b.first;
+        m.oppLName = b.last;
+        s.addMatch(m);
+    }
+}
+
+// Keys in each pick list, given as X names ("Down", "Next" for PageDown) or, after "=", as typed
+// text, one after another (a comma between): they move the current entry and pick nothing; then
+// Enter or Space picks it.
+const struct ListKeys {
+    QListWidget* frmFindMatch::*list;
+    const char* moves;
+    const char* current;
+    const char* pickKey;
+} kListKeys[] = {
+    {&frmFindMatch::lstNames, "=Jordan Henderson", "Jordan Henderson", "Return"},
+    {&frmFindMatch::lstDates, "Next,Home,Down,Down,End,Up,Up", "1/15/2011", "space"},
+    {&frmFindMatch::lstOppSchool, "Down,=Northfield", "Northfield", "Return"},
+    {&frmFindMatch::lstOppName, "=Pat O'Neil", "Pat O`Neil", "space"},
+};
+
+// Runs the table by the given keys and typing, each list from a finder with nothing picked. Moving
+// picks nothing and narrows nothing; the pick narrows once; Home and Enter go back to "ALL". Space
+// right after a typed name picks, where no entry goes on with a blank. Keys that moved after a
+// pick count for nothing once the list is left.
+void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)>& keys,
+                       const std::function<void(const QString&)>& type) {
+    auto allItems = [f] {
+        return QList<QStringList>{items(f->lstNames), items(f->lstDates), items(f->lstOppSchool),
+                                  items(f->lstOppName)};
+    };
+    const QList<QStringList> unpicked = allItems();
+    for (const ListKeys& row : kListKeys) {
+        QListWidget* list = f->*row.list;
+        SCOPED_TRACE(list->objectName().toStdString() + " " + row.moves);
+        // Each narrowing lists the matches anew.
+        int picks = 0;
+        const QMetaObject::Connection counting =
+            QObject::connect(f->lstMatches->model(), &QAbstractItemModel::modelReset, [&picks] { ++picks; });
+        list->setFocus(Qt::TabFocusReason);
+        for (const QString& move : QString(row.moves).split(',')) {
+            if (move.startsWith('=')) type(move.mid(1));
+            else keys(move);
+        }
+        ASSERT_TRUE(list->currentItem());
+        EXPECT_EQ(list->currentItem()->text(), row.current);
+        EXPECT_FALSE(list->currentItem()->isSelected());
+        EXPECT_EQ(picks, 0);
+        EXPECT_EQ(allItems(), unpicked);
+
+        keys(row.pickKey);
+        EXPECT_EQ(items(list), (QStringList{"ALL", row.current}));
+        EXPECT_EQ(picks, 1);
+        EXPECT_NE(allItems(), unpicked);
+
+        keys("Home");
+        keys("Return");
+        EXPECT_EQ(allItems(), unpicked);
+        QObject::disconnect(counting);
+    }
+
+    // Keys that moved off the pick, then Tab: the pick stays the list's current entry.
+    f->lstNames->setFocus(Qt::TabFocusReason);
+    type("Joel Evans");
+    keys("Return");
+    keys("Home");
+    keys("Tab");
+    EXPECT_EQ(f->lstNames->currentItem()->text(), "Joel Evans");
+    EXPECT_TRUE(f->lstNames->currentItem()->isSelected());
+    // The opponent picked below another one, then the date: the bout is still found.
+    f->lstOppName->setFocus(Qt::TabFocusReason);
+    keys("End");
+    keys("Return");
+    EXPECT_EQ(items(f->lstOppName), (QStringList{"ALL", "Sam Oakes"}));
+    f->lstDates->setFocus(Qt::TabFocusReason);
+    keys("End");
+    keys("Return");
+    EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "2/5/2011"}));
+    EXPECT_EQ(items(f->lstNames), (QStringList{"ALL", "Joel Evans"}));
+    EXPECT_EQ(items(f->lstMatches), QStringList{"2/5/2011\tJoel Evans\tO'Malley Prep\tOakes"});
+}
+
+TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpace) {
+    addBoutsToFindByKeys(db);
+    frmFindMatch* f = showActive(openFinder());
+    const std::map<QString, Qt::Key> named = {{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up},
+                                              {"Next", Qt::Key_PageDown}, {"Prior", Qt::Key_PageUp},
+                                              {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
+                                              {"Return", Qt::Key_Return}, {"space", Qt::Key_Space},
+                                              {"Tab", Qt::Key_Tab}};
+    expectListsByKeys(
+        f, [&named](const QString& key) { pressKey(named.at(key)); }, [](const QString& text) { typeKeys(text); });
+}
+
+TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    addBoutsToFindByKeys(db);
+    frmFindMatch* f = openFinder();
+    showOnScreen(f);
+    expectListsByKeys(f, [](const QString& key) { xKeys(key); }, [](const QString& text) { xType(text); });
 }
 
 TEST_F(FindMatchTest, OpponentWithoutFirstNameIsListedAndPickedByLastName) {

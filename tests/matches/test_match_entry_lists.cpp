@@ -5,6 +5,9 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <functional>
+
+#include "support/real_input.h"
 
 namespace {
 
@@ -35,6 +38,45 @@ TEST_F(MatchEntryLookups, DateGivesWeekdaySeasonAndThatSeasonsActiveNames) {
     enterText(f->txtDate, QStringLiteral("12/31/2010"));
     EXPECT_EQ(f->txtSeason->text(), "2010-2011");
     EXPECT_TRUE(f->txtSeason->isVisible());
+}
+
+// Names typed into the Name drop-down and Tab, and the wrestler each chooses: the whole name
+// counts, a first name that two wrestlers share and an apostrophe stored as a backquote too.
+void expectTypedNamesChosen(MatchEntryFixture& fixture, const std::function<void(const QString&)>& type,
+                            const std::function<void()>& tab) {
+    execSql(fixture.db, "INSERT INTO Wrestler (FullName, FirstName, LastName, wr_inactive, Season, "
+                        "FNameSeason) VALUES "
+                        "('Evan Scott', 'Evan', 'Scott', '0', 2010, 'Evan Scott2010'),"
+                        "('Evan Wilson', 'Evan', 'Wilson', '0', 2010, 'Evan Wilson2010'),"
+                        "('Tom O`Neil', 'Tom', 'O`Neil', '0', 2010, 'Tom O`Neil2010'),"
+                        "('Tom Oakes', 'Tom', 'Oakes', '0', 2010, 'Tom Oakes2010')");
+    frmMatchInfo* f = fixture.openFromMenu();
+    if (onRealScreen()) showOnScreen(f);
+    MatchEntryFixture::enterText(f->txtDate, QStringLiteral("2/3/11"));
+    ASSERT_GE(f->comHomeName->findText("Evan Wilson"), 0);
+    const struct {
+        const char* typed;
+        const char* chosen;
+    } names[] = {{"Evan Wilson", "Evan Wilson"}, {"Evan Scott", "Evan Scott"}, {"Tom O'Neil", "Tom O`Neil"},
+                 {"tom oakes", "Tom Oakes"}, {"evan w", "Evan Wilson"}};
+    for (const auto& name : names) {
+        SCOPED_TRACE(name.typed);
+        f->comHomeName->setFocus(Qt::TabFocusReason);
+        type(name.typed);
+        EXPECT_FALSE(f->comHomeName->view()->isVisible());
+        tab();
+        EXPECT_FALSE(f->comHomeName->hasFocus());
+        EXPECT_EQ(f->comHomeName->currentText(), name.chosen);
+    }
+}
+
+TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestler) {
+    expectTypedNamesChosen(*this, [](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); });
+}
+
+TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    expectTypedNamesChosen(*this, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
 }
 
 TEST_F(MatchEntryLookups, WeighInWeightWinsAndTheClassFollowsAnEarlierBoutThatDay) {

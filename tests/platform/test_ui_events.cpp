@@ -16,6 +16,7 @@
 #include <QTextLayout>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "platform/db/DbError.h"
 #include "platform/ui/ui.h"
@@ -417,6 +418,73 @@ TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
     typeKeys("h");
     EXPECT_EQ(form->comChoice->currentText(), "Both");
     EXPECT_EQ(clicks(), "comChoice_Change Both");
+}
+
+// Names typed into a drop-down list one only picks from, and the item each picks: the whole text
+// typed while the keys come quickly counts, blanks and all; an apostrophe finds the backquote a
+// name is stored with; the same letter again goes on through the names that begin with it.
+const QStringList kTypedPickNames = {"Evan Scott", "Evan Wilson", "Eli Moss", "Tom O`Neil", "Tom Oakes"};
+const struct TypedPick {
+    const char* typed;
+    const char* picked;  // "" for nothing
+} kTypedPicks[] = {{"Evan Wilson", "Evan Wilson"}, {"evan", "Evan Scott"}, {"Tom O'Neil", "Tom O`Neil"},
+                   {"tom oa", "Tom Oakes"},         {"eee", "Eli Moss"},   {"Zed", ""}};
+
+// Types each name of the table into the picking-only combo (nothing picked before) and leaves it
+// by Tab: the named item is picked, the Click running for each item the typing came to, and the
+// list never opens (a blank opened it).
+void expectTypedPicks(frmProbe* form, const std::function<void(const QString&)>& type,
+                      const std::function<void()>& tab) {
+    QComboBox* combo = form->comLevel;
+    combo->addItems(kTypedPickNames);
+    for (const TypedPick& pick : kTypedPicks) {
+        SCOPED_TRACE(pick.typed);
+        combo->setCurrentIndex(-1);
+        combo->setFocus();
+        form->log.clear();
+        type(pick.typed);
+        EXPECT_FALSE(combo->view()->isVisible());
+        tab();
+        const QString picked = pick.picked;
+        EXPECT_EQ(combo->currentText(), picked);
+        EXPECT_EQ(combo->currentIndex(), combo->findText(picked.isEmpty() ? "-" : picked));
+        const QStringList clicks = form->log.filter("comLevel_Click");
+        EXPECT_EQ(clicks.isEmpty() ? "" : clicks.last().toStdString(),
+                  picked.isEmpty() ? "" : "comLevel_Click " + picked.toStdString());
+    }
+}
+
+TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameAndOpensOnlyByAltDownF4OrAClick) {
+    expectTypedPicks(
+        form, [](const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); },
+        [] { pressKey(Qt::Key_Tab); });
+
+    // A pause between the keys starts a new search: each letter then looks on its own.
+    QComboBox* combo = form->comLevel;
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(0);
+    combo->setCurrentIndex(-1);
+    combo->setFocus();
+    typeKeys("Evan W");
+    QApplication::setKeyboardInputInterval(interval);
+    EXPECT_EQ(combo->currentText(), "Evan Scott");
+
+    // Space alone opens nothing; Alt+Down and F4 open the list, as a click does.
+    pressKey(Qt::Key_Space);
+    EXPECT_FALSE(combo->view()->isVisible());
+    for (const QKeyCombination key : {Qt::AltModifier | Qt::Key_Down, QKeyCombination(Qt::Key_F4)}) {
+        pressKey(key.key(), key.keyboardModifiers());
+        ASSERT_TRUE(QTest::qWaitFor([combo] { return combo->view()->isVisible(); }, 2000));
+        QTest::keyClick(combo->view(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([combo] { return !combo->view()->isVisible(); }, 2000));
+    }
+    ASSERT_TRUE(pickWithMouse(combo, "Tom Oakes"));
+}
+
+TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    showOnScreen(form);
+    expectTypedPicks(form, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
 }
 
 TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {

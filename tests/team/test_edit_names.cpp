@@ -8,7 +8,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
 
+#include "support/real_input.h"
 #include "team/frmEditNames.h"
 #include "team/wrestler_names.h"
 #include "team_fixture.h"
@@ -66,6 +68,32 @@ protected:
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
         return items;
+    }
+
+    // Names typed into the name drop-down and Tab, and the wrestler each opens: the whole name
+    // counts, a first name that two wrestlers share and an apostrophe stored as a backquote too.
+    void expectTypedNamesOpened(const std::function<void(const QString&)>& type, const std::function<void()>& tab) {
+        frmEditNames* ed = openEditor();
+        for (const char* last : {"Scott", "Wilson"}) addName(ed, "Evan", last);
+        for (const char* last : {"O'Neil", "Oakes"}) addName(ed, "Tom", last);
+        if (onRealScreen()) showOnScreen(ed);
+        else activate(ed);
+        const struct {
+            const char* typed;
+            const char* opened;
+            const char* last;
+        } names[] = {{"Evan Wilson", "Evan Wilson", "Wilson"}, {"Tom O'Neil", "Tom O`Neil", "O`Neil"},
+                     {"evan s", "Evan Scott", "Scott"}, {"Tom Oakes", "Tom Oakes", "Oakes"}};
+        for (const auto& name : names) {
+            SCOPED_TRACE(name.typed);
+            ed->comFullName->setFocus(Qt::TabFocusReason);
+            type(name.typed);
+            EXPECT_FALSE(ed->comFullName->view()->isVisible());
+            tab();
+            EXPECT_FALSE(ed->comFullName->hasFocus());
+            EXPECT_EQ(ed->comFullName->currentText(), name.opened);
+            EXPECT_EQ(ed->txtLast->text(), name.last);
+        }
     }
 };
 
@@ -151,6 +179,15 @@ TEST_F(EditNamesTest, ApostropheNamesAreStoredWithABackquoteAndWorkEverywhere) {
         EXPECT_EQ(msgs.last().title, "Kestrivane") << "no title of its own";
     }
     EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName <> 'VOID'"), 0);
+}
+
+TEST_F(EditNamesTest, TypedNameOpensThatWrestler) {
+    expectTypedNamesOpened([](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); });
+}
+
+TEST_F(EditNamesTest, TypedNameOpensThatWrestlerOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    expectTypedNamesOpened([](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
 }
 
 TEST_F(EditNamesTest, OneWrestlerInTwoSeasonsIsTwoRows) {

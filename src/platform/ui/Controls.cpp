@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QCheckBox>
@@ -196,18 +198,107 @@ private:
     QComboBox* combo_;
 };
 
+// The text typed into a list one picks from by its first letters, while the keys come quickly (the
+// platform's keyboard-search interval): the whole text, blanks included, names the item to go to.
+// Names are stored with a backquote for an apostrophe, so the two are one letter to the search.
+class TypedSearch {
+public:
+    // Adds the key's text to the search, or starts a new one after a pause, and returns the row
+    // of the item the text leads to from the row `current`; -1 when no item begins so. A search
+    // that goes on looks from the current item on, a new one from the item after it; the same
+    // letter again and again, where no item begins so, goes on through the items that begin with
+    // that letter.
+    int rowFor(const QKeyEvent* key, const QAbstractItemModel* model, int column, const QModelIndex& root,
+               int current) {
+        const bool goesOn = isRunning(key);
+        text_ = goesOn ? text_ + key->text() : key->text();
+        lastStamp_ = key->timestamp();
+        clock_.start();
+
+        const int rows = model->rowCount(root);
+        auto find = [&](const QString& wanted, int from) {
+            const QString start = comparable(wanted);
+            for (int i = 0; i < rows; ++i) {
+                const int row = (from + i) % rows;
+                if (comparable(model->index(row, column, root).data().toString()).startsWith(start)) return row;
+            }
+            return -1;
+        };
+        if (rows == 0) return -1;
+        const int from = current < 0 ? 0 : goesOn ? current : current + 1;
+        int row = find(text_, from);
+        if (row < 0 && text_.size() > 1 && text_.count(text_.back()) == text_.size())
+            row = find(text_.right(1), current + 1);
+        return row;
+    }
+
+    // Whether the key goes on with the search and the text so typed begins an item.
+    bool goesOnTo(const QKeyEvent* key, const QAbstractItemModel* model, int column,
+                  const QModelIndex& root) const {
+        if (!isRunning(key)) return false;
+        const QString start = comparable(text_ + key->text());
+        for (int row = 0; row < model->rowCount(root); ++row)
+            if (comparable(model->index(row, column, root).data().toString()).startsWith(start)) return true;
+        return false;
+    }
+
+    // Whether the key comes quickly after the last one typed, so that it goes on with the search.
+    // Keys from the window system are timed as they were typed, not as the program got round to
+    // them: a name typed quickly is one search also when a pick on its first letter kept the
+    // program busy.
+    bool isRunning(const QKeyEvent* key) const {
+        if (text_.isEmpty() || !clock_.isValid()) return false;
+        const qint64 interval = QApplication::keyboardInputInterval();
+        if (key->timestamp() != 0 && lastStamp_ != 0 && key->timestamp() >= lastStamp_)
+            return static_cast<qint64>(key->timestamp() - lastStamp_) < interval;
+        return clock_.elapsed() < interval;
+    }
+
+    void reset() { text_.clear(); }
+
+    // A key that types a letter, digit, mark or blank, with no Ctrl or Alt.
+    static bool types(const QKeyEvent* key) {
+        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+        const QString text = key->text();
+        return !text.isEmpty() && text.at(0).isPrint();
+    }
+
+    // A key that only modifies others (Shift, Ctrl, Alt, Caps Lock, AltGr, a dead accent key).
+    static bool isModifier(const QKeyEvent* key) {
+        const int k = key->key();
+        return (k >= Qt::Key_Shift && k <= Qt::Key_ScrollLock) || k == Qt::Key_AltGr ||
+               (k >= Qt::Key_Super_L && k <= Qt::Key_Hyper_R) ||
+               (k >= Qt::Key_Dead_Grave && k <= Qt::Key_Dead_Longsolidusoverlay);
+    }
+
+private:
+    static QString comparable(QString text) {
+        return text.replace(QLatin1Char('`'), QLatin1Char('\'')).toCaseFolded();
+    }
+
+    QString text_;
+    QElapsedTimer clock_;
+    quint64 lastStamp_ = 0;
+};
+
 // A list the focus came to by a key shows its first item as the current one without choosing
 // it; Home or Up there would not move and so choose nothing, and the first item could not be
 // chosen by keys at all. A key that moves through the list chooses the item it ends on, also
 // when that is the one it started from.
+//
+// A list whose pick sets off work (keysOnlyMove) chooses by Enter instead: there the keys that
+// move, and typed text, only move the current item.
 class ChooseWhereTheKeysGo : public QObject {
 public:
     explicit ChooseWhereTheKeysGo(QListWidget* list) : QObject(list), list_(list) {
         list->installEventFilter(this);
     }
 
+    void onlyMove() { onlyMove_ = true; }
+
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
+        if (onlyMove_) return onlyMoveFilter(event);
         if (moving_ || event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
@@ -229,8 +320,72 @@ protected:
     }
 
 private:
+    bool onlyMoveFilter(QEvent* event) {
+        if (event->type() == QEvent::FocusOut) {
+            // Where the keys left the current item counts for nothing once the list is left: the
+            // pick is the item chosen.
+            search_.reset();
+            const QModelIndexList chosen = list_->selectionModel()->selectedIndexes();
+            if (!chosen.isEmpty())
+                list_->selectionModel()->setCurrentIndex(chosen.first(), QItemSelectionModel::NoUpdate);
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const int current = list_->currentRow();
+        const int last = list_->count() - 1;
+        switch (key->key()) {
+            case Qt::Key_Up:
+            case Qt::Key_Left: return plain && moveTo(std::max(0, current - 1));
+            case Qt::Key_Down:
+            case Qt::Key_Right: return plain && moveTo(current < 0 ? 0 : std::min(last, current + 1));
+            case Qt::Key_Home: return plain && moveTo(0);
+            case Qt::Key_End: return plain && moveTo(last);
+            case Qt::Key_PageUp: return plain && moveTo(std::max(0, current - page()));
+            case Qt::Key_PageDown: return plain && moveTo(current < 0 ? 0 : std::min(last, current + page()));
+            case Qt::Key_Return:
+            case Qt::Key_Enter: return plain && choose();
+            default: break;
+        }
+        if (!TypedSearch::types(key)) return false;
+        // A blank typed within a search belongs to the text where an item goes on so; Space
+        // otherwise chooses.
+        if (key->key() == Qt::Key_Space && !search_.goesOnTo(key, list_->model(), 0, list_->rootIndex()))
+            return choose();
+        const int row = search_.rowFor(key, list_->model(), 0, list_->rootIndex(), current);
+        if (row >= 0) moveTo(row, false);
+        return true;
+    }
+
+    // Makes `row` the current item without choosing it.
+    bool moveTo(int row, bool endsSearch = true) {
+        if (endsSearch) search_.reset();
+        if (row < 0 || row >= list_->count()) return true;
+        const QModelIndex index = list_->model()->index(row, 0, list_->rootIndex());
+        list_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        list_->scrollTo(index);
+        return true;
+    }
+
+    // Chooses the current item: a Click, unless it is chosen already.
+    bool choose() {
+        search_.reset();
+        QListWidgetItem* current = list_->currentItem();
+        if (current && !current->isSelected()) list_->setCurrentItem(current, QItemSelectionModel::ClearAndSelect);
+        return true;
+    }
+
+    // The rows a page key moves: as many as show, less one.
+    int page() const {
+        const int row = std::max(1, list_->sizeHintForRow(0));
+        return std::max(1, list_->viewport()->height() / row - 1);
+    }
+
     QListWidget* list_;
     bool moving_ = false;
+    bool onlyMove_ = false;
+    TypedSearch search_;
 };
 
 // The arrow keys in a group of options go to the next option of the group (Down, Right) or the
@@ -279,12 +434,29 @@ private:
 // on from the item its text reads as, also while nothing is selected: Qt's own box would start
 // from the top of the list. A step that goes nowhere (Up on the first item) selects nothing.
 // Home and End stay the text's, as in any box the user types into.
+//
+// A drop-down list one only picks from goes to the item its typed text names (TypedSearch), the
+// Click running for each item it comes to; it opens by Alt+Down, F4 or a click, not by Space,
+// which a name typed with its blank would give it.
 class StepFromShownItem : public QComboBox {
 public:
     using QComboBox::QComboBox;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override {
+        if (!isEditable()) {
+            if (TypedSearch::types(event)) {
+                const int row = search_.rowFor(event, model(), modelColumn(), rootModelIndex(), currentIndex());
+                if (row >= 0 && row != currentIndex()) {
+                    setCurrentIndex(row);
+                    emit activated(row);
+                    emit textActivated(itemText(row));
+                }
+                return;
+            }
+            // Shift for a capital letter goes on with the search; any other key ends it.
+            if (!TypedSearch::isModifier(event)) search_.reset();
+        }
         const int shown = isEditable() && currentIndex() < 0 && stepsThroughList(event) ? shownItem(this) : -1;
         if (shown < 0) return QComboBox::keyPressEvent(event);
         const QString text = currentText();
@@ -299,6 +471,12 @@ protected:
         setEditText(text);
     }
 
+    // A name typed after the focus came back is a search of its own.
+    void focusInEvent(QFocusEvent* event) override {
+        search_.reset();
+        QComboBox::focusInEvent(event);
+    }
+
 private:
     static bool stepsThroughList(const QKeyEvent* event) {
         if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
@@ -310,6 +488,8 @@ private:
             default: return false;
         }
     }
+
+    TypedSearch search_;
 };
 
 // A label that wraps its plain text at words and, where a word is wider than the label, within
@@ -483,6 +663,11 @@ QListWidget* listBox(QWidget* parent, const QString& name) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     new ChooseWhereTheKeysGo(list);
     return list;
+}
+
+void keysOnlyMove(QListWidget* list) {
+    for (QObject* child : list->children())
+        if (auto* keys = dynamic_cast<ChooseWhereTheKeysGo*>(child)) keys->onlyMove();
 }
 
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {

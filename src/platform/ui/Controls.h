@@ -42,12 +42,20 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption);
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* listBox(QWidget* parent, const QString& name);
+// Makes a list box whose pick sets off work choose by Enter: the arrows, page keys, Home, End and
+// typed text (as in a drop-down list) only move the current item; Enter chooses it (one Click),
+// and so does Space, unless it goes on with a typed text that an item goes on with ("Jordan H");
+// a click chooses as in any list. Once the list is left, its current item is the chosen one again.
+void keysOnlyMove(QListWidget* list);
 // A drop-down list (`editable` false) or a drop-down combo the user may type into. Filling it
 // selects nothing; typed text is neither completed nor added to the list. Leaving it, opening its
 // list or Enter in it selects nothing either, also when its text reads as an item: a combo that a
 // form left showing an item unselected stays unselected until the user picks or code selects.
 // Its list opens on the item its text reads as, and Up, Down, PageUp and PageDown in the closed
-// box go on from that item (Home and End stay the typed text's).
+// box go on from that item (Home and End stay the typed text's). In a drop-down list the text
+// typed while the keys come quickly (QApplication::keyboardInputInterval), blanks included,
+// picks the first item from the current one on that begins with it, an apostrophe matching a
+// backquote; the list opens by Alt+Down, F4 or a click, not by Space.
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable);
 
 // Name of one control of a control array: arrayName("txtHome", 0) is "txtHome(0)".

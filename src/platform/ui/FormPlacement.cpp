@@ -85,7 +85,12 @@ QScrollArea* putInScrollArea(QWidget* window, const QSize& designed) {
     fill->addWidget(scroll);
     if (focus) focus->setFocus();
     auto* wheel = new WheelScrollsForm(scroll);
-    for (QComboBox* combo : page->findChildren<QComboBox*>()) combo->installEventFilter(wheel);
+    for (QComboBox* combo : page->findChildren<QComboBox*>()) {
+        combo->installEventFilter(wheel);
+        // A drop-down takes the focus by a click or a key, not by the wheel: the window system's
+        // wheel would put the user to work in it before the filter sees the wheel.
+        combo->setFocusPolicy(Qt::StrongFocus);
+    }
 
     // A control the keyboard moves to (Tab, an access key, the program) is scrolled into view; a
     // click does not scroll the control under the pointer away.
