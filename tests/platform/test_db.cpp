@@ -334,6 +334,15 @@ TEST_F(DbTest, QueriesAsTheFormsWriteThem) {
     totals.moveNext();
     EXPECT_EQ(totals.field("Name").toString(), "East");
     EXPECT_EQ(totals.field("Pins").toInt(), 1);
+
+    // Whether a query finds a row: it stops at the first, so a second row that could not be
+    // read is never reached.
+    EXPECT_TRUE(conn.hasRow("SELECT * FROM Bout WHERE SchoolSeq = ? AND WinType = 'FALL'", {2}));
+    EXPECT_FALSE(conn.hasRow("SELECT * FROM Bout WHERE SchoolSeq = ?", {3}));
+    const QString unreadable = "SELECT 1 AS n UNION ALL SELECT abs(-9223372036854775807 - 1)";
+    EXPECT_TRUE(conn.hasRow(unreadable));
+    EXPECT_THROW(conn.openSnapshot(unreadable), DbError);
+    EXPECT_THROW(conn.hasRow("SELECT * FROM Nowhere"), DbError);
 }
 
 TEST_F(DbTest, ForeignKeysAndIndexDdl) {
