@@ -477,7 +477,8 @@ TEST_F(DetailReportTest, TheWaitWindowLeavesTheReportActive) {
     ASSERT_TRUE(openWithKeys(form->comWrestler));
     QTest::keyClick(form->comWrestler->view(), Qt::Key_End);
     QTest::keyClick(form->comWrestler->view(), Qt::Key_Return);
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [form] { return !ui::forms().isLoaded<frmWait>() && QApplication::activeWindow() == form; }, 30000));
 
     EXPECT_FALSE(waitWasActiveForm);
     EXPECT_EQ(ui::Form::activeForm(), form);
