@@ -19,7 +19,8 @@ struct DateStretch {
 
 // The range from `start` to `end` (both included) cut into stretches of dates, a few for every
 // reading thread; none when the range holds too few bouts for reading apart to pay, the process
-// may run on one CPU only, or the range's first or last stored date is no date. Reads through the connection in use, which is open.
+// may run on one CPU only, or the range's first or last stored date is no date. Reads through
+// the connection in use, which is open.
 std::vector<DateStretch> dateStretches(const QDate& start, const QDate& end);
 
 // The test of `column` for a stretch, its two values bound in turn ("Date >= ? AND Date < ?").

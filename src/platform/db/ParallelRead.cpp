@@ -20,8 +20,9 @@ namespace {
 int affinityCpus() {
     cpu_set_t set;
     CPU_ZERO(&set);
+    // A machine with more CPUs than the set holds: all of them, as far as the set can tell.
     if (sched_getaffinity(0, sizeof set, &set) != 0)
-        return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));  // more than the set holds
+        return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     return std::max(1, CPU_COUNT(&set));
 }
 
