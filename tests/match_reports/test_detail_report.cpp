@@ -432,9 +432,10 @@ TEST_F(DetailReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextsOfTheOneQuer
         EXPECT_EQ(onThreads.second, inOne.second) << what;
     };
     compare("stored as entered");
-    // Every thread the CPUs allow read a stretch of its own; on one CPU the bouts are read in one
-    // run, on the program's own connection.
-    EXPECT_EQ(readers, db::readerThreads());
+    // Every thread the CPUs allow read a stretch of its own on a reader opened for it; on one CPU
+    // the bouts are read in one run on the program's own connection, opened before, and no reader
+    // is opened.
+    EXPECT_EQ(readers, db::readerThreads() > 1 ? db::readerThreads() : 0);
     const QStringList lines = boutLines(form->resultsText());
     EXPECT_EQ(lines.size(), 2 * 4 * 30);
     EXPECT_EQ(lines.filter(QRegularExpression("^2011-01-1\\tJo Short\\t130\\t")).size(), 2);
