@@ -72,11 +72,7 @@ void frmEditWeight::cmdAddNew_Click() {
     if (weight.isEmpty()) return;
 
     ConnectionScope connection;
-    db::Recordset rs =
-        openRecordset(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
-    const bool exists = !rs.isEOF();
-    closeRecordset(rs);
-    if (exists) {
+    if (recordsExist(QStringLiteral("Select * From Weight Where Weight = ?"), {weight})) {
         ui::msgBox(QStringLiteral("Weight already exists"), ui::Buttons::OK, QStringLiteral("Error"));
     } else {
         db::Recordset add =
