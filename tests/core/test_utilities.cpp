@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -614,15 +613,10 @@ TEST_F(UtilitiesTest, NewFileRefusalPutsTheFocusBackInTheNameOnRealScreen) {
     xType("../Season2");
     // The box is answered once it is up: the click that shows it returns only when it closes.
     QString shown;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isActiveWindow()) return;
-        poll.stop();
+    const AnswerRealMessageBox answer([&](QMessageBox* box) {
         shown = box->text();
         xKeys("Return");
     });
-    poll.start(20);
     xClick(form->cmdCreate);
     ASSERT_TRUE(waitFor([&] { return !shown.isEmpty() && !QApplication::activeModalWidget(); }));
     EXPECT_EQ(shown, "Please enter a file name without a folder");

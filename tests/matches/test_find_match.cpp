@@ -240,6 +240,7 @@ const struct ListKeys {
 // pick count for nothing once the list is left.
 void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)>& keys,
                        const std::function<void(const QString&)>& type) {
+    const KeysComeQuickly quickly;
     auto allItems = [f] {
         return QList<QStringList>{items(f->lstNames), items(f->lstDates), items(f->lstOppSchool),
                                   items(f->lstOppName)};

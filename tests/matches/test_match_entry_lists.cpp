@@ -44,6 +44,7 @@ TEST_F(MatchEntryLookups, DateGivesWeekdaySeasonAndThatSeasonsActiveNames) {
 // counts, a first name that two wrestlers share and an apostrophe stored as a backquote too.
 void expectTypedNamesChosen(MatchEntryFixture& fixture, const std::function<void(const QString&)>& type,
                             const std::function<void()>& tab) {
+    const KeysComeQuickly quickly;
     execSql(fixture.db, "INSERT INTO Wrestler (FullName, FirstName, LastName, wr_inactive, Season, "
                         "FNameSeason) VALUES "
                         "('Evan Scott', 'Evan', 'Scott', '0', 2010, 'Evan Scott2010'),"

@@ -435,6 +435,7 @@ const struct TypedPick {
 // list never opens (a blank opened it).
 void expectTypedPicks(frmProbe* form, const std::function<void(const QString&)>& type,
                       const std::function<void()>& tab) {
+    const KeysComeQuickly quickly;
     QComboBox* combo = form->comLevel;
     combo->addItems(kTypedPickNames);
     for (const TypedPick& pick : kTypedPicks) {

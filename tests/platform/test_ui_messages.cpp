@@ -143,11 +143,7 @@ TEST(MessageBox, ALongListStandsOnTheScreenOnRealScreen) {
     QRect place;
     QRect button;
     QString shown;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isActiveWindow()) return;
-        poll.stop();
+    const AnswerRealMessageBox answer([&](QMessageBox* box) {
         xSettle();
         place = box->frameGeometry();
         QAbstractButton* ok = box->button(QMessageBox::Ok);
@@ -155,7 +151,6 @@ TEST(MessageBox, ALongListStandsOnTheScreenOnRealScreen) {
         shown = box->text();
         xKeys("Return");
     });
-    poll.start(20);
     EXPECT_EQ(ui::showMessageBox("These schools have matches or dual meet scores and were not deleted:\r\n" +
                                      schools.join("\r\n"),
                                  ui::Buttons::OK, "Import", ui::Icon::None),

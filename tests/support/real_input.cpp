@@ -5,7 +5,9 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
 #include <QWidget>
@@ -130,6 +132,16 @@ void xWheel(QWidget* widget, int notches, QPoint at) {
 }
 
 void xSettle() { settleMark().settle(); }
+
+AnswerRealMessageBox::AnswerRealMessageBox(std::function<void(QMessageBox*)> answer) {
+    QObject::connect(&poll_, &QTimer::timeout, [this, answer = std::move(answer)] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isActiveWindow()) return;
+        poll_.stop();
+        answer(box);
+    });
+    poll_.start(20);
+}
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
     return QTest::qWaitFor(condition, milliseconds);

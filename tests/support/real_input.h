@@ -10,7 +10,9 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 
+class QMessageBox;
 class QWidget;
 
 // True when the tests run on a real X display (Qt's xcb platform).
@@ -41,6 +43,17 @@ void xWheel(QWidget* widget, int notches, QPoint at = QPoint(-1, -1));
 // Returns once every X event given so far has reached the program and been handled, with what
 // its handling posted.
 void xSettle();
+
+// Answers the next message box once it is up and active on the screen, by `answer` (which reads
+// it and gives it its keys): the click or key that shows a box returns only when the box closes,
+// so the answer comes from within. Watches for the box as long as it lives.
+class AnswerRealMessageBox {
+public:
+    explicit AnswerRealMessageBox(std::function<void(QMessageBox*)> answer);
+
+private:
+    QTimer poll_;
+};
 
 // Waits, handling events, until `condition` holds; false when it did not within a long time.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 20000);

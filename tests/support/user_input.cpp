@@ -17,6 +17,12 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
+KeysComeQuickly::KeysComeQuickly() : interval_(QApplication::keyboardInputInterval()) {
+    QApplication::setKeyboardInputInterval(24 * 60 * 60 * 1000);
+}
+
+KeysComeQuickly::~KeysComeQuickly() { QApplication::setKeyboardInputInterval(interval_); }
+
 bool pickWithMouse(QComboBox* combo, const QString& text) {
     // A combo the user may type into opens its list only from its arrow.
     QStyleOptionComboBox option;

@@ -48,6 +48,20 @@ void typeIntoCombo(QComboBox* combo, const QString& text);
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeKeys(const QString& text);
 
+// While it lives, keys typed one after another count as coming quickly however busy the machine
+// is (a long keyboard-search interval): a name typed into a list is one search until a key or a
+// focus change ends it, not cut where a pick on an earlier letter kept the program busy.
+class KeysComeQuickly {
+public:
+    KeysComeQuickly();
+    ~KeysComeQuickly();
+    KeysComeQuickly(const KeysComeQuickly&) = delete;
+    KeysComeQuickly& operator=(const KeysComeQuickly&) = delete;
+
+private:
+    int interval_;
+};
+
 // Presses Tab in the widget that has the focus until `target` has it (at most `tabs` times).
 // Returns whether it got there.
 bool tabInto(QWidget* target, int tabs = 40);

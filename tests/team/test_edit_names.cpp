@@ -73,6 +73,7 @@ protected:
     // Names typed into the name drop-down and Tab, and the wrestler each opens: the whole name
     // counts, a first name that two wrestlers share and an apostrophe stored as a backquote too.
     void expectTypedNamesOpened(const std::function<void(const QString&)>& type, const std::function<void()>& tab) {
+        const KeysComeQuickly quickly;
         frmEditNames* ed = openEditor();
         for (const char* last : {"Scott", "Wilson"}) addName(ed, "Evan", last);
         for (const char* last : {"O'Neil", "Oakes"}) addName(ed, "Tom", last);

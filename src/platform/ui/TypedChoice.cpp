@@ -65,11 +65,4 @@ void hook(Box* box, TypedChoice choice) {
 void settleTypedText(QComboBox* box, TypedChoice choice) { hook(box, std::move(choice)); }
 void settleTypedText(QLineEdit* box, TypedChoice choice) { hook(box, std::move(choice)); }
 
-std::optional<QString> listedItem(const QComboBox* box, const QString& typed) {
-    const QString wanted = typed.trimmed();
-    for (int i = 0; i < box->count(); ++i)
-        if (box->itemText(i).compare(wanted, Qt::CaseInsensitive) == 0) return box->itemText(i);
-    return std::nullopt;
-}
-
 }  // namespace ui

@@ -35,8 +35,4 @@ struct TypedChoice {
 void settleTypedText(QComboBox* box, TypedChoice choice);
 void settleTypedText(QLineEdit* box, TypedChoice choice);
 
-// The item of the box's list that a text names: equal to it but for letter case and blanks
-// around it. Nothing for any other text.
-std::optional<QString> listedItem(const QComboBox* box, const QString& typed);
-
 }  // namespace ui
