@@ -265,9 +265,9 @@ TEST_F(ImportTest, ClassNamesAsDivisionsAreStoredAsTheNumberTheyBeginWith) {
 TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
     SeasonFixture fx(db);
     fx.addSchool("Central", 3);
-    // Invisible format characters are no part of a name.
+    // Invisible format characters are no part of a name, also those written as two units (tags).
     const QString text = QStringLiteral("3,Central\u200b\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n"
-                                        "6,\u202eWest\u200b Hall\u2060\r\n");
+                                        "6,\u202eWest\u200b Hall\u2060\U000E0041\U000E0078\r\n");
     for (const auto encoding :
          {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
         // UTF-16 is known by its NUL bytes without the mark too.
