@@ -113,15 +113,12 @@ QString backupDb(const QString& suffix, int msgFlag) {
 void repairNullOvertime() {
     const QString condition = repairCondition();
     // Whether there is any such row: the search stops at the first.
-    long long rows = 0;
+    bool found = false;
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT Count(*) AS NullRows FROM (SELECT Seq FROM [Match] WHERE ") +
-                                         condition + QStringLiteral(" LIMIT 1)"));
-        rows = rs.field(QStringLiteral("NullRows")).toInt();
-        closeRecordset(rs);
+        found = recordsExist(QStringLiteral("SELECT Seq FROM [Match] WHERE ") + condition);
     }
-    if (rows == 0) return;
+    if (!found) return;
 
     if (!databaseWritable()) return;
 

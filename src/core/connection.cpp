@@ -213,4 +213,6 @@ db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& param
     return gConn.openForUpdate(sql, params);
 }
 
+bool recordsExist(const QString& sql, const db::Params& params) { return gConn.hasRow(sql, params); }
+
 void closeRecordset(db::Recordset& rs) { rs.close(); }

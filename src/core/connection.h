@@ -69,4 +69,7 @@ db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
 // for reports over very many rows; closed before the connection.
 db::Recordset openForwardRecordset(const QString& sql, const db::Params& params = {});
 db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& params = {});
+// Whether the query finds any row: only its first row is read, for the questions that ask no
+// more (a school that bouts still name, a weight class still in use).
+bool recordsExist(const QString& sql, const db::Params& params = {});
 void closeRecordset(db::Recordset& rs);

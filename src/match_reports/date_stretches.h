@@ -18,8 +18,9 @@ struct DateStretch {
 };
 
 // The range from `start` to `end` (both included) cut into stretches of dates, a few for every
-// reading thread; none when the range holds too few bouts for reading apart to pay, or its first
-// or last stored date is no date. Reads through the connection in use, which is open.
+// reading thread; none when the range holds too few bouts for reading apart to pay, the process
+// may run on one CPU only, or the range's first or last stored date is no date. Reads through
+// the connection in use, which is open.
 std::vector<DateStretch> dateStretches(const QDate& start, const QDate& end);
 
 // The test of `column` for a stretch, its two values bound in turn ("Date >= ? AND Date < ?").
@@ -27,7 +28,8 @@ std::vector<DateStretch> dateStretches(const QDate& start, const QDate& end);
 // start, let through between them every value the whole range's BETWEEN lets through.
 QString stretchDateTest(const QString& column, const DateStretch& stretch);
 
-// From how many bouts in a range on it is read in stretches (10,000 unless set).
-void setSplitFromBouts(int bouts);
+// From how many bouts in a range on it is read in stretches (40,000 unless set). Gives the number
+// it replaces.
+int setSplitFromBouts(int bouts);
 
 }  // namespace match_reports

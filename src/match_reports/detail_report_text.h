@@ -94,6 +94,3 @@ struct DetailReport {
 DetailReport detailReportText(const DetailChoices& choices,
                               const std::function<int(const QString&)>& widthTwips,
                               double dialogUnitTwips);
-
-// From how many bouts in the range on the report is read in stretches (10,000 unless set).
-void setDetailSplitFrom(int bouts);

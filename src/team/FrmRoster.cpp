@@ -311,12 +311,10 @@ void FrmRoster::txtSchool_LostFocus(int index) {
     bool exists = false;
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(
+        exists = recordsExist(
             QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
                            "Where OppSchool = ? ORDER BY OppSchool"),
             {typed});
-        exists = !rs.isEOF();
-        closeRecordset(rs);
     }
     if (exists) return;
     ui::msgBox(QStringLiteral("School does exist--Please select from list"));

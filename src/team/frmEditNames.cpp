@@ -542,15 +542,9 @@ void frmEditNames::cmdDelete_Click() {
     bool hasWeighIns = false;
     {
         ConnectionScope connection;
-        db::Recordset rs =
-            openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
-        hasMatches = rs.recordCount() > 0;
-        closeRecordset(rs);
+        hasMatches = recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
         // His weigh-in rows would point at nothing.
-        db::Recordset wi =
-            openRecordset(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
-        hasWeighIns = wi.recordCount() > 0;
-        closeRecordset(wi);
+        hasWeighIns = recordsExist(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
     }
     if (hasMatches) {
         ui::msgBox(QStringLiteral("Matches exist for this wrestler.  Delete matches first"),

@@ -76,11 +76,7 @@ void frmEditWeight::cmdAddNew_Click() {
     if (weight.isEmpty()) return;
 
     ConnectionScope connection;
-    db::Recordset rs =
-        openRecordset(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
-    const bool exists = !rs.isEOF();
-    closeRecordset(rs);
-    if (exists) {
+    if (recordsExist(QStringLiteral("Select * From Weight Where Weight = ?"), {weight})) {
         ui::msgBox(QStringLiteral("Weight already exists"), ui::Buttons::OK, QStringLiteral("Error"));
     } else {
         db::Recordset add =
@@ -120,13 +116,8 @@ void frmEditWeight::cmdDelete_Click() {
     bool used = false;
     {
         ConnectionScope connection;
-        db::Recordset matches =
-            openRecordset(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq});
-        db::Recordset rosters =
-            openRecordset(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
-        used = !matches.isEOF() || !rosters.isEOF();
-        closeRecordset(matches);
-        closeRecordset(rosters);
+        used = recordsExist(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq}) ||
+               recordsExist(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
     }
     if (used) {
         ui::msgBox(QStringLiteral("Matches or Rosters use weight ") + weight +

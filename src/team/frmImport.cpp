@@ -66,14 +66,8 @@ void removeSelected(QListWidget* list) {
 }
 
 bool isReferenced(long long seq) {
-    db::Recordset matches =
-        openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
-    db::Recordset duals =
-        openRecordset(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq});
-    const bool referenced = !matches.isEOF() || !duals.isEOF();
-    closeRecordset(matches);
-    closeRecordset(duals);
-    return referenced;
+    return recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq}) ||
+           recordsExist(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq});
 }
 
 }  // namespace

@@ -381,14 +381,10 @@ void frmSchools::cmdDelete_Click() {
     ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
     if (!rs.isEOF()) {
-        db::Recordset matches =
-            openRecordset(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
-        db::Recordset duals =
-            openRecordset(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq});
-        const bool hasMatches = !matches.isEOF();
-        const bool hasDuals = !duals.isEOF();
-        closeRecordset(matches);
-        closeRecordset(duals);
+        const bool hasMatches =
+            recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
+        const bool hasDuals =
+            recordsExist(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq});
         if (hasMatches)
             ui::msgBox(QStringLiteral("Matches Associated with School.  Unable to Delete"),
                        ui::Buttons::OK, QStringLiteral("ERROR"));

@@ -35,7 +35,8 @@ std::vector<SeasonWrestler> seasonWrestlersWithMatches(const QString& season) {
 }
 
 bool latestBout(long long seqWrestler, QDate& date, double& weight) {
-    db::Recordset rs = openRecordset(
+    // Only the first row is read.
+    db::Recordset rs = openForwardRecordset(
         QStringLiteral("SELECT [Date] AS MaxDate, ActWeight AS LastWt FROM [Match] WHERE SeqWrestler = ? "
                        "ORDER BY [Date] DESC, Seq DESC"),
         {seqWrestler});

@@ -445,6 +445,10 @@ TEST_F(EditMatchTest, LongNoteLeavesTheProgramIdle) {
     frmEditMatch* e = edit(0);
     ASSERT_EQ(e->txtNotes->toPlainText().size(), 1000000);
     e->txtNotes->setFocus(Qt::MouseFocusReason);
-    busyWhileIdle(300);
-    EXPECT_LT(busyWhileIdle(2000), 100);
+    // What showing it costs may run on into the first seconds on a busy machine; then a second of
+    // waiting costs next to no processor time.
+    double busy = 0;
+    for (int second = 0; second < 10; ++second)
+        if ((busy = busyWhileIdle(1000)) < 50) break;
+    EXPECT_LT(busy, 50);
 }

@@ -164,7 +164,8 @@ TEST_F(MatchEntryEmpty, StartUpWarnsOfNoWrestlersAndNoWeights) {
         .expect(QStringLiteral("Select Edit Weights to add weights to the list"));
     frmMatchInfo* f = openFromMenu();
     EXPECT_EQ(items(f->comHomeName), QStringList{"VOID"});
-    QTest::qWait(650);
+    // The warnings come from the form's timer, some while after it shows.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return msgs.messages().size() >= 2; }, 30000));
     ASSERT_EQ(msgs.messages().size(), 2u);
     EXPECT_EQ(msgs.messages()[0].title, "No Wrestlers");
     EXPECT_EQ(msgs.messages()[1].title, "No Weights");

@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/resource.h>
 
 #include <csignal>
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <atomic>
 #include <chrono>
+#include <map>
+#include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 #include <climits>
@@ -64,6 +69,30 @@ TEST(JetSql, RefusesStatementsThatEndTooEarly) {
         EXPECT_THROW(db::translateJetSql(jet), DbError) << jet;
     }
 }
+
+// Runs the calling thread, and the threads it starts, on the first `count` of the CPUs it may run
+// on now, as taskset would, until the object goes out of scope.
+class OnCpus {
+public:
+    explicit OnCpus(int count) {
+        CPU_ZERO(&kept_);
+        EXPECT_EQ(sched_getaffinity(0, sizeof kept_, &kept_), 0);
+        cpu_set_t fewer;
+        CPU_ZERO(&fewer);
+        for (int cpu = 0, taken = 0; cpu < CPU_SETSIZE && taken < count; ++cpu)
+            if (CPU_ISSET(cpu, &kept_)) {
+                CPU_SET(cpu, &fewer);
+                ++taken;
+            }
+        EXPECT_EQ(sched_setaffinity(0, sizeof fewer, &fewer), 0);
+    }
+    ~OnCpus() { sched_setaffinity(0, sizeof kept_, &kept_); }
+    OnCpus(const OnCpus&) = delete;
+    OnCpus& operator=(const OnCpus&) = delete;
+
+private:
+    cpu_set_t kept_;
+};
 
 class DbTest : public ::testing::Test {
 protected:
@@ -344,6 +373,15 @@ TEST_F(DbTest, QueriesAsTheFormsWriteThem) {
     totals.moveNext();
     EXPECT_EQ(totals.field("Name").toString(), "East");
     EXPECT_EQ(totals.field("Pins").toInt(), 1);
+
+    // Whether a query finds a row: it stops at the first, so a second row that could not be
+    // read is never reached.
+    EXPECT_TRUE(conn.hasRow("SELECT * FROM Bout WHERE SchoolSeq = ? AND WinType = 'FALL'", {2}));
+    EXPECT_FALSE(conn.hasRow("SELECT * FROM Bout WHERE SchoolSeq = ?", {3}));
+    const QString unreadable = "SELECT 1 AS n UNION ALL SELECT abs(-9223372036854775807 - 1)";
+    EXPECT_TRUE(conn.hasRow(unreadable));
+    EXPECT_THROW(conn.openSnapshot(unreadable), DbError);
+    EXPECT_THROW(conn.hasRow("SELECT * FROM Nowhere"), DbError);
 }
 
 TEST_F(DbTest, ForeignKeysAndIndexDdl) {
@@ -483,18 +521,17 @@ struct ScopedLimit {
 // that says so and keeps nothing.
 TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
     add("Central");
-    ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> shortWait(500);
-    conn.close();
-    conn.open(path);
-    // The other program: its own connection, writing for `holdMs` on a thread of its own.
-    auto otherWriter = [&](int holdMs, std::atomic<bool>& writing) {
+    // The other program: its own connection, writing on a thread of its own until `done` is set
+    // or `holdMs` have passed.
+    auto otherWriter = [&](int holdMs, std::atomic<bool>& writing, const std::atomic<bool>& done) {
         return std::thread([&, holdMs] {
             Connection other;
             other.open(path);
             other.execute("BEGIN IMMEDIATE");
             other.execute("INSERT INTO School (Name) VALUES ('Other')");
             writing = true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            for (int waited = 0; waited < holdMs && !done; waited += 5)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             other.execute("COMMIT");
         });
     };
@@ -506,16 +543,26 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
         });
     };
     {
+        // A write of a fifth of a second, well within the wait however slowly either runs.
+        ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> longWait(60000);
+        conn.close();
+        conn.open(path);
         std::atomic<bool> writing = false;
-        std::thread other = otherWriter(300, writing);
+        const std::atomic<bool> done = false;
+        std::thread other = otherWriter(200, writing, done);
         while (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         EXPECT_NO_THROW(save());
         other.join();
         EXPECT_EQ(conn.openSnapshot("SELECT WinType FROM Bout").field("WinType").toString(), "2");
     }
     {
+        // A write that lasts until the save has given up.
+        ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> shortWait(500);
+        conn.close();
+        conn.open(path);
         std::atomic<bool> writing = false;
-        std::thread other = otherWriter(900, writing);
+        std::atomic<bool> done = false;
+        std::thread other = otherWriter(60000, writing, done);
         while (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(5));
         try {
             save();
@@ -526,6 +573,7 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
                                        "has been writing to it for more than 0.5 seconds.  Try "
                                        "again when it is done.");
         }
+        done = true;
         other.join();
     }
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout").recordCount(), 1) << "nothing half-written";
@@ -592,30 +640,37 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
         }
     }
 
-    ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(300);
-    conn.close();
-    conn.open(path);
-    const auto started = std::chrono::steady_clock::now();
-    try {
-        conn.openSnapshot("SELECT count(*) FROM Endless");
-        ADD_FAILURE() << "an endless query came to an end";
-    } catch (const DbError& e) {
-        EXPECT_EQ(e.message(), "A query on the database file " + path +
-                                   " was stopped: it ran for more than 0.3 seconds.");
+    {
+        ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(300);
+        conn.close();
+        conn.open(path);
+        const auto started = std::chrono::steady_clock::now();
+        try {
+            conn.openSnapshot("SELECT count(*) FROM Endless");
+            ADD_FAILURE() << "an endless query came to an end";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.message(), "A query on the database file " + path +
+                                       " was stopped: it ran for more than 0.3 seconds.");
+        }
+        // Stopped at its limit, not minutes later (on however busy a machine).
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+        EXPECT_THROW(conn.execute("INSERT INTO School (Name) SELECT x FROM Endless"), DbError);
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
-    EXPECT_THROW(conn.execute("INSERT INTO School (Name) SELECT x FROM Endless"), DbError);
-    // The connection goes on serving other queries, each with its own time.
-    add("Central");
-    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
-    // Read forward, the time a report spends between rows is its own, not the query's.
-    db::Recordset forward = conn.openForward(
-        "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 100000) "
-        "SELECT i FROM c WHERE i % 50000 = 0");
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    forward.moveNext();
-    EXPECT_EQ(forward.field("i").toInt(), 100000);
-    forward.close();
+    {
+        // The connection goes on serving other queries, each with its own time. Read forward, the
+        // time a report spends between rows is its own, not the query's: here longer than the
+        // limit, while each row takes a moment.
+        ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(1000);
+        add("Central");
+        EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 1);
+        db::Recordset forward = conn.openForward(
+            "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c WHERE i < 1000) "
+            "SELECT i FROM c WHERE i % 500 = 0");
+        std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+        forward.moveNext();
+        EXPECT_EQ(forward.field("i").toInt(), 1000);
+        forward.close();
+    }
 
     EXPECT_THROW(conn.openSnapshot("SELECT * FROM Flag"), DbError);
     EXPECT_EQ(conn.openSnapshot("SELECT IIf(Div, 'yes', 'no') AS F FROM School").field("F").toString(), "no");
@@ -693,13 +748,18 @@ TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheFileAsItStood) {
     }
     EXPECT_EQ(conn.openSnapshot("SELECT Count(*) AS n FROM School").field("n").toInt(), 40);
 
-    // A part that cannot be read so: the parts not begun are left.
-    std::atomic<int> begun{0};
-    EXPECT_FALSE(db::readInParallel(conn, 4000, [&](int part, Connection&) {
-        ++begun;
-        return part != 3;
-    }));
-    EXPECT_LT(begun.load(), 4000);
+    // A part that cannot be read so: the call says so, and the parts not begun are left. On one
+    // CPU the parts are read in turn on this thread: none after it is begun.
+    EXPECT_FALSE(db::readInParallel(conn, 400, [&](int part, Connection&) { return part != 3; }));
+    {
+        OnCpus one(1);
+        std::vector<int> begun;
+        EXPECT_FALSE(db::readInParallel(conn, 40, [&](int part, Connection&) {
+            begun.push_back(part);
+            return part != 3;
+        }));
+        EXPECT_EQ(begun, (std::vector<int>{0, 1, 2, 3}));
+    }
 
     // Another program's write while the parts are read; then a transaction of the caller's own.
     EXPECT_FALSE(db::readInParallel(conn, 8, [&](int part, Connection&) {
@@ -744,6 +804,81 @@ TEST_F(DbTest, PartsAreReadOnConnectionsOfTheirOwnAndTheFileAsItStood) {
         EXPECT_TRUE(e.message().contains("Quiet")) << e.message().toStdString();
     }
     EXPECT_FALSE(ran);
+}
+
+// As many threads read as the CPUs the process may run on allow (at most eight), the calling
+// thread one of them, and each of them reads through one reader of its own; none besides the
+// calling thread on one CPU.
+TEST_F(DbTest, PartsAreReadOnAsManyThreadsAsTheCpusAllowEachReading) {
+    add("Central", 1);
+    // The threads that read in one call, each found with the one reader it used.
+    const auto threadsOfOneCall = [&](int parts) {
+        std::mutex inUse;
+        std::map<std::thread::id, std::set<sqlite3*>> readers;
+        EXPECT_TRUE(db::readInParallel(conn, parts, [&](int, Connection& reader) {
+            EXPECT_EQ(reader.openSnapshot("SELECT * FROM School").recordCount(), 1);
+            const std::lock_guard<std::mutex> lock(inUse);
+            readers[std::this_thread::get_id()].insert(reader.handle());
+            return true;
+        }));
+        for (const auto& [thread, handles] : readers) EXPECT_EQ(handles.size(), 1u);
+        EXPECT_TRUE(readers.contains(std::this_thread::get_id())) << "the calling thread reads too";
+        return static_cast<int>(readers.size());
+    };
+    const int cpus = db::readerThreads();
+    EXPECT_GE(cpus, 1);
+    EXPECT_LE(cpus, 8);
+    EXPECT_EQ(threadsOfOneCall(40), cpus);
+    EXPECT_EQ(threadsOfOneCall(3), std::min(cpus, 3));
+    {
+        OnCpus one(1);
+        EXPECT_EQ(db::readerThreads(), 1);
+        EXPECT_EQ(threadsOfOneCall(40), 1);
+    }
+    if (cpus >= 2) {
+        OnCpus two(2);
+        EXPECT_EQ(db::readerThreads(), 2);
+        EXPECT_EQ(threadsOfOneCall(40), 2);
+    }
+    EXPECT_EQ(db::readerThreads(), cpus);
+}
+
+// A CPU quota of the process's cgroup, or of one above it, limits the readers: in the unified
+// hierarchy (cpu.max) and in the older one's cpu controller (cfs quota and period), wherever the
+// hierarchy is mounted and whatever part of it the mount shows.
+TEST(ReaderThreads, ACgroupQuotaLimitsThem) {
+    QTemporaryDir root;
+    const auto write = [&root](const QString& name, const QByteArray& text) {
+        const QString path = root.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    };
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 0) << "no cgroups at all";
+
+    write("proc/self/cgroup", "0::/team.slice/kestrivane\n");
+    write("proc/self/mountinfo", "24 1 0:21 / /sys/fs/cgroup rw,nosuid shared:4 - cgroup2 cgroup2 rw,nsdelegate\n");
+    write("sys/fs/cgroup/team.slice/kestrivane/cpu.max", "max 100000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 0) << "no quota";
+    write("sys/fs/cgroup/team.slice/cpu.max", "250000 100000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 3) << "the quota of the folder above, rounded";
+    write("sys/fs/cgroup/team.slice/kestrivane/cpu.max", "40000 100000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 1) << "the lower of the two, at least one";
+    write("sys/fs/cgroup/cpu.max", "100000 100000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 1);
+
+    // A container's view of the older hierarchy: the mount shows its own cgroup as the root.
+    write("proc/self/cgroup", "12:pids:/docker/4f2a\n5:cpuacct,cpu:/docker/4f2a\n0::/\n");
+    write("proc/self/mountinfo",
+          "30 25 0:26 /docker/4f2a /sys/fs/cgroup/cpu,cpuacct ro,nosuid - cgroup cgroup rw,cpuacct,cpu\n"
+          "31 25 0:27 /docker/4f2a /sys/fs/cgroup/pids ro,nosuid - cgroup cgroup rw,pids\n");
+    write("sys/fs/cgroup/cpu,cpuacct/cpu.cfs_quota_us", "-1\n");
+    write("sys/fs/cgroup/cpu,cpuacct/cpu.cfs_period_us", "100000\n");
+    write("sys/fs/cgroup/pids/cpu.cfs_quota_us", "100000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 0) << "no quota; another controller's folder is not the cpu one";
+    write("sys/fs/cgroup/cpu,cpuacct/cpu.cfs_quota_us", "600000\n");
+    EXPECT_EQ(db::cgroupCpuLimit(root.path()), 6);
 }
 
 TEST_F(DbTest, UpdatableRecordsetReadsItsRowsOnlyWhenNeeded) {

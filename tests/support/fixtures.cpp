@@ -12,7 +12,9 @@
 #include <grp.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 #include <QCoreApplication>
@@ -358,8 +360,12 @@ int countStatement(unsigned event, void* connection, void* stmt, void*) {
     return 0;
 }
 
+// Each connection is told by the number of its opening: a connection closed and another opened
+// may get the same address.
 int traceNewConnection(sqlite3* db, const char**, const sqlite3_api_routines*) {
-    sqlite3_trace_v2(db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE, countStatement, db);
+    static std::atomic<std::uintptr_t> opened = 0;
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE, countStatement,
+                     reinterpret_cast<void*>(++opened));
     return SQLITE_OK;
 }
 

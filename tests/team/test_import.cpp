@@ -76,7 +76,7 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     fx.addSchool("Central", 3, "Y");
     const int old = fx.addSchool("Old School", 2);
     fx.addSchool("Gone", 1);
-    fx.addSchool("St. Mary`s", 1);
+    const int saints = fx.addSchool("St. Mary`s", 1);
     fx.addSchool("West", 5);
     const int w = fx.addWrestler("Adam", "Alder", 2010);
     FixtureMatch bout;
@@ -85,6 +85,9 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     bout.school = old;
     bout.weight = fx.addWeight("119");
     fx.addMatch(bout);
+    // A school with a team score but no bout is kept too.
+    sql(QString("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) VALUES ('2010-12-04', %1, 30, 21)")
+            .arg(saints));
 
     // Quoted fields, a comma inside quotes, records split over lines and two to a line, blank
     // lines.
@@ -108,7 +111,7 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     EXPECT_TRUE(f->lstChange->count() == 0);
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("were not deleted:\r\nOld School");
+        msgs.expect("were not deleted:\r\nOld School\r\nSt. Mary`s");
         f->cmdImport->click();
     }
     EXPECT_EQ(schools(), (QList<QVariantList>{{"Central", 3, "Y"},
@@ -116,19 +119,20 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
                                               {"Old School", 2, "N"},
                                               {"Rock, Hill", 6, QVariant()},
                                               {"St. Mary's", 2, QVariant()},
+                                              {"St. Mary`s", 1, "N"},
                                               {"West", 5, "N"}}))
         << "new schools are no league schools";
     EXPECT_EQ(f->lstAdd->count() + f->lstChange->count() + f->lstDelete->count(), 0);
     EXPECT_TRUE(f->isUnloading());
     ASSERT_TRUE(ui::forms().isLoaded<frmSchools>());
-    EXPECT_EQ(ui::forms().get<frmSchools>()->lstSchools->count(), 6) << "a fresh list of the table";
+    EXPECT_EQ(ui::forms().get<frmSchools>()->lstSchools->count(), 7) << "a fresh list of the table";
 
     // The same file again: West's division is as the file has it; 05 still differs from 5.
     ui::forms().unloadAll();
     f = openImport("3,CENTRAL\r\n\"05\", West\n2,\"St. Mary's\"\r\n7,\"Rock, Hill\"\n");
     EXPECT_TRUE(f->lstAdd->count() == 0);
     EXPECT_EQ(items(f->lstChange), (QStringList{"05  West", "7  Rock, Hill"}));
-    EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone"}));
+    EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone", " 1  St. Mary`s"}));
 }
 
 TEST_F(ImportTest, CancelChangesNothingAndTheSchoolListComesBackInItsMode) {

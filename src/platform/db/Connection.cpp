@@ -488,6 +488,20 @@ void Connection::execute(const QString& sql, const Params& params) {
     if (rc != SQLITE_DONE) throw DbError(lastError());
 }
 
+bool Connection::hasRow(const QString& sql, const Params& params) {
+    if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    startStatement();
+    const QByteArray text = translated(sql).toUtf8();
+    Statement st;
+    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
+        throw DbError(lastError());
+    if (!st.stmt) throw DbError(QStringLiteral("The query text is empty."));
+    bindParams(db_, st.stmt, params);
+    const int rc = sqlite3_step(st.stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw DbError(lastError());
+    return rc == SQLITE_ROW;
+}
+
 void Connection::inTransaction(const std::function<void()>& work) {
     execute(QStringLiteral("BEGIN IMMEDIATE"));
     try {

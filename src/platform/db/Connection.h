@@ -79,6 +79,8 @@ public:
     // and no record count. For reports that read very many rows once. It is closed before the
     // connection is.
     Recordset openForward(const QString& sql, const Params& params = {});
+    // Whether the query gives any row: it is stepped to its first row only, however many it has.
+    bool hasRow(const QString& sql, const Params& params = {});
     // Updatable recordset over a SELECT on one table.
     Recordset openForUpdate(const QString& sql, const Params& params = {});
     // Runs `work` as one transaction: all it writes is kept or, when it raises an error, none of

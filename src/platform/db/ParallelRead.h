@@ -10,14 +10,23 @@ namespace db {
 // are split into parts that can be read apart (a stretch of dates, say), and each part is read
 // on a connection of its own.
 
-// How many threads read at once: the machine's cores, at most 8 (1 when there is one core).
+// How many threads read at once: the CPUs the process may use, at most 8. Those are the CPUs of
+// its affinity (taskset, a container's cpuset), fewer when a cgroup's CPU quota allows less time
+// than they have. 1 when there is one: reading apart then does not pay.
 int readerThreads();
 
-// Runs `work(part, reader)` for the parts from 0 to parts - 1, handing them out in turn to
-// readerThreads() threads (never more threads than parts). Each thread reads through a read-only
-// connection of its own to the file `source` has open (refused as `source` would refuse it),
-// used on that thread alone. `work` must not touch forms, message boxes or `source`; it gives
-// false when its part cannot be read this way, and the parts not begun are then left.
+// The CPUs the quota of the process's cgroup allows (the lowest of its own and those above it, in
+// the unified hierarchy's cpu.max or the cpu controller's cfs quota), rounded to the nearest and
+// at least 1; 0 when no quota is set. `root` is prefixed to every path read (/proc/self/cgroup,
+// /proc/self/mountinfo and the cgroup folders): "" for the running system.
+int cgroupCpuLimit(const QString& root);
+
+// Runs `work(part, reader)` for the parts from 0 to parts - 1 on readerThreads() threads (never
+// more threads than parts), the calling thread one of them; each thread begins with a part of its
+// own, then takes the next one left. Each thread reads through a read-only connection of its own
+// to the file `source` has open (refused as `source` would refuse it), used on that thread alone.
+// `work` must not touch forms, message boxes or `source`; it gives false when its part cannot be
+// read this way, and the parts not begun are then left.
 // Returns true when every part was read from the file as it stood throughout. Gives false, for
 // the caller to read in one run on its own connection, when a part gave false, when `source` has
 // a transaction open (nothing is read then: the readers would not see what it wrote), or when
