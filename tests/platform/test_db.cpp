@@ -619,9 +619,10 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
     conn.execute("CREATE TABLE Pair (Seq INTEGER, x, PRIMARY KEY (Seq, x))");
     conn.execute("CREATE TABLE Plain (Seq INTEGER, x)");
     conn.execute("CREATE TABLE Number (Seq INT PRIMARY KEY, x)");
+    conn.execute("CREATE TABLE Keyed (Seq INTEGER PRIMARY KEY, x) Without RowID");
     for (const auto& [table, numbered] : std::initializer_list<std::pair<const char*, bool>>{
              {"Lower", true}, {"Apart", true}, {"Falling", false}, {"Pair", false}, {"Plain", false},
-             {"Number", false}}) {
+             {"Number", false}, {"Keyed", false}}) {
         SCOPED_TRACE(table);
         Connection other;
         other.requireTables({"School", table}, {}, {QString(table) + ".Seq"});
