@@ -183,8 +183,11 @@ Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
         QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
         if (decoder.hasError() || !text.isValidUtf16()) {
-            const bool cut = *encoding == QStringConverter::Utf8 && isCutUtf8(bytes);
-            return cut ? Decoded::CutOff : Decoded::NoText;
+            if (*encoding != QStringConverter::Utf8) return Decoded::NoText;
+            if (isCutUtf8(bytes)) return Decoded::CutOff;
+            // Marked as UTF-8 (its mark is a character of three bytes): the stray bytes' line.
+            strayLine = lineOfStrayBytes(bytes);
+            return strayLine > 0 ? Decoded::MixedUtf8 : Decoded::NoText;
         }
     } else if (!isUtf8(bytes, &text)) {
         if (isCutUtf8(bytes)) return Decoded::CutOff;

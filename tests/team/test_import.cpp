@@ -213,6 +213,7 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         // UTF-8 with a byte of another encoding pasted in: the line is named, shown as UTF-8.
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n1,Caf\xc3\xa9\r\n",
          "Line 3 of the school list file "},
+        {"\xef\xbb\xbf" "3,Central\r\n2,St. Mary\x92s Academy\r\n", "Line 2 of the school list file "},
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n",
          " holds bytes that are not UTF-8, though the rest of the file is UTF-8:\r\n"
          "2,St. Mary\ufffds Academy\r\n\r\nSave the file as UTF-8 and import it again.  "
