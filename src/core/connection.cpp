@@ -167,13 +167,19 @@ bool indexesEnsured = false;
 // The tables the program reads and writes. A file that lacks one, holds a view or a virtual
 // table under one of these names, or has a trigger on one, is no file of the program, and is
 // refused before anything reads or writes it. A version-7 file has no DualScore yet: the upgrade
-// makes it.
+// makes it. In every table but License the database numbers the rows it adds, in Seq.
 void requireProgramTables() {
     static const QStringList tables = {
         QStringLiteral("License"), QStringLiteral("Wrestler"), QStringLiteral("Weight"),
         QStringLiteral("OppSchool"), QStringLiteral("Roster"), QStringLiteral("HomeWI"),
         QStringLiteral("DualScore"), QStringLiteral("Match")};
-    gConn.requireTables(tables, {QStringLiteral("DualScore")});
+    static const QStringList counters = [] {
+        QStringList list;
+        for (const QString& table : tables)
+            if (table != QLatin1String("License")) list << table + QStringLiteral(".Seq");
+        return list;
+    }();
+    gConn.requireTables(tables, {QStringLiteral("DualScore")}, counters);
 }
 
 }  // namespace

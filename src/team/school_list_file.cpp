@@ -183,8 +183,11 @@ Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
         QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
         if (decoder.hasError() || !text.isValidUtf16()) {
-            const bool cut = *encoding == QStringConverter::Utf8 && isCutUtf8(bytes);
-            return cut ? Decoded::CutOff : Decoded::NoText;
+            if (*encoding != QStringConverter::Utf8) return Decoded::NoText;
+            if (isCutUtf8(bytes)) return Decoded::CutOff;
+            // Marked as UTF-8 (its mark is a character of three bytes): the stray bytes' line.
+            strayLine = lineOfStrayBytes(bytes);
+            return strayLine > 0 ? Decoded::MixedUtf8 : Decoded::NoText;
         }
     } else if (!isUtf8(bytes, &text)) {
         if (isCutUtf8(bytes)) return Decoded::CutOff;
@@ -194,7 +197,11 @@ Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
     }
     // An end-of-file mark (Ctrl+Z) that old editors put at the end is no part of the text.
     while (text.endsWith(QChar(0x1A))) text.chop(1);
-    text.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
+    // Taken character by character, not unit by unit: the tag characters beyond the first 65,536
+    // (invisible letters after U+E0000) are format characters too, each written as two units.
+    QList<uint> characters = text.toUcs4();
+    characters.removeIf([](uint c) { return QChar::category(char32_t(c)) == QChar::Other_Format; });
+    text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), characters.size());
     for (QChar& c : text) {
         const char16_t u = c.unicode();
         if (u == u'\t' || u == u'\f' || u == u'\v') {

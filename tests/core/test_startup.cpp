@@ -615,6 +615,16 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
          Kind::File, remade("DualScore", "REFERENCES OppSchool (Seq)", "REFERENCES OppSchool (Seq) ON DELETE CASCADE")},
         {"setnull.mdb", "Notes has the clause ON UPDATE SET NULL on its reference to Match,", Kind::File,
          crafted("CREATE TABLE Notes (SeqMatch INTEGER REFERENCES [Match] (Seq) ON UPDATE SET NULL)")},
+        // A key that is not the row id is not numbered: a row added would be stored without one.
+        {"desc-key.mdb", "Wrestler does not number Seq itself: it is not the table's INTEGER PRIMARY KEY, "
+                         "as this program makes it.",
+         Kind::File, remade("Wrestler", "Seq INTEGER PRIMARY KEY AUTOINCREMENT", "Seq INTEGER PRIMARY KEY DESC")},
+        {"no-key.mdb", "OppSchool does not number Seq itself", Kind::File,
+         remade("OppSchool", "Seq INTEGER PRIMARY KEY AUTOINCREMENT", "Seq integer")},
+        {"two-column-key.mdb", "HomeWI does not number Seq itself", Kind::File,
+         crafted("PRAGMA legacy_alter_table = ON; ALTER TABLE HomeWI RENAME TO Old; CREATE TABLE HomeWI "
+                 "(Seq INTEGER, CompDate DATE, SeqWrestler INTEGER, Weight REAL, PRIMARY KEY (Seq, CompDate)); "
+                 "INSERT INTO HomeWI SELECT * FROM Old; DROP TABLE Old")},
         {"endless.mdb", "Match is a view, not a table.", Kind::File, crafted({})},
         {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
          crafted("DROP TABLE OppSchool; "

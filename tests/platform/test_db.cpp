@@ -611,6 +611,36 @@ TEST_F(DbTest, AFileFromElsewhereCannotHangOrReachBeyondItself) {
         EXPECT_FALSE(other.isOpen());
     }
 
+    // A counter the caller needs numbered must be its table's row id, however it is written; a
+    // key that is not would store a row added without its number.
+    conn.execute("CREATE TABLE Lower (seq integer primary key, x)");
+    conn.execute("CREATE TABLE Apart (Seq INTEGER, x, PRIMARY KEY (Seq DESC))");
+    conn.execute("CREATE TABLE Falling (Seq INTEGER /* a key */ Primary Key Desc, x)");
+    conn.execute("CREATE TABLE Pair (Seq INTEGER, x, PRIMARY KEY (Seq, x))");
+    conn.execute("CREATE TABLE Plain (Seq INTEGER, x)");
+    conn.execute("CREATE TABLE Number (Seq INT PRIMARY KEY, x)");
+    conn.execute("CREATE TABLE Keyed (Seq INTEGER PRIMARY KEY, x) Without RowID");
+    for (const auto& [table, numbered] : std::initializer_list<std::pair<const char*, bool>>{
+             {"Lower", true}, {"Apart", true}, {"Falling", false}, {"Pair", false}, {"Plain", false},
+             {"Number", false}, {"Keyed", false}}) {
+        SCOPED_TRACE(table);
+        Connection other;
+        other.requireTables({"School", table}, {}, {QString(table) + ".Seq"});
+        if (numbered) {
+            EXPECT_NO_THROW(other.open(path));
+            continue;
+        }
+        try {
+            other.open(path);
+            ADD_FAILURE() << "a key that is not the row id is let through";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().endsWith(QString("%1 does not number Seq itself: it is not the table's "
+                                                     "INTEGER PRIMARY KEY, as this program makes it.")
+                                                 .arg(table)))
+                << e.message().toStdString();
+        }
+    }
+
     {
         ScopedLimit<&Connection::runLimit, &Connection::setRunLimit> shortRun(300);
         conn.close();

@@ -1,8 +1,10 @@
 #include "support/print_server.h"
 
 #include <cups/cups.h>
+#include <csignal>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -20,6 +22,16 @@ bool writeText(const QString& path, const QString& text) {
 
 // Makes libcups, and Qt through it, ask the server named by CUPS_SERVER from now on.
 void forgetServer() { cupsSetServer(nullptr); }
+
+// Whether a scheduler takes connections on the socket `path`. The socket's file is there a moment
+// before it does: it is bound before it listens.
+bool listening(const QString& path) {
+    http_t* http = httpConnect2(QFile::encodeName(path).constData(), 0, nullptr, AF_UNSPEC,
+                                HTTP_ENCRYPTION_NEVER, 1, 1000, nullptr);
+    if (!http) return false;
+    httpClose(http);
+    return true;
+}
 
 }  // namespace
 
@@ -62,6 +74,9 @@ LocalPrintServer::LocalPrintServer(const QString& queue) : queue_(queue) {
         return;
     }
     cupsd_.setProcessChannelMode(QProcess::ForwardedChannels);
+    // A test that crashes or is killed takes its scheduler with it: none is left running, holding
+    // the test's output open.
+    cupsd_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                  {"-f", "-c", root + "/cupsd.conf", "-s", root + "/cups-files.conf"});
     if (!cupsd_.waitForStarted(10000)) {
@@ -70,9 +85,9 @@ LocalPrintServer::LocalPrintServer(const QString& queue) : queue_(queue) {
         return;
     }
     const QDeadlineTimer deadline(20000);
-    while (!QFileInfo(socket_).exists() && cupsd_.state() == QProcess::Running && !deadline.hasExpired())
+    while (!listening(socket_) && cupsd_.state() == QProcess::Running && !deadline.hasExpired())
         QThread::msleep(20);
-    if (!QFileInfo(socket_).exists()) {
+    if (!listening(socket_)) {
         failure_ = QStringLiteral("cupsd does not listen on its socket");
         return;
     }

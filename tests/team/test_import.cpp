@@ -213,6 +213,7 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         // UTF-8 with a byte of another encoding pasted in: the line is named, shown as UTF-8.
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n1,Caf\xc3\xa9\r\n",
          "Line 3 of the school list file "},
+        {"\xef\xbb\xbf" "3,Central\r\n2,St. Mary\x92s Academy\r\n", "Line 2 of the school list file "},
         {"3,Saint-\xc3\x89tienne\r\n\r\n2,St. Mary\x92s Academy\r\n",
          " holds bytes that are not UTF-8, though the rest of the file is UTF-8:\r\n"
          "2,St. Mary\ufffds Academy\r\n\r\nSave the file as UTF-8 and import it again.  "
@@ -269,9 +270,9 @@ TEST_F(ImportTest, ClassNamesAsDivisionsAreStoredAsTheNumberTheyBeginWith) {
 TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
     SeasonFixture fx(db);
     fx.addSchool("Central", 3);
-    // Invisible format characters are no part of a name.
+    // Invisible format characters are no part of a name, also those written as two units (tags).
     const QString text = QStringLiteral("3,Central\u200b\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n"
-                                        "6,\u202eWest\u200b Hall\u2060\r\n");
+                                        "6,\u202eWest\u200b Hall\u2060\U000E0041\U000E0078\r\n");
     for (const auto encoding :
          {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
         // UTF-16 is known by its NUL bytes without the mark too.

@@ -257,6 +257,33 @@ void Connection::refuseOtherThanRequiredTables() {
             }
         }
     }
+    // A counter is numbered by the database only as its table's row id: the table's one key
+    // column, declared INTEGER, not "PRIMARY KEY DESC" (which keeps it apart), in a table that
+    // has row ids (not WITHOUT ROWID). Any other key
+    // stores what is written into it, which for a new row is nothing, and the row could not be
+    // found by its number.
+    for (const QString& counter : counters_) {
+        const QString name = counter.section(QLatin1Char('.'), 0, 0);
+        const QString column = counter.section(QLatin1Char('.'), 1);
+        for (const Recordset::Row& row : found.rows_) {
+            if (row.values[0].toString().compare(name, Qt::CaseInsensitive) != 0) continue;
+            const Recordset keys = openSnapshot(
+                QStringLiteral("SELECT name, type FROM pragma_table_info(?) WHERE pk > 0"), {row.values[0]});
+            bool rowId = keys.rows_.size() == 1 &&
+                         keys.rows_[0].values[0].toString().compare(column, Qt::CaseInsensitive) == 0 &&
+                         keys.rows_[0].values[1].toString().toUpper() == QLatin1String("INTEGER");
+            const QStringList words = schemaWords(row.values[2].toString());
+            for (qsizetype i = 0; rowId && i + 1 < words.size(); ++i)
+                if ((words[i] == QLatin1String("WITHOUT") && words[i + 1] == QLatin1String("ROWID")) ||
+                    (i + 2 < words.size() && words[i] == QLatin1String("PRIMARY") &&
+                     words[i + 1] == QLatin1String("KEY") && words[i + 2] == QLatin1String("DESC")))
+                    rowId = false;
+            if (!rowId)
+                throw DbError(QStringLiteral("%1 does not number %2 itself: it is not the table's "
+                                             "INTEGER PRIMARY KEY, as this program makes it.")
+                                  .arg(row.values[0].toString(), column));
+        }
+    }
     for (const QString& name : requiredTables_)
         if (!present.contains(name, Qt::CaseInsensitive) && !mayLack_.contains(name, Qt::CaseInsensitive))
             throw DbError(QStringLiteral("The table %1 is missing.").arg(name));

@@ -96,10 +96,14 @@ public:
     // a file that lacks one (but those of `mayLack`), holds a view or a virtual table of such a
     // name, or has a trigger on one, is refused when it is opened, naming the table or the
     // trigger, before any query reads or writes through it. Checked at every fresh open from now
-    // on.
-    void requireTables(const QStringList& names, const QStringList& mayLack = {}) {
+    // on. `counters` ("Table.Column") are the keys the database numbers as it adds a row: a file
+    // where one is not its table's row id (a lone INTEGER PRIMARY KEY) is refused too, as the
+    // row would be stored without its number.
+    void requireTables(const QStringList& names, const QStringList& mayLack = {},
+                       const QStringList& counters = {}) {
         requiredTables_ = names;
         mayLack_ = mayLack;
+        counters_ = counters;
     }
 
     // How long one statement may run before it is stopped with an error, in milliseconds: a
@@ -147,6 +151,7 @@ private:
 
     QStringList requiredTables_;
     QStringList mayLack_;
+    QStringList counters_;
     long long deadline_ = 0;  // the steady clock's milliseconds when the statement is stopped
 
     sqlite3* db_ = nullptr;
