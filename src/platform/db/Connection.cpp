@@ -475,33 +475,27 @@ QString Connection::whyReadOnly() const {
 
 int Connection::changes() const { return db_ ? sqlite3_changes(db_) : 0; }
 
-void Connection::execute(const QString& sql, const Params& params) {
+void Connection::execute(const QString& sql, const Params& params) { runStatement(sql, params, false); }
+
+bool Connection::hasRow(const QString& sql, const Params& params) { return runStatement(sql, params, true); }
+
+bool Connection::runStatement(const QString& sql, const Params& params, bool firstRowOnly) {
     if (!db_) throw DbError(QStringLiteral("The connection is closed."));
     startStatement();
     const QByteArray text = translated(sql).toUtf8();
     Statement st;
     if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
         throw DbError(lastError());
-    if (!st.stmt) return;  // blank text
+    if (!st.stmt) return false;  // blank text
     bindParams(db_, st.stmt, params);
     int rc;
+    bool gaveRow = false;
     while ((rc = sqlite3_step(st.stmt)) == SQLITE_ROW) {
+        gaveRow = true;
+        if (firstRowOnly) return true;
     }
     if (rc != SQLITE_DONE) throw DbError(lastError());
-}
-
-bool Connection::hasRow(const QString& sql, const Params& params) {
-    if (!db_) throw DbError(QStringLiteral("The connection is closed."));
-    startStatement();
-    const QByteArray text = translated(sql).toUtf8();
-    Statement st;
-    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
-        throw DbError(lastError());
-    if (!st.stmt) throw DbError(QStringLiteral("The query text is empty."));
-    bindParams(db_, st.stmt, params);
-    const int rc = sqlite3_step(st.stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw DbError(lastError());
-    return rc == SQLITE_ROW;
+    return gaveRow;
 }
 
 void Connection::inTransaction(const std::function<void()>& work) {

@@ -117,6 +117,8 @@ public:
     static int busyWait();
 
 private:
+    // Runs the statement to its end, or only as far as its first row; tells whether it gave one.
+    bool runStatement(const QString& sql, const Params& params, bool firstRowOnly);
     friend class Recordset;
     friend struct RowReader;
     // Prepares the query and takes the recordset's field names and types from it.
