@@ -13,19 +13,26 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
+# Waits until `ready` holds while the process `pid` runs (at most a minute); names `what` and
+# shows its log when it does not come up.
+await() {
+    what=$1 pid=$2 log=$3 ready=$4
+    tries=0
+    until eval "$ready"; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 600 ] || ! kill -0 "$pid" 2>/dev/null; then
+            cat "$log" >&2
+            echo "$what did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+}
+
 # Xvfb picks a free display number itself and writes it once it accepts connections.
 Xvfb -displayfd 5 -screen 0 1366x768x24 -dpi 120 -nolisten tcp -noreset 5>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
-tries=0
-until [ -s "$work/display" ]; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 600 ] || ! kill -0 "$xvfb" 2>/dev/null; then
-        cat "$work/xvfb.log" >&2
-        echo "Xvfb did not start" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+await Xvfb "$xvfb" "$work/xvfb.log" '[ -s "$work/display" ]'
 DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 echo "Xft.dpi: 120" | xrdb -nocpp -merge
@@ -33,16 +40,7 @@ echo "Xft.dpi: 120" | xrdb -nocpp -merge
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
 # The window manager is up once it has named itself on the root window.
-tries=0
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; do
-    tries=$((tries + 1))
-    if [ "$tries" -gt 600 ] || ! kill -0 "$wm" 2>/dev/null; then
-        cat "$work/openbox.log" >&2
-        echo "openbox did not start" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
+await openbox "$wm" "$work/openbox.log" 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 
 QT_QPA_PLATFORM=xcb
 export QT_QPA_PLATFORM
