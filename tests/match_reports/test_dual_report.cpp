@@ -311,15 +311,10 @@ TEST_F(DualReportTest, TypedDatesAreTakenAsPicksOrRefused) {
     EXPECT_EQ(ui::clipboardText(), kDec4);
 
     // Typed and printed at once: the printout is the report of the dates shown.
-    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
-    ui::ScriptedMessages msgs;
-    msgs.expect("The printout was saved as ");
-    typeIntoCombo(form->comDateStart, "12/11/2010");
-    pressKey(Qt::Key_P, Qt::AltModifier);
-    qunsetenv("KESTRIVANE_PRINT_DIR");
+    const std::vector<PdfWord> printed = typeAndPrint(form->comDateStart, "12/11/2010", home.file("prints"));
     EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");
     QStringList words;
-    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    for (const PdfWord& w : printed) words << w.text;
     EXPECT_TRUE(words.contains("12/11/2010") && words.contains("1:10")) << words.join(' ').toStdString();
     EXPECT_FALSE(words.contains("12/4/2010") || words.contains("Eastbrook")) << words.join(' ').toStdString();
 }

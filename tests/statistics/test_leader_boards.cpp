@@ -133,15 +133,10 @@ TEST_F(LeaderBoardsTest, TypedDatesAndCategoriesAreTakenAsPicksOrRefused) {
 
     // Typed and printed at once (Alt+P leaves the box first): the page shows the range and the
     // categories of the boxes, as the screen does.
-    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
-    ui::ScriptedMessages msgs;
-    msgs.expect("The printout was saved as ");
-    typeIntoCombo(form->comDateStart, "1/22/2011");
-    pressKey(Qt::Key_P, Qt::AltModifier);
-    qunsetenv("KESTRIVANE_PRINT_DIR");
+    const std::vector<PdfWord> printed = typeAndPrint(form->comDateStart, "1/22/2011", home.file("prints"));
     EXPECT_EQ(sortedBoard(form, 0), "Adam Alder\t 1");
     QStringList words;
-    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    for (const PdfWord& w : printed) words << w.text;
     const QString page = words.join(' ');
     EXPECT_TRUE(page.startsWith("Team Leaders 1/22/2011 - 2/12/2011 ")) << page.toStdString();
     for (const QString heading : {"Wins", "Team Points", "Takedown", "Warning"})

@@ -239,17 +239,12 @@ TEST_F(SeasonSummaryScreenTest, ATypedSeasonIsTakenAsAPickOrRefused) {
 
     // Typed and printed at once (Alt+P leaves the box first): the form lists the 2009-2010
     // bouts under that season's record, and none of 2010-2011.
-    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
-    ui::ScriptedMessages msgs;
-    msgs.expect("The printout was saved as ");
-    typeIntoCombo(form->comSeason, "2009");
-    pressKey(Qt::Key_P, Qt::AltModifier);
-    qunsetenv("KESTRIVANE_PRINT_DIR");
+    const std::vector<PdfWord> printed = typeAndPrint(form->comSeason, "2009", home.file("prints"));
     EXPECT_EQ(form->comSeason->currentText(), "2009-2010");
     EXPECT_EQ(counts(form), adam2009);
     QStringList dates;
     std::vector<PdfWord> panel;  // the records in the win-loss panel
-    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) {
+    for (const PdfWord& w : printed) {
         if (w.text.count('/') == 2) dates << w.text;
         if (w.page == 1 && w.x > 640 && w.y > 120 && w.y < 230) panel.push_back(w);
     }

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 
 #include "platform/print/Page.h"
+#include "platform/ui/Messages.h"
+#include "support/user_input.h"
 
 std::vector<PdfWord> readPdfWords(const QString& file) {
     QProcess p;
@@ -82,4 +84,14 @@ QStringList inkNearSheetEdge(const QString& file, double inches) {
         }
     }
     return found;
+}
+
+std::vector<PdfWord> typeAndPrint(QComboBox* box, const QString& text, const QString& folder) {
+    qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    typeIntoCombo(box, text);
+    pressKey(Qt::Key_P, Qt::AltModifier);
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    return readPdfWords(onlyPdf(folder));
 }

@@ -4,6 +4,8 @@
 // ink through pdftoppm.
 
 #include <QString>
+
+class QComboBox;
 #include <QStringList>
 #include <vector>
 
@@ -26,3 +28,7 @@ QString onlyPdf(const QString& folder);
 // Every page of the PDF drawn at 100 dots per inch; one entry for each page that has ink (text,
 // line, box or picture) nearer than `inches` to an edge of the sheet, saying where.
 QStringList inkNearSheetEdge(const QString& file, double inches);
+
+// Types `text` into the drop-down and prints at once with Alt+P (which leaves the box first) into
+// the folder `folder`, answering the message that names the file; gives the words of that PDF.
+std::vector<PdfWord> typeAndPrint(QComboBox* box, const QString& text, const QString& folder);
