@@ -629,6 +629,11 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         {"virtual.mdb", "OppSchool is a virtual table, not a table.", Kind::File,
          crafted("DROP TABLE OppSchool; "
                  "CREATE VIRTUAL TABLE OppSchool USING fts4(Seq, SchoolName, OppDiv, LeagueSchool)")},
+        // The engine reads past a comment that a hand edit left between the words.
+        {"virtual-commented.mdb", "License is a virtual table, not a table.", Kind::File,
+         crafted("DROP TABLE License; CREATE VIRTUAL TABLE License USING fts4(Seq, school, Version); "
+                 "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = "
+                 "'CREATE /* x */ VIRTUAL TABLE License USING fts4(Seq, school, Version)' WHERE name = 'License'")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -16,6 +16,7 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
+#include "platform/db/OpenChecks.h"
 
 namespace db {
 
@@ -63,63 +64,6 @@ QDate isoTextDate(const char* p, int size) {
     }
     const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
     return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
-}
-
-// The words of a CREATE TABLE text as the engine reads them, in capitals: comments are left out,
-// and a quoted text or name is one word ("'") that no keyword matches.
-QStringList schemaWords(const QString& sql) {
-    QStringList words;
-    const qsizetype n = sql.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = sql[i];
-        if (c.isSpace()) {
-            ++i;
-        } else if (c == QLatin1Char('-') && i + 1 < n && sql[i + 1] == QLatin1Char('-')) {
-            while (i < n && sql[i] != QLatin1Char('\n')) ++i;
-        } else if (c == QLatin1Char('/') && i + 1 < n && sql[i + 1] == QLatin1Char('*')) {
-            const qsizetype end = sql.indexOf(QLatin1String("*/"), i + 2);
-            i = end < 0 ? n : end + 2;
-        } else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') ||
-                   c == QLatin1Char('[')) {
-            // A doubled quote inside stands for one; a bracket name ends at its first ].
-            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
-            ++i;
-            while (i < n) {
-                if (sql[i] != close) {
-                    ++i;
-                } else if (c != QLatin1Char('[') && i + 1 < n && sql[i + 1] == close) {
-                    i += 2;
-                } else {
-                    break;
-                }
-            }
-            ++i;
-            words << QStringLiteral("'");
-        } else if (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$')) {
-            const qsizetype start = i;
-            while (i < n && (sql[i].isLetterOrNumber() || sql[i] == QLatin1Char('_') || sql[i] == QLatin1Char('$')))
-                ++i;
-            words << sql.mid(start, i - start).toUpper();
-        } else {
-            words << QString(c);
-            ++i;
-        }
-    }
-    return words;
-}
-
-// The first conflict clause of a CREATE TABLE text that makes a write breaking a constraint do
-// other than stop with an error, as every statement of the program expects: "ON CONFLICT
-// REPLACE" deletes the rows in the way, "IGNORE" leaves the row unwritten without a word, "FAIL"
-// and "ROLLBACK" keep or undo other writes. "" when there is none.
-QString conflictClause(const QString& createTable) {
-    const QStringList words = schemaWords(createTable);
-    for (qsizetype i = 0; i + 2 < words.size(); ++i)
-        if (words[i] == QLatin1String("ON") && words[i + 1] == QLatin1String("CONFLICT") &&
-            words[i + 2] != QLatin1String("ABORT"))
-            return QStringLiteral("ON CONFLICT ") + words[i + 2];
-    return QString();
 }
 
 // The program runs the same SQL texts again and again (a report may run one query a row):
@@ -187,106 +131,6 @@ void Connection::startStatement() { deadline_ = steadyMilliseconds() + runLimitM
 
 int Connection::progress(void* connection) {
     return steadyMilliseconds() > static_cast<Connection*>(connection)->deadline_ ? 1 : 0;
-}
-
-void Connection::refuseOtherThanRequiredTables() {
-    if (requiredTables_.isEmpty()) return;
-    QStringList marks;
-    Params names;
-    for (const QString& name : requiredTables_) {
-        marks << QStringLiteral("?");
-        names.push_back(Value(name));
-    }
-    // sqlite_master names the engine's own objects only by plain names: no view is read here.
-    const QString in = QStringLiteral(" COLLATE NOCASE IN (") + marks.join(QStringLiteral(", ")) +
-                       QStringLiteral(")");
-    const Recordset found = openSnapshot(
-        QStringLiteral("SELECT name, type, sql FROM sqlite_master WHERE name") + in, names);
-    QStringList present;
-    for (const Recordset::Row& row : found.rows_) {
-        const QString type = row.values[1].toString();
-        const bool virtualTable = row.values[2].toString().simplified().startsWith(
-            QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive);
-        if (type != QLatin1String("table") || virtualTable)
-            throw DbError(QStringLiteral("%1 is %2, not a table.")
-                              .arg(row.values[0].toString(),
-                                   virtualTable ? QStringLiteral("a virtual table")
-                                                : QStringLiteral("a ") + type));
-        present << row.values[0].toString();
-    }
-    // The program makes no triggers: one on its tables would run at the program's writes.
-    const Recordset triggers = openSnapshot(
-        QStringLiteral("SELECT name, tbl_name FROM sqlite_master WHERE type = 'trigger' AND tbl_name") +
-            in,
-        names);
-    if (!triggers.rows_.empty())
-        throw DbError(QStringLiteral("%1 has the trigger %2, which this program does not make.")
-                          .arg(triggers.rows_[0].values[1].toString(),
-                               triggers.rows_[0].values[0].toString()));
-    // A table's own conflict clause would delete rows in the way of those the program writes, or
-    // pass over these without a word, and a save would be reported done that did not store them.
-    for (const Recordset::Row& row : found.rows_) {
-        const QString clause = conflictClause(row.values[2].toString());
-        if (!clause.isEmpty())
-            throw DbError(QStringLiteral("%1 has the clause %2, which this program does not make.")
-                              .arg(row.values[0].toString(), clause));
-    }
-    // A foreign key's action runs at the program's deletes and updates of the table it refers
-    // to: it would delete or change rows of its own table, and through that table's triggers
-    // any other.
-    const Recordset tables = openSnapshot(
-        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table'"));
-    for (const Recordset::Row& table : tables.rows_) {
-        if (table.values[1].toString().simplified().startsWith(QLatin1String("CREATE VIRTUAL"),
-                                                                 Qt::CaseInsensitive))
-            continue;
-        const Recordset keys = openSnapshot(
-            QStringLiteral("SELECT [table], on_delete, on_update FROM pragma_foreign_key_list(?)"),
-            {table.values[0]});
-        for (const Recordset::Row& key : keys.rows_) {
-            if (!requiredTables_.contains(key.values[0].toString(), Qt::CaseInsensitive)) continue;
-            for (int i : {1, 2}) {
-                const QString action = key.values[i].toString().toUpper();
-                if (action == QLatin1String("NO ACTION") || action == QLatin1String("RESTRICT"))
-                    continue;
-                throw DbError(QStringLiteral("%1 has the clause %2 %3 on its reference to %4, "
-                                             "which this program does not make.")
-                                  .arg(table.values[0].toString(),
-                                       i == 1 ? QStringLiteral("ON DELETE") : QStringLiteral("ON UPDATE"),
-                                       action, key.values[0].toString()));
-            }
-        }
-    }
-    // A counter is numbered by the database only as its table's row id: the table's one key
-    // column, declared INTEGER, not "PRIMARY KEY DESC" (which keeps it apart), in a table that
-    // has row ids (not WITHOUT ROWID). Any other key
-    // stores what is written into it, which for a new row is nothing, and the row could not be
-    // found by its number.
-    for (const QString& counter : counters_) {
-        const QString name = counter.section(QLatin1Char('.'), 0, 0);
-        const QString column = counter.section(QLatin1Char('.'), 1);
-        for (const Recordset::Row& row : found.rows_) {
-            if (row.values[0].toString().compare(name, Qt::CaseInsensitive) != 0) continue;
-            const Recordset keys = openSnapshot(
-                QStringLiteral("SELECT name, type FROM pragma_table_info(?) WHERE pk > 0"), {row.values[0]});
-            bool rowId = keys.rows_.size() == 1 &&
-                         keys.rows_[0].values[0].toString().compare(column, Qt::CaseInsensitive) == 0 &&
-                         keys.rows_[0].values[1].toString().toUpper() == QLatin1String("INTEGER");
-            const QStringList words = schemaWords(row.values[2].toString());
-            for (qsizetype i = 0; rowId && i + 1 < words.size(); ++i)
-                if ((words[i] == QLatin1String("WITHOUT") && words[i + 1] == QLatin1String("ROWID")) ||
-                    (i + 2 < words.size() && words[i] == QLatin1String("PRIMARY") &&
-                     words[i + 1] == QLatin1String("KEY") && words[i + 2] == QLatin1String("DESC")))
-                    rowId = false;
-            if (!rowId)
-                throw DbError(QStringLiteral("%1 does not number %2 itself: it is not the table's "
-                                             "INTEGER PRIMARY KEY, as this program makes it.")
-                                  .arg(row.values[0].toString(), column));
-        }
-    }
-    for (const QString& name : requiredTables_)
-        if (!present.contains(name, Qt::CaseInsensitive) && !mayLack_.contains(name, Qt::CaseInsensitive))
-            throw DbError(QStringLiteral("The table %1 is missing.").arg(name));
 }
 
 void Connection::setBusyWait(int milliseconds) { busyWaitMs_ = milliseconds; }
@@ -367,7 +211,7 @@ void Connection::openHandle(const QString& path, int access) {
         // A file that is no database fails at its first statement.
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        refuseOtherThanRequiredTables();
+        refuseUnfitFile(*this, {requiredTables_, mayLack_, counters_});
     } catch (const DbError& e) {
         close();
         throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));

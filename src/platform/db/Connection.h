@@ -98,7 +98,7 @@ public:
     // trigger, before any query reads or writes through it. Checked at every fresh open from now
     // on. `counters` ("Table.Column") are the keys the database numbers as it adds a row: a file
     // where one is not its table's row id (a lone INTEGER PRIMARY KEY) is refused too, as the
-    // row would be stored without its number.
+    // row would be stored without its number. Every such refusal is made in OpenChecks.h.
     void requireTables(const QStringList& names, const QStringList& mayLack = {},
                        const QStringList& counters = {}) {
         requiredTables_ = names;
@@ -147,7 +147,6 @@ private:
     // Starts the run limit of the statement about to be stepped.
     void startStatement();
     static int progress(void* connection);
-    void refuseOtherThanRequiredTables();
     // Why the file cannot be written, when the engine says it is read-only.
     QString whyReadOnly() const;
 
