@@ -12,6 +12,7 @@
 #include "core/frmInit.h"
 #include "core/frmUtilities.h"
 #include "core/helpers.h"
+#include "platform/db/DbError.h"
 #include "platform/ui/ui.h"
 
 namespace {
@@ -47,6 +48,14 @@ void readDbFile(const QString& path, frmFindDb::DbFile& file) {
     closeConnection();
 }
 
+// What the list says of a file that does not open as a database of this program, with the reason
+// the start-up would give for it.
+QString notInProperFormat(const std::exception& error) {
+    const auto* refused = dynamic_cast<const db::FileNotOpened*>(&error);
+    return QStringLiteral("File not in proper format: ") +
+           (refused ? refused->reason() : QString::fromUtf8(error.what()));
+}
+
 // Why the listed file `path` cannot be made the database in use now; "" when it can.
 QString whyNotSelectable(const QString& path) {
     if (!QFileInfo(path).isFile())
@@ -56,9 +65,10 @@ QString whyNotSelectable(const QString& path) {
     frmFindDb::DbFile file;
     try {
         readDbFile(path, file);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         gDbPath = keptPath;
-        return path + QStringLiteral(" is no longer a database of this program: File not in proper format.");
+        QString why = path + QStringLiteral(" is no longer a database of this program: ") + notInProperFormat(error);
+        return why.endsWith(QLatin1Char('.')) ? why : why + QLatin1Char('.');
     }
     gDbPath = keptPath;
     return QString();
@@ -134,9 +144,10 @@ void frmFindDb::Form_Load() {
         file.fileName = name;
         try {
             readDbFile(gDbFolder + name, file);
-        } catch (const std::exception&) {
-            // Not a database of ours (or a damaged one): listed, but it cannot be chosen.
-            file.description = QStringLiteral("File not in proper format");
+        } catch (const std::exception& error) {
+            // Not a database of ours (or a damaged one): listed with the reason, but it cannot be
+            // chosen.
+            file.description = notInProperFormat(error);
             file.lastDate = file.firstDate = kNoDate;
             file.usable = false;
         }
@@ -161,12 +172,15 @@ void frmFindDb::showDbRows(int start) {
             const DbFile& file = dbFiles_[index];
             txtFilename[r]->setText(file.fileName);
             txtDesc[r]->setText(file.description);
+            // A reason longer than the box is read whole where the mouse rests on it.
+            txtDesc[r]->setToolTip(file.usable ? QString() : file.description);
             txtDateEnd[r]->setText(file.lastDate);
             txtDateStart[r]->setText(file.firstDate);
             cmdSelect[r]->setEnabled(file.usable);
         } else {
             for (QLineEdit* box : {txtFilename[r], txtDesc[r], txtDateEnd[r], txtDateStart[r]})
                 box->clear();
+            txtDesc[r]->setToolTip(QString());
             cmdSelect[r]->setEnabled(false);
         }
     }

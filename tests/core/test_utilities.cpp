@@ -191,7 +191,7 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     // Down from the bottom Select turns the page; PageUp turns it back; the bar pages by keys.
     list->cmdSelect[2]->setFocus();
     pressKey(Qt::Key_Down);
-    const QStringList last{"c.mdb|N/A|N/A|" + squad + "|on", "junk.mdb|N/A|N/A|File not in proper format|off",
+    const QStringList last{"c.mdb|N/A|N/A|" + squad + "|on", "junk.mdb|N/A|N/A|File not in proper format: file is not a database|off",
                            "Matchinfo.mdb|12/4/2010|1/8/2011|Varsity 2010|on"};
     EXPECT_EQ(rows(list), last);
     // A long description shows from its start, also where the row showed the same text before.
@@ -212,17 +212,30 @@ TEST_F(UtilitiesTest, FileListShowsEachFileAndScrolls) {
     EXPECT_TRUE(list->cmdSelect[2]->hasFocus());
 }
 
-// A file in the folder crafted to keep whoever reads its matches busy without end, or to change
-// other tables at every save through a trigger, is listed at once as one that cannot be chosen.
+// A file in the folder crafted to keep whoever reads its matches busy without end, to change
+// other tables at every save through a trigger, or to replace rows through a clause of its own, is
+// listed at once as one that cannot be chosen, with the reason the start-up gives for it.
 TEST_F(UtilitiesTest, AFileWhoseMatchesAreAnEndlessViewIsListedAsNotInProperFormat) {
     makeEndlessMatchView(makeDatabase(folder, "endless.mdb"));
     execSql(makeDatabase(folder, "trigger.mdb"),
             "CREATE TRIGGER Wipe AFTER INSERT ON [Match] BEGIN DELETE FROM HomeWI; END");
+    execSql(makeDatabase(folder, "replace.mdb"),
+            "PRAGMA legacy_alter_table = ON; ALTER TABLE Weight RENAME TO Old; CREATE TABLE Weight "
+            "(Seq INTEGER PRIMARY KEY AUTOINCREMENT, Weight TEXT UNIQUE ON CONFLICT REPLACE); DROP TABLE Old");
     frmUtilities* utilities = openUtilities();
     utilities->cmdFindDB->click();
     frmFindDb* list = ui::forms().get<frmFindDb>();
-    EXPECT_EQ(rows(list)[0], "endless.mdb|N/A|N/A|File not in proper format|off");
-    EXPECT_EQ(rows(list)[2], "trigger.mdb|N/A|N/A|File not in proper format|off");
+    const QString replace = "File not in proper format: Weight has the clause ON CONFLICT REPLACE, which "
+                            "this program does not make.";
+    EXPECT_EQ(rows(list), (QStringList{"endless.mdb|N/A|N/A|File not in proper format: Match is a view, not a table.|off",
+                                       "Matchinfo.mdb|N/A|N/A||on", "replace.mdb|N/A|N/A|" + replace + "|off"}));
+    EXPECT_EQ(list->txtDesc[2]->toolTip(), replace) << "read whole where the box is too narrow";
+    EXPECT_TRUE(list->txtDesc[1]->toolTip().isEmpty());
+    showActive(list);
+    ASSERT_TRUE(tabInto(list->VScroll1));
+    pressKey(Qt::Key_PageDown);
+    EXPECT_EQ(rows(list)[2], "trigger.mdb|N/A|N/A|File not in proper format: Match has the trigger Wipe, "
+                             "which this program does not make.|off");
     EXPECT_EQ(gDbPath, db);
 }
 
@@ -277,8 +290,8 @@ TEST_F(UtilitiesTest, SelectOnAFileChangedSinceTheListWasShownKeepsTheFileInUse)
                "season2.mdb|N/A|N/A||on"},
           Case{"deleted", [](const QString& path) { QFile::remove(path); }, true, gone, "||||off"},
           Case{"spoilt", [](const QString& path) { writeText(path, "not a database any more"); }, false,
-               other + " is no longer a database of this program: File not in proper format.",
-               "other.mdb|N/A|N/A|File not in proper format|off"}}) {
+               other + " is no longer a database of this program: File not in proper format: file is not a database.",
+               "other.mdb|N/A|N/A|File not in proper format: file is not a database|off"}}) {
         SCOPED_TRACE(c.what);
         QFile::remove(folder + "season2.mdb");
         QFile::remove(other);

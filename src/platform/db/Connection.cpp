@@ -195,7 +195,7 @@ void Connection::openHandle(const QString& path, int access) {
     if (rc != SQLITE_OK) {
         const QString reason = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
         sqlite3_close(db);
-        throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, reason));
+        throw FileNotOpened(path, reason);
     }
     db_ = db;
     path_ = path;
@@ -214,7 +214,7 @@ void Connection::openHandle(const QString& path, int access) {
         refuseUnfitFile(*this, {requiredTables_, mayLack_, counters_});
     } catch (const DbError& e) {
         close();
-        throw DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, e.message()));
+        throw FileNotOpened(path, e.message());
     }
 }
 

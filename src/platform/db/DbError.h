@@ -15,4 +15,16 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
+// A database file that could not be opened, or that was refused when it was: the message names
+// the file; `reason` says why without naming it, for a list that shows the file's name beside it.
+class FileNotOpened : public DbError {
+public:
+    FileNotOpened(const QString& path, const QString& reason)
+        : DbError(QStringLiteral("Could not open database file '%1': %2").arg(path, reason)), reason_(reason) {}
+    QString reason() const { return reason_; }
+
+private:
+    QString reason_;
+};
+
 }  // namespace db
