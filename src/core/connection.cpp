@@ -160,6 +160,31 @@ void ensurePlannerStatistics() {
     }
 }
 
+// The columns that hold dates.
+const QStringList kDateColumns = {QStringLiteral("Match.Date"), QStringLiteral("HomeWI.CompDate"),
+                                  QStringLiteral("DualScore.CompDate"), QStringLiteral("Roster.RosterDate")};
+
+// A date stored with a time of day after it ("2026-12-05 00:00:00", as a converter or another
+// coach's program may write it) is no date to the queries, which compare dates as the text
+// "2026-12-05": the bout would drop out of every list and range of dates. Each is stored as the
+// date it is; the program keeps no time of day. Asked through the dates' indexes first, so that a
+// file without one reads no bout. A file that takes no writes keeps them.
+void cutTimesOffDates() {
+    const QString timed = QStringLiteral(" GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T][0-9][0-9]:[0-9][0-9]*'");
+    for (const QString& date : kDateColumns) {
+        const QString table = QLatin1Char('[') + date.section(QLatin1Char('.'), 0, 0) + QLatin1Char(']');
+        const QString column = QLatin1Char('[') + date.section(QLatin1Char('.'), 1) + QLatin1Char(']');
+        try {
+            if (!gConn.hasRow(QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" WHERE ") + column + timed))
+                continue;
+            gConn.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + column +
+                          QStringLiteral(" = substr(") + column + QStringLiteral(", 1, 10) WHERE ") + column + timed);
+        } catch (const db::DbError&) {
+            // A table not there yet (a version-7 file), or a file that takes no writes.
+        }
+    }
+}
+
 // Whether the indexes have been made (or tried) through the handle in use, which the next open
 // may take up again.
 bool indexesEnsured = false;
@@ -179,7 +204,7 @@ void requireProgramTables() {
             if (table != QLatin1String("License")) list << table + QStringLiteral(".Seq");
         return list;
     }();
-    gConn.requireTables(tables, {QStringLiteral("DualScore")}, counters);
+    gConn.requireTables(tables, {QStringLiteral("DualScore")}, counters, kDateColumns);
 }
 
 }  // namespace
@@ -190,7 +215,10 @@ void openConnection() {
     requireProgramTables();
     if (gConn.open(gDbPath, true) || !indexesEnsured) {
         indexesEnsured = true;
-        if (ensureIndexes()) ensurePlannerStatistics();
+        if (ensureIndexes()) {
+            cutTimesOffDates();
+            ensurePlannerStatistics();
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
 #include <QCoreApplication>
 #include <QTest>
 #include <QDir>
@@ -36,6 +38,7 @@
 #include "team/FrmRoster.h"
 #include "team/frmHomeWI.h"
 #include "support/fixtures.h"
+#include "support/season_fixture.h"
 #include "support/qt_printers.h"
 
 namespace {
@@ -672,6 +675,58 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
         TearDown();
         QFile::remove(path);
         QDir(data).rmdir(c.name);
+    }
+}
+
+// Files another program wrote with the match dates declared otherwise, or stored with a time of
+// day: each opens without a word, with its bouts in the date lists and ranges of the reports and
+// the finder, and a date with a time of day is stored as the date it is.
+TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredWithATimeOfDayAreShown) {
+    struct Case {
+        const char* declared;
+        const char* time;
+    };
+    for (const Case& c : {Case{"TEXT", ""}, Case{"TIMESTAMP", ""}, Case{"VARCHAR(19)", " 00:00:00"},
+                          Case{"DATE", " 00:00:00"}, Case{"DATE", "T18:30:00.000"}}) {
+        SCOPED_TRACE(c.declared + std::string(c.time));
+        SetUp();
+        const QString db = configure();
+        const QString create = queryValue(db, "SELECT sql FROM sqlite_master WHERE name = 'Match'").toString();
+        ASSERT_TRUE(create.contains("[Date] DATE,"));
+        execSql(db, "PRAGMA legacy_alter_table = ON; ALTER TABLE [Match] RENAME TO Old; " +
+                        QString(create).replace("[Date] DATE,", QString("[Date] %1,").arg(c.declared)) +
+                        "; DROP TABLE Old");
+        SeasonFixture season(db);
+        FixtureMatch bout;
+        bout.wrestler = season.addWrestler("Adam", "Alder", 2026);
+        bout.school = season.addSchool("Northfield");
+        bout.weight = season.addWeight("119");
+        for (const QDate& date : {QDate(2026, 12, 5), QDate(2026, 12, 12)}) {
+            bout.date = date;
+            season.addMatch(bout);
+        }
+        execSql(db, QString("UPDATE [Match] SET [Date] = [Date] || '%1'").arg(c.time));
+
+        ui::ScriptedMessages msgs;  // no message
+        ui::forms().get<frmInit>();
+        gSeason = 2026;
+        EXPECT_EQ(queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString(), "2026-12-05 2026-12-12");
+        const QStringList dates{"12/5/2026", "12/12/2026"};
+        auto texts = [](auto* list) {
+            QStringList shown;
+            for (int i = 0; i < list->count(); ++i) shown << list->itemText(i);
+            return shown;
+        };
+        frmDualRpt* dual = ui::forms().get<frmDualRpt>();
+        EXPECT_EQ(texts(dual->comDateStart), dates);
+        frmIndDetail* summary = ui::forms().get<frmIndDetail>();
+        EXPECT_EQ(texts(summary->comDateStart), dates);
+        EXPECT_TRUE(summary->resultsText().contains("\r\n12/12/2026\tAdam Alder\t119")) << "the bout in its range";
+        frmFindMatch* finder = ui::forms().get<frmFindMatch>();
+        finder->show();
+        ASSERT_EQ(finder->lstMatches->count(), 2);
+        EXPECT_EQ(finder->lstMatches->item(0)->text(), "12/5/2026\tAdam Alder\tNorthfield\tOnent");
+        TearDown();
     }
 }
 

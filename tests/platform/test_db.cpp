@@ -275,6 +275,26 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
     EXPECT_TRUE(blob.field("Y").isNull());
     EXPECT_EQ(blob.field("Name").toString(), "West");
 
+    // Dates in a column another program declared otherwise are read and written as dates all the
+    // same, once the column is named as one; a date with a time of day reads as its date.
+    for (const char* declared : {"Text(10)", "Timestamp", "Varchar"}) {
+        SCOPED_TRACE(declared);
+        conn.execute("DROP TABLE IF EXISTS Meet");
+        conn.execute(QString("CREATE TABLE Meet (Seq Counter, Held %1, Note Text)").arg(declared));
+        conn.requireTables({"Meet"}, {}, {}, {"meet.held"});
+        db::Recordset meet = conn.openForUpdate("SELECT * FROM Meet");
+        meet.addNew();
+        meet.setField("Held", QDate(2026, 12, 5));
+        meet.update();
+        conn.execute("INSERT INTO Meet (Held, Note) VALUES ('2026-12-12 18:30:00', '2026-12-19')");
+        EXPECT_EQ(conn.openSnapshot("SELECT * FROM Meet WHERE Held = #12/5/2026#").recordCount(), 1) << "stored ISO";
+        db::Recordset read = conn.openSnapshot("SELECT Held, Note FROM Meet ORDER BY Seq");
+        EXPECT_EQ(read.field("Held").toDate(), QDate(2026, 12, 5));
+        read.moveNext();
+        EXPECT_EQ(read.field("Held").toDate(), QDate(2026, 12, 12));
+        EXPECT_FALSE(read.field("Note").isDate()) << "a text column holding a date's text";
+    }
+
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");
     EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);
     EXPECT_THROW(up.setField("Div", "three"), DbError);

@@ -52,9 +52,19 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
     }
 }
 
-// The date of an ISO text "YYYY-MM-DD"; an invalid date for any other text.
+// Whether the `size` characters at `p` are a time of day as another program writes it after a
+// date: a blank or "T", then digits, colons and a decimal point ("00:00:00", "18:30:00.000").
+bool isTimeAfterDate(const char* p, int size) {
+    if (size < 6 || (p[0] != ' ' && p[0] != 'T')) return false;
+    for (int i = 1; i < size; ++i)
+        if ((p[i] < '0' || p[i] > '9') && p[i] != ':' && p[i] != '.') return false;
+    return true;
+}
+
+// The date of an ISO text "YYYY-MM-DD", also with a time of day after it ("YYYY-MM-DD
+// 00:00:00"); an invalid date for any other text.
 QDate isoTextDate(const char* p, int size) {
-    if (size != 10 || p[4] != '-' || p[7] != '-') return {};
+    if (size < 10 || (size > 10 && !isTimeAfterDate(p + 10, size - 10)) || p[4] != '-' || p[7] != '-') return {};
     int digits[8];
     int n = 0;
     for (int i = 0; i < 10; ++i) {
@@ -179,6 +189,7 @@ void Connection::openReader(const ReaderOf& file) {
     close();
     requiredTables_ = file.requiredTables;
     mayLack_ = file.mayLack;
+    dateColumns_ = file.dateColumns;
     openHandle(file.path, SQLITE_OPEN_READONLY);
 }
 
@@ -423,13 +434,14 @@ sqlite3_stmt* Connection::prepareRecordset(Recordset& rs, const QString& engineS
             rs.names_.push_back(QString::fromUtf8(sqlite3_column_name(st.stmt, c)));
             const char* decl = sqlite3_column_decltype(st.stmt, c);
             const QString declType = decl ? QString::fromUtf8(decl).toUpper() : QString();
-            rs.declTypes_.push_back(declType);
+            const char* origin = sqlite3_column_origin_name(st.stmt, c);
+            rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
+            // A date column is read and written as one, whatever the file declares it as.
+            rs.declTypes_.push_back(isDateColumn(st.stmt, c, rs.tableColumns_.back()) ? QStringLiteral("DATE") : declType);
             static const QRegularExpression sizeRe(QStringLiteral("^\\s*(?:TEXT|VARCHAR|CHAR)\\s*\\(\\s*(\\d+)\\s*\\)"));
             // Only a declared type with a size ("TEXT(50)") is worth the pattern's time.
             const auto m = declType.contains(QLatin1Char('(')) ? sizeRe.match(declType) : QRegularExpressionMatch();
             rs.sizes_.push_back(m.hasMatch() ? m.captured(1).toInt() : 0);
-            const char* origin = sqlite3_column_origin_name(st.stmt, c);
-            rs.tableColumns_.push_back(origin ? QString::fromUtf8(origin) : QString());
         }
     }
     rs.open_ = true;
@@ -437,6 +449,18 @@ sqlite3_stmt* Connection::prepareRecordset(Recordset& rs, const QString& engineS
     sqlite3_stmt* stmt = st.stmt;
     st.stmt = nullptr;
     return stmt;
+}
+
+bool Connection::isDateColumn(sqlite3_stmt* stmt, int c, const QString& column) const {
+    if (column.isEmpty()) return false;
+    for (const QString& date : dateColumns_) {
+        const qsizetype dot = date.indexOf(QLatin1Char('.'));
+        if (QStringView(date).sliced(dot + 1).compare(column, Qt::CaseInsensitive) == 0 &&
+            QStringView(date).first(dot).compare(QString::fromUtf8(sqlite3_column_table_name(stmt, c)),
+                                                 Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
 }
 
 RowReader::RowReader(sqlite3_stmt* statement, const Recordset& rs, bool withRowid)

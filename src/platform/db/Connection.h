@@ -54,8 +54,9 @@ public:
         QString path;
         QStringList requiredTables;
         QStringList mayLack;
+        QStringList dateColumns;
     };
-    ReaderOf readerOf() const { return {path_, requiredTables_, mayLack_}; }
+    ReaderOf readerOf() const { return {path_, requiredTables_, mayLack_, dateColumns_}; }
     // Opens `file` for reading only, refusing what its first connection refuses. Nothing is kept
     // for reuse.
     void openReader(const ReaderOf& file);
@@ -99,11 +100,14 @@ public:
     // on. `counters` ("Table.Column") are the keys the database numbers as it adds a row: a file
     // where one is not its table's row id (a lone INTEGER PRIMARY KEY) is refused too, as the
     // row would be stored without its number. Every such refusal is made in OpenChecks.h.
+    // `dateColumns` ("Table.Column") are the columns that hold dates: they are read and written
+    // as dates whatever type the file declares for them (TEXT, TIMESTAMP or VARCHAR as well).
     void requireTables(const QStringList& names, const QStringList& mayLack = {},
-                       const QStringList& counters = {}) {
+                       const QStringList& counters = {}, const QStringList& dateColumns = {}) {
         requiredTables_ = names;
         mayLack_ = mayLack;
         counters_ = counters;
+        dateColumns_ = dateColumns;
     }
 
     // How long one statement may run before it is stopped with an error, in milliseconds: a
@@ -133,6 +137,9 @@ private:
     // Opens the engine's handle on `path` with `access` (read-write or read-only) and checks the
     // file; on failure the connection stays closed.
     void openHandle(const QString& path, int access);
+    // Whether column `c` of the prepared `stmt`, taken from the table column `column` ("" for
+    // none), is one of the date columns.
+    bool isDateColumn(sqlite3_stmt* stmt, int c, const QString& column) const;
 
     // Size, times and identity of a file: a kept handle is used again only on the same file.
     struct FileStamp {
@@ -153,6 +160,7 @@ private:
     QStringList requiredTables_;
     QStringList mayLack_;
     QStringList counters_;
+    QStringList dateColumns_;
     long long deadline_ = 0;  // the steady clock's milliseconds when the statement is stopped
 
     sqlite3* db_ = nullptr;

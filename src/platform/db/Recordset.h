@@ -78,7 +78,8 @@ private:
     bool open_ = false;
     bool updatable_ = false;
     std::vector<QString> names_;
-    std::vector<QString> declTypes_;   // declared column types, upper case ("" for expressions)
+    std::vector<QString> declTypes_;   // declared column types, upper case ("" for expressions;
+                                       // "DATE" for a date column, whatever it is declared as)
     std::vector<int> sizes_;           // Text(n) sizes, 0 when none
     std::vector<QString> tableColumns_;  // the table column each field comes from ("" if none)
     std::vector<Row> rows_;
