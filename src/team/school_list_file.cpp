@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 #include <QList>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -13,6 +14,9 @@
 namespace {
 
 const QString kNothingImported = QStringLiteral("Nothing was imported.");
+
+// The most characters a text box takes, and so a school's name box.
+constexpr qsizetype kLongestSchoolName = 32767;
 
 struct Field {
     QString text;
@@ -138,17 +142,30 @@ int lineOfStrayBytes(const QByteArray& bytes) {
     return multiByte ? strayLine : 0;
 }
 
-// The encoding of a UTF-16 text without a byte-order mark: one whose NUL bytes are all on the
-// high side of its characters, and in at least a quarter of them, as in a school list, whose
-// divisions, commas and line ends are ASCII whatever alphabet its names are in.
+// The encoding of a UTF-16 text without a byte-order mark: one with NUL bytes in at least a
+// quarter of its characters, as in a school list, whose divisions, commas and line ends are
+// ASCII whatever alphabet its names are in. Most of them are on the high side of its characters
+// (a letter such as U+0100 or U+4E00 has one on the low side), and it decodes cleanly in that
+// order. An odd number of bytes is a UTF-16 text cut off when the rest decodes cleanly.
 std::optional<QStringConverter::Encoding> unmarkedUtf16(const QByteArray& bytes) {
     qsizetype even = 0, odd = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i)
         if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
-    const qsizetype enough = std::max<qsizetype>(1, bytes.size() / 8);
-    if (even >= enough && odd == 0) return QStringConverter::Utf16BE;
-    if (odd >= enough && even == 0) return QStringConverter::Utf16LE;
-    return std::nullopt;
+    if (even + odd < std::max<qsizetype>(1, bytes.size() / 8) || even == odd) return std::nullopt;
+    const auto encoding = even > odd ? QStringConverter::Utf16BE : QStringConverter::Utf16LE;
+    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(QByteArrayView(bytes).first(bytes.size() - bytes.size() % 2));
+    if (decoder.hasError() || !text.isValidUtf16()) return std::nullopt;
+    return encoding;
+}
+
+// Whether `bytes`, read one byte to a character, hold a control character that no text file
+// has (a NUL, an escape, ...): line ends, tabs, vertical tabs, form feeds and the end-of-file
+// mark are text.
+bool hasControlBytes(const QByteArray& bytes) {
+    for (const char b : bytes)
+        if ((uchar(b) < 0x20 && !QByteArrayView("\t\n\v\f\r\x1a").contains(b)) || b == 0x7F) return true;
+    return false;
 }
 
 // A text that is no UTF-8, as Windows-1252 reads it: the bytes 0x80 to 0x9F are the letters and
@@ -183,13 +200,15 @@ Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
         QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
         text = decoder.decode(bytes);
         if (decoder.hasError() || !text.isValidUtf16()) {
-            if (*encoding != QStringConverter::Utf8) return Decoded::NoText;
+            if (*encoding != QStringConverter::Utf8 || hasControlBytes(bytes)) return Decoded::NoText;
             if (isCutUtf8(bytes)) return Decoded::CutOff;
             // Marked as UTF-8 (its mark is a character of three bytes): the stray bytes' line.
             strayLine = lineOfStrayBytes(bytes);
             return strayLine > 0 ? Decoded::MixedUtf8 : Decoded::NoText;
         }
     } else if (!isUtf8(bytes, &text)) {
+        // Binary bytes: whatever pieces of UTF-8 they hold by chance, they are no text.
+        if (hasControlBytes(bytes)) return Decoded::NoText;
         if (isCutUtf8(bytes)) return Decoded::CutOff;
         strayLine = lineOfStrayBytes(bytes);
         if (strayLine > 0) return Decoded::MixedUtf8;
@@ -219,9 +238,12 @@ bool isSchoolName(const QString& name) {
     return !name.trimmed().isEmpty() && !isDivisionText(name);
 }
 
+// Line `line` of the text as a message shows it: a line too long for one is cut after its start.
 QString lineOf(const QString& text, int line) {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    return text.split(lineEnd).value(line - 1);
+    const QString whole = text.split(lineEnd).value(line - 1);
+    constexpr int kShown = 100;
+    return whole.size() > kShown ? whole.left(kShown) + QStringLiteral("...") : whole;
 }
 
 }  // namespace
@@ -275,7 +297,18 @@ SchoolList readSchoolList(const QString& path) {
                 lineOf(text, division.line) + QStringLiteral("\r\n\r\n") + kNothingImported;
             return list;
         }
-        list.records.push_back({division.text, fields[f + 1].text});
+        const Field& name = fields[f + 1];
+        if (name.text.size() > kLongestSchoolName) {
+            static const QLocale kCounts(QLocale::English, QLocale::UnitedStates);  // 40,000
+            list.records.clear();
+            list.refusal = QStringLiteral("Line %1 of the school list file ").arg(name.line) + path +
+                           QStringLiteral(" holds a school name of %1 characters; a school's name "
+                                          "box takes at most %2:\r\n")
+                               .arg(kCounts.toString(name.text.size()), kCounts.toString(kLongestSchoolName)) +
+                           lineOf(text, name.line) + QStringLiteral("\r\n\r\n") + kNothingImported;
+            return list;
+        }
+        list.records.push_back({division.text, name.text});
     }
     return list;
 }

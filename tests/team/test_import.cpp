@@ -224,6 +224,17 @@ TEST_F(ImportTest, AFileWithAnyRecordThatIsNoDivisionAndNameIsRefusedBeforeAnyth
         // A control character of the C1 range, as UTF-8 or as a byte Windows-1252 leaves unused.
         {"3,North\xc2\x85" "Central\r\n", " is not a text file."},
         {"3,St. Mary\x81s\r\n", " is not a text file."},
+        // A binary file with a piece of UTF-8 in it by chance, NUL bytes on either side.
+        {QByteArray("PK\x03\x04\x14\0\0\0\x08\0\xc3\xa9\x91R\x9a\x0f", 16), " is not a text file."},
+        {"3,Central\r\n\x1b[0m\xc3\xa9\x92\r\n", " is not a text file."},
+        // A name longer than a text box takes: its line is named and shown by its start only.
+        {"3,Central\r\n2," + QByteArray(32768, 'W') + "\r\n",
+         "Line 2 of the school list file "},
+        {"3,Central\r\n2,\r\n\"" + QByteArray(40000, 'W') + "\"\r\n",
+         " holds a school name of 40,000 characters; a school's name box takes at most 32,767:\r\n\"" +
+             QString(99, 'W') + "...\r\n\r\nNothing was imported."},
+        {QByteArray(50000, 'W') + "\r\n", " is not a division number and a school name:\r\n" + QString(100, 'W') +
+                                               "...\r\n\r\nNothing was imported."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file.toStdString());
@@ -271,8 +282,10 @@ TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
     SeasonFixture fx(db);
     fx.addSchool("Central", 3);
     // Invisible format characters are no part of a name, also those written as two units (tags).
+    // A letter with a NUL byte on its low side (U+0100, U+4E00) does not hide UTF-16 without a mark.
     const QString text = QStringLiteral("3,Central\u200b\r\n2,\"Łódź Academy\"\r\n5,Ærøskøbing\r\n"
-                                        "6,\u202eWest\u200b Hall\u2060\U000E0041\U000E0078\r\n");
+                                        "6,\u202eWest\u200b Hall\u2060\U000E0041\U000E0078\r\n"
+                                        "4,\u0100lma \u4e00\u4e2d\r\n");
     for (const auto encoding :
          {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
         // UTF-16 is known by its NUL bytes without the mark too.
@@ -280,7 +293,8 @@ TEST_F(ImportTest, AFileIsReadInTheEncodingItsByteOrderMarkNames) {
             SCOPED_TRACE(QStringConverter::nameForEncoding(encoding) + std::string(mark ? " marked" : ""));
             QStringEncoder encode(encoding, mark ? QStringConverter::Flag::WriteBom : QStringConverter::Flag::Default);
             frmImport* f = openImport(encode(text));
-            EXPECT_EQ(items(f->lstAdd), (QStringList{"2  Łódź Academy", "5  Ærøskøbing", "6  West Hall"}));
+            EXPECT_EQ(items(f->lstAdd),
+                      (QStringList{"2  Łódź Academy", "5  Ærøskøbing", "6  West Hall", "4  \u0100lma \u4e00\u4e2d"}));
             EXPECT_EQ(f->lstChange->count() + f->lstDelete->count(), 0);
             ui::forms().unload<frmImport>();
         }
