@@ -63,6 +63,7 @@
 #include "statistics/frmSeasonSummary.h"
 #include "statistics/frmSummary.h"
 #include "statistics/frmTeamLeaders.h"
+#include "team/frmHomeWI.h"
 #include "team/frmImport.h"
 
 namespace {
@@ -470,6 +471,22 @@ void saveMatch() {
     ui::forms().unloadAll();
 }
 
+// The weigh-in form on a season that a hand-edited file gives 10,000 wrestlers: every name goes
+// into each of the grid's twenty name lists. The wrestlers are taken out again afterwards.
+void weighIn() {
+    const int last = queryInt("SELECT max(Seq) FROM Wrestler");
+    const QString add = QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000) "
+        "INSERT INTO Wrestler (FullName, FirstName, LastName, wr_inactive, Season, FNameSeason) "
+        "SELECT 'Wes ' || i || ' Weigh', 'Wes', i || ' Weigh', '0', %1, 'Wes ' || i || ' Weigh' || %1 FROM n")
+                            .arg(gSeason);
+    sqlite3_exec(bareDb, add.toUtf8().constData(), nullptr, nullptr, nullptr);
+    openForm<frmHomeWI>(QStringLiteral("weigh-in: open, 10,000 wrestlers in the season"));
+    ui::forms().unloadAll();
+    sqlite3_exec(bareDb, QStringLiteral("DELETE FROM Wrestler WHERE Seq > %1").arg(last).toUtf8().constData(),
+                 nullptr, nullptr, nullptr);
+}
+
 // An association's school list of 1,500 lines, as Edit Schools' Import School List brings it in:
 // the first 1,460 schools without a bout of a generated file (every tenth in another division),
 // and 40 schools new to it. Against a file with 1,500 such schools that lists 40 schools to add,
@@ -663,6 +680,7 @@ int main(int argc, char** argv) {
     run("detail", detailReport);
     run("finder", matchFinder);
     run("entry", saveMatch);
+    run("weigh-in", weighIn);
     run("import", [&] { schoolListImport(home.path()); });  // last: it changes the schools
     QTemporaryDir longTextFiles;
     run("long-texts", [&] { longTexts(longTextFiles.path()); });

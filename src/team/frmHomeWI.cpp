@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -167,8 +168,17 @@ void frmHomeWI::loadNameLists() {
         const QString shown = list->currentText();
         const QSignalBlocker block(list);
         if (list->count() == 0) list->addItem(QString());
+        // The names the list holds are known at once, not searched for one by one: a season of
+        // thousands of wrestlers fills twenty lists.
+        QSet<QString> listed;
+        for (int i = 0; i < list->count(); ++i) listed.insert(list->itemText(i));
+        QStringList added;
         for (const QString& name : names)
-            if (list->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) list->addItem(name);
+            if (!listed.contains(name)) {
+                listed.insert(name);
+                added << name;
+            }
+        list->addItems(added);
         list->setCurrentIndex(-1);
         list->setEditText(shown);
     }
