@@ -167,8 +167,8 @@ const QStringList kDateColumns = {QStringLiteral("Match.Date"), QStringLiteral("
 // A date stored with a time of day after it ("2026-12-05 00:00:00", as a converter or another
 // coach's program may write it) is no date to the queries, which compare dates as the text
 // "2026-12-05": the bout would drop out of every list and range of dates. Each is stored as the
-// date it is; the program keeps no time of day. Asked through the dates' indexes first, so that a
-// file without one reads no bout. A file that takes no writes keeps them.
+// date it is; the program keeps no time of day. Whether there is one is asked first, through the
+// dates' indexes, so that a file without any writes nothing. A file that takes no writes keeps them.
 void cutTimesOffDates() {
     const QString timed = QStringLiteral(" GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T][0-9][0-9]:[0-9][0-9]*'");
     for (const QString& date : kDateColumns) {
