@@ -32,7 +32,11 @@ QPoint nativePoint(QWidget* widget, QPoint at) {
 }
 
 void moveTo(QWidget* widget, QPoint at) {
+    // A move with --sync to where the pointer is already waits for a motion that never comes.
+    static QPoint last(-1, -1);
     const QPoint native = nativePoint(widget, at);
+    if (native == last) return;
+    last = native;
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(native.x()),
              QString::number(native.y())});
 }
