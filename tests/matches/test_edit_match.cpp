@@ -203,13 +203,12 @@ TEST_F(EditMatchTest, WheelOverTheNameChangesNothingOnRealScreen) {
     frmEditMatch* e = edit(0);
     showOnScreen(e);
     ASSERT_FALSE(e->findChild<QWidget*>("formScrollArea")) << "the form fits the screen";
-    xWheel(e->comHomeName, 1);
-    xWheel(e->comHomeName, -2);
-    xClick(e->comHomeName);
-    ASSERT_TRUE(e->comHomeName->hasFocus());
-    xWheel(e->comHomeName, 1);
-    xWheel(e->comHomeName, -2);
-    EXPECT_EQ(e->comHomeName->currentText(), "Adam Alder");
+    for (const bool worked : {false, true}) {
+        if (worked) xClick(e->comHomeName);
+        ASSERT_EQ(e->comHomeName->hasFocus(), worked);
+        xWheel(e->comHomeName, 1);
+        EXPECT_EQ(e->comHomeName->currentText(), "Adam Alder");
+    }
     EXPECT_EQ(e->txtWt->text(), "118.5");
 }
 
