@@ -385,19 +385,21 @@ protected:
 };
 
 // Down held in a drop-down whose pick rebuilds the report: the keyboard repeats it, 15 keys in
-// all, each one waiting by the time the one before is handled, then it is let go. Two rows: the
-// slowest key, and the wait from the release until the report shows. `builds`, when given, counts
-// the reports built.
+// all, each repeat waiting by the time the key before is handled, then it is let go. The first
+// key picks as a single one does; two rows: the slowest of the repeats, and the wait from the
+// release until the report shows. `builds`, when given, counts the reports built after the first
+// key.
 void heldDown(const QString& screen, QComboBox* box, const std::function<int()>& builds = {}) {
     box->setFocus(Qt::TabFocusReason);
-    settle();
     const auto key = [box](QEvent::Type type, bool repeated) {
         QKeyEvent event(type, Qt::Key_Down, Qt::NoModifier, QString(), repeated);
         QApplication::sendEvent(box, &event);
     };
+    key(QEvent::KeyPress, false);
+    settle();
     const int before = builds ? builds() : 0;
-    measureWait(screen + QStringLiteral(": Down held, its slowest key"), 1, [&] {
-        double slowest = waited([&] { key(QEvent::KeyPress, false); });
+    measureWait(screen + QStringLiteral(": Down held, its slowest repeat"), 1, [&] {
+        double slowest = 0;
         for (int repeat = 1; repeat < 15; ++repeat)
             slowest = std::max(slowest, waited([&] {
                                    key(QEvent::KeyRelease, true);
@@ -406,9 +408,8 @@ void heldDown(const QString& screen, QComboBox* box, const std::function<int()>&
         return slowest;
     });
     measureWait(screen + QStringLiteral(": Down held, from its release"), 1,
-                [&] { return waited([&] { key(QEvent::KeyRelease, false); }); }, 1,
-                builds ? QStringLiteral("built %1 times: the first key, the release").arg(builds() - before)
-                       : QString());
+                [&] { return waited([&] { key(QEvent::KeyRelease, false); }); });
+    if (builds) results.back().note = QStringLiteral("%1 built after the first key").arg(builds() - before);
 }
 
 void leaderBoards() {
