@@ -27,6 +27,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -49,6 +50,7 @@
 #include "core/backup_repair_upgrade.h"
 #include "core/connection.h"
 #include "core/frmInit.h"
+#include "core/frmWait.h"
 #include "match_reports/frmDualRpt.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/frmIndMatchSummary.h"
@@ -368,10 +370,54 @@ void leaders(const QString& from, const QString& to) {
     ui::forms().unloadAll();
 }
 
+// Counts the times a window of the class is shown: the wait window shows once for each report
+// built behind it.
+template <class W>
+class ShowCounter : public QObject {
+public:
+    ShowCounter() { qApp->installEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<W*>(watched)) ++shown;
+        return false;
+    }
+};
+
+// Down held in a drop-down whose pick rebuilds the report: the keyboard repeats it, 15 keys in
+// all, each repeat waiting by the time the key before is handled, then it is let go. The first
+// key picks as a single one does; two rows: the slowest of the repeats, and the wait from the
+// release until the report shows. `builds`, when given, counts the reports built after the first
+// key.
+void heldDown(const QString& screen, QComboBox* box, const std::function<int()>& builds = {}) {
+    box->setFocus(Qt::TabFocusReason);
+    const auto key = [box](QEvent::Type type, bool repeated) {
+        QKeyEvent event(type, Qt::Key_Down, Qt::NoModifier, QString(), repeated);
+        QApplication::sendEvent(box, &event);
+    };
+    key(QEvent::KeyPress, false);
+    settle();
+    const int before = builds ? builds() : 0;
+    measureWait(screen + QStringLiteral(": Down held, its slowest repeat"), 1, [&] {
+        double slowest = 0;
+        for (int repeat = 1; repeat < 15; ++repeat)
+            slowest = std::max(slowest, waited([&] {
+                                   key(QEvent::KeyRelease, true);
+                                   key(QEvent::KeyPress, true);
+                               }));
+        return slowest;
+    });
+    measureWait(screen + QStringLiteral(": Down held, from its release"), 1,
+                [&] { return waited([&] { key(QEvent::KeyRelease, false); }); });
+    if (builds) results.back().note = QStringLiteral("%1 built after the first key").arg(builds() - before);
+}
+
 void leaderBoards() {
     frmTeamLeaders* f = openForm<frmTeamLeaders>(QStringLiteral("multi-leader boards: open"));
     measureWait(QStringLiteral("multi-leader boards: from the first date"), 1,
                 [&] { return choose(f->comDateStart, 0); });
+    heldDown(QStringLiteral("multi-leader boards: from date"), f->comDateStart);
     measureWait(QStringLiteral("multi-leader boards: another statistic"), 3,
                 [&] { return choose(f->comType[0], f->comType[0]->currentIndex() == 1 ? 2 : 1); });
     ui::forms().unloadAll();
@@ -380,6 +426,7 @@ void leaderBoards() {
 void dualReport() {
     frmDualRpt* f = openForm<frmDualRpt>(QStringLiteral("dual-meet report: open (lists, latest dual)"));
     measureWait(QStringLiteral("dual-meet report: all duals (text)"), 1, [&] { return choose(f->comDateStart, 0); });
+    heldDown(QStringLiteral("dual-meet report: from date"), f->comDateStart);
     measureWait(QStringLiteral("dual-meet report: then a click into the report"), 1, [&] {
         return waited([&] { QTest::mouseClick(f->txtresults->viewport(), Qt::LeftButton); });
     });
@@ -410,6 +457,8 @@ void detailReport() {
     const PlainStatements withLists = [&] { return bench::detailPlainStatements(f, true); };
     measureWait(QStringLiteral("detail report: the first date picked"), 1, [&] { return choose(f->comDateStart, 0); },
                 1, QString(), withLists);
+    const ShowCounter<frmWait> builds;
+    heldDown(QStringLiteral("detail report: from date"), f->comDateStart, [&builds] { return builds.shown; });
     measureWait(QStringLiteral("detail report: widest range (the last date picked)"), 1,
                 [&] { return choose(f->comDateEnd, lastIndex(f->comDateEnd)); }, 1, QString(), withLists);
     measureWait(QStringLiteral("detail report: widest range, one wrestler"), 3,

@@ -19,6 +19,7 @@
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/frmWait.h"
+#include "match_reports/date_stretches.h"
 #include "match_reports/detail_report_text.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
@@ -28,6 +29,7 @@
 #include "statistics/frmReports.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -514,6 +516,71 @@ TEST_F(DetailReportTest, TheWaitWindowLeavesTheReportActive) {
     EXPECT_EQ(QApplication::activeWindow(), form);
     EXPECT_EQ(QApplication::focusWidget(), form->comWrestler);
     EXPECT_FALSE(ui::forms().isLoaded<frmWait>());
+}
+
+// A range is read apart from 40,000 bouts on; one fewer are read in one run, where the threads'
+// cost would not pay.
+TEST_F(DetailReportTest, ARangeIsReadApartFromFortyThousandBoutsOn) {
+    if (db::readerThreads() < 2) GTEST_SKIP() << "with one CPU nothing is read apart";
+    addSmallSeason();
+    // Copies of a stored bout, a hundred days apart at most, to make `total` bouts.
+    const auto boutsInAll = [this](int total) {
+        execSql(path, QStringLiteral("CREATE TEMP TABLE Copy AS SELECT * FROM [Match] LIMIT 0;"
+                                     "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                     "INSERT INTO Copy SELECT b.* FROM (SELECT * FROM [Match] LIMIT 1) AS b, n;"
+                                     "UPDATE Copy SET Seq = NULL, [Date] = date('2010-12-01', '+' || (rowid % 100) || ' days');"
+                                     "INSERT INTO [Match] SELECT * FROM Copy;")
+                          .arg(total - queryValue(path, "SELECT Count(*) FROM [Match]").toInt()));
+    };
+    const auto readApart = [] {
+        ConnectionScope connection;
+        return !match_reports::dateStretches(QDate(2010, 11, 1), QDate(2011, 4, 30)).empty();
+    };
+    boutsInAll(39999);
+    EXPECT_FALSE(readApart());
+    boutsInAll(40000);
+    EXPECT_TRUE(readApart());
+}
+
+// Whether the wait window was shown, and whether it ever became the window the coach works in.
+class WaitWindowWatch : public QObject {
+public:
+    WaitWindowWatch() { qApp->installEventFilter(this); }
+    bool shown = false;
+    bool tookOver = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!qobject_cast<frmWait*>(watched)) return false;
+        if (event->type() == QEvent::Show) shown = true;
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::FocusIn) tookOver = true;
+        return false;
+    }
+};
+
+// On a real screen, with a window manager that activates the windows it maps: the wait window
+// shown while the report is built never takes the activation nor the focus from the report, and
+// the wheel over the date box just picked from, the focus still in it, changes neither the date
+// nor the report.
+TEST_F(DetailReportTest, TheWaitWindowTakesNothingAndTheWheelPicksNothingOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    addSmallSeason();
+    frmIndDetail* form = open();
+    form->show();
+    showOnScreen(form);
+    const WaitWindowWatch wait;
+    ASSERT_TRUE(xPick(form->comDateStart, "12/11/2010"));
+    ASSERT_TRUE(wait.shown);
+    ASSERT_TRUE(waitFor([] { return !ui::forms().isLoaded<frmWait>(); }));
+    EXPECT_FALSE(wait.tookOver);
+    EXPECT_EQ(ui::Form::activeForm(), form);
+    EXPECT_EQ(QApplication::focusWidget(), form->comDateStart);
+
+    const QString report = form->resultsText();
+    xWheel(form->comDateStart, 1);
+    xWheel(form->comDateEnd, -1);
+    EXPECT_EQ(form->comDateStart->currentText(), "12/11/2010");
+    EXPECT_EQ(form->resultsText(), report);
 }
 
 TEST_F(DetailReportTest, QueryBindsTheChoicesAndOpenEndsTakeTheDefaultDates) {

@@ -24,6 +24,7 @@
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 #include "support/user_input.h"
 
@@ -193,6 +194,22 @@ TEST_F(EditMatchTest, StoredMatchIsShownAsSaved) {
     e->cmdSaveMatch->click();
     EXPECT_EQ(column(m1, "LeagueMatch").toString(), "Y");
     EXPECT_EQ(column(m1, "SeqWeight").toInt(), w125);
+}
+
+// The wheel over the wrestler's drop-down on a form that fits the screen, left or worked in,
+// picks no other wrestler: the boxes the pick fills stay as they were.
+TEST_F(EditMatchTest, WheelOverTheNameChangesNothingOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    frmEditMatch* e = edit(0);
+    showOnScreen(e);
+    ASSERT_FALSE(e->findChild<QWidget*>("formScrollArea")) << "the form fits the screen";
+    for (const bool worked : {false, true}) {
+        if (worked) xClick(e->comHomeName);
+        ASSERT_EQ(e->comHomeName->hasFocus(), worked);
+        xWheel(e->comHomeName, 1);
+        EXPECT_EQ(e->comHomeName->currentText(), "Adam Alder");
+    }
+    EXPECT_EQ(e->txtWt->text(), "118.5");
 }
 
 TEST_F(EditMatchTest, SaveRewritesTheRowAndTheFinderShowsIt) {

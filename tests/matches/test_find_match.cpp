@@ -219,9 +219,9 @@ void addBoutsToFindByKeys(const QString& db) {
     }
 }
 
-// Keys in each pick list, given as X names ("Down", "Next" for PageDown) or, after "=", as typed
-// text, one after another (a comma between): they move the current entry and pick nothing; then
-// Enter or Space picks it.
+// Keys in each pick list, given as X names ("Down", "Next" for PageDown, "shift+Down") or, after
+// "=", as typed text, one after another (a comma between): they move the current entry and pick
+// nothing, also with Shift or Ctrl; then Enter (also the keypad's) or Space picks it.
 const struct ListKeys {
     QListWidget* frmFindMatch::*list;
     const char* moves;
@@ -229,8 +229,8 @@ const struct ListKeys {
     const char* pickKey;
 } kListKeys[] = {
     {&frmFindMatch::lstNames, "=Jordan Henderson", "Jordan Henderson", "Return"},
-    {&frmFindMatch::lstDates, "Next,Home,Down,Down,End,Up,Up", "1/15/2011", "space"},
-    {&frmFindMatch::lstOppSchool, "Down,=Northfield", "Northfield", "Return"},
+    {&frmFindMatch::lstDates, "Next,Home,shift+Down,Down,End,ctrl+Up,shift+Up", "1/15/2011", "space"},
+    {&frmFindMatch::lstOppSchool, "shift+Down,=Northfield", "Northfield", "KP_Enter"},
     {&frmFindMatch::lstOppName, "=Pat O'Neil", "Pat O`Neil", "space"},
 };
 
@@ -299,13 +299,15 @@ void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)
 TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpace) {
     addBoutsToFindByKeys(db);
     frmFindMatch* f = showActive(openFinder());
-    const std::map<QString, Qt::Key> named = {{"Down", Qt::Key_Down}, {"Up", Qt::Key_Up},
-                                              {"Next", Qt::Key_PageDown}, {"Prior", Qt::Key_PageUp},
-                                              {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
-                                              {"Return", Qt::Key_Return}, {"space", Qt::Key_Space},
-                                              {"Tab", Qt::Key_Tab}};
+    const std::map<QString, QKeyCombination> named = {
+        {"Down", Qt::Key_Down},     {"Up", Qt::Key_Up},         {"Next", Qt::Key_PageDown},
+        {"Prior", Qt::Key_PageUp},  {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
+        {"Return", Qt::Key_Return}, {"space", Qt::Key_Space},   {"Tab", Qt::Key_Tab},
+        {"KP_Enter", Qt::KeypadModifier | Qt::Key_Enter},       {"shift+Down", Qt::ShiftModifier | Qt::Key_Down},
+        {"ctrl+Up", Qt::ControlModifier | Qt::Key_Up},          {"shift+Up", Qt::ShiftModifier | Qt::Key_Up}};
     expectListsByKeys(
-        f, [&named](const QString& key) { pressKey(named.at(key)); }, [](const QString& text) { typeKeys(text); });
+        f, [&named](const QString& key) { pressKey(named.at(key).key(), named.at(key).keyboardModifiers()); },
+        [](const QString& text) { typeKeys(text); });
 }
 
 TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScreen) {

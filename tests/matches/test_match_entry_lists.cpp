@@ -78,6 +78,16 @@ TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestler) {
 TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     expectTypedNamesChosen(*this, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
+    // The wheel over the Name box, left or worked in, picks no other wrestler.
+    frmMatchInfo* f = ui::forms().get<frmMatchInfo>();
+    for (const bool worked : {false, true}) {
+        if (worked) xKeys("shift+Tab");
+        EXPECT_EQ(f->comHomeName->hasFocus(), worked);
+        xWheel(f->comHomeName, 1);
+        xWheel(f->comHomeName, -2);
+        EXPECT_EQ(f->comHomeName->currentText(), "Evan Wilson");
+    }
+    EXPECT_FALSE(f->findChild<QWidget*>("formScrollArea")) << "the form fits the screen";
 }
 
 TEST_F(MatchEntryLookups, WeighInWeightWinsAndTheClassFollowsAnEarlierBoutThatDay) {

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -482,10 +484,79 @@ TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameAndOpensOnlyByAltDownF4OrAC
     ASSERT_TRUE(pickWithMouse(combo, "Tom Oakes"));
 }
 
+// A key as the window system gives it, stamped with the time it was typed.
+void keyStamped(QWidget* to, QEvent::Type type, Qt::Key key, const QString& text, ulong stamp, bool repeated = false) {
+    QKeyEvent event(type, key, Qt::NoModifier, text, repeated);
+    event.setTimestamp(stamp);
+    QApplication::sendEvent(to, &event);
+}
+
+// Whether keys came quickly is told by the times they were typed at, not by when they are
+// handled: "E" and "l" typed 10 ms apart go on to "Eli" also when handled after a pause; typed
+// two seconds apart they are two searches, however soon they are handled.
+TEST_F(EventsTest, TypedSearchGoesByTheTimesTheKeysWereTyped) {
+    QComboBox* combo = form->comLevel;
+    combo->addItems(kTypedPickNames);
+    const int interval = QApplication::keyboardInputInterval();
+    QApplication::setKeyboardInputInterval(100);
+    const struct {
+        ulong second;  // when "l" was typed, "E" at 1000
+        bool handledLate;
+        const char* picked;
+    } cases[] = {{1010, true, "Eli Moss"}, {3000, false, "Evan Scott"}};
+    for (const auto& c : cases) {
+        combo->setCurrentIndex(-1);
+        combo->setFocus();
+        keyStamped(combo, QEvent::KeyPress, Qt::Key_E, "E", 1000);
+        QElapsedTimer handled;
+        handled.start();
+        if (c.handledLate) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return handled.elapsed() > 200; }));
+        }
+        keyStamped(combo, QEvent::KeyPress, Qt::Key_L, "l", c.second);
+        EXPECT_EQ(combo->currentText(), c.picked);
+        form->txtA->setFocus();
+    }
+    QApplication::setKeyboardInputInterval(interval);
+}
+
+// A key held down steps through a drop-down or a list at once; the pick of the steps runs once,
+// for the item they ended on, when the key is let go.
+TEST_F(EventsTest, HeldKeyPicksOnceWhenLetGo) {
+    form->comLevel->addItems(kTypedPickNames);
+    form->lstNames->addItems(kTypedPickNames);
+    for (QWidget* box : std::initializer_list<QWidget*>{form->comLevel, form->lstNames}) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        box->setFocus();
+        form->log.clear();
+        keyStamped(box, QEvent::KeyPress, Qt::Key_Down, "", 1000);
+        EXPECT_EQ(form->log.size(), 1) << "the first press picks at once";
+        for (ulong at = 1500; at < 1600; at += 30) {
+            keyStamped(box, QEvent::KeyRelease, Qt::Key_Down, "", at, true);
+            keyStamped(box, QEvent::KeyPress, Qt::Key_Down, "", at, true);
+        }
+        EXPECT_EQ(form->log.size(), 1) << joined(form->log);
+        keyStamped(box, QEvent::KeyRelease, Qt::Key_Down, "", 1700);
+        EXPECT_EQ(joined(form->log.mid(1)),
+                  box == form->comLevel ? "comLevel_Click Tom Oakes" : "lstNames_Click 4");
+    }
+}
+
 TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
     showOnScreen(form);
     expectTypedPicks(form, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
+
+    // Right after a pick from its list, the focus still in the box, the wheel over it picks nothing.
+    QComboBox* combo = form->comLevel;
+    ASSERT_TRUE(xPick(combo, "Evan Wilson"));
+    ASSERT_EQ(combo->currentText(), "Evan Wilson");
+    ASSERT_TRUE(combo->hasFocus());
+    form->log.clear();
+    xWheel(combo, 2);
+    xWheel(combo, -3);
+    EXPECT_EQ(combo->currentText(), "Evan Wilson");
+    EXPECT_EQ(joined(form->log), "");
 }
 
 TEST_F(EventsTest, TextSetByTheProgramShowsFromItsStartTypedTextGoesAtTheCursor) {
@@ -925,6 +996,14 @@ TEST_F(EventsTest, RealClicksAndKeysReachTheBoxesOnRealScreen) {
     xKeys("shift+Tab");
     EXPECT_TRUE(form->txtA->hasFocus());
     EXPECT_EQ(joined(form->log), "txtA_LostFocus, txtB_GotFocus, txtB_LostFocus");
+
+    // Alt with a letter that no control takes types nothing, in a box or a drop-down's text.
+    for (QWidget* box : std::initializer_list<QWidget*>{form->txtB, form->comChoice}) {
+        xClick(box);
+        xKeys("End alt+s alt+t alt+Q alt+1");
+    }
+    EXPECT_EQ(form->txtB->text(), "Evan O'Neil");
+    EXPECT_EQ(form->comChoice->currentText(), "");
 }
 
 TEST(Desktop, ClipboardKeepsTheTextExactly) {

@@ -3,6 +3,11 @@
 # Xvfb at 1366x768 with Xft.dpi 120 (125%), the openbox window manager, and Qt's xcb platform.
 # Input in those tests comes as real X events (xdotool). Usage: on-screen.sh <test executable>
 set -eu
+# A test executable without such tests needs no display: nothing is started for it.
+if ! "$1" --gtest_list_tests --gtest_filter='*OnRealScreen*' | grep -q '^  '; then
+    echo "no test runs on a real screen"
+    exit 0
+fi
 work=$(mktemp -d)
 xvfb=""
 wm=""

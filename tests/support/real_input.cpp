@@ -5,7 +5,12 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -32,7 +37,11 @@ QPoint nativePoint(QWidget* widget, QPoint at) {
 }
 
 void moveTo(QWidget* widget, QPoint at) {
+    // A move with --sync to where the pointer is already waits for a motion that never comes.
+    static QPoint last(-1, -1);
     const QPoint native = nativePoint(widget, at);
+    if (native == last) return;
+    last = native;
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(native.x()),
              QString::number(native.y())});
 }
@@ -120,6 +129,28 @@ void xClick(QWidget* widget, QPoint at) {
     moveTo(widget, at);
     xdotool({QStringLiteral("click"), QStringLiteral("1")});
     xSettle();
+}
+
+bool xPick(QComboBox* combo, const QString& text) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = combo->isEditable();
+    xClick(combo, combo->isEditable() ? combo->style()
+                                            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, combo)
+                                            .center()
+                                      : QPoint(-1, -1));
+    QAbstractItemView* list = combo->view();
+    const int row = combo->findText(text, Qt::MatchExactly);
+    if (!waitFor([list] { return list->isVisible(); }) || row < 0) return false;
+    // A list opened by a press ignores releases for a double-click interval: a person's next
+    // click comes later than that.
+    QElapsedTimer opened;
+    opened.start();
+    waitFor([&opened] { return opened.elapsed() > QApplication::doubleClickInterval(); });
+    const QModelIndex item = list->model()->index(row, combo->modelColumn(), list->rootIndex());
+    list->scrollTo(item);
+    for (int tries = 0; tries < 20 && list->isVisible(); ++tries) xClick(list->viewport(), list->visualRect(item).center());
+    return !list->isVisible();
 }
 
 void xWheel(QWidget* widget, int notches, QPoint at) {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 
+class QComboBox;
 class QMessageBox;
 class QWidget;
 
@@ -35,6 +36,10 @@ void xType(const QString& text);
 
 // Moves the pointer to `at` in the widget (its middle by default) and clicks the left button.
 void xClick(QWidget* widget, QPoint at = QPoint(-1, -1));
+
+// Opens the drop-down by a click (on its arrow where it takes typing) and clicks the item reading
+// `text` in its list. Returns false (the list left open) when no item reads so.
+bool xPick(QComboBox* combo, const QString& text);
 
 // Moves the pointer to `at` in the widget (its middle by default) and turns the wheel by `notches`:
 // positive turns it towards the user (the page moves down), negative away.

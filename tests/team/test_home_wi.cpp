@@ -335,12 +335,25 @@ TEST_F(HomeWITest, AClickOnARowOpensTheGridOnRealScreen) {
     ASSERT_EQ(f->comName[2]->currentText(), "Adam Alder");
     ASSERT_TRUE(f->txtWt[2]->hasFocus());
     xType("149");
+    // The wheel turned over the name boxes, the pointer left there, picks no other name: every
+    // line is saved under its own wrestler.
+    xClick(f->txtWt[0]);
+    xType("99");
+    xClick(f->txtWt[1]);
+    xType("126");
+    xWheel(f->comName[0], 3);
+    xWheel(f->comName[1], -3);
+    xClick(f->comName[0]->lineEdit());
+    xWheel(f->comName[0], 1);
+    EXPECT_EQ(grid(f, 4), (QStringList{"Ben Brook 99", "Carl Cole 126", "Adam Alder 149", " "}));
     {
         ui::ScriptedMessages msgs;
         msgs.expect("Home Weigh-in saved");
         xClick(f->cmdSave);
     }
-    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Adam Alder", 149.0}}));
+    EXPECT_EQ(weighIns(), (QList<QVariantList>{{"2011-01-09", "Ben Brook", 99.0},
+                                               {"2011-01-09", "Carl Cole", 126.0},
+                                               {"2011-01-09", "Adam Alder", 149.0}}));
 }
 
 TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {

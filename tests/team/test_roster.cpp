@@ -235,6 +235,11 @@ TEST_F(RosterTest, ShiftTabAndAClickAboveGoWhereTheyPointOnRealScreen) {
     EXPECT_EQ(f->txtSchool[2]->text(), "");
     xKeys("Tab");
     EXPECT_TRUE(f->txtFName[1]->hasFocus()) << "Tab from the last name goes on to the next line";
+    // The wheel over the lines scrolls them as over the bar, the typed lines kept.
+    xWheel(f->txtLName[5], 1);
+    EXPECT_EQ(f->lblSeq[0]->text(), QString::number(1 + f->VScroll1->singleStep() * QApplication::wheelScrollLines()));
+    xWheel(f->txtLName[5], -1);
+    EXPECT_EQ(f->txtLName[1]->text(), "Bell");
     {
         ui::ScriptedMessages msgs;
         msgs.expect("Roster Saved");

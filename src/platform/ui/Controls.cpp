@@ -3,7 +3,6 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QCheckBox>
@@ -35,7 +34,10 @@
 #include <algorithm>
 
 #include "platform/ui/Events.h"
+#include "platform/ui/KeyRules.h"
 #include "platform/ui/ReportBox.h"
+#include "platform/ui/TypedSearch.h"
+#include "platform/ui/WheelRule.h"
 
 namespace ui {
 
@@ -198,89 +200,6 @@ private:
     QComboBox* combo_;
 };
 
-// The text typed into a list one picks from by its first letters, while the keys come quickly (the
-// platform's keyboard-search interval): the whole text, blanks included, names the item to go to.
-// Names are stored with a backquote for an apostrophe, so the two are one letter to the search.
-class TypedSearch {
-public:
-    // Adds the key's text to the search, or starts a new one after a pause, and returns the row
-    // of the item the text leads to from the row `current`; -1 when no item begins so. A search
-    // that goes on looks from the current item on, a new one from the item after it; the same
-    // letter again and again, where no item begins so, goes on through the items that begin with
-    // that letter.
-    int rowFor(const QKeyEvent* key, const QAbstractItemModel* model, int column, const QModelIndex& root,
-               int current) {
-        const bool goesOn = isRunning(key);
-        text_ = goesOn ? text_ + key->text() : key->text();
-        lastStamp_ = key->timestamp();
-        clock_.start();
-
-        const int rows = model->rowCount(root);
-        auto find = [&](const QString& wanted, int from) {
-            const QString start = comparable(wanted);
-            for (int i = 0; i < rows; ++i) {
-                const int row = (from + i) % rows;
-                if (comparable(model->index(row, column, root).data().toString()).startsWith(start)) return row;
-            }
-            return -1;
-        };
-        if (rows == 0) return -1;
-        const int from = current < 0 ? 0 : goesOn ? current : current + 1;
-        int row = find(text_, from);
-        if (row < 0 && text_.size() > 1 && text_.count(text_.back()) == text_.size())
-            row = find(text_.right(1), current + 1);
-        return row;
-    }
-
-    // Whether the key goes on with the search and the text so typed begins an item.
-    bool goesOnTo(const QKeyEvent* key, const QAbstractItemModel* model, int column,
-                  const QModelIndex& root) const {
-        if (!isRunning(key)) return false;
-        const QString start = comparable(text_ + key->text());
-        for (int row = 0; row < model->rowCount(root); ++row)
-            if (comparable(model->index(row, column, root).data().toString()).startsWith(start)) return true;
-        return false;
-    }
-
-    // Whether the key comes quickly after the last one typed, so that it goes on with the search.
-    // Keys from the window system are timed as they were typed, not as the program got round to
-    // them: a name typed quickly is one search also when a pick on its first letter kept the
-    // program busy.
-    bool isRunning(const QKeyEvent* key) const {
-        if (text_.isEmpty() || !clock_.isValid()) return false;
-        const qint64 interval = QApplication::keyboardInputInterval();
-        if (key->timestamp() != 0 && lastStamp_ != 0 && key->timestamp() >= lastStamp_)
-            return static_cast<qint64>(key->timestamp() - lastStamp_) < interval;
-        return clock_.elapsed() < interval;
-    }
-
-    void reset() { text_.clear(); }
-
-    // A key that types a letter, digit, mark or blank, with no Ctrl or Alt.
-    static bool types(const QKeyEvent* key) {
-        if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
-        const QString text = key->text();
-        return !text.isEmpty() && text.at(0).isPrint();
-    }
-
-    // A key that only modifies others (Shift, Ctrl, Alt, Caps Lock, AltGr, a dead accent key).
-    static bool isModifier(const QKeyEvent* key) {
-        const int k = key->key();
-        return (k >= Qt::Key_Shift && k <= Qt::Key_ScrollLock) || k == Qt::Key_AltGr ||
-               (k >= Qt::Key_Super_L && k <= Qt::Key_Hyper_R) ||
-               (k >= Qt::Key_Dead_Grave && k <= Qt::Key_Dead_Longsolidusoverlay);
-    }
-
-private:
-    static QString comparable(QString text) {
-        return text.replace(QLatin1Char('`'), QLatin1Char('\'')).toCaseFolded();
-    }
-
-    QString text_;
-    QElapsedTimer clock_;
-    quint64 lastStamp_ = 0;
-};
-
 // A list the focus came to by a key shows its first item as the current one without choosing
 // it; Home or Up there would not move and so choose nothing, and the first item could not be
 // chosen by keys at all. A key that moves through the list chooses the item it ends on, also
@@ -332,18 +251,19 @@ private:
         }
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        // A key that moves moves also with Shift, Ctrl or Alt held: it never chooses.
         const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
         const int current = list_->currentRow();
         const int last = list_->count() - 1;
         switch (key->key()) {
             case Qt::Key_Up:
-            case Qt::Key_Left: return plain && moveTo(std::max(0, current - 1));
+            case Qt::Key_Left: return moveTo(std::max(0, current - 1));
             case Qt::Key_Down:
-            case Qt::Key_Right: return plain && moveTo(current < 0 ? 0 : std::min(last, current + 1));
-            case Qt::Key_Home: return plain && moveTo(0);
-            case Qt::Key_End: return plain && moveTo(last);
-            case Qt::Key_PageUp: return plain && moveTo(std::max(0, current - page()));
-            case Qt::Key_PageDown: return plain && moveTo(current < 0 ? 0 : std::min(last, current + page()));
+            case Qt::Key_Right: return moveTo(current < 0 ? 0 : std::min(last, current + 1));
+            case Qt::Key_Home: return moveTo(0);
+            case Qt::Key_End: return moveTo(last);
+            case Qt::Key_PageUp: return moveTo(std::max(0, current - page()));
+            case Qt::Key_PageDown: return moveTo(current < 0 ? 0 : std::min(last, current + page()));
             case Qt::Key_Return:
             case Qt::Key_Enter: return plain && choose();
             default: break;
@@ -588,6 +508,7 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
             box->setCursorPosition(0);
     });
     new OneLinePaste(box);
+    applyKeyRules();
     return box;
 }
 
@@ -598,6 +519,7 @@ QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setTabChangesFocus(true);
+    applyKeyRules();
     // Each paragraph keeps its layout between paints. Without it every blink of the cursor takes
     // the cursor's paragraph apart anew, which in a note of a million characters keeps the
     // program busy for as long as the box has the focus.
@@ -662,6 +584,7 @@ QListWidget* listBox(QWidget* parent, const QString& name) {
     auto* list = named(new QListWidget(parent), name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     new ChooseWhereTheKeysGo(list);
+    applyKeyRules();
     return list;
 }
 
@@ -675,6 +598,8 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
     combo->setEditable(editable);
     // An empty placeholder keeps Qt from choosing the first item when the list is filled.
     combo->setPlaceholderText(QStringLiteral(" "));
+    wheelNeverPicks(combo);
+    applyKeyRules();
     if (editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);

@@ -42,8 +42,8 @@ QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption
 QRadioButton* optionButton(QWidget* parent, const QString& name, const QString& caption);
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption);
 QListWidget* listBox(QWidget* parent, const QString& name);
-// Makes a list box whose pick sets off work choose by Enter: the arrows, page keys, Home, End and
-// typed text (as in a drop-down list) only move the current item; Enter chooses it (one Click),
+// Makes a list box whose pick sets off work choose by Enter: the arrows, page keys, Home, End (also
+// with Shift, Ctrl or Alt) and typed text (as in a drop-down list) only move the current item; Enter chooses it (one Click),
 // and so does Space, unless it goes on with a typed text that an item goes on with ("Jordan H");
 // a click chooses as in any list. Once the list is left, its current item is the chosen one again.
 void keysOnlyMove(QListWidget* list);
@@ -55,7 +55,8 @@ void keysOnlyMove(QListWidget* list);
 // box go on from that item (Home and End stay the typed text's). In a drop-down list the text
 // typed while the keys come quickly (QApplication::keyboardInputInterval), blanks included,
 // picks the first item from the current one on that begins with it, an apostrophe matching a
-// backquote; the list opens by Alt+Down, F4 or a click, not by Space.
+// backquote (see TypedSearch); the list opens by Alt+Down, F4 or a click, not by Space. The wheel
+// never changes its pick (see wheelNeverPicks).
 QComboBox* comboBox(QWidget* parent, const QString& name, bool editable);
 
 // Name of one control of a control array: arrayName("txtHome", 0) is "txtHome(0)".

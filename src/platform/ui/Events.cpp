@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "platform/ui/Form.h"
+#include "platform/ui/KeyRules.h"
 #include "platform/ui/Messages.h"
 
 namespace ui {
@@ -327,7 +328,7 @@ void onClick(QListWidget* list, Handler handler) {
                          const int row = list->currentRow();
                          const bool chosen = row >= 0 ? list->item(row)->isSelected()
                                                       : list->count() > 0;
-                         if (chosen) guarded(handler);
+                         if (chosen) runPick(list, [handler] { guarded(handler); });
                      });
 }
 
@@ -336,7 +337,7 @@ void onClick(QComboBox* combo, Handler handler) {
     if (combo->placeholderText().isEmpty()) combo->setPlaceholderText(QStringLiteral(" "));
     QObject::connect(combo, &QComboBox::currentIndexChanged, EventHook::of(combo),
                      [handler, combo](int index) {
-                         if (index >= 0 || combo->count() > 0) guarded(handler);
+                         if (index >= 0 || combo->count() > 0) runPick(combo, [handler] { guarded(handler); });
                      });
 }
 

@@ -24,7 +24,8 @@ bool guarded(const Handler& handler);
 // option button: it became selected. A list box or combo box: its selection changed, by the user
 // or by code (`setCurrentRow`, `setCurrentIndex`); emptying it runs nothing, and typing into a
 // combo box runs only its Change. The combo boxes of the controls layer never select an item by
-// themselves (see `comboBox`), so a Click is always the user's pick or the code's selection.
+// themselves (see `comboBox`), so a Click is always the user's pick or the code's selection. The
+// picks of a key held down in the list or combo run once, when it is let go (see KeyRules.h).
 // Buttons so connected take the focus when clicked, so the box left runs its LostFocus first.
 void onClick(QAbstractButton* button, Handler handler);
 void onClick(QListWidget* list, Handler handler);

@@ -1,7 +1,6 @@
 #include "platform/ui/FormPlacement.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
@@ -35,24 +34,6 @@ QMargins shownFrame(const QWidget* window) {
     return frame;
 }
 
-// In a form that scrolls, the wheel over a drop-down the user is not working in scrolls the form,
-// as it does over the rest of the form, rather than changing the drop-down's choice under the
-// pointer.
-class WheelScrollsForm : public QObject {
-public:
-    explicit WheelScrollsForm(QScrollArea* scroll) : QObject(scroll), scroll_(scroll) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::Wheel || static_cast<QWidget*>(watched)->hasFocus()) return false;
-        QCoreApplication::sendEvent(scroll_->viewport(), event);
-        return true;
-    }
-
-private:
-    QScrollArea* scroll_;
-};
-
 bool holds(const QSize& room, const QSize& size) {
     return size.width() <= room.width() && size.height() <= room.height();
 }
@@ -84,13 +65,6 @@ QScrollArea* putInScrollArea(QWidget* window, const QSize& designed) {
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(scroll);
     if (focus) focus->setFocus();
-    auto* wheel = new WheelScrollsForm(scroll);
-    for (QComboBox* combo : page->findChildren<QComboBox*>()) {
-        combo->installEventFilter(wheel);
-        // A drop-down takes the focus by a click or a key, not by the wheel: the window system's
-        // wheel would put the user to work in it before the filter sees the wheel.
-        combo->setFocusPolicy(Qt::StrongFocus);
-    }
 
     // A control the keyboard moves to (Tab, an access key, the program) is scrolled into view; a
     // click does not scroll the control under the pointer away.

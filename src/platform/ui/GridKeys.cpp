@@ -2,6 +2,7 @@
 
 #include <QAbstractSlider>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusFrame>
 #include <QKeyEvent>
@@ -31,6 +32,11 @@ protected:
         // The click gave the bar the focus before it came here, so the box left has run its leave
         // check: when that check kept the focus, the click pages nothing.
         if (watched == bar_ && event->type() == QEvent::MouseButtonPress) return !bar_->hasFocus();
+        // The wheel over the lines of a grid that scrolls up and down scrolls them as over the bar.
+        if (watched != bar_ && event->type() == QEvent::Wheel && scrollsDown()) {
+            QCoreApplication::sendEvent(bar_, event);
+            return true;
+        }
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
@@ -55,6 +61,8 @@ protected:
     }
 
 private:
+    bool scrollsDown() const { return bar_->orientation() == Qt::Vertical; }
+
     // A scroll bar shows no focus of its own: a frame around it shows where the keys go.
     void showFocus(bool shown) {
         if (!frame_) {

@@ -14,6 +14,8 @@ namespace ui {
 // - The bar becomes a Tab stop, framed while it has the focus; there PageDown and PageUp turn a
 //   page and the arrows move a row. A click on it takes the focus, as a click on a button does,
 //   so the box left runs its LostFocus first; when that keeps the focus, the click pages nothing.
+// - The wheel over a box of a grid that scrolls up and down (a vertical bar) scrolls the lines as
+//   over the bar.
 // - In a box of the grid PageDown and PageUp turn a page; the focus stays on its line.
 // - In a text box or a push button (not a drop-down, whose arrows choose from its list) Down and
 //   Up go to the same column on the next or previous row. From the bottom line Down turns the page, from the
