@@ -570,8 +570,8 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
         } catch (const DbError& e) {
             EXPECT_EQ(e.message(), "The database file " + path +
                                        " is in use: another program, or another copy of this one, "
-                                       "has been writing to it for more than 0.5 seconds.  Try "
-                                       "again when it is done.");
+                                       "has held it for more than 0.5 seconds.  Nothing was saved.  "
+                                       "Try again when it is done.");
         }
         done = true;
         other.join();

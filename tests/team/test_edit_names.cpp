@@ -349,7 +349,8 @@ TEST_F(EditNamesTest, ADamagedVoidRowIsNamedAndTheFormOpensAll) {
     frmEditNames* ed = nullptr;
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("The row VOID2010 could not be added: UNIQUE constraint failed: Wrestler.FNameSeason");
+        msgs.expect("The row VOID2010 could not be added: Nothing was saved: a rule of the database file "
+                    "itself refuses the change (UNIQUE constraint failed: Wrestler.FNameSeason).");
         ed = showActive(openEditor());
         EXPECT_EQ(msgs.last().title, "ERROR");
     }
@@ -382,7 +383,8 @@ TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
     sql("ALTER TABLE Wrestler ADD COLUMN Refuse INTEGER CONSTRAINT no_kim CHECK (FullName <> 'Zed Kim')");
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("CHECK constraint failed: no_kim");
+        msgs.expect("Nothing was saved: a rule of the database file itself refuses the change "
+                    "(CHECK constraint failed: no_kim).");
         addName(ed, "Zed", "Kim");
         EXPECT_EQ(msgs.last().title, "Error");
     }

@@ -11,8 +11,17 @@ namespace db {
 // engine refuses, a constraint, a value that does not fit its column.
 class DbError : public std::runtime_error {
 public:
-    explicit DbError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    // What a caller may act upon: the file held by another program (another copy of this one),
+    // or a row to be written that is no longer as it was read.
+    enum class Kind { Other, InUse, RowChanged };
+
+    explicit DbError(const QString& message, Kind kind = Kind::Other)
+        : std::runtime_error(message.toStdString()), kind_(kind) {}
     QString message() const { return QString::fromStdString(what()); }
+    Kind kind() const { return kind_; }
+
+private:
+    Kind kind_;
 };
 
 }  // namespace db
