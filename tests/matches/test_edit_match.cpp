@@ -406,20 +406,67 @@ TEST_F(EditMatchTest, DeleteAsksFirstAndReturnWritesNothing) {
                  f->lstMatches->item(1)->text().contains("Ben Brook"));
 }
 
+// Another copy of the program on the same file, while the editor shows a bout: deletes it,
+// deletes it and stores another bout under its Seq (a file whose counters lack AUTOINCREMENT),
+// or changes it. Neither Save nor Delete writes over what the other stored, and the coach is told.
 TEST_F(EditMatchTest, MatchRemovedWhileEditingIsNotWrittenBack) {
-    frmEditMatch* e = edit(0);
-    execSql(db, QStringLiteral("DELETE FROM [Match] WHERE Seq = %1").arg(m1));
-    ui::ScriptedMessages msgs;
-    msgs.expect("This match is no longer in the database.  Nothing was saved.");
-    e->cmdSaveMatch->click();
-    EXPECT_EQ(msgs.messages().size(), 1u) << "no Match Saved";
-    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match]").toInt(), 2);
+    const char* changed = "This match has been changed in the database by another program, or "
+                          "another copy of this one, since it was opened here";
+    struct Case {
+        const char* meanwhile;
+        const char* saying;
+        int left;  // bouts after Save and Delete
+    };
+    for (const Case& c : {Case{"DELETE FROM [Match] WHERE Seq = %1", "This match is no longer in the database.", 2},
+                          Case{"DELETE FROM [Match] WHERE Seq = %1; INSERT INTO [Match] (Seq, SeqWrestler, "
+                               "[Date], OppLName) VALUES (%1, 1, '2010-12-04', 'Other Coach')", changed, 3},
+                          Case{"UPDATE [Match] SET Notes = 'Their note' WHERE Seq = %1", changed, 3}}) {
+        SCOPED_TRACE(c.meanwhile);
+        frmEditMatch* e = edit(0);
+        enterText(e, e->txtOppLName, "Mine");
+        execSql(db, QString(c.meanwhile).arg(m1));
+        const QVariantList theirs = wholeRow(m1);
+        ui::ScriptedMessages msgs;
+        msgs.expect(c.saying);
+        e->cmdSaveMatch->click();
+        EXPECT_EQ(msgs.messages().size(), 1u) << "no Match Saved";
+        EXPECT_TRUE(msgs.last().text.contains("Nothing was saved."));
+        EXPECT_EQ(wholeRow(m1), theirs);
 
-    // Delete of a row already gone goes back to the finder all the same.
-    msgs.expect("Confirm Delete of Match?", ui::Answer::Ok);
-    e->cmdDelete->click();
-    EXPECT_FALSE(ui::forms().isLoaded<frmEditMatch>());
-    EXPECT_EQ(ui::forms().get<frmFindMatch>()->lstMatches->count(), 2);
+        // Delete of a row already gone goes back to the finder all the same; one stored anew
+        // stays, and so does the editor.
+        msgs.expect("Confirm Delete of Match?", ui::Answer::Ok);
+        if (c.left == 3) msgs.expect(changed);
+        e->cmdDelete->click();
+        EXPECT_EQ(ui::forms().isLoaded<frmEditMatch>(), c.left == 3);
+        EXPECT_EQ(wholeRow(m1), theirs);
+        EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match]").toInt(), c.left);
+        ui::forms().unloadAll();
+        SetUp();
+    }
+}
+
+// A file whose Match table has a column of its own named as the row id (set or Null): Save and
+// Delete change the bout shown and no other.
+TEST_F(EditMatchTest, AColumnNamedAsTheRowIdLeavesOtherBoutsAlone) {
+    for (const char* own : {"rowid INTEGER DEFAULT 7", "oid INTEGER", "_rowid_ INTEGER DEFAULT 1"}) {
+        SCOPED_TRACE(own);
+        execSql(db, QStringLiteral("ALTER TABLE [Match] ADD COLUMN %1").arg(own));
+        const QVariantList untouched1 = wholeRow(m1), untouched2 = wholeRow(m2);
+        frmEditMatch* e = edit(2);
+        enterText(e, e->txtOppLName, "Changed");
+        ui::ScriptedMessages msgs;
+        msgs.expect("Match Saved").expect("Confirm Delete of Match?", ui::Answer::Ok);
+        e->cmdSaveMatch->click();
+        EXPECT_EQ(column(m3, "OppLName").toString(), "Changed");
+        EXPECT_EQ(wholeRow(m1), untouched1);
+        e->cmdDelete->click();
+        EXPECT_TRUE(wholeRow(m3).isEmpty());
+        EXPECT_EQ(wholeRow(m1), untouched1);
+        EXPECT_EQ(wholeRow(m2), untouched2);
+        ui::forms().unloadAll();
+        SetUp();
+    }
 }
 
 }  // namespace
