@@ -152,9 +152,9 @@ void frmInit::Form_Load() {
 
     if (heldAtLoad_) {
         ui::msgBox(QStringLiteral("The database file ") + gDbPath +
-                       QStringLiteral(" cannot be opened now.\n\n") + openFailure +
-                       QStringLiteral("\n\nWait until it is free and try again: each button of "
-                                      "the menu opens it then."),
+                       QStringLiteral(" is in use: another program, or another copy of this one, "
+                                      "holds it.\n\nWait until it is free and try again: each "
+                                      "button of the menu opens it then."),
                    ui::Buttons::OK, QStringLiteral("ERROR"));
     } else if (!openFailure.isEmpty()) {
         // Only another file can help: Utilities stays open to choose or create one.
