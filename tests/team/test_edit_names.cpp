@@ -64,6 +64,16 @@ protected:
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
+    // Dee Fox of 2010, grade 10, shown in the editor with grade 11 typed and not saved.
+    frmEditNames* deeFoxRegraded() {
+        sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
+            "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010')");
+        frmEditNames* ed = openEditor();
+        chooseName(ed, "Dee Fox");
+        ed->txtGrade->setText("11");
+        return ed;
+    }
+
     QStringList comboItems(QComboBox* combo) {
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
@@ -404,11 +414,8 @@ TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
 
 TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
     sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
-        "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010'),"
         "('Gil Hart', 'Gil', 'Hart', '11', 2010, 'Gil Hart2010')");
-    frmEditNames* ed = openEditor();
-    chooseName(ed, "Dee Fox");
-    ed->txtGrade->setText("11");
+    frmEditNames* ed = deeFoxRegraded();
     {
         // Yes saves; the saved row stays shown instead of the name picked.
         ui::ScriptedMessages msgs;
@@ -456,12 +463,8 @@ TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
           "FNameSeason) VALUES (%1, 'Gil Hart', 'Gil', 'Hart', 2010, 'Gil Hart2010')",
           "UPDATE Wrestler SET Grade = '12' WHERE Seq = %1"}) {
         SCOPED_TRACE(meanwhile);
-        sql("DELETE FROM Wrestler WHERE FullName <> 'VOID';"
-            "INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
-            "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010')");
-        frmEditNames* ed = openEditor();
-        chooseName(ed, "Dee Fox");
-        ed->txtGrade->setText("11");
+        sql("DELETE FROM Wrestler WHERE FullName <> 'VOID'");
+        frmEditNames* ed = deeFoxRegraded();
         sql(QString(meanwhile).arg(ed->txtSeq->text()));
         const QVariant theirs = value("SELECT FullName || Grade FROM Wrestler WHERE FullName <> 'VOID'");
         ui::ScriptedMessages msgs;
