@@ -133,7 +133,9 @@ void frmInit::Form_Load() {
     if (!openFailure.isEmpty() && from && from != this && from->isVisible() &&
         db::fileInUse(gDbPath))
         throw db::DbError(openFailure);
-    const bool oldDatabase = gDbVersion < 7;
+    // A file held by another program is not refused: each button tries it again.
+    heldAtLoad_ = databaseHeld();
+    const bool oldDatabase = !heldAtLoad_ && gDbVersion < 7;
     for (QPushButton* button : {cmdHomeWI, cmdRoster}) {
         button->setEnabled(!oldDatabase);
         button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
@@ -148,7 +150,13 @@ void frmInit::Form_Load() {
 
     show();
 
-    if (!openFailure.isEmpty()) {
+    if (heldAtLoad_) {
+        ui::msgBox(QStringLiteral("The database file ") + gDbPath +
+                       QStringLiteral(" is in use: another program, or another copy of this one, "
+                                      "holds it.\n\nWait until it is free and try again: each "
+                                      "button of the menu opens it then."),
+                   ui::Buttons::OK, QStringLiteral("ERROR"));
+    } else if (!openFailure.isEmpty()) {
         // Only another file can help: Utilities stays open to choose or create one.
         ui::msgBox(QStringLiteral("The database file ") + gDbPath +
                        QStringLiteral(" cannot be opened.\n\n") + openFailure +
@@ -165,7 +173,7 @@ void frmInit::Form_Load() {
                                       "Choose or create another file under Utilities."),
                        ui::Buttons::OK, QStringLiteral("DB Upgrade Needed"));
     }
-    if (!openFailure.isEmpty() || gDbVersion != 8) {
+    if (!heldAtLoad_ && (!openFailure.isEmpty() || gDbVersion != 8)) {
         for (QPushButton* button : {cmdRoster, cmdHomeWI, cmdEnter, cmdEdit, cmdReports})
             button->setEnabled(false);
     }
@@ -179,26 +187,31 @@ void frmInit::Form_QueryUnload(bool& cancel) {
 }
 
 void frmInit::cmdRoster_Click() {
+    if (!databaseReady()) return;
     ui::forms().get<FrmRoster>()->show();
     ui::forms().unload<frmInit>();
 }
 
 void frmInit::cmdEnter_Click() {
+    if (!databaseReady()) return;
     ui::forms().get<frmMatchInfo>()->show();
     ui::forms().unload<frmInit>();
 }
 
 void frmInit::cmdReports_Click() {
+    if (!databaseReady()) return;
     ui::forms().get<frmReports>()->show();
     ui::forms().unload<frmInit>();
 }
 
 void frmInit::cmdHomeWI_Click() {
+    if (!databaseReady()) return;
     ui::forms().get<frmHomeWI>()->show();
     ui::forms().unload<frmInit>();
 }
 
 void frmInit::cmdEdit_Click() {
+    if (!databaseReady()) return;
     ui::forms().get<frmFindMatch>()->show();
     ui::forms().unload<frmInit>();
 }
@@ -209,6 +222,12 @@ void frmInit::cmdUtilities_Click() {
 }
 
 void frmInit::cmdEnd_Click() { endProgram(); }
+
+bool frmInit::databaseReady() {
+    if (!heldAtLoad_) return true;
+    Form_Load();
+    return !heldAtLoad_ && databaseOpenFailure().isEmpty() && gDbVersion == 8;
+}
 
 void showMenuAfresh() {
     ui::forms().unload<frmInit>();

@@ -37,6 +37,12 @@ public:
     void cmdEdit_Click();
     void cmdUtilities_Click();
     void cmdEnd_Click();
+
+private:
+    // After a load at which another program held the file, a button that needs the file loads
+    // the menu again first; true when the file is open to the button now.
+    bool databaseReady();
+    bool heldAtLoad_ = false;
 };
 
 // Shows the main menu loaded anew (start-up rerun, labels and buttons from the database now in

@@ -14,6 +14,7 @@
 #include "core/frmInit.h"
 #include "core/helpers.h"
 #include "core/settings_rows.h"
+#include "platform/db/DbError.h"
 #include "platform/files/FileCopy.h"
 #include "platform/files/NewFile.h"
 #include "platform/files/Paths.h"
@@ -25,6 +26,10 @@ namespace {
 bool ended = false;
 std::function<void()> endHandler;
 QString openFailure;
+bool openFailureHeld = false;
+// The file the repair is still to run on: the one the configuration file named at the first
+// load, until it has opened once.
+QString repairPendingFor;
 
 // Whether the database named by the configuration file opens; when it does not, the reason is
 // kept for the menu. A missing file is not created.
@@ -45,6 +50,8 @@ bool databaseOpens() {
     } catch (const std::exception& error) {
         closeConnection();
         openFailure = QString::fromUtf8(error.what());
+        const auto* refusal = dynamic_cast<const db::DbError*>(&error);
+        openFailureHeld = refusal && refusal->kind() == db::DbError::Kind::InUse;
         return false;
     }
 }
@@ -115,11 +122,18 @@ void startUp() {
     // that finds the file.
     // A database that cannot be opened is neither repaired nor read: it is reported instead.
     openFailure.clear();
+    openFailureHeld = false;
     const bool firstLoad = gIniFound.isEmpty();
     if (firstLoad) {
         ignoringErrors([] { readIniFile(); });
         removeStalePartialFiles();
-        if (!gIniFound.isEmpty() && databaseOpens()) ignoringErrors([] { repairNullOvertime(); });
+        repairPendingFor = gDbPath;
+    }
+    // A file another program held at the first load is repaired at the load that opens it.
+    if (!gIniFound.isEmpty() && !repairPendingFor.isEmpty() && repairPendingFor == gDbPath &&
+        databaseOpens()) {
+        repairPendingFor.clear();
+        ignoringErrors([] { repairNullOvertime(); });
     }
     if (!gIniFound.isEmpty()) {
         if (openFailure.isEmpty() && databaseOpens()) {
@@ -144,6 +158,8 @@ void startUp() {
 }
 
 QString databaseOpenFailure() { return openFailure; }
+
+bool databaseHeld() { return openFailureHeld; }
 
 void firstRunPrompt() {
     ui::msgBox(QStringLiteral("This looks like the first time\nyou have run this program"));

@@ -12,6 +12,8 @@ void startUp();
 // Why the database named by the configuration file could not be opened or read at the last
 // start-up; "" when it could (or when there is no configuration file).
 QString databaseOpenFailure();
+// Whether that was because another program (another copy of this one) held the file.
+bool databaseHeld();
 
 // No configuration file: offers to create a new database (frmDirLoc) or to find one (frmFileLoc),
 // or ends the program.

@@ -43,18 +43,21 @@ bool findDualScore(const QDate& date, long long schoolSeq, double& home, double&
     return found;
 }
 
-long long findDualScoreRow(const QDate& date, long long schoolSeq) {
+long long findDualScoreRow(const QDate& date, long long schoolSeq, db::RowImage& found) {
     db::Recordset rs = openRecordset(
         QStringLiteral("Select * From DualScore Where CompDate =? AND seqOppSchool =?"),
         {date, schoolSeq});
     const long long seq = rs.isEOF() ? 0 : rs.field("Seq").toInt();
+    if (seq) found = rs.image();
     closeRecordset(rs);
     return seq;
 }
 
-void updateDualScore(long long rowSeq, const QDate& date, long long schoolSeq, double home, double opp) {
+void updateDualScore(long long rowSeq, const db::RowImage& found, const QDate& date, long long schoolSeq,
+                     double home, double opp) {
     db::Recordset rs =
         openRecordsetForUpdate(QStringLiteral("Select * From DualScore Where Seq = ?"), {rowSeq});
+    rs.expectRow(found);
     writeScoreFields(rs, date, schoolSeq, home, opp);
     closeRecordset(rs);
 }

@@ -321,12 +321,14 @@ void frmDualRpt::cmdSaveScore_Click() {
     QString done;
     if (date.isValid()) {
         ConnectionScope connection;
-        const long long row = findDualScoreRow(date, seq);
+        db::RowImage found;
+        const long long row = findDualScoreRow(date, seq, found);
         if (row > 0) {
             if (ui::msgBox(QStringLiteral("Do you want to update the score"), ui::Buttons::YesNo,
                            QStringLiteral("Update?")) != ui::Answer::Yes)
                 return;
-            updateDualScore(row, date, seq, home, opp);
+            // The score asked about, not one stored in its place while the question stood.
+            updateDualScore(row, found, date, seq, home, opp);
             done = QStringLiteral("Score Updated");
         } else if (seq > 0) {
             addDualScore(date, seq, home, opp);

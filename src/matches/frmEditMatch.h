@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QCheckBox;
@@ -63,6 +64,9 @@ public:
     QGroupBox* fraNotes;
     QPlainTextEdit* txtNotes;
     QLineEdit* txtSeq;
+    // The stored row as the editor last loaded or saved it: a save or delete changes it only
+    // while it is still so.
+    db::RowImage loadedMatch;
 
     QPushButton* cmdSaveMatch;
     QPushButton* cmdDelete;

@@ -42,6 +42,7 @@ bool loadMatchIntoEditor(const QString& seq, const QString& season) {
     if (match.isEOF()) return false;
 
     frmEditMatch* editor = ui::forms().get<frmEditMatch>();
+    editor->loadedMatch = match.image();
     // The season first: its change fills the editor's name list before the name is written.
     editor->txtSeason->setText(season);
 

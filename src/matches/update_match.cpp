@@ -15,6 +15,11 @@
 namespace {
 
 const QString kOneMatch = QStringLiteral("SELECT * FROM [Match] WHERE Seq = ?");
+const QString kMatchGone = QStringLiteral("This match is no longer in the database.  Nothing was saved.");
+const QString kMatchChanged =
+    QStringLiteral("This match has been changed in the database by another program, or another copy "
+                   "of this one, since it was opened here: it is not the bout the editor shows.  "
+                   "Nothing was saved.  Return to the finder and open it again.");
 
 MatchRow editorRow(const frmEditMatch* editor) {
     MatchRow row;
@@ -51,35 +56,46 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
     row.seqWeight = seqWeight;
     row.seqOppSchool = seqOppSchool;
 
-    {
+    const db::Params seq = {db::Value(editor->txtSeq->text().toLongLong())};
+    try {
         ConnectionScope conn;
-        db::Recordset rs = openRecordsetForUpdate(kOneMatch, {db::Value(editor->txtSeq->text().toLongLong())});
+        db::Recordset rs = openRecordsetForUpdate(kOneMatch, seq);
         if (rs.isEOF()) {
-            refuseEntry(QStringLiteral("This match is no longer in the database.  Nothing was saved."));
+            refuseEntry(kMatchGone);
             return;
         }
+        // The bout as the editor shows it, not one stored under its Seq since.
+        rs.expectRow(editor->loadedMatch);
         setMatchColumns(rs, row);
         // One write: the strings and their tallies change together or not at all.
         rs.update();
         closeRecordset(rs);
+        editor->loadedMatch = openRecordset(kOneMatch, seq).image();
+    } catch (const db::DbError& error) {
+        if (error.kind() != db::DbError::Kind::RowChanged) throw;
+        refuseEntry(kMatchChanged);
+        return;
     }
     ui::msgBox(QStringLiteral("Match Saved"), ui::Buttons::OK, QStringLiteral("Saved"));
-}
-
-bool deleteMatchRow(long long seq) {
-    ConnectionScope conn;
-    db::Recordset rs = openRecordsetForUpdate(kOneMatch, {db::Value(seq)});
-    if (rs.isEOF()) return false;
-    rs.deleteRow();
-    closeRecordset(rs);
-    return true;
 }
 
 void frmEditMatch::cmdDelete_Click() {
     if (ui::msgBox(QStringLiteral("Confirm Delete of Match?"), ui::Buttons::OKCancel, QStringLiteral("Delete?")) !=
         ui::Answer::Ok)
         return;
-    // A row already gone by other means needs no deleting: back to the finder all the same.
-    deleteMatchRow(txtSeq->text().toLongLong());
+    try {
+        ConnectionScope conn;
+        db::Recordset rs = openRecordsetForUpdate(kOneMatch, {db::Value(txtSeq->text().toLongLong())});
+        // A row already gone by other means needs no deleting: back to the finder all the same.
+        if (!rs.isEOF()) {
+            rs.expectRow(loadedMatch);
+            rs.deleteRow();
+        }
+        closeRecordset(rs);
+    } catch (const db::DbError& error) {
+        if (error.kind() != db::DbError::Kind::RowChanged) throw;
+        refuseEntry(kMatchChanged);
+        return;
+    }
     cmdReturn_Click();
 }

@@ -3,9 +3,8 @@
 // Rewrites the stored [Match] row whose Seq the match editor holds from the editor's controls,
 // move tallies included, in one write, and says "Match Saved". The keys are the Seq of the
 // wrestler's row in the shown season, of the weight class and of the school, as the editor's
-// checks found them. When the row is no longer there nothing is written and the editor says so;
-// a database error writes nothing and shows no "Match Saved". The editor keeps its contents.
+// checks found them. When the row is no longer there, or no longer as the editor loaded it
+// (another copy of the program changed it, or stored another bout under its Seq), nothing is
+// written and the editor says so; a database error writes nothing and shows no "Match Saved".
+// The editor keeps its contents.
 void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSchool);
-
-// Removes the [Match] row of that Seq (that row only). Returns false when there was none.
-bool deleteMatchRow(long long seq);

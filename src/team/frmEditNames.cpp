@@ -302,6 +302,7 @@ void frmEditNames::addVoidRow(const QString& year) {
 }
 
 void frmEditNames::clearFields() {
+    shownRow_ = {};
     txtFirst->clear();
     txtLast->clear();
     txtGrade->clear();
@@ -367,6 +368,7 @@ bool frmEditNames::showRowOfSeason(const db::Recordset& rs, const QString& chose
     ui::setMultiLineText(txtNote2, rs.field(QStringLiteral("wresMemo1")).toString());
     txtfullname->setText(chosen);
     txtSeq->setText(rs.field(QStringLiteral("seq")).toString());
+    shownRow_ = rs.image();
     return true;
 }
 
@@ -481,11 +483,8 @@ bool frmEditNames::saveWrestler() {
             adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
                    : openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
                                             {txtSeq->text().toLongLong()});
-        if (!adding && rs.isEOF()) {
-            // The row was deleted meanwhile: nothing to update.
-            closeRecordset(rs);
-            return false;
-        }
+        // The row deleted or changed meanwhile is not written over: the coach is told.
+        if (!adding) rs.expectRow(shownRow_);
         if (!fitsColumns(rs, season)) {
             closeRecordset(rs);
             return false;
@@ -566,7 +565,10 @@ void frmEditNames::cmdDelete_Click() {
         ConnectionScope connection;
         db::Recordset del =
             openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq});
-        if (!del.isEOF()) del.deleteRow();
+        if (!del.isEOF()) {
+            del.expectRow(shownRow_);
+            del.deleteRow();
+        }
         closeRecordset(del);
     }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QCheckBox;
@@ -11,10 +12,6 @@ class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-
-namespace db {
-class Recordset;
-}
 
 // The wrestler editor: one row of Wrestler per wrestler and season. The coach picks a season and
 // a name, adds, changes or deletes the row, and carries a wrestler to the next season with the
@@ -110,6 +107,8 @@ private:
     void chooseName(int index);
 
     bool isDirty_ = false;
+    // The stored row shown: a save or delete changes it only while it is still so.
+    db::RowImage shownRow_;
     QStringList unmadeRows_;
     static QString pendingCaller_;
 };

@@ -301,6 +301,7 @@ void frmSchools::cmdEdit_Click() {
             found = !rs.isEOF();
             if (found) {
                 editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
+                editShown_ = rs.image();
                 txtEditSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
                 txtEditDiv->setText(rs.field(QStringLiteral("OppDiv")).toString());
             }
@@ -337,11 +338,10 @@ void frmSchools::cmdEdit_Click() {
         return;
     }
     db::Recordset upd = openRecordsetForUpdate(kLookupByKey, {editSeq_});
-    if (!upd.isEOF()) {
-        upd.setField(QStringLiteral("OppSchool"), txtEditSchool->text());
-        upd.setField(QStringLiteral("OppDiv"), divisionValue(txtEditDiv->text()));
-        upd.update();
-    }
+    upd.expectRow(editShown_);
+    upd.setField(QStringLiteral("OppSchool"), txtEditSchool->text());
+    upd.setField(QStringLiteral("OppDiv"), divisionValue(txtEditDiv->text()));
+    upd.update();
     closeRecordset(upd);
     leaveEditMode();
     reload();

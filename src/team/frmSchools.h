@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QCheckBox;
@@ -85,6 +86,7 @@ private:
     long long selectedSeq() const;
 
     long long editSeq_ = 0;  // Seq of the school in edit mode
+    db::RowImage editShown_;  // its row as edit mode showed it: saved over only while still so
     bool selectingByCode_ = false;
     bool schoolChosen_ = false;
 };

@@ -112,6 +112,23 @@ TEST_F(DualScoreTest, SavingTwiceForOneMeetKeepsOneRow) {
         << form->reportText().toStdString();
 }
 
+// Another copy of the program on the same file, while the question whether to update the
+// meet's score stands, stores another meet's score under its Seq. The answer Yes writes over
+// nothing the other stored, and the coach is told.
+TEST_F(DualScoreTest, AScoreChangedWhileTheQuestionStandsIsNotWrittenOver) {
+    execSql(path, QStringLiteral("INSERT INTO DualScore (Seq, CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                 "VALUES (1, '2010-12-04', %1, 10, 20)").arg(northfield));
+    chooseSchool("Northfield");
+    type(form->txtHomeScore, "45");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Do you want to update the score", ui::Answer::Yes,
+                [&] { execSql(path, "UPDATE DualScore SET CompDate = '2010-12-11'"); });
+    msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or "
+                "deleted this row of DualScore");
+    QTest::mouseClick(form->cmdSaveScore, Qt::LeftButton);
+    EXPECT_EQ(scores(), (QList<QVariantList>{{"2010-12-11", northfield, 10.0, 20.0}}));
+}
+
 TEST_F(DualScoreTest, ChoosingASchoolShowsItsStoredScore) {
     execSql(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
                                  "VALUES ('2010-12-04', %1, 0.5, 42)")

@@ -423,20 +423,48 @@ TEST_F(EditMatchTest, DeleteAsksFirstAndReturnWritesNothing) {
                  f->lstMatches->item(1)->text().contains("Ben Brook"));
 }
 
+// Another copy of the program on the same file, while the editor shows a bout: deletes it,
+// deletes it and stores another bout under its Seq (a file whose counters lack AUTOINCREMENT),
+// or changes it. Neither Save nor Delete writes over what the other stored, and the coach is told.
 TEST_F(EditMatchTest, MatchRemovedWhileEditingIsNotWrittenBack) {
-    frmEditMatch* e = edit(0);
-    execSql(db, QStringLiteral("DELETE FROM [Match] WHERE Seq = %1").arg(m1));
-    ui::ScriptedMessages msgs;
-    msgs.expect("This match is no longer in the database.  Nothing was saved.");
-    e->cmdSaveMatch->click();
-    EXPECT_EQ(msgs.messages().size(), 1u) << "no Match Saved";
-    EXPECT_EQ(queryValue(db, "SELECT count(*) FROM [Match]").toInt(), 2);
+    const char* changed = "This match has been changed in the database by another program";
+    const char* gone = "DELETE FROM [Match] WHERE Seq = %1";
+    for (const char* meanwhile : {gone, "UPDATE [Match] SET Notes = 'Theirs' WHERE Seq = %1",
+                                  "DELETE FROM [Match] WHERE Seq = %1; INSERT INTO [Match] (Seq, OppLName) VALUES (%1, 'Theirs')"}) {
+        SCOPED_TRACE(meanwhile);
+        frmEditMatch* e = edit(0);
+        enterText(e, e->txtOppLName, "Mine");
+        execSql(db, QString(meanwhile).arg(m1));
+        const QVariantList theirs = wholeRow(m1);
+        ui::ScriptedMessages msgs;
+        msgs.expect(meanwhile == gone ? "This match is no longer in the database.  Nothing was saved." : changed);
+        e->cmdSaveMatch->click();
+        // Delete of a row already gone goes back to the finder all the same; one changed stays.
+        msgs.expect("Confirm Delete of Match?", ui::Answer::Ok);
+        if (meanwhile != gone) msgs.expect(changed);
+        e->cmdDelete->click();
+        EXPECT_EQ(ui::forms().isLoaded<frmEditMatch>(), meanwhile != gone);
+        EXPECT_EQ(wholeRow(m1), theirs);
+        ui::forms().unloadAll();
+        SetUp();
+    }
+}
 
-    // Delete of a row already gone goes back to the finder all the same.
-    msgs.expect("Confirm Delete of Match?", ui::Answer::Ok);
+// A file whose Match table has a column of its own named rowid: Save and Delete change the bout
+// shown and no other.
+TEST_F(EditMatchTest, AColumnNamedAsTheRowIdLeavesOtherBoutsAlone) {
+    execSql(db, "ALTER TABLE [Match] ADD COLUMN rowid INTEGER DEFAULT 7");
+    const QVariantList untouched1 = wholeRow(m1), untouched2 = wholeRow(m2);
+    frmEditMatch* e = edit(2);
+    enterText(e, e->txtOppLName, "Changed");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Match Saved").expect("Confirm Delete of Match?", ui::Answer::Ok);
+    e->cmdSaveMatch->click();
+    EXPECT_EQ(column(m3, "OppLName").toString(), "Changed");
     e->cmdDelete->click();
-    EXPECT_FALSE(ui::forms().isLoaded<frmEditMatch>());
-    EXPECT_EQ(ui::forms().get<frmFindMatch>()->lstMatches->count(), 2);
+    EXPECT_TRUE(wholeRow(m3).isEmpty());
+    EXPECT_EQ(wholeRow(m1), untouched1);
+    EXPECT_EQ(wholeRow(m2), untouched2);
 }
 
 }  // namespace

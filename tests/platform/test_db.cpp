@@ -204,6 +204,51 @@ TEST_F(DbTest, UpdateAndDeleteWriteBackByRow) {
     EXPECT_TRUE(rs.field("Div").isNull());
 }
 
+// A table that declares a column under a name of the row id (a file from elsewhere) takes that
+// name from it: rows are still written back by the key, or by the row id under a name left free.
+// A row that another connection changes, deletes, or deletes and adds again under the same key
+// between its reading and its writing is left as the other wrote it, and the write refused.
+TEST_F(DbTest, EachWriteChangesExactlyTheRowItWasReadAs) {
+    conn.execute("ALTER TABLE School ADD COLUMN rowid INTEGER DEFAULT 1");
+    conn.execute("CREATE TABLE Keyless (Seq Integer, Name Text(20), oid Integer, _rowid_ Integer DEFAULT 1)");
+    Connection other;
+    other.open(path);
+    for (const char* table : {"School", "Keyless"}) {
+        SCOPED_TRACE(table);
+        conn.execute(QStringLiteral("INSERT INTO %1 (Seq, Name) VALUES (1, 'A'), (2, 'B'), (3, 'C')").arg(table));
+        auto rowOf = [&](int seq) {
+            return conn.openForUpdate(QStringLiteral("SELECT * FROM %1 WHERE Seq = ?").arg(table), {seq});
+        };
+        db::Recordset rs = rowOf(2);
+        rs.setField("Name", "Mine");
+        rs.update();
+        rowOf(3).deleteRow();
+        const QStringList meanwhile[] = {{"UPDATE %1 SET Name = 'a' WHERE Seq = 1"},
+                                         {"DELETE FROM %1 WHERE Seq = 1", "INSERT INTO %1 (Seq, Name) VALUES (1, 'New')"},
+                                         {"DELETE FROM %1 WHERE Seq = 1"}};
+        for (const QStringList& statements : meanwhile) {
+            rs = rowOf(1);
+            rs.setField("Name", "Mine");
+            for (const QString& sql : statements) other.execute(sql.arg(table));
+            EXPECT_THROW(rs.update(), DbError) << statements.join("; ").toStdString();
+        }
+        EXPECT_EQ(conn.openSnapshot(QStringLiteral("SELECT group_concat(Name) FROM %1").arg(table)).field(0).toString(), "Mine");
+    }
+    conn.execute("ALTER TABLE Keyless ADD COLUMN rowid INTEGER");
+    EXPECT_THROW(conn.openForUpdate("SELECT * FROM Keyless"), DbError) << "no name left to the row id";
+}
+
+// A counter at its largest value is the file's own limit: nothing was saved, and that is why.
+TEST_F(DbTest, ACounterAtItsLargestValueSaysNothingWasSaved) {
+    conn.execute("INSERT INTO School (Seq) VALUES (9223372036854775807)");
+    try {
+        add("Central");
+        ADD_FAILURE() << "added";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().startsWith("Nothing was saved: a limit of the database file")) << e.message().toStdString();
+    }
+}
+
 TEST_F(DbTest, TextComparesWithoutCaseAndKeepsApostrophes) {
     conn.execute("INSERT INTO School (Name) VALUES ('Central')");
     conn.execute("INSERT INTO Bout (SchoolSeq, WinType) VALUES (1, 'Fall')");
@@ -590,8 +635,8 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
         } catch (const DbError& e) {
             EXPECT_EQ(e.message(), "The database file " + path +
                                        " is in use: another program, or another copy of this one, "
-                                       "has been writing to it for more than 0.5 seconds.  Try "
-                                       "again when it is done.");
+                                       "has held it for more than 0.5 seconds.  Nothing was saved.  "
+                                       "Try again when it is done.");
         }
         done = true;
         other.join();

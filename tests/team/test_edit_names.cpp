@@ -64,6 +64,16 @@ protected:
 
     static void click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
 
+    // Dee Fox of 2010, grade 10, shown in the editor with grade 11 typed and not saved.
+    frmEditNames* deeFoxRegraded() {
+        sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
+            "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010')");
+        frmEditNames* ed = openEditor();
+        chooseName(ed, "Dee Fox");
+        ed->txtGrade->setText("11");
+        return ed;
+    }
+
     QStringList comboItems(QComboBox* combo) {
         QStringList items;
         for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
@@ -349,7 +359,8 @@ TEST_F(EditNamesTest, ADamagedVoidRowIsNamedAndTheFormOpensAll) {
     frmEditNames* ed = nullptr;
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("The row VOID2010 could not be added: UNIQUE constraint failed: Wrestler.FNameSeason");
+        msgs.expect("The row VOID2010 could not be added: Nothing was saved: a rule of the database file "
+                    "itself refuses the change (UNIQUE constraint failed: Wrestler.FNameSeason).");
         ed = showActive(openEditor());
         EXPECT_EQ(msgs.last().title, "ERROR");
     }
@@ -382,7 +393,8 @@ TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
     sql("ALTER TABLE Wrestler ADD COLUMN Refuse INTEGER CONSTRAINT no_kim CHECK (FullName <> 'Zed Kim')");
     {
         ui::ScriptedMessages msgs;
-        msgs.expect("CHECK constraint failed: no_kim");
+        msgs.expect("Nothing was saved: a rule of the database file itself refuses the change "
+                    "(CHECK constraint failed: no_kim).");
         addName(ed, "Zed", "Kim");
         EXPECT_EQ(msgs.last().title, "Error");
     }
@@ -402,11 +414,8 @@ TEST_F(EditNamesTest, TooLongValuesAreRefusedNamingTheFieldAndNothingIsCut) {
 
 TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
     sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Grade, Season, FNameSeason) VALUES "
-        "('Dee Fox', 'Dee', 'Fox', '10', 2010, 'Dee Fox2010'),"
         "('Gil Hart', 'Gil', 'Hart', '11', 2010, 'Gil Hart2010')");
-    frmEditNames* ed = openEditor();
-    chooseName(ed, "Dee Fox");
-    ed->txtGrade->setText("11");
+    frmEditNames* ed = deeFoxRegraded();
     {
         // Yes saves; the saved row stays shown instead of the name picked.
         ui::ScriptedMessages msgs;
@@ -442,6 +451,30 @@ TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
         ed->cmdReturn->click();
     }
     EXPECT_EQ(value("SELECT LastName FROM Wrestler WHERE FullName = 'Gil Hart'").toString(), "Hart");
+}
+
+// Another copy of the program on the same file, while the editor shows a wrestler: deletes him
+// and stores another under his Seq, or changes him. Save and Delete write over nothing the other
+// stored, the coach is told, and the typed change stays unsaved.
+TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
+    for (const char* meanwhile :
+         {"DELETE FROM Wrestler WHERE Seq = %1; INSERT INTO Wrestler (Seq, FullName, Season) VALUES (%1, 'Gil Hart', 2010)",
+          "UPDATE Wrestler SET Grade = '12' WHERE Seq = %1"}) {
+        SCOPED_TRACE(meanwhile);
+        sql("DELETE FROM Wrestler WHERE FullName <> 'VOID'");
+        frmEditNames* ed = deeFoxRegraded();
+        sql(QString(meanwhile).arg(ed->txtSeq->text()));
+        const QVariant theirs = value("SELECT FullName || Grade FROM Wrestler WHERE FullName <> 'VOID'");
+        ui::ScriptedMessages msgs;
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or "
+                    "deleted this row of Wrestler since it was read here.");
+        ed->cmdSave->click();
+        EXPECT_TRUE(ed->isDirty());
+        msgs.expect("Delete Dee Fox?", ui::Answer::Yes).expect("Nothing was saved");
+        ed->cmdDelete->click();
+        EXPECT_EQ(value("SELECT FullName || Grade FROM Wrestler WHERE FullName <> 'VOID'"), theirs);
+        ui::forms().unloadAll();
+    }
 }
 
 TEST_F(EditNamesTest, NotesSavedUnchangedStayAsStoredAndEditedNotesEndTheirLinesWithCrLf) {

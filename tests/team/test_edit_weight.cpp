@@ -98,6 +98,22 @@ TEST_F(EditWeightTest, RenameKeepsTheKeyOfTheSelectedClass) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM Weight WHERE Weight = '106'"), 0);
 }
 
+// A file whose Weight table has a column of its own named oid: a rename and a delete change the
+// selected class and no other.
+TEST_F(EditWeightTest, AColumnNamedAsTheRowIdLeavesOtherClassesAlone) {
+    sql("ALTER TABLE Weight ADD COLUMN oid INTEGER DEFAULT 1");
+    frmEditWeight* ed = openEditor();
+    select(ed, "103");
+    ed->txtWeight->setText("104");
+    ed->cmdRename->click();
+    select(ed, "98");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Delete weight 98?", ui::Answer::Yes);
+    ed->cmdDelete->click();
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"104", "285"}));
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Weight"), 2);
+}
+
 TEST_F(EditWeightTest, DeleteTakesTheSelectedClassAfterAYesAndRefusesAClassInUse) {
     frmEditWeight* ed = openEditor();
     sql("INSERT INTO Weight (Weight) VALUES ('112')");

@@ -135,6 +135,20 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone", " 1  St. Mary`s"}));
 }
 
+// A file whose OppSchool table has a column of its own named _rowid_, Null in every row: the
+// import changes, deletes and adds exactly the schools it lists.
+TEST_F(ImportTest, AColumnNamedAsTheRowIdLeavesOtherSchoolsAlone) {
+    sql("ALTER TABLE OppSchool ADD COLUMN _rowid_ INTEGER");
+    SeasonFixture fx(db);
+    fx.addSchool("Central", 3, "Y");
+    fx.addSchool("Gone", 1);
+    fx.addSchool("West", 5);
+    frmImport* f = openImport("3,Central\n4,West\n2,Lake View\n");
+    ui::ScriptedMessages msgs;
+    f->cmdImport->click();
+    EXPECT_EQ(schools(), (QList<QVariantList>{{"Central", 3, "Y"}, {"Lake View", 2, QVariant()}, {"West", 4, "N"}}));
+}
+
 TEST_F(ImportTest, CancelChangesNothingAndTheSchoolListComesBackInItsMode) {
     SeasonFixture fx(db);
     fx.addSchool("Gone", 1);

@@ -224,8 +224,10 @@ void Connection::openHandle(const QString& path, int access) {
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         refuseUnfitFile(*this, {requiredTables_, mayLack_, counters_});
     } catch (const DbError& e) {
+        const int code = sqlite3_errcode(db_) & 0xff;
+        const bool held = code == SQLITE_BUSY || code == SQLITE_LOCKED;
         close();
-        throw FileNotOpened(path, e.message());
+        throw FileNotOpened(path, e.message(), held ? DbError::Kind::InUse : e.kind());
     }
 }
 
@@ -252,7 +254,7 @@ void Connection::close(bool keep) {
     db_ = nullptr;
 }
 
-QString Connection::lastError() const {
+QString Connection::lastError(bool writing) const {
     if (!db_) return QStringLiteral("The connection is closed.");
     // A write past the file-size limit: the engine says only "disk I/O error". The system's
     // reason is kept by the engine, or else by the database file.
@@ -269,13 +271,26 @@ QString Connection::lastError() const {
             .arg(path_)
             .arg(QString::number(runLimitMs_ / 1000.0));
     if (code == SQLITE_READONLY) return whyReadOnly();
+    // A program that only reads the file holds it as well as one that writes to it.
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         return QStringLiteral("The database file %1 is in use: another program, or another copy "
-                              "of this one, has been writing to it for more than %2 seconds.  "
-                              "Try again when it is done.")
-            .arg(path_)
-            .arg(QString::number(busyWaitMs_ / 1000.0));
-    return QString::fromUtf8(sqlite3_errmsg(db_));
+                              "of this one, has held it for more than %2 seconds.  %3Try again "
+                              "when it is done.")
+            .arg(path_, QString::number(busyWaitMs_ / 1000.0),
+                 writing ? QStringLiteral("Nothing was saved.  ") : QString());
+    const QString engineWords = QString::fromUtf8(sqlite3_errmsg(db_));
+    // The file's own rules (a unique index, a reference, a check, a counter at its largest value)
+    // refuse a write that the program's own checks let through.
+    if (code == SQLITE_CONSTRAINT)
+        return QStringLiteral("Nothing was saved: a rule of the database file itself refuses the "
+                              "change (%1).")
+            .arg(engineWords);
+    if (code == SQLITE_FULL && sqlite3_system_errno(db_) != ENOSPC)
+        return QStringLiteral("Nothing was saved: a limit of the database file itself refuses "
+                              "the change: a counter has reached its largest value, or the file "
+                              "its largest size (%1).")
+            .arg(engineWords);
+    return engineWords;
 }
 
 namespace {
@@ -349,7 +364,15 @@ bool Connection::runStatement(const QString& sql, const Params& params, bool fir
         gaveRow = true;
         if (firstRowOnly) return true;
     }
-    if (rc != SQLITE_DONE) throw DbError(lastError());
+    if (rc != SQLITE_DONE) {
+        // A transaction is begun to write.
+        const bool writing = !sqlite3_stmt_readonly(st.stmt) || !sqlite3_get_autocommit(db_) ||
+                             text.startsWith("BEGIN IMMEDIATE");
+        const int code = sqlite3_errcode(db_) & 0xff;
+        throw DbError(lastError(writing), code == SQLITE_BUSY || code == SQLITE_LOCKED
+                                              ? DbError::Kind::InUse
+                                              : DbError::Kind::Other);
+    }
     return gaveRow;
 }
 
@@ -388,12 +411,14 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
         throw DbError(QStringLiteral("An updatable recordset needs a SELECT on one table: %1").arg(sql));
     QString table = from.captured(1);
     if (table.startsWith(QLatin1Char('['))) table = table.mid(1, table.size() - 2);
-    engineSql.insert(head.capturedEnd(), QStringLiteral("rowid AS kv_rowid_, "));
+    const QString key = rowKeyOf(table);
+    engineSql.insert(head.capturedEnd(), key + QStringLiteral(" AS kv_rowid_, "));
 
     Recordset rs;
     rs.updatable_ = true;
     rs.conn_ = this;
     rs.table_ = table;
+    rs.key_ = key;
     // The rows are read when first needed: a recordset opened only to add a row never reads the
     // table it adds to.
     fillRecordset(rs, engineSql, params, true, true);
@@ -414,6 +439,31 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
         }
     }
     return rs;
+}
+
+QString Connection::rowKeyOf(const QString& table) {
+    // A column the table declares under one of the row id's names takes that name from it.
+    Recordset columns = openSnapshot(QStringLiteral("SELECT name, type, pk FROM pragma_table_info(?)"), {table});
+    QStringList names;
+    QString primaryKey;
+    int keyColumns = 0;
+    for (; !columns.isEOF(); columns.moveNext()) {
+        names << columns.field(0).toString();
+        if (columns.field(2).toInt() > 0) {
+            ++keyColumns;
+            if (columns.field(1).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                primaryKey = names.last();
+        }
+    }
+    // Written as the program writes names, in brackets (which hold no bracket).
+    if (keyColumns == 1 && !primaryKey.isEmpty() && !primaryKey.contains(QLatin1Char(']')))
+        return QLatin1Char('[') + primaryKey + QLatin1Char(']');
+    for (const QString& rowid : {QStringLiteral("rowid"), QStringLiteral("oid"), QStringLiteral("_rowid_")})
+        if (!names.contains(rowid, Qt::CaseInsensitive)) return rowid;
+    throw DbError(QStringLiteral("Nothing was saved: the table %1 has columns named rowid, oid and "
+                                 "_rowid_ and no INTEGER PRIMARY KEY, so none of its rows can be told "
+                                 "from another.")
+                      .arg(table));
 }
 
 sqlite3_stmt* Connection::prepareRecordset(Recordset& rs, const QString& engineSql, const Params& params,

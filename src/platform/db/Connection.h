@@ -131,9 +131,15 @@ private:
     // too unless `describeOnly`.
     void fillRecordset(Recordset& rs, const QString& engineSql, const Params& params,
                        bool withRowid, bool describeOnly);
+    // What the rows of `table` are written back by, as SQL: its INTEGER PRIMARY KEY (the row id
+    // under the name the program gives it), else the row id under a name that no column of the
+    // table takes (a column named rowid would take that name). Raises DbError when there is none.
+    QString rowKeyOf(const QString& table);
     // Reads the rows of an updatable recordset whose reading was put off.
     void readRows(Recordset& rs, const QString& engineSql, const Params& params);
-    QString lastError() const;
+    // The engine's last error as the user is told it; `writing`: the statement that failed
+    // would have written.
+    QString lastError(bool writing = false) const;
     // Opens the engine's handle on `path` with `access` (read-write or read-only) and checks the
     // file; on failure the connection stays closed.
     void openHandle(const QString& path, int access);

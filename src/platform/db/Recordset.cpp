@@ -278,6 +278,7 @@ void Recordset::update() {
         Row row;
         row.rowid = sqlite3_last_insert_rowid(db);
         row.values = editValues_;
+        row.added = true;
         // The counter key (the row id under its own name) is readable after Update.
         if (rowidColumn_ >= 0 && !editChanged_[rowidColumn_]) row.values[rowidColumn_] = Value(row.rowid);
         rows_.push_back(std::move(row));
@@ -286,8 +287,8 @@ void Recordset::update() {
         QStringList sets;
         for (const QString& c : columns) sets << c + QStringLiteral(" = ?");
         params.push_back(Value(rows_[pos_].rowid));
-        conn_->execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QStringLiteral(", "))),
-                       params);
+        writeCurrentRow(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), key_),
+                        params);
         rows_[pos_].values = editValues_;
     }
     cancelUpdate();
@@ -301,9 +302,77 @@ void Recordset::deleteRow() {
     }
     cancelUpdate();
     Row& row = const_cast<Row&>(currentRow());
-    conn_->execute(QStringLiteral("DELETE FROM [%1] WHERE rowid = ?").arg(table_), {Value(row.rowid)});
+    writeCurrentRow(QStringLiteral("DELETE FROM [%1] WHERE %2 = ?").arg(table_, key_), {Value(row.rowid)});
     row.deleted = true;
     ++deletedCount_;
+}
+
+RowImage Recordset::image() const {
+    const Row& row = currentRow();
+    return {names_, editing_ ? editValues_ : row.values};
+}
+
+namespace {
+
+DbError rowChanged(const QString& table) {
+    return DbError(QStringLiteral("Nothing was saved: another program, or another copy of this "
+                                  "one, has changed or deleted this row of %1 since it was read "
+                                  "here.  Look at it again as it is now.")
+                       .arg(table),
+                   DbError::Kind::RowChanged);
+}
+
+}  // namespace
+
+void Recordset::expectRow(const RowImage& shown) {
+    if (isEOF() || isBOF()) throw rowChanged(table_);
+    shown_.clear();
+    shownRow_ = pos_;
+    for (size_t c = 0; c < shown.names.size(); ++c) {
+        const int mine = columnIndex(shown.names[c]);
+        if (mine >= 0) shown_.emplace_back(mine, shown.values[c]);
+    }
+}
+
+void Recordset::refuseUnlessAsRead(const Row& row) {
+    std::vector<Value> expected = row.values;
+    if (shownRow_ == pos_)
+        for (const auto& [column, value] : shown_) expected[column] = value;
+    // The row read again by its key, the fields that are the table's columns.
+    QStringList columns;
+    std::vector<int> fields;
+    for (size_t c = 0; c < names_.size(); ++c) {
+        if (tableColumns_[c].isEmpty()) continue;
+        columns << QLatin1Char('[') + tableColumns_[c] + QLatin1Char(']');
+        fields.push_back(static_cast<int>(c));
+    }
+    Recordset now;
+    conn_->fillRecordset(now,
+                         QStringLiteral("SELECT %1 FROM [%2] WHERE %3 = ?")
+                             .arg(columns.isEmpty() ? key_ : columns.join(QStringLiteral(", ")), table_, key_),
+                         {Value(row.rowid)}, false, false);
+    // A row added here holds more than it was given (the table's defaults): it is only there.
+    bool same = now.recordCount() == 1;
+    for (size_t i = 0; same && !row.added && i < fields.size(); ++i)
+        same = now.rows_[0].values[i] == expected[fields[i]];
+    if (!same) throw rowChanged(table_);
+}
+
+void Recordset::writeCurrentRow(const QString& sql, const Params& params) {
+    const Row& row = rows_[pos_];
+    auto write = [&] {
+        refuseUnlessAsRead(row);
+        conn_->execute(sql, params);
+        if (conn_->changes() != 1)
+            throw DbError(QStringLiteral("Nothing was saved: the change of one row of %1 would have "
+                                         "changed %2.")
+                              .arg(table_)
+                              .arg(conn_->changes()),
+                          DbError::Kind::RowChanged);
+    };
+    if (conn_->inTransaction()) write();
+    else conn_->inTransaction(write);
+    if (shownRow_ == pos_) shown_.clear();
 }
 
 }  // namespace db

@@ -15,9 +15,18 @@ namespace db {
 class Connection;
 struct RowReader;
 
+// The fields of one row as they were read, by name: a row as a form showed it.
+struct RowImage {
+    std::vector<QString> names;
+    std::vector<Value> values;
+};
+
 // The rows of one query, all read at open. A snapshot recordset is read-only; an updatable one
 // (opened on a single-table SELECT) can add, change and delete rows, which are written back by
-// row id. Fields are found by name or alias without regard to case.
+// the table's key (see Connection::rowKeyOf). A row is changed or deleted only as it was read,
+// in one transaction with the reading it again: a row that another connection has changed,
+// deleted or replaced under the same key since is left alone, and the write raises DbError
+// (Kind::RowChanged). Fields are found by name or alias without regard to case.
 class Recordset {
 public:
     Recordset() = default;
@@ -51,15 +60,23 @@ public:
     void update();
     void cancelUpdate();
     void deleteRow();
+    // The fields of the current row.
+    RowImage image() const;
+    // The current row is written back (Update, Delete) only while its fields still hold the
+    // values `shown` gives them: the row as the caller read and showed it earlier, instead of as
+    // this recordset read it. Without a current row (the row is gone) it raises the error a
+    // write of a row changed since raises.
+    void expectRow(const RowImage& shown);
 
 private:
     friend class Connection;
     friend struct RowReader;
 
     struct Row {
-        long long rowid = 0;
+        long long rowid = 0;  // the table's key
         std::vector<Value> values;
         bool deleted = false;
+        bool added = false;  // added through this recordset: its values are what it was given
     };
 
     int columnIndex(const QString& name) const;
@@ -70,6 +87,10 @@ private:
     void skipDeletedForward();
     void skipDeletedBackward();
     Value prepareForColumn(int column, const Value& value) const;
+    // Runs `sql`, which changes the current row alone, after reading the row again and finding
+    // it as it was read (or shown, see expectRow), in one transaction; refuses otherwise.
+    void writeCurrentRow(const QString& sql, const Params& params);
+    void refuseUnlessAsRead(const Row& row);
     // Reads the rows of an updatable recordset when its reading was put off (see openForUpdate).
     void readPendingRows() const;
 
@@ -108,6 +129,10 @@ private:
     // Editing state of an updatable recordset.
     Connection* conn_ = nullptr;
     QString table_;
+    QString key_;  // the table's key as SQL
+    // Values the current row must hold when it is written (field, value), from expectRow.
+    std::vector<std::pair<int, Value>> shown_;
+    int shownRow_ = -1;
     bool editing_ = false;
     bool adding_ = false;
     std::vector<Value> editValues_;

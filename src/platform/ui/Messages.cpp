@@ -194,13 +194,14 @@ ScriptedMessages::~ScriptedMessages() {
                           : QStringLiteral("expected message never shown: \"%1\"").arg(entry.text));
 }
 
-ScriptedMessages& ScriptedMessages::expect(const QString& text, Answer answer) {
-    script_.push_back({text, answer});
+ScriptedMessages& ScriptedMessages::expect(const QString& text, Answer answer,
+                                           std::function<void()> whileShown) {
+    script_.push_back({text, answer, std::move(whileShown)});
     return *this;
 }
 
 ScriptedMessages& ScriptedMessages::queue(Answer answer) {
-    script_.push_back({QString(), answer});
+    script_.push_back({QString(), answer, {}});
     return *this;
 }
 
@@ -242,7 +243,9 @@ Answer ScriptedMessages::answer(const QString& text, Buttons buttons, const QStr
     if (!script_.empty() && text.contains(script_.front().text)) {
         message.answer = script_.front().answer;
         message.expected = true;
+        const std::function<void()> whileShown = std::move(script_.front().whileShown);
         script_.pop_front();
+        if (whileShown) whileShown();
     } else {
         reportFailure(QStringLiteral("unexpected message: \"%1\" (title \"%2\", %3)%4")
                           .arg(text, title, QLatin1String(buttonsName(buttons)),

@@ -59,8 +59,10 @@ public:
     ScriptedMessages(const ScriptedMessages&) = delete;
     ScriptedMessages& operator=(const ScriptedMessages&) = delete;
 
-    // The next message must contain `text`; it gets `answer`.
-    ScriptedMessages& expect(const QString& text, Answer answer = Answer::Ok);
+    // The next message must contain `text`; it gets `answer`. While it stands, `whileShown` runs:
+    // what another program does meanwhile.
+    ScriptedMessages& expect(const QString& text, Answer answer = Answer::Ok,
+                             std::function<void()> whileShown = {});
     // The next message, whatever it says, gets `answer`.
     ScriptedMessages& queue(Answer answer = Answer::Ok);
 
@@ -88,6 +90,7 @@ private:
     struct Entry {
         QString text;  // empty: any message
         Answer answer;
+        std::function<void()> whileShown;
     };
     std::deque<Entry> script_;
     std::vector<Message> messages_;
