@@ -688,7 +688,7 @@ TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKe
         const char* reason;
     } services[] = {
         {"silent", &LocalPrintServer::silence, "it did not answer within 3 seconds."},
-        {"down", &LocalPrintServer::stop, "it does not take connections ("},
+        {"down", &LocalPrintServer::stop, "it takes no connections."},
     };
     frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
     form->show();

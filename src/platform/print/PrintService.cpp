@@ -4,6 +4,8 @@
 
 #include <QLatin1Char>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <strings.h>
 
 namespace print {
@@ -45,8 +47,13 @@ public:
                            nullptr);
         http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kAnswerSeconds * 1000,
                              nullptr);
-        if (http_) httpSetTimeout(http_, kAnswerSeconds, &Conversation::giveUp, this);
-        else connectFailure_ = QString::fromUtf8(cupsLastErrorString());
+        if (http_) {
+            httpSetTimeout(http_, kAnswerSeconds, &Conversation::giveUp, this);
+            return;
+        }
+        // What libcups says of a refused connection ("Host is down") says nothing more.
+        connectFailure_ = QString::fromUtf8(cupsLastErrorString());
+        if (connectFailure_ == QString::fromLocal8Bit(strerror(EHOSTDOWN))) connectFailure_.clear();
     }
     ~Conversation() {
         if (http_) httpClose(http_);
@@ -64,7 +71,9 @@ public:
     // Why the last step failed.
     QString failure() const {
         if (timedOut_) return QStringLiteral("it did not answer within %1 seconds.").arg(kAnswerSeconds);
-        if (!http_) return QStringLiteral("it does not take connections (%1).").arg(connectFailure_);
+        if (!http_)
+            return connectFailure_.isEmpty() ? QStringLiteral("it takes no connections.")
+                                             : QStringLiteral("it takes no connections (%1).").arg(connectFailure_);
         return sentence(QString::fromUtf8(cupsLastErrorString()));
     }
 

@@ -31,6 +31,7 @@ public:
         auto* label = new QLabel(text, this);
         label->setObjectName(QStringLiteral("lblWaiting"));
         label->setWordWrap(true);
+        label->setMinimumWidth(360);
         auto* bar = new QProgressBar(this);
         bar->setRange(0, 0);
         bar->setTextVisible(false);
