@@ -25,6 +25,7 @@
 #include "match_reports/frmDualRpt.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/frmIndMatchSummary.h"
+#include "platform/print/PrintService.h"
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "printing/dual_summary_printout.h"
@@ -722,6 +723,17 @@ TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKe
         EXPECT_FALSE(readPdfWords(pdf).empty());
         QFile::remove(pdf);
     }
+    // A service that goes silent once the printer was found: the job is not taken for sent.
+    LocalPrintServer server("Coach_Printer");
+    const print::DefaultPrinter printer = print::lookUpDefaultPrinter();
+    ASSERT_EQ(printer.state, print::DefaultPrinter::State::Found);
+    server.silence();
+    QElapsedTimer clock;
+    clock.start();
+    const print::JobAnswer answer = print::sendJob(printer, "Kestrivane - Team Leaders", "%PDF-1.4\n");
+    EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
+    EXPECT_EQ(answer.kind, print::JobAnswer::Kind::Unreachable);
+    EXPECT_EQ(answer.reason, "it did not answer within 3 seconds.");
 }
 
 }  // namespace

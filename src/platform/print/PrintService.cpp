@@ -104,6 +104,27 @@ double letterMargin(http_t* http, cups_dest_t* dest) {
     return widest / kPerInch;
 }
 
+// Asks the queue to take a job, whose document follows; returns its number, or 0 when it was
+// not taken. (cupsCreateJob would look the printer up again first, and on a second connection
+// of libcups' own that waits a minute for an answer.)
+int createJob(http_t* http, const QByteArray& queue, const QByteArray& title, int optionCount,
+              cups_option_t* options) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
+    ipp_t* response = cupsDoRequest(http, request, ("/printers/" + queue).constData());
+    ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
+    const int job = id && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? ippGetInteger(id, 0) : 0;
+    ippDelete(response);
+    return job;
+}
+
 DefaultPrinter unreachable(const QString& failure) {
     DefaultPrinter printer;
     printer.state = DefaultPrinter::State::Unreachable;
@@ -153,7 +174,7 @@ JobAnswer sendJob(const DefaultPrinter& printer, const QString& jobName, const Q
     for (const auto& [name, value] : printer.options)
         optionCount = cupsAddOption(name.constData(), value.constData(), optionCount, &options);
     optionCount = cupsAddOption("media", "Letter", optionCount, &options);
-    const int job = cupsCreateJob(service.http(), queue.constData(), title.constData(), optionCount, options);
+    const int job = createJob(service.http(), queue, title, optionCount, options);
     cupsFreeOptions(optionCount, options);
     // Every "successful-ok..." answer takes the job, also one that ignored or substituted an
     // option. The first failure gives the reason.
