@@ -133,9 +133,17 @@ void printPageFooter(const DetailChoices& choices, int page, const QDateTime& mo
     printing::printAt(1000 + printing::roundHalfEven(p.textWidth(pageText)) - p.textWidth(when), 820, when);
 }
 
+namespace {
+// The printout's title: the form's, and the wrestler's name when it is about one.
+QString detailTitle(const QString& form, const DetailChoices& choices) {
+    if (choices.wrestler.compare(QLatin1String("ALL"), Qt::CaseInsensitive) == 0) return form;
+    return form + QStringLiteral(" - ") + choices.wrestler;
+}
+}  // namespace
+
 void printIndividualDetail(const DetailChoices& choices) {
     printing::setupPrinter(QStringLiteral("LANDSCAPE"));
-    print::printer().setTitle(QStringLiteral("Individual Detail"));
+    print::printer().setTitle(detailTitle(QStringLiteral("Individual Detail"), choices));
     print::DocGuard doc;
     print::Page& p = print::printer();
     const QDateTime moment = QDateTime::currentDateTime();
@@ -185,7 +193,7 @@ void printIndividualDetail(const DetailChoices& choices) {
 
 void printIndividualDetailSummary(const DetailChoices& choices) {
     printing::setupPrinter(QStringLiteral("LANDSCAPE"));
-    print::printer().setTitle(QStringLiteral("Individual Detail Summary"));
+    print::printer().setTitle(detailTitle(QStringLiteral("Individual Detail Summary"), choices));
     print::DocGuard doc;
     print::Page& p = print::printer();
     const QDateTime moment = QDateTime::currentDateTime();

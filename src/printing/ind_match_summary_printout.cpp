@@ -158,7 +158,7 @@ void printIndMatchSummary(const QString& matchFilter) {
     printing::setupPrinter(QStringLiteral("LANDSCAPE"));
     print::DocGuard doc;
     print::Page& p = print::printer();
-    p.setTitle(QStringLiteral("Individual Match Summary"));
+    p.setTitle(QStringLiteral("Individual Match Summary - ") + name);
     short pageNo = 1;
 
     // Title block.

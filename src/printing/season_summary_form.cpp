@@ -162,6 +162,7 @@ void printSeasonSummaryForm() {
     print::Page& p = print::printer();
     print::DocGuard doc;
     drawSeasonFormPage1();
+    p.setTitle(QStringLiteral("Individual Season Summary - ") + form->selectedName());
 
     ConnectionScope connection;
     db::Recordset wrestler =

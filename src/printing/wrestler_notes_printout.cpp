@@ -61,11 +61,13 @@ void printWrestlerNotes(const QString& name, const QString& which) {
     printing::setupPrinter(QStringLiteral("PORTRAIT"));
     print::DocGuard doc;
     print::Page& p = print::printer();
-    p.setTitle(QStringLiteral("Wrestler Notes"));
+    frmNotes* form = ui::forms().get<frmNotes>();
+    p.setTitle(QStringLiteral("Wrestler Note %1 - %2")
+                   .arg(which == QLatin1String("1") ? QStringLiteral("1") : QStringLiteral("2"),
+                        form->chkAll->isChecked() ? QStringLiteral("All Wrestlers") : name));
     p.setFontName(QStringLiteral("Arial"));
     p.setForeColor(Qt::black);
 
-    frmNotes* form = ui::forms().get<frmNotes>();
     const int season = form->seasonYear().value_or(0);
     if (form->chkAll->isChecked()) {
         for (int i = 0; i < form->lstNames->count(); ++i) {

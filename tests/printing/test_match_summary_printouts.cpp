@@ -5,15 +5,19 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -21,6 +25,7 @@
 #include "match_reports/frmDualRpt.h"
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/frmIndMatchSummary.h"
+#include "platform/print/PrintService.h"
 #include "platform/print/RecordingPage.h"
 #include "platform/ui/ui.h"
 #include "printing/dual_summary_printout.h"
@@ -93,7 +98,7 @@ protected:
     // Every printout, each made ready on its form and started by its print button.
     struct Printout {
         const char* printout;
-        const char* title;                     // the printout's title, which names its job
+        QString title;                         // the printout's title, which names its job
         std::function<QPushButton*()> button;  // the form made ready; its print button
         bool fitted = false;                   // every text fitted into its place
     };
@@ -102,6 +107,15 @@ protected:
             from->setCurrentIndex(0);
             to->setCurrentIndex(to->count() - 1);
         };
+        const auto choose = [alder](QListWidget* names) {
+            names->setCurrentItem(names->findItems(alder, Qt::MatchExactly).value(0));
+        };
+        const auto notes = [](bool all) {
+            frmNotes* form = ui::forms().get<frmNotes>();
+            form->show();
+            form->chkAll->setChecked(all);
+            return form;
+        };
         return {
             {"dual summary", "Dual Match Summary",
              [widestRange] {
@@ -109,7 +123,7 @@ protected:
                  widestRange(form->comDateStart, form->comDateEnd);
                  return form->cmdPrint;
              }},
-            {"individual match summary", "Individual Match Summary",
+            {"individual match summary", "Individual Match Summary - " + alder,
              [this, alder] { return summaryFor(alder)->cmdPrint; }, true},
             {"detail", "Individual Detail",
              [widestRange] {
@@ -119,25 +133,28 @@ protected:
              }},
             {"detail summary", "Individual Detail Summary",
              [] { return ui::forms().get<frmIndDetail>()->cmdPrintTotals; }},
-            {"season summary form", "Individual Season Summary",
-             [] {
+            {"season summary form", "Individual Season Summary - " + alder,
+             [choose] {
                  frmSeasonSummary* form = ui::forms().get<frmSeasonSummary>();
                  form->show();
-                 form->lstNames->setCurrentRow(0);
+                 choose(form->lstNames);
                  return form->cmdPrint;
              },
              true},
-            {"blank season summary form", "Individual Season Summary",
+            {"blank season summary form", "Individual Season Summary (blank)",
              [] { return ui::forms().get<frmSeasonSummary>()->cmdPrintBlank; }},
-            {"notes of every wrestler", "Wrestler Notes",
-             [] {
-                 frmNotes* form = ui::forms().get<frmNotes>();
-                 form->show();
-                 form->chkAll->setChecked(true);
+            {"note 1 of a wrestler", "Wrestler Note 1 - " + alder,
+             [notes, choose] {
+                 frmNotes* form = notes(false);
+                 choose(form->lstNames);
                  return form->cmdPrint;
              }},
-            {"notes 2 of every wrestler", "Wrestler Notes",
-             [] { return ui::forms().get<frmNotes>()->cmdPrint2; }},
+            {"note 2 of a wrestler", "Wrestler Note 2 - " + alder,
+             [notes] { return notes(false)->cmdPrint2; }},
+            {"notes of every wrestler", "Wrestler Note 1 - All Wrestlers",
+             [notes] { return notes(true)->cmdPrint; }},
+            {"notes 2 of every wrestler", "Wrestler Note 2 - All Wrestlers",
+             [notes] { return notes(true)->cmdPrint2; }},
             {"leader boards", "Team Leaders",
              [] {
                  frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
@@ -596,35 +613,60 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
     EXPECT_EQ(msgs.messages().size(), printouts.size());
 }
 
-// On a printer, every printout is one job in the printer's queue, named after the printout; a
-// paused printer says that it waits there. A printer that refuses the job (here: it accepts no more jobs) loses nothing:
-// the error says that the printout was not printed and why, and where the PDF file it was saved
-// as is, in the folder a print without a printer goes to.
+// On a printer, every printout is one job in the printer's queue, named after the printout and
+// its wrestler; the queue gets the same sheets as the PDF made without a printer, on letter paper
+// whatever the coach's instance of the printer says, with its other options. A paused printer
+// says that the job waits there, naming the printer as the desktop does. A printer that refuses
+// the job (here: it accepts no more jobs) loses nothing: the error says that the printout was not
+// printed and why, and where the PDF file it was saved as is, in the folder a print without a
+// printer goes to.
 TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIsKept) {
-    LocalPrintServer server("Coach_Printer");
+    LocalPrintServer server("Coach_Printer", "Coach's Office - Room 12");
     ASSERT_EQ(server.failure(), "");
+    ASSERT_TRUE(server.setUserOptions("Dest Coach_Printer/office sides=two-sided-long-edge media=A4\n"
+                                      "Default Coach_Printer/office\n"));
     const QString alder =
         queryValue(path, QString("SELECT FullName FROM Wrestler WHERE Seq = %1").arg(ids.alder2010)).toString();
     const std::vector<Printout> printouts = everyPrintout(alder);
+    const QString folder = home.file("prints");
     ui::ScriptedMessages msgs;
     QStringList jobs;
+    QSet<QString> orientations;
     for (const Printout& printout : printouts) {
-        const QString job = QString("Kestrivane - ") + printout.title;
+        SCOPED_TRACE(printout.printout);
+        const QString job = "Kestrivane - " + printout.title;
         // The queue of the test's printer keeps its jobs: it is paused.
-        msgs.expect("The printer Coach_Printer is paused: the printout \"" + job +
+        msgs.expect("The printer \"Coach's Office - Room 12\" is paused: the printout \"" + job +
                     "\" waits in its queue and is printed once the printer goes on.");
         QTest::mouseClick(printout.button(), Qt::LeftButton);
         EXPECT_EQ(msgs.last().title, "Print");
         jobs << job;
-        EXPECT_EQ(server.jobTitles(), jobs) << printout.printout;
+        const std::vector<LocalPrintServer::Job> queued = server.jobs();
+        EXPECT_EQ(server.jobTitles(), jobs);
+        ASSERT_EQ(queued.size(), size_t(jobs.size()));
+        EXPECT_EQ(queued.back().attributes.value("sides"), "two-sided-long-edge");
+        EXPECT_EQ(queued.back().attributes.value("media"), "Letter");
+
+        qputenv("KESTRIVANE_PRINT_DIR", folder.toUtf8());
+        msgs.expect("The printout was saved as ");
+        QTest::mouseClick(printout.button(), Qt::LeftButton);
+        qunsetenv("KESTRIVANE_PRINT_DIR");
+        const QStringList sheets = pdfSheets(onlyPdf(folder));
+        EXPECT_EQ(pdfSheets(queued.back().document), sheets);
+        ASSERT_FALSE(sheets.isEmpty());
+        EXPECT_TRUE(sheets.first().contains("(letter)")) << sheets.first().toStdString();
+        orientations << sheets.first().section(" pts", 0, 0);
+        QFile::remove(onlyPdf(folder));
     }
+    EXPECT_EQ(orientations, QSet<QString>({"612 x 792", "792 x 612"}));
+    EXPECT_EQ(QSet<QString>(jobs.begin(), jobs.end()).size(), jobs.size()) << "each job named apart";
     EXPECT_EQ(QDir(home.path()).entryList({"*.pdf"}), QStringList());
 
     ASSERT_TRUE(server.admin("cupsreject")) << server.failure().toStdString();
     for (const Printout& printout : printouts) {
         SCOPED_TRACE(printout.printout);
         msgs.expect(QString("The printout \"Kestrivane - %1\" was not printed: the printer "
-                            "Coach_Printer refused it: ")
+                            "\"Coach's Office - Room 12\" refused it: ")
                         .arg(printout.title));
         QTest::mouseClick(printout.button(), Qt::LeftButton);
         EXPECT_EQ(msgs.last().title, "Error");
@@ -635,6 +677,63 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIs
         QFile::remove(pdf);
     }
     EXPECT_EQ(server.jobTitles(), jobs) << "nothing more in the queue";
+}
+
+// A print service that takes the connection and never answers, or one that is down, costs a
+// bounded wait, in which the program goes on answering and takes no click that would print again:
+// the error says that the service could not be reached and where the printout was saved as a PDF.
+TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKept) {
+    const struct {
+        const char* service;
+        void (LocalPrintServer::*fail)();
+        const char* reason;
+    } services[] = {
+        {"silent", &LocalPrintServer::silence, "it did not answer within 3 seconds."},
+        {"down", &LocalPrintServer::stop, "it takes no connections."},
+    };
+    frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
+    form->show();
+    for (const auto& service : services) {
+        SCOPED_TRACE(service.service);
+        LocalPrintServer server("Coach_Printer");
+        ASSERT_EQ(server.failure(), "");
+        (server.*service.fail)();
+        ui::ScriptedMessages msgs;
+        msgs.expect(QString("The printout \"Kestrivane - Team Leaders\" was not printed: the print service could "
+                            "not be reached: ") +
+                    service.reason);
+        QString waiting;
+        QTimer meanwhile;
+        meanwhile.setSingleShot(true);
+        QObject::connect(&meanwhile, &QTimer::timeout, [&] {
+            if (QWidget* box = QApplication::activeModalWidget()) waiting = box->findChild<QLabel*>()->text();
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, form->cmdPrint->mapTo(form, QPoint(5, 5)));
+        });
+        meanwhile.start(0);
+        QElapsedTimer clock;
+        clock.start();
+        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+        EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
+        if (service.fail == &LocalPrintServer::silence) {
+            EXPECT_EQ(waiting, "Looking for the printer...") << "the wait window, while the window answered";
+        }
+        EXPECT_EQ(msgs.last().title, "Error");
+        const QString pdf = onlyPdf(home.path());
+        EXPECT_TRUE(msgs.last().text.endsWith("\n\nThe printout was saved as " + pdf)) << msgs.last().text.toStdString();
+        EXPECT_FALSE(readPdfWords(pdf).empty());
+        QFile::remove(pdf);
+    }
+    // A service that goes silent once the printer was found: the job is not taken for sent.
+    LocalPrintServer server("Coach_Printer");
+    const print::DefaultPrinter printer = print::lookUpDefaultPrinter();
+    ASSERT_EQ(printer.state, print::DefaultPrinter::State::Found);
+    server.silence();
+    QElapsedTimer clock;
+    clock.start();
+    const print::JobAnswer answer = print::sendJob(printer, "Kestrivane - Team Leaders", "%PDF-1.4\n");
+    EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
+    EXPECT_EQ(answer.kind, print::JobAnswer::Kind::Unreachable);
+    EXPECT_EQ(answer.reason, "it did not answer within 3 seconds.");
 }
 
 }  // namespace

@@ -42,7 +42,8 @@ DISPLAY=":$(cat "$work/display")"
 export DISPLAY
 echo "Xft.dpi: 120" | xrdb -nocpp -merge
 
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
+# The window manager of a desk that kept its defaults, whatever the developer's own settings are.
+HOME="$work" openbox --sm-disable >"$work/openbox.log" 2>&1 &
 wm=$!
 # The window manager is up once it has named itself on the root window.
 await openbox "$wm" "$work/openbox.log" 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'

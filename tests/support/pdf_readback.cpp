@@ -48,6 +48,20 @@ const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text) {
     return nullptr;
 }
 
+QStringList pdfSheets(const QString& file) {
+    QProcess p;
+    p.start("pdfinfo", {"-f", "1", "-l", "100000", file});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    QStringList sheets;
+    static const QRegularExpression line(R"(Page +\d+ (size|rot): +(.*))");
+    for (auto it = line.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(1) == "size") sheets << m.captured(2).trimmed();
+        else if (!sheets.isEmpty()) sheets.last() += ", rot " + m.captured(2).trimmed();
+    }
+    return sheets;
+}
+
 QString onlyPdf(const QString& folder) {
     const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
     EXPECT_EQ(pdfs.size(), 1) << pdfs.join(", ").toStdString();

@@ -22,6 +22,9 @@ std::vector<PdfWord> readPdfWords(const QString& file);
 // The first word equal to `text`, or null.
 const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text);
 
+// The sheets of a PDF as pdfinfo gives them, one entry a page: "612 x 792 pts (letter), rot 0".
+QStringList pdfSheets(const QString& file);
+
 // The one PDF file in `folder` (a test failure when there is none or more than one).
 QString onlyPdf(const QString& folder);
 

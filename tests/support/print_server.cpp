@@ -35,7 +35,7 @@ bool listening(const QString& path) {
 
 }  // namespace
 
-LocalPrintServer::LocalPrintServer(const QString& queue) : queue_(queue) {
+LocalPrintServer::LocalPrintServer(const QString& queue, const QString& description) : queue_(queue) {
     hadServer_ = qEnvironmentVariableIsSet("CUPS_SERVER");
     oldServer_ = qgetenv("CUPS_SERVER");
     if (!dir_.isValid()) {
@@ -94,16 +94,31 @@ LocalPrintServer::LocalPrintServer(const QString& queue) : queue_(queue) {
     qputenv("CUPS_SERVER", QFile::encodeName(socket_));
     forgetServer();
     // A queue that takes jobs and keeps them: its device is never reached.
-    if (!admin("lpadmin", {"-p", queue_, "-v", "file:///dev/null", "-E"}) ||
-        !admin("lpadmin", {"-d", queue_}) || !admin("cupsdisable"))
-        return;
+    QStringList queueArgs = {"-p", queue_, "-v", "file:///dev/null", "-E"};
+    if (!description.isEmpty()) queueArgs << "-D" << description;
+    if (!admin("lpadmin", queueArgs) || !admin("lpadmin", {"-d", queue_}) || !admin("cupsdisable")) return;
 }
 
 LocalPrintServer::~LocalPrintServer() {
     if (hadServer_) qputenv("CUPS_SERVER", oldServer_);
     else qunsetenv("CUPS_SERVER");
     forgetServer();
+    stop();
+    if (!userOptions_.isEmpty()) QFile::remove(userOptions_);
+}
+
+bool LocalPrintServer::setUserOptions(const QString& text) {
+    userOptions_ = QDir::home().filePath(QStringLiteral(".cups/lpoptions"));
+    return QDir::home().mkpath(QStringLiteral(".cups")) && writeText(userOptions_, text);
+}
+
+void LocalPrintServer::silence() {
+    if (cupsd_.state() == QProcess::Running) ::kill(static_cast<pid_t>(cupsd_.processId()), SIGSTOP);
+}
+
+void LocalPrintServer::stop() {
     if (cupsd_.state() != QProcess::NotRunning) {
+        ::kill(static_cast<pid_t>(cupsd_.processId()), SIGCONT);
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(10000)) {
             cupsd_.kill();
@@ -126,11 +141,33 @@ bool LocalPrintServer::admin(const QString& command, QStringList args) {
 }
 
 QStringList LocalPrintServer::jobTitles() const {
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue_.toUtf8().constData(), 0,
-                                   CUPS_WHICHJOBS_ACTIVE);
     QStringList titles;
-    for (int i = 0; i < count; ++i) titles << QString::fromUtf8(jobs[i].title);
-    cupsFreeJobs(count, jobs);
+    for (const Job& job : jobs()) titles << job.title;
     return titles;
+}
+
+std::vector<LocalPrintServer::Job> LocalPrintServer::jobs() const {
+    cups_job_t* list = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &list, queue_.toUtf8().constData(), 0,
+                                   CUPS_WHICHJOBS_ACTIVE);
+    std::vector<Job> jobs;
+    for (int i = 0; i < count; ++i) {
+        Job job;
+        job.title = QString::fromUtf8(list[i].title);
+        job.document = dir_.filePath(QStringLiteral("spool/d%1-001").arg(list[i].id, 5, 10, QLatin1Char('0')));
+        ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, "ipp://localhost/");
+        ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", list[i].id);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+        for (ipp_attribute_t* a = ippFirstAttribute(response); a; a = ippNextAttribute(response)) {
+            char value[1024];
+            ippAttributeString(a, value, sizeof value);
+            if (ippGetName(a)) job.attributes.insert(QString::fromUtf8(ippGetName(a)), QString::fromUtf8(value));
+        }
+        ippDelete(response);
+        jobs.push_back(job);
+    }
+    cupsFreeJobs(count, list);
+    return jobs;
 }

@@ -1,24 +1,29 @@
 #pragma once
 
 // A CUPS scheduler of the test's own, for printing to a real queue.
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <vector>
 
 // Runs cupsd on a socket in a folder of its own, with one queue that is the default destination
-// and takes jobs into the queue without printing them (it is paused). While it lives, the
-// program's printing (through libcups and Qt) goes to it; when it goes, to the system's server
-// again.
+// and takes jobs into the queue without printing them (it is paused), keeping each job's document
+// as it came. While it lives, the program's printing goes to it; when it goes, to the server the
+// environment named before.
 //
-//     LocalPrintServer server("Coach_Printer");
+//     LocalPrintServer server("Coach_Printer", "Coach's Office - Room 12");
 //     ASSERT_TRUE(server.failure().isEmpty()) << server.failure().toStdString();
 //     ... print ...                      // a job in the queue
 //     server.jobTitles();                // {"Kestrivane - Dual Match Summary"}
+//     server.jobs().back().document;     // the PDF file the queue received
 //     server.admin("cupsreject");        // the queue takes no more jobs
+//     server.silence();                  // takes connections and never answers
 class LocalPrintServer {
 public:
-    explicit LocalPrintServer(const QString& queue);
+    // The queue's description ("printer-info") is `description` when one is given.
+    explicit LocalPrintServer(const QString& queue, const QString& description = QString());
     ~LocalPrintServer();
     LocalPrintServer(const LocalPrintServer&) = delete;
     LocalPrintServer& operator=(const LocalPrintServer&) = delete;
@@ -30,6 +35,24 @@ public:
     bool admin(const QString& command, QStringList args = {});
     // The titles of the jobs in the queue not yet printed, oldest first.
     QStringList jobTitles() const;
+    // Those jobs, oldest first: the file of the document as the queue received it, and every job
+    // attribute as text ("media" -> "na_letter_8.5x11in").
+    struct Job {
+        QString title;
+        QString document;
+        QMap<QString, QString> attributes;
+    };
+    std::vector<Job> jobs() const;
+
+    // The user's own printer settings (~/.cups/lpoptions, as lpoptions writes them) are `text`
+    // until the server goes.
+    bool setUserOptions(const QString& text);
+
+    // The scheduler stops answering (it is stopped, not ended): connections are taken, requests
+    // wait for ever.
+    void silence();
+    // The scheduler ends: its socket takes no connection.
+    void stop();
 
 private:
     QTemporaryDir dir_;
@@ -37,6 +60,7 @@ private:
     QString socket_;
     QProcess cupsd_;
     QString failure_;
+    QString userOptions_;
     QByteArray oldServer_;
     bool hadServer_ = false;
 };

@@ -232,6 +232,7 @@ void Page::killDoc() {
 DocGuard::~DocGuard() {
     Page& p = printer();
     if (p.documentOpen()) p.killDoc();
+    p.endPrintout();
 }
 
 }  // namespace print

@@ -118,6 +118,9 @@ public:
     void killDoc();
     // True while a document has been begun and not ended.
     bool documentOpen() const { return docOpen_; }
+    // The printout under way has ended, drawn or not (see DocGuard): what the back end looked up
+    // for it (its printer) is looked up anew for the next one.
+    virtual void endPrintout() {}
 
 protected:
     Page();
@@ -202,7 +205,8 @@ Page* swapPrinter(Page* page);
 }  // namespace detail
 
 // Ends a document that an error left open: if the printer still has a document open when the guard
-// goes, it is dropped without output. Create it after setupPrinter at the start of a printout.
+// goes, it is dropped without output; in any case the printout has ended (Page::endPrintout).
+// Create it at the start of a printout.
 class DocGuard {
 public:
     DocGuard() = default;

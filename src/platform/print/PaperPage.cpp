@@ -1,9 +1,9 @@
 #include "platform/print/PaperPage.h"
 
 #include "platform/files/NewFile.h"
+#include "platform/print/PrintService.h"
 #include "platform/ui/Messages.h"
-
-#include <cups/cups.h>
+#include "platform/ui/Waiting.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -12,8 +12,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <stdexcept>
 
 namespace print {
@@ -24,12 +22,6 @@ Page* gPrinter = nullptr;
 
 // The folder PDF printouts go to when KESTRIVANE_PRINT_DIR is set, or "" when it is not.
 QString printDirSetting() { return qEnvironmentVariable("KESTRIVANE_PRINT_DIR"); }
-
-// The default CUPS printer's name, or "" when there is none.
-QString defaultPrinterName() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    return info.isNull() ? QString() : info.printerName();
-}
 
 // The name of a printout begun at `stamp`: "Printout <stamp>.pdf", or from the second on
 // "Printout <stamp> (n).pdf".
@@ -45,41 +37,6 @@ QString pdfNotWrittenText(const QString& file, const QString& reason) {
 
 std::string pdfNotWritten(const QString& file, const QString& reason) {
     return pdfNotWrittenText(file, reason).toStdString();
-}
-
-// Hands the PDF document to the CUPS queue `printer` as a job named `jobName`. Returns "" when
-// the queue took the job, else the reason it gave for refusing it (not accepting jobs, full,
-// gone). The job is sent by the program itself rather than by QPrinter, which drops that answer.
-QString sendToPrinter(const QString& printer, const QString& jobName, const QByteArray& pdf) {
-    // A printer's instance ("name/instance") holds options of the user's; the queue is the name.
-    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
-    const QByteArray title = jobName.toUtf8();
-    cups_option_t* options = nullptr;
-    const int optionCount = cupsAddOption("media", "Letter", 0, &options);
-    const int job = cupsCreateJob(CUPS_HTTP_DEFAULT, queue.constData(), title.constData(),
-                                  optionCount, options);
-    cupsFreeOptions(optionCount, options);
-    if (job == 0) return QString::fromUtf8(cupsLastErrorString());
-    bool sent = cupsStartDocument(CUPS_HTTP_DEFAULT, queue.constData(), job, title.constData(),
-                                  CUPS_FORMAT_PDF, 1) == HTTP_STATUS_CONTINUE;
-    sent = sent && cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(),
-                                        static_cast<size_t>(pdf.size())) == HTTP_STATUS_CONTINUE;
-    sent = cupsFinishDocument(CUPS_HTTP_DEFAULT, queue.constData()) == IPP_STATUS_OK && sent;
-    if (sent) return QString();
-    const QString reason = QString::fromUtf8(cupsLastErrorString());
-    cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), job, 0);
-    return reason;
-}
-
-// Whether the CUPS queue `printer` is paused (stopped): a job waits in it until it goes on.
-bool printerPaused(const QString& printer) {
-    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toUtf8();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
-    if (!dest) return false;
-    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
-    const bool paused = state && QByteArray(state).toInt() == IPP_PSTATE_STOPPED;
-    cupsFreeDests(1, dest);
-    return paused;
 }
 
 }  // namespace
@@ -107,11 +64,9 @@ Page* detail::swapPrinter(Page* page) {
 struct PaperPage::Device {
     // For a printer, the document is made as a PDF in memory and sent as one job once it is
     // complete; for none, it is a PDF file, written beside its final name first.
-    QString printerName;
     QBuffer job;
     std::unique_ptr<files::NewFile> file;
     std::unique_ptr<QPdfWriter> pdf;        // that writes into one of them
-    QString jobName;
     QString pdfFolder;
     QString stamp;                          // when the document began
     QPainter painter;
@@ -126,22 +81,31 @@ PaperPage::~PaperPage() {
     if (dev_ && dev_->painter.isActive()) abandonDocument();
 }
 
+const DefaultPrinter& PaperPage::printerOfPrintout() const {
+    if (!printer_) {
+        DefaultPrinter found;
+        if (printDirSetting().isEmpty())
+            ui::waitWhile(QStringLiteral("Print"), QStringLiteral("Looking for the printer..."),
+                          [&found] { found = lookUpDefaultPrinter(); });
+        printer_ = std::make_unique<DefaultPrinter>(std::move(found));
+    }
+    return *printer_;
+}
+
+void PaperPage::endPrintout() { printer_.reset(); }
+
+double PaperPage::marginInches() const {
+    const DefaultPrinter& printer = printerOfPrintout();
+    return printer.state == DefaultPrinter::State::Found ? printer.marginInches : kLetterMarginInches;
+}
+
 void PaperPage::beginDocument() {
     auto d = std::make_unique<Device>();
     const QPageLayout::Orientation o =
         orientation() == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    d->printerName = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
-    d->jobName = jobName();
     d->pdfFolder = pdfFolder();
     d->stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh-mm-ss"));
-    QPageLayout layout;
-    if (!d->printerName.isEmpty()) {
-        // The sheet as the printer takes it: letter, less the margins it cannot print on.
-        QPrinter probe(QPrinter::HighResolution);
-        probe.setPrinterName(d->printerName);
-        probe.setPageSize(QPageSize(QPageSize::Letter));
-        probe.setPageOrientation(o);
-        layout = probe.pageLayout();
+    if (printerOfPrintout().state == DefaultPrinter::State::Found) {
         d->job.open(QIODevice::WriteOnly);
         d->pdf = std::make_unique<QPdfWriter>(&d->job);
     } else {
@@ -152,14 +116,14 @@ void PaperPage::beginDocument() {
         if (!d->file->failure().isEmpty())
             throw std::runtime_error(pdfNotWritten(first, d->file->failure()));
         d->pdf = std::make_unique<QPdfWriter>(d->file->device());
-        const double margin = kLetterMarginInches * 72;  // in points
-        layout = QPageLayout(QPageSize(QPageSize::Letter), o,
-                             QMarginsF(margin, margin, margin, margin), QPageLayout::Point);
     }
+    // The letter sheet, less the margin the printer cannot print on: on paper and in a PDF alike.
+    const double margin = marginInches() * 72;  // in points
     d->pdf->setResolution(600);
-    d->pdf->setPageLayout(layout);
+    d->pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), o, QMarginsF(margin, margin, margin, margin),
+                                      QPageLayout::Point));
     d->pdf->setCreator(QStringLiteral("Kestrivane"));
-    d->pdf->setTitle(d->jobName);
+    d->pdf->setTitle(jobName());
     d->dpi = 600;
     d->area = QRectF(QPointF(0, 0), d->pdf->pageLayout().paintRectPixels(600).size());
     if (!d->painter.begin(d->device()))
@@ -208,84 +172,79 @@ void PaperPage::drawPicture(const QImage& picture, double x, double y, double w,
 void PaperPage::finishDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
+    const std::unique_ptr<DefaultPrinter> printer = std::move(printer_);
     const bool drawn = d->painter.end();
-    portraitInches_ = landscapeInches_ = QSizeF();
     lastPdf_.clear();
     d->pdf.reset();
     if (!drawn)
         throw std::runtime_error(d->file ? pdfNotWritten(pdfName(d->pdfFolder, d->stamp, 1),
                                                          d->file->failure())
                                          : std::string("The printout could not be made."));
-    QString refused;
-    if (!d->printerName.isEmpty()) {
-        refused = sendToPrinter(d->printerName, d->jobName, d->job.data());
-        if (refused.isEmpty()) {
-            if (printerPaused(d->printerName))
-                ui::msgBox(QStringLiteral("The printer %1 is paused: the printout \"%2\" waits in "
+    // Named as it is when it ends: a printout names its wrestler once it has found him.
+    const QString job = jobName();
+    QString notPrinted;
+    if (printer->state == DefaultPrinter::State::Unreachable)
+        notPrinted = QStringLiteral("the print service could not be reached: ") + printer->failure;
+    if (printer->state == DefaultPrinter::State::Found) {
+        const QString name = printer->shownName();
+        const QByteArray pdf = d->job.data();
+        JobAnswer answer;
+        ui::waitWhile(QStringLiteral("Print"),
+                      QStringLiteral("Sending the printout \"%1\" to the printer \"%2\"...").arg(job, name),
+                      [&] { answer = sendJob(*printer, job, pdf); });
+        if (answer.kind == JobAnswer::Kind::Queued) {
+            if (printer->paused)
+                ui::msgBox(QStringLiteral("The printer \"%1\" is paused: the printout \"%2\" waits in "
                                           "its queue and is printed once the printer goes on.")
-                               .arg(d->printerName, d->jobName),
+                               .arg(name, job),
                            ui::Buttons::OK, QStringLiteral("Print"));
             return;
         }
+        notPrinted = (answer.kind == JobAnswer::Kind::Refused
+                          ? QStringLiteral("the printer \"%1\" refused it: %2")
+                          : QStringLiteral("the printer \"%1\" could not be reached: %2"))
+                         .arg(name, answer.reason);
         // The printout is kept where it would have gone without a printer.
         const QString first = pdfName(d->pdfFolder, d->stamp, 1);
         const QString noFolder = files::makeFolder(d->pdfFolder);
         d->file = std::make_unique<files::NewFile>(first);
-        if (noFolder.isEmpty()) d->file->write(d->job.data());
+        if (noFolder.isEmpty()) d->file->write(pdf);
         else d->file->failWith(noFolder);
     }
-    if (!refused.isEmpty() && !refused.endsWith(QLatin1Char('.'))) refused += QLatin1Char('.');
-    const QString notPrinted =
-        QStringLiteral("The printout \"%1\" was not printed: the printer %2 refused it: %3\n\n")
-            .arg(d->jobName, d->printerName, refused);
+    if (!notPrinted.isEmpty())
+        notPrinted = QStringLiteral("The printout \"%1\" was not printed: %2\n\n").arg(job, notPrinted);
     // The first free name of the printout's: a name taken meanwhile, by anyone, is passed by.
     QString name = pdfName(d->pdfFolder, d->stamp, 1);
     const bool written = d->file->failure().isEmpty();
     for (int n = 2; !written || !d->file->place(name, files::NewFile::Existing::Keep); ++n) {
-        if (!written || !d->file->nameTaken() || n > 1000) {
-            const QString notWritten = pdfNotWrittenText(name, d->file->failure());
-            throw std::runtime_error(
-                (refused.isEmpty() ? notWritten : notPrinted + notWritten).toStdString());
-        }
+        if (!written || !d->file->nameTaken() || n > 1000)
+            throw std::runtime_error((notPrinted + pdfNotWrittenText(name, d->file->failure())).toStdString());
         name = pdfName(d->pdfFolder, d->stamp, n);
     }
     lastPdf_ = name;
     const QString saved =
         QStringLiteral("The printout was saved as %1").arg(QDir::toNativeSeparators(lastPdf_));
-    if (!refused.isEmpty()) throw std::runtime_error((notPrinted + saved).toStdString());
+    if (!notPrinted.isEmpty()) throw std::runtime_error((notPrinted + saved).toStdString());
     ui::msgBox(saved, ui::Buttons::OK, QStringLiteral("Print"));
 }
 
 void PaperPage::abandonDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
-    portraitInches_ = landscapeInches_ = QSizeF();
+    printer_.reset();
     d->painter.end();
     d->pdf.reset();
     d->file.reset();  // the partial file goes
 }
 
-// The printable area in inches of the paper the next document goes to: that of a common letter
-// printer for a PDF, the default printer's printable area otherwise. Asked once per document and orientation.
+// The printable area in inches of the letter sheet the next document goes to, less the margin
+// its printer cannot print on (that of a common letter printer for a PDF).
 QSizeF PaperPage::printableInches() const {
     if (dev_) return QSizeF(dev_->area.width() / dev_->dpi, dev_->area.height() / dev_->dpi);
-    const bool landscape = orientation() == Orientation::Landscape;
-    QSizeF& cached = landscape ? landscapeInches_ : portraitInches_;
-    if (cached.isEmpty()) {
-        const QString name = printDirSetting().isEmpty() ? defaultPrinterName() : QString();
-        if (name.isEmpty()) {
-            cached = letterPrintableInches(orientation());
-        } else {
-            QPrinter probe(QPrinter::HighResolution);
-            probe.setPrinterName(name);
-            probe.setPageSize(QPageSize(QPageSize::Letter));
-            probe.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
-            cached = probe.pageLayout().paintRect(QPageLayout::Inch).size();
-        }
-    }
-    return cached;
+    const double margin = marginInches();
+    const QSizeF area(8.5 - 2 * margin, 11.0 - 2 * margin);
+    return orientation() == Orientation::Landscape ? area.transposed() : area;
 }
-
 double PaperPage::paperWidthInches() const { return printableInches().width(); }
 
 double PaperPage::paperHeightInches() const { return printableInches().height(); }

@@ -1,0 +1,197 @@
+#include "platform/print/PrintService.h"
+
+#include <cups/cups.h>
+
+#include <QLatin1Char>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <strings.h>
+
+namespace print {
+
+namespace {
+
+// A reason as a sentence: trimmed, ending in a full stop.
+QString sentence(const QString& text) {
+    QString s = text.trimmed();
+    if (!s.isEmpty() && !s.endsWith(QLatin1Char('.'))) s += QLatin1Char('.');
+    return s;
+}
+
+// Options that set the paper's size or turn the page.
+bool setsThePage(const char* option) {
+    for (const char* name : {"media", "media-col", "PageSize", "PageRegion", "orientation-requested", "landscape"})
+        if (strcasecmp(name, option) == 0) return true;
+    return false;
+}
+
+// The longest a job name may be (an IPP name), cut where a character begins.
+QByteArray jobNameBytes(const QString& name) {
+    constexpr int kMaxName = 255;
+    QByteArray bytes = name.toUtf8();
+    if (bytes.size() <= kMaxName) return bytes;
+    int end = kMaxName;
+    while (end > 0 && (static_cast<unsigned char>(bytes[end]) & 0xC0) == 0x80) --end;
+    bytes.truncate(end);
+    return bytes;
+}
+
+// A connection to the print service of the user's settings (CUPS_SERVER, client.conf, this
+// computer's own), on which every wait ends after kAnswerSeconds.
+class Conversation {
+public:
+    Conversation() {
+        // A service that asks for a password gets none: nobody could type it here.
+        cupsSetPasswordCB2([](const char*, http_t*, const char*, const char*, void*) -> const char* { return nullptr; },
+                           nullptr);
+        http_ = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, kAnswerSeconds * 1000,
+                             nullptr);
+        if (http_) {
+            httpSetTimeout(http_, kAnswerSeconds, &Conversation::giveUp, this);
+            return;
+        }
+        // What libcups says of a refused connection ("Host is down") says nothing more.
+        connectFailure_ = QString::fromUtf8(cupsLastErrorString());
+        if (connectFailure_ == QString::fromLocal8Bit(strerror(EHOSTDOWN))) connectFailure_.clear();
+    }
+    ~Conversation() {
+        if (http_) httpClose(http_);
+    }
+    Conversation(const Conversation&) = delete;
+    Conversation& operator=(const Conversation&) = delete;
+
+    http_t* http() const { return http_; }
+    bool timedOut() const { return timedOut_; }
+    // Whether a service was set up: one named by the settings, or this computer's own, whose
+    // socket is there. A computer without any takes no connection on "localhost".
+    static bool serviceSetUp() {
+        return !qEnvironmentVariableIsEmpty("CUPS_SERVER") || qstrcmp(cupsServer(), "localhost") != 0;
+    }
+    // Why the last step failed.
+    QString failure() const {
+        if (timedOut_) return QStringLiteral("it did not answer within %1 seconds.").arg(kAnswerSeconds);
+        if (!http_)
+            return connectFailure_.isEmpty() ? QStringLiteral("it takes no connections.")
+                                             : QStringLiteral("it takes no connections (%1).").arg(connectFailure_);
+        return sentence(QString::fromUtf8(cupsLastErrorString()));
+    }
+
+private:
+    static int giveUp(http_t*, void* self) {
+        static_cast<Conversation*>(self)->timedOut_ = true;
+        return 0;
+    }
+
+    http_t* http_ = nullptr;
+    bool timedOut_ = false;
+    QString connectFailure_;
+};
+
+// The widest margin around a letter sheet that the printer cannot print on, in inches;
+// kLetterMarginInches when it does not say or says something no letter printer has.
+double letterMargin(http_t* http, cups_dest_t* dest) {
+    cups_dinfo_t* info = cupsCopyDestInfo(http, dest);
+    if (!info) return kLetterMarginInches;
+    cups_size_t size{};
+    const bool known =
+        cupsGetDestMediaByName(http, dest, info, CUPS_MEDIA_LETTER, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+    cupsFreeDestInfo(info);
+    const int widest = std::max({size.left, size.right, size.top, size.bottom});
+    const int narrowest = std::min({size.left, size.right, size.top, size.bottom});
+    constexpr double kPerInch = 2540;  // the sizes are in hundredths of a millimetre
+    if (!known || narrowest < 0 || widest > kPerInch) return kLetterMarginInches;
+    return widest / kPerInch;
+}
+
+// Asks the queue to take a job, whose document follows; returns its number, or 0 when it was
+// not taken. (cupsCreateJob would look the printer up again first, and on a second connection
+// of libcups' own that waits a minute for an answer.)
+int createJob(http_t* http, const QByteArray& queue, const QByteArray& title, int optionCount,
+              cups_option_t* options) {
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_CREATE_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, title.constData());
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
+    ipp_t* response = cupsDoRequest(http, request, ("/printers/" + queue).constData());
+    ipp_attribute_t* id = ippFindAttribute(response, "job-id", IPP_TAG_INTEGER);
+    const int job = id && cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE ? ippGetInteger(id, 0) : 0;
+    ippDelete(response);
+    return job;
+}
+
+DefaultPrinter unreachable(const QString& failure) {
+    DefaultPrinter printer;
+    printer.state = DefaultPrinter::State::Unreachable;
+    printer.failure = failure;
+    return printer;
+}
+
+}  // namespace
+
+QString DefaultPrinter::shownName() const {
+    if (!description.isEmpty()) return description;
+    return instance.isEmpty() ? queue : queue + QLatin1Char('/') + instance;
+}
+
+DefaultPrinter lookUpDefaultPrinter() {
+    Conversation service;
+    if (!service.http()) return Conversation::serviceSetUp() ? unreachable(service.failure()) : DefaultPrinter();
+    // The user's default (LPDEST, PRINTER, lpoptions) before the service's, with the options of
+    // the user's instance of it.
+    cups_dest_t* dest = cupsGetNamedDest(service.http(), nullptr, nullptr);
+    if (!dest)
+        return service.timedOut() || cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND ? unreachable(service.failure())
+                                                                                   : DefaultPrinter();
+    DefaultPrinter printer;
+    printer.state = DefaultPrinter::State::Found;
+    printer.queue = QString::fromUtf8(dest->name);
+    printer.instance = QString::fromUtf8(dest->instance ? dest->instance : "");
+    printer.description = QString::fromUtf8(cupsGetOption("printer-info", dest->num_options, dest->options));
+    const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+    printer.paused = state && QByteArray(state).toInt() == IPP_PSTATE_STOPPED;
+    for (int i = 0; i < dest->num_options; ++i)
+        if (!setsThePage(dest->options[i].name))
+            printer.options.emplace_back(dest->options[i].name, dest->options[i].value);
+    printer.marginInches = letterMargin(service.http(), dest);
+    cupsFreeDests(1, dest);
+    if (service.timedOut()) return unreachable(service.failure());
+    return printer;
+}
+
+JobAnswer sendJob(const DefaultPrinter& printer, const QString& jobName, const QByteArray& pdf) {
+    Conversation service;
+    if (!service.http()) return {JobAnswer::Kind::Unreachable, service.failure()};
+    const QByteArray queue = printer.queue.toUtf8();
+    const QByteArray title = jobNameBytes(jobName);
+    cups_option_t* options = nullptr;
+    int optionCount = 0;
+    for (const auto& [name, value] : printer.options)
+        optionCount = cupsAddOption(name.constData(), value.constData(), optionCount, &options);
+    optionCount = cupsAddOption("media", "Letter", optionCount, &options);
+    const int job = createJob(service.http(), queue, title, optionCount, options);
+    cupsFreeOptions(optionCount, options);
+    // Every "successful-ok..." answer takes the job, also one that ignored or substituted an
+    // option. The first failure gives the reason.
+    QString failure;
+    if (job == 0) {
+        failure = service.failure();
+    } else if (cupsStartDocument(service.http(), queue.constData(), job, title.constData(), CUPS_FORMAT_PDF, 1) !=
+                   HTTP_STATUS_CONTINUE ||
+               cupsWriteRequestData(service.http(), pdf.constData(), static_cast<size_t>(pdf.size())) !=
+                   HTTP_STATUS_CONTINUE ||
+               cupsFinishDocument(service.http(), queue.constData()) > IPP_STATUS_OK_EVENTS_COMPLETE) {
+        failure = service.failure();
+    }
+    if (failure.isEmpty()) return {JobAnswer::Kind::Queued, QString()};
+    if (service.timedOut()) return {JobAnswer::Kind::Unreachable, failure};
+    if (job != 0) cupsCancelJob2(service.http(), queue.constData(), job, 0);
+    return {JobAnswer::Kind::Refused, failure};
+}
+
+}  // namespace print
