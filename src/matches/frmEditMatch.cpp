@@ -81,6 +81,7 @@ void frmEditMatch::buildPeriodGrid() {
         comChoiceHome[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comChoiceHome"), k), true);
         comChoiceOpp[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comChoiceOpp"), k), true);
         for (QComboBox* combo : {comChoiceHome[k], comChoiceOpp[k]}) {
+            ui::keepTypedText(combo);  // a period's choice is stored as it is typed
             combo->addItems(choices);
             combo->setCurrentIndex(-1);
             combo->setEditText(QString());

@@ -66,6 +66,7 @@ frmScoreSheet::frmScoreSheet() {
         comChoiceHome[k] = ui::comboBox(fra, ui::arrayName("comChoiceHome", k), true);
         comChoiceOpp[k] = ui::comboBox(fra, ui::arrayName("comChoiceOpp", k), true);
         for (QComboBox* combo : {comChoiceHome[k], comChoiceOpp[k]}) {
+            ui::keepTypedText(combo);  // a period's choice is stored as it is typed
             combo->addItems(choices);
             combo->setCurrentIndex(-1);
             combo->setEditText(QString());

@@ -80,6 +80,7 @@ void frmHomeWI::buildControls() {
         txtWt[k] = ui::textBox(this, ui::arrayName(QStringLiteral("txtWt"), k));
         ui::place(txtWt[k], left + 540, top, 1100, 345);
         comName[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comName"), k), true);
+        ui::keepTypedText(comName[k]);  // a typed name is checked when its weight is left or saved
         ui::place(comName[k], left + 1740, top, 2800, 345);
         txtSeq[k] = ui::textBox(this, ui::arrayName(QStringLiteral("txtSeq"), k));
         txtSeq[k]->hide();

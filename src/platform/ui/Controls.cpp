@@ -36,6 +36,7 @@
 
 #include "platform/ui/Events.h"
 #include "platform/ui/ReportBox.h"
+#include "platform/ui/TypedChoice.h"
 
 namespace ui {
 
@@ -685,6 +686,7 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
         // selected stays so: only a pick from the list, or code, selects an item (a Click).
         QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
         new MarkShownItemOnOpen(combo);
+        settleAgainstList(combo);
     }
     return combo;
 }
