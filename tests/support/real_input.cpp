@@ -5,6 +5,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -33,6 +34,8 @@ QPoint nativePoint(QWidget* widget, QPoint at) {
 
 void moveTo(QWidget* widget, QPoint at) {
     const QPoint native = nativePoint(widget, at);
+    // xdotool's --sync waits for a move, which never comes when the pointer is there already.
+    if (native == nativePoint(widget, widget->mapFromGlobal(QCursor::pos()))) return;
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(native.x()),
              QString::number(native.y())});
 }
