@@ -350,8 +350,10 @@ std::optional<bool> frmHomeWI::lostTooFast(int index, bool reportUnknown) {
     const QDate weighIn = db::Value(txtDate->text()).toDate();
     if (!weighIn.isValid()) return std::nullopt;
 
-    ConnectionScope conn;
     const QString name = comName[index]->currentText();
+    // An empty name box names nobody: there is nothing to look up nor to report.
+    if (name.trimmed().isEmpty()) return std::nullopt;
+    ConnectionScope conn;
     const long long seq = reportUnknown ? getWrestlerSeq(name, getSeason(weighIn))
                                         : wrestlerSeqInSeason(name, getSeason(weighIn));
     QDate lastDate;

@@ -119,6 +119,8 @@ QString shownChoice(const QComboBox* box) { return box->property(kShownChoice).t
 
 void keepTypedText(QComboBox* box) { box->setProperty(kTextKept, true); }
 
+bool keepsTypedText(const QComboBox* box) { return box->property(kTextKept).toBool(); }
+
 void settleTypedText(QLineEdit* box, TypedChoice choice) { hook(box, std::move(choice)); }
 
 }  // namespace ui

@@ -46,6 +46,8 @@ QString shownChoice(const QComboBox* box);
 // Leaves the text typed into the drop-down to the form, which checks it itself (a name that the
 // list need not hold yet, a free note): neither Enter nor leaving settles it.
 void keepTypedText(QComboBox* box);
+// Whether the form checks the drop-down's typed text itself (keepTypedText).
+bool keepsTypedText(const QComboBox* box);
 // The item of the list whose text the typed text names by that rule; -1 when none does.
 int namedItem(const QComboBox* box, const QString& typed);
 
