@@ -141,6 +141,8 @@ frmSummary::frmSummary() {
     layout->addLayout(bottom);
     resize(760, 600);
 
+    // The form opens with the focus in the season, its first choice.
+    comSeason->setFocus();
     ui::onClick(comSeason, [this] { comSeason_Click(); });
     // A season typed into the box is taken as a pick of it; a text that is no season is refused.
     ui::settleTypedText(comSeason, seasonChoice([this] { return reportSeason_; }, [this] { comSeason_Click(); }));
