@@ -23,6 +23,7 @@
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ReportBox.h"
+#include "support/pdf_readback.h"
 #include "platform/db/ParallelRead.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
@@ -308,6 +309,21 @@ TEST_F(DetailReportTest, ATypedTextThatIsNoDateGetsTheDateMessageAndNoReport) {
     typeInto(start, "  ");
     ASSERT_TRUE(pickWithMouse(form->comWrestler, "Ann Bee"));
     EXPECT_EQ(builds.count(), 4);
+
+    // A wrestler typed, then Print clicked: the box is left first, and the printout is his.
+    showActive(form);
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        typeIntoCombo(form->comWrestler, "jim roe");
+        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(form->comWrestler->currentText(), "Jim Roe");
+    QStringList words;
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    EXPECT_TRUE(words.contains("Roe") && !words.contains("Bee")) << words.join(' ').toStdString();
 }
 
 // The school and wrestler lists as the queries over every bout of the range give them.
