@@ -51,6 +51,7 @@ TEST_F(SummaryTest, OpensOnTheCurrentSeasonsActiveVarsityByPct) {
     ui::ScriptedMessages msgs;
     frmSummary* form = open();
     EXPECT_EQ(form->windowTitle(), "Team Summary");
+    EXPECT_EQ(form->focusWidget(), form->comSeason);
     EXPECT_EQ(form->comOrder->currentText(), "Decending");
     EXPECT_EQ(form->comSort->currentText(), "PCT");
     EXPECT_EQ(form->comLevel->currentText(), "Varsity");
