@@ -141,8 +141,6 @@ frmSummary::frmSummary() {
     layout->addLayout(bottom);
     resize(760, 600);
 
-    // The form opens with the focus in the season, its first choice.
-    comSeason->setFocus();
     ui::onClick(comSeason, [this] { comSeason_Click(); });
     // A season typed into the box is taken as a pick of it; a text that is no season is refused.
     ui::settleTypedText(comSeason, seasonChoice([this] { return reportSeason_; }, [this] { comSeason_Click(); }));
@@ -159,6 +157,9 @@ void frmSummary::Form_Load() {
     comOrder->setCurrentText(QStringLiteral("Decending"));
     loadSeasons();
     runSummary();
+    // The form opens with the focus in the season, its first choice, its text selected so that
+    // a season typed replaces it.
+    ui::giveFocus(comSeason);
 }
 
 void frmSummary::comSeason_Click() { runSummary(); }
