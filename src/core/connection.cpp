@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <stdexcept>
 
+#include "core/helpers.h"
 #include "platform/files/FileCopy.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/Messages.h"
@@ -244,3 +245,14 @@ db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& param
 bool recordsExist(const QString& sql, const db::Params& params) { return gConn.hasRow(sql, params); }
 
 void closeRecordset(db::Recordset& rs) { rs.close(); }
+
+db::Recordset openRecordsetByName(const QString& sql, const QString& name, const db::Params& more) {
+    db::Params params{db::Value(name)};
+    params.insert(params.end(), more.begin(), more.end());
+    db::Recordset rs = openRecordset(sql, params);
+    if (rs.isEOF() && name.contains(QLatin1Char('\''))) {
+        params[0] = db::Value(fixQuotes(name));
+        rs = openRecordset(sql, params);
+    }
+    return rs;
+}

@@ -73,3 +73,7 @@ db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& param
 // more (a school that bouts still name, a weight class still in use).
 bool recordsExist(const QString& sql, const db::Params& params = {});
 void closeRecordset(db::Recordset& rs);
+// A look-up by a name the user typed, the name being the first parameter (`more` follow it).
+// Wrestler and school names are stored with a backquote for each apostrophe (fixQuotes), so a
+// typed name with an apostrophe that finds nothing as it stands is looked up that way too.
+db::Recordset openRecordsetByName(const QString& sql, const QString& name, const db::Params& more = {});

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -148,6 +149,17 @@ void frmFileLoc::cmdRetreive_Click() {
         import->show();
     }
     ui::forms().unload<frmFileLoc>();
+}
+
+// Escape, wherever the focus is on the form, answers as Cancel does while a school list is
+// chosen (Cancel goes back to the schools); elsewhere Cancel ends the program, and Escape does not.
+void frmFileLoc::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        gFileLocMode == QLatin1String("Import")) {
+        cmdCancel->click();
+        return;
+    }
+    ui::Form::keyPressEvent(event);
 }
 
 void frmFileLoc::cmdCancel_Click() {

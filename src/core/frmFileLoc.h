@@ -3,6 +3,7 @@
 #include "platform/ui/Form.h"
 
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -42,6 +43,7 @@ public:
 private:
     // Lists the files of the chosen folder that match the pattern, sorted by name.
     void refreshFileBox();
+    void keyPressEvent(QKeyEvent* event) override;
     // Tries the chosen file as a database: it must open and have a Wrestler table.
     bool probeDatabase();
 

@@ -24,6 +24,7 @@ std::optional<short> typedSeason(const QString& text) {
     const QRegularExpressionMatch m = season.match(text);
     if (!m.hasMatch()) return std::nullopt;
     const int first = m.captured(1).toInt();
+    if (first > 9998) return std::nullopt;  // its end would be no year of four digits
     if (m.hasCaptured(2) && m.captured(2).toInt() != first + 1) return std::nullopt;
     return static_cast<short>(first);
 }
@@ -32,4 +33,8 @@ std::optional<QString> typedSeasonLabel(const QString& text) {
     const std::optional<short> season = typedSeason(text);
     if (!season) return std::nullopt;
     return seasonLabel(*season);
+}
+
+ui::TypedChoice seasonChoice(std::function<QString()> shown, ui::Handler take) {
+    return {typedSeasonLabel, std::move(shown), [](const QString&) { return kSeasonFormatMessage; }, std::move(take)};
 }

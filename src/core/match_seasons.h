@@ -2,7 +2,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
+
+#include "platform/ui/TypedChoice.h"
 
 // The label of every season that has a dated match, in the order of the match dates, each once.
 QStringList matchSeasonLabels();
@@ -14,3 +17,6 @@ std::optional<short> typedSeason(const QString& text);
 std::optional<QString> typedSeasonLabel(const QString& text);
 // What a season box says to a text that is no season.
 inline const QString kSeasonFormatMessage = QStringLiteral("Season must be given as in 2010-2011");
+// The rule of a season box: a typed season is shown by its label and taken (`take`); any other
+// text is refused with the season message. `shown` gives the season on screen.
+ui::TypedChoice seasonChoice(std::function<QString()> shown, ui::Handler take);

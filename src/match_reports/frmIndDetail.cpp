@@ -92,6 +92,17 @@ frmIndDetail::frmIndDetail() {
 
     ui::onClick(comDateStart, [this] { comDateStart_Click(); });
     ui::onClick(comDateEnd, [this] { comDateEnd_Click(); });
+    // A date typed into a date box is taken as a pick of it (blanks alone: an open end); a text
+    // that is no date is refused and the box shows the report's date again.
+    for (QComboBox* box : {comDateStart, comDateEnd}) {
+        const auto dateOrBlank = [](const QString& typed) -> std::optional<QString> {
+            if (typed.trimmed().isEmpty()) return typed;
+            return typedDate(typed);
+        };
+        ui::settleTypedText(box, {dateOrBlank, [box] { return ui::shownChoice(box); },
+                                  [](const QString&) { return kDateFormatMessage; },
+                                  [this, box] { dateChosen(box); }});
+    }
     ui::onClick(comSchool, [this] { comSchool_Click(); });
     ui::onClick(comWrestler, [this] { comWrestler_click(); });
     ui::onClick(cmdCopyClip, [this] { cmdCopyClip_Click(); });

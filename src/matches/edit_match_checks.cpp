@@ -15,23 +15,6 @@
 #include "matches/update_match.h"
 #include "platform/ui/ui.h"
 
-namespace {
-
-// The first row of a look-up by a typed name. Wrestler and school names are stored with a
-// backquote for each apostrophe, so a name typed with an apostrophe is also tried that way.
-db::Recordset lookUpByName(const QString& sql, const QString& name, const db::Params& more = {}) {
-    db::Params params{db::Value(name)};
-    params.insert(params.end(), more.begin(), more.end());
-    db::Recordset rs = openRecordset(sql, params);
-    if (rs.isEOF() && name.contains(QLatin1Char('\''))) {
-        params[0] = db::Value(fixQuotes(name));
-        rs = openRecordset(sql, params);
-    }
-    return rs;
-}
-
-}  // namespace
-
 void frmEditMatch::cmdSaveMatch_Click() {
     long long seqWrestler = 0, seqWeight = 0, seqOppSchool = 0;
     const bool passed = checkDate() && getWrestlerSeq(seqWrestler) && checkActWeight() &&
@@ -47,8 +30,8 @@ bool frmEditMatch::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
     ConnectionScope conn;
-    db::Recordset rs = lookUpByName(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? AND Season=?"), name,
-                                    {db::Value(txtSeason->text().left(4))});
+    db::Recordset rs = openRecordsetByName(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? AND Season=?"),
+                                           name, {db::Value(txtSeason->text().left(4))});
     // A save that does nothing without a word would leave the coach believing it was done.
     if (rs.isEOF())
         return refuseEntry(QStringLiteral("There is no wrestler named ") + name + QStringLiteral(" in the season ") +
@@ -76,7 +59,7 @@ bool frmEditMatch::getOppSchoolSeq(long long& seq) {
     const QString school = txtOppSchool->text();
     if (school.isEmpty()) return refuseEntry(QStringLiteral("No Opponent School"));
     ConnectionScope conn;
-    db::Recordset rs = lookUpByName(
+    db::Recordset rs = openRecordsetByName(
         QStringLiteral("SELECT Seq, LeagueSchool, OppSchool FROM OppSchool WHERE OppSchool = ?"), school.trimmed());
     if (rs.recordCount() != 1) {
         chkLeague->hide();

@@ -81,6 +81,7 @@ void frmEditMatch::buildPeriodGrid() {
         comChoiceHome[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comChoiceHome"), k), true);
         comChoiceOpp[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comChoiceOpp"), k), true);
         for (QComboBox* combo : {comChoiceHome[k], comChoiceOpp[k]}) {
+            ui::keepTypedText(combo);  // a period's choice is stored as it is typed
             combo->addItems(choices);
             combo->setCurrentIndex(-1);
             combo->setEditText(QString());
@@ -128,10 +129,12 @@ void frmEditMatch::buildPeriodGrid() {
         }
     }
 
+    // The frame and its box start and end on whole pixels also at 125% (their places in pixels
+    // multiples of four): a box placed between pixels there loses its lower edge.
     fraNotes = ui::frame(this, QStringLiteral("fraNotes"), QStringLiteral("Notes"));
-    ui::place(fraNotes, 120, 7000, 9560, 1280);
+    ui::place(fraNotes, 120, 7020, 9560, 1260);
     txtNotes = ui::multiLineBox(fraNotes, QStringLiteral("txtNotes"));
-    ui::place(txtNotes, 120, 260, 9320, 900);
+    ui::place(txtNotes, 120, 240, 9320, 900);
 }
 
 void frmEditMatch::setTabOrderOfControls() {

@@ -137,9 +137,7 @@ frmFindMatch::frmFindMatch() {
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
     // A season typed into the box becomes the one listed; a text that is no season is refused.
-    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return listedSeason_; },
-                                    [](const QString&) { return kSeasonFormatMessage; },
-                                    [this] { refreshLists(); }});
+    ui::settleTypedText(comSeason, seasonChoice([this] { return listedSeason_; }, [this] { refreshLists(); }));
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onClick(lstDates, [this] { lstDates_Click(); });
     ui::onClick(lstOppSchool, [this] { lstOppSchool_Click(); });

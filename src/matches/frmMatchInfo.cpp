@@ -210,7 +210,8 @@ void frmMatchInfo::Form_Load() {
 
 void frmMatchInfo::loadHomeName() {
     comHomeName->clear();
-    const QStringList names = loadWrestlerNames(true, txtSeason->text().left(4));
+    namesSeason_ = txtSeason->text();
+    const QStringList names = loadWrestlerNames(true, namesSeason_.left(4));
     for (const QString& name : names)
         if (!name.isEmpty()) comHomeName->addItem(name);
     comHomeName->addItem(QStringLiteral("VOID"));
@@ -253,10 +254,16 @@ void frmMatchInfo::txtDate_LostFocus() {
         return;
     }
     if (!day.isValid()) return;
-    txtSeason->setText(seasonLabel(getSeason(day)));
+    const QString season = seasonLabel(getSeason(day));
     fraSeason->show();
     txtSeason->show();
+    // The names are those of the date's season: only another season lists them anew, the name
+    // chosen kept when that season has it too.
+    txtSeason->setText(season);
+    if (season == namesSeason_) return;
+    const QString chosen = comHomeName->currentText();
     loadHomeName();
+    comHomeName->setCurrentIndex(comHomeName->findText(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void frmMatchInfo::comHomeName_LostFocus() {

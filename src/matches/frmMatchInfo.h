@@ -147,4 +147,7 @@ public:
 private:
     void buildControls();
     void connectHandlers();
+
+    // The season whose names the name list holds.
+    QString namesSeason_;
 };

@@ -66,6 +66,7 @@ frmScoreSheet::frmScoreSheet() {
         comChoiceHome[k] = ui::comboBox(fra, ui::arrayName("comChoiceHome", k), true);
         comChoiceOpp[k] = ui::comboBox(fra, ui::arrayName("comChoiceOpp", k), true);
         for (QComboBox* combo : {comChoiceHome[k], comChoiceOpp[k]}) {
+            ui::keepTypedText(combo);  // a period's choice is stored as it is typed
             combo->addItems(choices);
             combo->setCurrentIndex(-1);
             combo->setEditText(QString());
@@ -180,8 +181,9 @@ void frmScoreSheet::layOut() {
     for (QGroupBox* frame : fraPeriod) setFrameStyle(frame, false);
     setFrameStyle(fraNotes, false);
 
-    // Sizes and places in twips, as the sheet was drawn.
-    resize(ui::twips(15690), ui::twips(8835));
+    // Sizes and places in twips, as the sheet was drawn, the move buttons a little narrower so
+    // that the sheet fits a screen 1024 pixels wide with its frame.
+    resize(ui::twips(15090), ui::twips(8835));
     ui::place(Label10, 120, 240, 800, 600);
     ui::place(chkHome, 360, 960, 360, 375);
     ui::place(chkOpp, 360, 1560, 360, 375);
@@ -205,18 +207,18 @@ void frmScoreSheet::layOut() {
     // The two rows of move buttons.
     for (int s = 0; s < 2; ++s) {
         QGroupBox* row = s == 0 ? fraHome : fraOpp;
-        ui::place(row, 120, s == 0 ? 2280 : 3480, 9240, 1080);
+        ui::place(row, 120, s == 0 ? 2280 : 3480, 8640, 1080);
         const std::array<QPushButton*, 8> buttons = {cmdTD[s],   cmdRev[s],     cmdEscape[s],
                                                      cmdNF2[s],  cmdNF3[s],     cmdPenalty[s],
                                                      cmdWarning[s], cmdCaution[s]};
-        for (int b = 0; b < 8; ++b) ui::place(buttons[b], 120 + b * 1130, 360, 1080, 540);
+        for (int b = 0; b < 8; ++b) ui::place(buttons[b], 120 + b * 1060, 360, 1010, 540);
     }
 
     // Overtime and the tiebreakers.
-    ui::place(fraPeriod[3], 9480, 2280, 2280, 2280);
+    ui::place(fraPeriod[3], 8880, 2280, 2280, 2280);
     ui::place(txtHome[3], 150, 720, 1980, 480);
     ui::place(txtOpp[3], 150, 1440, 1980, 480);
-    ui::place(fraPeriod[4], 11880, 2280, 3690, 2280);
+    ui::place(fraPeriod[4], 11280, 2280, 3690, 2280);
     ui::place(Label3, 100, 360, 840, 270);
     ui::place(Label4, 1900, 360, 840, 270);
     for (int s = 0; s < 2; ++s) {
@@ -242,8 +244,8 @@ void frmScoreSheet::layOut() {
     ui::place(cmdRO[0], 120, 360, 1560, 480);
     ui::place(Frame5, 10560, 5880, 1800, 960);
     ui::place(cmdRO[1], 120, 360, 1560, 480);
-    ui::place(cmdHelp, 13320, 4920, 1800, 600);
-    ui::place(cmdMatch, 13320, 5760, 1800, 600);
+    ui::place(cmdHelp, 13080, 4920, 1800, 600);
+    ui::place(cmdMatch, 13080, 5760, 1800, 600);
 }
 
 void frmScoreSheet::connectHandlers() {

@@ -131,8 +131,8 @@ bool frmMatchInfo::getWrestlerSeq(long long& seq) {
     const QString name = comHomeName->currentText();
     if (name.isEmpty()) return refuseEntry(QStringLiteral("You must select a name"));
     ConnectionScope conn;
-    db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? and season =?"),
-                                     {db::Value(name), db::Value(seasonYear(txtSeason->text()))});
+    db::Recordset rs = openRecordsetByName(QStringLiteral("SELECT Seq FROM Wrestler WHERE FullName =? and season =?"),
+                                           name, {db::Value(seasonYear(txtSeason->text()))});
     if (rs.isEOF()) {
         // The list may hold a name the season has no row for (a season's "VOID" row not made yet,
         // or a list loaded for another season than the label shows).
@@ -169,8 +169,7 @@ bool frmMatchInfo::getOppSchoolSeq(long long& seq) {
     db::Value key;
     {
         ConnectionScope conn;
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"),
-                                         {db::Value(school)});
+        db::Recordset rs = openRecordsetByName(QStringLiteral("SELECT Seq FROM OppSchool WHERE OppSchool = ?"), school);
         if (!rs.isEOF()) key = rs.field(QStringLiteral("Seq"));
         closeRecordset(rs);
     }

@@ -80,6 +80,8 @@ void buildEntryFrames(MatchForm* form, const EntryFramesLayout& layout) {
     form->fraName = ui::frame(form, QStringLiteral("fraName"), QStringLiteral("Name"));
     ui::place(form->fraName, 120, 1200, 3420, 700);
     form->comHomeName = ui::comboBox(form->fraName, QStringLiteral("comHomeName"), layout.nameEditable);
+    // The editor checks a typed name when the bout is saved.
+    if (layout.nameEditable) ui::keepTypedText(form->comHomeName);
     ui::place(form->comHomeName, 120, 280, 3180, 330);
     form->fraActWeight = ui::frame(form, QStringLiteral("fraActWeight"), QStringLiteral("Actual Weight"));
     ui::place(form->fraActWeight, 120, 2000, layout.actWeightWidth, 700);

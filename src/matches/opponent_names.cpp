@@ -119,8 +119,8 @@ void frmMatchInfo::txtOppSchool_Change() {
     bool known = false;
     {
         ConnectionScope conn;
-        db::Recordset rs = openRecordset(QStringLiteral("SELECT LeagueSchool FROM OppSchool where OppSchool = ?"),
-                                         {db::Value(txtOppSchool->text())});
+        db::Recordset rs =
+            openRecordsetByName(QStringLiteral("SELECT LeagueSchool FROM OppSchool where OppSchool = ?"), txtOppSchool->text());
         if (!rs.isEOF()) {
             known = true;
             if (rs.field(QStringLiteral("LeagueSchool")).toString() == QLatin1String("Y")) {
@@ -134,8 +134,16 @@ void frmMatchInfo::txtOppSchool_Change() {
 }
 
 void frmMatchInfo::loadOppNames(const QString& tag) {
-    const QString school = txtOppSchool->text();
-    if (school.isEmpty()) return;
+    const QString typed = txtOppSchool->text();
+    if (typed.isEmpty()) return;
+    // The school as it is stored (a typed apostrophe is stored as a backquote).
+    QString school = typed;
+    {
+        ConnectionScope conn;
+        db::Recordset rs = openRecordsetByName(QStringLiteral("SELECT OppSchool FROM OppSchool WHERE OppSchool = ?"), typed);
+        if (!rs.isEOF()) school = rs.field(QStringLiteral("OppSchool")).toString();
+        closeRecordset(rs);
+    }
     // From 1 November before the previous season to 1 November after the current one.
     const int year = txtSeason->text().left(4).toInt();
     const db::Value from(QDate(year - 1, 11, 1));
@@ -163,7 +171,7 @@ void frmMatchInfo::loadOppNames(const QString& tag) {
         // No roster: the names of past bouts instead (choosing the option fills the list).
         optMatch->setChecked(true);
         if (tag != QLatin1String("schoolChg"))
-            ui::msgBox(QStringLiteral("No roster entered for ") + school, ui::Buttons::OK, QStringLiteral("No Roster"));
+            ui::msgBox(QStringLiteral("No roster entered for ") + typed, ui::Buttons::OK, QStringLiteral("No Roster"));
         return;
     }
 

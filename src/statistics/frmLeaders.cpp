@@ -15,6 +15,7 @@
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
+#include "match_reports/report_support.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "statistics/stat_codes.h"
@@ -191,8 +192,19 @@ frmLeaders::frmLeaders() {
     ui::onClick(optVoid, [this] { optVoid_Click(); });
     ui::onClick(optNoVoid, [this] { optNoVoid_Click(); });
     ui::onClick(chkAverage, [this] { chkAverage_Click(); });
-    ui::onLostFocus(txtFromDate, [this] { txtFromDate_LostFocus(); });
-    ui::onLostFocus(txtToDate, [this] { txtToDate_LostFocus(); });
+    // A date box left, or Enter in it, takes its date and rebuilds the report; a text that is no
+    // date gets the message and the box its last date back, so no later click meets it again.
+    const auto dateBox = [](QLineEdit* box, QString& last, ui::Handler leave) {
+        return ui::TypedChoice{match_reports::typedDate, [&last] { return last; },
+                               [](const QString&) { return match_reports::kDateFormatMessage; },
+                               [box, &last, leave] {
+                                   last = box->text();
+                                   leave();
+                               },
+                               true};
+    };
+    ui::settleTypedText(txtFromDate, dateBox(txtFromDate, fromDate_, [this] { txtFromDate_LostFocus(); }));
+    ui::settleTypedText(txtToDate, dateBox(txtToDate, toDate_, [this] { txtToDate_LostFocus(); }));
     ui::onKeyUp(txtResult, [this](int) { txtResult_KeyUp(); });
     ui::onLostFocus(txtResult, [this] { txtResult_LostFocus(); });
     ui::onClick(cmdCopyClip, [this] { cmdCopyClip_Click(); });
@@ -203,6 +215,8 @@ frmLeaders::frmLeaders() {
 void frmLeaders::Form_Activate() {
     txtFromDate->setText(QStringLiteral("11/1/") + QString::number(gSeason));
     txtToDate->setText(QStringLiteral("4/30/") + QString::number(gSeason + 1));
+    fromDate_ = txtFromDate->text();
+    toDate_ = txtToDate->text();
     runLeaders();
 }
 

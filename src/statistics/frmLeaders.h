@@ -73,6 +73,9 @@ public:
     void runLeaders();
 
 private:
+    // The dates the report was last built from: a box's text refused goes back to its date.
+    QString fromDate_;
+    QString toDate_;
     // Adds the score column, the ORDER BY and the statistic's and active-wrestler conditions;
     // true when the report must stop ("Wrong Selection").
     bool buildSelectOrder(QString& select, QString& orderBy, QString& where);

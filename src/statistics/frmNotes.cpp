@@ -13,6 +13,7 @@
 #include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "platform/fonts/StandInFonts.h"
+#include "core/match_seasons.h"
 #include "platform/ui/ui.h"
 #include "printing/wrestler_notes_printout.h"
 #include "statistics/frmReports.h"
@@ -79,6 +80,9 @@ frmNotes::frmNotes() {
     lstNames->setFocus();
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
+    // A season typed into the box lists its wrestlers; a text that is no season is refused.
+    ui::settleTypedText(comSeason, seasonChoice([this] { return ui::shownChoice(comSeason); },
+                                                [this] { comSeason_Click(); }));
     ui::onClick(chkActive, [this] { chkActive_Click(); });
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });

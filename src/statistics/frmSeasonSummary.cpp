@@ -161,9 +161,7 @@ frmSeasonSummary::frmSeasonSummary() {
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
     // A season typed into the box is taken as a pick of it; a text that is no season is refused.
-    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return listedSeason_; },
-                                    [](const QString&) { return kSeasonFormatMessage; },
-                                    [this] { comSeason_Click(); }});
+    ui::settleTypedText(comSeason, seasonChoice([this] { return listedSeason_; }, [this] { comSeason_Click(); }));
     ui::onClick(lstNames, [this] { lstNames_Click(); });
     ui::onChange(txtWtEnter, [this] { txtWtEnter_Change(); });
     ui::onClick(cmdPrint, [this] { cmdPrint_Click(); });

@@ -143,9 +143,7 @@ frmSummary::frmSummary() {
 
     ui::onClick(comSeason, [this] { comSeason_Click(); });
     // A season typed into the box is taken as a pick of it; a text that is no season is refused.
-    ui::settleTypedText(comSeason, {typedSeasonLabel, [this] { return reportSeason_; },
-                                    [](const QString&) { return kSeasonFormatMessage; },
-                                    [this] { comSeason_Click(); }});
+    ui::settleTypedText(comSeason, seasonChoice([this] { return reportSeason_; }, [this] { comSeason_Click(); }));
     ui::onClick(comLevel, [this] { comLevel_Click(); });
     ui::onClick(chkActive, [this] { chkActive_Click(); });
     ui::onClick(comSort, [this] { comSort_Click(); });
@@ -159,6 +157,9 @@ void frmSummary::Form_Load() {
     comOrder->setCurrentText(QStringLiteral("Decending"));
     loadSeasons();
     runSummary();
+    // The form opens with the focus in the season, its first choice, its text selected so that
+    // a season typed replaces it.
+    ui::giveFocus(comSeason);
 }
 
 void frmSummary::comSeason_Click() { runSummary(); }

@@ -15,6 +15,7 @@
 #include "core/connection.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
+#include "core/helpers.h"
 #include "platform/ui/ui.h"
 #include "team/frmSchools.h"
 
@@ -308,15 +309,21 @@ void FrmRoster::txtSchool_LostFocus(int index) {
     const QString typed = txtSchool[index]->text();
     if (typed.isEmpty()) return;
     // Equality without regard to case; a typed % or _ is no wildcard here.
-    bool exists = false;
+    QString stored;
     {
         ConnectionScope connection;
-        exists = recordsExist(
+        db::Recordset rs = openRecordsetByName(
             QStringLiteral("SELECT OppSchool as School, OppDiv as Division, LeagueSchool as League FROM OppSchool "
                            "Where OppSchool = ? ORDER BY OppSchool"),
-            {typed});
+            typed);
+        if (!rs.isEOF()) stored = rs.field(QStringLiteral("School")).toString();
+        closeRecordset(rs);
     }
-    if (exists) return;
+    if (!stored.isNull()) {
+        // A typed apostrophe is shown as the school is stored, so that the roster is saved for it.
+        if (stored != typed && fixQuotes(typed) == stored) txtSchool[index]->setText(stored);
+        return;
+    }
     ui::msgBox(QStringLiteral("School does exist--Please select from list"));
     txtFind->setText(typed);
     txtSchool[index]->clear();

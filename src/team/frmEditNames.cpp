@@ -19,6 +19,7 @@
 #include "core/frmInit.h"
 #include "core/helpers.h"
 #include "matches/frmMatchInfo.h"
+#include "core/match_seasons.h"
 #include "platform/ui/ui.h"
 #include "team/frmHomeWI.h"
 #include "team/same_name.h"
@@ -142,6 +143,10 @@ void frmEditNames::buildControls() {
 
 void frmEditNames::connectHandlers() {
     ui::onClick(comSeason, [this] { comSeason_Click(); });
+    // A season typed into the box lists its names, and a name saved goes into it; a text that is
+    // no season is refused.
+    ui::settleTypedText(comSeason, seasonChoice([this] { return ui::shownChoice(comSeason); },
+                                                [this] { comSeason_Click(); }));
     ui::onClick(comFullName, [this] { comFullName_Click(); });
     for (QLineEdit* box : {txtFirst, txtLast, txtGrade, txtMinWt, txtRegPl, txtStPl})
         ui::onChange(box, [this] { markDirty(); });

@@ -81,6 +81,7 @@ void frmHomeWI::buildControls() {
         txtWt[k] = ui::textBox(this, ui::arrayName(QStringLiteral("txtWt"), k));
         ui::place(txtWt[k], left + 540, top, 1100, 345);
         comName[k] = ui::comboBox(this, ui::arrayName(QStringLiteral("comName"), k), true);
+        ui::keepTypedText(comName[k]);  // a typed name is checked when its weight is left or saved
         ui::place(comName[k], left + 1740, top, 2800, 345);
         txtSeq[k] = ui::textBox(this, ui::arrayName(QStringLiteral("txtSeq"), k));
         txtSeq[k]->hide();
@@ -359,8 +360,10 @@ std::optional<bool> frmHomeWI::lostTooFast(int index, bool reportUnknown) {
     const QDate weighIn = db::Value(txtDate->text()).toDate();
     if (!weighIn.isValid()) return std::nullopt;
 
-    ConnectionScope conn;
     const QString name = comName[index]->currentText();
+    // An empty name box names nobody: there is nothing to look up nor to report.
+    if (name.trimmed().isEmpty()) return std::nullopt;
+    ConnectionScope conn;
     const long long seq = reportUnknown ? getWrestlerSeq(name, getSeason(weighIn))
                                         : wrestlerSeqInSeason(name, getSeason(weighIn));
     QDate lastDate;

@@ -51,9 +51,8 @@ bool latestBout(long long seqWrestler, QDate& date, double& weight) {
 
 long long wrestlerSeqInSeason(const QString& fullName, int season) {
     ConnectionScope conn;
-    db::Recordset rs =
-        openRecordset(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
-                      {fullName, season});
+    db::Recordset rs = openRecordsetByName(QStringLiteral("SELECT Seq From wrestler WHERE FullName=? AND Season = ?"),
+                                           fullName, {season});
     const long long seq = rs.isEOF() ? -1 : rs.field(QStringLiteral("Seq")).toInt();
     closeRecordset(rs);
     return seq;

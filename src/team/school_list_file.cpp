@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include "platform/ui/Paste.h"
 #include "team/school_division.h"
 
 namespace {
@@ -216,11 +217,7 @@ Decoded decodeText(const QByteArray& bytes, QString& text, int& strayLine) {
     }
     // An end-of-file mark (Ctrl+Z) that old editors put at the end is no part of the text.
     while (text.endsWith(QChar(0x1A))) text.chop(1);
-    // Taken character by character, not unit by unit: the tag characters beyond the first 65,536
-    // (invisible letters after U+E0000) are format characters too, each written as two units.
-    QList<uint> characters = text.toUcs4();
-    characters.removeIf([](uint c) { return QChar::category(char32_t(c)) == QChar::Other_Format; });
-    text = QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), characters.size());
+    text = ui::withoutFormatCharacters(text);
     for (QChar& c : text) {
         const char16_t u = c.unicode();
         if (u == u'\t' || u == u'\f' || u == u'\v') {

@@ -24,6 +24,7 @@
 #include "match_reports/frmIndDetail.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/ReportBox.h"
+#include "support/pdf_readback.h"
 #include "platform/db/ParallelRead.h"
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
@@ -278,36 +279,53 @@ TEST_F(DetailReportTest, ATypedTextThatIsNoDateGetsTheDateMessageAndNoReport) {
     StatementCounter builds("SELECT FirstName, LastName, Date");
     frmIndDetail* form = showActive(open());
     const QString before = form->resultsText();
+    const QString shown = form->comDateStart->currentText();
     builds.reset();
     QLineEdit* start = form->comDateStart->lineEdit();
     for (const QString typed : {"12-04-2010", "2/30/2010", "soon"}) {
         SCOPED_TRACE(typed.toStdString());
         typeInto(start, typed);
-        pressKey(Qt::Key_Tab);
-        pressKey(Qt::Key_Tab);
         {
             ui::ScriptedMessages msgs;
             msgs.expect("Date must be in the MM/DD/YYYY format");
-            ASSERT_TRUE(pickWithMouse(form->comSchool, "ALL"));
+            pressKey(Qt::Key_Tab);
             EXPECT_EQ(msgs.last().title, "Error");
         }
+        // The box shows the report's date again, selected, so that what is typed next replaces it.
+        QCoreApplication::processEvents();
         EXPECT_EQ(builds.count(), 0);
         EXPECT_EQ(form->resultsText(), before);
+        EXPECT_EQ(form->comDateStart->currentText(), shown);
         EXPECT_TRUE(form->comDateStart->hasFocus());
-        EXPECT_EQ(start->selectedText(), typed) << "a retype replaces it";
-        ui::ScriptedMessages msgs;
-        msgs.expect("Date must be in the MM/DD/YYYY format");
-        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+        EXPECT_EQ(start->selectedText(), shown);
     }
 
-    // A date, and blanks for the open start, build the report again.
+    // A date, and blanks for the open start, build the report again as the box is left.
     typeKeys("12/4/2010");
-    ASSERT_TRUE(pickWithMouse(form->comWrestler, "Jim Roe"));
+    pressKey(Qt::Key_Tab);
     EXPECT_EQ(builds.count(), 1);
+    ASSERT_TRUE(pickWithMouse(form->comWrestler, "Jim Roe"));
+    EXPECT_EQ(builds.count(), 2);
     EXPECT_EQ(boutLines(form->resultsText()).size(), 4);
+    showActive(form);
     typeInto(start, "  ");
     ASSERT_TRUE(pickWithMouse(form->comWrestler, "Ann Bee"));
-    EXPECT_EQ(builds.count(), 2);
+    EXPECT_EQ(builds.count(), 4);
+
+    // A wrestler typed, then Print clicked: the box is left first, and the printout is his.
+    showActive(form);
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        typeIntoCombo(form->comWrestler, "jim roe");
+        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+    }
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    EXPECT_EQ(form->comWrestler->currentText(), "Jim Roe");
+    QStringList words;
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    EXPECT_TRUE(words.contains("Roe") && !words.contains("Bee")) << words.join(' ').toStdString();
 }
 
 // The school and wrestler lists as the queries over every bout of the range give them.

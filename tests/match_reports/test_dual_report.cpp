@@ -340,6 +340,43 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
     EXPECT_TRUE(form->lblDate->isHidden());
     EXPECT_TRUE(form->comOppSchool->isEnabled());
     EXPECT_TRUE(msgs.messages().empty());
+
+    // A school typed into the school box is the pick of it, its score loaded; scores typed for it
+    // and another school typed ask "Discard Changes?", and No keeps the school and its scores.
+    execSql(path, "INSERT INTO OppSchool (OppSchool) VALUES ('Hudson')");
+    const auto typeSchool = [form](const char* school, const char* key) {
+        xClick(form->comOppSchool->lineEdit());
+        xKeys("ctrl+a");
+        xType(school);
+        xKeys(key);
+    };
+    typeSchool("eastbrook", "Tab");
+    ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text() == "42"; }));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Eastbrook");
+    typeSchool("Northfield", "Tab");
+    ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text().isEmpty(); }));
+    xClick(form->txtHomeScore);
+    xType("30");
+    xClick(form->txtOppScore);
+    xType("20");
+    msgs.expect("Discard Changes?", ui::Answer::No);
+    typeSchool("Eastbrook", "Tab");
+    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
+    EXPECT_EQ(form->txtHomeScore->text(), "30");
+    // A school with no bout that day is refused at once, the box showing the meet's school again:
+    // the save that Alt+S asked for does not happen under it, and the next one is Northfield's.
+    msgs.expect("\"Hudson\" is not in the list");
+    typeSchool("Hudson", "alt+s");
+    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 2; }));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
+    msgs.expect("Score Saved");
+    xKeys("alt+s");
+    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 3; }));
+    EXPECT_EQ(queryValue(path, "SELECT group_concat(OppSchool || ' ' || printf('%g-%g', ScoreH, ScoreO)) FROM DualScore "
+                               "INNER JOIN OppSchool ON OppSchool.Seq = DualScore.seqOppSchool")
+                  .toString(),
+              "Eastbrook 42-31.5,Northfield 30-20");
 }
 
 // Picks with the keys and the mouse build the report once each; leaving a date box or opening its

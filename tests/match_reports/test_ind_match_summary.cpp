@@ -21,6 +21,7 @@
 #include "platform/ui/ui.h"
 #include "statistics/frmReports.h"
 #include "support/fixtures.h"
+#include "support/pdf_readback.h"
 #include "support/qt_printers.h"
 #include "support/real_input.h"
 #include "support/season_fixture.h"
@@ -284,6 +285,41 @@ TEST_F(IndMatchSummaryTest, DateBoxesCheckTheDateAndRefillNamesOnlyForANewSeason
     EXPECT_EQ(form->comHomeName->count(), 5) << "names of earlier ranges stay listed";
     EXPECT_TRUE(form->reportText().isEmpty());
     EXPECT_NE(before, shorter);
+}
+
+// A name typed into the Name box by real keys is the pick of that wrestler: the screen, the
+// copy (Alt+C leaves the box first) and the printout follow it; a name the list lacks is refused
+// and the box shows the report's wrestler again.
+TEST_F(IndMatchSummaryTest, ATypedNameIsTheReportOnScreenCopiedAndPrintedOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    makeSeasonFixture(path);
+    frmIndMatchSummary* form = open();
+    showOnScreen(form);
+    const auto typeName = [form](const char* name, const char* key) {
+        xClick(form->comHomeName->lineEdit());
+        xKeys("ctrl+a");
+        xType(name);
+        xKeys(key);
+    };
+    const QString alder = form->reportText();
+    typeName("ben brook", "alt+c");
+    EXPECT_EQ(form->comHomeName->currentText(), "Ben Brook");
+    EXPECT_NE(form->reportText(), alder);
+    EXPECT_EQ(ui::clipboardText(), form->reportText());
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("\"Noah Kim\" is not in the list");
+        typeName("Noah Kim", "alt+p");
+    }
+    EXPECT_EQ(form->comHomeName->currentText(), "Ben Brook");
+    qputenv("KESTRIVANE_PRINT_DIR", home.file("prints").toUtf8());
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printout was saved as ");
+    typeName("Carl Cole", "alt+p");
+    qunsetenv("KESTRIVANE_PRINT_DIR");
+    QStringList words;
+    for (const PdfWord& w : readPdfWords(onlyPdf(home.file("prints")))) words << w.text;
+    EXPECT_TRUE(words.contains("Cole") && !words.contains("Brook")) << words.join(' ').toStdString();
 }
 
 // On a laptop's screen at 125% the form scrolls: the wheel over the "Varsity/Sub" drop-down, not in

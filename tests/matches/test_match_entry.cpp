@@ -394,15 +394,21 @@ TEST_F(MatchEntrySave, ArrowKeysInTheOptionGroupsChooseTheOptionTheyGoTo) {
     EXPECT_TRUE(f->optLoss->isChecked());
     EXPECT_EQ(f->txtTeamPoints->text(), "0");
 
-    // The win types go in their order, Dec, MD, Fall, TF, Forfeit, Other, not by where they stand
-    // on the screen: Down from Fall, the last of its column, goes on to TF.
+    // The win types follow the screen, in two columns (Dec, MD, Fall and TF, Forfeit, Other):
+    // Down from Fall, the last of its column, goes on to TF; Left from TF goes across to Dec, and
+    // Right back.
     ASSERT_TRUE(tabInto(f->optType[0]));
     pressKey(Qt::Key_Down);
     pressKey(Qt::Key_Down);
     EXPECT_TRUE(f->optType[2]->isChecked());
     pressKey(Qt::Key_Down);
     EXPECT_TRUE(f->optType[3]->isChecked() && f->optType[3]->hasFocus());
-    pressKey(Qt::Key_Left);
+    for (const auto& [key, to] : {std::pair{Qt::Key_Left, 0}, {Qt::Key_Right, 3}, {Qt::Key_Left, 0}}) {
+        pressKey(key);
+        EXPECT_TRUE(f->optType[to]->isChecked() && f->optType[to]->hasFocus()) << to;
+    }
+    pressKey(Qt::Key_Down);
+    pressKey(Qt::Key_Down);
     EXPECT_TRUE(f->optType[2]->isChecked() && f->optType[2]->hasFocus());
     enterText(f->txtScore, QStringLiteral("3:15"));
 

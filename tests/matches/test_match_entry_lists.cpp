@@ -43,7 +43,7 @@ TEST_F(MatchEntryLookups, DateGivesWeekdaySeasonAndThatSeasonsActiveNames) {
 // Names typed into the Name drop-down and Tab, and the wrestler each chooses: the whole name
 // counts, a first name that two wrestlers share and an apostrophe stored as a backquote too.
 void expectTypedNamesChosen(MatchEntryFixture& fixture, const std::function<void(const QString&)>& type,
-                            const std::function<void()>& tab) {
+                            const std::function<void()>& tab, const std::function<void()>& back) {
     const KeysComeQuickly quickly;
     execSql(fixture.db, "INSERT INTO Wrestler (FullName, FirstName, LastName, wr_inactive, Season, "
                         "FNameSeason) VALUES "
@@ -69,15 +69,32 @@ void expectTypedNamesChosen(MatchEntryFixture& fixture, const std::function<void
         EXPECT_FALSE(f->comHomeName->hasFocus());
         EXPECT_EQ(f->comHomeName->currentText(), name.chosen);
     }
+
+    // Back into the date box and Tab round again, the date as it was or another of its season:
+    // the chosen name stays.
+    for (const char* date : {"", "12/31/2010"}) {
+        SCOPED_TRACE(date);
+        ASSERT_TRUE(f->txtWt->hasFocus());
+        back();
+        back();
+        ASSERT_TRUE(f->txtDate->hasFocus());
+        type(date);
+        tab();
+        tab();
+        EXPECT_EQ(f->comHomeName->currentText(), "Evan Wilson");
+    }
 }
 
 TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestler) {
-    expectTypedNamesChosen(*this, [](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); });
+    expectTypedNamesChosen(
+        *this, [](const QString& text) { typeKeys(text); }, [] { pressKey(Qt::Key_Tab); },
+        [] { pressKey(Qt::Key_Backtab, Qt::ShiftModifier); });
 }
 
 TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnRealScreen) {
     SKIP_UNLESS_ON_SCREEN();
-    expectTypedNamesChosen(*this, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); });
+    expectTypedNamesChosen(
+        *this, [](const QString& text) { xType(text); }, [] { xKeys("Tab"); }, [] { xKeys("shift+Tab"); });
     // The wheel over the Name box, left or worked in, picks no other wrestler.
     frmMatchInfo* f = ui::forms().get<frmMatchInfo>();
     for (const bool worked : {false, true}) {

@@ -639,12 +639,31 @@ TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
     EXPECT_EQ(form->log.filter("comChoice_Change").join("|"), "comChoice_Change Top half");
 
     // Control characters copied with a text stay out of the box: a tab is a blank, a NUL, an
-    // escape, DEL and a C1 control go.
-    QGuiApplication::clipboard()->setText(QStringLiteral("c") + QChar(0) + "d\te\x1b" + QChar(0x7f) +
-                                          QChar(0x9b) + "f" + QChar(0xFFFF));
+    // escape, DEL, a C1 control and the invisible format characters (a zero-width space, marks
+    // that turn the writing direction) go.
+    const QString copied = QStringLiteral("c") + QChar(0) + "d\te\x1b" + QChar(0x7f) + QChar(0x9b) + QChar(0x200B) +
+                           QChar(0x202E) + QChar(0x2066) + "f" + QChar(0xFFFF);
+    QGuiApplication::clipboard()->setText(copied);
     form->txtB->setReadOnly(false);
     form->txtB->setFocus();
     QTest::keyClick(form->txtB, Qt::Key_End);
+    QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form->txtB->text(), "abcd ef");
+
+    // A multi-line box takes the same text with its line breaks.
+    QPlainTextEdit* notes = ui::multiLineBox(form, "txtNotes");
+    notes->show();
+    notes->setFocus();
+    QGuiApplication::clipboard()->setText(copied + "\r\nnext");
+    QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ui::multiLineText(notes), "cd ef\r\nnext");
+
+    // A paste longer than the box takes pastes nothing, and says so.
+    form->txtB->setMaxLength(10);
+    form->txtB->setFocus();
+    QGuiApplication::clipboard()->setText("1234");
+    ui::ScriptedMessages msgs;
+    msgs.expect("The text pasted has 4 characters, more than this box takes (3): nothing was pasted.");
     QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->txtB->text(), "abcd ef");
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTest>
 
 #include "core/frmHelp.h"
 #include "platform/ui/ui.h"
@@ -17,6 +18,7 @@
 #include "statistics/frmReports.h"
 #include "statistics/season_db_test.h"
 #include "support/qt_printers.h"
+#include "support/user_input.h"
 
 namespace {
 
@@ -126,6 +128,21 @@ TEST_F(LeadersTest, TypedReportTypeOrDateThatIsNotOneLeavesTheListAsItWas) {
     form->txtToDate->setText("4/30/11");
     form->txtToDate_LostFocus();
     EXPECT_EQ(lines(form), before);
+
+    // By keys: a report type the list lacks and a text that is no date are refused as their box
+    // is left, the box showing the report's choice again, so no later click meets them.
+    type(form->comReportType, "Takedown");
+    showActive(form);
+    msgs.expect("\"xyz\" is not in the list").expect("Date must be in the MM/DD/YYYY format");
+    typeIntoCombo(form->comReportType, "xyz");
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(form->comReportType->currentText(), "Takedown");
+    typeInto(form->txtFromDate, "soon");
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(form->txtFromDate->text(), "11/1/2010");
+    QTest::mouseClick(form->optDesc, Qt::LeftButton);
+    EXPECT_EQ(lines(form), before);
+    EXPECT_EQ(msgs.messages().size(), 7u);
 }
 
 TEST_F(LeadersTest, ActivationRunsOnceAndResetsTheDates) {

@@ -51,6 +51,7 @@ TEST_F(SummaryTest, OpensOnTheCurrentSeasonsActiveVarsityByPct) {
     ui::ScriptedMessages msgs;
     frmSummary* form = open();
     EXPECT_EQ(form->windowTitle(), "Team Summary");
+    EXPECT_EQ(form->focusWidget(), form->comSeason);
     EXPECT_EQ(form->comOrder->currentText(), "Decending");
     EXPECT_EQ(form->comSort->currentText(), "PCT");
     EXPECT_EQ(form->comLevel->currentText(), "Varsity");
@@ -87,38 +88,48 @@ TEST_F(SummaryTest, SeasonLevelAndActiveReadTheDatabaseAgain) {
 
 }
 
-// A season typed into the box, then Tab, Enter or Alt+C (Copy, which leaves the box first): a
-// season is taken as a pick of it and the report and its copy follow; anything else is refused,
-// the box shows the report's season again and nothing is copied.
+// A season, level, sort or direction typed into its box, then Tab, Enter or Alt+C (Copy, which
+// leaves the box first): a text that names a choice is taken as a pick of it and the report and
+// its copy follow; anything else is refused, the box shows the report's choice again and nothing
+// is copied.
 TEST_F(SummaryTest, ATypedSeasonIsTakenAsAPickOrRefused) {
     const QString season2009 = kHead + "119\tAdam Alder\t11\t1\t1\t1\t.5\r\n";
+    frmSummary* form = showActive(open());
+    const QString notListed = "is not in the list: choose one from the list";
+    const QString noSeason = "Season must be given as in 2010-2011";
     const struct {
+        QComboBox* box;
         const char* typed;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         const char* shows;
         int rows;  // of the report on screen
-        bool refused;
+        QString refusal;
     } cases[] = {
-        {"2009-2010", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, false},
-        {"abcd", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, true},
-        {"2010", Qt::Key_Return, Qt::NoModifier, "2010-2011", 3, false},
-        {" 2009 - 2010 ", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, false},
-        {"last year", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, true},
-        {"2010-2012", Qt::Key_Return, Qt::NoModifier, "2009-2010", 1, true},
+        {form->comSeason, "2009-2010", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, {}},
+        {form->comSeason, "abcd", Qt::Key_Tab, Qt::NoModifier, "2009-2010", 1, noSeason},
+        {form->comSeason, "2010", Qt::Key_Return, Qt::NoModifier, "2010-2011", 3, {}},
+        {form->comSeason, " 2009 - 2010 ", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, {}},
+        {form->comSeason, "last year", Qt::Key_C, Qt::AltModifier, "2009-2010", 1, noSeason},
+        {form->comSeason, "2010-2012", Qt::Key_Return, Qt::NoModifier, "2009-2010", 1, noSeason},
+        {form->comSeason, "9999", Qt::Key_Return, Qt::NoModifier, "2009-2010", 1, noSeason},
+        {form->comLevel, "frosh", Qt::Key_Return, Qt::NoModifier, "Frosh", 0, {}},
+        {form->comLevel, "xyz", Qt::Key_Tab, Qt::NoModifier, "Frosh", 0, notListed},
+        {form->comLevel, "Varsity", Qt::Key_C, Qt::AltModifier, "Varsity", 1, {}},
+        {form->comSort, "wins", Qt::Key_Tab, Qt::NoModifier, "Wins", 1, {}},
+        {form->comOrder, "asc", Qt::Key_C, Qt::AltModifier, "Decending", 1, notListed},
     };
-    frmSummary* form = showActive(open());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ui::ScriptedMessages msgs;
-        if (c.refused) msgs.expect("Season must be given as in 2010-2011");
+        if (!c.refusal.isEmpty()) msgs.expect(c.refusal);
         ui::setClipboardText("");
-        typeIntoCombo(form->comSeason, c.typed);
+        typeIntoCombo(c.box, c.typed);
         pressKey(c.key, c.modifiers);
-        EXPECT_EQ(msgs.messages().size(), c.refused ? 1u : 0u);
-        EXPECT_EQ(form->comSeason->currentText(), c.shows);
+        EXPECT_EQ(msgs.messages().size(), c.refusal.isEmpty() ? 0u : 1u);
+        EXPECT_EQ(c.box->currentText(), c.shows);
         EXPECT_EQ(int(form->summaryTable().size()), c.rows);
-        const bool copied = c.modifiers == Qt::AltModifier && !c.refused;
+        const bool copied = c.modifiers == Qt::AltModifier && c.refusal.isEmpty();
         EXPECT_EQ(ui::clipboardText(), copied ? season2009 + "\r\n\r\n" : QString());
     }
 

@@ -520,6 +520,22 @@ TEST_F(EditNamesTest, NewNameGoesIntoTheSeasonShown) {
     EXPECT_EQ(value("SELECT Season FROM Wrestler WHERE FullName = 'Kim Lo'").toInt(), 2011);
     EXPECT_EQ(ed->comSeason->currentText(), "2011-2012") << "the box still names the season listed";
 
+    // Typed by keys and the box left: a season is shown by its label and lists its names, and a
+    // name added goes into it; a text that is no season is refused, the box back on the season.
+    showActive(ed);
+    typeIntoCombo(ed->comSeason, "2012");
+    pressKey(Qt::Key_Tab);
+    EXPECT_EQ(ed->comSeason->currentText(), "2012-2013");
+    addName(ed, "Ola", "Pe");
+    EXPECT_EQ(value("SELECT Season FROM Wrestler WHERE FullName = 'Ola Pe'").toInt(), 2012);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Season must be given as in 2010-2011");
+        typeIntoCombo(ed->comSeason, "next year");
+        pressKey(Qt::Key_Tab);
+    }
+    EXPECT_EQ(ed->comSeason->currentText(), "2012-2013");
+
     // A typed text that is no season is refused, not put into a query.
     ed->comSeason->setEditText("next year");
     {

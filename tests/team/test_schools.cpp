@@ -281,6 +281,11 @@ TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
     EXPECT_EQ(gFileLocMode, "Import");
     EXPECT_TRUE(ui::forms().isLoaded<frmFileLoc>());
     EXPECT_TRUE(ui::forms().isLoaded<frmSchools>());
+    // Escape there cancels, back to the schools.
+    showActive(ui::forms().get<frmFileLoc>());
+    pressKey(Qt::Key_Escape);
+    EXPECT_FALSE(ui::forms().isLoaded<frmFileLoc>());
+    EXPECT_TRUE(ui::forms().get<frmSchools>()->isVisible());
 }
 
 TEST_F(SchoolsTest, AddAndEditTakeAPlainDivisionAVisibleNameAndNoNameInAnyLetterCase) {

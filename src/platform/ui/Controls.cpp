@@ -35,7 +35,9 @@
 
 #include "platform/ui/Events.h"
 #include "platform/ui/KeyRules.h"
+#include "platform/ui/Paste.h"
 #include "platform/ui/ReportBox.h"
+#include "platform/ui/TypedChoice.h"
 #include "platform/ui/TypedSearch.h"
 #include "platform/ui/WheelRule.h"
 
@@ -67,106 +69,6 @@ protected:
             combo->lineEdit()->setCursorPosition(0);
         return false;
     }
-};
-
-// A pasted text without the control characters that no one types into a box: a tab, vertical
-// tab or form feed becomes a blank; the others (a NUL, an escape, DEL, the C1 controls) and the
-// non-characters U+FFFE and U+FFFF are dropped, as they would be stored as they are otherwise.
-// Line breaks are left to asOneLine.
-QString withoutControlCharacters(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        const bool control = u < 0x20 || (u >= 0x7F && u <= 0x9F);
-        const bool lineBreak = u == u'\r' || u == u'\n';
-        if (u == u'\t' || u == u'\v' || u == u'\f')
-            kept += QLatin1Char(' ');
-        else if ((!control || lineBreak) && u != 0xFFFE && u != 0xFFFF)
-            kept += c;
-    }
-    return kept;
-}
-
-// A pasted text as one line: each line break (CR LF, CR or LF) becomes one blank.
-QString asOneLine(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return withoutControlCharacters(text);
-}
-
-// Whether a one-line box takes the text otherwise than as it stands.
-bool needsOneLine(const QString& text) { return asOneLine(text) != text; }
-
-// The Paste entry of a box's own context menu.
-QAction* pasteEntry(const QMenu* menu) {
-    for (QAction* action : menu->actions())
-        if (action->text().section(QLatin1Char('\t'), 0, 0) == QLineEdit::tr("&Paste")) return action;
-    return nullptr;
-}
-
-// Makes every way of pasting into a one-line box paste one line: the paste key (Ctrl+V,
-// Shift+Insert), the context menu's Paste, the middle button's paste of the selection and a drop.
-// Qt's own box inserts the pasted text as it is, line breaks and control characters and all, and
-// the form would store them. The keys of a combo box's text box come to the combo box.
-class OneLinePaste : public QObject {
-public:
-    explicit OneLinePaste(QLineEdit* box, QWidget* keyTarget = nullptr) : QObject(box), box_(box) {
-        box->installEventFilter(this);
-        if (keyTarget) keyTarget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (box_->isReadOnly()) return false;
-        switch (event->type()) {
-            case QEvent::KeyPress:
-                if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
-                    paste(QClipboard::Clipboard);
-                    return true;
-                }
-                return false;
-            case QEvent::MouseButtonRelease:
-                if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton &&
-                    QGuiApplication::clipboard()->supportsSelection()) {
-                    box_->deselect();
-                    paste(QClipboard::Selection);
-                    return true;
-                }
-                return false;
-            case QEvent::ContextMenu: {
-                QMenu* menu = box_->createStandardContextMenu();
-                if (QAction* action = pasteEntry(menu)) {
-                    action->disconnect();
-                    connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
-                }
-                menu->setAttribute(Qt::WA_DeleteOnClose);
-                menu->popup(static_cast<QContextMenuEvent*>(event)->globalPos());
-                return true;
-            }
-            case QEvent::Drop: {
-                auto* drop = static_cast<QDropEvent*>(event);
-                const QMimeData* data = drop->mimeData();
-                if (drop->source() == box_ || !data->hasText() || !needsOneLine(data->text())) return false;
-                box_->deselect();
-                box_->setCursorPosition(box_->cursorPositionAt(drop->position().toPoint()));
-                box_->insert(asOneLine(data->text()));
-                drop->setDropAction(Qt::CopyAction);
-                drop->accept();
-                return true;
-            }
-            default: return false;
-        }
-    }
-
-private:
-    void paste(QClipboard::Mode mode) {
-        const QString text = QGuiApplication::clipboard()->text(mode);
-        if (!text.isEmpty() || box_->hasSelectedText()) box_->insert(asOneLine(text));
-    }
-
-    QLineEdit* box_;
 };
 
 // The item whose text a combo shows with nothing selected: the one that reads exactly so, else
@@ -308,9 +210,11 @@ private:
     TypedSearch search_;
 };
 
-// The arrow keys in a group of options go to the next option of the group (Down, Right) or the
-// one before (Up, Left), round from the last to the first, and choose it: a Click, as a mouse
-// click gives. Qt's own keys go by where the options stand on the screen and choose only while
+// The arrow keys in a group of options go to the option next to it on the screen in the
+// arrow's direction (in a group of two columns Right goes across, Down down its column); where
+// there is none, to the next option of the group (Down, Right) or the one before (Up, Left),
+// round from the last to the first. The option gone to is chosen: a Click, as a mouse click
+// gives. Qt's own keys go by where the options stand on the screen and choose only while
 // one is chosen already, so in a group with nothing chosen they moved the focus and chose
 // nothing. Options that are hidden or disabled are passed over.
 class ArrowsChooseInGroup : public QObject {
@@ -339,7 +243,8 @@ protected:
                 (other == option_ || (other->isEnabled() && other->isVisibleTo(frame))))
                 group << other;
         const qsizetype at = group.indexOf(option_);
-        QRadioButton* next = group.at((at + step + group.size()) % group.size());
+        QRadioButton* next = nextOnScreen(group, key->key());
+        if (!next) next = group.at((at + step + group.size()) % group.size());
         next->setFocus(step > 0 ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         // A check run as the focus left the option may have kept it there.
         if (next->hasFocus()) next->click();
@@ -347,6 +252,28 @@ protected:
     }
 
 private:
+    // The nearest option in the arrow's direction that stands in the same row (Left, Right) or
+    // column (Up, Down) as this one; none when no option stands there.
+    QRadioButton* nextOnScreen(const QList<QRadioButton*>& group, int key) const {
+        const bool across = key == Qt::Key_Left || key == Qt::Key_Right;
+        const int sign = key == Qt::Key_Right || key == Qt::Key_Down ? 1 : -1;
+        const QRect from = option_->geometry();
+        QRadioButton* nearest = nullptr;
+        int best = 0;
+        for (QRadioButton* other : group) {
+            const QRect to = other->geometry();
+            const bool inLine = across ? std::abs(to.center().y() - from.center().y()) < from.height() / 2
+                                       : std::abs(to.left() - from.left()) < from.height();
+            const int distance = sign * (across ? to.left() - from.left() : to.top() - from.top());
+            if (other == option_ || !inLine || distance <= 0) continue;
+            if (!nearest || distance < best) {
+                nearest = other;
+                best = distance;
+            }
+        }
+        return nearest;
+    }
+
     QRadioButton* option_;
 };
 
@@ -378,6 +305,11 @@ protected:
             if (!TypedSearch::isModifier(event)) search_.reset();
         }
         const int shown = isEditable() && currentIndex() < 0 && stepsThroughList(event) ? shownItem(this) : -1;
+        // A name typed into a box whose form keeps it (one its list lacks) is no place in the
+        // list to step from: the arrows leave it as it is.
+        if (shown < 0 && isEditable() && currentIndex() < 0 && stepsThroughList(event) && keepsTypedText(this) &&
+            !currentText().trimmed().isEmpty())
+            return;
         if (shown < 0) return QComboBox::keyPressEvent(event);
         const QString text = currentText();
         {
@@ -507,13 +439,13 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text) {
             !box->hasSelectedText() && QGuiApplication::mouseButtons() == Qt::NoButton)
             box->setCursorPosition(0);
     });
-    new OneLinePaste(box);
+    filterPaste(box);
     applyKeyRules();
     return box;
 }
 
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name) {
-    auto* box = named(new QPlainTextEdit(parent), name);
+    auto* box = named(multiLinePasteBox(parent), name);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Shown only for a line longer than the box, which a box without wrapping can hold.
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -604,12 +536,13 @@ QComboBox* comboBox(QWidget* parent, const QString& name, bool editable) {
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setCompleter(nullptr);
         combo->installEventFilter(new ShowFromStartWhenLeft(combo));
-        new OneLinePaste(combo->lineEdit(), combo);
+        filterPaste(combo->lineEdit(), combo);
         // Qt selects the item that reads as the typed text when the box is left, its list is
         // opened or Enter is pressed in it. A combo that shows an item's text with nothing
         // selected stays so: only a pick from the list, or code, selects an item (a Click).
         QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
         new MarkShownItemOnOpen(combo);
+        settleAgainstList(combo);
     }
     return combo;
 }

@@ -25,6 +25,12 @@ void showChoice(QComboBox* box, const QString& text) {
 
 void showChoice(QLineEdit* box, const QString& text) { box->setText(text); }
 
+// A drop-down remembers the text the program last showed (see settleAgainstList); a typed text
+// it takes counts as shown.
+const char* const kShownChoice = "kestrivaneShownChoice";
+void remember(QComboBox* box, const QString& text) { box->setProperty(kShownChoice, text); }
+void remember(QLineEdit*, const QString&) {}
+
 QString textOf(const QComboBox* box) { return box->currentText(); }
 QString textOf(const QLineEdit* box) { return box->text(); }
 
@@ -46,23 +52,75 @@ void settle(Box* box, const TypedChoice& choice) {
         return;
     }
     if (*named != typed) showChoice(box, *named);
+    remember(box, *named);
     if (*named != onScreen || choice.takeUnchanged) choice.take();
 }
+
+// Set on a drop-down whose typed text its form checks itself.
+const char* const kTextKept = "kestrivaneTextKept";
 
 template <class Box>
 void hook(Box* box, TypedChoice choice) {
     auto shared = std::make_shared<TypedChoice>(std::move(choice));
     onKeyPress(box, [box, shared](int& key) {
-        if (key != 13) return;
+        if (key != 13 || box->property(kTextKept).toBool()) return;
         key = 0;
         settle(box, *shared);
     });
-    onLostFocus(box, [box, shared] { settle(box, *shared); });
+    onLostFocus(box, [box, shared] {
+        if (!box->property(kTextKept).toBool()) settle(box, *shared);
+    });
 }
 
 }  // namespace
 
 void settleTypedText(QComboBox* box, TypedChoice choice) { hook(box, std::move(choice)); }
+
+int namedItem(const QComboBox* box, const QString& typed) {
+    const QString wanted = typed.trimmed();
+    if (wanted.isEmpty()) return -1;
+    int found = box->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (found < 0) found = box->findText(wanted, Qt::MatchFixedString);
+    if (found < 0 && wanted.contains(QLatin1Char('\'')))
+        found = box->findText(QString(wanted).replace(QLatin1Char('\''), QLatin1Char('`')), Qt::MatchFixedString);
+    return found;
+}
+
+void settleAgainstList(QComboBox* box) {
+    QLineEdit* text = box->lineEdit();
+    if (!text) return;
+    box->setProperty(kShownChoice, text->text());
+    QObject::connect(text, &QLineEdit::textChanged, box, [box, text](const QString& now) {
+        if (!text->isModified()) box->setProperty(kShownChoice, now);
+    });
+    TypedChoice choice;
+    choice.named = [box](const QString& typed) -> std::optional<QString> {
+        const int row = namedItem(box, typed);
+        if (row < 0) return std::nullopt;
+        return box->itemText(row);
+    };
+    choice.shown = [box] { return shownChoice(box); };
+    choice.refusal = [](const QString& typed) {
+        return QStringLiteral("\"%1\" is not in the list: choose one from the list").arg(typed.trimmed());
+    };
+    choice.take = [box] {
+        const int row = namedItem(box, box->currentText());
+        // The item is selected anew, so that its Click runs also when it was selected before.
+        {
+            const QSignalBlocker quiet(box);
+            box->setCurrentIndex(-1);
+        }
+        box->setCurrentIndex(row);
+    };
+    hook(box, std::move(choice));
+}
+
+QString shownChoice(const QComboBox* box) { return box->property(kShownChoice).toString(); }
+
+void keepTypedText(QComboBox* box) { box->setProperty(kTextKept, true); }
+
+bool keepsTypedText(const QComboBox* box) { return box->property(kTextKept).toBool(); }
+
 void settleTypedText(QLineEdit* box, TypedChoice choice) { hook(box, std::move(choice)); }
 
 }  // namespace ui

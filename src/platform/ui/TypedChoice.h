@@ -35,4 +35,20 @@ struct TypedChoice {
 void settleTypedText(QComboBox* box, TypedChoice choice);
 void settleTypedText(QLineEdit* box, TypedChoice choice);
 
+// The rule every drop-down the user may type into has from the start (`comboBox` gives it): a
+// text names the item of the box's own list that reads so (case aside, an apostrophe standing for
+// the backquote a name is stored with); taking it selects that item, which runs the box's Click.
+// The choice on screen is the text the program last showed in the box. A form that gives the box
+// a rule of its own (settleTypedText) replaces this one.
+void settleAgainstList(QComboBox* box);
+// The text the program last showed in a drop-down that has that rule: the choice on screen.
+QString shownChoice(const QComboBox* box);
+// Leaves the text typed into the drop-down to the form, which checks it itself (a name that the
+// list need not hold yet, a free note): neither Enter nor leaving settles it.
+void keepTypedText(QComboBox* box);
+// Whether the form checks the drop-down's typed text itself (keepTypedText).
+bool keepsTypedText(const QComboBox* box);
+// The item of the list whose text the typed text names by that rule; -1 when none does.
+int namedItem(const QComboBox* box, const QString& typed);
+
 }  // namespace ui
