@@ -309,7 +309,12 @@ void Recordset::deleteRow() {
 
 RowImage Recordset::image() const {
     const Row& row = currentRow();
-    return {names_, editing_ ? editValues_ : row.values};
+    // Each field under the table column it comes from, so that a row a list read under other
+    // names ("OppSchool AS School") is found again in the table's own fields.
+    std::vector<QString> names = names_;
+    for (size_t c = 0; c < names.size(); ++c)
+        if (!tableColumns_[c].isEmpty()) names[c] = tableColumns_[c];
+    return {std::move(names), editing_ ? editValues_ : row.values};
 }
 
 namespace {

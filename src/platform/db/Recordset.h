@@ -60,7 +60,8 @@ public:
     void update();
     void cancelUpdate();
     void deleteRow();
-    // The fields of the current row.
+    // The fields of the current row, each named as the table column it comes from (by its own
+    // name when it is no column).
     RowImage image() const;
     // The current row is written back (Update, Delete) only while its fields still hold the
     // values `shown` gives them: the row as the caller read and showed it earlier, instead of as
