@@ -273,8 +273,8 @@ namespace {
 constexpr int kShownRowRole = Qt::UserRole + 7;
 }  // namespace
 
-void keepShownRow(QListWidgetItem* item, const db::Recordset& rs) {
-    item->setData(kShownRowRole, QVariant::fromValue(rs.image()));
+void keepShownRow(QListWidgetItem* item, const db::RowImage& row) {
+    item->setData(kShownRowRole, QVariant::fromValue(row));
 }
 
 db::RowImage shownRow(const QListWidgetItem* item) {

@@ -85,9 +85,9 @@ bool onShownRow(const QString& sql, const db::Params& params, const db::RowImage
 // Runs `write`; a row it finds gone or changed since it was shown (DbError RowChanged) is
 // told to the coach, as onShownRow tells it, and false returned.
 bool tellRowChanged(const std::function<void()>& write);
-// A list item keeps the row it shows as it was read (`rs` on that row), for onShownRow; an
+// A list item keeps the row it shows as it was read (Recordset::image), for onShownRow; an
 // item that keeps none gives a row of no fields, which only asks that the row be there.
-void keepShownRow(QListWidgetItem* item, const db::Recordset& rs);
+void keepShownRow(QListWidgetItem* item, const db::RowImage& row);
 db::RowImage shownRow(const QListWidgetItem* item);
 // A look-up by a name the user typed, the name being the first parameter (`more` follow it).
 // Wrestler and school names are stored with a backquote for each apostrophe (fixQuotes), so a

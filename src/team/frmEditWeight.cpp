@@ -56,7 +56,7 @@ void frmEditWeight::loadWeights() {
     while (!rs.isEOF()) {
         auto* item = new QListWidgetItem(rs.field(QStringLiteral("Weight")).toString());
         item->setData(Qt::UserRole, rs.field(QStringLiteral("Seq")).toInt());
-        keepShownRow(item, rs);
+        keepShownRow(item, rs.image());
         lstWeight->addItem(item);
         rs.moveNext();
     }

@@ -174,7 +174,7 @@ void frmSchools::loadSchools(bool showDivision) {
         if (!chkLeague->isChecked() || isLeague) {
             auto* listItem = new QListWidgetItem(item, lstSchools);
             listItem->setData(kSeqRole, rs.field(QStringLiteral("Seq")).toInt());
-            keepShownRow(listItem, rs);
+            keepShownRow(listItem, rs.image());
         }
         rs.moveNext();
     }
