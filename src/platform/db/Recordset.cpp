@@ -317,9 +317,7 @@ RowImage Recordset::image() const {
     return {std::move(names), editing_ ? editValues_ : row.values};
 }
 
-namespace {
-
-DbError rowChanged(const QString& table) {
+DbError rowChangedError(const QString& table) {
     return DbError(QStringLiteral("Nothing was saved: another program, or another copy of this "
                                   "one, has changed or deleted this row of %1 since it was read "
                                   "here.  Look at it again as it is now.")
@@ -327,10 +325,8 @@ DbError rowChanged(const QString& table) {
                    DbError::Kind::RowChanged);
 }
 
-}  // namespace
-
 void Recordset::expectRow(const RowImage& shown) {
-    if (isEOF() || isBOF()) throw rowChanged(table_);
+    if (isEOF() || isBOF()) throw rowChangedError(table_);
     shown_.clear();
     shownRow_ = pos_;
     for (size_t c = 0; c < shown.names.size(); ++c) {
@@ -360,7 +356,7 @@ void Recordset::refuseUnlessAsRead(const Row& row) {
     bool same = now.recordCount() == 1;
     for (size_t i = 0; same && !row.added && i < fields.size(); ++i)
         same = now.rows_[0].values[i] == expected[fields[i]];
-    if (!same) throw rowChanged(table_);
+    if (!same) throw rowChangedError(table_);
 }
 
 void Recordset::writeCurrentRow(const QString& sql, const Params& params) {

@@ -15,6 +15,11 @@ namespace db {
 class Connection;
 struct RowReader;
 
+class DbError;
+
+// The refusal of a write to a row of `table` that is gone or changed since it was read.
+DbError rowChangedError(const QString& table);
+
 // The fields of one row as they were read, by name: a row as a form showed it.
 struct RowImage {
     std::vector<QString> names;
