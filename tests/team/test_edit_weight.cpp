@@ -180,6 +180,15 @@ TEST_F(EditWeightTest, OpensWithTheFocusInTheBoxOnRealScreen) {
     xKeys("alt+a");
     EXPECT_EQ(items(ed->lstWeight), (QStringList{"103", "106", "285", "98"}));
     EXPECT_TRUE(ed->txtWeight->hasFocus());
+
+    // 103 clicked, then renamed by another copy of the program before Delete: it stays theirs.
+    xClick(ed->lstWeight->viewport(), ed->lstWeight->visualItemRect(ed->lstWeight->item(0)).center());
+    ASSERT_TRUE(waitFor([&] { return ed->txtWeight->text() == "103"; }));
+    sql("UPDATE Weight SET Weight = '104' WHERE Weight = '103'");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Delete weight 103?", ui::Answer::Yes).expect("has changed or deleted this row of Weight");
+    xKeys("alt+d");
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"104", "106", "285", "98"}));
 }
 
 TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
