@@ -22,6 +22,12 @@ protected:
         return out;
     }
 
+    // A mouse click on the class reading `weight`.
+    static void clickClass(QListWidget* list, const QString& weight) {
+        const QRect rect = list->visualItemRect(list->findItems(weight, Qt::MatchExactly).value(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
     static void select(frmEditWeight* ed, const QString& weight) {
         const auto found = ed->lstWeight->findItems(weight, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
@@ -209,23 +215,17 @@ TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
 // between its showing and the coach's Rename or Delete: nothing is written over or deleted, the
 // coach is told, and the list shows the classes as they now are.
 TEST_F(EditWeightTest, AClassChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
-    const char* changed = "UPDATE Weight SET Weight = '104' WHERE Weight = '103'";
-    const char* deleted = "DELETE FROM Weight WHERE Weight = '103'";
-    for (const char* button : {"cmdRename", "cmdDelete"}) {
-        for (const char* meanwhile : {changed, deleted}) {
-            SCOPED_TRACE(std::string(button) + ": " + meanwhile);
+    for (const char* meanwhile : {"UPDATE Weight SET Weight = '104' WHERE Weight = '103'",
+                                  "DELETE FROM Weight WHERE Weight = '103'"}) {
+        for (const char* button : {"cmdRename", "cmdDelete"}) {
             frmEditWeight* ed = showActive(openEditor());
-            QListWidgetItem* shown = ed->lstWeight->findItems("103", Qt::MatchExactly).value(0);
-            QTest::mouseClick(ed->lstWeight->viewport(), Qt::LeftButton, {},
-                              ed->lstWeight->visualItemRect(shown).center());
-            typeInto(ed->txtWeight, "105");
+            clickClass(ed->lstWeight, "103");
             sql(meanwhile);
             ui::ScriptedMessages msgs;
             if (QString(button) == "cmdDelete") msgs.expect("Delete weight 103?", ui::Answer::Yes);
-            msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or "
-                        "deleted this row of Weight since it was read here.");
+            msgs.expect("has changed or deleted this row of Weight since it was read here.");
             QTest::mouseClick(ed->findChild<QPushButton*>(button), Qt::LeftButton);
-            EXPECT_EQ(items(ed->lstWeight).join(","), meanwhile == changed ? "104,285,98" : "285,98");
+            EXPECT_EQ(items(ed->lstWeight).join(","), QString(meanwhile).startsWith("U") ? "104,285,98" : "285,98");
             ui::forms().unloadAll();
             sql("DELETE FROM Weight");
         }
