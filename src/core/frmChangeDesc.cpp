@@ -41,13 +41,19 @@ frmChangeDesc::frmChangeDesc() {
 void frmChangeDesc::Form_Load() {
     ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
-    if (rs.isEOF())
+    descShown_ = {};
+    if (rs.isEOF()) {
         txtDesc->clear();
-    else
+    } else {
         txtDesc->setText(nzString(rs.field(QStringLiteral("school"))).toString());
+        descShown_ = rs.image();
+    }
     closeRecordset(rs);
     rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
-    if (!rs.isEOF()) txtSchool->setText(nzString(rs.field(QStringLiteral("school"))).toString());
+    if (!rs.isEOF()) {
+        txtSchool->setText(nzString(rs.field(QStringLiteral("school"))).toString());
+        schoolShown_ = rs.image();
+    }
     closeRecordset(rs);
 }
 
@@ -60,12 +66,19 @@ void frmChangeDesc::cmdCreate_Click() {
     const QString school = typedSchoolName(txtSchool);
     if (school.isEmpty()) return;
     txtSchool->setText(school);
-    {
+    const bool saved = tellRowChanged([&] {
         ConnectionScope connection;
         gConn.inTransaction([&] {
-            saveSchoolName(school);
-            saveDbDescription(txtDesc->text());
+            saveSchoolName(school, schoolShown_);
+            saveDbDescription(txtDesc->text(), descShown_);
         });
+    });
+    if (!saved) return;
+    // The rows are now as this save left them: the next Update writes over those.
+    {
+        ConnectionScope connection;
+        descShown_ = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2")).image();
+        schoolShown_ = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1")).image();
     }
     // A file made or sent from Utilities before the menu reads the settings again carries it.
     gSchoolName = school;

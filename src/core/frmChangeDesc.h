@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QGroupBox;
@@ -25,4 +26,9 @@ public:
     void cmdReturn_Click();
     void cmdCreate_Click();
     void cmdHelp_Click();
+
+private:
+    // Settings rows 2 and 1 as the boxes show them: Update writes over them only while still so.
+    db::RowImage descShown_;
+    db::RowImage schoolShown_;
 };

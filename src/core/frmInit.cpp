@@ -141,11 +141,13 @@ void frmInit::Form_Load() {
         button->setToolTip(oldDatabase && openFailure.isEmpty() ? kUpgradeTip : QString());
     }
 
-    const int formSize = Label2->font().pointSize();
-    showSchoolName(lblSchool, gSchoolName, formSize + 4, formSize);
-    lblVersion->setText(QStringLiteral("Version: ") +
-                        ui::forms().get<frm_revisions>()->lblVersion->text());
+    // A held file has told neither its school nor its version yet: the labels stay empty until
+    // a button opens it and they are filled.
+    const QString version = ui::forms().get<frm_revisions>()->lblVersion->text();
     ui::forms().unload<frm_revisions>();
+    const int formSize = Label2->font().pointSize();
+    showSchoolName(lblSchool, heldAtLoad_ ? QString() : gSchoolName, formSize + 4, formSize);
+    lblVersion->setText(heldAtLoad_ ? QString() : QStringLiteral("Version: ") + version);
     lblFile->setText(gDbPath);
 
     show();

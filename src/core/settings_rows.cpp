@@ -29,21 +29,24 @@ void createSettingsRow() {
     closeRecordset(rs);
 }
 
-void saveSchoolName(const QString& school) {
+void saveSchoolName(const QString& school, const db::RowImage& shown) {
     ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
     if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
+    rs.expectRow(shown);
     rs.setField(QStringLiteral("school"), school);
     rs.update();
     closeRecordset(rs);
 }
 
-void saveDbDescription(const QString& description) {
+void saveDbDescription(const QString& description, const db::RowImage& shown) {
     ConnectionScope connection;
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
-    if (rs.isEOF()) {
+    if (rs.isEOF() && shown.names.empty()) {
         rs.addNew();
         rs.setField(QStringLiteral("Seq"), 2);
+    } else {
+        rs.expectRow(shown);
     }
     rs.setField(QStringLiteral("school"), description.isEmpty() ? QStringLiteral(" ") : description);
     rs.update();

@@ -395,7 +395,9 @@ void FrmRoster::lstEdit_DblClick() {
                            "WHERE (rosterDate = ?) And (OppSchool.Seq = ?) ORDER BY Weight, Fname"),
             {db::Value(date).toDate(), key});
         txtRosterDate->setText(date);
+        loadedRows_.clear();
         for (int r = 1; r <= kLoadLimit && !rs.isEOF(); ++r, rs.moveNext()) {
+            loadedRows_[rs.field(0).toInt()] = rs.image();
             rosterRows_[r] = {rs.field(0).toString(), rs.field(QStringLiteral("Weight")).toString(),
                               rs.field(QStringLiteral("FName")).toString(), rs.field(QStringLiteral("LName")).toString(),
                               rs.field(QStringLiteral("OppSchool")).toString()};
@@ -472,15 +474,19 @@ void FrmRoster::cmdSave_Click() {
 
     // The old entries go and the new ones come in one transaction, so a failure keeps the roster
     // as it was.
-    {
+    // An entry that another copy of the program changed or deleted since the roster was loaded
+    // stays as that copy left it, and nothing is saved.
+    const bool saved = tellRowChanged([&] {
         ConnectionScope connection;
         gConn.inTransaction([&] {
             if (overwrite) {
                 for (const Row& row : rosterRows_) {
                     if (row[KeyField].isEmpty()) continue;
-                    db::Recordset rs = openRecordsetForUpdate(
-                        QStringLiteral("SELECT Roster.seq From Roster WHERE (Roster.Seq=?)"), {row[KeyField].toLongLong()});
-                    if (!rs.isEOF()) rs.deleteRow();
+                    const long long key = row[KeyField].toLongLong();
+                    db::Recordset rs =
+                        openRecordsetForUpdate(QStringLiteral("SELECT * From Roster WHERE (Roster.Seq=?)"), {key});
+                    rs.expectRow(loadedRows_[key]);
+                    rs.deleteRow();
                     closeRecordset(rs);
                 }
             }
@@ -490,7 +496,8 @@ void FrmRoster::cmdSave_Click() {
                                getSchoolSeq(row[SchoolField]));
             }
         });
-    }
+    });
+    if (!saved) return;
 
     for (Row& row : rosterRows_) row = Row{};
     ui::msgBox(QStringLiteral("Roster Saved"), ui::Buttons::OK, QStringLiteral("Saved"));

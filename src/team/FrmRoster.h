@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <vector>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QGroupBox;
@@ -98,6 +100,9 @@ private:
     static QString today();
 
     std::vector<Row> rosterRows_;
+    // The stored entries of the roster loaded, as loaded, by their Seq: an overwrite deletes
+    // them only while they are still so.
+    std::map<long long, db::RowImage> loadedRows_;
     std::vector<QString> weightClasses_;
 };
 

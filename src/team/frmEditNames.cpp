@@ -566,16 +566,9 @@ void frmEditNames::cmdDelete_Click() {
                    ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
 
-    {
-        ConnectionScope connection;
-        db::Recordset del =
-            openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq});
-        if (!del.isEOF()) {
-            del.expectRow(shownRow_);
-            del.deleteRow();
-        }
-        closeRecordset(del);
-    }
+    if (!onShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq}, shownRow_,
+                    [](db::Recordset& del) { del.deleteRow(); }))
+        return;
 
     loadNames();
     isDirty_ = false;

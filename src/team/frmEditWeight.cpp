@@ -10,6 +10,10 @@
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
 
+namespace {
+const QString kOneWeight = QStringLiteral("Select * From Weight Where Seq = ?");
+}  // namespace
+
 frmEditWeight::frmEditWeight() {
     setWindowTitle(QStringLiteral("Edit Weights"));
     setFixedSize(ui::twips(4560), ui::twips(4800));
@@ -52,6 +56,7 @@ void frmEditWeight::loadWeights() {
     while (!rs.isEOF()) {
         auto* item = new QListWidgetItem(rs.field(QStringLiteral("Weight")).toString());
         item->setData(Qt::UserRole, rs.field(QStringLiteral("Seq")).toInt());
+        keepShownRow(item, rs.image());
         lstWeight->addItem(item);
         rs.moveNext();
     }
@@ -96,14 +101,10 @@ void frmEditWeight::cmdRename_Click() {
     // there is nothing to rename.
     if (weight.isEmpty() || seq == 0) return;
 
-    ConnectionScope connection;
-    db::Recordset rs =
-        openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
-    if (!rs.isEOF()) {
+    onShownRow(kOneWeight, {seq}, shownRow(lstWeight->currentItem()), [&](db::Recordset& rs) {
         rs.setField(QStringLiteral("weight"), weight);
         rs.update();
-    }
-    closeRecordset(rs);
+    });
     loadWeights();
 }
 
@@ -129,11 +130,7 @@ void frmEditWeight::cmdDelete_Click() {
                    ui::Buttons::YesNo, QStringLiteral("Delete Weight")) != ui::Answer::Yes)
         return;
 
-    ConnectionScope connection;
-    db::Recordset rs =
-        openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Seq = ?"), {seq});
-    if (!rs.isEOF()) rs.deleteRow();
-    closeRecordset(rs);
+    onShownRow(kOneWeight, {seq}, shownRow(lstWeight->currentItem()), [](db::Recordset& rs) { rs.deleteRow(); });
     txtWeight->clear();
     loadWeights();
 }

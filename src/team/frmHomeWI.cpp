@@ -424,6 +424,8 @@ void frmHomeWI::lstWI_Click() {
     // Its names belong to the season of its date.
     txtSeason->setText(seasonLabel(getSeason(date)));
     const int count = std::min<int>(static_cast<int>(stored.size()), kRows - 1);
+    loadedRows_.clear();
+    for (const StoredWeighIn& s : stored) loadedRows_[s.seq.toLongLong()] = s.row;
     for (int i = 1; i <= count; ++i) {
         const StoredWeighIn& s = stored[i - 1];
         wiRows_[i][0] = s.seq;
@@ -533,7 +535,8 @@ void frmHomeWI::cmdSave_Click() {
         return;
     }
     for (const QString& name : missing) reportUnknownName(name);
-    writeWeighIn(day, writes, replace, db::Value(loadedDate).toDate());
+    if (!tellRowChanged([&] { writeWeighIn(day, writes, replace, db::Value(loadedDate).toDate(), loadedRows_); }))
+        return;
     for (int r : written) clearRow(wiRows_[r]);
 
     for (int k = 0; k < kLines; ++k) {

@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QComboBox;
@@ -105,5 +107,8 @@ private:
     bool holdsEnteredRows() const;
 
     std::vector<Row> wiRows_;
+    // The stored rows of the weigh-in loaded, as loaded, by Seq: an overwrite replaces them only
+    // while they are still so.
+    std::map<long long, db::RowImage> loadedRows_;
     bool reloadNames_ = false;
 };

@@ -29,6 +29,7 @@ struct Entry {
     QString division;
     QString name;
     long long seq;
+    db::RowImage stored;
 };
 
 std::vector<Entry> entriesOf(const QListWidget* list) {
@@ -37,7 +38,7 @@ std::vector<Entry> entriesOf(const QListWidget* list) {
         const QListWidgetItem* item = list->item(i);
         entries.push_back({item->data(kDivisionRole).toString().trimmed(),
                            item->data(kNameRole).toString().trimmed(),
-                           item->data(kSeqRole).toLongLong()});
+                           item->data(kSeqRole).toLongLong(), shownRow(item)});
     }
     return entries;
 }
@@ -46,6 +47,7 @@ struct StoredSchool {
     long long seq;
     QString name;
     db::Value division;
+    db::RowImage row;
 };
 
 // The stored division written as the file writes it: plain decimal, no leading blank.
@@ -120,11 +122,12 @@ frmImport::frmImport() {
 }
 
 void frmImport::addEntry(QListWidget* list, const QString& division, const QString& name,
-                         long long seq) {
+                         long long seq, const db::RowImage& stored) {
     auto* item = new QListWidgetItem(division + QStringLiteral("  ") + name);
     item->setData(kDivisionRole, division);
     item->setData(kNameRole, name);
     item->setData(kSeqRole, seq);
+    keepShownRow(item, stored);
     list->addItem(item);
 }
 
@@ -143,7 +146,7 @@ void frmImport::Form_Load() {
         while (!rs.isEOF()) {
             stored.push_back({rs.field(QStringLiteral("Seq")).toInt(),
                               rs.field(QStringLiteral("OppSchool")).toString(),
-                              rs.field(QStringLiteral("OppDiv"))});
+                              rs.field(QStringLiteral("OppDiv")), rs.image()});
             rs.moveNext();
         }
         closeRecordset(rs);
@@ -168,11 +171,11 @@ void frmImport::Form_Load() {
         if (!school)
             addEntry(lstAdd, record.division, record.name);
         else if (plainDivision(school->division) != record.division)
-            addEntry(lstChange, record.division, record.name, school->seq);
+            addEntry(lstChange, record.division, record.name, school->seq, school->row);
     }
     for (const StoredSchool& school : stored)
         if (!listed.contains(nameKey(school.name)))
-            addEntry(lstDelete, signedDivision(school.division), school.name, school.seq);
+            addEntry(lstDelete, signedDivision(school.division), school.name, school.seq, school.row);
 }
 
 void frmImport::lstAdd_DblClick() { removeSelected(lstAdd); }
@@ -180,6 +183,7 @@ void frmImport::lstChange_DblClick() { removeSelected(lstChange); }
 void frmImport::lstDelete_DblClick() { removeSelected(lstDelete); }
 
 void frmImport::cmdImport_Click() {
+    // Refused, the school list shows the schools as they now are, to be imported again.
     applySchoolImport();
     cmdCancel_Click();
 }
@@ -220,30 +224,29 @@ void applySchoolImport() {
     const std::vector<Entry> adds = entriesOf(form->lstAdd);
     QStringList kept;
 
-    {
+    // One transaction: the table is brought into line with the file completely or not at all. A
+    // school that another copy of the program changed or deleted since the lists were made
+    // leaves it as it was.
+    const bool saved = tellRowChanged([&] {
         ConnectionScope connection;
-        // One transaction: the table is brought into line with the file completely or not at all.
         gConn.inTransaction([&] {
             for (const Entry& entry : deletes) {
                 db::Recordset rs = openRecordsetForUpdate(
                     QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-                // A school gone meanwhile has nothing left to delete.
-                if (!rs.isEOF()) {
-                    if (isReferenced(rs.field(QStringLiteral("Seq")).toInt()))
-                        kept << entry.name;
-                    else
-                        rs.deleteRow();
-                }
+                rs.expectRow(entry.stored);
+                if (isReferenced(entry.seq))
+                    kept << entry.name;
+                else
+                    rs.deleteRow();
                 closeRecordset(rs);
             }
             for (const Entry& entry : changes) {
                 db::Recordset rs = openRecordsetForUpdate(
                     QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-                if (!rs.isEOF()) {
-                    rs.setField(QStringLiteral("OppSchool"), entry.name);
-                    rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
-                    rs.update();
-                }
+                rs.expectRow(entry.stored);
+                rs.setField(QStringLiteral("OppSchool"), entry.name);
+                rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
+                rs.update();
                 closeRecordset(rs);
             }
             db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool"));
@@ -255,7 +258,8 @@ void applySchoolImport() {
             }
             closeRecordset(rs);
         });
-    }
+    });
+    if (!saved) return;
 
     form->lstDelete->clear();
     form->lstChange->clear();

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QGroupBox;
@@ -42,9 +43,10 @@ public:
     void cmdHelp_Click();
 
     // Adds an entry (the division as written, the school's name) to one of the lists; `seq` is the
-    // key of the stored school that a change or a delete entry stands for.
+    // key of the stored school that a change or a delete entry stands for, `stored` that school's
+    // row as read.
     static void addEntry(QListWidget* list, const QString& division, const QString& name,
-                         long long seq = 0);
+                         long long seq = 0, const db::RowImage& stored = {});
 
   private:
     bool refused_ = false;

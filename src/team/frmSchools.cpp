@@ -174,6 +174,7 @@ void frmSchools::loadSchools(bool showDivision) {
         if (!chkLeague->isChecked() || isLeague) {
             auto* listItem = new QListWidgetItem(item, lstSchools);
             listItem->setData(kSeqRole, rs.field(QStringLiteral("Seq")).toInt());
+            keepShownRow(listItem, rs.image());
         }
         rs.moveNext();
     }
@@ -294,20 +295,18 @@ void frmSchools::cmdEdit_Click() {
     if (cmdEdit->text() == kEditCaption) {
         const long long seq = selectedSeq();
         if (seq == 0) return;  // nothing to edit in an empty list
-        bool found = false;
-        {
-            ConnectionScope connection;
-            db::Recordset rs = openRecordset(kLookupByKey, {seq});
-            found = !rs.isEOF();
-            if (found) {
-                editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
-                editShown_ = rs.image();
-                txtEditSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
-                txtEditDiv->setText(rs.field(QStringLiteral("OppDiv")).toString());
-            }
-            closeRecordset(rs);
+        // The boxes show the school as it is stored now; one gone since the list showed it is
+        // not there to edit.
+        const bool found = onShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()), [this](db::Recordset& rs) {
+            editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
+            editShown_ = rs.image();
+            txtEditSchool->setText(rs.field(QStringLiteral("OppSchool")).toString());
+            txtEditDiv->setText(rs.field(QStringLiteral("OppDiv")).toString());
+        });
+        if (!found) {
+            reload();
+            return;
         }
-        if (!found) return;
         cmdEdit->setText(kSaveCaption);
         fraEditSchool->show();
         fraEditDiv->show();
@@ -337,12 +336,12 @@ void frmSchools::cmdEdit_Click() {
         reload();
         return;
     }
-    db::Recordset upd = openRecordsetForUpdate(kLookupByKey, {editSeq_});
-    upd.expectRow(editShown_);
-    upd.setField(QStringLiteral("OppSchool"), txtEditSchool->text());
-    upd.setField(QStringLiteral("OppDiv"), divisionValue(txtEditDiv->text()));
-    upd.update();
-    closeRecordset(upd);
+    const bool saved = onShownRow(kLookupByKey, {editSeq_}, editShown_, [this](db::Recordset& upd) {
+        upd.setField(QStringLiteral("OppSchool"), txtEditSchool->text());
+        upd.setField(QStringLiteral("OppDiv"), divisionValue(txtEditDiv->text()));
+        upd.update();
+    });
+    if (!saved) return;  // the typed school stays in the boxes, to be saved again or cancelled
     leaveEditMode();
     reload();
 }
@@ -378,9 +377,7 @@ void frmSchools::cmdDelete_Click() {
                    QStringLiteral("Delete School")) != ui::Answer::Yes)
         return;
 
-    ConnectionScope connection;
-    db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
-    if (!rs.isEOF()) {
+    onShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()), [seq](db::Recordset& rs) {
         const bool hasMatches =
             recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
         const bool hasDuals =
@@ -393,8 +390,7 @@ void frmSchools::cmdDelete_Click() {
                        ui::Buttons::OK, QStringLiteral("ERROR"));
         else
             rs.deleteRow();
-    }
-    closeRecordset(rs);
+    });
     reload();
 }
 
@@ -408,15 +404,11 @@ void frmSchools::cmdLeague_Click() {
                                         QStringLiteral(" as a League School?");
     if (ui::msgBox(question, ui::Buttons::YesNo, QStringLiteral("League School?")) ==
         ui::Answer::Yes) {
-        ConnectionScope connection;
-        db::Recordset rs = openRecordsetForUpdate(kLookupByKey, {seq});
-        if (!rs.isEOF()) {
-            rs.setField(QStringLiteral("LeagueSchool"),
-                        make ? db::Value(QStringLiteral("Y")) : db::Value());
-            rs.update();
-        }
-        closeRecordset(rs);
-        cmdLeague->setText(make ? kRemoveLeague : kMakeLeague);
+        if (onShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()), [make](db::Recordset& rs) {
+                rs.setField(QStringLiteral("LeagueSchool"), make ? db::Value(QStringLiteral("Y")) : db::Value());
+                rs.update();
+            }))
+            cmdLeague->setText(make ? kRemoveLeague : kMakeLeague);
     }
 
     const int index = lstSchools->currentRow();

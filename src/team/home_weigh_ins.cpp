@@ -83,7 +83,7 @@ std::vector<StoredWeighIn> loadWeighIn(const QDate& date) {
         out.push_back({rs.field(QStringLiteral("Seq")).toString(),
                        rs.field(QStringLiteral("CompDate")).toDate().toString(kDateText),
                        rs.field(QStringLiteral("FullName")).toString(),
-                       rs.field(QStringLiteral("Weight")).toString()});
+                       rs.field(QStringLiteral("Weight")).toString(), rs.image()});
         rs.moveNext();
     }
     closeRecordset(rs);
@@ -91,17 +91,28 @@ std::vector<StoredWeighIn> loadWeighIn(const QDate& date) {
 }
 
 void writeWeighIn(const QDate& date, const std::vector<WeighInRow>& rows, bool replace,
-                  const QDate& replaceDate) {
+                  const QDate& replaceDate, const std::map<long long, db::RowImage>& shown) {
     ConnectionScope connection;
     gConn.inTransaction([&] {
         if (replace) {
+            std::map<long long, db::RowImage> left = shown;
             db::Recordset old = openRecordsetForUpdate(
                 QStringLiteral("SELECT * From HomeWI WHERE (HomeWI.CompDate=?) ORDER BY Seq DESC"), {replaceDate});
             while (!old.isEOF()) {
+                const auto loaded = left.find(old.field(QStringLiteral("Seq")).toInt());
+                if (loaded != left.end()) {
+                    old.expectRow(loaded->second);
+                    left.erase(loaded);
+                } else if (recordsExist(QStringLiteral("SELECT Seq FROM Wrestler WHERE Seq = ?"),
+                                        {old.field(QStringLiteral("SeqWrestler"))})) {
+                    // Added since by another copy. (A row of no wrestler was never listed.)
+                    throw db::rowChangedError(QStringLiteral("HomeWI"));
+                }
                 old.deleteRow();
                 old.moveNext();
             }
             closeRecordset(old);
+            if (!left.empty()) throw db::rowChangedError(QStringLiteral("HomeWI"));
         }
         db::Recordset rs =
             openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));

@@ -3,6 +3,9 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <map>
+
+#include "platform/db/Recordset.h"
 #include <vector>
 
 // The database side of the home weigh-in form.
@@ -35,16 +38,19 @@ struct StoredWeighIn {
     QString compDate;  // MM/DD/YYYY
     QString fullName;
     QString weight;
+    db::RowImage row;  // as read
 };
 
 // The stored weigh-in of one date, lightest first.
 std::vector<StoredWeighIn> loadWeighIn(const QDate& date);
 
 // Writes a weigh-in in one transaction: with `replace`, every stored row of `replaceDate` goes
-// first; then one row per (key, weight) under `date`. Nothing is written when it fails.
+// first, each only as `shown` (its rows as loaded, by Seq) has it: one changed, gone, or added
+// for a wrestler since raises DbError RowChanged. Then one row per (key, weight) under `date`.
+// Nothing is written when it fails.
 struct WeighInRow {
     long long seqWrestler;
     double weight;
 };
 void writeWeighIn(const QDate& date, const std::vector<WeighInRow>& rows, bool replace,
-                  const QDate& replaceDate);
+                  const QDate& replaceDate, const std::map<long long, db::RowImage>& shown = {});

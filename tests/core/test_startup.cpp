@@ -486,8 +486,11 @@ TEST_F(MainMenuTest, AHeldFileAtEachFormChangeLeavesAFormShownAndUsable) {
         EXPECT_TRUE(msgs.last().text.contains(wait));
         EXPECT_TRUE(menu->isVisible());
         for (QPushButton* b : fiveGated(menu)) EXPECT_TRUE(b->isEnabled());
+        // Neither school nor version is known yet: no "d0" version, no empty school shown as one.
+        EXPECT_EQ(menu->lblVersion->text() + menu->lblSchool->text(), "");
         QTest::mouseClick(menu->cmdReports, Qt::LeftButton);
         EXPECT_TRUE(msgs.last().text.contains(wait));
+        EXPECT_EQ(menu->lblVersion->text(), "");
         EXPECT_TRUE(formShown<frmInit>());
         holder.execute("ROLLBACK");
         QTest::mouseClick(menu->cmdReports, Qt::LeftButton);

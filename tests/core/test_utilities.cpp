@@ -442,8 +442,21 @@ TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
     form->cmdCreate->click();
     EXPECT_FALSE(form->isUnloading()) << "the form stays open";
     EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 2").toString(), " ");
+
+    // Another copy of the program changes the description meanwhile: neither row is written.
+    execSql(db, "UPDATE License SET school = 'Their file' WHERE Seq = 2");
+    showActive(form);
+    typeInto(form->txtSchool, "West High");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                    "this row of License");
+        QTest::mouseClick(form->cmdCreate, Qt::LeftButton);
+    }
+    EXPECT_EQ(queryRows(db, "SELECT school FROM License ORDER BY Seq"),
+              (QList<QVariantList>{{"Central High"}, {"Their file"}}));
     ui::forms().unload<frmChangeDesc>();
-    EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), " ");
+    EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), "Their file");
 }
 
 // The school's name corrected under Change File Description, by keys and clicks: stored trimmed

@@ -459,7 +459,7 @@ TEST_F(EditNamesTest, UnsavedChangesAreAskedAboutAlsoAfterARefusedSave) {
 TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
     for (const char* meanwhile :
          {"DELETE FROM Wrestler WHERE Seq = %1; INSERT INTO Wrestler (Seq, FullName, Season) VALUES (%1, 'Gil Hart', 2010)",
-          "UPDATE Wrestler SET Grade = '12' WHERE Seq = %1"}) {
+          "UPDATE Wrestler SET Grade = '12' WHERE Seq = %1", "DELETE FROM Wrestler WHERE Seq = %1"}) {
         SCOPED_TRACE(meanwhile);
         sql("DELETE FROM Wrestler WHERE FullName <> 'VOID'");
         frmEditNames* ed = deeFoxRegraded();

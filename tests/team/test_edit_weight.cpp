@@ -22,6 +22,12 @@ protected:
         return out;
     }
 
+    // A mouse click on the class reading `weight`.
+    static void clickClass(QListWidget* list, const QString& weight) {
+        const QRect rect = list->visualItemRect(list->findItems(weight, Qt::MatchExactly).value(0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    }
+
     static void select(frmEditWeight* ed, const QString& weight) {
         const auto found = ed->lstWeight->findItems(weight, Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
@@ -180,6 +186,15 @@ TEST_F(EditWeightTest, OpensWithTheFocusInTheBoxOnRealScreen) {
     xKeys("alt+a");
     EXPECT_EQ(items(ed->lstWeight), (QStringList{"103", "106", "285", "98"}));
     EXPECT_TRUE(ed->txtWeight->hasFocus());
+
+    // 103 clicked, then renamed by another copy of the program before Delete: it stays theirs.
+    xClick(ed->lstWeight->viewport(), ed->lstWeight->visualItemRect(ed->lstWeight->item(0)).center());
+    ASSERT_TRUE(waitFor([&] { return ed->txtWeight->text() == "103"; }));
+    sql("UPDATE Weight SET Weight = '104' WHERE Weight = '103'");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Delete weight 103?", ui::Answer::Yes).expect("has changed or deleted this row of Weight");
+    xKeys("alt+d");
+    EXPECT_EQ(items(ed->lstWeight), (QStringList{"104", "106", "285", "98"}));
 }
 
 TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
@@ -194,6 +209,27 @@ TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
     ed->cmdReturn->click();
     EXPECT_TRUE(entry->isVisible());
     EXPECT_FALSE(ui::forms().isLoaded<frmEditWeight>());
+}
+
+// Another copy of the program on the same file renames or deletes the class the list shows,
+// between its showing and the coach's Rename or Delete: nothing is written over or deleted, the
+// coach is told, and the list shows the classes as they now are.
+TEST_F(EditWeightTest, AClassChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
+    for (const char* meanwhile : {"UPDATE Weight SET Weight = '104' WHERE Weight = '103'",
+                                  "DELETE FROM Weight WHERE Weight = '103'"}) {
+        for (const char* button : {"cmdRename", "cmdDelete"}) {
+            frmEditWeight* ed = showActive(openEditor());
+            clickClass(ed->lstWeight, "103");
+            sql(meanwhile);
+            ui::ScriptedMessages msgs;
+            if (QString(button) == "cmdDelete") msgs.expect("Delete weight 103?", ui::Answer::Yes);
+            msgs.expect("has changed or deleted this row of Weight since it was read here.");
+            QTest::mouseClick(ed->findChild<QPushButton*>(button), Qt::LeftButton);
+            EXPECT_EQ(items(ed->lstWeight).join(","), QString(meanwhile).startsWith("U") ? "104,285,98" : "285,98");
+            ui::forms().unloadAll();
+            sql("DELETE FROM Weight");
+        }
+    }
 }
 
 }  // namespace

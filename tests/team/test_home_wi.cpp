@@ -458,6 +458,25 @@ TEST_F(HomeWITest, StoredWeighInIsLoadedAndOverwrittenOnlyAfterTheChecks) {
         f->cmdSave->click();
     }
     EXPECT_EQ(count("SELECT count(*) FROM HomeWI"), 4);
+
+    // Another copy of the program changes, deletes or adds a row of this weigh-in meanwhile:
+    // nothing is saved, and the coach is told. Put back, the overwrite goes on.
+    const std::pair<QString, QString> meanwhile[] = {
+        {"UPDATE HomeWI SET Weight = 160 WHERE Weight = 98.5", "UPDATE HomeWI SET Weight = 98.5 WHERE Weight = 160"},
+        {"INSERT INTO HomeWI (CompDate, SeqWrestler, Weight) SELECT '2011-01-09', Seq, 160 FROM Wrestler LIMIT 1",
+         "DELETE FROM HomeWI WHERE Weight = 160"}};
+    for (const auto& [change, undo] : meanwhile) {
+        SCOPED_TRACE(change.toStdString());
+        sql(change);
+        const QList<QVariantList> theirs = weighIns();
+        ui::ScriptedMessages msgs;
+        msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes)
+            .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                    "this row of HomeWI");
+        f->cmdSave->click();
+        EXPECT_EQ(weighIns(), theirs);
+        sql(undo);
+    }
     {
         ui::ScriptedMessages msgs;
         msgs.expect("Overwrite previous Weigh-in?", ui::Answer::Yes).expect("Home Weigh-in saved");

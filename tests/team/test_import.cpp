@@ -133,6 +133,18 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
     EXPECT_TRUE(f->lstAdd->count() == 0);
     EXPECT_EQ(items(f->lstChange), (QStringList{"05  West", "7  Rock, Hill"}));
     EXPECT_EQ(items(f->lstDelete), (QStringList{" 2  Old School", " 1  Gone", " 1  St. Mary`s"}));
+
+    // Another copy of the program changes a school these lists were made from: nothing is
+    // imported, and the coach is told.
+    sql("UPDATE OppSchool SET OppDiv = 6 WHERE OppSchool = 'West'");
+    const QList<QVariantList> theirs = schools();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                    "this row of OppSchool");
+        QTest::mouseClick(showActive(f)->cmdImport, Qt::LeftButton);
+    }
+    EXPECT_EQ(schools(), theirs);
 }
 
 // A file whose OppSchool table has a column of its own named _rowid_, Null in every row: the

@@ -257,6 +257,33 @@ TEST_F(SchoolsTest, TwoSchoolsOfOneNameAreEachEditedAndDeletedByTheirOwnRow) {
     EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'Newtown'"), 1);
 }
 
+// Another copy of the program on the same file changes or deletes the school the list shows,
+// between its showing and the coach's click, or while he edits it ("Save"): nothing is written
+// over or deleted, and the coach is told.
+TEST_F(SchoolsTest, ASchoolChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
+    const QString changed = "UPDATE OppSchool SET OppDiv = 4 WHERE OppSchool = 'East'";
+    const QString deleted = "DELETE FROM OppSchool WHERE OppSchool = 'East'";
+    const std::tuple<QString, QString, QString> cases[] = {
+        {"cmdDelete", changed, "Delete East?"}, {"cmdDelete", deleted, "Delete East?"},
+        {"cmdLeague", changed, "Make East a League School?"}, {"cmdEdit", deleted, ""}, {"Save", changed, ""}};
+    for (const auto& [button, meanwhile, question] : cases) {
+        SCOPED_TRACE((button + ": " + meanwhile).toStdString());
+        frmSchools* f = showActive(openList());
+        clickItem(f->lstSchools, 2);
+        if (button == "Save") QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
+        sql(meanwhile);
+        const QList<QVariantList> theirs = stored();
+        ui::ScriptedMessages msgs;
+        if (!question.isEmpty()) msgs.expect(question, ui::Answer::Yes);
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or "
+                    "deleted this row of OppSchool since it was read here.");
+        QTest::mouseClick(f->findChild<QPushButton*>(button == "Save" ? "cmdEdit" : button), Qt::LeftButton);
+        EXPECT_EQ(stored(), theirs);
+        ui::forms().unloadAll();
+        sql("DELETE FROM OppSchool");
+    }
+}
+
 TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {
     frmSchools* f = openList();
     f->lstSchools->setCurrentRow(4);

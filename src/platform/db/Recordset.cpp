@@ -309,12 +309,15 @@ void Recordset::deleteRow() {
 
 RowImage Recordset::image() const {
     const Row& row = currentRow();
-    return {names_, editing_ ? editValues_ : row.values};
+    // Each field under the table column it comes from, so that a row a list read under other
+    // names ("OppSchool AS School") is found again in the table's own fields.
+    std::vector<QString> names = names_;
+    for (size_t c = 0; c < names.size(); ++c)
+        if (!tableColumns_[c].isEmpty()) names[c] = tableColumns_[c];
+    return {std::move(names), editing_ ? editValues_ : row.values};
 }
 
-namespace {
-
-DbError rowChanged(const QString& table) {
+DbError rowChangedError(const QString& table) {
     return DbError(QStringLiteral("Nothing was saved: another program, or another copy of this "
                                   "one, has changed or deleted this row of %1 since it was read "
                                   "here.  Look at it again as it is now.")
@@ -322,10 +325,8 @@ DbError rowChanged(const QString& table) {
                    DbError::Kind::RowChanged);
 }
 
-}  // namespace
-
 void Recordset::expectRow(const RowImage& shown) {
-    if (isEOF() || isBOF()) throw rowChanged(table_);
+    if (isEOF() || isBOF()) throw rowChangedError(table_);
     shown_.clear();
     shownRow_ = pos_;
     for (size_t c = 0; c < shown.names.size(); ++c) {
@@ -355,7 +356,7 @@ void Recordset::refuseUnlessAsRead(const Row& row) {
     bool same = now.recordCount() == 1;
     for (size_t i = 0; same && !row.added && i < fields.size(); ++i)
         same = now.rows_[0].values[i] == expected[fields[i]];
-    if (!same) throw rowChanged(table_);
+    if (!same) throw rowChangedError(table_);
 }
 
 void Recordset::writeCurrentRow(const QString& sql, const Params& params) {

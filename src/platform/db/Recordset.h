@@ -15,6 +15,11 @@ namespace db {
 class Connection;
 struct RowReader;
 
+class DbError;
+
+// The refusal of a write to a row of `table` that is gone or changed since it was read.
+DbError rowChangedError(const QString& table);
+
 // The fields of one row as they were read, by name: a row as a form showed it.
 struct RowImage {
     std::vector<QString> names;
@@ -60,7 +65,8 @@ public:
     void update();
     void cancelUpdate();
     void deleteRow();
-    // The fields of the current row.
+    // The fields of the current row, each named as the table column it comes from (by its own
+    // name when it is no column).
     RowImage image() const;
     // The current row is written back (Update, Delete) only while its fields still hold the
     // values `shown` gives them: the row as the caller read and showed it earlier, instead of as
