@@ -253,7 +253,10 @@ void expectListsByKeys(frmFindMatch* f, const std::function<void(const QString&)
         int picks = 0;
         const QMetaObject::Connection counting =
             QObject::connect(f->lstMatches->model(), &QAbstractItemModel::modelReset, [&picks] { ++picks; });
-        list->setFocus(Qt::TabFocusReason);
+        // Each list is reached by Tab from the season box.
+        f->comSeason->setFocus(Qt::MouseFocusReason);
+        for (int tabs = 0; tabs < 6 && !list->hasFocus(); ++tabs) keys("Tab");
+        ASSERT_TRUE(list->hasFocus());
         for (const QString& move : QString(row.moves).split(',')) {
             if (move.startsWith('=')) type(move.mid(1));
             else keys(move);

@@ -396,16 +396,23 @@ TEST_F(EventsTest, ComboShowingAnItemUnselectedRunsClickOnlyForAPick) {
     EXPECT_EQ(form->comChoice->currentText(), "Top");
 
     // In the closed box the arrows and page keys go on from the item shown, each step one Click;
-    // a step past either end selects nothing and keeps the text.
+    // a step past either end selects nothing and keeps the text. Text typed over a picked item
+    // is what the box shows.
     const struct {
         const char* shown;
         Qt::Key key;
         const char* then;
+        const char* typedOver = nullptr;
     } steps[] = {{"Bot", Qt::Key_Down, "Neu"}, {"bot", Qt::Key_Up, "Top"}, {"Top", Qt::Key_PageDown, "Bot"},
                  {"Neu", Qt::Key_PageUp, "Bot"}, {"Neu", Qt::Key_Down, ""},  {"Top", Qt::Key_Up, ""},
-                 {"Nobody", Qt::Key_Down, "Top"}};
+                 {"Nobody", Qt::Key_Down, "Top"}, {"Top", Qt::Key_Up, "", "Neu"}, {"Bot", Qt::Key_Down, "Neu", "Top"}};
     for (const auto& step : steps) {
         showUnselected(step.shown);
+        if (step.typedOver) {
+            form->comChoice->setCurrentIndex(form->comChoice->findText(step.typedOver));
+            form->comChoice->setEditText(step.shown);
+            form->log.clear();
+        }
         form->comChoice->setFocus();
         pressKey(step.key);
         const QString then = step.then;

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QApplication>
 #include <QDate>
 #include <QFile>
@@ -386,6 +388,33 @@ TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
         ui::forms().unloadAll();
     }
     EXPECT_GT(helpsRead, 15);
+}
+
+// Every drop-down of every form opens, by Alt+Down, a list as tall as its items, up to the rows a
+// list shows at most.
+TEST_F(EveryFormTest, EveryDropDownOpensAListAsTallAsItsItems) {
+    int listsOpened = 0;
+    for (const FormEntry& entry : everyForm()) {
+        ui::ScriptedMessages msgs;
+        for (int i = 0; i < 5; ++i) msgs.queue();
+        ui::Form* form = entry.load();
+        showActive(form);
+        for (QComboBox* box : form->findChildren<QComboBox*>()) {
+            if (box->count() == 0 || !box->isVisible() || !box->isEnabled()) continue;
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+            QAbstractItemView* list = box->view();
+            if (!list->isVisible()) continue;
+            const int rows = std::min(box->count(), box->maxVisibleItems());
+            EXPECT_GE(list->viewport()->height(), rows * list->sizeHintForRow(box->count() - 1))
+                << (entry.name + "." + box->objectName()).toStdString() << " " << box->count() << " items";
+            QTest::keyClick(list, Qt::Key_Escape);
+            ++listsOpened;
+        }
+        msgs.clear();
+        ui::forms().unloadAll();
+    }
+    EXPECT_GT(listsOpened, 30);
 }
 
 }  // namespace

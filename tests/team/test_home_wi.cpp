@@ -169,6 +169,15 @@ TEST_F(HomeWITest, TheKeyboardAloneReachesEveryRowPagesTheGridAndSaves) {
     EXPECT_EQ(grid(f, 5), (QStringList{"Pat P01 99", "Carl Cole ", "Adam Alder ", " ", "Pat P02 "}));
     pressKey(Qt::Key_Up);
     EXPECT_EQ(f->comName[0]->currentText(), "Ben Brook");
+    // A typed name the list lacks is no place to step from: Down and Up leave it and every line.
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Zed Quill");
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up}) {
+        pressKey(key);
+        EXPECT_EQ(grid(f, 4), (QStringList{"Zed Quill 99", "Carl Cole ", "Adam Alder ", " "}));
+    }
+    pressKey(Qt::Key_A, Qt::ControlModifier);
+    typeKeys("Ben Brook");
     pressKey(Qt::Key_Tab);
     EXPECT_TRUE(f->txtWt[1]->hasFocus());
 

@@ -304,11 +304,19 @@ protected:
             // Shift for a capital letter goes on with the search; any other key ends it.
             if (!TypedSearch::isModifier(event)) search_.reset();
         }
-        const int shown = isEditable() && currentIndex() < 0 && stepsThroughList(event) ? shownItem(this) : -1;
+        const bool steps = isEditable() && stepsThroughList(event);
+        // Text typed over a picked item is what the box shows: the steps go on from it, not from
+        // the item picked before.
+        if (steps && currentIndex() >= 0 && itemText(currentIndex()) != currentText()) {
+            const QString typed = currentText();
+            const QSignalBlocker quiet(this);
+            setCurrentIndex(-1);
+            setEditText(typed);
+        }
+        const int shown = steps && currentIndex() < 0 ? shownItem(this) : -1;
         // A name typed into a box whose form keeps it (one its list lacks) is no place in the
         // list to step from: the arrows leave it as it is.
-        if (shown < 0 && isEditable() && currentIndex() < 0 && stepsThroughList(event) && keepsTypedText(this) &&
-            !currentText().trimmed().isEmpty())
+        if (shown < 0 && steps && currentIndex() < 0 && keepsTypedText(this) && !currentText().trimmed().isEmpty())
             return;
         if (shown < 0) return QComboBox::keyPressEvent(event);
         const QString text = currentText();
