@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -27,6 +28,7 @@
 #include "match_reports/frmIndMatchSummary.h"
 #include "platform/print/PrintService.h"
 #include "platform/print/RecordingPage.h"
+#include "platform/ui/Waiting.h"
 #include "platform/ui/ui.h"
 #include "printing/dual_summary_printout.h"
 #include "printing/printer_setup.h"
@@ -734,6 +736,22 @@ TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKe
     EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
     EXPECT_EQ(answer.kind, print::JobAnswer::Kind::Unreachable);
     EXPECT_EQ(answer.reason, "it did not answer within 3 seconds.");
+}
+
+// What the work of a wait throws reaches the caller, whether it ended at once or only once the
+// wait window was up (the work goes on when the caller's loop runs).
+TEST(WaitWhile, WhatTheWorkThrowsReachesTheCaller) {
+    for (const bool windowUp : {false, true}) {
+        QSemaphore go;
+        if (windowUp) QTimer::singleShot(0, [&go] { go.release(); });
+        else go.release();
+        EXPECT_THROW(ui::waitWhile("Print", "Looking for the printer...",
+                                   [&go] {
+                                       go.acquire();
+                                       throw std::runtime_error("no answer");
+                                   }),
+                     std::runtime_error);
+    }
 }
 
 }  // namespace

@@ -183,6 +183,7 @@ void PaperPage::finishDocument() {
     // Named as it is when it ends: a printout names its wrestler once it has found him.
     const QString job = jobName();
     QString notPrinted;
+    QString mayPrint;
     if (printer->state == DefaultPrinter::State::Unreachable)
         notPrinted = QStringLiteral("the print service could not be reached: ") + printer->failure;
     if (printer->state == DefaultPrinter::State::Found) {
@@ -204,6 +205,11 @@ void PaperPage::finishDocument() {
                           ? QStringLiteral("the printer \"%1\" refused it: %2")
                           : QStringLiteral("the printer \"%1\" could not be reached: %2"))
                          .arg(name, answer.reason);
+        if (answer.kind == JobAnswer::Kind::MayPrint)
+            mayPrint = QStringLiteral("The printout \"%1\" may print, whole or in part, or not at all: the "
+                                      "printer \"%2\" stopped answering while it was sent: %3  Look at "
+                                      "the printer and its queue before printing it again.\n\n")
+                           .arg(job, name, answer.reason);
         // The printout is kept where it would have gone without a printer.
         const QString first = pdfName(d->pdfFolder, d->stamp, 1);
         const QString noFolder = files::makeFolder(d->pdfFolder);
@@ -211,7 +217,8 @@ void PaperPage::finishDocument() {
         if (noFolder.isEmpty()) d->file->write(pdf);
         else d->file->failWith(noFolder);
     }
-    if (!notPrinted.isEmpty())
+    if (!mayPrint.isEmpty()) notPrinted = mayPrint;
+    else if (!notPrinted.isEmpty())
         notPrinted = QStringLiteral("The printout \"%1\" was not printed: %2\n\n").arg(job, notPrinted);
     // The first free name of the printout's: a name taken meanwhile, by anyone, is passed by.
     QString name = pdfName(d->pdfFolder, d->stamp, 1);

@@ -2,6 +2,9 @@
 
 #include <cups/cups.h>
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLatin1Char>
 #include <algorithm>
 #include <cerrno>
@@ -37,6 +40,20 @@ QByteArray jobNameBytes(const QString& name) {
     return bytes;
 }
 
+// Whether the user names a default printer: LPDEST or PRINTER, or a "Default" line in the user's
+// or the computer's lpoptions.
+bool namesADefault() {
+    if (!qEnvironmentVariableIsEmpty("LPDEST") || !qEnvironmentVariableIsEmpty("PRINTER")) return true;
+    for (const QString& path : {QDir::homePath() + QStringLiteral("/.cups/lpoptions"),
+                                QStringLiteral("/etc/cups/lpoptions")}) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        while (!file.atEnd())
+            if (file.readLine().trimmed().startsWith("Default ")) return true;
+    }
+    return false;
+}
+
 // A connection to the print service of the user's settings (CUPS_SERVER, client.conf, this
 // computer's own), on which every wait ends after kAnswerSeconds.
 class Conversation {
@@ -63,10 +80,13 @@ public:
 
     http_t* http() const { return http_; }
     bool timedOut() const { return timedOut_; }
-    // Whether a service was set up: one named by the settings, or this computer's own, whose
-    // socket is there. A computer without any takes no connection on "localhost".
+    // Whether a service was set up: one named by the settings, this computer's own whose socket
+    // is there, or one that is stopped (its socket goes with it) while the user names a default
+    // printer or this computer has queues set up. A computer without any takes no connection on
+    // "localhost" and has no printer.
     static bool serviceSetUp() {
-        return !qEnvironmentVariableIsEmpty("CUPS_SERVER") || qstrcmp(cupsServer(), "localhost") != 0;
+        return !qEnvironmentVariableIsEmpty("CUPS_SERVER") || qstrcmp(cupsServer(), "localhost") != 0 ||
+               namesADefault() || QFileInfo::exists(QStringLiteral("/etc/cups/printers.conf"));
     }
     // Why the last step failed.
     QString failure() const {
@@ -189,7 +209,15 @@ JobAnswer sendJob(const DefaultPrinter& printer, const QString& jobName, const Q
         failure = service.failure();
     }
     if (failure.isEmpty()) return {JobAnswer::Kind::Queued, QString()};
-    if (service.timedOut()) return {JobAnswer::Kind::Unreachable, failure};
+    if (service.timedOut()) {
+        if (job == 0) return {JobAnswer::Kind::Unreachable, failure};
+        // The queue holds a job of the printout, which may print whole: it is cancelled on a
+        // connection of its own, or the coach is told that it may print.
+        Conversation again;
+        const bool cancelled =
+            again.http() && cupsCancelJob2(again.http(), queue.constData(), job, 0) <= IPP_STATUS_OK_EVENTS_COMPLETE;
+        return {cancelled ? JobAnswer::Kind::Unreachable : JobAnswer::Kind::MayPrint, failure};
+    }
     if (job != 0) cupsCancelJob2(service.http(), queue.constData(), job, 0);
     return {JobAnswer::Kind::Refused, failure};
 }

@@ -42,7 +42,9 @@ struct DefaultPrinter {
 DefaultPrinter lookUpDefaultPrinter();
 
 struct JobAnswer {
-    enum class Kind { Queued, Refused, Unreachable };
+    // MayPrint: the service stopped answering once the job was in its queue, and the job could
+    // not be cancelled: it may print, whole or not.
+    enum class Kind { Queued, Refused, Unreachable, MayPrint };
     Kind kind = Kind::Queued;
     QString reason;  // why it was refused or not reached, as a sentence
 };

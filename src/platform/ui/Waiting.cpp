@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QThread>
 #include <QVBoxLayout>
+#include <exception>
 #include <memory>
 
 #include "platform/ui/Form.h"
@@ -47,11 +48,22 @@ protected:
 }  // namespace
 
 void waitWhile(const QString& title, const QString& text, const std::function<void()>& work) {
-    std::unique_ptr<QThread> thread(QThread::create([&work] { work(); }));
+    // A failure of the work is raised here, on the caller's thread, once the thread has ended.
+    std::exception_ptr failure;
+    std::unique_ptr<QThread> thread(QThread::create([&work, &failure] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }));
     QEventLoop loop;
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
-    if (thread->wait(QDeadlineTimer(kMomentMs))) return;
+    if (thread->wait(QDeadlineTimer(kMomentMs))) {
+        if (failure) std::rethrow_exception(failure);
+        return;
+    }
     QWidget* parent = Form::activeForm();
     if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
     WaitWindow window(title, text, parent);
@@ -59,6 +71,7 @@ void waitWhile(const QString& title, const QString& text, const std::function<vo
     // Ends when the thread has: its end is queued to this loop if it came before the loop ran.
     loop.exec();
     thread->wait();
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace ui
