@@ -171,6 +171,7 @@ const QStringList kDateColumns = {QStringLiteral("Match.Date"), QStringLiteral("
 // "2026-12-05": the bout would drop out of every list and range of dates. Each is stored as the
 // date it is; the program keeps no time of day. Whether there is one is asked first, through the
 // dates' indexes, so that a file without any writes nothing. A file that takes no writes keeps them.
+// The test is the reader's (db::Connection reads a date followed by "[ T]hh:mm" as that date).
 void cutTimesOffDates() {
     const QString timed = QStringLiteral(" GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T][0-9][0-9]:[0-9][0-9]*'");
     for (const QString& date : kDateColumns) {

@@ -331,13 +331,16 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
         meet.addNew();
         meet.setField("Held", QDate(2026, 12, 5));
         meet.update();
-        conn.execute("INSERT INTO Meet (Held, Note) VALUES ('2026-12-12 18:30:00', '2026-12-19')");
+        conn.execute("INSERT INTO Meet (Held, Note) VALUES ('2026-12-12 18:30:00', '2026-12-19'), "
+                     "('2026-12-19 183000', NULL)");
         EXPECT_EQ(conn.openSnapshot("SELECT * FROM Meet WHERE Held = #12/5/2026#").recordCount(), 1) << "stored ISO";
         db::Recordset read = conn.openSnapshot("SELECT Held, Note FROM Meet ORDER BY Seq");
         EXPECT_EQ(read.field("Held").toDate(), QDate(2026, 12, 5));
         read.moveNext();
         EXPECT_EQ(read.field("Held").toDate(), QDate(2026, 12, 12));
         EXPECT_FALSE(read.field("Note").isDate()) << "a text column holding a date's text";
+        read.moveNext();
+        EXPECT_FALSE(read.field("Held").isDate()) << "a time without hh:mm is not cut off";
     }
 
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");

@@ -547,6 +547,25 @@ TEST_F(EventsTest, HeldKeyPicksOnceWhenLetGo) {
         EXPECT_EQ(joined(form->log.mid(1)),
                   box == form->comLevel ? "comLevel_Click Tom Oakes" : "lstNames_Click 4");
     }
+
+    // A click on a button while the key is held: the pick runs first, and its message takes the
+    // release, so the button is neither clicked nor left down.
+    form->comLevel->setCurrentIndex(0);
+    form->comLevel->setFocus();
+    ui::onClick(form->comLevel, [this] {
+        if (form->comLevel->currentIndex() == 4)
+            ui::msgBox("Tom Oakes is hurt", ui::Buttons::OK, "Pick");
+    });
+    keyStamped(form->comLevel, QEvent::KeyPress, Qt::Key_Down, "", 2000);
+    for (ulong at = 2500; at < 2590; at += 30)
+        keyStamped(form->comLevel, QEvent::KeyPress, Qt::Key_Down, "", at, true);
+    ui::ScriptedMessages msgs;
+    msgs.expect("Tom Oakes is hurt");
+    form->log.clear();
+    QTest::mouseClick(form->cmdGo, Qt::LeftButton);
+    EXPECT_EQ(msgs.messages().size(), 1u);
+    EXPECT_FALSE(form->log.contains("cmdGo_Click")) << joined(form->log);
+    EXPECT_FALSE(form->cmdGo->isDown());
 }
 
 TEST_F(EventsTest, DropDownListPicksTheWholeTypedNameOnRealScreen) {

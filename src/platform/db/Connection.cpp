@@ -53,11 +53,16 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
 }
 
 // Whether the `size` characters at `p` are a time of day as another program writes it after a
-// date: a blank or "T", then digits, colons and a decimal point ("00:00:00", "18:30:00.000").
+// date: a blank or "T", hours and minutes "hh:mm", then digits, colons and a decimal point
+// ("00:00:00", "18:30:00.000"). The program cuts such a time off the dates of a file it opens
+// when it finds "[ T]hh:mm" after the date: no text may read as a date here that is not cut
+// there, or the queries, which compare dates as text, leave it out of every range of dates.
 bool isTimeAfterDate(const char* p, int size) {
+    auto digit = [p](int i) { return p[i] >= '0' && p[i] <= '9'; };
     if (size < 6 || (p[0] != ' ' && p[0] != 'T')) return false;
-    for (int i = 1; i < size; ++i)
-        if ((p[i] < '0' || p[i] > '9') && p[i] != ':' && p[i] != '.') return false;
+    if (!digit(1) || !digit(2) || p[3] != ':' || !digit(4) || !digit(5)) return false;
+    for (int i = 6; i < size; ++i)
+        if (!digit(i) && p[i] != ':' && p[i] != '.') return false;
     return true;
 }
 

@@ -71,13 +71,8 @@ protected:
     }
 };
 
-// The item whose text a combo shows with nothing selected: the one that reads exactly so, else
-// one that reads so but for case; -1 when none does.
-int shownItem(const QComboBox* combo) {
-    const QString text = combo->currentText();
-    const int exact = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    return exact >= 0 ? exact : combo->findText(text, Qt::MatchFixedString);
-}
+// The item whose text a combo shows with nothing selected; -1 when none does.
+int shownItem(const QComboBox* combo) { return itemReading(combo, combo->currentText()); }
 
 // Opening the list of a combo that shows an item's text with nothing selected marks that item in
 // the list, so that the arrow keys go on from it; the combo's selection stays as it was.

@@ -114,6 +114,8 @@ QWidget* tabStopFrom(QWidget* from, bool forward) {
 
 }  // namespace
 
+void dropPressUnderWay() { PendingPressEater::arm(); }
+
 // Everything connected to one control: its focus and key handlers, run from an event filter,
 // and (as the context object) its signal connections. Deleting it disconnects them all.
 class EventHook : public QObject {
@@ -212,7 +214,7 @@ private:
         // message.
         if (pressUnderWay &&
             (messagesShown() != shownBefore || QApplication::focusWidget() == left))
-            PendingPressEater::arm();
+            dropPressUnderWay();
         // Tab goes to the control that follows now: a check that enabled or showed controls
         // after this one leads into them. A check that moved the focus itself, put it back or
         // showed a message keeps it where it is.

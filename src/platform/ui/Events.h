@@ -69,6 +69,11 @@ void onKeyDown(QWidget* control, std::function<void(int& key)> handler);
 // KeyUp: a key released in the control (its Qt::Key code).
 void onKeyUp(QWidget* control, std::function<void(int key)> handler);
 
+// Drops the mouse press being delivered now, when something run on its way (a check as the focus
+// left, a pick) showed a message: the user's release went to the message box, so the press
+// neither pushes the button nor picks the item under the mouse.
+void dropPressUnderWay();
+
 // Stops every handler connected to `root` and the controls inside it (a form being destroyed).
 void detachHandlers(QObject* root);
 

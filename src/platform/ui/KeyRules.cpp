@@ -3,6 +3,8 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +12,9 @@
 #include <QTextEdit>
 #include <utility>
 #include <vector>
+
+#include "platform/ui/Events.h"
+#include "platform/ui/Messages.h"
 
 namespace ui {
 
@@ -56,22 +61,30 @@ protected:
             case QEvent::KeyRelease:
                 if (watched->isWidgetType() && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) letGo();
                 return false;
-            case QEvent::MouseButtonPress:
+            // A pick that shows a message on the way of a mouse press drops the press, as a
+            // LostFocus message does: the user's release went to the message box.
+            case QEvent::MouseButtonPress: return letGo();
             case QEvent::FocusOut:
+                if (letGo() && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
+                    QGuiApplication::mouseButtons() != Qt::NoButton)
+                    dropPressUnderWay();
+                return false;
             case QEvent::WindowDeactivate: letGo(); return false;
             default: return false;
         }
     }
 
 private:
-    // The key is let go: the picks held back run, each once.
-    void letGo() {
+    // The key is let go: the picks held back run, each once. True when one showed a message.
+    bool letGo() {
         held_ = false;
+        const unsigned long shownBefore = messagesShown();
         while (!waiting_.empty()) {
             auto [control, click] = std::move(waiting_.front());
             waiting_.erase(waiting_.begin());
             if (control) click();
         }
+        return messagesShown() != shownBefore;
     }
 
     bool held_ = false;

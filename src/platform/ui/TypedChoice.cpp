@@ -76,13 +76,18 @@ void hook(Box* box, TypedChoice choice) {
 
 void settleTypedText(QComboBox* box, TypedChoice choice) { hook(box, std::move(choice)); }
 
+int itemReading(const QComboBox* box, const QString& text) {
+    const int exact = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return exact >= 0 ? exact : box->findText(text, Qt::MatchFixedString);
+}
+
 int namedItem(const QComboBox* box, const QString& typed) {
     const QString wanted = typed.trimmed();
     if (wanted.isEmpty()) return -1;
-    int found = box->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (found < 0) found = box->findText(wanted, Qt::MatchFixedString);
+    int found = itemReading(box, typed);
+    if (found < 0 && wanted != typed) found = itemReading(box, wanted);
     if (found < 0 && wanted.contains(QLatin1Char('\'')))
-        found = box->findText(QString(wanted).replace(QLatin1Char('\''), QLatin1Char('`')), Qt::MatchFixedString);
+        found = itemReading(box, QString(wanted).replace(QLatin1Char('\''), QLatin1Char('`')));
     return found;
 }
 

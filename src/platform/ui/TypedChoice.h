@@ -48,7 +48,11 @@ QString shownChoice(const QComboBox* box);
 void keepTypedText(QComboBox* box);
 // Whether the form checks the drop-down's typed text itself (keepTypedText).
 bool keepsTypedText(const QComboBox* box);
-// The item of the list whose text the typed text names by that rule; -1 when none does.
+// The item of the list that reads `text`: the one that reads exactly so, else one that reads so
+// but for case; -1 when none does.
+int itemReading(const QComboBox* box, const QString& text);
+// The item of the list whose text the typed text names by that rule (as `itemReading`, also with
+// the blanks around it dropped and an apostrophe for a backquote); -1 when none does.
 int namedItem(const QComboBox* box, const QString& typed);
 
 }  // namespace ui
