@@ -69,8 +69,10 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
         setMatchColumns(rs, row);
         // One write: the strings and their tallies change together or not at all.
         rs.update();
+        // The bout as the write left it, read in its transaction: another copy's delete after
+        // it cannot take the saved bout's image away.
+        editor->loadedMatch = rs.image();
         closeRecordset(rs);
-        editor->loadedMatch = openRecordset(kOneMatch, seq).image();
     } catch (const db::DbError& error) {
         if (error.kind() != db::DbError::Kind::RowChanged) throw;
         refuseEntry(kMatchChanged);

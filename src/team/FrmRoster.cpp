@@ -28,6 +28,12 @@ const QString kReSave = QStringLiteral("Re-&Save");
 const QChar kSeparator(0xA0);  // between the date and the school of a saved-roster line
 constexpr int kClassPlaces = 51;
 constexpr int kLoadLimit = 99;
+// The stored entries of one roster, by its date and school.
+const QString kRosterEntries = QStringLiteral(
+    "SELECT roster.seq, RosterDate, OppSchool, Weight, FName, LName "
+    "FROM Weight INNER JOIN (OppSchool INNER JOIN Roster ON OppSchool.Seq = Roster.SeqSchool) "
+    "ON Weight.Seq = Roster.SeqWeight "
+    "WHERE (rosterDate = ?) And (OppSchool.Seq = ?) ORDER BY Weight, Fname");
 
 long long firstSeq(const QString& sql, const QString& name) {
     ConnectionScope conn;
@@ -388,12 +394,8 @@ void FrmRoster::lstEdit_DblClick() {
 
     {
         ConnectionScope connection;
-        db::Recordset rs = openRecordset(
-            QStringLiteral("SELECT roster.seq, RosterDate, OppSchool, Weight, FName, LName "
-                           "FROM Weight INNER JOIN (OppSchool INNER JOIN Roster ON OppSchool.Seq = Roster.SeqSchool) "
-                           "ON Weight.Seq = Roster.SeqWeight "
-                           "WHERE (rosterDate = ?) And (OppSchool.Seq = ?) ORDER BY Weight, Fname"),
-            {db::Value(date).toDate(), key});
+        loadedRoster_ = {db::Value(date).toDate(), key};
+        db::Recordset rs = openRecordset(kRosterEntries, loadedRoster_);
         txtRosterDate->setText(date);
         loadedRows_.clear();
         for (int r = 1; r <= kLoadLimit && !rs.isEOF(); ++r, rs.moveNext()) {
@@ -480,12 +482,19 @@ void FrmRoster::cmdSave_Click() {
         ConnectionScope connection;
         gConn.inTransaction([&] {
             if (overwrite) {
+                // An entry added to the roster by another copy meanwhile would stay beside the
+                // ones saved now.
+                db::Recordset stored = openRecordset(kRosterEntries, loadedRoster_);
+                for (; !stored.isEOF(); stored.moveNext())
+                    if (!loadedRows_.count(stored.field(0).toInt())) throw db::rowChangedError(QStringLiteral("Roster"));
+                closeRecordset(stored);
                 for (const Row& row : rosterRows_) {
                     if (row[KeyField].isEmpty()) continue;
-                    const long long key = row[KeyField].toLongLong();
-                    db::Recordset rs =
-                        openRecordsetForUpdate(QStringLiteral("SELECT * From Roster WHERE (Roster.Seq=?)"), {key});
-                    rs.expectRow(loadedRows_[key]);
+                    const auto loaded = loadedRows_.find(row[KeyField].toLongLong());
+                    if (loaded == loadedRows_.end()) throw db::rowChangedError(QStringLiteral("Roster"));
+                    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * From Roster WHERE (Roster.Seq=?)"),
+                                                              {loaded->first});
+                    rs.expectRow(loaded->second);
                     rs.deleteRow();
                     closeRecordset(rs);
                 }

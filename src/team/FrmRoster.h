@@ -103,6 +103,8 @@ private:
     // The stored entries of the roster loaded, as loaded, by their Seq: an overwrite deletes
     // them only while they are still so.
     std::map<long long, db::RowImage> loadedRows_;
+    // The date and school of the roster loaded, as its entries are looked up by.
+    db::Params loadedRoster_;
     std::vector<QString> weightClasses_;
 };
 

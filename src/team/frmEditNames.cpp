@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <algorithm>
@@ -383,12 +384,15 @@ void frmEditNames::promptSave() {
     comFullName->hide();
     comSeason->hide();
     txtSeason->show();
+    // The drop-downs come back however the save ends, a failed one too.
+    const auto shown = qScopeGuard([this] {
+        comFullName->show();
+        comSeason->show();
+        txtSeason->hide();
+    });
     if (ui::msgBox(QStringLiteral("Save Changes?"), ui::Buttons::YesNo, QStringLiteral("Save")) ==
         ui::Answer::Yes)
         saveWrestler();
-    comFullName->show();
-    comSeason->show();
-    txtSeason->hide();
 }
 
 QString frmEditNames::saveSeason() const {
@@ -484,32 +488,38 @@ bool frmEditNames::saveWrestler() {
         // A stored row keeps the typed texts; a new name goes on to the reloaded list below.
         if (!adding) return false;
     } else {
-        db::Recordset rs =
-            adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
-                   : openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
-                                            {txtSeq->text().toLongLong()});
-        // The row deleted or changed meanwhile is not written over: the coach is told.
-        if (!adding) rs.expectRow(shownRow_);
-        if (!fitsColumns(rs, season)) {
+        bool fits = true;
+        // The row deleted or changed meanwhile is not written over: the coach is told, and the
+        // typed texts stay unsaved.
+        const bool saved = tellRowChanged([&] {
+            db::Recordset rs =
+                adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
+                       : openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
+                                                {txtSeq->text().toLongLong()});
+            if (!adding) rs.expectRow(shownRow_);
+            fits = fitsColumns(rs, season);
+            if (!fits) {
+                closeRecordset(rs);
+                return;
+            }
+            if (adding) rs.addNew();
+            rs.setField(QStringLiteral("FullName"), txtFirst->text() + QLatin1Char(' ') + txtLast->text());
+            txtfullname->setText(rs.field(QStringLiteral("FullName")).toString());
+            rs.setField(QStringLiteral("firstName"), nzText(txtFirst->text()));
+            rs.setField(QStringLiteral("lastName"), nzText(txtLast->text()));
+            rs.setField(QStringLiteral("grade"), nzText(txtGrade->text()));
+            rs.setField(QStringLiteral("MinWt"), nzText(txtMinWt->text()));
+            rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
+            rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
+            rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
+            rs.setField(QStringLiteral("Notes"), nzText(ui::multiLineText(txtNote)));
+            rs.setField(QStringLiteral("wresMemo1"), nzText(ui::multiLineText(txtNote2)));
+            rs.setField(QStringLiteral("season"), season.toInt());
+            rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
+            rs.update();
             closeRecordset(rs);
-            return false;
-        }
-        if (adding) rs.addNew();
-        rs.setField(QStringLiteral("FullName"), txtFirst->text() + QLatin1Char(' ') + txtLast->text());
-        txtfullname->setText(rs.field(QStringLiteral("FullName")).toString());
-        rs.setField(QStringLiteral("firstName"), nzText(txtFirst->text()));
-        rs.setField(QStringLiteral("lastName"), nzText(txtLast->text()));
-        rs.setField(QStringLiteral("grade"), nzText(txtGrade->text()));
-        rs.setField(QStringLiteral("MinWt"), nzText(txtMinWt->text()));
-        rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
-        rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
-        rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
-        rs.setField(QStringLiteral("Notes"), nzText(ui::multiLineText(txtNote)));
-        rs.setField(QStringLiteral("wresMemo1"), nzText(ui::multiLineText(txtNote2)));
-        rs.setField(QStringLiteral("season"), season.toInt());
-        rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
-        rs.update();
-        closeRecordset(rs);
+        });
+        if (!saved || !fits) return false;
         isDirty_ = false;
         written = true;
     }

@@ -297,6 +297,18 @@ void frmSchools::cmdEdit_Click() {
         if (seq == 0) return;  // nothing to edit in an empty list
         // The boxes show the school as it is stored now; one gone since the list showed it is
         // not there to edit.
+        bool there = false;
+        {
+            ConnectionScope connection;
+            there = recordsExist(kLookupByKey, {seq});
+        }
+        if (!there) {
+            ui::msgBox(QStringLiteral("This school is no longer there: another program, or another copy of "
+                                      "this one, has deleted it.  The list is shown anew."),
+                       ui::Buttons::OK, QStringLiteral("ERROR"));
+            reload();
+            return;
+        }
         const bool found = onShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()), [this](db::Recordset& rs) {
             editSeq_ = rs.field(QStringLiteral("Seq")).toInt();
             editShown_ = rs.image();

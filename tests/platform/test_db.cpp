@@ -185,9 +185,12 @@ TEST_F(DbTest, UpdateAndDeleteWriteBackByRow) {
     add("Central");
     add("East");
     add("West");
+    conn.execute("ALTER TABLE School ADD COLUMN Grade Decimal");  // stores the text "12" as a number
     {
         db::Recordset rs = conn.openForUpdate("SELECT * FROM School WHERE Name <> 'East' ORDER BY Seq");
         ASSERT_EQ(rs.recordCount(), 2);
+        rs.setField("Grade", "12");
+        rs.update();
         rs.setField("Div", 3);
         rs.update();
         rs.moveNext();

@@ -472,6 +472,10 @@ TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
         EXPECT_TRUE(ed->isDirty());
         msgs.expect("Delete Dee Fox?", ui::Answer::Yes).expect("Nothing was saved");
         ed->cmdDelete->click();
+        // Another name picked: the save it asks for is refused too, and the drop-downs are back.
+        msgs.expect("Save Changes?", ui::Answer::Yes).expect("Nothing was saved");
+        pickFromList(ed->comFullName, " -- Add Name -- ");
+        EXPECT_TRUE(ed->comFullName->isVisible() && ed->comSeason->isVisible() && !ed->txtSeason->isVisible());
         EXPECT_EQ(value("SELECT FullName || Grade FROM Wrestler WHERE FullName <> 'VOID'"), theirs);
         ui::forms().unloadAll();
     }

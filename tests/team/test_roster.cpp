@@ -498,19 +498,26 @@ TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToda
     EXPECT_EQ(roster().size(), 4);
     EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
 
-    // Yes, while another copy of the program has renamed a loaded entry: nothing is saved. Put
-    // back as loaded, the entries are replaced.
-    sql("UPDATE Roster SET LName = 'Bellamy' WHERE FName = 'Bo'");
-    {
-        ui::ScriptedMessages msgs;
-        msgs.expect("Overwrite previous roster?", ui::Answer::Yes)
-            .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
-                    "this row of Roster");
-        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+    // Yes, while another copy of the program has renamed a loaded entry, or added one to the
+    // roster: nothing is saved. Put back as loaded, the entries are replaced.
+    const std::pair<QString, QString> meanwhile[] = {
+        {"UPDATE Roster SET LName = 'Bellamy' WHERE FName = 'Bo'", "UPDATE Roster SET LName = 'Bell' WHERE FName = 'Bo'"},
+        {QString("INSERT INTO Roster (RosterDate, SeqSchool, SeqWeight, FName, LName) VALUES ('2011-01-08', %1, 2, 'Al', 'Avery')")
+             .arg(omalley),
+         "DELETE FROM Roster WHERE FName = 'Al'"}};
+    for (const auto& [theyDid, undone] : meanwhile) {
+        sql(theyDid);
+        const QList<QVariantList> theirs = roster();
+        {
+            ui::ScriptedMessages msgs;
+            msgs.expect("Overwrite previous roster?", ui::Answer::Yes)
+                .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                        "this row of Roster");
+            QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        }
+        EXPECT_EQ(roster(), theirs) << theyDid.toStdString();
+        sql(undone);
     }
-    EXPECT_EQ(count("SELECT COUNT(*) FROM Roster WHERE LName = 'Bellamy'"), 1);
-    EXPECT_EQ(roster().size(), 4);
-    sql("UPDATE Roster SET LName = 'Bell' WHERE FName = 'Bo'");
 
     // Yes: the loaded entries are replaced under the loaded date; a line emptied goes too.
     f->txtLName[0]->clear();

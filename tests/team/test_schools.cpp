@@ -263,10 +263,15 @@ TEST_F(SchoolsTest, TwoSchoolsOfOneNameAreEachEditedAndDeletedByTheirOwnRow) {
 TEST_F(SchoolsTest, ASchoolChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
     const QString changed = "UPDATE OppSchool SET OppDiv = 4 WHERE OppSchool = 'East'";
     const QString deleted = "DELETE FROM OppSchool WHERE OppSchool = 'East'";
-    const std::tuple<QString, QString, QString> cases[] = {
-        {"cmdDelete", changed, "Delete East?"}, {"cmdDelete", deleted, "Delete East?"},
-        {"cmdLeague", changed, "Make East a League School?"}, {"cmdEdit", deleted, ""}, {"Save", changed, ""}};
-    for (const auto& [button, meanwhile, question] : cases) {
+    const QString nothingSaved = "Nothing was saved: another program, or another copy of this one, has changed or "
+                                 "deleted this row of OppSchool since it was read here.";
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {"cmdDelete", changed, "Delete East?", nothingSaved},
+        {"cmdDelete", deleted, "Delete East?", nothingSaved},
+        {"cmdLeague", changed, "Make East a League School?", nothingSaved},
+        {"cmdEdit", deleted, "", "This school is no longer there: another program, or another copy of this one, has deleted it."},
+        {"Save", changed, "", nothingSaved}};
+    for (const auto& [button, meanwhile, question, told] : cases) {
         SCOPED_TRACE((button + ": " + meanwhile).toStdString());
         frmSchools* f = showActive(openList());
         clickItem(f->lstSchools, 2);
@@ -275,8 +280,7 @@ TEST_F(SchoolsTest, ASchoolChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
         const QList<QVariantList> theirs = stored();
         ui::ScriptedMessages msgs;
         if (!question.isEmpty()) msgs.expect(question, ui::Answer::Yes);
-        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or "
-                    "deleted this row of OppSchool since it was read here.");
+        msgs.expect(told);
         QTest::mouseClick(f->findChild<QPushButton*>(button == "Save" ? "cmdEdit" : button), Qt::LeftButton);
         EXPECT_EQ(stored(), theirs);
         ui::forms().unloadAll();

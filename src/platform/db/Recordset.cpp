@@ -287,9 +287,12 @@ void Recordset::update() {
         QStringList sets;
         for (const QString& c : columns) sets << c + QStringLiteral(" = ?");
         params.push_back(Value(rows_[pos_].rowid));
+        // The row is kept as the file stores it (a column's type can turn the text given into a
+        // number), so that a later write finds it as it was read.
+        std::vector<Value> stored = editValues_;
         writeCurrentRow(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?").arg(table, sets.join(QStringLiteral(", ")), key_),
-                        params);
-        rows_[pos_].values = editValues_;
+                        params, &stored);
+        rows_[pos_].values = std::move(stored);
     }
     cancelUpdate();
 }
@@ -335,11 +338,7 @@ void Recordset::expectRow(const RowImage& shown) {
     }
 }
 
-void Recordset::refuseUnlessAsRead(const Row& row) {
-    std::vector<Value> expected = row.values;
-    if (shownRow_ == pos_)
-        for (const auto& [column, value] : shown_) expected[column] = value;
-    // The row read again by its key, the fields that are the table's columns.
+std::vector<int> Recordset::readAgain(const Row& row, Recordset& now) const {
     QStringList columns;
     std::vector<int> fields;
     for (size_t c = 0; c < names_.size(); ++c) {
@@ -347,11 +346,19 @@ void Recordset::refuseUnlessAsRead(const Row& row) {
         columns << QLatin1Char('[') + tableColumns_[c] + QLatin1Char(']');
         fields.push_back(static_cast<int>(c));
     }
-    Recordset now;
     conn_->fillRecordset(now,
                          QStringLiteral("SELECT %1 FROM [%2] WHERE %3 = ?")
                              .arg(columns.isEmpty() ? key_ : columns.join(QStringLiteral(", ")), table_, key_),
                          {Value(row.rowid)}, false, false);
+    return fields;
+}
+
+void Recordset::refuseUnlessAsRead(const Row& row) {
+    std::vector<Value> expected = row.values;
+    if (shownRow_ == pos_)
+        for (const auto& [column, value] : shown_) expected[column] = value;
+    Recordset now;
+    const std::vector<int> fields = readAgain(row, now);
     // A row added here holds more than it was given (the table's defaults): it is only there.
     bool same = now.recordCount() == 1;
     for (size_t i = 0; same && !row.added && i < fields.size(); ++i)
@@ -359,7 +366,7 @@ void Recordset::refuseUnlessAsRead(const Row& row) {
     if (!same) throw rowChangedError(table_);
 }
 
-void Recordset::writeCurrentRow(const QString& sql, const Params& params) {
+void Recordset::writeCurrentRow(const QString& sql, const Params& params, std::vector<Value>* stored) {
     const Row& row = rows_[pos_];
     auto write = [&] {
         refuseUnlessAsRead(row);
@@ -370,6 +377,12 @@ void Recordset::writeCurrentRow(const QString& sql, const Params& params) {
                               .arg(table_)
                               .arg(conn_->changes()),
                           DbError::Kind::RowChanged);
+        if (!stored) return;
+        Recordset now;
+        const std::vector<int> fields = readAgain(row, now);
+        // A write of the key itself leaves the row under another: kept as given.
+        if (now.recordCount() != 1) return;
+        for (size_t i = 0; i < fields.size(); ++i) (*stored)[fields[i]] = now.rows_[0].values[i];
     };
     if (conn_->inTransaction()) write();
     else conn_->inTransaction(write);

@@ -94,9 +94,13 @@ private:
     void skipDeletedBackward();
     Value prepareForColumn(int column, const Value& value) const;
     // Runs `sql`, which changes the current row alone, after reading the row again and finding
-    // it as it was read (or shown, see expectRow), in one transaction; refuses otherwise.
-    void writeCurrentRow(const QString& sql, const Params& params);
+    // it as it was read (or shown, see expectRow), in one transaction; refuses otherwise. Given
+    // `stored`, its fields that are table columns become the row as read after the write.
+    void writeCurrentRow(const QString& sql, const Params& params, std::vector<Value>* stored = nullptr);
     void refuseUnlessAsRead(const Row& row);
+    // Reads `row` again by its key into `now`: its fields that are table columns, whose
+    // positions in this recordset are returned in the order `now` holds them.
+    std::vector<int> readAgain(const Row& row, Recordset& now) const;
     // Reads the rows of an updatable recordset when its reading was put off (see openForUpdate).
     void readPendingRows() const;
 
