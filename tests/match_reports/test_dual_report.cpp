@@ -343,6 +343,7 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
 
     // A school typed into the school box is the pick of it, its score loaded; scores typed for it
     // and another school typed ask "Discard Changes?", and No keeps the school and its scores.
+    // A score typed before any school: No keeps it under "Select School".
     execSql(path, "INSERT INTO OppSchool (OppSchool) VALUES ('Hudson')");
     const auto typeSchool = [form](const char* school, const char* key) {
         xClick(form->comOppSchool->lineEdit());
@@ -350,8 +351,18 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
         xType(school);
         xKeys(key);
     };
+    xClick(form->txtHomeScore);
+    xType("12");
+    msgs.expect("Discard Changes?", ui::Answer::No);
+    typeSchool("eastbrook", "Tab");
+    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_EQ(form->txtHomeScore->text(), "12");
+    msgs.clear();
+    msgs.expect("Discard Changes?", ui::Answer::Yes);
     typeSchool("eastbrook", "Tab");
     ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text() == "42"; }));
+    msgs.clear();
     EXPECT_EQ(form->comOppSchool->currentText(), "Eastbrook");
     typeSchool("Northfield", "Tab");
     ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text().isEmpty(); }));

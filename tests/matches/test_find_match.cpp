@@ -17,6 +17,8 @@
 #include "core/helpers.h"
 #include "matches/frmEditMatch.h"
 #include "matches/frmFindMatch.h"
+#include "statistics/frmNotes.h"
+#include "statistics/frmSeasonSummary.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
@@ -164,9 +166,14 @@ TEST_F(FindMatchTest, PicksNarrowEachOtherUntilFiveOrFewerMatchesAreListed) {
     pressKey(Qt::Key_Tab);
     EXPECT_EQ(f->comSeason->currentText(), "2009-2010");
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/5/2009", "1/9/2010"}));
+    // Right after typing, the click settles the season first: the 2009 date under the pointer is
+    // gone from the list filled anew, and the click picks nothing; the next one picks.
     typeSeason("2010");
-    const QRect secondDate = f->lstDates->visualItemRect(f->lstDates->item(1));
-    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate.center());
+    const QPoint secondDate = f->lstDates->visualItemRect(f->lstDates->item(1)).center();
+    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate);
+    EXPECT_EQ(items(f->lstDates).size(), 8);
+    EXPECT_EQ(f->lstMatches->count(), 0);
+    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate);
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/4/2010"}));
     EXPECT_GT(f->lstMatches->count(), 0);
 
@@ -319,6 +326,105 @@ TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScr
     frmFindMatch* f = openFinder();
     showOnScreen(f);
     expectListsByKeys(f, [](const QString& key) { xKeys(key); }, [](const QString& text) { xType(text); });
+}
+
+// The forms whose season box, once settled, lists the season's wrestlers anew (and picks the
+// first entry: "ALL" or a name).
+const struct SeasonNames {
+    const char* form;
+    std::function<ui::Form*()> open;
+    std::function<QComboBox*()> season;
+    std::function<QListWidget*()> names;
+} kSeasonNames[] = {
+    {"frmFindMatch", [] { return ui::forms().get<frmFindMatch>(); }, [] { return ui::forms().get<frmFindMatch>()->comSeason; },
+     [] { return ui::forms().get<frmFindMatch>()->lstNames; }},
+    {"frmSeasonSummary", [] { return ui::forms().get<frmSeasonSummary>(); },
+     [] { return ui::forms().get<frmSeasonSummary>()->comSeason; },
+     [] { return ui::forms().get<frmSeasonSummary>()->lstNames; }},
+    {"frmNotes", [] { return ui::forms().get<frmNotes>(); }, [] { return ui::forms().get<frmNotes>()->comSeason; },
+     [] { return ui::forms().get<frmNotes>()->lstNames; }},
+};
+
+// Two seasons whose lists hold some names at the same place and some elsewhere: 2010 lists Clark,
+// Cox, Morgan; 2009 Cox, Hill, Morgan.
+void addTwoSeasonsOfNames(const QString& db) {
+    SeasonFixture s(db);
+    const int wt = s.addWeight("119");
+    const int school = s.addSchool("Northfield");
+    const struct {
+        const char* first;
+        const char* last;
+        int season;
+    } wrestlers[] = {{"Andrew", "Clark", 2010}, {"Dalton", "Cox", 2010}, {"Ian", "Morgan", 2010},
+                     {"Dalton", "Cox", 2009},   {"Gus", "Hill", 2009},   {"Ian", "Morgan", 2009}};
+    int day = 0;
+    for (const auto& w : wrestlers) {
+        FixtureMatch m;
+        m.wrestler = s.addWrestler(w.first, w.last, w.season);
+        m.date = QDate(w.season, 12, 1).addDays(++day);
+        m.school = school;
+        m.weight = wt;
+        s.addMatch(m);
+    }
+}
+
+// On each form, with 2010 shown: "2009" typed into the season box and, without Enter, a click on
+// a name of the 2010 list. The click settles the season and lists 2009's names; it picks the name
+// that was under the pointer where the new list holds it at that place, and nothing else: the
+// form's own first pick stands.
+struct PersonsInput {
+    std::function<void(ui::Form*)> show;
+    std::function<void(QComboBox*, const QString&)> type;  // clicks into the box, types over its text
+    std::function<void()> enter;
+    std::function<void(QWidget*, QPoint)> click;
+};
+
+void expectClickAfterTypedSeason(const PersonsInput& input) {
+    for (const SeasonNames& row : kSeasonNames) {
+        ui::Form* form = row.open();
+        input.show(form);
+        input.type(row.season(), "2009");
+        input.enter();
+        const QStringList names2009 = items(row.names());
+        ui::forms().unloadAll();
+        for (int at = 0; at < names2009.size(); ++at) {
+            SCOPED_TRACE(std::string(row.form) + " row " + std::to_string(at));
+            form = row.open();
+            input.show(form);
+            QListWidget* names = row.names();
+            ASSERT_GT(names->count(), at);
+            const QString under = names->item(at)->text();
+            const QPoint middle = names->visualItemRect(names->item(at)).center();
+            input.type(row.season(), "2009");
+            input.click(names->viewport(), middle);
+            EXPECT_EQ(row.season()->currentText(), "2009-2010");
+            const QString expected = names2009.at(at) == under ? under : names2009.first();
+            const QList<QListWidgetItem*> chosen = names->selectedItems();
+            EXPECT_EQ(chosen.isEmpty() ? QString() : chosen.first()->text(), expected) << under.toStdString();
+            ui::forms().unloadAll();
+        }
+    }
+}
+
+TEST_F(FindMatchTest, AClickRightAfterATypedSeasonPicksOnlyTheNameUnderThePointer) {
+    addTwoSeasonsOfNames(db);
+    expectClickAfterTypedSeason({[](ui::Form* form) { showActive(form); }, typeIntoCombo, [] { pressKey(Qt::Key_Return); },
+                                 [](QWidget* widget, QPoint at) { QTest::mouseClick(widget, Qt::LeftButton, {}, at); }});
+}
+
+TEST_F(FindMatchTest, AClickRightAfterATypedSeasonPicksOnlyTheNameUnderThePointerOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    addTwoSeasonsOfNames(db);
+    expectClickAfterTypedSeason({[](ui::Form* form) {
+                                     form->show();
+                                     showOnScreen(form);
+                                 },
+                                 [](QComboBox* box, const QString& text) {
+                                     xClick(box->lineEdit());
+                                     xKeys("ctrl+a");
+                                     xType(text);
+                                 },
+                                 [] { xKeys("Return"); }, [](QWidget* widget, QPoint at) { xClick(widget, at); }});
 }
 
 TEST_F(FindMatchTest, OpponentWithoutFirstNameIsListedAndPickedByLastName) {

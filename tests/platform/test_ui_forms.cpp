@@ -364,6 +364,36 @@ TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
     EXPECT_GT(buttonsTried, 100);
 }
 
+// Tab and Shift+Tab go round every form through controls the coach can see: none lies under
+// another (Enter Match's "Previous Schools" under its cover box, on a file with no school met
+// yet) or outside the form.
+TEST_F(EveryFormTest, EveryTabStopIsInSight) {
+    int stops = 0;
+    for (const FormEntry& entry : everyForm()) {
+        ui::ScriptedMessages msgs;
+        for (int i = 0; i < 200; ++i) msgs.queue();
+        ui::Form* form = entry.load();
+        showActive(form);
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Tab), Qt::ShiftModifier | Qt::Key_Backtab}) {
+            for (int i = 0; i < 40; ++i) {
+                QWidget* focus = QApplication::focusWidget();
+                if (!focus || focus->window() != form) break;
+                pressKey(key.key(), key.keyboardModifiers());
+                focus = QApplication::focusWidget();
+                if (!focus || focus->window() != form) break;
+                const QWidget* seen = form->childAt(focus->mapTo(form, focus->rect().center()));
+                EXPECT_TRUE(seen && (seen == focus || focus->isAncestorOf(seen)))
+                    << (entry.name + "." + focus->objectName()).toStdString() << " under "
+                    << (seen ? seen->objectName().toStdString() : "nothing");
+                ++stops;
+            }
+        }
+        msgs.clear();
+        ui::forms().unloadAll();
+    }
+    EXPECT_GT(stops, 500);
+}
+
 // The program has no support address, site or server: no help text, and no message shown on the
 // way to it, sends the coach to one.
 TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
