@@ -351,18 +351,20 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
         xType(school);
         xKeys(key);
     };
+    // A school typed over scores typed: "Discard Changes?" asked, and answered.
+    const auto typeSchoolAnswering = [&](const char* school, ui::Answer answer) {
+        msgs.clear();
+        msgs.expect("Discard Changes?", answer);
+        typeSchool(school, "Tab");
+        ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    };
     xClick(form->txtHomeScore);
     xType("12");
-    msgs.expect("Discard Changes?", ui::Answer::No);
-    typeSchool("eastbrook", "Tab");
-    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    typeSchoolAnswering("eastbrook", ui::Answer::No);
     EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
     EXPECT_EQ(form->txtHomeScore->text(), "12");
-    msgs.clear();
-    msgs.expect("Discard Changes?", ui::Answer::Yes);
-    typeSchool("eastbrook", "Tab");
+    typeSchoolAnswering("eastbrook", ui::Answer::Yes);
     ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text() == "42"; }));
-    msgs.clear();
     EXPECT_EQ(form->comOppSchool->currentText(), "Eastbrook");
     typeSchool("Northfield", "Tab");
     ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text().isEmpty(); }));
@@ -370,9 +372,7 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
     xType("30");
     xClick(form->txtOppScore);
     xType("20");
-    msgs.expect("Discard Changes?", ui::Answer::No);
-    typeSchool("Eastbrook", "Tab");
-    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    typeSchoolAnswering("Eastbrook", ui::Answer::No);
     EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
     EXPECT_EQ(form->txtHomeScore->text(), "30");
     // A school with no bout that day is refused at once, the box showing the meet's school again:
