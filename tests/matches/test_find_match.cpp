@@ -330,40 +330,33 @@ TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScr
 
 // The forms whose season box, once settled, lists the season's wrestlers anew (and picks the
 // first entry: "ALL" or a name).
-const struct SeasonNames {
+struct SeasonNames {
     const char* form;
     std::function<ui::Form*()> open;
     std::function<QComboBox*()> season;
     std::function<QListWidget*()> names;
-} kSeasonNames[] = {
-    {"frmFindMatch", [] { return ui::forms().get<frmFindMatch>(); }, [] { return ui::forms().get<frmFindMatch>()->comSeason; },
-     [] { return ui::forms().get<frmFindMatch>()->lstNames; }},
-    {"frmSeasonSummary", [] { return ui::forms().get<frmSeasonSummary>(); },
-     [] { return ui::forms().get<frmSeasonSummary>()->comSeason; },
-     [] { return ui::forms().get<frmSeasonSummary>()->lstNames; }},
-    {"frmNotes", [] { return ui::forms().get<frmNotes>(); }, [] { return ui::forms().get<frmNotes>()->comSeason; },
-     [] { return ui::forms().get<frmNotes>()->lstNames; }},
 };
+template <class F>
+SeasonNames seasonNamesOf(const char* form) {
+    return {form, [] { return ui::forms().get<F>(); }, [] { return ui::forms().get<F>()->comSeason; },
+            [] { return ui::forms().get<F>()->lstNames; }};
+}
+const SeasonNames kSeasonNames[] = {seasonNamesOf<frmFindMatch>("frmFindMatch"),
+                                    seasonNamesOf<frmSeasonSummary>("frmSeasonSummary"),
+                                    seasonNamesOf<frmNotes>("frmNotes")};
 
 // Two seasons whose lists hold some names at the same place and some elsewhere: 2010 lists Clark,
-// Cox, Morgan; 2009 Cox, Hill, Morgan.
+// Cox, Morgan; 2009 Cox, Hill, Morgan. Each has a bout in its season.
 void addTwoSeasonsOfNames(const QString& db) {
     SeasonFixture s(db);
-    const int wt = s.addWeight("119");
-    const int school = s.addSchool("Northfield");
-    const struct {
-        const char* first;
-        const char* last;
-        int season;
-    } wrestlers[] = {{"Andrew", "Clark", 2010}, {"Dalton", "Cox", 2010}, {"Ian", "Morgan", 2010},
-                     {"Dalton", "Cox", 2009},   {"Gus", "Hill", 2009},   {"Ian", "Morgan", 2009}};
-    int day = 0;
-    for (const auto& w : wrestlers) {
-        FixtureMatch m;
-        m.wrestler = s.addWrestler(w.first, w.last, w.season);
-        m.date = QDate(w.season, 12, 1).addDays(++day);
-        m.school = school;
-        m.weight = wt;
+    FixtureMatch m;
+    m.weight = s.addWeight("119");
+    m.school = s.addSchool("Northfield");
+    for (const QString name : {"Andrew Clark 2010", "Dalton Cox 2010", "Ian Morgan 2010", "Dalton Cox 2009",
+                               "Gus Hill 2009", "Ian Morgan 2009"}) {
+        const int season = name.section(' ', 2).toInt();
+        m.wrestler = s.addWrestler(name.section(' ', 0, 0), name.section(' ', 1, 1), season);
+        m.date = QDate(season, 12, 4);
         s.addMatch(m);
     }
 }
