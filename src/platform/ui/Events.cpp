@@ -128,7 +128,10 @@ protected:
             case QEvent::KeyRelease: {
                 auto* key = static_cast<QKeyEvent*>(event);
                 if (!key->isAutoRepeat())
-                    for (const auto& handler : std::vector(keyUp)) guarded([&] { handler(key->key()); });
+                    runEach(keyUp, [key](const std::function<void(int)>& handler) {
+                        guarded([&] { handler(key->key()); });
+                        return true;
+                    });
                 return false;
             }
             default: return false;
@@ -214,28 +217,39 @@ private:
         const QPointer<QWidget> control = control_;
         inLostFocus_ = true;
         const unsigned long shownBefore = messagesShown();
-        for (const Handler& handler : std::vector(lostFocus)) {
+        runEach(lostFocus, [&](const Handler& handler) {
             guarded(handler);
             const QWidget* now = QApplication::focusWidget();
-            if (!self || !control || messagesShown() != shownBefore ||
-                (now && (now == control || now == focusTaker(control))))
-                break;
-        }
+            return control && messagesShown() == shownBefore && !(now && (now == control || now == focusTaker(control)));
+        });
         if (self) inLostFocus_ = false;
     }
 
-    static void runAll(const std::vector<Handler>& handlers) {
-        for (const Handler& handler : std::vector(handlers)) guarded(handler);
+    // Each handler in turn, as long as the control is there (a handler may unload its form).
+    template <class Handlers, class Run>
+    bool runEach(const Handlers& handlers, const Run& run) {
+        const QPointer<EventHook> self(this);
+        for (const auto& handler : Handlers(handlers))
+            if (!self || !run(handler)) return false;
+        return true;
+    }
+
+    void runAll(const std::vector<Handler>& handlers) {
+        runEach(handlers, [](const Handler& handler) {
+            guarded(handler);
+            return true;
+        });
     }
 
     // The key handlers in turn, each seeing the key as the one before left it, until one
     // swallows it (sets it to 0). False when one failed (its error was shown).
-    static bool runKeyHandlers(const std::vector<std::function<void(int&)>>& handlers, int& key) {
-        for (const auto& handler : std::vector(handlers)) {
-            if (key == 0) break;
-            if (!guarded([&] { handler(key); })) return false;
-        }
-        return true;
+    bool runKeyHandlers(const std::vector<std::function<void(int&)>>& handlers, int& key) {
+        bool failed = false;
+        runEach(handlers, [&](const std::function<void(int&)>& handler) {
+            failed = key != 0 && !guarded([&] { handler(key); });
+            return key != 0 && !failed;
+        });
+        return !failed;
     }
 
     // An access key (Alt+letter) on a button acts as a click with the mouse does: the button
