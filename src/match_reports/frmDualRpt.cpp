@@ -221,6 +221,7 @@ void frmDualRpt::buildDualReport() {
     comOppSchool->clear();
     comOppSchool->addItems(report.schools);
     comOppSchool->setEditText(kSelectSchool);
+    shownSchool_ = kSelectSchool;
     cmdSaveScore->setEnabled(false);
 
     // A range without a bout has no meet to score.
@@ -262,20 +263,23 @@ void frmDualRpt::comOppSchool_click() {
         const ui::Answer answer = ui::msgBox(QStringLiteral("Discard Changes?"), ui::Buttons::YesNo,
                                              QStringLiteral("Changes made"));
         txtPrevSchool->hide();
-        // No: back to the school of the edit, its typed scores kept and savable for the meet on
-        // screen. When the report on screen has no such school (a build refilled the list, or
-        // the scores were typed before a school was chosen), nothing could save them for it, and
-        // No counts as Yes.
-        const bool listed = comOppSchool->findText(txtPrevSchool->text(),
-                                                   Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0;
-        if (answer != ui::Answer::Yes && listed) {
+        // No: the typed scores, their marks and their school stay. The box goes back to the
+        // school of the edit, whose scores can then be saved for the meet on screen; where the
+        // report on screen has no such school (the scores were typed before a school was chosen,
+        // or a build refilled the list), back to what it showed before this pick, and Save stays
+        // as it was.
+        if (answer != ui::Answer::Yes) {
+            const bool listed = comOppSchool->findText(txtPrevSchool->text(),
+                                                       Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0;
+            if (listed) shownSchool_ = txtPrevSchool->text();
             chkSchool->setChecked(true);
-            showUnselected(comOppSchool, txtPrevSchool->text());
+            showUnselected(comOppSchool, shownSchool_);
             chkSchool->setChecked(false);
-            cmdSaveScore->setEnabled(true);
+            if (listed) cmdSaveScore->setEnabled(true);
             return;
         }
     }
+    shownSchool_ = comOppSchool->currentText();
 
     if (comOppSchool->currentText() == kSelectSchool) {
         cmdSaveScore->setEnabled(false);

@@ -76,4 +76,6 @@ private:
     // The texts of the date boxes the report on screen was built from.
     QString reportStart_;
     QString reportEnd_;
+    // The text the school box showed before the pick under way: a school, or "Select School".
+    QString shownSchool_;
 };

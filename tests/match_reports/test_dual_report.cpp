@@ -343,6 +343,7 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
 
     // A school typed into the school box is the pick of it, its score loaded; scores typed for it
     // and another school typed ask "Discard Changes?", and No keeps the school and its scores.
+    // A score typed before any school: No keeps it under "Select School".
     execSql(path, "INSERT INTO OppSchool (OppSchool) VALUES ('Hudson')");
     const auto typeSchool = [form](const char* school, const char* key) {
         xClick(form->comOppSchool->lineEdit());
@@ -350,7 +351,19 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
         xType(school);
         xKeys(key);
     };
-    typeSchool("eastbrook", "Tab");
+    // A school typed over scores typed: "Discard Changes?" asked, and answered.
+    const auto typeSchoolAnswering = [&](const char* school, ui::Answer answer) {
+        msgs.clear();
+        msgs.expect("Discard Changes?", answer);
+        typeSchool(school, "Tab");
+        ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    };
+    xClick(form->txtHomeScore);
+    xType("12");
+    typeSchoolAnswering("eastbrook", ui::Answer::No);
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_EQ(form->txtHomeScore->text(), "12");
+    typeSchoolAnswering("eastbrook", ui::Answer::Yes);
     ASSERT_TRUE(waitFor([form] { return form->txtHomeScore->text() == "42"; }));
     EXPECT_EQ(form->comOppSchool->currentText(), "Eastbrook");
     typeSchool("Northfield", "Tab");
@@ -359,9 +372,7 @@ TEST_F(DualReportTest, TypedDatesAreTakenByRealKeysOnRealScreen) {
     xType("30");
     xClick(form->txtOppScore);
     xType("20");
-    msgs.expect("Discard Changes?", ui::Answer::No);
-    typeSchool("Eastbrook", "Tab");
-    ASSERT_TRUE(waitFor([&msgs] { return msgs.messages().size() == 1; }));
+    typeSchoolAnswering("Eastbrook", ui::Answer::No);
     EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
     EXPECT_EQ(form->txtHomeScore->text(), "30");
     // A school with no bout that day is refused at once, the box showing the meet's school again:

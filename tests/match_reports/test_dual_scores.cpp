@@ -238,8 +238,9 @@ TEST_F(DualScoreTest, OnlyPlainNumbersAreStored) {
 
 // A score goes under the date and school the boxes show. A date typed with a score waiting is
 // taken as a pick when the box is left (here by Alt+S): the report is rebuilt, and Save Score
-// waits for a school. No to "Discard Changes?" goes back to the school of the edit when the
-// report lists it, the score savable for the meet on screen; when it does not, No counts as Yes.
+// waits for a school. No to "Discard Changes?" keeps the score: the box goes back to the school
+// of the edit when the report lists it, the score savable for the meet on screen; when it does
+// not (also a score typed before any school), back to what the box showed, nothing to save.
 TEST_F(DualScoreTest, ScoreGoesUnderTheDateAndSchoolTheBoxesShow) {
     showActive(form);
     chooseSchool("Northfield");
@@ -267,8 +268,8 @@ TEST_F(DualScoreTest, ScoreGoesUnderTheDateAndSchoolTheBoxesShow) {
     ASSERT_EQ(scores().size(), 1);
     EXPECT_EQ(scores()[0], QVariantList({"2010-12-11", northfield, 40.0, 20.0}));
 
-    // An edit of Eastbrook's 12/4 score, then 12/11 typed: Eastbrook is no school of that report,
-    // so No counts as Yes and the school picked loads its own score.
+    // An edit of Eastbrook's 12/4 score, then 12/11 typed: Eastbrook is no school of that report.
+    // No keeps the score under "Select School"; Yes lets the school picked load its own score.
     typeIntoCombo(form->comDateStart, "12/4/2010");
     pressKey(Qt::Key_Tab);  // a range: the score boxes are emptied, which is a change
     typeIntoCombo(form->comDateEnd, "12/4/2010");
@@ -280,11 +281,18 @@ TEST_F(DualScoreTest, ScoreGoesUnderTheDateAndSchoolTheBoxesShow) {
     pressKey(Qt::Key_Tab);
     msgs.expect("Discard Changes?", ui::Answer::No);
     ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
+    EXPECT_EQ(form->comOppSchool->currentText(), "Select School");
+    EXPECT_EQ(form->txtHomeScore->text(), "33");
+    EXPECT_TRUE(form->chkHomeChange->isChecked());
+    EXPECT_FALSE(form->cmdSaveScore->isEnabled());
+    msgs.expect("Discard Changes?", ui::Answer::Yes);
+    ASSERT_TRUE(pickWithMouse(form->comOppSchool, "Northfield"));
     EXPECT_EQ(form->comOppSchool->currentText(), "Northfield");
     EXPECT_EQ(form->txtHomeScore->text(), "40");
     EXPECT_FALSE(form->chkHomeChange->isChecked());
     EXPECT_TRUE(form->cmdSaveScore->isEnabled());
-    EXPECT_EQ(msgs.texts(), QStringList({"Discard Changes?", "Score Saved", "Discard Changes?", "Discard Changes?"}));
+    EXPECT_EQ(msgs.texts(), QStringList({"Discard Changes?", "Score Saved", "Discard Changes?", "Discard Changes?",
+                                         "Discard Changes?"}));
     EXPECT_EQ(scores().size(), 1);
 }
 

@@ -17,6 +17,8 @@
 #include "core/helpers.h"
 #include "matches/frmEditMatch.h"
 #include "matches/frmFindMatch.h"
+#include "statistics/frmNotes.h"
+#include "statistics/frmSeasonSummary.h"
 #include "platform/ui/ui.h"
 #include "support/fixtures.h"
 #include "support/qt_printers.h"
@@ -164,9 +166,14 @@ TEST_F(FindMatchTest, PicksNarrowEachOtherUntilFiveOrFewerMatchesAreListed) {
     pressKey(Qt::Key_Tab);
     EXPECT_EQ(f->comSeason->currentText(), "2009-2010");
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/5/2009", "1/9/2010"}));
+    // Right after typing, the click settles the season first: the 2009 date under the pointer is
+    // gone from the list filled anew, and the click picks nothing; the next one picks.
     typeSeason("2010");
-    const QRect secondDate = f->lstDates->visualItemRect(f->lstDates->item(1));
-    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate.center());
+    const QPoint secondDate = f->lstDates->visualItemRect(f->lstDates->item(1)).center();
+    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate);
+    EXPECT_EQ(items(f->lstDates).size(), 8);
+    EXPECT_EQ(f->lstMatches->count(), 0);
+    QTest::mouseClick(f->lstDates->viewport(), Qt::LeftButton, {}, secondDate);
     EXPECT_EQ(items(f->lstDates), (QStringList{"ALL", "12/4/2010"}));
     EXPECT_GT(f->lstMatches->count(), 0);
 
@@ -319,6 +326,80 @@ TEST_F(FindMatchTest, ListsMoveByKeysAndTypedNamesAndPickByEnterOrSpaceOnRealScr
     frmFindMatch* f = openFinder();
     showOnScreen(f);
     expectListsByKeys(f, [](const QString& key) { xKeys(key); }, [](const QString& text) { xType(text); });
+}
+
+// The forms whose season box, once settled, lists the season's wrestlers anew (and picks the
+// first entry: "ALL" or a name).
+struct SeasonNames {
+    const char* form;
+    std::function<ui::Form*()> open;
+    std::function<QComboBox*()> season;
+    std::function<QListWidget*()> names;
+};
+template <class F>
+SeasonNames seasonNamesOf(const char* form) {
+    return {form, [] { return ui::forms().get<F>(); }, [] { return ui::forms().get<F>()->comSeason; },
+            [] { return ui::forms().get<F>()->lstNames; }};
+}
+const SeasonNames kSeasonNames[] = {seasonNamesOf<frmFindMatch>("frmFindMatch"),
+                                    seasonNamesOf<frmSeasonSummary>("frmSeasonSummary"),
+                                    seasonNamesOf<frmNotes>("frmNotes")};
+
+// Two seasons whose lists hold some names at the same place and some elsewhere: 2010 lists Clark,
+// Cox, Morgan; 2009 Cox, Hill, Morgan. Each has a bout in its season.
+void addTwoSeasonsOfNames(const QString& db) {
+    SeasonFixture s(db);
+    FixtureMatch m;
+    m.weight = s.addWeight("119");
+    m.school = s.addSchool("Northfield");
+    for (const QString name : {"Andrew Clark 2010", "Dalton Cox 2010", "Ian Morgan 2010", "Dalton Cox 2009",
+                               "Gus Hill 2009", "Ian Morgan 2009"}) {
+        const int season = name.section(' ', 2).toInt();
+        m.wrestler = s.addWrestler(name.section(' ', 0, 0), name.section(' ', 1, 1), season);
+        m.date = QDate(season, 12, 4);
+        s.addMatch(m);
+    }
+}
+
+// On each form, with 2010 shown, by real keys and clicks: "2009" typed into the season box and,
+// without Enter, a click on a name of the 2010 list. The click settles the season and lists
+// 2009's names; it picks the name that was under the pointer where the new list holds it at that
+// place, and nothing else: the form's own first pick stands.
+TEST_F(FindMatchTest, AClickRightAfterATypedSeasonPicksOnlyTheNameUnderThePointerOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    addTwoSeasonsOfNames(db);
+    for (const SeasonNames& row : kSeasonNames) {
+        const auto open = [&row] {
+            ui::Form* form = row.open();
+            form->show();
+            showOnScreen(form);
+        };
+        const auto type2009 = [&row] {
+            xClick(row.season()->lineEdit());
+            xKeys("ctrl+a");
+            xType("2009");
+        };
+        open();
+        type2009();
+        xKeys("Return");
+        const QStringList names2009 = items(row.names());
+        ui::forms().unloadAll();
+        for (int at = 0; at < names2009.size(); ++at) {
+            SCOPED_TRACE(std::string(row.form) + " row " + std::to_string(at));
+            open();
+            QListWidget* names = row.names();
+            ASSERT_GT(names->count(), at);
+            const QString under = names->item(at)->text();
+            const QPoint middle = names->visualItemRect(names->item(at)).center();
+            type2009();
+            xClick(names->viewport(), middle);
+            EXPECT_EQ(row.season()->currentText(), "2009-2010");
+            const QList<QListWidgetItem*> chosen = names->selectedItems();
+            EXPECT_EQ(chosen.isEmpty() ? QString() : chosen.first()->text(),
+                      names2009.at(at) == under ? under : names2009.first());
+            ui::forms().unloadAll();
+        }
+    }
 }
 
 TEST_F(FindMatchTest, OpponentWithoutFirstNameIsListedAndPickedByLastName) {

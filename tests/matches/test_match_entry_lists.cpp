@@ -105,6 +105,15 @@ TEST_F(MatchEntryLookups, TypedNameChoosesThatWrestlerOnRealScreen) {
         EXPECT_EQ(f->comHomeName->currentText(), "Evan Wilson");
     }
     EXPECT_FALSE(f->findChild<QWidget*>("formScrollArea")) << "the form fits the screen";
+
+    // No school met yet: "Previous Schools" lies under its cover box, and Tab from Find School
+    // passes over it to the other schools; Shift+Tab comes back.
+    ASSERT_TRUE(f->txtNoSchool->isVisible());
+    xClick(f->txtFind);
+    xKeys("Tab");
+    EXPECT_TRUE(f->lstUSchools->hasFocus()) << QApplication::focusWidget()->objectName().toStdString();
+    xKeys("shift+Tab");
+    EXPECT_TRUE(f->txtFind->hasFocus()) << QApplication::focusWidget()->objectName().toStdString();
 }
 
 TEST_F(MatchEntryLookups, WeighInWeightWinsAndTheClassFollowsAnEarlierBoutThatDay) {

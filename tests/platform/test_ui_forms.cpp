@@ -315,6 +315,18 @@ protected:
                         .arg(now));
     }
     void TearDown() override { ui::forms().unloadAll(); }
+    // Runs `check` on every form, loaded and shown, each message answered OK.
+    static void onEveryForm(const std::function<void(const FormEntry&, ui::Form*, const ui::ScriptedMessages&)>& check) {
+        for (const FormEntry& entry : everyForm()) {
+            ui::ScriptedMessages msgs;
+            for (int i = 0; i < 200; ++i) msgs.queue();
+            ui::Form* form = entry.load();
+            showActive(form);
+            check(entry, form, msgs);
+            msgs.clear();
+            ui::forms().unloadAll();
+        }
+    }
     TestHome home;
     // What two forms say when they open with nothing to work on here.
     const std::map<QString, QString> openingMessage = {
@@ -364,15 +376,35 @@ TEST_F(EveryFormTest, AccessKeyRunsTheLeaveCheckOfTheBoxLeftBeforeAnyClick) {
     EXPECT_GT(buttonsTried, 100);
 }
 
+// Tab and Shift+Tab go round every form through controls the coach can see: none lies under
+// another (Enter Match's "Previous Schools" under its cover box, on a file with no school met
+// yet) or outside the form.
+TEST_F(EveryFormTest, EveryTabStopIsInSight) {
+    int stops = 0;
+    onEveryForm([&stops](const FormEntry& entry, ui::Form* form, const ui::ScriptedMessages&) {
+        for (const QKeyCombination key : {QKeyCombination(Qt::Key_Tab), Qt::ShiftModifier | Qt::Key_Backtab}) {
+            for (int i = 0; i < 40; ++i) {
+                QWidget* focus = QApplication::focusWidget();
+                if (!focus || focus->window() != form) break;
+                pressKey(key.key(), key.keyboardModifiers());
+                focus = QApplication::focusWidget();
+                if (!focus || focus->window() != form) break;
+                const QWidget* seen = form->childAt(focus->mapTo(form, focus->rect().center()));
+                EXPECT_TRUE(seen && (seen == focus || focus->isAncestorOf(seen)))
+                    << (entry.name + "." + focus->objectName()).toStdString() << " under "
+                    << (seen ? seen->objectName().toStdString() : "nothing");
+                ++stops;
+            }
+        }
+    });
+    EXPECT_GT(stops, 500);
+}
+
 // The program has no support address, site or server: no help text, and no message shown on the
 // way to it, sends the coach to one.
 TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
     int helpsRead = 0;
-    for (const FormEntry& entry : everyForm()) {
-        ui::ScriptedMessages msgs;
-        for (int i = 0; i < 5; ++i) msgs.queue();
-        ui::Form* form = entry.load();
-        showActive(form);
+    onEveryForm([&helpsRead](const FormEntry& entry, ui::Form* form, const ui::ScriptedMessages& msgs) {
         for (QPushButton* button : form->findChildren<QPushButton*>()) {
             if (!button->objectName().startsWith("cmdHelp") || !button->isVisible() || !button->isEnabled())
                 continue;
@@ -384,9 +416,7 @@ TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
             ui::forms().unload<frmHelp>();
         }
         for (const QString& text : msgs.texts()) EXPECT_FALSE(text.contains(".invalid")) << text.toStdString();
-        msgs.clear();
-        ui::forms().unloadAll();
-    }
+    });
     EXPECT_GT(helpsRead, 15);
 }
 
@@ -394,11 +424,7 @@ TEST_F(EveryFormTest, NoHelpTextNamesAnAddressThatLeadsNowhere) {
 // list shows at most.
 TEST_F(EveryFormTest, EveryDropDownOpensAListAsTallAsItsItems) {
     int listsOpened = 0;
-    for (const FormEntry& entry : everyForm()) {
-        ui::ScriptedMessages msgs;
-        for (int i = 0; i < 5; ++i) msgs.queue();
-        ui::Form* form = entry.load();
-        showActive(form);
+    onEveryForm([&listsOpened](const FormEntry& entry, ui::Form* form, const ui::ScriptedMessages&) {
         for (QComboBox* box : form->findChildren<QComboBox*>()) {
             if (box->count() == 0 || !box->isVisible() || !box->isEnabled()) continue;
             box->setFocus();
@@ -411,9 +437,7 @@ TEST_F(EveryFormTest, EveryDropDownOpensAListAsTallAsItsItems) {
             QTest::keyClick(list, Qt::Key_Escape);
             ++listsOpened;
         }
-        msgs.clear();
-        ui::forms().unloadAll();
-    }
+    });
     EXPECT_GT(listsOpened, 30);
 }
 

@@ -14,13 +14,15 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleHints>
 #include <exception>
 #include <memory>
+#include <vector>
 
 #include "platform/ui/Form.h"
 #include "platform/ui/KeyRules.h"
+#include "platform/ui/ListUnderPress.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/TabStops.h"
 
 namespace ui {
 
@@ -82,36 +84,6 @@ private:
     bool done_ = false;
 };
 
-// The control that finally takes the focus given to `widget`: the end of its focus proxies.
-QWidget* focusTaker(QWidget* widget) {
-    while (widget && widget->focusProxy()) widget = widget->focusProxy();
-    return widget;
-}
-
-// The control that Tab (`forward`) or Shift+Tab goes to from `from` now, chosen as Qt chooses
-// it: the next (or previous) control in its window's focus chain that is shown, enabled and
-// takes the focus by Tab. Null when there is none.
-QWidget* tabStopFrom(QWidget* from, bool forward) {
-    QWidget* window = from->window();
-    const Qt::FocusPolicy byTab =
-        QGuiApplication::styleHints()->tabFocusBehavior() == Qt::TabFocusAllControls
-            ? Qt::TabFocus
-            : Qt::StrongFocus;
-    QWidget* found = nullptr;
-    for (QWidget* w = from->nextInFocusChain(); w && w != from; w = w->nextInFocusChain()) {
-        if (w->window() != window || !w->isVisibleTo(window) || !w->isEnabled()) continue;
-        QWidget* taker = focusTaker(w);
-        if (taker == from || !taker->isEnabled() || (taker->focusPolicy() & byTab) != byTab)
-            continue;
-        // The parts of a compound control (the text part of a drop-down) are passed over on the
-        // way into it.
-        if (taker != w && (forward ? taker->isAncestorOf(w) : w->isAncestorOf(taker))) continue;
-        found = taker;
-        if (forward) break;
-    }
-    return found;
-}
-
 }  // namespace
 
 void dropPressUnderWay() { PendingPressEater::arm(); }
@@ -126,12 +98,14 @@ public:
         return new EventHook(control);
     }
 
-    Handler gotFocus;
-    Handler lostFocus;
-    Handler dblClick;
-    std::function<void(int&)> keyDown;
-    std::function<void(int&)> keyPress;
-    std::function<void(int)> keyUp;
+    // The handlers of each event, run in the order they were added: a form's own handler adds
+    // to the rule the controls layer gave the control, never takes its place.
+    std::vector<Handler> gotFocus;
+    std::vector<Handler> lostFocus;
+    std::vector<Handler> dblClick;
+    std::vector<std::function<void(int&)>> keyDown;
+    std::vector<std::function<void(int&)>> keyPress;
+    std::vector<std::function<void(int)>> keyUp;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -153,7 +127,11 @@ protected:
             }
             case QEvent::KeyRelease: {
                 auto* key = static_cast<QKeyEvent*>(event);
-                if (keyUp && !key->isAutoRepeat()) guarded([&] { keyUp(key->key()); });
+                if (!key->isAutoRepeat())
+                    runEach(keyUp, [key](const std::function<void(int)>& handler) {
+                        guarded([&] { handler(key->key()); });
+                        return true;
+                    });
                 return false;
             }
             default: return false;
@@ -178,7 +156,7 @@ private:
 
     void focusIn(Form* form, Qt::FocusReason reason) {
         if (!form) {
-            if (!otherWindow(reason)) guarded(gotFocus);
+            if (!otherWindow(reason)) runAll(gotFocus);
             return;
         }
         // Back from a message box or another window to the control that had the focus.
@@ -189,7 +167,7 @@ private:
         if (previous)
             for (QObject* child : previous->children())
                 if (auto* hook = dynamic_cast<EventHook*>(child)) hook->runLostFocus();
-        guarded(gotFocus);
+        runAll(gotFocus);
     }
 
     void focusOut(Form* form, Qt::FocusReason reason) {
@@ -208,13 +186,19 @@ private:
         // Where Tab is taking the focus, chosen before the handler could change the form.
         const bool byTab = form && form->tabbing_ &&
                            (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason);
-        const QPointer<QWidget> chosen = byTab && lostFocus ? QApplication::focusWidget() : nullptr;
+        const QPointer<QWidget> chosen = byTab && !lostFocus.empty() ? QApplication::focusWidget() : nullptr;
+        // What the list pressed on shows, before the settling of this box can fill it anew.
+        const ListUnderPress pressedList =
+            pressUnderWay && !lostFocus.empty() ? ListUnderPress::before(QApplication::focusWidget())
+                                                : ListUnderPress();
         runLostFocus();
         // The press is dropped when the check put the focus back into this control or showed a
-        // message.
+        // message, and where it would land on something else than the list showed there.
         if (pressUnderWay &&
             (messagesShown() != shownBefore || QApplication::focusWidget() == left))
             dropPressUnderWay();
+        else if (pressUnderWay)
+            pressedList.dropPressWhereChanged();
         // Tab goes to the control that follows now: a check that enabled or showed controls
         // after this one leads into them. A check that moved the focus itself, put it back or
         // showed a message keeps it where it is.
@@ -225,12 +209,47 @@ private:
         }
     }
 
+    // The LostFocus handlers in turn. One that refuses the leaving (shows a message, or puts the
+    // focus back into the control) ends the turn: the handlers after it see no leaving.
     void runLostFocus() {
-        if (!lostFocus || inLostFocus_) return;
+        if (lostFocus.empty() || inLostFocus_) return;
         QPointer<EventHook> self(this);
+        const QPointer<QWidget> control = control_;
         inLostFocus_ = true;
-        guarded(lostFocus);
+        const unsigned long shownBefore = messagesShown();
+        runEach(lostFocus, [&](const Handler& handler) {
+            guarded(handler);
+            const QWidget* now = QApplication::focusWidget();
+            return control && messagesShown() == shownBefore && !(now && (now == control || now == focusTaker(control)));
+        });
         if (self) inLostFocus_ = false;
+    }
+
+    // Each handler in turn, as long as the control is there (a handler may unload its form).
+    template <class Handlers, class Run>
+    bool runEach(const Handlers& handlers, const Run& run) {
+        const QPointer<EventHook> self(this);
+        for (const auto& handler : Handlers(handlers))
+            if (!self || !run(handler)) return false;
+        return true;
+    }
+
+    void runAll(const std::vector<Handler>& handlers) {
+        runEach(handlers, [](const Handler& handler) {
+            guarded(handler);
+            return true;
+        });
+    }
+
+    // The key handlers in turn, each seeing the key as the one before left it, until one
+    // swallows it (sets it to 0). False when one failed (its error was shown).
+    bool runKeyHandlers(const std::vector<std::function<void(int&)>>& handlers, int& key) {
+        bool failed = false;
+        runEach(handlers, [&](const std::function<void(int&)>& handler) {
+            failed = key != 0 && !guarded([&] { handler(key); });
+            return key != 0 && !failed;
+        });
+        return !failed;
     }
 
     // An access key (Alt+letter) on a button acts as a click with the mouse does: the button
@@ -256,18 +275,18 @@ private:
     // Enter on the chosen item of a list runs its DblClick.
     bool enterOnList(QKeyEvent* event) {
         auto* list = qobject_cast<QListWidget*>(control_);
-        if (!list || !dblClick || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) ||
+        if (!list || dblClick.empty() || (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) ||
             (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
         const QListWidgetItem* item = list->currentItem();
-        if (item && item->isSelected()) guarded(dblClick);
+        if (item && item->isSelected()) runAll(dblClick);
         return true;
     }
 
     bool filterKeyDown(QKeyEvent* event) {
-        if (!keyDown || replaying_) return false;
+        if (keyDown.empty() || replaying_) return false;
         int key = event->key();
-        guarded([&] { keyDown(key); });
+        runKeyHandlers(keyDown, key);
         return key == 0;
     }
 
@@ -286,12 +305,12 @@ private:
     }
 
     bool filterKeyPress(QKeyEvent* event) {
-        if (!keyPress || replaying_ || event->text().isEmpty() || event->key() == Qt::Key_Tab ||
+        if (keyPress.empty() || replaying_ || event->text().isEmpty() || event->key() == Qt::Key_Tab ||
             event->key() == Qt::Key_Backtab)
             return false;
         const int typed = event->text().at(0).unicode();
         int key = typed;
-        if (!guarded([&] { keyPress(key); }) || key == typed) return false;
+        if (!runKeyHandlers(keyPress, key) || key == typed) return false;
         if (key != 0) {
             QKeyEvent replacement(QEvent::KeyPress, qtKeyFor(key), event->modifiers(),
                                   QString(QChar(key)), event->isAutoRepeat());
@@ -345,7 +364,7 @@ void onClick(QComboBox* combo, Handler handler) {
 
 void onDblClick(QListWidget* list, Handler handler) {
     EventHook* hook = EventHook::of(list);
-    hook->dblClick = handler;
+    hook->dblClick.push_back(handler);
     QObject::connect(list, &QListWidget::itemDoubleClicked, hook, [handler] { guarded(handler); });
 }
 
@@ -383,11 +402,11 @@ void onChange(QAbstractSlider* bar, Handler handler) {
 }
 
 void onGotFocus(QWidget* control, Handler handler) {
-    EventHook::of(control)->gotFocus = std::move(handler);
+    EventHook::of(control)->gotFocus.push_back(std::move(handler));
 }
 
 void onLostFocus(QWidget* control, Handler handler) {
-    EventHook::of(control)->lostFocus = std::move(handler);
+    EventHook::of(control)->lostFocus.push_back(std::move(handler));
 }
 
 void giveFocus(QWidget* control) {
@@ -404,15 +423,15 @@ void giveFocus(QWidget* control) {
 }
 
 void onKeyDown(QWidget* control, std::function<void(int&)> handler) {
-    EventHook::of(control)->keyDown = std::move(handler);
+    EventHook::of(control)->keyDown.push_back(std::move(handler));
 }
 
 void onKeyPress(QWidget* control, std::function<void(int&)> handler) {
-    EventHook::of(control)->keyPress = std::move(handler);
+    EventHook::of(control)->keyPress.push_back(std::move(handler));
 }
 
 void onKeyUp(QWidget* control, std::function<void(int)> handler) {
-    EventHook::of(control)->keyUp = std::move(handler);
+    EventHook::of(control)->keyUp.push_back(std::move(handler));
 }
 
 void detachHandlers(QObject* root) {

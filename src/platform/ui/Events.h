@@ -47,9 +47,16 @@ void onChange(QPlainTextEdit* box, Handler handler);
 void onChange(QComboBox* combo, Handler handler);
 void onChange(QAbstractSlider* bar, Handler handler);
 
+// Every handler given for an event of a control runs, in the order given: a form's own handler
+// adds to the rule the controls layer gave the control (the typed-text rule of a drop-down) and
+// cannot switch it off. Handlers of a key run in turn, each seeing the key as the one before it
+// left it, until one swallows it.
+//
 // GotFocus / LostFocus: the focus moved to or from the control within its form. The focus going to
 // a message box, a pop-up list or another window, and coming back from there, runs neither. A
-// LostFocus handler never runs again while it is running.
+// LostFocus handler never runs again while it is running. A LostFocus handler that refuses the
+// leaving (shows a message, or puts the focus back into the control) ends the turn: the handlers
+// after it do not run.
 void onGotFocus(QWidget* control, Handler handler);
 void onLostFocus(QWidget* control, Handler handler);
 

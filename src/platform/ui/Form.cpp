@@ -12,6 +12,7 @@
 #include "platform/ui/FormPlacement.h"
 #include "platform/ui/FormRegistry.h"
 #include "platform/ui/Messages.h"
+#include "platform/ui/TabStops.h"
 
 namespace ui {
 
@@ -125,12 +126,15 @@ bool Form::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+// Tab passes over controls out of sight (see inSight), which Qt's own choice would go to.
 bool Form::focusNextPrevChild(bool next) {
+    QWidget* from = focusWidget();
+    if (!from) return QWidget::focusNextPrevChild(next);
     const bool outer = tabbing_;
     tabbing_ = true;
-    const bool moved = QWidget::focusNextPrevChild(next);
+    if (QWidget* to = tabStopFrom(from, next)) to->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     tabbing_ = outer;
-    return moved;
+    return true;
 }
 
 void Form::becameActive() {

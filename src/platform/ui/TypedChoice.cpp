@@ -5,7 +5,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 
 #include "platform/ui/Messages.h"
 
@@ -59,16 +58,33 @@ void settle(Box* box, const TypedChoice& choice) {
 // Set on a drop-down whose typed text its form checks itself.
 const char* const kTextKept = "kestrivaneTextKept";
 
+// The box's one typed-text rule. A box keeps its KeyPress and LostFocus handlers for it, whatever
+// the form adds; a rule of the form's own (settleTypedText) takes the place of the list's rule
+// that `comboBox` gave it.
+class TypedRule : public QObject {
+public:
+    explicit TypedRule(QObject* box) : QObject(box) {}
+    TypedChoice choice;
+};
+
 template <class Box>
 void hook(Box* box, TypedChoice choice) {
-    auto shared = std::make_shared<TypedChoice>(std::move(choice));
-    onKeyPress(box, [box, shared](int& key) {
+    for (QObject* child : box->children())
+        if (auto* rule = dynamic_cast<TypedRule*>(child)) {
+            rule->choice = std::move(choice);
+            return;
+        }
+    auto* rule = new TypedRule(box);
+    rule->choice = std::move(choice);
+    onKeyPress(box, [box, rule](int& key) {
         if (key != 13 || box->property(kTextKept).toBool()) return;
         key = 0;
-        settle(box, *shared);
+        const TypedChoice choice = rule->choice;  // a take may give the box another rule
+        settle(box, choice);
     });
-    onLostFocus(box, [box, shared] {
-        if (!box->property(kTextKept).toBool()) settle(box, *shared);
+    onLostFocus(box, [box, rule] {
+        const TypedChoice choice = rule->choice;
+        if (!box->property(kTextKept).toBool()) settle(box, choice);
     });
 }
 

@@ -39,7 +39,8 @@ void settleTypedText(QLineEdit* box, TypedChoice choice);
 // text names the item of the box's own list that reads so (case aside, an apostrophe standing for
 // the backquote a name is stored with); taking it selects that item, which runs the box's Click.
 // The choice on screen is the text the program last showed in the box. A form that gives the box
-// a rule of its own (settleTypedText) replaces this one.
+// a rule of its own (settleTypedText) replaces this one; the form's own LostFocus or KeyPress
+// handlers run besides the rule, never in its place.
 void settleAgainstList(QComboBox* box);
 // The text the program last showed in a drop-down that has that rule: the choice on screen.
 QString shownChoice(const QComboBox* box);
