@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/connection.h"
+#include "core/shown_rows.h"
 #include "core/frmHelp.h"
 #include "core/frmSchoolName.h"
 #include "core/frmUtilities.h"

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/connection.h"
+#include "core/shown_rows.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"

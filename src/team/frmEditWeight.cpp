@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "core/connection.h"
+#include "core/shown_rows.h"
 #include "core/frmHelp.h"
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"

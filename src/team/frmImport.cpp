@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/connection.h"
+#include "core/shown_rows.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "platform/ui/ui.h"

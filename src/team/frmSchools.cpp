@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/connection.h"
+#include "core/shown_rows.h"
 #include "core/frmFileLoc.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
