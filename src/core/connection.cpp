@@ -231,6 +231,11 @@ void openConnectionToRead() {
 
 void closeConnection() { gConn.close(true); }
 
+void runInTransaction(const std::function<void()>& work) {
+    if (gConn.inTransaction()) work();
+    else gConn.inTransaction(work);
+}
+
 db::Recordset openRecordset(const QString& sql, const db::Params& params) {
     return gConn.openSnapshot(sql, params);
 }

@@ -65,6 +65,10 @@ private:
     bool own_;
 };
 
+// Runs `work` as one transaction on the open connection: all it writes is kept or none of it.
+// Run while a transaction is open, it is part of that one.
+void runInTransaction(const std::function<void()>& work);
+
 db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
 // A read-only recordset read row by row as it moves forward (MoveNext only, no record count),
 // for reports over very many rows; closed before the connection.

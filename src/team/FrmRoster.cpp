@@ -13,7 +13,7 @@
 #include <QStringList>
 
 #include "core/connection.h"
-#include "core/shown_rows.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
