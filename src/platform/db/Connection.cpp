@@ -423,7 +423,14 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
         throw DbError(QStringLiteral("An updatable recordset needs a SELECT on one table: %1").arg(sql));
     QString table = from.captured(1);
     if (table.startsWith(QLatin1Char('['))) table = table.mid(1, table.size() - 2);
-    const QString key = rowKeyOf(table);
+    QString key;
+    try {
+        key = rowKeyOf(table);
+    } catch (const DbError& error) {
+        // Read to be written: a wait for the file here gives up a save.
+        if (error.kind() != DbError::Kind::InUse) throw;
+        throw DbError(lastError(true), DbError::Kind::InUse);
+    }
     engineSql.insert(head.capturedEnd(), key + QStringLiteral(" AS kv_rowid_, "));
 
     Recordset rs;
