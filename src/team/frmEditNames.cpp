@@ -576,7 +576,8 @@ void frmEditNames::cmdDelete_Click() {
         return;
 
     if (!saveChecked([&] {
-            db::Recordset del = openShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq}, shownRow_);
+            db::Recordset del =
+                openShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq}, shownRow_);
             const QString refusal = wrestlerInUse(seq);
             requireStill(refusal.isEmpty(), refusal);
             del.deleteRow();

@@ -123,7 +123,8 @@ void frmEditWeight::cmdDelete_Click() {
 
     // Looked for again in the delete's transaction: a bout or roster entry another copy saves
     // at this class while the question is open is found.
-    const QString inUse = QStringLiteral("Matches or Rosters use weight ") + weight + QStringLiteral(".  Unable to Delete");
+    const QString inUse =
+        QStringLiteral("Matches or Rosters use weight ") + weight + QStringLiteral(".  Unable to Delete");
     if (weightInUse(seq)) {
         ui::msgBox(inUse, ui::Buttons::OK, QStringLiteral("Error"));
         return;

@@ -677,7 +677,8 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
             rs.setField("Name", "Renamed");
             ADD_FAILURE() << "the row was read while the other program held the file";
         } catch (const DbError& e) {
-            EXPECT_TRUE(e.message().contains(" is in use: ") && e.message().contains("Nothing was saved.")) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(" is in use: ") && e.message().contains("Nothing was saved."))
+                << e.message().toStdString();
             EXPECT_EQ(e.kind(), DbError::Kind::InUse);
         }
         other.execute("ROLLBACK");
