@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidgetItem>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <stdexcept>
@@ -232,6 +231,11 @@ void openConnectionToRead() {
 
 void closeConnection() { gConn.close(true); }
 
+void runInTransaction(const std::function<void()>& work) {
+    if (gConn.inTransaction()) work();
+    else gConn.inTransaction(work);
+}
+
 db::Recordset openRecordset(const QString& sql, const db::Params& params) {
     return gConn.openSnapshot(sql, params);
 }
@@ -247,40 +251,6 @@ db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& param
 bool recordsExist(const QString& sql, const db::Params& params) { return gConn.hasRow(sql, params); }
 
 void closeRecordset(db::Recordset& rs) { rs.close(); }
-
-bool onShownRow(const QString& sql, const db::Params& params, const db::RowImage& shown,
-                const std::function<void(db::Recordset&)>& use) {
-    return tellRowChanged([&] {
-        ConnectionScope connection;
-        db::Recordset rs = openRecordsetForUpdate(sql, params);
-        rs.expectRow(shown);
-        use(rs);
-        closeRecordset(rs);
-    });
-}
-
-bool tellRowChanged(const std::function<void()>& write) {
-    try {
-        write();
-        return true;
-    } catch (const db::DbError& error) {
-        if (error.kind() != db::DbError::Kind::RowChanged) throw;
-        ui::msgBox(error.message(), ui::Buttons::OK, QStringLiteral("ERROR"));
-        return false;
-    }
-}
-
-namespace {
-constexpr int kShownRowRole = Qt::UserRole + 7;
-}  // namespace
-
-void keepShownRow(QListWidgetItem* item, const db::RowImage& row) {
-    item->setData(kShownRowRole, QVariant::fromValue(row));
-}
-
-db::RowImage shownRow(const QListWidgetItem* item) {
-    return item ? item->data(kShownRowRole).value<db::RowImage>() : db::RowImage();
-}
 
 db::Recordset openRecordsetByName(const QString& sql, const QString& name, const db::Params& more) {
     db::Params params{db::Value(name)};

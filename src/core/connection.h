@@ -7,8 +7,6 @@
 #include "platform/db/DbError.h"
 #include "platform/db/Recordset.h"
 
-class QListWidgetItem;
-
 // Module-level state of the application core. Everything starts empty or zero.
 extern QString gDbPath;      // full path of the database file in use (line 1 of MatchInfo.ini)
 extern QString gDbFolder;    // folder of gDbPath, ending in "/" ("" when the path has none)
@@ -67,6 +65,10 @@ private:
     bool own_;
 };
 
+// Runs `work` as one transaction on the open connection: all it writes is kept or none of it.
+// Run while a transaction is open, it is part of that one.
+void runInTransaction(const std::function<void()>& work);
+
 db::Recordset openRecordset(const QString& sql, const db::Params& params = {});
 // A read-only recordset read row by row as it moves forward (MoveNext only, no record count),
 // for reports over very many rows; closed before the connection.
@@ -76,19 +78,6 @@ db::Recordset openRecordsetForUpdate(const QString& sql, const db::Params& param
 // more (a school that bouts still name, a weight class still in use).
 bool recordsExist(const QString& sql, const db::Params& params = {});
 void closeRecordset(db::Recordset& rs);
-// Runs `use` on the one row `sql` finds by the key `params` give, opened for update: it is
-// written (Update, Delete) only while it holds what `shown` gives it, the row as the form showed
-// it. A row gone, or changed since by another program or another copy of this one, is left as
-// it is, the coach is told that nothing was saved and why, and false returned.
-bool onShownRow(const QString& sql, const db::Params& params, const db::RowImage& shown,
-                const std::function<void(db::Recordset&)>& use);
-// Runs `write`; a row it finds gone or changed since it was shown (DbError RowChanged) is
-// told to the coach, as onShownRow tells it, and false returned.
-bool tellRowChanged(const std::function<void()>& write);
-// A list item keeps the row it shows as it was read (Recordset::image), for onShownRow; an
-// item that keeps none gives a row of no fields, which only asks that the row be there.
-void keepShownRow(QListWidgetItem* item, const db::RowImage& row);
-db::RowImage shownRow(const QListWidgetItem* item);
 // A look-up by a name the user typed, the name being the first parameter (`more` follow it).
 // Wrestler and school names are stored with a backquote for each apostrophe (fixQuotes), so a
 // typed name with an apostrophe that finds nothing as it stands is looked up that way too.

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/frmSchoolName.h"
 #include "core/frmUtilities.h"
@@ -41,7 +42,7 @@ frmChangeDesc::frmChangeDesc() {
 void frmChangeDesc::Form_Load() {
     ConnectionScope connection;
     db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
-    descShown_ = {};
+    descShown_.reset();
     if (rs.isEOF()) {
         txtDesc->clear();
     } else {
@@ -66,20 +67,16 @@ void frmChangeDesc::cmdCreate_Click() {
     const QString school = typedSchoolName(txtSchool);
     if (school.isEmpty()) return;
     txtSchool->setText(school);
-    const bool saved = tellRowChanged([&] {
-        ConnectionScope connection;
-        gConn.inTransaction([&] {
-            saveSchoolName(school, schoolShown_);
-            saveDbDescription(txtDesc->text(), descShown_);
-        });
+    // The rows are then as this save left them, read in its transaction: the next Update writes
+    // over those.
+    db::RowImage school1, desc2;
+    const bool saved = saveChecked([&] {
+        school1 = saveSchoolName(school, schoolShown_);
+        desc2 = saveDbDescription(txtDesc->text(), descShown_);
     });
     if (!saved) return;
-    // The rows are now as this save left them: the next Update writes over those.
-    {
-        ConnectionScope connection;
-        descShown_ = openRecordset(QStringLiteral("SELECT * FROM License WHERE seq = 2")).image();
-        schoolShown_ = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1")).image();
-    }
+    schoolShown_ = school1;
+    descShown_ = desc2;
     // A file made or sent from Utilities before the menu reads the settings again carries it.
     gSchoolName = school;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
@@ -28,7 +30,8 @@ public:
     void cmdHelp_Click();
 
 private:
-    // Settings rows 2 and 1 as the boxes show them: Update writes over them only while still so.
-    db::RowImage descShown_;
+    // Settings rows 2 and 1 as the boxes show them: Update writes over them only while still so
+    // (row 2 shown as none: while there is none).
+    std::optional<db::RowImage> descShown_;
     db::RowImage schoolShown_;
 };

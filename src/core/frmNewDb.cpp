@@ -160,7 +160,8 @@ void frmNewDb::cmdCreate_Click() {
 
 void frmNewDb::fillNewFile() {
     saveSchoolName(gSchoolName);
-    saveDbDescription(txtDesc->text());
+    // The new file has no description row yet.
+    saveDbDescription(txtDesc->text(), std::nullopt);
 
     if (ui::msgBox(QStringLiteral("Import Schools?"), ui::Buttons::YesNo, QStringLiteral("IMPORT")) !=
         ui::Answer::Yes)

@@ -7,6 +7,7 @@
 
 #include "core/connection.h"
 #include "core/frmInit.h"
+#include "core/save_rules.h"
 #include "core/settings_rows.h"
 #include "platform/ui/ui.h"
 
@@ -44,6 +45,13 @@ void frmSchoolName::keyPressEvent(QKeyEvent* event) {
     ui::Form::keyPressEvent(event);
 }
 
+void frmSchoolName::Form_Load() {
+    ConnectionScope connection;
+    db::Recordset rs = openRecordset(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
+    if (!rs.isEOF()) schoolShown_ = rs.image();
+    closeRecordset(rs);
+}
+
 // The close box answers as Cancel does.
 void frmSchoolName::Form_QueryUnload(bool& cancel) {
     cancel = true;
@@ -58,7 +66,9 @@ void frmSchoolName::cmdOk_Click() {
     }
     const QString school = typedSchoolName(txtSchool);
     if (school.isEmpty()) return;
-    saveSchoolName(school);
+    // A name another copy gave the file meanwhile is not written over: the coach is told, and
+    // the menu shows the name the file now has.
+    tellRowChanged([&] { saveSchoolName(school, schoolShown_); });
     ui::forms().unload<frmSchoolName>();
     showMenuAfresh();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/db/Recordset.h"
 #include "platform/ui/Form.h"
 
 class QKeyEvent;
@@ -19,12 +20,17 @@ public:
     QPushButton* cmdOk;
     QPushButton* cmdCancel;
 
+    void Form_Load() override;
     void Form_QueryUnload(bool& cancel) override;
     void cmdOk_Click();
     void cmdCancel_Click();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Settings row 1 when the question was asked: Ok writes over it only while still so.
+    db::RowImage schoolShown_;
 };
 
 // The school's name typed in `box`, trimmed. When it cannot be taken (empty, or longer than

@@ -1,6 +1,7 @@
 #include "core/settings_rows.h"
 
 #include "core/connection.h"
+#include "platform/db/DbError.h"
 
 void loadSettingsRow() {
     ConnectionScope connection;
@@ -20,35 +21,51 @@ void loadSettingsRow() {
 }
 
 void createSettingsRow() {
-    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From License"));
-    rs.addNew();
-    rs.setField(QStringLiteral("Seq"), 1);
-    rs.setField(QStringLiteral("school"), kTemplateSchoolName);
-    rs.setField(QStringLiteral("Version"), QStringLiteral("3"));
-    rs.update();
-    closeRecordset(rs);
-}
-
-void saveSchoolName(const QString& school, const db::RowImage& shown) {
     ConnectionScope connection;
-    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
-    if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
-    rs.expectRow(shown);
-    rs.setField(QStringLiteral("school"), school);
-    rs.update();
-    closeRecordset(rs);
-}
-
-void saveDbDescription(const QString& description, const db::RowImage& shown) {
-    ConnectionScope connection;
-    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
-    if (rs.isEOF() && shown.names.empty()) {
+    runInTransaction([] {
+        // Another copy opening the same file may have made it since it was found missing.
+        if (recordsExist(QStringLiteral("SELECT Seq FROM License WHERE Seq = 1"))) return;
+        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From License"));
         rs.addNew();
-        rs.setField(QStringLiteral("Seq"), 2);
-    } else {
+        rs.setField(QStringLiteral("Seq"), 1);
+        rs.setField(QStringLiteral("school"), kTemplateSchoolName);
+        rs.setField(QStringLiteral("Version"), QStringLiteral("3"));
+        rs.update();
+        closeRecordset(rs);
+    });
+}
+
+db::RowImage saveSchoolName(const QString& school, const db::RowImage& shown) {
+    ConnectionScope connection;
+    db::RowImage written;
+    runInTransaction([&] {
+        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE Seq = 1"));
+        if (rs.isEOF()) throw db::DbError(QStringLiteral("The database has no settings row 1."));
         rs.expectRow(shown);
-    }
-    rs.setField(QStringLiteral("school"), description.isEmpty() ? QStringLiteral(" ") : description);
-    rs.update();
-    closeRecordset(rs);
+        rs.setField(QStringLiteral("school"), school);
+        rs.update();
+        written = rs.image();
+        closeRecordset(rs);
+    });
+    return written;
+}
+
+db::RowImage saveDbDescription(const QString& description, const std::optional<db::RowImage>& shown) {
+    ConnectionScope connection;
+    db::RowImage written;
+    runInTransaction([&] {
+        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM License WHERE seq = 2"));
+        if (!shown && !rs.isEOF()) throw db::rowChangedError(QStringLiteral("License"));
+        if (rs.isEOF() && (!shown || shown->names.empty())) {
+            rs.addNew();
+            rs.setField(QStringLiteral("Seq"), 2);
+        } else {
+            rs.expectRow(*shown);
+        }
+        rs.setField(QStringLiteral("school"), description.isEmpty() ? QStringLiteral(" ") : description);
+        rs.update();
+        written = rs.image();
+        closeRecordset(rs);
+    });
+    return written;
 }

@@ -1,6 +1,7 @@
 #include "match_reports/dual_scores.h"
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "match_reports/report_support.h"
 #include "platform/ui/Messages.h"
 
@@ -63,6 +64,13 @@ void updateDualScore(long long rowSeq, const db::RowImage& found, const QDate& d
 }
 
 void addDualScore(const QDate& date, long long schoolSeq, double home, double opp) {
+    db::RowImage stored;
+    requireStill(findDualScoreRow(date, schoolSeq, stored) == 0,
+                 QStringLiteral("Nothing was saved: another program, or another copy of this one, has "
+                                "saved a score for this meet since it was looked for here.  Look at it "
+                                "again as it is now."));
+    requireRowStill(recordsExist(QStringLiteral("SELECT Seq FROM OppSchool WHERE Seq = ?"), {schoolSeq}),
+                    QStringLiteral("OppSchool"));
     db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From DualScore"));
     rs.addNew();
     writeScoreFields(rs, date, schoolSeq, home, opp);

@@ -24,5 +24,7 @@ long long findDualScoreRow(const QDate& date, long long schoolSeq, db::RowImage&
 void updateDualScore(long long rowSeq, const db::RowImage& found, const QDate& date, long long schoolSeq,
                      double home, double opp);
 
-// Adds a row for the date, school and scores.
+// Adds a row for the date, school and scores. Run in the save's transaction: a score another copy
+// stored for the date and school, or the school deleted, since they were looked for raises the
+// refusal (SaveRefused) and adds nothing.
 void addDualScore(const QDate& date, long long schoolSeq, double home, double opp);

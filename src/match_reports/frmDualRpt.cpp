@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "match_reports/dual_report_text.h"
@@ -332,10 +333,10 @@ void frmDualRpt::cmdSaveScore_Click() {
                            QStringLiteral("Update?")) != ui::Answer::Yes)
                 return;
             // The score asked about, not one stored in its place while the question stood.
-            updateDualScore(row, found, date, seq, home, opp);
+            if (!saveChecked([&] { updateDualScore(row, found, date, seq, home, opp); })) return;
             done = QStringLiteral("Score Updated");
         } else if (seq > 0) {
-            addDualScore(date, seq, home, opp);
+            if (!saveChecked([&] { addDualScore(date, seq, home, opp); })) return;
             done = QStringLiteral("Score Saved");
         }
     }

@@ -14,6 +14,7 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "core/save_rules.h"
 #include "matches/frmMatchInfo.h"
 #include "matches/frmScoreSheet.h"
 #include "matches/match_row.h"
@@ -177,6 +178,15 @@ bool frmMatchInfo::getOppSchoolSeq(long long& seq) {
     seq = key.toInt();
     if (school.trimmed() != school) txtOppSchool->setText(school.trimmed());
     return true;
+}
+
+void requireBoutKeys(long long seqWrestler, long long seqWeight, long long seqOppSchool) {
+    const std::pair<const char*, long long> keys[] = {
+        {"Wrestler", seqWrestler}, {"Weight", seqWeight}, {"OppSchool", seqOppSchool}};
+    for (const auto& [table, seq] : keys) {
+        const QString name = QString::fromLatin1(table);
+        requireRowStill(recordsExist(QStringLiteral("SELECT Seq FROM [%1] WHERE Seq = ?").arg(name), {seq}), name);
+    }
 }
 
 bool isScoreTooLong(const QString& score) { return db::characterCount(score) >= 10; }

@@ -35,6 +35,11 @@ bool checkTeamPointsText(const QString& points);
 // counted as a person counts them (an emoji is one).
 bool isScoreTooLong(const QString& score);
 
+// Inside the save of a bout, after its last question: the rows the keys its checks looked up
+// name (the wrestler's row, the weight class, the school) are all still there; one another copy
+// deleted meanwhile raises the refusal (SaveRefused), and nothing is written.
+void requireBoutKeys(long long seqWrestler, long long seqWeight, long long seqOppSchool);
+
 // Leaving a date box: the text goes through the date check and is written back as it rewrites it
 // (MM/DD/YYYY). A bad date (the check has said so) takes the focus back and hides the weekday
 // label; an empty text hides it; a date shows its weekday there. Returns the date, or a null date

@@ -7,6 +7,7 @@
 
 #include "core/connection.h"
 #include "core/helpers.h"
+#include "core/save_rules.h"
 #include "matches/frmMatchInfo.h"
 #include "matches/frmScoreSheet.h"
 #include "matches/match_entry_checks.h"
@@ -47,15 +48,18 @@ void saveNewMatch(long long seqWrestler, long long seqWeight, long long seqOppSc
     row.firstOpp = sheet->chkOpp->isChecked();
     row.notes = sheet->txtNotes->text();
 
-    {
-        ConnectionScope conn;
+    // The keys are made sure of in the write's transaction: a class, school or wrestler another
+    // copy deleted while a question was open leaves no bout pointing at nothing.
+    const bool saved = saveChecked([&] {
+        requireBoutKeys(seqWrestler, seqWeight, seqOppSchool);
         db::Recordset rs = openRecordsetForUpdate(QStringLiteral("Select * From [Match]"));
         rs.addNew();
         setMatchColumns(rs, row);
         // The one write of the row: strings and tallies are stored together or not at all.
         rs.update();
         closeRecordset(rs);
-    }
+    });
+    if (!saved) return;  // the entry stays as it is
 
     ui::msgBox(QStringLiteral("Match Saved"), ui::Buttons::OK, QStringLiteral("Saved"));
     resetMatchEntry();

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "matches/frmEditMatch.h"
 #include "matches/match_entry_checks.h"
 #include "matches/match_row.h"
@@ -57,27 +58,40 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
     row.seqOppSchool = seqOppSchool;
 
     const db::Params seq = {db::Value(editor->txtSeq->text().toLongLong())};
+    bool gone = false;
+    db::RowImage saved;
     try {
         ConnectionScope conn;
-        db::Recordset rs = openRecordsetForUpdate(kOneMatch, seq);
-        if (rs.isEOF()) {
-            refuseEntry(kMatchGone);
-            return;
-        }
-        // The bout as the editor shows it, not one stored under its Seq since.
-        rs.expectRow(editor->loadedMatch);
-        setMatchColumns(rs, row);
-        // One write: the strings and their tallies change together or not at all.
-        rs.update();
-        // The bout as the write left it, read in its transaction: another copy's delete after
-        // it cannot take the saved bout's image away.
-        editor->loadedMatch = rs.image();
-        closeRecordset(rs);
+        // One transaction: the bout is as the editor loaded it and its keys still name rows when
+        // it is written.
+        gConn.inTransaction([&] {
+            db::Recordset rs = openRecordsetForUpdate(kOneMatch, seq);
+            gone = rs.isEOF();
+            if (gone) return;
+            // The bout as the editor shows it, not one stored under its Seq since.
+            rs.expectRow(editor->loadedMatch);
+            requireBoutKeys(seqWrestler, seqWeight, seqOppSchool);
+            setMatchColumns(rs, row);
+            // One write: the strings and their tallies change together or not at all.
+            rs.update();
+            // The bout as the write left it, read in its transaction: another copy's delete after
+            // it cannot take the saved bout's image away.
+            saved = rs.image();
+            closeRecordset(rs);
+        });
+    } catch (const SaveRefused& refusal) {
+        refuseEntry(refusal.message());
+        return;
     } catch (const db::DbError& error) {
         if (error.kind() != db::DbError::Kind::RowChanged) throw;
         refuseEntry(kMatchChanged);
         return;
     }
+    if (gone) {
+        refuseEntry(kMatchGone);
+        return;
+    }
+    editor->loadedMatch = saved;
     ui::msgBox(QStringLiteral("Match Saved"), ui::Buttons::OK, QStringLiteral("Saved"));
 }
 

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
@@ -501,8 +502,13 @@ void FrmRoster::cmdSave_Click() {
             }
             for (int r : complete) {
                 const Row& row = rosterRows_[r];
-                addRosterEntry(getWeightSeq(row[ClassField]), row[FirstField], row[LastField],
-                               getSchoolSeq(row[SchoolField]));
+                // A class or school another copy deleted while a question was open leaves no
+                // entry pointing at nothing.
+                const long long weight = getWeightSeq(row[ClassField]);
+                const long long school = getSchoolSeq(row[SchoolField]);
+                requireRowStill(weight >= 0, QStringLiteral("Weight"));
+                requireRowStill(school >= 0, QStringLiteral("OppSchool"));
+                addRosterEntry(weight, row[FirstField], row[LastField], school);
             }
         });
     });

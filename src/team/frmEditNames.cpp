@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/frmInit.h"
 #include "core/helpers.h"
@@ -33,6 +34,18 @@ const QString kVoid = QStringLiteral("VOID");
 // Null for the empty text, the text otherwise.
 db::Value nzText(const QString& value) {
     return value.isEmpty() ? db::Value() : db::Value(value);
+}
+
+// Why the wrestler keyed `seq` cannot be deleted: his bouts, or weigh-ins that would point at
+// nothing; "" when nothing uses him.
+QString wrestlerInUse(long long seq) {
+    ConnectionScope connection;
+    if (recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq}))
+        return QStringLiteral("Matches exist for this wrestler.  Delete matches first");
+    if (recordsExist(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq}))
+        return QStringLiteral("Weigh-ins exist for this wrestler.  Remove the wrestler from those "
+                              "weigh-ins first");
+    return {};
 }
 
 }  // namespace
@@ -408,7 +421,6 @@ bool frmEditNames::isDuplicateName(const QString& mode) {
     const QString fullName = txtFirst->text() + QLatin1Char(' ') + txtLast->text();
     const int season = saveSeason().toInt();
 
-    ConnectionScope connection;  // the caller's, which stays open for the writing that follows
     // The season's names compared in any alphabet's letter case; in update mode the row's own
     // name is left out.
     db::Recordset rs = openRecordset(
@@ -416,8 +428,6 @@ bool frmEditNames::isDuplicateName(const QString& mode) {
     const long long own = mode == QLatin1String("Add") ? 0 : txtSeq->text().toLongLong();
     const bool duplicate = holdsSameName(rs, QStringLiteral("FullName"), fullName, own);
     closeRecordset(rs);
-    if (duplicate)
-        ui::msgBox(QStringLiteral("Duplicate name exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
     return duplicate;
 }
 
@@ -484,44 +494,46 @@ bool frmEditNames::saveWrestler() {
     const bool adding = txtSeq->text().isEmpty();
     bool written = false;
     ConnectionScope connection;  // closed at every return, and before the list is reloaded
-    if (isDuplicateName(adding ? QStringLiteral("Add") : QStringLiteral("Update"))) {
-        // A stored row keeps the typed texts; a new name goes on to the reloaded list below.
-        if (!adding) return false;
-    } else {
-        bool fits = true;
-        // The row deleted or changed meanwhile is not written over: the coach is told, and the
-        // typed texts stay unsaved.
-        const bool saved = tellRowChanged([&] {
-            db::Recordset rs =
-                adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
-                       : openRecordsetForUpdate(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
-                                                {txtSeq->text().toLongLong()});
-            if (!adding) rs.expectRow(shownRow_);
-            fits = fitsColumns(rs, season);
-            if (!fits) {
-                closeRecordset(rs);
-                return;
-            }
-            if (adding) rs.addNew();
-            rs.setField(QStringLiteral("FullName"), txtFirst->text() + QLatin1Char(' ') + txtLast->text());
-            txtfullname->setText(rs.field(QStringLiteral("FullName")).toString());
-            rs.setField(QStringLiteral("firstName"), nzText(txtFirst->text()));
-            rs.setField(QStringLiteral("lastName"), nzText(txtLast->text()));
-            rs.setField(QStringLiteral("grade"), nzText(txtGrade->text()));
-            rs.setField(QStringLiteral("MinWt"), nzText(txtMinWt->text()));
-            rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
-            rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
-            rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
-            rs.setField(QStringLiteral("Notes"), nzText(ui::multiLineText(txtNote)));
-            rs.setField(QStringLiteral("wresMemo1"), nzText(ui::multiLineText(txtNote2)));
-            rs.setField(QStringLiteral("season"), season.toInt());
-            rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
-            rs.update();
-            closeRecordset(rs);
-        });
-        if (!saved || !fits) return false;
+    {
+        // The columns' sizes; the recordset reads no row.
+        db::Recordset shape = openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"));
+        const bool fits = fitsColumns(shape, season);
+        closeRecordset(shape);
+        if (!fits) return false;
+    }
+    // The name is looked for in the write's transaction: one another copy added meanwhile is
+    // found. The row deleted or changed meanwhile is not written over. Either way the coach is
+    // told, and the typed texts stay unsaved.
+    bool duplicate = false;
+    const bool saved = saveChecked([&] {
+        db::Recordset rs = adding ? openRecordsetForUpdate(QStringLiteral("Select * From Wrestler"))
+                                  : openShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE Seq =?"),
+                                                 {txtSeq->text().toLongLong()}, shownRow_);
+        duplicate = isDuplicateName(adding ? QStringLiteral("Add") : QStringLiteral("Update"));
+        requireStill(!duplicate, QStringLiteral("Duplicate name exists"));
+        if (adding) rs.addNew();
+        rs.setField(QStringLiteral("FullName"), txtFirst->text() + QLatin1Char(' ') + txtLast->text());
+        txtfullname->setText(rs.field(QStringLiteral("FullName")).toString());
+        rs.setField(QStringLiteral("firstName"), nzText(txtFirst->text()));
+        rs.setField(QStringLiteral("lastName"), nzText(txtLast->text()));
+        rs.setField(QStringLiteral("grade"), nzText(txtGrade->text()));
+        rs.setField(QStringLiteral("MinWt"), nzText(txtMinWt->text()));
+        rs.setField(QStringLiteral("RegPlace"), nzText(txtRegPl->text()));
+        rs.setField(QStringLiteral("StPlace"), nzText(txtStPl->text()));
+        rs.setField(QStringLiteral("wr_inactive"), chkInActWres->isChecked() ? 1 : 0);
+        rs.setField(QStringLiteral("Notes"), nzText(ui::multiLineText(txtNote)));
+        rs.setField(QStringLiteral("wresMemo1"), nzText(ui::multiLineText(txtNote2)));
+        rs.setField(QStringLiteral("season"), season.toInt());
+        rs.setField(QStringLiteral("FNameSeason"), txtfullname->text() + season);
+        rs.update();
+        closeRecordset(rs);
+    });
+    if (saved) {
         isDirty_ = false;
         written = true;
+    } else if (!duplicate || !adding) {
+        // A stored row keeps the typed texts; a new name goes on to the reloaded list below.
+        return false;
     }
     connection.close();
 
@@ -552,23 +564,10 @@ void frmEditNames::cmdDelete_Click() {
     if (comFullName->currentIndex() <= 0 || txtSeq->text().isEmpty()) return;
     const long long seq = txtSeq->text().toLongLong();
 
-    bool hasMatches = false;
-    bool hasWeighIns = false;
-    {
-        ConnectionScope connection;
-        hasMatches = recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE seqWrestler = ?"), {seq});
-        // His weigh-in rows would point at nothing.
-        hasWeighIns = recordsExist(QStringLiteral("SELECT * FROM HomeWI WHERE SeqWrestler = ?"), {seq});
-    }
-    if (hasMatches) {
-        ui::msgBox(QStringLiteral("Matches exist for this wrestler.  Delete matches first"),
-                   ui::Buttons::OK, QStringLiteral("ERROR"));
-        return;
-    }
-    if (hasWeighIns) {
-        ui::msgBox(QStringLiteral("Weigh-ins exist for this wrestler.  Remove the wrestler from "
-                                  "those weigh-ins first"),
-                   ui::Buttons::OK, QStringLiteral("ERROR"));
+    // Looked for again in the delete's transaction: a bout or weigh-in another copy saves while
+    // the question is open is found.
+    if (const QString refusal = wrestlerInUse(seq); !refusal.isEmpty()) {
+        ui::msgBox(refusal, ui::Buttons::OK, QStringLiteral("ERROR"));
         return;
     }
 
@@ -576,8 +575,14 @@ void frmEditNames::cmdDelete_Click() {
                    ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
 
-    if (!onShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq}, shownRow_,
-                    [](db::Recordset& del) { del.deleteRow(); }))
+    if (!saveChecked([&] {
+            db::Recordset del =
+                openShownRow(QStringLiteral("SELECT * FROM Wrestler WHERE seq = ?"), {seq}, shownRow_);
+            const QString refusal = wrestlerInUse(seq);
+            requireStill(refusal.isEmpty(), refusal);
+            del.deleteRow();
+            closeRecordset(del);
+        }))
         return;
 
     loadNames();

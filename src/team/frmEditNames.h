@@ -78,6 +78,8 @@ public:
     void promptSave();
     // Checks and writes the row in the fields; false when nothing was written.
     bool saveWrestler();
+    // Whether another row of the save's season holds the typed name (the caller says so); the
+    // typed names get their backquotes first. Run in the save's transaction.
     bool isDuplicateName(const QString& mode);
     void loadNames();
     // Adds the season's placeholder row "VOID"; a row that cannot be made is reported by its

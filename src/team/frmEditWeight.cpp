@@ -6,12 +6,20 @@
 #include <QStringList>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "matches/frmMatchInfo.h"
 #include "platform/ui/ui.h"
 
 namespace {
 const QString kOneWeight = QStringLiteral("Select * From Weight Where Seq = ?");
+
+// Whether a bout or a roster entry uses the class keyed `seq`.
+bool weightInUse(long long seq) {
+    ConnectionScope connection;
+    return recordsExist(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq}) ||
+           recordsExist(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
+}
 }  // namespace
 
 frmEditWeight::frmEditWeight() {
@@ -80,17 +88,16 @@ void frmEditWeight::cmdAddNew_Click() {
     const QString weight = txtWeight->text().trimmed();
     if (weight.isEmpty()) return;
 
-    ConnectionScope connection;
-    if (recordsExist(QStringLiteral("Select * From Weight Where Weight = ?"), {weight})) {
-        ui::msgBox(QStringLiteral("Weight already exists"), ui::Buttons::OK, QStringLiteral("Error"));
-    } else {
+    saveChecked([&] {
+        requireStill(!recordsExist(QStringLiteral("Select * From Weight Where Weight = ?"), {weight}),
+                     QStringLiteral("Weight already exists"), QStringLiteral("Error"));
         db::Recordset add =
             openRecordsetForUpdate(QStringLiteral("Select * From Weight Where Weight = ?"), {weight});
         add.addNew();
         add.setField(QStringLiteral("weight"), weight);
         add.update();
         closeRecordset(add);
-    }
+    });
     loadWeights();
 }
 
@@ -114,23 +121,24 @@ void frmEditWeight::cmdDelete_Click() {
     if (seq == 0) return;
     const QString weight = lstWeight->currentItem()->text();
 
-    bool used = false;
-    {
-        ConnectionScope connection;
-        used = recordsExist(QStringLiteral("SELECT Seq FROM [Match] WHERE SeqWeight = ?"), {seq}) ||
-               recordsExist(QStringLiteral("SELECT Seq FROM Roster WHERE SeqWeight = ?"), {seq});
-    }
-    if (used) {
-        ui::msgBox(QStringLiteral("Matches or Rosters use weight ") + weight +
-                       QStringLiteral(".  Unable to Delete"),
-                   ui::Buttons::OK, QStringLiteral("Error"));
+    // Looked for again in the delete's transaction: a bout or roster entry another copy saves
+    // at this class while the question is open is found.
+    const QString inUse =
+        QStringLiteral("Matches or Rosters use weight ") + weight + QStringLiteral(".  Unable to Delete");
+    if (weightInUse(seq)) {
+        ui::msgBox(inUse, ui::Buttons::OK, QStringLiteral("Error"));
         return;
     }
     if (ui::msgBox(QStringLiteral("Delete weight ") + weight + QStringLiteral("?"),
                    ui::Buttons::YesNo, QStringLiteral("Delete Weight")) != ui::Answer::Yes)
         return;
 
-    onShownRow(kOneWeight, {seq}, shownRow(lstWeight->currentItem()), [](db::Recordset& rs) { rs.deleteRow(); });
+    saveChecked([&] {
+        db::Recordset rs = openShownRow(kOneWeight, {seq}, shownRow(lstWeight->currentItem()));
+        requireStill(!weightInUse(seq), inUse, QStringLiteral("Error"));
+        rs.deleteRow();
+        closeRecordset(rs);
+    });
     txtWeight->clear();
     loadWeights();
 }

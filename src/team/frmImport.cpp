@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
 #include "platform/ui/ui.h"
@@ -227,37 +228,45 @@ void applySchoolImport() {
     // One transaction: the table is brought into line with the file completely or not at all. A
     // school that another copy of the program changed or deleted since the lists were made
     // leaves it as it was.
-    const bool saved = tellRowChanged([&] {
-        ConnectionScope connection;
-        gConn.inTransaction([&] {
-            for (const Entry& entry : deletes) {
-                db::Recordset rs = openRecordsetForUpdate(
-                    QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-                rs.expectRow(entry.stored);
-                if (isReferenced(entry.seq))
-                    kept << entry.name;
-                else
-                    rs.deleteRow();
-                closeRecordset(rs);
-            }
-            for (const Entry& entry : changes) {
-                db::Recordset rs = openRecordsetForUpdate(
-                    QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
-                rs.expectRow(entry.stored);
-                rs.setField(QStringLiteral("OppSchool"), entry.name);
-                rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
-                rs.update();
-                closeRecordset(rs);
-            }
-            db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool"));
-            for (const Entry& entry : adds) {
-                rs.addNew();
-                rs.setField(QStringLiteral("OppSchool"), entry.name);
-                rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
-                rs.update();
-            }
+    const bool saved = saveChecked([&] {
+        for (const Entry& entry : deletes) {
+            db::Recordset rs = openRecordsetForUpdate(
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+            rs.expectRow(entry.stored);
+            if (isReferenced(entry.seq))
+                kept << entry.name;
+            else
+                rs.deleteRow();
             closeRecordset(rs);
-        });
+        }
+        for (const Entry& entry : changes) {
+            db::Recordset rs = openRecordsetForUpdate(
+                QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?"), {entry.seq});
+            rs.expectRow(entry.stored);
+            rs.setField(QStringLiteral("OppSchool"), entry.name);
+            rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
+            rs.update();
+            closeRecordset(rs);
+        }
+        // A school another copy added since the lists were made is not added twice.
+        QSet<QString> there;
+        db::Recordset names = openRecordset(QStringLiteral("SELECT OppSchool FROM OppSchool"));
+        for (; !names.isEOF(); names.moveNext()) there.insert(nameKey(names.field(0).toString()));
+        closeRecordset(names);
+        for (const Entry& entry : adds)
+            requireStill(!there.contains(nameKey(entry.name)),
+                         QStringLiteral("Nothing was saved: another program, or another copy of this one, "
+                                        "has added the school %1 since the lists were made here.  Look at "
+                                        "the schools again as they are now.")
+                             .arg(entry.name));
+        db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * FROM OppSchool"));
+        for (const Entry& entry : adds) {
+            rs.addNew();
+            rs.setField(QStringLiteral("OppSchool"), entry.name);
+            rs.setField(QStringLiteral("OppDiv"), divisionValue(entry.division));
+            rs.update();
+        }
+        closeRecordset(rs);
     });
     if (!saved) return;
 

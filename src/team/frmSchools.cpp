@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/frmFileLoc.h"
 #include "core/frmHelp.h"
 #include "core/helpers.h"
@@ -30,6 +31,7 @@ const QString kLeagueMark = QStringLiteral(" (league)");
 const QString kLookupByName = QStringLiteral("SELECT * FROM OppSchool WHERE OppSchool = ?");
 const QString kLookupByKey = QStringLiteral("SELECT * FROM OppSchool WHERE Seq = ?");
 constexpr int kSeqRole = Qt::UserRole;
+const QString kSchoolExists = QStringLiteral("School already exists");
 
 // True when a school other than the one keyed `except` holds the name, in any letter case.
 // Runs on the open connection.
@@ -275,19 +277,16 @@ void frmSchools::cmdAdd_Click() {
     }
     txtAddSchool->setText(fixQuotes(txtAddSchool->text()));
 
-    ConnectionScope connection;
-    if (isSchoolNameTaken(txtAddSchool->text(), 0)) {
-        ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
-        reload();
-        return;
-    }
-    db::Recordset add = openRecordsetForUpdate(kLookupByName, {txtAddSchool->text()});
-    add.addNew();
-    add.setField(QStringLiteral("OppSchool"), txtAddSchool->text());
-    add.setField(QStringLiteral("OppDiv"), divisionValue(txtAddDiv->text()));
-    add.update();
-    closeRecordset(add);
-    leaveAddMode();
+    const bool added = saveChecked([this] {
+        requireStill(!isSchoolNameTaken(txtAddSchool->text(), 0), kSchoolExists);
+        db::Recordset add = openRecordsetForUpdate(kLookupByName, {txtAddSchool->text()});
+        add.addNew();
+        add.setField(QStringLiteral("OppSchool"), txtAddSchool->text());
+        add.setField(QStringLiteral("OppDiv"), divisionValue(txtAddDiv->text()));
+        add.update();
+        closeRecordset(add);
+    });
+    if (added) leaveAddMode();
     reload();
 }
 
@@ -342,17 +341,17 @@ void frmSchools::cmdEdit_Click() {
     txtEditSchool->setText(fixQuotes(name));
     txtEditDiv->setText(division);
 
-    ConnectionScope connection;
-    if (isSchoolNameTaken(txtEditSchool->text(), editSeq_)) {
-        ui::msgBox(QStringLiteral("School already exists"), ui::Buttons::OK, QStringLiteral("ERROR"));
-        reload();
-        return;
-    }
-    const bool saved = onShownRow(kLookupByKey, {editSeq_}, editShown_, [this](db::Recordset& upd) {
+    bool taken = false;
+    const bool saved = saveChecked([&] {
+        db::Recordset upd = openShownRow(kLookupByKey, {editSeq_}, editShown_);
+        taken = isSchoolNameTaken(txtEditSchool->text(), editSeq_);
+        requireStill(!taken, kSchoolExists);
         upd.setField(QStringLiteral("OppSchool"), txtEditSchool->text());
         upd.setField(QStringLiteral("OppDiv"), divisionValue(txtEditDiv->text()));
         upd.update();
+        closeRecordset(upd);
     });
+    if (taken) reload();
     if (!saved) return;  // the typed school stays in the boxes, to be saved again or cancelled
     leaveEditMode();
     reload();
@@ -389,19 +388,16 @@ void frmSchools::cmdDelete_Click() {
                    QStringLiteral("Delete School")) != ui::Answer::Yes)
         return;
 
-    onShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()), [seq](db::Recordset& rs) {
-        const bool hasMatches =
-            recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq});
-        const bool hasDuals =
-            recordsExist(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq});
-        if (hasMatches)
-            ui::msgBox(QStringLiteral("Matches Associated with School.  Unable to Delete"),
-                       ui::Buttons::OK, QStringLiteral("ERROR"));
-        else if (hasDuals)
-            ui::msgBox(QStringLiteral("Dual Meet Scores Associated with School.  Unable to Delete"),
-                       ui::Buttons::OK, QStringLiteral("ERROR"));
-        else
-            rs.deleteRow();
+    // The bouts and dual scores are looked for in the delete's transaction: one another copy
+    // saves while the question is open, or while this copy waits for the file, is found.
+    saveChecked([&] {
+        db::Recordset rs = openShownRow(kLookupByKey, {seq}, shownRow(lstSchools->currentItem()));
+        requireStill(!recordsExist(QStringLiteral("SELECT * FROM [Match] WHERE SeqOppSchool = ?"), {seq}),
+                     QStringLiteral("Matches Associated with School.  Unable to Delete"));
+        requireStill(!recordsExist(QStringLiteral("SELECT * FROM DualScore WHERE seqOppSchool = ?"), {seq}),
+                     QStringLiteral("Dual Meet Scores Associated with School.  Unable to Delete"));
+        rs.deleteRow();
+        closeRecordset(rs);
     });
     reload();
 }

@@ -1,6 +1,7 @@
 #include "team/home_weigh_ins.h"
 
 #include "core/connection.h"
+#include "core/save_rules.h"
 #include "core/helpers.h"
 
 namespace {
@@ -117,6 +118,10 @@ void writeWeighIn(const QDate& date, const std::vector<WeighInRow>& rows, bool r
         db::Recordset rs =
             openRecordsetForUpdate(QStringLiteral("SELECT CompDate, SeqWrestler, Weight FROM HomeWI"));
         for (const WeighInRow& row : rows) {
+            // A wrestler another copy deleted since his name was looked up gets no weigh-in
+            // pointing at nothing.
+            requireRowStill(recordsExist(QStringLiteral("SELECT Seq FROM Wrestler WHERE Seq = ?"), {row.seqWrestler}),
+                            QStringLiteral("Wrestler"));
             rs.addNew();
             rs.setField(QStringLiteral("CompDate"), date);
             rs.setField(QStringLiteral("SeqWrestler"), row.seqWrestler);

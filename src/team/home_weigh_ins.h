@@ -46,7 +46,8 @@ std::vector<StoredWeighIn> loadWeighIn(const QDate& date);
 
 // Writes a weigh-in in one transaction: with `replace`, every stored row of `replaceDate` goes
 // first, each only as `shown` (its rows as loaded, by Seq) has it: one changed, gone, or added
-// for a wrestler since raises DbError RowChanged. Then one row per (key, weight) under `date`.
+// for a wrestler since raises DbError RowChanged. Then one row per (key, weight) under `date`;
+// a key whose Wrestler row is gone raises it too.
 // Nothing is written when it fails.
 struct WeighInRow {
     long long seqWrestler;

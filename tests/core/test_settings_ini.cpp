@@ -184,6 +184,11 @@ TEST(SettingsRows, VersionsAndTheMissingRow) {
     EXPECT_EQ(gDbVersion, 3);
     EXPECT_EQ(queryValue(path, "SELECT Version FROM License WHERE Seq = 1").toString(), "3");
     EXPECT_FALSE(gConn.isOpen());
+
+    // Row 1 another copy added since it was found missing is kept as it is.
+    execSql(path, "UPDATE License SET school = 'Theirs' WHERE Seq = 1");
+    EXPECT_NO_THROW(createSettingsRow());
+    EXPECT_EQ(queryValue(path, "SELECT group_concat(school) FROM License").toString(), "Theirs");
 }
 
 TEST(SettingsRows, SchoolNameAndDescription) {

@@ -431,9 +431,19 @@ TEST_F(UtilitiesTest, ANearlyFullDiskKeepsTheFileInUseAndLeavesNothingHalfMade) 
 
 TEST_F(UtilitiesTest, DescriptionLoadsAndAnEmptyOneIsStoredAsABlank) {
     useDatabase(db);
-    EXPECT_EQ(ui::forms().get<frmChangeDesc>()->txtDesc->text(), "") << "no row 2 yet";
-    ui::forms().unload<frmChangeDesc>();
+    frmChangeDesc* none = showActive(ui::forms().get<frmChangeDesc>());
+    EXPECT_EQ(none->txtDesc->text(), "") << "no row 2 yet";
+    // Another copy adds row 2 while this one shows none: it is not written over.
     execSql(db, "INSERT INTO License (Seq, school) VALUES (2, 'Varsity')");
+    typeInto(none->txtDesc, "Mine");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                    "this row of License");
+        QTest::mouseClick(none->cmdCreate, Qt::LeftButton);
+    }
+    EXPECT_EQ(queryValue(db, "SELECT school FROM License WHERE Seq = 2").toString(), "Varsity");
+    ui::forms().unload<frmChangeDesc>();
 
     frmChangeDesc* form = ui::forms().get<frmChangeDesc>();
     EXPECT_EQ(form->txtDesc->text(), "Varsity");

@@ -127,6 +127,21 @@ TEST_F(DualScoreTest, AScoreChangedWhileTheQuestionStandsIsNotWrittenOver) {
                 "deleted this row of DualScore");
     QTest::mouseClick(form->cmdSaveScore, Qt::LeftButton);
     EXPECT_EQ(scores(), (QList<QVariantList>{{"2010-12-11", northfield, 10.0, 20.0}}));
+
+    // No score stored for the meet: one another copy stores while this copy waits for the file
+    // is not added to.
+    execSql(path, "DELETE FROM DualScore");
+    msgs.expect("Discard Changes?", ui::Answer::Yes);
+    chooseSchool("Eastbrook");
+    type(form->txtHomeScore, "30");
+    type(form->txtOppScore, "12");
+    msgs.expect("Nothing was saved: another program, or another copy of this one, has saved a score for this meet");
+    {
+        HeldWrite theirs(path, QStringLiteral("INSERT INTO DualScore (CompDate, seqOppSchool, ScoreH, ScoreO) "
+                                              "VALUES ('2010-12-04', %1, 1, 2)").arg(eastbrook));
+        QTest::mouseClick(form->cmdSaveScore, Qt::LeftButton);
+    }
+    EXPECT_EQ(scores(), (QList<QVariantList>{{"2010-12-04", eastbrook, 1.0, 2.0}}));
 }
 
 TEST_F(DualScoreTest, ChoosingASchoolShowsItsStoredScore) {

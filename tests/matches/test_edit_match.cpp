@@ -450,6 +450,30 @@ TEST_F(EditMatchTest, MatchRemovedWhileEditingIsNotWrittenBack) {
     }
 }
 
+// Another copy deletes the class, school or wrestler the bout is changed to while the
+// team-points question is open: the bout is left as it was, so the finder still lists it.
+TEST_F(EditMatchTest, AKeyDeletedByAnotherCopyDuringTheQuestionIsNotStored) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"txtOppSchool", "O`Malley Prep", "DELETE FROM OppSchool WHERE OppSchool = 'O`Malley Prep'"},
+        {"txtWtWrest", "125", "DELETE FROM Weight WHERE Weight = '125'"},
+        {"comHomeName", "Ben Brook", "DELETE FROM Wrestler WHERE FullName = 'Ben Brook'"}};
+    for (const auto& [box, typed, meanwhile] : cases) {
+        SCOPED_TRACE(meanwhile);
+        frmEditMatch* e = edit(0);
+        if (QString(box) == "comHomeName") e->comHomeName->setCurrentIndex(e->comHomeName->findText(typed));
+        else enterText(e, e->findChild<QLineEdit*>(box), typed);
+        enterText(e, e->txtTeamPoints, "");
+        const QVariantList before = wholeRow(m1);
+        ui::ScriptedMessages msgs;
+        msgs.expect("Team Points is null.  Continue?", ui::Answer::Ok, [&] { execSql(db, meanwhile); })
+            .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted this row");
+        QTest::mouseClick(e->cmdSaveMatch, Qt::LeftButton);
+        EXPECT_EQ(wholeRow(m1), before);
+        ui::forms().unloadAll();
+        SetUp();
+    }
+}
+
 // A file whose Match table has a column of its own named rowid: Save and Delete change the bout
 // shown and no other.
 TEST_F(EditMatchTest, AColumnNamedAsTheRowIdLeavesOtherBoutsAlone) {

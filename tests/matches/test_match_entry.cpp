@@ -548,6 +548,35 @@ TEST_F(MatchEntrySave, DatabaseErrorStoresNothingAndKeepsBothForms) {
     EXPECT_EQ(matchCount(), 1);
 }
 
+// Another copy of the program on the same file deletes the class, school or wrestler of the bout
+// while the team-points question is open: no bout is stored pointing at nothing, the coach is
+// told, and the entry stays to be saved again.
+TEST_F(MatchEntrySave, AKeyDeletedByAnotherCopyDuringTheQuestionStoresNoBout) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"DELETE FROM Weight WHERE Weight = '152'", "this row of Weight"},
+        {"DELETE FROM OppSchool WHERE OppSchool = 'Central High'", "this row of OppSchool"},
+        {"DELETE FROM Wrestler WHERE FullName = 'Adam Brook'", "this row of Wrestler"}};
+    for (const auto& [meanwhile, told] : cases) {
+        SCOPED_TRACE(meanwhile);
+        frmMatchInfo* f = openFromMenu();
+        fillVarsityWin();
+        sheet()->txtHomeScore->setText(QStringLiteral("2"));
+        f->txtTeamPoints->clear();
+        ui::ScriptedMessages msgs;
+        msgs.expect(QStringLiteral("Team Points is null.  Continue?"), ui::Answer::Ok,
+                    [&, sql = QString::fromLatin1(meanwhile)] { execSql(db, sql); })
+            .expect(QStringLiteral("Nothing was saved: another program, or another copy of this one, has "
+                                   "changed or deleted ") + told);
+        QTest::mouseClick(f->cmdSaveMatch, Qt::LeftButton);
+        EXPECT_EQ(matchCount(), 0);
+        EXPECT_EQ(entry(), f);
+        EXPECT_EQ(f->txtOppFName->text(), "John");
+        ui::forms().unloadAll();
+        execSql(db, QStringLiteral("DELETE FROM Weight; DELETE FROM Wrestler; DELETE FROM OppSchool;"));
+        seed();
+    }
+}
+
 TEST_F(MatchEntrySave, NameWithoutWrestlerRowForTheSeasonIsRefused) {
     // The 2009 season has wrestlers but its "VOID" row was never made.
     execSql(db, QStringLiteral("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) "

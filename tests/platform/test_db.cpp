@@ -237,6 +237,22 @@ TEST_F(DbTest, EachWriteChangesExactlyTheRowItWasReadAs) {
         }
         EXPECT_EQ(conn.openSnapshot(QStringLiteral("SELECT group_concat(Name) FROM %1").arg(table)).field(0).toString(), "Mine");
     }
+    // Values that read alike but are not the same: a whole number past 2^53 changed by one, or
+    // stored as the real number nearest it, and a blob changed by one byte. A whole number
+    // stored as the same real number is the same.
+    const std::tuple<const char*, const char*, bool> alike[] = {
+        {"Div = 9007199254740992", "Div = 9007199254740993", false},
+        {"Div = 9007199254740993", "Div = 9007199254740992.0", false},
+        {"Score = x'fe'", "Score = x'ff'", false},
+        {"Score = 5", "Score = 5.0", true}};
+    for (const auto& [before, after, same] : alike) {
+        conn.execute(QStringLiteral("UPDATE School SET %1 WHERE Name = 'Mine'").arg(before));
+        db::Recordset rs = conn.openForUpdate("SELECT * FROM School WHERE Name = 'Mine'");
+        rs.setField("Joined", QDate(2010, 1, 1));
+        other.execute(QStringLiteral("UPDATE School SET %1 WHERE Name = 'Mine'").arg(after));
+        if (same) EXPECT_NO_THROW(rs.update()) << after;
+        else EXPECT_THROW(rs.update(), DbError) << after;
+    }
     conn.execute("ALTER TABLE Keyless ADD COLUMN rowid INTEGER");
     EXPECT_THROW(conn.openForUpdate("SELECT * FROM Keyless"), DbError) << "no name left to the row id";
 }
@@ -646,6 +662,26 @@ TEST_F(DbTest, ATransactionWaitsForAnotherWriterOfTheFile) {
         }
         done = true;
         other.join();
+    }
+    {
+        // A row read to be written while another program holds the file: the wait came at the
+        // read, and nothing was saved all the same.
+        ScopedLimit<&Connection::busyWait, &Connection::setBusyWait> shortWait(200);
+        conn.close();
+        conn.open(path);
+        Connection other;
+        other.open(path);
+        other.execute("BEGIN EXCLUSIVE");
+        try {
+            db::Recordset rs = conn.openForUpdate("SELECT * FROM School WHERE Name = 'Central'");
+            rs.setField("Name", "Renamed");
+            ADD_FAILURE() << "the row was read while the other program held the file";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().contains(" is in use: ") && e.message().contains("Nothing was saved."))
+                << e.message().toStdString();
+            EXPECT_EQ(e.kind(), DbError::Kind::InUse);
+        }
+        other.execute("ROLLBACK");
     }
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM Bout").recordCount(), 1) << "nothing half-written";
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School WHERE Div = 1").recordCount(), 2);

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -435,6 +436,29 @@ void WalModeConnection::exec(const QString& sql) {
         sqlite3_free(error);
         throw std::runtime_error(reason);
     }
+}
+
+HeldWrite::HeldWrite(const QString& path, const QString& sql) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
+        throw std::runtime_error("cannot open " + path.toStdString());
+    sqlite3_busy_timeout(db_, 60000);
+    const QByteArray text = (QStringLiteral("BEGIN IMMEDIATE; ") + sql).toUtf8();
+    char* error = nullptr;
+    if (sqlite3_exec(db_, text.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const std::string reason = error ? error : "unknown";
+        sqlite3_free(error);
+        sqlite3_close(db_);
+        throw std::runtime_error(reason);
+    }
+    committer_ = std::thread([db = db_] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    });
+}
+
+HeldWrite::~HeldWrite() {
+    committer_.join();
+    sqlite3_close(db_);
 }
 
 BusyWriter::BusyWriter(const QString& path) {

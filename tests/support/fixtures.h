@@ -3,6 +3,7 @@
 #include <atomic>
 #include <mutex>
 #include <set>
+#include <thread>
 
 // Test fixtures: a temporary home folder, database files made from the real templates, and
 // direct SQL on a database file for setting up rows and reading them back.
@@ -170,6 +171,22 @@ public:
 
 private:
     sqlite3* db_ = nullptr;
+};
+
+// Another program's write that holds the database file `path` as the program goes to save:
+// `sql` runs at once in a transaction of its own, committed a quarter of a second later on
+// another thread, while the program waits for the file. Whether the program comes to its wait
+// before the commit or after, it finds the write committed once it has the file.
+class HeldWrite {
+public:
+    HeldWrite(const QString& path, const QString& sql);
+    ~HeldWrite();
+    HeldWrite(const HeldWrite&) = delete;
+    HeldWrite& operator=(const HeldWrite&) = delete;
+
+private:
+    sqlite3* db_ = nullptr;
+    std::thread committer_;
 };
 
 // A second program writing to the database file `path` without pause, in a child process, from

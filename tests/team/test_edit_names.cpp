@@ -481,6 +481,44 @@ TEST_F(EditNamesTest, AWrestlerChangedByAnotherCopyMeanwhileIsNotWrittenOver) {
     }
 }
 
+// Another copy stores a bout or weigh-in of the wrestler while Delete's question is open, or
+// adds the same name while this copy's Add waits for the file: each is found in the write's
+// transaction, nothing is written, and the coach gets the form's own message.
+TEST_F(EditNamesTest, WhatAnotherCopyStoresMeanwhileIsFoundByDeleteAndAdd) {
+    const std::pair<const char*, const char*> uses[] = {
+        {"INSERT INTO [Match] (SeqWrestler) VALUES (%1)", "Matches exist for this wrestler.  Delete matches first"},
+        {"INSERT INTO HomeWI (SeqWrestler, CompDate, Weight) VALUES (%1, '2010-12-01', 120)",
+         "Weigh-ins exist for this wrestler."}};
+    for (const auto& [meanwhile, told] : uses) {
+        SCOPED_TRACE(meanwhile);
+        sql("INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+            "('Dee Fox', 'Dee', 'Fox', 2010, 'Dee Fox2010')");
+        frmEditNames* ed = showActive(openEditor());
+        chooseName(ed, "Dee Fox");
+        const QString seq = ed->txtSeq->text();
+        ui::ScriptedMessages msgs;
+        msgs.expect("Delete Dee Fox?", ui::Answer::Yes, [&] { sql(QString(meanwhile).arg(seq)); }).expect(told);
+        click(ed->cmdDelete);
+        EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Dee Fox'"), 1);
+        ui::forms().unloadAll();
+        sql("DELETE FROM [Match]; DELETE FROM HomeWI; DELETE FROM Wrestler");
+    }
+
+    frmEditNames* ed = showActive(openEditor());
+    ed->comFullName->setCurrentIndex(0);
+    ed->txtFirst->setText("Dee");
+    ed->txtLast->setText("Fox");
+    ui::ScriptedMessages msgs;
+    msgs.expect("Duplicate name exists").expect("Save Changes?", ui::Answer::No);
+    {
+        HeldWrite theirs(db, "INSERT INTO Wrestler (FullName, FirstName, LastName, Season, FNameSeason) VALUES "
+                             "('DEE FOX', 'DEE', 'FOX', 2010, 'DEE FOX2010')");
+        click(ed->cmdSave);
+    }
+    EXPECT_EQ(msgs.messages().at(0).title, "ERROR");
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Wrestler WHERE FullName = 'Dee Fox'"), 1);
+}
+
 TEST_F(EditNamesTest, NotesSavedUnchangedStayAsStoredAndEditedNotesEndTheirLinesWithCrLf) {
     QStringList lines;
     for (int i = 1; i <= 149; ++i) lines << QString("Line %1: takedown from the left side, then a cradle").arg(i);

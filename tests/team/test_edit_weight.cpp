@@ -215,20 +215,31 @@ TEST_F(EditWeightTest, ReturnShowsTheEntryFormAndTheCloseBoxIsRefused) {
 // between its showing and the coach's Rename or Delete: nothing is written over or deleted, the
 // coach is told, and the list shows the classes as they now are.
 TEST_F(EditWeightTest, AClassChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
-    for (const char* meanwhile : {"UPDATE Weight SET Weight = '104' WHERE Weight = '103'",
-                                  "DELETE FROM Weight WHERE Weight = '103'"}) {
-        for (const char* button : {"cmdRename", "cmdDelete"}) {
-            frmEditWeight* ed = showActive(openEditor());
-            clickClass(ed->lstWeight, "103");
-            sql(meanwhile);
-            ui::ScriptedMessages msgs;
-            if (QString(button) == "cmdDelete") msgs.expect("Delete weight 103?", ui::Answer::Yes);
-            msgs.expect("has changed or deleted this row of Weight since it was read here.");
-            QTest::mouseClick(ed->findChild<QPushButton*>(button), Qt::LeftButton);
-            EXPECT_EQ(items(ed->lstWeight).join(","), QString(meanwhile).startsWith("U") ? "104,285,98" : "285,98");
-            ui::forms().unloadAll();
-            sql("DELETE FROM Weight");
-        }
+    const QString renamed = "UPDATE Weight SET Weight = '104' WHERE Weight = '103'";
+    const QString deleted = "DELETE FROM Weight WHERE Weight = '103'";
+    const QString nothingSaved = "has changed or deleted this row of Weight since it was read here.";
+    // What the other copy does, during the delete's question where there is one.
+    const std::tuple<QString, QString, QString, QString> cases[] = {
+        {"cmdRename", renamed, nothingSaved, "104,285,98"},
+        {"cmdRename", deleted, nothingSaved, "285,98"},
+        {"cmdDelete", renamed, nothingSaved, "104,285,98"},
+        {"cmdDelete", deleted, nothingSaved, "285,98"},
+        {"cmdDelete", "INSERT INTO [Match] (SeqWeight) SELECT Seq FROM Weight WHERE Weight = '103'",
+         "Matches or Rosters use weight 103.  Unable to Delete", "103,285,98"},
+        {"cmdDelete", "INSERT INTO Roster (SeqWeight) SELECT Seq FROM Weight WHERE Weight = '103'",
+         "Matches or Rosters use weight 103.  Unable to Delete", "103,285,98"}};
+    for (const auto& [button, meanwhile, told, after] : cases) {
+        SCOPED_TRACE((button + ": " + meanwhile).toStdString());
+        frmEditWeight* ed = showActive(openEditor());
+        clickClass(ed->lstWeight, "103");
+        ui::ScriptedMessages msgs;
+        if (button == "cmdDelete") msgs.expect("Delete weight 103?", ui::Answer::Yes, [&] { sql(meanwhile); });
+        else sql(meanwhile);
+        msgs.expect(told);
+        QTest::mouseClick(ed->findChild<QPushButton*>(button), Qt::LeftButton);
+        EXPECT_EQ(items(ed->lstWeight).join(","), after);
+        ui::forms().unloadAll();
+        sql("DELETE FROM [Match]; DELETE FROM Roster; DELETE FROM Weight");
     }
 }
 

@@ -405,6 +405,20 @@ TEST_F(HomeWITest, SaveChecksFirstWritesFoundRowsAndKeepsTheRest) {
         f->cmdSave->click();
     }
     f->txtDate->setText("01/09/2011");
+    // Another copy deletes a wrestler while the message about the unknown name is open: no
+    // weigh-in is stored pointing at nothing.
+    const int cole = count("SELECT Seq FROM Wrestler WHERE FullName = 'Carl Cole' AND Season = 2010");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("O'Neil does not exist.", ui::Answer::Ok,
+                    [&] { sql(QString("DELETE FROM Wrestler WHERE Seq = %1").arg(cole)); })
+            .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
+                    "this row of Wrestler");
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+    }
+    EXPECT_TRUE(weighIns().isEmpty());
+    sql(QString("INSERT INTO Wrestler (Seq, FullName, FirstName, LastName, Season, FNameSeason) "
+                "VALUES (%1, 'Carl Cole', 'Carl', 'Cole', 2010, 'Carl Cole2010')").arg(cole));
     {
         ui::ScriptedMessages msgs;
         msgs.expect("O'Neil does not exist.  Click edit names to add name").expect("Home Weigh-in saved");

@@ -145,6 +145,18 @@ TEST_F(ImportTest, PreviewComparesWithoutRegardToCaseAndImportAppliesWhatIsLeft)
         QTest::mouseClick(showActive(f)->cmdImport, Qt::LeftButton);
     }
     EXPECT_EQ(schools(), theirs);
+
+    // Or adds a school the lists add: it is not stored twice.
+    ui::forms().unloadAll();
+    f = openImport("3,CENTRAL\r\n4,Zenith\r\n");
+    EXPECT_EQ(items(f->lstAdd), QStringList{"4  Zenith"});
+    sql("INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('ZENITH', 4)");
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Nothing was saved: another program, or another copy of this one, has added the school Zenith");
+        QTest::mouseClick(showActive(f)->cmdImport, Qt::LeftButton);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'Zenith'"), 1);
 }
 
 // A file whose OppSchool table has a column of its own named _rowid_, Null in every row: the

@@ -498,21 +498,27 @@ TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToda
     EXPECT_EQ(roster().size(), 4);
     EXPECT_EQ(f->cmdSave->text(), "Re-&Save");
 
-    // Yes, while another copy of the program has renamed a loaded entry, or added one to the
-    // roster: nothing is saved. Put back as loaded, the entries are replaced.
+    // Yes, while another copy of the program renames a loaded entry, adds one to the roster, or
+    // deletes a class the roster uses: nothing is saved. Put back as loaded, the entries are
+    // replaced.
+    const int w103 = count("SELECT Seq FROM Weight WHERE Weight = '103'");
     const std::pair<QString, QString> meanwhile[] = {
         {"UPDATE Roster SET LName = 'Bellamy' WHERE FName = 'Bo'", "UPDATE Roster SET LName = 'Bell' WHERE FName = 'Bo'"},
         {QString("INSERT INTO Roster (RosterDate, SeqSchool, SeqWeight, FName, LName) VALUES ('2011-01-08', %1, 2, 'Al', 'Avery')")
              .arg(omalley),
-         "DELETE FROM Roster WHERE FName = 'Al'"}};
+         "DELETE FROM Roster WHERE FName = 'Al'"},
+        {"DELETE FROM Weight WHERE Weight = '103'", QString("INSERT INTO Weight (Seq, Weight) VALUES (%1, '103')").arg(w103)}};
     for (const auto& [theyDid, undone] : meanwhile) {
-        sql(theyDid);
-        const QList<QVariantList> theirs = roster();
+        QList<QVariantList> theirs;
         {
             ui::ScriptedMessages msgs;
-            msgs.expect("Overwrite previous roster?", ui::Answer::Yes)
+            msgs.expect("Overwrite previous roster?", ui::Answer::Yes,
+                        [&] {
+                            sql(theyDid);
+                            theirs = roster();
+                        })
                 .expect("Nothing was saved: another program, or another copy of this one, has changed or deleted "
-                        "this row of Roster");
+                        "this row of ");
             QTest::mouseClick(f->cmdSave, Qt::LeftButton);
         }
         EXPECT_EQ(roster(), theirs) << theyDid.toStdString();

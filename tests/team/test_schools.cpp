@@ -4,8 +4,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <optional>
 
 #include "core/frmFileLoc.h"
+
 #include "team/frmSchools.h"
 #include "team_fixture.h"
 
@@ -270,22 +272,58 @@ TEST_F(SchoolsTest, ASchoolChangedByAnotherCopySinceShownIsLeftAsTheyLeftIt) {
         {"cmdDelete", deleted, "Delete East?", nothingSaved},
         {"cmdLeague", changed, "Make East a League School?", nothingSaved},
         {"cmdEdit", deleted, "", "This school is no longer there: another program, or another copy of this one, has deleted it."},
-        {"Save", changed, "", nothingSaved}};
+        {"Save", changed, "", nothingSaved},
+        {"cmdDelete", "INSERT INTO [Match] (SeqOppSchool) SELECT Seq FROM OppSchool WHERE OppSchool = 'East'",
+         "Delete East?", "Matches Associated with School.  Unable to Delete"},
+        {"cmdDelete", "INSERT INTO DualScore (SeqOppSchool) SELECT Seq FROM OppSchool WHERE OppSchool = 'East'",
+         "Delete East?", "Dual Meet Scores Associated with School.  Unable to Delete"}};
     for (const auto& [button, meanwhile, question, told] : cases) {
         SCOPED_TRACE((button + ": " + meanwhile).toStdString());
         frmSchools* f = showActive(openList());
         clickItem(f->lstSchools, 2);
         if (button == "Save") QTest::mouseClick(f->cmdEdit, Qt::LeftButton);
-        sql(meanwhile);
-        const QList<QVariantList> theirs = stored();
+        // The other copy writes while the question is open, where there is one.
+        QList<QVariantList> theirs;
+        auto theirWrite = [&] {
+            sql(meanwhile);
+            theirs = stored();
+        };
         ui::ScriptedMessages msgs;
-        if (!question.isEmpty()) msgs.expect(question, ui::Answer::Yes);
+        if (!question.isEmpty()) msgs.expect(question, ui::Answer::Yes, theirWrite);
+        else theirWrite();
         msgs.expect(told);
         QTest::mouseClick(f->findChild<QPushButton*>(button == "Save" ? "cmdEdit" : button), Qt::LeftButton);
         EXPECT_EQ(stored(), theirs);
         ui::forms().unloadAll();
-        sql("DELETE FROM OppSchool");
+        sql("DELETE FROM [Match]; DELETE FROM DualScore; DELETE FROM OppSchool");
     }
+}
+
+// Another copy holds the file with its write when this one adds the same school, or deletes a
+// school its write gives a bout: what it wrote is found once this copy has the file.
+TEST_F(SchoolsTest, AWriteOfAnotherCopyHoldingTheFileIsFoundByAddAndDelete) {
+    frmSchools* f = showActive(openList());
+    ui::ScriptedMessages msgs;
+    QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    f->txtAddSchool->setText("Zenith");
+    f->txtAddDiv->setText("3");
+    msgs.expect("School already exists");
+    {
+        HeldWrite theirs(db, "INSERT INTO OppSchool (OppSchool, OppDiv) VALUES ('ZENITH', 4)");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+    }
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'Zenith'"), 1);
+
+    QTest::mouseClick(f->cmdCancel, Qt::LeftButton);
+    clickItem(f->lstSchools, 2);
+    std::optional<HeldWrite> bout;
+    msgs.expect("Delete East?", ui::Answer::Yes, [&] {
+            bout.emplace(db, "INSERT INTO [Match] (SeqOppSchool) SELECT Seq FROM OppSchool WHERE OppSchool = 'East'");
+        })
+        .expect("Matches Associated with School.  Unable to Delete");
+    QTest::mouseClick(f->cmdDelete, Qt::LeftButton);
+    bout.reset();
+    EXPECT_EQ(count("SELECT COUNT(*) FROM OppSchool WHERE OppSchool = 'East'"), 1);
 }
 
 TEST_F(SchoolsTest, LeagueButtonTogglesTheFlag) {

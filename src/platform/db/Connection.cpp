@@ -47,6 +47,11 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
                 rc = sqlite3_bind_text(stmt, i + 1, b.constData(), b.size(), SQLITE_TRANSIENT);
                 break;
             }
+            case Value::Kind::Blob: {
+                const QByteArray b = v.blobBytes();
+                rc = sqlite3_bind_blob(stmt, i + 1, b.constData(), b.size(), SQLITE_TRANSIENT);
+                break;
+            }
         }
         if (rc != SQLITE_OK) throw DbError(QString::fromUtf8(sqlite3_errmsg(db)));
     }
@@ -108,9 +113,11 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
         case SQLITE_FLOAT: return Value(sqlite3_value_double(value));
         case SQLITE_BLOB:
             // A blob is no date, whatever its bytes spell, nor a text that a caller could read
-            // one from: where a date may stand it is no value.
+            // one from: where a date may stand it is no value. Elsewhere it is its bytes, so that
+            // a row is found changed when they are.
             if (mayBeDate) return Value();
-            [[fallthrough]];
+            return Value::blob(QByteArray(static_cast<const char*>(sqlite3_value_blob(value)),
+                                          sqlite3_value_bytes(value)));
         default: {
             const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
             const int size = sqlite3_value_bytes(value);
@@ -416,7 +423,14 @@ Recordset Connection::openForUpdate(const QString& sql, const Params& params) {
         throw DbError(QStringLiteral("An updatable recordset needs a SELECT on one table: %1").arg(sql));
     QString table = from.captured(1);
     if (table.startsWith(QLatin1Char('['))) table = table.mid(1, table.size() - 2);
-    const QString key = rowKeyOf(table);
+    QString key;
+    try {
+        key = rowKeyOf(table);
+    } catch (const DbError& error) {
+        // Read to be written: a wait for the file here gives up a save.
+        if (error.kind() != DbError::Kind::InUse) throw;
+        throw DbError(lastError(true), DbError::Kind::InUse);
+    }
     engineSql.insert(head.capturedEnd(), key + QStringLiteral(" AS kv_rowid_, "));
 
     Recordset rs;
@@ -477,8 +491,11 @@ sqlite3_stmt* Connection::prepareRecordset(Recordset& rs, const QString& engineS
     startStatement();
     const QByteArray text = engineSql.toUtf8();
     Statement st;
-    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK)
-        throw DbError(lastError());
+    if (sqlite3_prepare_v2(db_, text.constData(), text.size(), &st.stmt, nullptr) != SQLITE_OK) {
+        const int code = sqlite3_errcode(db_) & 0xff;
+        throw DbError(lastError(withRowid || inTransaction()),
+                      code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::InUse : DbError::Kind::Other);
+    }
     if (!st.stmt) throw DbError(QStringLiteral("The query text is empty."));
     bindParams(db_, st.stmt, params);
 
@@ -531,7 +548,14 @@ bool RowReader::next(Recordset::Row& row) {
     if (forward && conn) conn->startStatement();
     const int rc = sqlite3_step(stmt);
     if (rc == SQLITE_DONE) return false;
-    if (rc != SQLITE_ROW) throw DbError(conn ? conn->lastError() : QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt))));
+    if (rc != SQLITE_ROW) {
+        if (!conn) throw DbError(QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(stmt))));
+        // The rows of a recordset opened to write, or read in a transaction that writes: the
+        // write is given up, and the coach is told that nothing was saved.
+        const int code = sqlite3_errcode(conn->db_) & 0xff;
+        throw DbError(conn->lastError(first == 1 || conn->inTransaction()),
+                      code == SQLITE_BUSY || code == SQLITE_LOCKED ? DbError::Kind::InUse : DbError::Kind::Other);
+    }
     if (first) row.rowid = sqlite3_column_int64(stmt, 0);
     const int columns = static_cast<int>(mayBeDate.size());
     row.values.clear();

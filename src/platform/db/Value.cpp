@@ -157,15 +157,26 @@ QString Value::toString() const {
         }
         case Kind::Text: return text_;
         case Kind::Date: return shortDate(QDate::fromJulianDay(int_));
+        case Kind::Blob: return QString::fromUtf8(blobBytes());
     }
     return QString();
 }
+
+Value Value::blob(const QByteArray& bytes) {
+    Value v;
+    v.kind_ = Kind::Blob;
+    v.text_ = QString::fromLatin1(bytes);
+    return v;
+}
+
+QByteArray Value::blobBytes() const { return kind_ == Kind::Blob ? text_.toLatin1() : QByteArray(); }
 
 long long Value::toInt() const {
     switch (kind_) {
         case Kind::Integer: return int_;
         case Kind::Real: return roundedClamped(real_);
         case Kind::Text: return roundedClamped(leadingNumberOf(text_));
+        case Kind::Blob: return roundedClamped(leadingNumberOf(toString()));
         default: return 0;
     }
 }
@@ -175,6 +186,7 @@ double Value::toDouble() const {
         case Kind::Integer: return static_cast<double>(int_);
         case Kind::Real: return real_;
         case Kind::Text: return leadingNumberOf(text_);
+        case Kind::Blob: return leadingNumberOf(toString());
         default: return 0;
     }
 }
@@ -189,12 +201,29 @@ QDate Value::toDate() const {
     return {};
 }
 
+namespace {
+
+// Whether the real number `real` is exactly the whole number `whole`.
+bool sameNumber(long long whole, double real) {
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (!(real >= -kTwoTo63 && real < kTwoTo63) || real != std::floor(real)) return false;
+    return static_cast<long long>(real) == whole;
+}
+
+}  // namespace
+
 bool Value::operator==(const Value& other) const {
-    if (isNumber() && other.isNumber()) return toDouble() == other.toDouble();
+    if (isNumber() && other.isNumber()) {
+        if (kind_ == Kind::Integer && other.kind_ == Kind::Integer) return int_ == other.int_;
+        if (kind_ == Kind::Integer) return sameNumber(int_, other.real_);
+        if (other.kind_ == Kind::Integer) return sameNumber(other.int_, real_);
+        return real_ == other.real_;
+    }
     if (kind_ != other.kind_) return false;
     switch (kind_) {
         case Kind::Null: return true;
-        case Kind::Text: return text_ == other.text_;
+        case Kind::Text:
+        case Kind::Blob: return text_ == other.text_;
         case Kind::Date: return int_ == other.int_;
         default: return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -8,11 +9,12 @@
 
 namespace db {
 
-// One field value as the database gives it back: Null, a whole number, a real number, a text or
-// a date. Null and the empty text are different values.
+// One field value as the database gives it back: Null, a whole number, a real number, a text,
+// a date, or the bytes of a blob (another program may store one). Null and the empty text are
+// different values.
 class Value {
 public:
-    enum class Kind { Null, Integer, Real, Text, Date };
+    enum class Kind { Null, Integer, Real, Text, Date, Blob };
 
     Value() = default;
     Value(int v) : kind_(Kind::Integer), int_(v) {}
@@ -24,6 +26,7 @@ public:
     Value(const QDate& v) : kind_(v.isValid() ? Kind::Date : Kind::Null), int_(v.isValid() ? v.toJulianDay() : 0) {}
 
     static Value null() { return Value(); }
+    static Value blob(const QByteArray& bytes);
 
     Kind kind() const { return kind_; }
     bool isNull() const { return kind_ == Kind::Null; }
@@ -32,7 +35,7 @@ public:
     bool isDate() const { return kind_ == Kind::Date; }
 
     // The value as text: Null gives "", a date its short form M/D/YYYY, a real number its
-    // shortest decimal form.
+    // shortest decimal form, a blob its bytes read as UTF-8.
     QString toString() const;
     // The value as a whole number, rounded: Null gives 0, a text the number it begins with. A
     // number beyond the range of a whole number gives the nearest end of that range.
@@ -41,6 +44,11 @@ public:
     // The value as a date: a date, or a text in MM/DD/YYYY or YYYY-MM-DD form; otherwise invalid.
     QDate toDate() const;
 
+    // The bytes of a blob; empty for any other value.
+    QByteArray blobBytes() const;
+
+    // Numbers are equal when they are the same number, a whole number compared as a whole
+    // number (2^53 + 1 is not 2^53); blobs when their bytes are.
     bool operator==(const Value& other) const;
 
 private:
@@ -50,7 +58,7 @@ private:
         long long int_ = 0;
         double real_;
     };
-    QString text_;
+    QString text_;  // a blob's bytes, one character each
 };
 
 // Positional values for the ? placeholders of an SQL text.
