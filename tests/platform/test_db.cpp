@@ -491,6 +491,25 @@ TEST_F(DbTest, AKeptHandleServesTheSameFileAndNeverAnother) {
     conn.close();
     EXPECT_TRUE(conn.open(path, true)) << "closed without keeping: nothing kept";
 
+    // In write-ahead-log mode another program's commits leave the file's stamp alone: its rows
+    // are seen through the kept handle, and a trigger it adds has the file checked again.
+    conn.execute("PRAGMA journal_mode = WAL");
+    conn.requireTables({"School"});
+    conn.close(true);
+    Connection walWriter;
+    walWriter.open(path);
+    walWriter.execute("INSERT INTO School (Name) VALUES ('North')");
+    EXPECT_FALSE(conn.open(path, true));
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 3);
+    conn.close(true);
+    walWriter.execute("CREATE TRIGGER Wipe AFTER UPDATE ON School BEGIN DELETE FROM School; END");
+    EXPECT_THROW(conn.open(path, true), DbError) << "refused as at a first open";
+    walWriter.execute("DROP TRIGGER Wipe");
+    walWriter.execute("PRAGMA journal_mode = DELETE");
+    walWriter.close();
+    conn.requireTables({});
+    EXPECT_TRUE(conn.open(path, true));
+
     // The file replaced by another under the same name: never the old one's rows.
     conn.close(true);
     const QString other = dir.filePath("other.mdb");

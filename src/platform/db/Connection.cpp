@@ -177,10 +177,15 @@ bool Connection::open(const QString& path, bool reuse) {
         closeKept();
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
     }
-    if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_) {
+    // In write-ahead-log mode another program's commit changes only the log beside the file, not
+    // the file's own stamp: a schema changed since the handle's checks (a trigger added) is told
+    // by the schema's version, and the file is opened and checked afresh.
+    if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_ &&
+        schemaVersionOf(kept_) == keptSchema_) {
         db_ = kept_;
         path_ = path;
         openedStamp_ = keptStamp_;
+        checkedSchema_ = keptSchema_;
         kept_ = nullptr;
         keptPath_.clear();
         return false;
@@ -199,6 +204,14 @@ void Connection::openReader(const ReaderOf& file) {
 }
 
 bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
+long long Connection::schemaVersionOf(sqlite3* db) {
+    Statement st;
+    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &st.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_step(st.stmt) != SQLITE_ROW)
+        return -1;  // not read: never the version of a check
+    return sqlite3_column_int64(st.stmt, 0);
+}
 
 long long Connection::dataVersion() {
     return openSnapshot(QStringLiteral("PRAGMA data_version")).field(0).toInt();
@@ -227,6 +240,8 @@ void Connection::openHandle(const QString& path, int access) {
         // A file that is no database fails at its first statement.
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // Taken before the checks: a change made while they run is checked at the next open.
+        checkedSchema_ = schemaVersionOf(db_);
         refuseUnfitFile(*this, {requiredTables_, mayLack_, counters_});
     } catch (const DbError& e) {
         const int code = sqlite3_errcode(db_) & 0xff;
@@ -253,6 +268,7 @@ void Connection::close(bool keep) {
         kept_ = db_;
         keptPath_ = path_;
         keptStamp_ = now;
+        keptSchema_ = checkedSchema_;
     } else {
         sqlite3_close_v2(db_);
     }

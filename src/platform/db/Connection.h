@@ -153,6 +153,8 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
     static FileStamp stampOf(const QString& path);
+    // The schema's version in the file open on `db`; -1 when it cannot be read.
+    static long long schemaVersionOf(sqlite3* db);
     void closeKept();
 
     static int busyWaitMs_;
@@ -172,9 +174,11 @@ private:
     sqlite3* db_ = nullptr;
     QString path_;
     FileStamp openedStamp_;  // the file db_ was opened on
+    long long checkedSchema_ = -1;  // the schema's version when the file's checks were made
     sqlite3* kept_ = nullptr;  // the handle close(true) kept, not in use
     QString keptPath_;
     FileStamp keptStamp_;
+    long long keptSchema_ = -1;
 };
 
 }  // namespace db
