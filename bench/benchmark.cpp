@@ -764,8 +764,8 @@ int main(int argc, char** argv) {
     run("finder", matchFinder);
     run("entry", saveMatch);
     run("weigh-in", weighIn);
+    run("import", [&] { schoolListImport(home.path()); });  // it changes the schools
     run("dates", [&] { timedDatesFirstOpen(home.path(), copy); });
-    run("import", [&] { schoolListImport(home.path()); });  // last: it changes the schools
     QTemporaryDir longTextFiles;
     run("long-texts", [&] { longTexts(longTextFiles.path()); });
     sqlite3_close(bareDb);
