@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "core/helpers.h"
+#include "core/received_dates.h"
 #include "platform/files/FileCopy.h"
 #include "platform/files/Paths.h"
 #include "platform/ui/Messages.h"
@@ -165,28 +166,6 @@ void ensurePlannerStatistics() {
 const QStringList kDateColumns = {QStringLiteral("Match.Date"), QStringLiteral("HomeWI.CompDate"),
                                   QStringLiteral("DualScore.CompDate"), QStringLiteral("Roster.RosterDate")};
 
-// A date stored with a time of day after it ("2026-12-05 00:00:00", as a converter or another
-// coach's program may write it) is no date to the queries, which compare dates as the text
-// "2026-12-05": the bout would drop out of every list and range of dates. Each is stored as the
-// date it is; the program keeps no time of day. Whether there is one is asked first, through the
-// dates' indexes, so that a file without any writes nothing. A file that takes no writes keeps them.
-// The test is the reader's (db::Connection reads a date followed by "[ T]hh:mm" as that date).
-void cutTimesOffDates() {
-    const QString timed = QStringLiteral(" GLOB '[0-9][0-9][0-9][0-9]-[0-9][0-9]-[0-9][0-9][ T][0-9][0-9]:[0-9][0-9]*'");
-    for (const QString& date : kDateColumns) {
-        const QString table = QLatin1Char('[') + date.section(QLatin1Char('.'), 0, 0) + QLatin1Char(']');
-        const QString column = QLatin1Char('[') + date.section(QLatin1Char('.'), 1) + QLatin1Char(']');
-        try {
-            if (!gConn.hasRow(QStringLiteral("SELECT 1 FROM ") + table + QStringLiteral(" WHERE ") + column + timed))
-                continue;
-            gConn.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + column +
-                          QStringLiteral(" = substr(") + column + QStringLiteral(", 1, 10) WHERE ") + column + timed);
-        } catch (const db::DbError&) {
-            // A table not there yet (a version-7 file), or a file that takes no writes.
-        }
-    }
-}
-
 // Whether the indexes have been made (or tried) through the handle in use, which the next open
 // may take up again.
 bool indexesEnsured = false;
@@ -217,11 +196,9 @@ void openConnection() {
     requireProgramTables();
     if (gConn.open(gDbPath, true) || !indexesEnsured) {
         indexesEnsured = true;
-        if (ensureIndexes()) {
-            cutTimesOffDates();
-            ensurePlannerStatistics();
-        }
+        if (ensureIndexes()) ensurePlannerStatistics();
     }
+    storeDatesAsDates(kDateColumns);
 }
 
 void openConnectionToRead() {

@@ -35,6 +35,11 @@ void frmWait::showNow() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void frmWait::showProgress(int percent) {
+    lblOne->setText(QStringLiteral("P l e a s e   W a i t . . .\n%1% done").arg(percent));
+    showNow();
+}
+
 WaitWindowShown::WaitWindowShown() { ui::forms().get<frmWait>()->showNow(); }
 
 WaitWindowShown::~WaitWindowShown() { ui::forms().unload<frmWait>(); }

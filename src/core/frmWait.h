@@ -15,6 +15,8 @@ public:
 
     // Shows the window and has it drawn at once, before the caller blocks.
     void showNow();
+    // Shows the window, saying how far the work has come, and has it drawn at once.
+    void showProgress(int percent);
 };
 
 // Shows the wait window for as long as it lives, also when the work it covers fails.

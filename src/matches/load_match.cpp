@@ -63,8 +63,8 @@ bool loadMatchIntoEditor(const QString& seq, const QString& season) {
     for (int i = 0; i < 5; ++i)
         if (winType == winTypeCodes()[i]) type = i;
     editor->optType[type]->setChecked(true);
-    editor->txtOppFName->setText(text(match, "OppFName"));
-    editor->txtOppLName->setText(text(match, "OppLName"));
+    ui::setBoxText(editor->txtOppFName, text(match, "OppFName"));
+    ui::setBoxText(editor->txtOppLName, text(match, "OppLName"));
 
     {
         db::Recordset school = openRecordset(

@@ -25,8 +25,8 @@ const QString kMatchChanged =
 MatchRow editorRow(const frmEditMatch* editor) {
     MatchRow row;
     row.date = editor->txtDate->text();
-    row.oppFName = editor->txtOppFName->text();
-    row.oppLName = editor->txtOppLName->text();
+    row.oppFName = ui::boxText(editor->txtOppFName);
+    row.oppLName = ui::boxText(editor->txtOppLName);
     row.actWeight = editor->txtWt->text();
     row.level = checkedIndex(editor->optLevel);
     row.league = editor->chkLeague->isChecked();

@@ -399,12 +399,14 @@ void FrmRoster::lstEdit_DblClick() {
         db::Recordset rs = openRecordset(kRosterEntries, loadedRoster_);
         txtRosterDate->setText(date);
         loadedRows_.clear();
+        unloadedRows_.clear();
         for (int r = 1; r <= kLoadLimit && !rs.isEOF(); ++r, rs.moveNext()) {
             loadedRows_[rs.field(0).toInt()] = rs.image();
             rosterRows_[r] = {rs.field(0).toString(), rs.field(QStringLiteral("Weight")).toString(),
                               rs.field(QStringLiteral("FName")).toString(), rs.field(QStringLiteral("LName")).toString(),
                               rs.field(QStringLiteral("OppSchool")).toString()};
         }
+        for (; !rs.isEOF(); rs.moveNext()) unloadedRows_.insert(rs.field(0).toInt());
         closeRecordset(rs);
     }
     for (int k = 0; k < kLines; ++k) {
@@ -484,10 +486,14 @@ void FrmRoster::cmdSave_Click() {
         gConn.inTransaction([&] {
             if (overwrite) {
                 // An entry added to the roster by another copy meanwhile would stay beside the
-                // ones saved now.
+                // ones saved now. The entries past those the grid holds were there when it was
+                // loaded: they stay as they are.
                 db::Recordset stored = openRecordset(kRosterEntries, loadedRoster_);
-                for (; !stored.isEOF(); stored.moveNext())
-                    if (!loadedRows_.count(stored.field(0).toInt())) throw db::rowChangedError(QStringLiteral("Roster"));
+                for (; !stored.isEOF(); stored.moveNext()) {
+                    const long long seq = stored.field(0).toInt();
+                    if (!loadedRows_.count(seq) && !unloadedRows_.count(seq))
+                        throw db::rowChangedError(QStringLiteral("Roster"));
+                }
                 closeRecordset(stored);
                 for (const Row& row : rosterRows_) {
                     if (row[KeyField].isEmpty()) continue;

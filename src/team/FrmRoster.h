@@ -3,6 +3,7 @@
 #include <QString>
 #include <array>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/db/Recordset.h"
@@ -103,6 +104,9 @@ private:
     // The stored entries of the roster loaded, as loaded, by their Seq: an overwrite deletes
     // them only while they are still so.
     std::map<long long, db::RowImage> loadedRows_;
+    // The Seqs of the roster's entries past the ones loaded into the grid: an overwrite leaves
+    // them in the table as they are.
+    std::set<long long> unloadedRows_;
     // The date and school of the roster loaded, as its entries are looked up by.
     db::Params loadedRoster_;
     std::vector<QString> weightClasses_;

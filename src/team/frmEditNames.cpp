@@ -335,8 +335,8 @@ void frmEditNames::clearSeasonFields() {
     txtRegPl->clear();
     txtStPl->clear();
     chkInActWres->setChecked(false);
-    txtNote->clear();
-    txtNote2->clear();
+    ui::setMultiLineText(txtNote, QString());
+    ui::setMultiLineText(txtNote2, QString());
 }
 
 void frmEditNames::comFullName_Click() {

@@ -20,6 +20,7 @@
 #include "core/frmInit.h"
 #include "core/frmNewDb.h"
 #include "core/frmUtilities.h"
+#include "core/frmWait.h"
 #include "core/helpers.h"
 #include "core/startup.h"
 #include "match_reports/frmDualRpt.h"
@@ -687,18 +688,41 @@ TEST_F(MainMenuTest, DatabaseThatCannotBeOpenedIsNamedAndLeftAlone) {
     }
 }
 
-// Files another program wrote with the match dates declared otherwise, or stored with a time of
-// day: each opens without a word, with its bouts in the date lists and ranges of the reports and
-// the finder, and a date with a time of day is stored as the date it is.
-TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredWithATimeOfDayAreShown) {
+// Files another program wrote with the match dates declared otherwise, stored with a time of day
+// or as MM/DD/YYYY, also one that another program holds while the program starts: each opens
+// without a word, with its bouts in the date lists and ranges of the reports and the finder. A
+// date in another form is stored as the date it is, as soon as the file is free, the wait window
+// showing meanwhile; the file is looked at once, not at every connection.
+TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredInAnotherFormAreShown) {
     struct Case {
         const char* declared;
-        const char* time;
+        const char* stored;  // what another program made of the ISO [Date]
+        bool held = false;   // the file held by another program while the program starts
     };
-    for (const Case& c : {Case{"TEXT", ""}, Case{"TIMESTAMP", ""}, Case{"VARCHAR(19)", " 00:00:00"},
-                          Case{"DATE", " 00:00:00"}, Case{"DATE", "T18:30:00.000"}}) {
-        SCOPED_TRACE(c.declared + std::string(c.time));
+    const Case cases[] = {{"TEXT", "[Date]"},
+                          {"TIMESTAMP", "[Date]"},
+                          {"VARCHAR(19)", "[Date] || ' 00:00:00'"},
+                          {"DATE", "[Date] || ' 00:00:00'"},
+                          {"DATE", "[Date] || 'T18:30:00.000'"},
+                          {"DATE", "strftime('%m/%d/%Y', [Date])"},
+                          {"TEXT", "ltrim(strftime('%m/%d/%Y', [Date]), '0') || ' 0:00:00'"},
+                          {"DATE", "[Date] || ' 00:00:00'", true},
+                          {"DATE", "strftime('%m/%d/%Y', [Date])", true}};
+    // The wait window, seen when it shows.
+    struct WaitWatch : QObject {
+        int shown = 0;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show && qobject_cast<frmWait*>(o)) ++shown;
+            return false;
+        }
+    } waitWatch;
+    qApp->installEventFilter(&waitWatch);
+    const int busyWait = db::Connection::busyWait();
+    db::Connection::setBusyWait(100);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.declared + std::string(" ") + c.stored + (c.held ? " held" : ""));
         SetUp();
+        waitWatch.shown = 0;
         const QString db = configure();
         const QString create = queryValue(db, "SELECT sql FROM sqlite_master WHERE name = 'Match'").toString();
         ASSERT_TRUE(create.contains("[Date] DATE,"));
@@ -714,12 +738,23 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredWithATimeOfDayAreShown) {
             bout.date = date;
             season.addMatch(bout);
         }
-        execSql(db, QString("UPDATE [Match] SET [Date] = [Date] || '%1'").arg(c.time));
+        execSql(db, QString("UPDATE [Match] SET [Date] = %1").arg(c.stored));
+        const QString received = queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString();
+        const QString datesOnly = "2026-12-05 2026-12-12";
 
         ui::ScriptedMessages msgs;  // no message
+        db::Connection holder;
+        if (c.held) {
+            holder.open(db);
+            holder.execute("BEGIN IMMEDIATE");
+        }
         ui::forms().get<frmInit>();
         gSeason = 2026;
-        EXPECT_EQ(queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString(), "2026-12-05 2026-12-12");
+        if (c.held) {
+            EXPECT_EQ(queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString(), received);
+            EXPECT_EQ(waitWatch.shown, 0);
+            holder.execute("ROLLBACK");
+        }
         const QStringList dates{"12/5/2026", "12/12/2026"};
         auto texts = [](auto* list) {
             QStringList shown;
@@ -728,6 +763,8 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredWithATimeOfDayAreShown) {
         };
         frmDualRpt* dual = ui::forms().get<frmDualRpt>();
         EXPECT_EQ(texts(dual->comDateStart), dates);
+        EXPECT_EQ(queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString(), datesOnly);
+        EXPECT_EQ(waitWatch.shown, received == datesOnly ? 0 : 1);
         frmIndDetail* summary = ui::forms().get<frmIndDetail>();
         EXPECT_EQ(texts(summary->comDateStart), dates);
         EXPECT_TRUE(summary->resultsText().contains("\r\n12/12/2026\tAdam Alder\t119")) << "the bout in its range";
@@ -735,8 +772,16 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredWithATimeOfDayAreShown) {
         finder->show();
         ASSERT_EQ(finder->lstMatches->count(), 2);
         EXPECT_EQ(finder->lstMatches->item(0)->text(), "12/5/2026\tAdam Alder\tNorthfield\tOnent");
+
+        // Looked at once: a time of day written meanwhile is not looked for at every connection.
+        execSql(db, "UPDATE [Match] SET [Date] = '2026-12-12 00:00:00' WHERE [Date] = '2026-12-12'");
+        QTest::mouseClick(finder->cmdReturn, Qt::LeftButton);
+        ASSERT_TRUE(ui::forms().get<frmInit>()->isVisible());
+        EXPECT_EQ(queryValue(db, "SELECT Max([Date]) FROM [Match]").toString(), "2026-12-12 00:00:00");
         TearDown();
     }
+    qApp->removeEventFilter(&waitWatch);
+    db::Connection::setBusyWait(busyWait);
 }
 
 TEST_F(MainMenuTest, CloseBoxIsRefusedAndEndEndsTheProgram) {

@@ -507,12 +507,23 @@ double busyWhileIdle(int ms) {
 
 }  // namespace
 
-// A note of 1,000,000 characters: once the form shows it, the program waits without working.
-TEST_F(EditMatchTest, LongNoteLeavesTheProgramIdle) {
-    execSql(db, QStringLiteral("UPDATE [Match] SET Notes = replace(hex(zeroblob(250000)), '00', 'pin ') "
-                               "WHERE Seq = %1").arg(m1));
+// A note of 1,000,000 characters and an opponent's name of 40,000, longer than their boxes take:
+// the form shows their beginnings at once, then the program waits without working, and a save of
+// the bout keeps them whole.
+TEST_F(EditMatchTest, LongNoteLeavesTheProgramIdleAndLongTextsAreKept) {
+    execSql(db, QStringLiteral("UPDATE [Match] SET Notes = replace(hex(zeroblob(250000)), '00', 'pin '), "
+                               "OppLName = replace(hex(zeroblob(10000)), '00', 'Long') WHERE Seq = %1").arg(m1));
+    const QVariantList stored = wholeRow(m1);
     frmEditMatch* e = edit(0);
-    ASSERT_EQ(e->txtNotes->toPlainText().size(), 1000000);
+    EXPECT_EQ(e->txtNotes->toPlainText().size(), 32767);
+    EXPECT_TRUE(e->txtNotes->isReadOnly());
+    EXPECT_EQ(e->txtOppLName->text().size(), 32767);
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("Match Saved");
+        QTest::mouseClick(e->cmdSaveMatch, Qt::LeftButton);
+    }
+    EXPECT_EQ(wholeRow(m1), stored);
     e->txtNotes->setFocus(Qt::MouseFocusReason);
     // What showing it costs may run on into the first seconds on a busy machine; then a second of
     // waiting costs next to no processor time.

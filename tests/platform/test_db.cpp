@@ -362,6 +362,17 @@ TEST_F(DbTest, DatesAreStoredIsoAndReadBackAsDates) {
         EXPECT_FALSE(read.field("Held").isDate()) << "a time without hh:mm is not cut off";
     }
 
+    // What is stored anew as its date when a file is opened: a date in another form only.
+    const std::pair<const char*, const char*> toStore[] = {
+        {"'2026-12-05'", ""}, {"'2026-12-05 00:00:00'", "2026-12-05"}, {"'2026-12-05 9:30'", "2026-12-05"},
+        {"'2026-12-05 183000'", ""}, {"'12/05/2026'", "2026-12-05"}, {"'1/2/2027 0:00:00'", "2027-01-02"},
+        {"'13/05/2026'", ""}, {"'12/5/26'", ""}, {"'12/5/20261'", ""}, {"'123/5/2026'", ""},
+        {"'12/5/2026 noon'", ""}, {"CAST('12/05/2026' AS BLOB)", ""}, {"20261205", ""}};
+    for (const auto& [text, date] : toStore)
+        EXPECT_EQ(conn.openSnapshot(QString("SELECT '=' || ifnull(DateToStore(%1), '') AS D").arg(text)).field("D").toString(),
+                  QString("=") + date)
+            << text;
+
     db::Recordset up = conn.openForUpdate("SELECT * FROM School");
     EXPECT_THROW(up.setField("Joined", "02/30/2010"), DbError);
     EXPECT_THROW(up.setField("Div", "three"), DbError);
@@ -506,6 +517,25 @@ TEST_F(DbTest, AKeptHandleServesTheSameFileAndNeverAnother) {
     EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 2);
     conn.close();
     EXPECT_TRUE(conn.open(path, true)) << "closed without keeping: nothing kept";
+
+    // In write-ahead-log mode another program's commits leave the file's stamp alone: its rows
+    // are seen through the kept handle, and a trigger it adds has the file checked again.
+    conn.execute("PRAGMA journal_mode = WAL");
+    conn.requireTables({"School"});
+    conn.close(true);
+    Connection walWriter;
+    walWriter.open(path);
+    walWriter.execute("INSERT INTO School (Name) VALUES ('North')");
+    EXPECT_FALSE(conn.open(path, true));
+    EXPECT_EQ(conn.openSnapshot("SELECT * FROM School").recordCount(), 3);
+    conn.close(true);
+    walWriter.execute("CREATE TRIGGER Wipe AFTER UPDATE ON School BEGIN DELETE FROM School; END");
+    EXPECT_THROW(conn.open(path, true), DbError) << "refused as at a first open";
+    walWriter.execute("DROP TRIGGER Wipe");
+    walWriter.execute("PRAGMA journal_mode = DELETE");
+    walWriter.close();
+    conn.requireTables({});
+    EXPECT_TRUE(conn.open(path, true));
 
     // The file replaced by another under the same name: never the old one's rows.
     conn.close(true);

@@ -22,6 +22,7 @@
 #include <map>
 
 #include "platform/db/DbError.h"
+#include "platform/ui/Paste.h"
 #include "platform/ui/ui.h"
 #include "support/real_input.h"
 #include "support/user_input.h"
@@ -736,6 +737,23 @@ TEST_F(EventsTest, EveryPasteIntoAOneLineBoxPastesOneLine) {
     msgs.expect("The text pasted has 4 characters, more than this box takes (3): nothing was pasted.");
     QTest::keyClick(form->txtB, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(form->txtB->text(), "abcd ef");
+
+    // A multi-line box takes as much as a note needs: a longer paste is refused the same way, and
+    // a key that would type past it types nothing.
+    notes->setFocus();
+    QGuiApplication::clipboard()->setText(QString(ui::kMultiLineMaxLength, 'x'));
+    msgs.expect("The text pasted has 32767 characters, more than this box takes (32757): nothing was pasted.");
+    QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ui::multiLineText(notes), "cd ef\r\nnext");
+    QTest::keyClick(notes, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(notes, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(notes->toPlainText().size(), ui::kMultiLineMaxLength) << "in place of the selection";
+    QTest::keyClicks(notes, "y");
+    QTest::keyClick(notes, Qt::Key_Return);
+    EXPECT_EQ(notes->toPlainText().size(), ui::kMultiLineMaxLength);
+    QTest::keyClick(notes, Qt::Key_Backspace);
+    QTest::keyClicks(notes, "yz");
+    EXPECT_TRUE(notes->toPlainText().endsWith("xy"));
 }
 
 TEST_F(EventsTest, KeyPressMayChangeOrSwallowTheKey) {

@@ -569,4 +569,39 @@ TEST_F(RosterTest, LoadedRosterIsOverwrittenCopiedOrLeftAndANewRosterIsDatedToda
     EXPECT_EQ(count("SELECT count(*) FROM Roster WHERE RosterDate = '2010-12-04'"), 1);
 }
 
+// A roster longer than the grid: the 99 entries it holds are overwritten, the ones past them stay
+// in the table as they are, also when another copy has renamed one of those meanwhile.
+TEST_F(RosterTest, ALongRosterIsOverwrittenLeavingTheEntriesPastTheGridAlone) {
+    for (const int entries : {100, 105}) {
+        sql("DELETE FROM Roster");
+        sql(QString("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %2) "
+                    "INSERT INTO Roster (RosterDate, SeqSchool, SeqWeight, FName, LName) "
+                    "SELECT '2011-01-08', %1, 1, printf('W%03d', i), 'Last' FROM n")
+                .arg(central)
+                .arg(entries));
+        const auto pastTheGrid = [&] {
+            return queryRows(db, "SELECT Seq, FName, LName FROM Roster WHERE FName > 'W099' ORDER BY FName");
+        };
+        FrmRoster* f = showActive(open());
+        pressKey(Qt::Key_E, Qt::AltModifier);
+        QTest::mouseClick(f->lstEdit->viewport(), Qt::LeftButton, {},
+                          f->lstEdit->visualItemRect(f->lstEdit->item(0)).center());
+        pressKey(Qt::Key_Return);
+        ASSERT_EQ(f->cmdSave->text(), "Re-&Save");
+        sql("UPDATE Roster SET LName = 'Theirs' WHERE FName = 'W100'");
+        const QList<QVariantList> past = pastTheGrid();
+        ASSERT_EQ(past.size(), entries - 99);
+        {
+            ui::ScriptedMessages msgs;
+            msgs.expect("Overwrite previous roster?", ui::Answer::Yes).expect("Roster Saved");
+            QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        }
+        EXPECT_EQ(pastTheGrid(), past) << entries;
+        EXPECT_EQ(count("SELECT count(*) FROM Roster WHERE RosterDate = '2011-01-08'"), entries) << entries;
+        EXPECT_EQ(count("SELECT count(*) FROM Roster WHERE FName = 'W099' AND Seq > " + QString::number(entries)), 1)
+            << "the loaded entries are written anew";
+        ui::forms().unload<FrmRoster>();
+    }
+}
+
 }  // namespace

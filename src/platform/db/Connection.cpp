@@ -17,6 +17,7 @@
 #include "platform/db/DbError.h"
 #include "platform/db/JetSql.h"
 #include "platform/db/OpenChecks.h"
+#include "platform/db/StoredDates.h"
 
 namespace db {
 
@@ -57,35 +58,6 @@ void bindParams(sqlite3* db, sqlite3_stmt* stmt, const Params& params) {
     }
 }
 
-// Whether the `size` characters at `p` are a time of day as another program writes it after a
-// date: a blank or "T", hours and minutes "hh:mm", then digits, colons and a decimal point
-// ("00:00:00", "18:30:00.000"). The program cuts such a time off the dates of a file it opens
-// when it finds "[ T]hh:mm" after the date: no text may read as a date here that is not cut
-// there, or the queries, which compare dates as text, leave it out of every range of dates.
-bool isTimeAfterDate(const char* p, int size) {
-    auto digit = [p](int i) { return p[i] >= '0' && p[i] <= '9'; };
-    if (size < 6 || (p[0] != ' ' && p[0] != 'T')) return false;
-    if (!digit(1) || !digit(2) || p[3] != ':' || !digit(4) || !digit(5)) return false;
-    for (int i = 6; i < size; ++i)
-        if (!digit(i) && p[i] != ':' && p[i] != '.') return false;
-    return true;
-}
-
-// The date of an ISO text "YYYY-MM-DD", also with a time of day after it ("YYYY-MM-DD
-// 00:00:00"); an invalid date for any other text.
-QDate isoTextDate(const char* p, int size) {
-    if (size < 10 || (size > 10 && !isTimeAfterDate(p + 10, size - 10)) || p[4] != '-' || p[7] != '-') return {};
-    int digits[8];
-    int n = 0;
-    for (int i = 0; i < 10; ++i) {
-        if (i == 4 || i == 7) continue;
-        if (p[i] < '0' || p[i] > '9') return {};
-        digits[n++] = p[i] - '0';
-    }
-    const int year = digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3];
-    return QDate(year, digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
-}
-
 // The program runs the same SQL texts again and again (a report may run one query a row):
 // each text is translated once. Readers on other threads use the same cache, one at a time.
 QString translated(const QString& jet) {
@@ -122,7 +94,7 @@ Value readColumn(sqlite3_stmt* stmt, int col, bool mayBeDate, QString& lastText)
             const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
             const int size = sqlite3_value_bytes(value);
             if (mayBeDate && sqlite3_value_type(value) == SQLITE_TEXT) {
-                const QDate d = isoTextDate(p, size);
+                const QDate d = isoDateOfText(p, size);
                 if (d.isValid()) return Value(d);
             }
             if (!QAnyStringView::equal(QUtf8StringView(p, size), lastText)) lastText = QString::fromUtf8(p, size);
@@ -184,16 +156,25 @@ bool Connection::open(const QString& path, bool reuse) {
         closeKept();
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
     }
-    if (reuse && kept_ && keptPath_ == path && stampOf(path) == keptStamp_) {
+    // In write-ahead-log mode another program's commit changes only the log beside the file, not
+    // the file's own stamp: a schema changed since the handle's checks (a trigger added) is told
+    // by the schema's version, and the file is opened and checked afresh.
+    const FileStamp now = stampOf(path);
+    if (reuse && kept_ && keptPath_ == path && now == keptStamp_ &&
+        schemaVersionOf(kept_) == keptSchema_) {
         db_ = kept_;
         path_ = path;
         openedStamp_ = keptStamp_;
+        checkedSchema_ = keptSchema_;
         kept_ = nullptr;
         keptPath_.clear();
         return false;
     }
+    const bool sameFile = kept_ && keptPath_ == path && now.device == keptStamp_.device && now.inode == keptStamp_.inode;
     closeKept();
     openHandle(path, SQLITE_OPEN_READWRITE);
+    static long long generations = 0;
+    if (!sameFile) generation_ = ++generations;
     return true;
 }
 
@@ -206,6 +187,14 @@ void Connection::openReader(const ReaderOf& file) {
 }
 
 bool Connection::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
+long long Connection::schemaVersionOf(sqlite3* db) {
+    Statement st;
+    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &st.stmt, nullptr) != SQLITE_OK ||
+        sqlite3_step(st.stmt) != SQLITE_ROW)
+        return -1;  // not read: never the version of a check
+    return sqlite3_column_int64(st.stmt, 0);
+}
 
 long long Connection::dataVersion() {
     return openSnapshot(QStringLiteral("PRAGMA data_version")).field(0).toInt();
@@ -230,10 +219,13 @@ void Connection::openHandle(const QString& path, int access) {
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_progress_handler(db_, 10000, &Connection::progress, this);
     registerJetFunctions(db_);
+    registerStoredDates(db_);
     try {
         // A file that is no database fails at its first statement.
         execute(QStringLiteral("PRAGMA foreign_keys = ON"));
         openSnapshot(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // Taken before the checks: a change made while they run is checked at the next open.
+        checkedSchema_ = schemaVersionOf(db_);
         refuseUnfitFile(*this, {requiredTables_, mayLack_, counters_});
     } catch (const DbError& e) {
         const int code = sqlite3_errcode(db_) & 0xff;
@@ -260,6 +252,7 @@ void Connection::close(bool keep) {
         kept_ = db_;
         keptPath_ = path_;
         keptStamp_ = now;
+        keptSchema_ = checkedSchema_;
     } else {
         sqlite3_close_v2(db_);
     }
@@ -390,6 +383,10 @@ bool Connection::runStatement(const QString& sql, const Params& params, bool fir
 
 void Connection::inTransaction(const std::function<void()>& work) {
     execute(QStringLiteral("BEGIN IMMEDIATE"));
+    runBegunTransaction(work);
+}
+
+void Connection::runBegunTransaction(const std::function<void()>& work) {
     try {
         work();
         execute(QStringLiteral("COMMIT"));
@@ -400,6 +397,21 @@ void Connection::inTransaction(const std::function<void()>& work) {
         }
         throw;
     }
+}
+
+bool Connection::inTransactionIfFree(const std::function<void()>& work) {
+    if (!db_) throw DbError(QStringLiteral("The connection is closed."));
+    sqlite3_busy_timeout(db_, 0);
+    try {
+        execute(QStringLiteral("BEGIN IMMEDIATE"));
+    } catch (const DbError& error) {
+        sqlite3_busy_timeout(db_, busyWaitMs_);
+        if (error.kind() == DbError::Kind::InUse) return false;
+        throw;
+    }
+    sqlite3_busy_timeout(db_, busyWaitMs_);
+    runBegunTransaction(work);
+    return true;
 }
 
 Recordset Connection::openSnapshot(const QString& sql, const Params& params) {

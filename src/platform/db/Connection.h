@@ -71,6 +71,11 @@ public:
     void close(bool keep = false);
     bool isOpen() const { return db_ != nullptr; }
     QString path() const { return path_; }
+    // A number for the file in use: the same while the connection goes on with the same file
+    // (its kept handle taken up again, or the file opened again after another program wrote to
+    // it), a new one whenever it opens a file without a handle kept for it (the first open, a
+    // file put in place of another, an open after a close that kept nothing).
+    long long fileGeneration() const { return generation_; }
 
     // Runs a statement that returns no rows (DDL, INSERT, UPDATE, DELETE).
     void execute(const QString& sql, const Params& params = {});
@@ -88,6 +93,9 @@ public:
     // it; the error goes on to the caller. The file is reserved for writing from the start, so a
     // transaction that reads before it writes waits for another writer like any statement.
     void inTransaction(const std::function<void()>& work);
+    // Runs `work` as inTransaction does when the file can be reserved for writing at once, and
+    // returns true; returns false, having run nothing, while another program holds it.
+    bool inTransactionIfFree(const std::function<void()>& work);
     // Number of rows changed by the last execute.
     int changes() const;
 
@@ -121,6 +129,8 @@ public:
     static int busyWait();
 
 private:
+    // Runs `work` in the transaction just begun and commits it; rolls it back when `work` fails.
+    void runBegunTransaction(const std::function<void()>& work);
     // Runs the statement to its end, or only as far as its first row; tells whether it gave one.
     bool runStatement(const QString& sql, const Params& params, bool firstRowOnly);
     friend class Recordset;
@@ -153,6 +163,8 @@ private:
         bool operator==(const FileStamp&) const = default;
     };
     static FileStamp stampOf(const QString& path);
+    // The schema's version in the file open on `db`; -1 when it cannot be read.
+    static long long schemaVersionOf(sqlite3* db);
     void closeKept();
 
     static int busyWaitMs_;
@@ -172,9 +184,12 @@ private:
     sqlite3* db_ = nullptr;
     QString path_;
     FileStamp openedStamp_;  // the file db_ was opened on
+    long long checkedSchema_ = -1;  // the schema's version when the file's checks were made
     sqlite3* kept_ = nullptr;  // the handle close(true) kept, not in use
     QString keptPath_;
     FileStamp keptStamp_;
+    long long keptSchema_ = -1;
+    long long generation_ = 0;
 };
 
 }  // namespace db

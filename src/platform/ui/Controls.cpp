@@ -473,7 +473,14 @@ const char* const kShownText = "kestrivaneShownText";
 }  // namespace
 
 void setMultiLineText(QPlainTextEdit* box, const QString& text) {
-    box->setPlainText(text);
+    const bool tooLong = text.size() > kMultiLineMaxLength;
+    box->setReadOnly(tooLong);
+    box->setToolTip(tooLong ? QStringLiteral("This text has %1 characters, more than this box can edit (%2): "
+                                             "only its beginning is shown, and it is kept as it is.")
+                                  .arg(text.size())
+                                  .arg(kMultiLineMaxLength)
+                            : QString());
+    box->setPlainText(tooLong ? text.left(kMultiLineMaxLength) : text);
     box->setProperty(kGivenText, text);
     box->setProperty(kShownText, box->toPlainText());
 }
@@ -482,6 +489,17 @@ QString multiLineText(const QPlainTextEdit* box) {
     QString shown = box->toPlainText();
     if (shown == box->property(kShownText).toString()) return box->property(kGivenText).toString();
     return shown.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
+
+void setBoxText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    box->setProperty(kGivenText, text);
+    box->setProperty(kShownText, box->text());
+}
+
+QString boxText(const QLineEdit* box) {
+    const QString shown = box->text();
+    return shown == box->property(kShownText).toString() ? box->property(kGivenText).toString() : shown;
 }
 
 ReportBox* reportBox(QWidget* parent, const QString& name) {

@@ -32,9 +32,15 @@ QLineEdit* textBox(QWidget* parent, const QString& name, const QString& text = Q
 QPlainTextEdit* multiLineBox(QWidget* parent, const QString& name);
 // The text of a multi-line box as the program keeps it: lines end with CR LF, as the printouts
 // and the clipboard use them. Text put in by setMultiLineText comes back exactly as it was given,
-// whatever its line ends, as long as the box still shows it unchanged.
+// whatever its line ends, as long as the box still shows it unchanged. A text longer than the
+// box takes (kMultiLineMaxLength) is shown only as far as it takes, the box read-only, and comes
+// back whole: a stored note of millions of characters opens at once and is kept as it is.
 void setMultiLineText(QPlainTextEdit* box, const QString& text);
 QString multiLineText(const QPlainTextEdit* box);
+// The same for a one-line box: a stored text longer than the box takes (its maxLength) comes
+// back whole as long as the box still shows it unchanged.
+void setBoxText(QLineEdit* box, const QString& text);
+QString boxText(const QLineEdit* box);
 // A read-only box for a long report (see ReportBox): lines never wrap.
 ReportBox* reportBox(QWidget* parent, const QString& name);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption);

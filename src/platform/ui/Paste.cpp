@@ -1,5 +1,6 @@
 #include "platform/ui/Paste.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -42,6 +43,18 @@ QString asOneLine(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' '));
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return typeable(text);
+}
+
+// Whether a paste of `size` characters fits the `room` a box has left; when not, the coach is
+// told that nothing was pasted.
+bool pasteFits(qsizetype size, qsizetype room) {
+    if (size <= room) return true;
+    msgBox(QStringLiteral("The text pasted has %1 characters, more than this box takes (%2): nothing "
+                          "was pasted.")
+               .arg(size)
+               .arg(room),
+           Buttons::OK, QStringLiteral("Paste"));
+    return false;
 }
 
 // The Paste entry of a box's own context menu.
@@ -107,15 +120,7 @@ private:
         if (pasted.isEmpty() && !box_->hasSelectedText()) return;
         const QString text = asOneLine(pasted);
         const qsizetype room = box_->maxLength() - (box_->text().size() - box_->selectedText().size());
-        if (text.size() > room) {
-            msgBox(QStringLiteral("The text pasted has %1 characters, more than this box takes (%2): nothing "
-                                  "was pasted.")
-                       .arg(text.size())
-                       .arg(room),
-                   Buttons::OK, QStringLiteral("Paste"));
-            return;
-        }
-        box_->insert(text);
+        if (pasteFits(text.size(), room)) box_->insert(text);
     }
 
     QLineEdit* box_;
@@ -128,7 +133,26 @@ public:
 
 protected:
     void insertFromMimeData(const QMimeData* source) override {
-        if (source->hasText()) insertPlainText(typeable(source->text()));
+        if (!source->hasText()) return;
+        const QString text = typeable(source->text());
+        if (pasteFits(text.size(), room())) insertPlainText(text);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString typed = event->text();
+        const bool types = !typed.isEmpty() && (typed.at(0).isPrint() || typed == QLatin1String("\r")) &&
+                           !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (types && !isReadOnly() && typed.size() > room()) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+private:
+    // The characters the box may still take in place of its selection.
+    qsizetype room() const {
+        return kMultiLineMaxLength - (document()->characterCount() - 1 - textCursor().selectedText().size());
     }
 };
 

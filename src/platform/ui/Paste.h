@@ -21,7 +21,12 @@ QString withoutFormatCharacters(const QString& text);
 // takes is not cut: nothing is pasted, and a message says so. The keys of a combo box's text box
 // come to the combo box (`keyTarget`).
 void filterPaste(QLineEdit* box, QWidget* keyTarget = nullptr);
+// The most characters a multi-line box takes by typing or pasting: room for any note a coach
+// writes, and a text that the box lays out without keeping the program busy.
+inline constexpr int kMultiLineMaxLength = 32767;
 // A multi-line box whose pastes and drops are filtered as a one-line box's, its line breaks kept.
+// Its text grows to kMultiLineMaxLength characters at most: a key that would type past it is
+// refused, and so is a longer paste, with the one-line box's message.
 QPlainTextEdit* multiLinePasteBox(QWidget* parent);
 
 }  // namespace ui
