@@ -1,5 +1,6 @@
 #include "platform/fonts/StandInFonts.h"
 #include "platform/print/Page.h"
+#include "platform/ui/Waiting.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -52,7 +53,10 @@ void Page::setOrientation(Orientation o) { orientation_ = o; }
 
 QString Page::jobName() const {
     const QString program = QStringLiteral("Kestrivane");
-    return title_.isEmpty() ? program : program + QStringLiteral(" - ") + title_;
+    // A printout of a wrestler without a name ends in no dash.
+    QString title = title_.trimmed();
+    if (title.endsWith(QLatin1String(" -"))) title = title.chopped(2).trimmed();
+    return title.isEmpty() ? program : program + QStringLiteral(" - ") + title;
 }
 
 void Page::setScale(double x1, double y1, double x2, double y2) {
@@ -101,6 +105,7 @@ QStringList splitLines(const QString& text) {
 }  // namespace
 
 double Page::textWidth(const QString& text) const {
+    ui::BusyTask::tick();
     const auto special = [](QChar c) { return c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
     if (std::none_of(text.cbegin(), text.cend(), special)) return advance(text);
     double widest = 0;
@@ -126,10 +131,16 @@ void Page::ensureDrawing() {
         docOpen_ = true;
         page_ = 1;
         pagePending_ = false;
+        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()));
     } else if (pagePending_) {
         ++page_;
         beginPage(page_);
         pagePending_ = false;
+        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()),
+                          page_ == 2 ? QStringLiteral("1 page drawn")
+                                     : QStringLiteral("%1 pages drawn").arg(page_ - 1));
+    } else {
+        ui::BusyTask::tick();
     }
 }
 
@@ -228,6 +239,9 @@ void Page::killDoc() {
     y_ = y1_;
     flowing_ = false;
 }
+
+DocGuard::DocGuard()
+    : task_(std::make_unique<ui::BusyTask>(QStringLiteral("Print"), QStringLiteral("Drawing the printout..."))) {}
 
 DocGuard::~DocGuard() {
     Page& p = printer();

@@ -6,7 +6,12 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <memory>
 #include <optional>
+
+namespace ui {
+class BusyTask;
+}
 
 // The printer page object: a page drawn by placing each text, line, box and picture at explicit
 // coordinates, one page after the other, ended by endDoc().
@@ -204,15 +209,20 @@ namespace detail {
 Page* swapPrinter(Page* page);
 }  // namespace detail
 
-// Ends a document that an error left open: if the printer still has a document open when the guard
+// A printout under way, from its start to its end: input given meanwhile is dropped, and one that
+// takes more than a moment shows the wait window with the pages drawn (see ui::BusyTask). Ends a
+// document that an error left open: if the printer still has a document open when the guard
 // goes, it is dropped without output; in any case the printout has ended (Page::endPrintout).
 // Create it at the start of a printout.
 class DocGuard {
 public:
-    DocGuard() = default;
+    DocGuard();
     ~DocGuard();
     DocGuard(const DocGuard&) = delete;
     DocGuard& operator=(const DocGuard&) = delete;
+
+private:
+    std::unique_ptr<ui::BusyTask> task_;
 };
 
 }  // namespace print
