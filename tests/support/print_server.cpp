@@ -30,6 +30,12 @@ bool writeText(const QString& path, const QString& text) {
 // Makes libcups, and Qt through it, ask the server named by CUPS_SERVER from now on.
 void forgetServer() { cupsSetServer(nullptr); }
 
+// The program's printing goes to the server on the socket `path` from now on.
+void useServer(const QString& path) {
+    qputenv("CUPS_SERVER", QFile::encodeName(path));
+    forgetServer();
+}
+
 // Whether a scheduler takes connections on the socket `path`. The socket's file is there a moment
 // before it does: it is bound before it listens.
 bool listening(const QString& path) {
@@ -99,8 +105,7 @@ LocalPrintServer::LocalPrintServer(const QString& queue, const QString& descript
         failure_ = QStringLiteral("cupsd does not listen on its socket");
         return;
     }
-    qputenv("CUPS_SERVER", QFile::encodeName(socket_));
-    forgetServer();
+    useServer(socket_);
     // A queue that takes jobs and keeps them: its device is never reached.
     QStringList queueArgs = {"-p", queue_, "-v", "file:///dev/null", "-E"};
     if (!description.isEmpty()) queueArgs << "-D" << description;
@@ -219,11 +224,16 @@ bool sendAll(int fd, const char* data, size_t size) {
     return true;
 }
 
-int connectTo(const QString& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+sockaddr_un unixAddress(const QString& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path - 1);
+    return address;
+}
+
+int connectTo(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address = unixAddress(path);
     if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return fd;
     if (fd >= 0) ::close(fd);
     return -1;
@@ -234,9 +244,7 @@ int connectTo(const QString& path) {
 PrintServiceProxy::PrintServiceProxy(LocalPrintServer& server, Fault fault, int delayMs)
     : server_(server), fault_(fault), delayMs_(delayMs), socket_(server.folder() + QStringLiteral("/proxy.sock")) {
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, QFile::encodeName(socket_).constData(), sizeof address.sun_path - 1);
+    sockaddr_un address = unixAddress(socket_);
     ::unlink(address.sun_path);
     if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener_, 16) != 0 ||
         ::pipe2(wake_, O_CLOEXEC) != 0) {
@@ -244,13 +252,11 @@ PrintServiceProxy::PrintServiceProxy(LocalPrintServer& server, Fault fault, int 
         return;
     }
     accepting_ = std::thread([this] { serve(); });
-    qputenv("CUPS_SERVER", QFile::encodeName(socket_));
-    forgetServer();
+    useServer(socket_);
 }
 
 PrintServiceProxy::~PrintServiceProxy() {
-    qputenv("CUPS_SERVER", QFile::encodeName(server_.socket_));
-    forgetServer();
+    useServer(server_.socket_);
     ending_ = true;
     if (wake_[1] >= 0 && ::write(wake_[1], "x", 1) < 0) {
     }
