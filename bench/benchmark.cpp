@@ -466,6 +466,7 @@ void dualReport() {
         return ms;
     });
     results.back().note = seen;
+    results.back().bare = 0;  // a printout reads nothing
     heldDown(QStringLiteral("dual-meet report: from date"), f->comDateStart);
     measureWait(QStringLiteral("dual-meet report: then a click into the report"), 1, [&] {
         return waited([&] { QTest::mouseClick(f->txtresults->viewport(), Qt::LeftButton); });

@@ -41,6 +41,10 @@ QFont pageFont(const QString& name, double points, bool bold, bool italic) {
     return f;
 }
 
+QString pagesDrawn(int pages) {
+    return pages == 1 ? QStringLiteral("1 page drawn") : QStringLiteral("%1 pages drawn").arg(pages);
+}
+
 QSizeF letterPrintableInches(Orientation o) {
     const QSizeF area(8.5 - 2 * kLetterMarginInches, 11.0 - 2 * kLetterMarginInches);
     return o == Orientation::Landscape ? area.transposed() : area;
@@ -136,9 +140,7 @@ void Page::ensureDrawing() {
         ++page_;
         beginPage(page_);
         pagePending_ = false;
-        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()),
-                          page_ == 2 ? QStringLiteral("1 page drawn")
-                                     : QStringLiteral("%1 pages drawn").arg(page_ - 1));
+        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()), pagesDrawn(page_ - 1));
     } else {
         ui::BusyTask::tick();
     }

@@ -192,6 +192,9 @@ private:
     mutable std::optional<MeasuredFont> measured_;
 };
 
+// How far a printout has come, as its wait window says it: "1 page drawn", "12 pages drawn".
+QString pagesDrawn(int pages);
+
 // The printable area of the letter sheet (8.5 x 11 inches less kLetterMarginInches on every side),
 // in inches, in the orientation given.
 QSizeF letterPrintableInches(Orientation o);

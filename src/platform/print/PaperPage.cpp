@@ -174,7 +174,7 @@ void PaperPage::finishDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
     const std::unique_ptr<DefaultPrinter> printer = std::move(printer_);
-    ui::BusyTask::say(QStringLiteral("Finishing the printout \"%1\"...").arg(jobName()));
+    ui::BusyTask::say(QStringLiteral("Finishing the printout \"%1\"...").arg(jobName()), pagesDrawn(pageNumber()));
     const bool drawn = d->painter.end();
     lastPdf_.clear();
     d->pdf.reset();

@@ -48,6 +48,13 @@ public:
         layout->addWidget(bar);
     }
 
+    void say(const QString& text, const QString& where) {
+        label->setText(text);
+        progress->setText(where);
+        progress->setVisible(!where.isEmpty());
+    }
+
+private:
     QLabel* label;
     QLabel* progress;
 
@@ -109,13 +116,15 @@ void handleWaiting(QEventLoop::ProcessEventsFlags flags) {
     QCoreApplication::processEvents(flags);
 }
 
+// Shows the window, made when it is first needed (again after a message box hid it).
 void showWindow() {
-    if (!gTask || gTask->window) return;
-    QWidget* parent = Form::activeForm();
-    if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
-    gTask->window = std::make_unique<WaitWindow>(gTask->title, parent);
-    gTask->window->label->setText(gTask->text);
-    gTask->window->progress->setText(gTask->progress);
+    if (!gTask || (gTask->window && gTask->window->isVisible())) return;
+    if (!gTask->window) {
+        QWidget* parent = Form::activeForm();
+        if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
+        gTask->window = std::make_unique<WaitWindow>(gTask->title, parent);
+    }
+    gTask->window->say(gTask->text, gTask->progress);
     gTask->window->show();
     gTask->drawn.invalidate();
 }
@@ -124,8 +133,7 @@ void showWindow() {
 // input and timers are handled meanwhile.
 void drawWindow() {
     showWindow();
-    gTask->window->label->setText(gTask->text);
-    gTask->window->progress->setText(gTask->progress);
+    gTask->window->say(gTask->text, gTask->progress);
     gTask->window->repaint();
     handleWaiting(QEventLoop::ExcludeUserInputEvents | QEventLoop::X11ExcludeTimers);
     gTask->drawn.start();
@@ -170,7 +178,8 @@ void BusyTask::tick() {
 
 InputForMessage::InputForMessage() {
     if (!gTask || !gTask->dropper.on) return;
-    // What came before the box is not its answer.
+    // The box stands alone; what came before it is not its answer.
+    if (gTask->window) gTask->window->hide();
     handleWaiting(QEventLoop::AllEvents);
     gTask->dropper.on = false;
     paused_ = true;
@@ -197,7 +206,8 @@ void waitWhile(const QString& title, const QString& text, const std::function<vo
     thread->start();
     // Within the task's first moment the program waits without answering; input given then is
     // dropped as the task ends.
-    if (!gTask->window && thread->wait(QDeadlineTimer(std::max<qint64>(0, kMomentMs - gTask->since.elapsed())))) {
+    if (!(gTask->window && gTask->window->isVisible()) &&
+        thread->wait(QDeadlineTimer(std::max<qint64>(0, kMomentMs - gTask->since.elapsed())))) {
         if (failure) std::rethrow_exception(failure);
         return;
     }
