@@ -129,18 +129,20 @@ double Page::textHeight(const QString& text) const {
     return lineHeight() * splitLines(text).size();
 }
 
+QString Page::drawingText() const { return QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()); }
+
 void Page::ensureDrawing() {
     if (!docOpen_) {
         beginDocument();
         docOpen_ = true;
         page_ = 1;
         pagePending_ = false;
-        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()));
+        ui::BusyTask::say(drawingText());
     } else if (pagePending_) {
         ++page_;
         beginPage(page_);
         pagePending_ = false;
-        ui::BusyTask::say(QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()), pagesDrawn(page_ - 1));
+        ui::BusyTask::say(drawingText(), pagesDrawn(page_ - 1));
     } else {
         ui::BusyTask::tick();
     }

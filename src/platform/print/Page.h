@@ -161,6 +161,7 @@ protected:
 
 private:
     void ensureDrawing();
+    QString drawingText() const;  // what the wait window says while the printout is drawn
     double unitsPerInchX() const;
     double unitsPerInchY() const;
     double advance(const QString& text) const;  // width of a text without TABs or line breaks
