@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -626,6 +627,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
 TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIsKept) {
     LocalPrintServer server("Coach_Printer", "Coach's Office - Room 12");
     ASSERT_EQ(server.failure(), "");
+    EXPECT_TRUE(QFileInfo::exists(server.folder() + "/printcap")) << "the scheduler's files stay in its folder";
     ASSERT_TRUE(server.setUserOptions("Dest Coach_Printer/office sides=two-sided-long-edge media=A4\n"
                                       "Default Coach_Printer/office\n"));
     const QString alder =
