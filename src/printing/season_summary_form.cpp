@@ -161,8 +161,7 @@ void printSeasonSummaryForm() {
     const frmSeasonSummary* form = ui::forms().get<frmSeasonSummary>();
     print::Page& p = print::printer();
     print::DocGuard doc;
-    drawSeasonFormPage1();
-    p.setTitle(QStringLiteral("Individual Season Summary - ") + form->selectedName());
+    drawSeasonFormPage1(QStringLiteral("Individual Season Summary - ") + form->selectedName());
 
     ConnectionScope connection;
     db::Recordset wrestler =

@@ -11,9 +11,10 @@ class Recordset;
 // frmSeasonSummary. Everything draws on print::printer(), portrait, in page units.
 namespace printing {
 
-// Page 1 of the blank form: sets the printer up for a portrait page first. Starts no new page
-// and ends no document. The pictures come from frmSeasonSummary's imgKestrivane and imgWL.
-void drawSeasonFormPage1();
+// Page 1 of the blank form: sets the printer up for a portrait page first, for the printout
+// titled `title`. Starts no new page and ends no document. The pictures come from
+// frmSeasonSummary's imgKestrivane and imgWL.
+void drawSeasonFormPage1(const QString& title);
 // The defeats page of the blank form, on the current page (after page 1 and a new page).
 void drawSeasonFormDefeatsPage();
 

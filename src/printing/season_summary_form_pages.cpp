@@ -111,10 +111,11 @@ void drawFooter() {
 
 }  // namespace season_form
 
-void drawSeasonFormPage1() {
+void drawSeasonFormPage1(const QString& title) {
     print::Page& p = print::printer();
     setupPrinter(QStringLiteral("PORTRAIT"));
-    p.setTitle(QStringLiteral("Individual Season Summary"));
+    // Before anything is drawn: the document takes its title when it begins.
+    p.setTitle(title);
     season_form::startPage();
 
     p.box(239, 11, 827, 65);

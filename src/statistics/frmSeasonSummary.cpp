@@ -299,8 +299,7 @@ void frmSeasonSummary::cmdPrint_Click() {
 
 void frmSeasonSummary::cmdPrintBlank_Click() {
     print::DocGuard doc;
-    printing::drawSeasonFormPage1();
-    print::printer().setTitle(QStringLiteral("Individual Season Summary (blank)"));
+    printing::drawSeasonFormPage1(QStringLiteral("Individual Season Summary (blank)"));
     print::printer().newPage();
     printing::drawSeasonFormDefeatsPage();
     print::printer().endDoc();

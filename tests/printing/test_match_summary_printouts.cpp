@@ -11,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -39,6 +40,7 @@
 #include "support/pdf_readback.h"
 #include "support/print_server.h"
 #include "support/qt_printers.h"
+#include "support/real_input.h"
 #include "support/season_fixture.h"
 
 using Item = print::RecordingPage::Item;
@@ -625,6 +627,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutWithEveryTextAtTheBoxLimitIsPrinte
 TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIsKept) {
     LocalPrintServer server("Coach_Printer", "Coach's Office - Room 12");
     ASSERT_EQ(server.failure(), "");
+    EXPECT_TRUE(QFileInfo::exists(server.folder() + "/printcap")) << "the scheduler's files stay in its folder";
     ASSERT_TRUE(server.setUserOptions("Dest Coach_Printer/office sides=two-sided-long-edge media=A4\n"
                                       "Default Coach_Printer/office\n"));
     const QString alder =
@@ -655,6 +658,7 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIs
         qunsetenv("KESTRIVANE_PRINT_DIR");
         const QStringList sheets = pdfSheets(onlyPdf(folder));
         EXPECT_EQ(pdfSheets(queued.back().document), sheets);
+        EXPECT_EQ(pdfTitle(onlyPdf(folder)), job);
         ASSERT_FALSE(sheets.isEmpty());
         EXPECT_TRUE(sheets.first().contains("(letter)")) << sheets.first().toStdString();
         orientations << sheets.first().section(" pts", 0, 0);
@@ -681,29 +685,82 @@ TEST_F(MatchSummaryPrintoutTest, EveryPrintoutIsAJobNamedAfterItAndARefusedOneIs
     EXPECT_EQ(server.jobTitles(), jobs) << "nothing more in the queue";
 }
 
-// A print service that takes the connection and never answers, or one that is down, costs a
-// bounded wait, in which the program goes on answering and takes no click that would print again:
-// the error says that the service could not be reached and where the printout was saved as a PDF.
-TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKept) {
+// A print service that fails at any moment of a printout loses nothing and says what happened,
+// within the one bounded wait the program promises, in which the program goes on answering and
+// takes no click that would print again: a service silent, down, refusing or answering what is
+// not IPP, a default printer that is not there, a service stopped once it took the job or a
+// connection broken off while it is sent. The message says that the printout was not printed,
+// or that it may print, and why, and where the printout was saved as a PDF; a job the service
+// holds without its document is cancelled. Answers that come slowly but within the bound, or
+// that ignored or substituted an option, print.
+TEST_F(MatchSummaryPrintoutTest, EveryFailureOfThePrintServiceIsSaidAndThePrintoutKept) {
+    using Fault = PrintServiceProxy::Fault;
+    const QString printout = "The printout \"Kestrivane - Team Leaders\" ";
+    const QString notPrinted = printout + "was not printed: ";
+    const QString unreached = notPrinted + "the print service could not be reached: ";
+    const QString paused = "The printer \"Coach_Printer\" is paused: the printout \"Kestrivane - Team Leaders\" waits";
+    const auto env = [](const char* name, const char* value) {
+        return [name, value](LocalPrintServer&) { qputenv(name, value); };
+    };
     const struct {
         const char* service;
-        void (LocalPrintServer::*fail)();
-        const char* reason;
+        std::function<void(LocalPrintServer&)> fail;
+        std::optional<Fault> proxy;
+        QString said;  // the message begins so
+        int jobs;      // then left in the queue
+        int delayMs = 0;
     } services[] = {
-        {"silent", &LocalPrintServer::silence, "it did not answer within 3 seconds."},
-        {"down", &LocalPrintServer::stop, "it takes no connections."},
+        {"silent", &LocalPrintServer::silence, {}, unreached + "it did not answer within 5 seconds.", -1},
+        {"down", &LocalPrintServer::stop, {}, unreached + "it takes no connections.", -1},
+        {"answering 403", {}, Fault::Forbidden,
+         notPrinted + "the print service refused the program's request (Forbidden).", 0},
+        {"answering a web page", {}, Fault::NotIpp,
+         notPrinted + "the print service answered with something the program cannot read.", 0},
+        {"LPDEST naming a queue it has not", env("LPDEST", "Gone_Printer"), {},
+         notPrinted + "the printer \"Gone_Printer\" set as the default does not exist.", 0},
+        {"its default deleted, another left",
+         [](LocalPrintServer& server) {
+             server.admin("lpadmin", {"-p", "Other_Printer", "-v", "file:///dev/null", "-E"});
+             server.admin("lpadmin", {"-x", "Coach_Printer"});
+         },
+         {}, notPrinted + "no printer is set as the default of the print service.", 0},
+        {"stopped once it took the job", {}, Fault::StopAfterCreateJob,
+         printout + "may print, whole or in part, or not at all: the printer \"Coach_Printer\" stopped answering "
+                    "while it was sent: it did not answer within 5 seconds.  Look at the printer",
+         -1},
+        {"breaking off the connection while the job is sent", {}, Fault::DropDuringSend,
+         notPrinted + "the printer \"Coach_Printer\" could not be reached: it broke off the connection while the "
+                      "printout was sent.",
+         0},
+        {"answering each question in 2.6 s", {}, Fault::SlowAnswers, unreached + "it did not answer within 5 seconds.",
+         0, 2600},
+        {"answering slowly within the bound", {}, Fault::SlowAnswers, paused, 1, 250},
+        {"ignoring or substituting an option", {}, Fault::SubstitutedAttributes, paused, 1},
     };
     frmTeamLeaders* form = ui::forms().get<frmTeamLeaders>();
     form->show();
+    // The wait the program promises, beside the printout's own drawing.
+    const QString prints = home.file("prints");
+    qputenv("KESTRIVANE_PRINT_DIR", prints.toUtf8());
+    QElapsedTimer drawing;
+    drawing.start();
+    {
+        ui::ScriptedMessages msgs;
+        msgs.expect("The printout was saved as ");
+        QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
+    }
+    const qint64 boundMs = (print::kWaitSeconds + print::kCancelSeconds) * 1000 + 2 * drawing.elapsed() + 1000;
+    qunsetenv("KESTRIVANE_PRINT_DIR");
     for (const auto& service : services) {
         SCOPED_TRACE(service.service);
         LocalPrintServer server("Coach_Printer");
         ASSERT_EQ(server.failure(), "");
-        (server.*service.fail)();
+        std::optional<PrintServiceProxy> proxy;
+        if (service.proxy) proxy.emplace(server, *service.proxy, service.delayMs);
+        if (service.fail) service.fail(server);
+        ASSERT_EQ(server.failure(), "");
         ui::ScriptedMessages msgs;
-        msgs.expect(QString("The printout \"Kestrivane - Team Leaders\" was not printed: the print service could "
-                            "not be reached: ") +
-                    service.reason);
+        msgs.expect(service.said);
         QString waiting;
         QTimer meanwhile;
         meanwhile.setSingleShot(true);
@@ -715,9 +772,18 @@ TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKe
         QElapsedTimer clock;
         clock.start();
         QTest::mouseClick(form->cmdPrint, Qt::LeftButton);
-        EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
-        if (service.fail == &LocalPrintServer::silence) {
+        EXPECT_LT(clock.elapsed(), boundMs) << "it waited for the service";
+        qunsetenv("LPDEST");
+        EXPECT_EQ(msgs.messages().size(), 1u) << "one printout";
+        if (QLatin1String(service.service) == QLatin1String("silent")) {
             EXPECT_EQ(waiting, "Looking for the printer...") << "the wait window, while the window answered";
+        }
+        if (service.jobs >= 0) {
+            EXPECT_EQ(server.jobs().size(), size_t(service.jobs));
+        }
+        if (service.said == paused) {
+            EXPECT_EQ(msgs.last().title, "Print");
+            continue;
         }
         EXPECT_EQ(msgs.last().title, "Error");
         const QString pdf = onlyPdf(home.path());
@@ -727,15 +793,31 @@ TEST_F(MatchSummaryPrintoutTest, APrintServiceSilentOrDownIsSaidAndThePrintoutKe
     }
     // A service that goes silent once the printer was found: the job is not taken for sent.
     LocalPrintServer server("Coach_Printer");
-    const print::DefaultPrinter printer = print::lookUpDefaultPrinter();
+    print::WaitBudget budget;
+    const print::DefaultPrinter printer = print::lookUpDefaultPrinter(budget);
     ASSERT_EQ(printer.state, print::DefaultPrinter::State::Found);
     server.silence();
     QElapsedTimer clock;
     clock.start();
-    const print::JobAnswer answer = print::sendJob(printer, "Kestrivane - Team Leaders", "%PDF-1.4\n");
-    EXPECT_LT(clock.elapsed(), 30000) << "it waited for the service";
+    const print::JobAnswer answer = print::sendJob(printer, "Kestrivane - Team Leaders", "%PDF-1.4\n", budget);
+    EXPECT_LT(clock.elapsed(), boundMs) << "it waited for the service";
     EXPECT_EQ(answer.kind, print::JobAnswer::Kind::Unreachable);
-    EXPECT_EQ(answer.reason, "it did not answer within 3 seconds.");
+    EXPECT_EQ(answer.reason, "it did not answer within 5 seconds.");
+}
+
+// A double-click on Print prints once: the second click, given while the printout runs, is
+// dropped, not carried out once it has ended.
+TEST_F(MatchSummaryPrintoutTest, ADoubleClickOnPrintPrintsOnceOnRealScreen) {
+    SKIP_UNLESS_ON_SCREEN();
+    LocalPrintServer server("Coach_Printer");
+    ASSERT_EQ(server.failure(), "");
+    frmDualRpt* form = ui::forms().get<frmDualRpt>();
+    showOnScreen(form);
+    ui::ScriptedMessages msgs;
+    msgs.expect("The printer \"Coach_Printer\" is paused");
+    xClick(form->cmdPrint, QPoint(-1, -1), 2);
+    EXPECT_EQ(server.jobTitles(), QStringList{"Kestrivane - Dual Match Summary"});
+    EXPECT_EQ(msgs.messages().size(), 1u);
 }
 
 // What the work of a wait throws reaches the caller, whether it ended at once or only once the

@@ -327,6 +327,21 @@ TEST(PrinterPageTest, APdfIsANewFileOfTheCoachsWhateverIsPlanted) {
     EXPECT_TRUE(pdfWord(readPdfWords(pdf), "coach"));
 }
 
+// A printout's job and PDF are named after its title; one of a wrestler without a name ends in
+// no dash.
+TEST(PrinterPageTest, AJobIsNamedAfterItsTitleWithoutADashNamingNobody) {
+    RecordingPage rec;
+    for (const auto& [title, job] : std::initializer_list<std::pair<QString, QString>>{
+             {"", "Kestrivane"},
+             {"Team Leaders", "Kestrivane - Team Leaders"},
+             {"Individual Match Summary - ", "Kestrivane - Individual Match Summary"},
+             {"Individual Detail -  ", "Kestrivane - Individual Detail"},
+             {"Wrestler Note 1 - Ann - Lee", "Kestrivane - Wrestler Note 1 - Ann - Lee"}}) {
+        rec.setTitle(title);
+        EXPECT_EQ(rec.jobName(), job);
+    }
+}
+
 TEST(PrinterPageTest, AnErrorInsideAPrintoutDropsTheHalfDrawnDocument) {
     RecordingPage rec;
     auto printout = [] {

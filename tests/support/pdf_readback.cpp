@@ -62,6 +62,14 @@ QStringList pdfSheets(const QString& file) {
     return sheets;
 }
 
+QString pdfTitle(const QString& file) {
+    QProcess p;
+    p.start("pdfinfo", {file});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    static const QRegularExpression line(R"(^Title: +(.*)$)", QRegularExpression::MultilineOption);
+    return line.match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).trimmed();
+}
+
 QString onlyPdf(const QString& folder) {
     const QStringList pdfs = QDir(folder).entryList({"*.pdf"}, QDir::Files);
     EXPECT_EQ(pdfs.size(), 1) << pdfs.join(", ").toStdString();

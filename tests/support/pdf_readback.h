@@ -25,6 +25,9 @@ const PdfWord* pdfWord(const std::vector<PdfWord>& words, const QString& text);
 // The sheets of a PDF as pdfinfo gives them, one entry a page: "612 x 792 pts (letter), rot 0".
 QStringList pdfSheets(const QString& file);
 
+// The title of a PDF as pdfinfo gives it.
+QString pdfTitle(const QString& file);
+
 // The one PDF file in `folder` (a test failure when there is none or more than one).
 QString onlyPdf(const QString& folder);
 

@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <atomic>
+#include <memory>
+#include <thread>
 #include <vector>
 
 // Runs cupsd on a socket in a folder of its own, with one queue that is the default destination
@@ -53,8 +56,12 @@ public:
     void silence();
     // The scheduler ends: its socket takes no connection.
     void stop();
+    // The scheduler's socket, and the folder of its files.
+    QString socket() const { return socket_; }
+    QString folder() const { return dir_.path(); }
 
 private:
+    friend class PrintServiceProxy;
     QTemporaryDir dir_;
     QString queue_;
     QString socket_;
@@ -63,4 +70,41 @@ private:
     QString userOptions_;
     QByteArray oldServer_;
     bool hadServer_ = false;
+};
+
+// Stands between the program and a LocalPrintServer, on a socket of its own in the server's
+// folder, and fails there on cue as a print service or the network between can: while it lives,
+// the program's printing goes through it; when it goes, straight to the server again.
+//
+//     LocalPrintServer server("Coach_Printer");
+//     PrintServiceProxy proxy(server, PrintServiceProxy::Fault::StopAfterCreateJob);
+class PrintServiceProxy {
+public:
+    enum class Fault {
+        SlowAnswers,           // every answer comes `delayMs` late
+        StopAfterCreateJob,    // the scheduler is stopped (as silence()) once it has answered Create-Job
+        DropDuringSend,        // the connection is closed when Send-Document comes
+        Forbidden,             // every request is answered "HTTP 403 Forbidden"
+        NotIpp,                // every request is answered with a web page
+        SubstitutedAttributes  // Create-Job and Send-Document are answered
+                               // successful-ok-ignored-or-substituted-attributes
+    };
+    PrintServiceProxy(LocalPrintServer& server, Fault fault, int delayMs = 0);
+    ~PrintServiceProxy();
+    PrintServiceProxy(const PrintServiceProxy&) = delete;
+    PrintServiceProxy& operator=(const PrintServiceProxy&) = delete;
+
+private:
+    void serve();
+    void relay(int client);
+
+    LocalPrintServer& server_;
+    Fault fault_;
+    int delayMs_;
+    QString socket_;
+    int listener_ = -1;
+    int wake_[2] = {-1, -1};
+    std::atomic<bool> ending_{false};
+    std::thread accepting_;
+    std::vector<std::thread> relays_;
 };

@@ -125,9 +125,10 @@ void xType(const QString& text) {
     xSettle();
 }
 
-void xClick(QWidget* widget, QPoint at) {
+void xClick(QWidget* widget, QPoint at, int clicks) {
     moveTo(widget, at);
-    xdotool({QStringLiteral("click"), QStringLiteral("1")});
+    xdotool({QStringLiteral("click"), QStringLiteral("--repeat"), QString::number(clicks), QStringLiteral("--delay"),
+             QStringLiteral("80"), QStringLiteral("1")});
     xSettle();
 }
 

@@ -34,8 +34,9 @@ void xKeys(const QString& keys);
 // Types the text on the keyboard, a key for each character.
 void xType(const QString& text);
 
-// Moves the pointer to `at` in the widget (its middle by default) and clicks the left button.
-void xClick(QWidget* widget, QPoint at = QPoint(-1, -1));
+// Moves the pointer to `at` in the widget (its middle by default) and clicks the left button,
+// `clicks` times 80 ms apart (2: a double-click).
+void xClick(QWidget* widget, QPoint at = QPoint(-1, -1), int clicks = 1);
 
 // Opens the drop-down by a click (on its arrow where it takes typing) and clicks the item reading
 // `text` in its list. Returns false (the list left open) when no item reads so.

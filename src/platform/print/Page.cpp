@@ -1,5 +1,6 @@
 #include "platform/fonts/StandInFonts.h"
 #include "platform/print/Page.h"
+#include "platform/ui/Waiting.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -40,6 +41,10 @@ QFont pageFont(const QString& name, double points, bool bold, bool italic) {
     return f;
 }
 
+QString pagesDrawn(int pages) {
+    return pages == 1 ? QStringLiteral("1 page drawn") : QStringLiteral("%1 pages drawn").arg(pages);
+}
+
 QSizeF letterPrintableInches(Orientation o) {
     const QSizeF area(8.5 - 2 * kLetterMarginInches, 11.0 - 2 * kLetterMarginInches);
     return o == Orientation::Landscape ? area.transposed() : area;
@@ -52,7 +57,10 @@ void Page::setOrientation(Orientation o) { orientation_ = o; }
 
 QString Page::jobName() const {
     const QString program = QStringLiteral("Kestrivane");
-    return title_.isEmpty() ? program : program + QStringLiteral(" - ") + title_;
+    // A printout of a wrestler without a name ends in no dash.
+    QString title = title_.trimmed();
+    if (title.endsWith(QLatin1String(" -"))) title = title.chopped(2).trimmed();
+    return title.isEmpty() ? program : program + QStringLiteral(" - ") + title;
 }
 
 void Page::setScale(double x1, double y1, double x2, double y2) {
@@ -101,6 +109,7 @@ QStringList splitLines(const QString& text) {
 }  // namespace
 
 double Page::textWidth(const QString& text) const {
+    ui::BusyTask::tick();
     const auto special = [](QChar c) { return c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'); };
     if (std::none_of(text.cbegin(), text.cend(), special)) return advance(text);
     double widest = 0;
@@ -120,16 +129,22 @@ double Page::textHeight(const QString& text) const {
     return lineHeight() * splitLines(text).size();
 }
 
+QString Page::drawingText() const { return QStringLiteral("Drawing the printout \"%1\"...").arg(jobName()); }
+
 void Page::ensureDrawing() {
     if (!docOpen_) {
         beginDocument();
         docOpen_ = true;
         page_ = 1;
         pagePending_ = false;
+        ui::BusyTask::say(drawingText());
     } else if (pagePending_) {
         ++page_;
         beginPage(page_);
         pagePending_ = false;
+        ui::BusyTask::say(drawingText(), pagesDrawn(page_ - 1));
+    } else {
+        ui::BusyTask::tick();
     }
 }
 
@@ -228,6 +243,9 @@ void Page::killDoc() {
     y_ = y1_;
     flowing_ = false;
 }
+
+DocGuard::DocGuard()
+    : task_(std::make_unique<ui::BusyTask>(QStringLiteral("Print"), QStringLiteral("Drawing the printout..."))) {}
 
 DocGuard::~DocGuard() {
     Page& p = printer();

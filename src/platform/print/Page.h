@@ -6,7 +6,12 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <memory>
 #include <optional>
+
+namespace ui {
+class BusyTask;
+}
 
 // The printer page object: a page drawn by placing each text, line, box and picture at explicit
 // coordinates, one page after the other, ended by endDoc().
@@ -156,6 +161,7 @@ protected:
 
 private:
     void ensureDrawing();
+    QString drawingText() const;  // what the wait window says while the printout is drawn
     double unitsPerInchX() const;
     double unitsPerInchY() const;
     double advance(const QString& text) const;  // width of a text without TABs or line breaks
@@ -187,6 +193,9 @@ private:
     mutable std::optional<MeasuredFont> measured_;
 };
 
+// How far a printout has come, as its wait window says it: "1 page drawn", "12 pages drawn".
+QString pagesDrawn(int pages);
+
 // The printable area of the letter sheet (8.5 x 11 inches less kLetterMarginInches on every side),
 // in inches, in the orientation given.
 QSizeF letterPrintableInches(Orientation o);
@@ -204,15 +213,20 @@ namespace detail {
 Page* swapPrinter(Page* page);
 }  // namespace detail
 
-// Ends a document that an error left open: if the printer still has a document open when the guard
+// A printout under way, from its start to its end: input given meanwhile is dropped, and one that
+// takes more than a moment shows the wait window with the pages drawn (see ui::BusyTask). Ends a
+// document that an error left open: if the printer still has a document open when the guard
 // goes, it is dropped without output; in any case the printout has ended (Page::endPrintout).
 // Create it at the start of a printout.
 class DocGuard {
 public:
-    DocGuard() = default;
+    DocGuard();
     ~DocGuard();
     DocGuard(const DocGuard&) = delete;
     DocGuard& operator=(const DocGuard&) = delete;
+
+private:
+    std::unique_ptr<ui::BusyTask> task_;
 };
 
 }  // namespace print

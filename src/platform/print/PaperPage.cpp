@@ -84,9 +84,10 @@ PaperPage::~PaperPage() {
 const DefaultPrinter& PaperPage::printerOfPrintout() const {
     if (!printer_) {
         DefaultPrinter found;
+        waits_ = WaitBudget();
         if (printDirSetting().isEmpty())
             ui::waitWhile(QStringLiteral("Print"), QStringLiteral("Looking for the printer..."),
-                          [&found] { found = lookUpDefaultPrinter(); });
+                          [this, &found] { found = lookUpDefaultPrinter(waits_); });
         printer_ = std::make_unique<DefaultPrinter>(std::move(found));
     }
     return *printer_;
@@ -173,6 +174,7 @@ void PaperPage::finishDocument() {
     if (!dev_) return;
     std::unique_ptr<Device> d = std::move(dev_);
     const std::unique_ptr<DefaultPrinter> printer = std::move(printer_);
+    ui::BusyTask::say(QStringLiteral("Finishing the printout \"%1\"...").arg(jobName()), pagesDrawn(pageNumber()));
     const bool drawn = d->painter.end();
     lastPdf_.clear();
     d->pdf.reset();
@@ -186,13 +188,14 @@ void PaperPage::finishDocument() {
     QString mayPrint;
     if (printer->state == DefaultPrinter::State::Unreachable)
         notPrinted = QStringLiteral("the print service could not be reached: ") + printer->failure;
+    if (printer->state == DefaultPrinter::State::Failed) notPrinted = printer->failure;
     if (printer->state == DefaultPrinter::State::Found) {
         const QString name = printer->shownName();
         const QByteArray pdf = d->job.data();
         JobAnswer answer;
         ui::waitWhile(QStringLiteral("Print"),
                       QStringLiteral("Sending the printout \"%1\" to the printer \"%2\"...").arg(job, name),
-                      [&] { answer = sendJob(*printer, job, pdf); });
+                      [&] { answer = sendJob(*printer, job, pdf, waits_); });
         if (answer.kind == JobAnswer::Kind::Queued) {
             if (printer->paused)
                 ui::msgBox(QStringLiteral("The printer \"%1\" is paused: the printout \"%2\" waits in "

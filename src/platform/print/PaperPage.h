@@ -55,6 +55,8 @@ private:
     std::unique_ptr<Device> dev_;
     QString lastPdf_;
     mutable std::unique_ptr<DefaultPrinter> printer_;
+    // What the printout may still wait for the print service, its look-up and its send together.
+    mutable WaitBudget waits_;
 };
 
 }  // namespace print

@@ -1,4 +1,5 @@
 #include "platform/ui/Messages.h"
+#include "platform/ui/Waiting.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -130,6 +131,7 @@ private:
 }  // namespace
 
 Answer showMessageBox(const QString& text, Buttons buttons, const QString& title, Icon icon) {
+    const InputForMessage input;
     // Over the form the user works in, which becomes active again when the box closes.
     QWidget* parent = Form::activeForm();
     if (!parent || !parent->isVisible()) parent = QApplication::activeWindow();
