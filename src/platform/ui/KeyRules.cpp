@@ -62,11 +62,15 @@ bool isModifierKey(int key) {
     }
 }
 
+// Keys tapped quicker than a keyboard repeats (about 30 a second) are one run of keys: their picks
+// wait this long after the last of them.
+constexpr int kQuietMs = 60;
+
 class KeyRules : public QObject {
 public:
     explicit KeyRules(QObject* parent) : QObject(parent), pending_(new PendingInput(this)) {
         settle_.setSingleShot(true);
-        settle_.setInterval(0);
+        settle_.setInterval(kQuietMs);
         connect(&settle_, &QTimer::timeout, this, [this] { settle(); });
     }
 

@@ -13,7 +13,8 @@ namespace ui {
 // - A key in a list or drop-down steps through its items at once, and the box is drawn with the
 //   new item before anything else is done; the pick (Click) of the steps waits until input has
 //   stopped arriving: no key is held down (asked of the X server, so that a repeat the program
-//   was not told is one counts too) and no key the window system sent is left to handle. It then
+//   was not told is one counts too), no key the window system sent is left to handle, and none
+//   came for a moment (quick taps are one run of keys). It then
 //   runs once, for the item the box shows. Another key (Enter, Tab, a key in another control), a
 //   mouse button, the focus leaving or the window being left runs it at once, before what they
 //   do. A pick that builds a report builds it once for a held key or a quick run of taps, not for
