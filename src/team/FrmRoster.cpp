@@ -123,7 +123,12 @@ void FrmRoster::connectHandlers() {
     ui::pageWithKeys(VScroll1, {{txtWt.begin(), txtWt.end()},
                                 {txtFName.begin(), txtFName.end()},
                                 {txtLName.begin(), txtLName.end()},
-                                {txtSchool.begin(), txtSchool.end()}});
+                                {txtSchool.begin(), txtSchool.end()}},
+                     [this] {
+                         std::vector<QWidget*> around{lblWtClass, lblFName, lblLName, Label1};
+                         around.insert(around.end(), lblSeq.begin(), lblSeq.end());
+                         return around;
+                     }());
     for (int k = 0; k < kLines; ++k) {
         ui::onLostFocus(txtWt[k], [this, k] { txtWt_LostFocus(k); });
         ui::onLostFocus(txtLName[k], [this, k] { txtLName_LostFocus(k); });

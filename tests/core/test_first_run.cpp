@@ -11,11 +11,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "core/connection.h"
 #include "core/frmDirLoc.h"
@@ -115,6 +119,7 @@ TEST_F(FirstRunTest, CancelEndsWithoutTouchingAnyFile) {
 }
 
 TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) {
+    for (int i = 0; i < 40; ++i) QDir(home.path()).mkpath(QStringLiteral("season%1").arg(i));
     startFirstRun(ui::Answer::Yes, "Please select directory for the new database");
     EXPECT_FALSE(ui::forms().get<frmInit>()->isVisible());
     frmDirLoc* dirLoc = ui::forms().get<frmDirLoc>();
@@ -128,6 +133,23 @@ TEST_F(FirstRunTest, YesCreatesTheDatabaseInTheChosenFolderAndShowsTheMenuOnIt) 
     EXPECT_EQ(dirLoc->txtDirectory->text(), dirLoc->DriveBox->currentText());
     dirLoc->DirBox->setFolder(team());
     EXPECT_EQ(dirLoc->txtDirectory->text(), team());
+    // Once the coach has turned the wheel over the tree, it stays where he put it, also when a
+    // listed folder changes on disk and is read again.
+    QScrollBar* bar = dirLoc->DirBox->verticalScrollBar();
+    ASSERT_TRUE(waitFor([bar] { return bar->value() > 0; })) << "shown deep in the tree";
+    QWidget* tree = dirLoc->DirBox->viewport();
+    QWheelEvent away(QPointF(tree->rect().center()), QPointF(tree->mapToGlobal(tree->rect().center())),
+                     QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tree, &away);
+    const int turned = bar->value();
+    QSignalSpy read(dirLoc->DirBox->findChild<QFileSystemModel*>(), &QFileSystemModel::directoryLoaded);
+    QDir(home.path()).mkdir(QStringLiteral("late"));
+    ASSERT_TRUE(waitFor([&] {
+        for (const QList<QVariant>& folder : read)
+            if (folder.value(0).toString() == home.path()) return true;
+        return false;
+    }));
+    EXPECT_EQ(bar->value(), turned);
 
     ui::ScriptedMessages msgs;
     msgs.expect("The database ");

@@ -403,6 +403,7 @@ TEST_F(DualReportTest, APickBuildsTheReportOnceAndLeavingTheBoxNone) {
     EXPECT_EQ(builds.count(), 1);
     QTest::keyClick(list, Qt::Key_Up);
     QTest::keyClick(list, Qt::Key_Return);
+    keysHandled();
     EXPECT_EQ(form->comDateStart->currentText(), "12/4/2010");
     EXPECT_EQ(builds.count(), 2);
     EXPECT_FALSE(form->lblDate->isHidden());
@@ -450,9 +451,9 @@ TEST_F(DualReportTest, AWideRangeReadOnSeveralThreadsGivesTheTextOfTheOneQuery) 
     const auto build = [form, &readers](int splitFrom) {
         match_reports::setSplitFromBouts(splitFrom);
         form->comDateEnd->setFocus();
-        QTest::keyClick(form->comDateEnd, Qt::Key_Up);
+        pressKey(Qt::Key_Up);
         StatementCounter reads("SELECT Date, Weight.Weight, FullName");
-        QTest::keyClick(form->comDateEnd, Qt::Key_Down);
+        pressKey(Qt::Key_Down);
         readers = reads.connections();
         EXPECT_EQ(form->comDateStart->currentText(), "1/1/2000");
         EXPECT_EQ(form->comDateEnd->currentText(), "12/11/2010");

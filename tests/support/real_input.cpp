@@ -1,10 +1,12 @@
 #include "support/real_input.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <xcb/xcb.h>
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
+#include <QDir>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -17,6 +19,8 @@
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
+
+#include "platform/ui/KeyRules.h"
 
 namespace {
 
@@ -72,8 +76,9 @@ public:
         xcb_change_property(connection_, XCB_PROP_MODE_REPLACE, id, atom_, XCB_ATOM_CARDINAL, 32, 1, &mark);
         xcb_flush(connection_);
         ASSERT_TRUE(QTest::qWaitFor([this] { return seen_ >= sent_; }, 30000)) << "the program saw no mark";
-        // What the handled events posted.
+        // What the handled events posted, and the picks that wait for the keys to stop.
         for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !ui::picksWaiting(); }, 30000)) << "a pick still waits";
     }
 
     bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
@@ -123,6 +128,43 @@ void xType(const QString& text) {
     xdotool({QStringLiteral("type"), QStringLiteral("--clearmodifiers"), QStringLiteral("--delay"),
              QStringLiteral("15"), QStringLiteral("--"), text});
     xSettle();
+}
+
+bool xHold(const QString& key, const std::function<bool()>& until) {
+    xdotool({QStringLiteral("keydown"), key});
+    const bool reached = waitFor(until);
+    xdotool({QStringLiteral("keyup"), key});
+    xSettle();
+    return reached;
+}
+
+namespace {
+
+QList<int> threadsOfThisProgram() {
+    QList<int> threads;
+    for (const QString& task : QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        threads << task.toInt();
+    return threads;
+}
+
+}  // namespace
+
+OnOneCpu::OnOneCpu() : before_(sizeof(cpu_set_t), 0) {
+    auto* before = reinterpret_cast<cpu_set_t*>(before_.data());
+    sched_getaffinity(0, sizeof(cpu_set_t), before);
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu)
+        if (CPU_ISSET(cpu, before)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    for (const int thread : threadsOfThisProgram()) sched_setaffinity(thread, sizeof one, &one);
+}
+
+OnOneCpu::~OnOneCpu() {
+    for (const int thread : threadsOfThisProgram())
+        sched_setaffinity(thread, sizeof(cpu_set_t), reinterpret_cast<const cpu_set_t*>(before_.constData()));
 }
 
 void xClick(QWidget* widget, QPoint at, int clicks) {

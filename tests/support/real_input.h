@@ -8,6 +8,7 @@
 
 #include <functional>
 
+#include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <QTimer>
@@ -33,6 +34,22 @@ void xKeys(const QString& keys);
 
 // Types the text on the keyboard, a key for each character.
 void xType(const QString& text);
+
+// Presses the key (its X name) and holds it down, the X server repeating it as for a person,
+// until `until` holds; then lets it go and settles (see xSettle). False when `until` never held.
+bool xHold(const QString& key, const std::function<bool()>& until);
+
+// While it lives, every thread of this program runs on one CPU only, as on a slow machine.
+class OnOneCpu {
+public:
+    OnOneCpu();
+    ~OnOneCpu();
+    OnOneCpu(const OnOneCpu&) = delete;
+    OnOneCpu& operator=(const OnOneCpu&) = delete;
+
+private:
+    QByteArray before_;  // the CPUs the program might use, as a cpu_set_t
+};
 
 // Moves the pointer to `at` in the widget (its middle by default) and clicks the left button,
 // `clicks` times 80 ms apart (2: a double-click).

@@ -17,6 +17,8 @@
 #include <QStyleOptionComboBox>
 #include <QTest>
 
+#include "platform/ui/KeyRules.h"
+
 KeysComeQuickly::KeysComeQuickly() : interval_(QApplication::keyboardInputInterval()) {
     QApplication::setKeyboardInputInterval(24 * 60 * 60 * 1000);
 }
@@ -93,12 +95,28 @@ void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr) << "no control has the focus";
     QTest::keyClick(focus, key, modifiers);
+    keysHandled();
 }
 
 void typeKeys(const QString& text) {
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr) << "no control has the focus";
     QTest::keyClicks(focus, text);
+    keysHandled();
+}
+
+PaintWatch::PaintWatch(QWidget* widget, std::function<void()> drawn) : drawn_(std::move(drawn)) {
+    widget->installEventFilter(this);
+}
+
+bool PaintWatch::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Paint) drawn_();
+    return false;
+}
+
+void keysHandled() {
+    if (!ui::picksWaiting()) return;
+    ASSERT_TRUE(QTest::qWaitFor([] { return !ui::picksWaiting(); }, 30000));
 }
 
 bool chooseFromContextMenu(QWidget* widget, QPoint at, int key) {

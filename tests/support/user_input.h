@@ -2,9 +2,11 @@
 
 // Input as a person gives it, where QTest has no single call for it.
 
-#include <Qt>
+#include <QObject>
 #include <QPoint>
 #include <QString>
+#include <Qt>
+#include <functional>
 
 class QComboBox;
 class QImage;
@@ -44,9 +46,11 @@ bool pickWithMouse(QComboBox* combo, const QString& text);
 void typeIntoCombo(QComboBox* combo, const QString& text);
 
 // A key pressed on the keyboard, and characters typed on it: they go to the control that has the
-// focus.
+// focus, and the program handles them as it does once no more keys come (keysHandled).
 void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void typeKeys(const QString& text);
+// Returns once the picks the keys given so far left waiting for the keys to stop have run.
+void keysHandled();
 
 // While it lives, keys typed one after another count as coming quickly however busy the machine
 // is (a long keyboard-search interval): a name typed into a list is one search until a key or a
@@ -60,6 +64,18 @@ public:
 
 private:
     int interval_;
+};
+
+// While it lives, `drawn` runs each time the widget is drawn (before its own painting).
+class PaintWatch : public QObject {
+public:
+    PaintWatch(QWidget* widget, std::function<void()> drawn);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::function<void()> drawn_;
 };
 
 // Presses Tab in the widget that has the focus until `target` has it (at most `tabs` times).

@@ -235,10 +235,21 @@ TEST_F(RosterTest, ShiftTabAndAClickAboveGoWhereTheyPointOnRealScreen) {
     EXPECT_EQ(f->txtSchool[2]->text(), "");
     xKeys("Tab");
     EXPECT_TRUE(f->txtFName[1]->hasFocus()) << "Tab from the last name goes on to the next line";
-    // The wheel over the lines scrolls them as over the bar, the typed lines kept.
-    xWheel(f->txtLName[5], 1);
-    EXPECT_EQ(f->lblSeq[0]->text(), QString::number(1 + f->VScroll1->singleStep() * QApplication::wheelScrollLines()));
-    xWheel(f->txtLName[5], -1);
+    // The wheel anywhere over the lines scrolls them as over the bar, the typed lines kept: over a
+    // box, a line number, the gap between two boxes and a heading.
+    const std::pair<QWidget*, QPoint> overGrid[] = {
+        {f->txtLName[5], QPoint(-1, -1)},
+        {f->lblSeq[3], QPoint(-1, -1)},
+        {f->txtLName[5], QPoint(f->txtLName[5]->width() + 2, f->txtLName[5]->height() / 2)},
+        {f->lblFName, QPoint(-1, -1)}};
+    for (const auto& [widget, at] : overGrid) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        xWheel(widget, 1, at);
+        EXPECT_EQ(f->lblSeq[0]->text(),
+                  QString::number(1 + f->VScroll1->singleStep() * QApplication::wheelScrollLines()));
+        xWheel(widget, -1, at);
+        EXPECT_EQ(f->lblSeq[0]->text(), "1");
+    }
     EXPECT_EQ(f->txtLName[1]->text(), "Bell");
     {
         ui::ScriptedMessages msgs;

@@ -26,9 +26,20 @@
 
 namespace ui {
 
+namespace {
+int gHandlersRunning = 0;
+}  // namespace
+
+bool handlerRunning() { return gHandlersRunning > 0; }
+
 bool guarded(const Handler& handler) {
     if (!handler) return true;
+    struct Running {
+        Running() { ++gHandlersRunning; }
+        ~Running() { --gHandlersRunning; }
+    };
     try {
+        const Running running;
         handler();
         return true;
     } catch (const std::exception& e) {
@@ -349,7 +360,7 @@ void onClick(QListWidget* list, Handler handler) {
                          const int row = list->currentRow();
                          const bool chosen = row >= 0 ? list->item(row)->isSelected()
                                                       : list->count() > 0;
-                         if (chosen) runPick(list, [handler] { guarded(handler); });
+                         if (chosen) runPick(list, &handler, [handler] { guarded(handler); });
                      });
 }
 
@@ -358,7 +369,7 @@ void onClick(QComboBox* combo, Handler handler) {
     if (combo->placeholderText().isEmpty()) combo->setPlaceholderText(QStringLiteral(" "));
     QObject::connect(combo, &QComboBox::currentIndexChanged, EventHook::of(combo),
                      [handler, combo](int index) {
-                         if (index >= 0 || combo->count() > 0) runPick(combo, [handler] { guarded(handler); });
+                         if (index >= 0 || combo->count() > 0) runPick(combo, &handler, [handler] { guarded(handler); });
                      });
 }
 

@@ -19,6 +19,9 @@ using Handler = std::function<void()>;
 // handler and is shown in a message titled "Error" with its reason; the program goes on.
 // Returns true when the handler ran to its end. Every handler connected below runs this way.
 bool guarded(const Handler& handler);
+// Whether an event handler runs now: what changes a control then is the program's doing, not
+// the user's.
+bool handlerRunning();
 
 // Click. A push button: clicked (also `click()` from code). A check box: its value changed. An
 // option button: it became selected. A list box or combo box: its selection changed, by the user

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
+#include <QScrollBar>
 
 #include "platform/ui/Controls.h"
 
@@ -17,11 +18,18 @@ FolderList::FolderList(QWidget* parent, const QString& name) : QTreeView(parent)
     setHeaderHidden(true);
     for (int column = 1; column < folders_->columnCount(); ++column) hideColumn(column);
 
-    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
+    // The folders of a folder read come in as rows after it is reported read, sorted later.
+    const auto keepRevealed = [this] {
         if (!revealing_.isEmpty()) reveal(folders_->index(revealing_));
-    });
+    };
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, keepRevealed);
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, keepRevealed);
+    connect(folders_, &QAbstractItemModel::layoutChanged, this, keepRevealed);
     // Once the user works in the tree it stays where the user puts it.
-    connect(this, &QTreeView::pressed, this, [this] { revealing_.clear(); });
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] { revealing_.clear(); });
+        connect(bar, &QAbstractSlider::sliderPressed, this, [this] { revealing_.clear(); });
+    }
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
                 if (folders_->filePath(current) != revealing_) revealing_.clear();
@@ -41,6 +49,21 @@ void FolderList::setFolder(const QString& path) {
 QString FolderList::folder() const {
     const QModelIndex index = currentIndex();
     return index.isValid() ? folders_->filePath(index) : QString();
+}
+
+void FolderList::mousePressEvent(QMouseEvent* event) {
+    revealing_.clear();
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderList::keyPressEvent(QKeyEvent* event) {
+    revealing_.clear();
+    QTreeView::keyPressEvent(event);
+}
+
+void FolderList::wheelEvent(QWheelEvent* event) {
+    revealing_.clear();
+    QTreeView::wheelEvent(event);
 }
 
 void FolderList::reveal(const QModelIndex& index) {

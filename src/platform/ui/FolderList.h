@@ -11,8 +11,9 @@ class QFileSystemModel;
 namespace ui {
 
 // A folder list: the folders of the file system as a tree, one of them chosen. The user chooses
-// by clicking, code by setFolder. The folders are read in the background; a folder chosen by
-// code is kept in view while they arrive, until the user works in the tree.
+// by clicking, code by setFolder. The folders are read in the background (and read again when one
+// changes on disk); a folder chosen by code is kept in view while they arrive, until the user
+// works in the tree: a click, a key, the wheel or the scroll bars leave it where he puts it.
 class FolderList : public QTreeView {
     Q_OBJECT
 public:
@@ -26,6 +27,11 @@ public:
 signals:
     // The chosen folder changed, by the user or by code.
     void folderChanged();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void reveal(const QModelIndex& index);

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace ui {
@@ -17,12 +18,15 @@ namespace {
 
 class GridKeys : public QObject {
 public:
-    GridKeys(QAbstractSlider* bar, std::vector<std::vector<QWidget*>> columns)
-        : QObject(bar), bar_(bar), columns_(std::move(columns)) {
+    GridKeys(QAbstractSlider* bar, std::vector<std::vector<QWidget*>> columns, std::vector<QWidget*> around)
+        : QObject(bar), bar_(bar), columns_(std::move(columns)), around_(std::move(around)) {
         bar->setFocusPolicy(Qt::StrongFocus);
         bar->installEventFilter(this);
         for (const auto& column : columns_)
             for (QWidget* box : column) box->installEventFilter(this);
+        // A wheel turned over a line number, a heading or a gap goes on to the widget the grid
+        // lies on, which no one else scrolls.
+        if (QWidget* ground = bar->parentWidget()) ground->installEventFilter(this);
     }
 
 protected:
@@ -34,10 +38,13 @@ protected:
         if (watched == bar_ && event->type() == QEvent::MouseButtonPress) return !bar_->hasFocus();
         // The wheel over the lines of a grid that scrolls up and down scrolls them as over the bar.
         if (watched != bar_ && event->type() == QEvent::Wheel && scrollsDown()) {
+            if (watched == bar_->parentWidget() &&
+                !gridArea().contains(static_cast<QWheelEvent*>(event)->position().toPoint()))
+                return false;
             QCoreApplication::sendEvent(bar_, event);
             return true;
         }
-        if (event->type() != QEvent::KeyPress) return false;
+        if (event->type() != QEvent::KeyPress || watched == bar_->parentWidget()) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
         if (watched == bar_) return onBar(key->key());
@@ -62,6 +69,19 @@ protected:
 
 private:
     bool scrollsDown() const { return bar_->orientation() == Qt::Vertical; }
+
+    // The rectangle the grid covers on the widget it lies on: its boxes, the bar and `around_`.
+    QRect gridArea() const {
+        QWidget* ground = bar_->parentWidget();
+        QRect area = bar_->geometry();
+        const auto add = [&](QWidget* part) {
+            if (part->isVisibleTo(ground)) area |= QRect(part->mapTo(ground, QPoint(0, 0)), part->size());
+        };
+        for (const auto& column : columns_)
+            for (QWidget* box : column) add(box);
+        for (QWidget* part : around_) add(part);
+        return area;
+    }
 
     // A scroll bar shows no focus of its own: a frame around it shows where the keys go.
     void showFocus(bool shown) {
@@ -108,12 +128,14 @@ private:
     QAbstractSlider* bar_;
     QPointer<QFocusFrame> frame_;
     std::vector<std::vector<QWidget*>> columns_;
+    std::vector<QWidget*> around_;
 };
 
 }  // namespace
 
-void pageWithKeys(QAbstractSlider* bar, const std::vector<std::vector<QWidget*>>& columns) {
-    new GridKeys(bar, columns);
+void pageWithKeys(QAbstractSlider* bar, const std::vector<std::vector<QWidget*>>& columns,
+                  const std::vector<QWidget*>& around) {
+    new GridKeys(bar, columns, around);
 }
 
 }  // namespace ui
