@@ -160,8 +160,9 @@ void frmNewDb::cmdCreate_Click() {
 
 void frmNewDb::fillNewFile() {
     saveSchoolName(gSchoolName);
-    // The new file has no description row yet.
-    saveDbDescription(txtDesc->text(), std::nullopt);
+    // The new file is a copy nobody else has opened yet: its description row, if the blank file
+    // has one, is simply written over.
+    saveDbDescription(txtDesc->text());
 
     if (ui::msgBox(QStringLiteral("Import Schools?"), ui::Buttons::YesNo, QStringLiteral("IMPORT")) !=
         ui::Answer::Yes)

@@ -64,7 +64,7 @@ void updateMatch(long long seqWrestler, long long seqWeight, long long seqOppSch
         ConnectionScope conn;
         // One transaction: the bout is as the editor loaded it and its keys still name rows when
         // it is written.
-        gConn.inTransaction([&] {
+        runInTransaction([&] {
             db::Recordset rs = openRecordsetForUpdate(kOneMatch, seq);
             gone = rs.isEOF();
             if (gone) return;

@@ -486,42 +486,39 @@ void FrmRoster::cmdSave_Click() {
     // as it was.
     // An entry that another copy of the program changed or deleted since the roster was loaded
     // stays as that copy left it, and nothing is saved.
-    const bool saved = tellRowChanged([&] {
-        ConnectionScope connection;
-        gConn.inTransaction([&] {
-            if (overwrite) {
-                // An entry added to the roster by another copy meanwhile would stay beside the
-                // ones saved now. The entries past those the grid holds were there when it was
-                // loaded: they stay as they are.
-                db::Recordset stored = openRecordset(kRosterEntries, loadedRoster_);
-                for (; !stored.isEOF(); stored.moveNext()) {
-                    const long long seq = stored.field(0).toInt();
-                    if (!loadedRows_.count(seq) && !unloadedRows_.count(seq))
-                        throw db::rowChangedError(QStringLiteral("Roster"));
-                }
-                closeRecordset(stored);
-                for (const Row& row : rosterRows_) {
-                    if (row[KeyField].isEmpty()) continue;
-                    const auto loaded = loadedRows_.find(row[KeyField].toLongLong());
-                    if (loaded == loadedRows_.end()) throw db::rowChangedError(QStringLiteral("Roster"));
-                    db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * From Roster WHERE (Roster.Seq=?)"),
-                                                              {loaded->first});
-                    rs.expectRow(loaded->second);
-                    rs.deleteRow();
-                    closeRecordset(rs);
-                }
+    const bool saved = saveChecked([&] {
+        if (overwrite) {
+            // An entry added to the roster by another copy meanwhile would stay beside the
+            // ones saved now. The entries past those the grid holds were there when it was
+            // loaded: they stay as they are.
+            db::Recordset stored = openRecordset(kRosterEntries, loadedRoster_);
+            for (; !stored.isEOF(); stored.moveNext()) {
+                const long long seq = stored.field(0).toInt();
+                if (!loadedRows_.count(seq) && !unloadedRows_.count(seq))
+                    throw db::rowChangedError(QStringLiteral("Roster"));
             }
-            for (int r : complete) {
-                const Row& row = rosterRows_[r];
-                // A class or school another copy deleted while a question was open leaves no
-                // entry pointing at nothing.
-                const long long weight = getWeightSeq(row[ClassField]);
-                const long long school = getSchoolSeq(row[SchoolField]);
-                requireRowStill(weight >= 0, QStringLiteral("Weight"));
-                requireRowStill(school >= 0, QStringLiteral("OppSchool"));
-                addRosterEntry(weight, row[FirstField], row[LastField], school);
+            closeRecordset(stored);
+            for (const Row& row : rosterRows_) {
+                if (row[KeyField].isEmpty()) continue;
+                const auto loaded = loadedRows_.find(row[KeyField].toLongLong());
+                if (loaded == loadedRows_.end()) throw db::rowChangedError(QStringLiteral("Roster"));
+                db::Recordset rs = openRecordsetForUpdate(QStringLiteral("SELECT * From Roster WHERE (Roster.Seq=?)"),
+                                                          {loaded->first});
+                rs.expectRow(loaded->second);
+                rs.deleteRow();
+                closeRecordset(rs);
             }
-        });
+        }
+        for (int r : complete) {
+            const Row& row = rosterRows_[r];
+            // A class or school another copy deleted while a question was open leaves no
+            // entry pointing at nothing.
+            const long long weight = getWeightSeq(row[ClassField]);
+            const long long school = getSchoolSeq(row[SchoolField]);
+            requireRowStill(weight >= 0, QStringLiteral("Weight"));
+            requireRowStill(school >= 0, QStringLiteral("OppSchool"));
+            addRosterEntry(weight, row[FirstField], row[LastField], school);
+        }
     });
     if (!saved) return;
 

@@ -662,6 +662,9 @@ TEST_F(UtilitiesTest, NewFileRefusalPutsTheFocusBackInTheNameOnRealScreen) {
 }
 
 TEST_F(UtilitiesTest, NewFileWithoutImportCarriesTheSchoolOver) {
+    // The coach once gave the blank file a description of its own: the new file takes the one
+    // typed now.
+    execSql(folder + "Blank_MatchInfo.md_", "INSERT INTO License (Seq, school) VALUES (2, 'Blank file')");
     frmUtilities* utilities = openUtilities();
     EXPECT_EQ(gSchoolName, "Central High");
     utilities->cmdNew->click();
