@@ -37,7 +37,10 @@ void frmWait::showNow() {
 
 void frmWait::showProgress(int percent) {
     lblOne->setText(QStringLiteral("P l e a s e   W a i t . . .\n%1% done").arg(percent));
-    showNow();
+    // Once on the screen the window is only drawn anew: the caller's work may be in the middle of
+    // a write, where nothing else of the program may run.
+    if (isVisible()) repaint();
+    else showNow();
 }
 
 WaitWindowShown::WaitWindowShown() { ui::forms().get<frmWait>()->showNow(); }

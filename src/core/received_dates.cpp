@@ -41,26 +41,36 @@ std::optional<QStringList> columnsToStore(const QStringList& dateColumns) {
 constexpr int kShares = 20;
 
 void storeColumns(const QStringList& columns) {
+    // A wait window already shown by the work that opened the file stays as that work showed it.
+    const bool waitShownAlready = ui::forms().isLoaded<frmWait>();
     struct WaitWindowGone {
-        ~WaitWindowGone() { ui::forms().unload<frmWait>(); }
-    } gone;
-    frmWait* wait = ui::forms().get<frmWait>();
-    wait->showProgress(0);
+        bool keep;
+        ~WaitWindowGone() {
+            if (!keep) ui::forms().unload<frmWait>();
+        }
+    } gone{waitShownAlready};
+    frmWait* wait = waitShownAlready ? nullptr : ui::forms().get<frmWait>();
+    const auto showProgress = [wait](int percent) {
+        if (wait) wait->showProgress(percent);
+    };
+    showProgress(0);
     int sharesDone = 0;
     const int sharesInAll = kShares * static_cast<int>(columns.size());
     for (const QString& date : columns) {
         const QString table = bracketed(date.section(QLatin1Char('.'), 0, 0));
         const QString column = bracketed(date.section(QLatin1Char('.'), 1));
-        const long long last =
-            openRecordset(QStringLiteral("SELECT Max(Seq) AS Last FROM ") + table).field(0).toInt();
-        const long long share = std::max(1LL, last / kShares + 1);
-        for (long long from = 0; from <= last; from += share) {
+        // Every row, whatever Seq a received file gives it (0 and below too).
+        db::Recordset range = openRecordset(QStringLiteral("SELECT Min(Seq) AS First, Max(Seq) AS Last FROM ") + table);
+        const long long first = range.field(0).toInt();
+        const long long last = range.field(1).toInt();
+        const long long share = std::max(1LL, (last - first) / kShares + 1);
+        for (long long from = first - 1; from <= last; from += share) {
             gConn.execute(QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + column +
                               QStringLiteral(" = DateToStore(") + column +
                               QStringLiteral(") WHERE Seq > ? AND Seq <= ? AND DateToStore(") + column +
                               QStringLiteral(") IS NOT NULL"),
                           {db::Value(from), db::Value(from + share)});
-            wait->showProgress(100 * std::min(++sharesDone, sharesInAll) / sharesInAll);
+            showProgress(100 * std::min(++sharesDone, sharesInAll) / sharesInAll);
         }
     }
 }

@@ -698,6 +698,7 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredInAnotherFormAreShown) {
         const char* declared;
         const char* stored;  // what another program made of the ISO [Date]
         bool held = false;   // the file held by another program while the program starts
+        bool lowSeqs = false;  // the bouts keyed 0 and below, as another program may number them
     };
     const Case cases[] = {{"TEXT", "[Date]"},
                           {"TIMESTAMP", "[Date]"},
@@ -707,7 +708,8 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredInAnotherFormAreShown) {
                           {"DATE", "strftime('%m/%d/%Y', [Date])"},
                           {"TEXT", "ltrim(strftime('%m/%d/%Y', [Date]), '0') || ' 0:00:00'"},
                           {"DATE", "[Date] || ' 00:00:00'", true},
-                          {"DATE", "strftime('%m/%d/%Y', [Date])", true}};
+                          {"DATE", "strftime('%m/%d/%Y', [Date])", true},
+                          {"DATE", "[Date] || ' 00:00:00'", false, true}};
     // The wait window, seen when it shows.
     struct WaitWatch : QObject {
         int shown = 0;
@@ -720,7 +722,8 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredInAnotherFormAreShown) {
     const int busyWait = db::Connection::busyWait();
     db::Connection::setBusyWait(100);
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.declared + std::string(" ") + c.stored + (c.held ? " held" : ""));
+        SCOPED_TRACE(c.declared + std::string(" ") + c.stored + (c.held ? " held" : "") +
+                     (c.lowSeqs ? " keyed 0 and below" : ""));
         SetUp();
         waitWatch.shown = 0;
         const QString db = configure();
@@ -739,6 +742,7 @@ TEST_F(MainMenuTest, DatesDeclaredOtherwiseOrStoredInAnotherFormAreShown) {
             season.addMatch(bout);
         }
         execSql(db, QString("UPDATE [Match] SET [Date] = %1").arg(c.stored));
+        if (c.lowSeqs) execSql(db, "UPDATE [Match] SET Seq = Seq - (SELECT Max(Seq) FROM [Match])");
         const QString received = queryValue(db, "SELECT group_concat([Date], ' ') FROM [Match]").toString();
         const QString datesOnly = "2026-12-05 2026-12-12";
 
