@@ -120,7 +120,12 @@ protected:
                 return false;
             // A pick that shows a message on the way of a mouse press drops the press, as a
             // LostFocus message does: the user's release went to the message box.
-            case QEvent::MouseButtonPress: ++inputs_; return letGo();
+            // A key whose release went elsewhere (a task that dropped it) is held no longer once
+            // the mouse is used: the pick the press makes runs at once.
+            case QEvent::MouseButtonPress:
+                keysDown_.clear();
+                ++inputs_;
+                return letGo();
             case QEvent::FocusOut:
                 if (letGo() && static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason &&
                     QGuiApplication::mouseButtons() != Qt::NoButton)
